@@ -1,0 +1,31 @@
+#pragma once
+// Reading a typed frequency: the text to store and the verdict against the band limits
+// and the 5 kHz / 6.25 kHz channel steps.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qx260 {
+
+// Lower and upper valid frequency in 10 Hz units (MHz x 100000).
+struct BandLimits {
+    std::int32_t lower = 0;
+    std::int32_t upper = 0;
+    friend bool operator==(const BandLimits&, const BandLimits&) = default;
+};
+
+// "130 - 160MHz" gives 13000000 and 16000000. Without "-", upper equals lower.
+BandLimits bandLimitsFromText(std::string_view bandText);
+
+enum class FrequencyVerdict { Empty, OutOfRange, OffStep, Valid };
+
+struct FrequencyReading {
+    FrequencyVerdict verdict = FrequencyVerdict::Empty;
+    std::string textToStore;      // "%3.5f" of the value; empty for Empty
+    std::int64_t checkValue = 0;  // value x 100000, exact (meaningless when out of 32 bits)
+};
+
+FrequencyReading readFrequency(std::string_view text, BandLimits limits);
+
+}  // namespace qx260
