@@ -22,6 +22,8 @@ struct ProcessValues {
     bool newDocumentFlag = false;
     std::string portDeviceName = "COM1";
     UserStore* userStore = nullptr;       // per-user numbers; owned by the front end
+    // Shows a new main window caption (set by the desktop program; empty in the CLI).
+    std::function<void(const std::string&)> showCaption;
 
     // languageName, languageFlag and helpFileName from the configuration store.
     void deriveLanguageValues();
