@@ -48,12 +48,12 @@ function(qx260_create_libraries)
 
   # Platform adapters over Qt (no widgets).
   add_library(qx260_platform STATIC ${platform})
-  set_target_properties(qx260_platform PROPERTIES AUTOMOC ON)
+  set_target_properties(qx260_platform PROPERTIES AUTOMOC ON AUTORCC ON)
   target_link_libraries(qx260_platform PUBLIC qx260_core Qt6::Core Qt6::Gui Qt6::SerialPort Qt6::PrintSupport)
 
   # Windows.
   add_library(qx260_windows STATIC ${windows})
-  set_target_properties(qx260_windows PROPERTIES AUTOMOC ON)
+  set_target_properties(qx260_windows PROPERTIES AUTOMOC ON AUTORCC ON)
   target_link_libraries(qx260_windows PUBLIC qx260_platform Qt6::Widgets Qt6::PrintSupport)
 endfunction()
 
