@@ -157,8 +157,8 @@ QRect CMSFlexGrid::cellRectPixels(int row, int col) const {
     if (row > 0)
         top -= scrollOffset();
     if (width <= 0 || height <= 0)
-        return {left, top, 0, 0};
-    return {left, top, width, height};
+        return {kBorder + left, kBorder + top, 0, 0};
+    return {kBorder + left, kBorder + top, width, height};
 }
 
 QRect CMSFlexGrid::cellRectPixels() const {
@@ -167,9 +167,10 @@ QRect CMSFlexGrid::cellRectPixels() const {
     return cellRectPixels(table_->row(), table_->col());
 }
 
-bool CMSFlexGrid::cellAt(const QPoint& pos, int* row, int* col) const {
-    if (!table_)
+bool CMSFlexGrid::cellAt(const QPoint& widgetPos, int* row, int* col) const {
+    if (!table_ || !cellArea().contains(widgetPos))
         return false;
+    const QPoint pos = widgetPos - QPoint(kBorder, kBorder);
     int foundCol = -1;
     for (int c = 0; c < table_->cols(); ++c) {
         const int left = columnLeftPixels(c);
@@ -187,8 +188,8 @@ bool CMSFlexGrid::cellAt(const QPoint& pos, int* row, int* col) const {
         foundRow = 0;
     } else {
         for (int r = topRow_; r < table_->rows(); ++r) {
-            const QRect cell = cellRectPixels(r, 0);
-            if (pos.y() >= cell.top() && pos.y() < cell.top() + rowTopPixels(r + 1) - rowTopPixels(r)) {
+            const int top = rowTopPixels(r) - scrollOffset();
+            if (pos.y() >= top && pos.y() < top + rowTopPixels(r + 1) - rowTopPixels(r)) {
                 foundRow = r;
                 break;
             }
@@ -205,7 +206,7 @@ int CMSFlexGrid::maxTopRow() const {
     if (!table_)
         return 1;
     // The smallest top row that still shows the last channel row whole.
-    const int available = height() - rowTopPixels(1);
+    const int available = cellArea().height() - rowTopPixels(1);
     const int end = rowTopPixels(table_->rows());
     int top = table_->rows() - 1;
     while (top > 1 && end - rowTopPixels(top - 1) <= available)
@@ -233,7 +234,8 @@ void CMSFlexGrid::updateScrollBar() {
         return;
     }
     const int w = vScroll_->sizeHint().width();
-    vScroll_->setGeometry(width() - w, 0, w, height());
+    const QRect area = cellArea();
+    vScroll_->setGeometry(area.right() + 1 - w, area.top(), w, area.height());
     {
         const QSignalBlocker block(vScroll_);
         vScroll_->setRange(1, maxTop);
@@ -254,7 +256,7 @@ void CMSFlexGrid::ensureCurrentVisible() {
         setTopRow(r);
         return;
     }
-    const int available = height() - rowTopPixels(1);
+    const int available = cellArea().height() - rowTopPixels(1);
     int top = topRow_;
     while (top < r && rowTopPixels(r + 1) - rowTopPixels(top) > available)
         ++top;
@@ -263,7 +265,7 @@ void CMSFlexGrid::ensureCurrentVisible() {
 
 QSize CMSFlexGrid::sizeHint() const {
     const QSize content = contentSize();
-    return content.isEmpty() ? QSize(200, 100) : content;
+    return content.isEmpty() ? QSize(200, 100) : content + QSize(2 * kBorder, 2 * kBorder);
 }
 
 QSize CMSFlexGrid::minimumSizeHint() const { return {40, 40}; }
@@ -287,9 +289,12 @@ void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
 
 void CMSFlexGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), backColorBkg_);
+    drawBorder(p);
+    const QRect area = cellArea();
+    p.fillRect(area, backColorBkg_);
     if (!table_)
         return;
+    p.setClipRect(area);
 
     const bool enabled = isEnabled();
     const QPalette& pal = palette();
@@ -297,7 +302,7 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
     const QColor cellBack = pal.color(QPalette::Active, QPalette::Base);
     const QColor cellText = pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text);
     const QColor fixedText = enabled ? foreColorFixed_ : pal.color(QPalette::Disabled, QPalette::ButtonText);
-    const int headerBottom = rowTopPixels(1);
+    const int headerBottom = kBorder + rowTopPixels(1);
 
     auto drawRow = [&](int r) {
         for (int c = 0; c < table_->cols(); ++c) {
@@ -323,9 +328,9 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
     };
 
     p.save();
-    p.setClipRect(QRect(0, headerBottom, width(), height() - headerBottom));
+    p.setClipRect(QRect(area.left(), headerBottom, area.width(), area.bottom() + 1 - headerBottom));
     for (int r = topRow_; r < table_->rows(); ++r) {
-        if (cellRectPixels(r, 0).top() >= height())
+        if (cellRectPixels(r, 0).top() > area.bottom())
             break;
         drawRow(r);
     }
@@ -343,6 +348,25 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
     }
     p.restore();
     drawRow(0);
+}
+
+QRect CMSFlexGrid::cellArea() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+
+void CMSFlexGrid::drawBorder(QPainter& p) const {
+    // A sunken edge: shadow on the top and left, light on the bottom and right.
+    const QRect r = rect();
+    p.setPen(QColor(160, 160, 160));
+    p.drawLine(r.left(), r.top(), r.right() - 1, r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
+    p.setPen(QColor(105, 105, 105));
+    p.drawLine(r.left() + 1, r.top() + 1, r.right() - 2, r.top() + 1);
+    p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 2);
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    p.setPen(QColor(227, 227, 227));
+    p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
+    p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
 }
 
 void CMSFlexGrid::moveCurrent(int row, int col) {
@@ -405,7 +429,7 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     const int row = table_->row();
     const int col = table_->col();
     const int lastRow = table_->rows() - 1;
-    const int pageRows = std::max(1, (height() - rowTopPixels(1)) / std::max(1, rowTopPixels(2) - rowTopPixels(1)));
+    const int pageRows = std::max(1, (cellArea().height() - rowTopPixels(1)) / std::max(1, rowTopPixels(2) - rowTopPixels(1)));
     int c = -1;
     switch (event->key()) {
     case Qt::Key_Left:

@@ -16,6 +16,7 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
 class QScrollBar;
 
 namespace qx260 {
@@ -28,6 +29,9 @@ public:
     // Mouse button and shift-state values carried by mouseDown().
     enum Button : short { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
     enum Shift : short { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+
+    // Width of the sunken edge around the cells, in pixels.
+    static constexpr int kBorder = 2;
 
     explicit CMSFlexGrid(QWidget* parent = nullptr);
     ~CMSFlexGrid() override;
@@ -52,7 +56,8 @@ public:
     int twipsToPixelsX(int twips) const;
     int twipsToPixelsY(int twips) const;
 
-    // The current cell in pixels, relative to this widget (scrolling taken into account).
+    // The current cell in pixels, relative to this widget: the border, the scrolling and the
+    // hidden columns taken into account. Place cell editors (children of the grid) by this.
     QRect cellRectPixels() const;
     // Any cell in pixels; an empty rectangle for a hidden column.
     QRect cellRectPixels(int row, int col) const;
@@ -95,6 +100,8 @@ private:
     void attach();
     void detach();
     void syncLayout();
+    QRect cellArea() const;  // inside the border
+    void drawBorder(QPainter& p) const;
     void updateScrollBar();
     int maxTopRow() const;
     void ensureCurrentVisible();
