@@ -197,3 +197,111 @@ TEST_F(EnglishResources, DialogTexts) {
     EXPECT_EQ(dialogListItems(resid::DlgOptionalFeatures, 1116).size(), 10);
     EXPECT_EQ(dialogListItems(resid::DlgProductInformation, 1014), QStringList{"130 - 160MHz"});
 }
+
+namespace {
+
+// Everything about a module except the wording: ids, order, commands, separators.
+struct ModuleShape {
+    QList<int> stringIds;
+    QStringList menus;
+    QStringList accelerators;
+    QList<int> toolbar;
+    QStringList dialogs;
+
+    bool operator==(const ModuleShape&) const = default;
+};
+
+const QList<int> kDialogs = {100, 101, 130, 131, 132, 134, 136, 144};
+
+ModuleShape shapeOf(const char* language) {
+    loadLanguage(language);
+    ModuleShape shape;
+    for (int id = 0; id <= 0xFFFF; ++id)
+        if (!resourceString(id).isEmpty())
+            shape.stringIds << id;
+    for (int menu : {resid::MenuNoDocument, resid::MenuDocument})
+        for (const auto& e : menuEntries(menu))
+            shape.menus << QStringLiteral("%1/%2/%3/%4").arg(menu).arg(e.level).arg(e.command).arg(e.separator);
+    for (const auto& a : accelerators(resid::AcceleratorTable))
+        shape.accelerators << a.keys.toString(QKeySequence::PortableText) + "=" + QString::number(a.command);
+    shape.toolbar = toolbarCommands(resid::Toolbar);
+    for (int dialog : kDialogs) {
+        for (const auto& t : dialogTexts(dialog)) {
+            shape.dialogs << QStringLiteral("%1/%2 items %3")
+                                 .arg(dialog)
+                                 .arg(t.controlId)
+                                 .arg(dialogListItems(dialog, t.controlId).size());
+        }
+        for (int control : {1007, 1013, 1014, 1116})
+            shape.dialogs << QStringLiteral("%1/%2 list %3").arg(dialog).arg(control).arg(dialogListItems(dialog, control).size());
+    }
+    unloadResourceLibrary();
+    return shape;
+}
+
+bool hasNonAscii(const QString& s) {
+    for (QChar c : s)
+        if (c.unicode() > 0x7F)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(LanguageModules, ChineseCarriesEveryResourceOfEnglish) {
+    const ModuleShape english = shapeOf("English");
+    const ModuleShape chinese = shapeOf("Chinese");
+    EXPECT_FALSE(english.stringIds.isEmpty());
+    EXPECT_EQ(english.stringIds, chinese.stringIds);
+    EXPECT_EQ(english.menus, chinese.menus);
+    EXPECT_EQ(english.accelerators, chinese.accelerators);
+    EXPECT_EQ(english.toolbar, chinese.toolbar);
+    EXPECT_EQ(english.dialogs, chinese.dialogs);
+}
+
+// Every menu line has one mnemonic, and no two lines of the same popup (or two popups)
+// share one, in either language.
+TEST(LanguageModules, MenuMnemonicsAreUniqueWithinEachPopup) {
+    for (const char* language : {"English", "Chinese"}) {
+        loadLanguage(language);
+        for (int menu : {resid::MenuNoDocument, resid::MenuDocument}) {
+            QSet<QChar> topLevel, inPopup;
+            for (const auto& e : menuEntries(menu)) {
+                if (e.separator)
+                    continue;
+                const qsizetype amp = e.text.indexOf('&');
+                ASSERT_TRUE(amp >= 0 && amp + 1 < e.text.size()) << language << " " << e.text.toStdString();
+                EXPECT_EQ(e.text.indexOf('&', amp + 1), -1) << language << " " << e.text.toStdString();
+                const QChar key = e.text.at(amp + 1).toUpper();
+                QSet<QChar>& seen = e.level == 0 ? topLevel : inPopup;
+                if (e.level == 0)
+                    inPopup.clear();
+                EXPECT_FALSE(seen.contains(key)) << language << " " << e.text.toStdString();
+                seen.insert(key);
+            }
+        }
+        unloadResourceLibrary();
+    }
+}
+
+// The Chinese module shows Chinese: no message, menu line or caption left in English.
+TEST(LanguageModules, ChineseTextsAreTranslated) {
+    loadLanguage("Chinese");
+    EXPECT_EQ(resourceLanguageName(), "Chinese");
+    for (int id : {61448, 61451, 61452, 61453, 61454, 61456, 61458, 57345})
+        EXPECT_TRUE(hasNonAscii(resourceString(id))) << id;
+    for (int menu : {resid::MenuNoDocument, resid::MenuDocument})
+        for (const auto& e : menuEntries(menu)) {
+            if (!e.separator) {
+                EXPECT_TRUE(hasNonAscii(e.text)) << e.text.toStdString();
+            }
+        }
+    for (int dialog : {131, 132, 134, 136, 144})
+        EXPECT_TRUE(hasNonAscii(dialogText(dialog, 0))) << dialog;
+    EXPECT_EQ(commandToolTip(resid::Read), QString::fromUtf8("读数据"));
+    EXPECT_EQ(dialogText(resid::DlgLanguage, 1007), QString::fromUtf8("中文"));
+    // The tree labels of the navigation bar name the same three dialogs.
+    EXPECT_EQ(dialogText(resid::DlgProductInformation, 0), QString::fromUtf8("类型设置"));
+    EXPECT_EQ(dialogText(resid::DlgOptionalFeatures, 0), QString::fromUtf8("可选功能"));
+    unloadResourceLibrary();
+}
