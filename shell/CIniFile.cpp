@@ -78,7 +78,10 @@ bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
 
     std::FILE* f = std::fopen(fullPath.c_str(), "rb");
     if (!f) {
-        // Missing: create it empty. "a" never empties a file that exists but could not be read.
+        // Missing: create it empty. A file that exists but cannot be read is left alone,
+        // so that a later Save cannot replace contents that were never seen.
+        std::error_code ec;
+        if (std::filesystem::exists(fullPath, ec) || ec) return false;
         f = std::fopen(fullPath.c_str(), "ab");
         if (!f) return false;
         std::fclose(f);
