@@ -195,8 +195,8 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
 }
 
 bool CIniFile::Save() {
+    if (filePath_.empty()) return false;  // nothing loaded: there is nowhere to write
     if (!changed_) return true;
-    if (filePath_.empty()) return false;
 
     std::string text;
     for (const Section& s : sections_) {

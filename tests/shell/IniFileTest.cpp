@@ -193,6 +193,7 @@ TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile) {
     EXPECT_TRUE(ini.filePath().empty());
     ini.SetString("Setup", "Language", "English");
     EXPECT_FALSE(ini.changed());
+    EXPECT_FALSE(ini.Save());
     EXPECT_EQ(ini.GetString("Setup", "Language", "x"), "x");
 }
 
