@@ -60,7 +60,10 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent)
     f.setStyleHint(QFont::Serif);
     setFont(f);
 
-    vScroll_ = new QScrollBar(Qt::Vertical, this);
+    // The scroll bar lies over the grid's right edge but belongs to the grid's parent, so
+    // that a disabled grid (no input to the cells) can still be scrolled through.
+    vScroll_ = new QScrollBar(Qt::Vertical, parent ? parent : this);
+    vScroll_->setObjectName(QStringLiteral("gridScrollBar"));
     vScroll_->setFocusPolicy(Qt::NoFocus);
     vScroll_->hide();
     connect(vScroll_, &QScrollBar::valueChanged, this, [this](int v) { setTopRow(v); });
@@ -69,6 +72,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent)
 CMSFlexGrid::~CMSFlexGrid()
 {
     detach();
+    delete vScroll_.data();
 }
 
 void CMSFlexGrid::setTable(qx260::ChannelTable* table)
@@ -272,15 +276,23 @@ void CMSFlexGrid::setTopRow(int row)
 
 void CMSFlexGrid::updateScrollBar()
 {
+    if (!vScroll_)
+        return;
+    QWidget* host = parentWidget() ? parentWidget() : this;
+    if (vScroll_->parentWidget() != host)
+        vScroll_->setParent(host);
     const int maxTop = maxTopRow();
-    if (maxTop <= 1) {
+    if (maxTop <= 1 || isHidden()) {
         vScroll_->hide();
         setTopRow(1);
         return;
     }
     const int w = vScroll_->sizeHint().width();
     const QRect area = cellArea();
-    vScroll_->setGeometry(area.right() + 1 - w, area.top(), w, area.height());
+    QRect bar(area.right() + 1 - w, area.top(), w, area.height());
+    if (host != this)
+        bar.translate(pos());
+    vScroll_->setGeometry(bar);
     {
         const QSignalBlocker block(vScroll_);
         vScroll_->setRange(1, maxTop);
@@ -288,6 +300,7 @@ void CMSFlexGrid::updateScrollBar()
         vScroll_->setSingleStep(1);
     }
     vScroll_->show();
+    vScroll_->raise();
     setTopRow(topRow_);
     const QSignalBlocker block(vScroll_);
     vScroll_->setValue(topRow_);
@@ -337,6 +350,31 @@ void CMSFlexGrid::focusOutEvent(QFocusEvent* event)
     update();
 }
 
+void CMSFlexGrid::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ParentChange)
+        updateScrollBar();
+}
+
 void CMSFlexGrid::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -357,8 +395,10 @@ void CMSFlexGrid::paintEvent(QPaintEvent*)
     const QPalette& pal = palette();
     const QColor fixedBack = pal.color(QPalette::Active, QPalette::Button);
     const QColor cellBack = pal.color(QPalette::Active, QPalette::Base);
-    const QColor cellText = pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text);
-    const QColor fixedText = enabled ? foreColorFixed_ : pal.color(QPalette::Disabled, QPalette::ButtonText);
+    // Disabled: the texts greyed, but dark enough to stay readable.
+    const QColor disabledText(120, 120, 120);
+    const QColor cellText = enabled ? pal.color(QPalette::Active, QPalette::Text) : disabledText;
+    const QColor fixedText = enabled ? foreColorFixed_ : disabledText;
     const int headerBottom = kBorder + rowTopPixels(1);
 
     auto drawRow = [&](int r) {

@@ -10,9 +10,11 @@
 // Geometry: column widths and row heights are the table's twips, converted with the
 // screen's logical pixels per inch (multiply first, then divide, truncating). Column
 // edges are converted from their twip positions, so cellRectPixels() and the drawn
-// cells always agree. Rows that do not fit scroll under the fixed header row.
+// cells always agree. Rows that do not fit scroll under the fixed header row; the scroll
+// bar belongs to the grid's parent, so it stays usable while the grid is disabled.
 
 #include <QColor>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -94,6 +96,10 @@ class CMSFlexGrid : public QWidget
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
@@ -114,7 +120,7 @@ class CMSFlexGrid : public QWidget
     void moveCurrent(int row, int col);
 
     qx260::ChannelTable* table_ = nullptr;
-    QScrollBar* vScroll_ = nullptr;
+    QPointer<QScrollBar> vScroll_;
     int topRow_ = 1;
     QColor foreColorFixed_{Qt::black};
     QColor backColorBkg_{128, 128, 128};

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -165,6 +166,17 @@ class TestView : public QObject
         }
         QCOMPARE(grid->isEnabled(), enabled);
         QCOMPARE(view.table().enabled(), enabled);
+
+        // Every channel can be scrolled into sight, also when the grid takes no input.
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* bar = view.findChild<QScrollBar*>("gridScrollBar");
+        QVERIFY(bar);
+        if (bar->isVisible()) {
+            QVERIFY(bar->isEnabled());
+            bar->setValue(bar->maximum());
+        }
+        QVERIFY(grid->cellRectPixels(16, 0).bottom() < grid->height() - CMSFlexGrid::kBorder);
     }
 
     void secondInitialUpdateRefillsButDoesNotSetUpAgain()
@@ -396,11 +408,13 @@ class TestView : public QObject
     void screenshot()
     {
         // Set QX260_SHOT to a file name to get a picture of a view holding channels
-        // (QX260_SHOT_LANGUAGE=Chinese for the Chinese one).
+        // (QX260_SHOT_LANGUAGE=Chinese for the Chinese one, QX260_SHOT_VARIANT for another radio).
         const QString file = qEnvironmentVariable("QX260_SHOT");
         if (file.isEmpty())
             QSKIP("QX260_SHOT not set");
         setLanguage(qEnvironmentVariable("QX260_SHOT_LANGUAGE") == "Chinese");
+        if (qEnvironmentVariableIsSet("QX260_SHOT_VARIANT"))
+            processValues().radioVariant = qEnvironmentVariableIntValue("QX260_SHOT_VARIANT");
         CProgramDoc doc = newDocument();
         const std::uint32_t freqs[] = {14512500, 14600000, 15001250, 13600000};
         for (int i = 0; i < 4; ++i)
