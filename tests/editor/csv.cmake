@@ -1,0 +1,3 @@
+qx260_core_test(editor_csv_test
+  ${CMAKE_CURRENT_LIST_DIR}/CsvTest.cpp
+)
