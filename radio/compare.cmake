@@ -1,0 +1,4 @@
+# Comparing two documents as the program shows them.
+qx260_core(
+  ImageCompare.cpp
+)
