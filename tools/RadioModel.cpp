@@ -1,5 +1,6 @@
 #include "tools/RadioModel.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qx260::sim {
@@ -54,9 +55,10 @@ std::optional<Memory> RadioModel::fromDocument(const Bytes& file)
 
 Bytes RadioModel::toDocument(const Memory& memory)
 {
-    Bytes file(16, 0);
-    std::memcpy(file.data(), "Q9F2", 4);
-    file.insert(file.end(), memory.begin(), memory.end());
+    Bytes file(16 + kMemorySize, 0);
+    const char magic[] = "Q9F2";
+    std::copy(magic, magic + 4, file.begin());
+    std::copy(memory.begin(), memory.end(), file.begin() + 16);
     return file;
 }
 
