@@ -6,7 +6,8 @@
 #include "res/ResourceIds.h"
 
 // Pictures are compiled into a static library: pull them in by name.
-static void initPictures() {
+static void initPictures()
+{
     static const bool done = [] {
         Q_INIT_RESOURCE(pictures);
         return true;
@@ -14,32 +15,52 @@ static void initPictures() {
     (void)done;
 }
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
-QString picture(const char* name) {
+QString picture(const char* name)
+{
     initPictures();
     return QStringLiteral(":/qx260/pictures/") + QLatin1String(name);
 }
 
-}  // namespace
+} // namespace
 
-QPixmap toolbarButtonImage(int command) {
+QPixmap toolbarButtonImage(int command)
+{
     const char* name = nullptr;
     switch (command) {
-    case resid::FileNew: name = "button-new.png"; break;
-    case resid::FileOpen: name = "button-open.png"; break;
-    case resid::FileSave: name = "button-save.png"; break;
-    case resid::Read: name = "button-read.png"; break;
-    case resid::Write: name = "button-write.png"; break;
-    case resid::FilePrint: name = "button-print.png"; break;
-    case resid::AppAbout: name = "button-about.png"; break;
-    default: return {};
+    case resid::FileNew:
+        name = "button-new.png";
+        break;
+    case resid::FileOpen:
+        name = "button-open.png";
+        break;
+    case resid::FileSave:
+        name = "button-save.png";
+        break;
+    case resid::Read:
+        name = "button-read.png";
+        break;
+    case resid::Write:
+        name = "button-write.png";
+        break;
+    case resid::FilePrint:
+        name = "button-print.png";
+        break;
+    case resid::AppAbout:
+        name = "button-about.png";
+        break;
+    default:
+        return {};
     }
     return QPixmap(picture(name));
 }
 
-QIcon builtinIcon(int id) {
+QIcon builtinIcon(int id)
+{
     QIcon icon;
     if (id == 128) {
         for (const char* name : {"program-16.png", "program-32.png", "program-48.png"})
@@ -50,18 +71,21 @@ QIcon builtinIcon(int id) {
     return icon;
 }
 
-QPixmap builtinBitmap(int id) {
+QPixmap builtinBitmap(int id)
+{
     return id == 137 ? QPixmap(picture("background.bmp")) : QPixmap();
 }
 
-QCursor sizingCursor() {
+QCursor sizingCursor()
+{
     const QPixmap shape(picture("sizing-cursor.png"));
     if (shape.isNull())
         return QCursor(Qt::SplitHCursor);
     return QCursor(shape, shape.width() / 2 - 1, shape.height() / 2 - 1);
 }
 
-QIcon titleIcon(const QString& executableDirectory) {
+QIcon titleIcon(const QString& executableDirectory)
+{
     const QString path = executableDirectory + QStringLiteral("title.ico");
     if (!QFileInfo(path).isFile())
         return {};
@@ -79,9 +103,10 @@ QIcon titleIcon(const QString& executableDirectory) {
     return icon;
 }
 
-QPixmap backgroundPicture(const QString& executableDirectory) {
+QPixmap backgroundPicture(const QString& executableDirectory)
+{
     const QPixmap file(executableDirectory + QStringLiteral("background.bmp"));
     return file.isNull() ? builtinBitmap(137) : file;
 }
 
-}  // namespace qx260
+} // namespace qx260

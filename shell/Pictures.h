@@ -7,7 +7,8 @@
 #include <QPixmap>
 #include <QString>
 
-namespace qx260 {
+namespace qx260
+{
 
 // Toolbar button picture (18 x 19) of a command; null for a command without one.
 QPixmap toolbarButtonImage(int command);
@@ -29,4 +30,4 @@ QIcon titleIcon(const QString& executableDirectory);
 // "background.bmp" in executableDirectory, or bitmap 137 when that cannot be loaded.
 QPixmap backgroundPicture(const QString& executableDirectory);
 
-}  // namespace qx260
+} // namespace qx260

@@ -16,22 +16,26 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-QImage canvas(int w, int h) {
+QImage canvas(int w, int h)
+{
     QImage image(w, h, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
 }
 
 // Paints in pixel coordinates: a rectangle (x1, y1)-(x2, y2) covers both corners.
-void box(QPainter& p, int x1, int y1, int x2, int y2, QColor fill, QColor outline) {
+void box(QPainter& p, int x1, int y1, int x2, int y2, QColor fill, QColor outline)
+{
     p.fillRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1, outline);
     if (x2 - x1 >= 2 && y2 - y1 >= 2)
         p.fillRect(x1 + 1, y1 + 1, x2 - x1 - 1, y2 - y1 - 1, fill);
 }
 
-void polygon(QPainter& p, std::initializer_list<QPointF> points, QColor fill, QColor outline) {
+void polygon(QPainter& p, std::initializer_list<QPointF> points, QColor fill, QColor outline)
+{
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(outline, 1.0));
     p.setBrush(fill);
@@ -39,7 +43,8 @@ void polygon(QPainter& p, std::initializer_list<QPointF> points, QColor fill, QC
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
-QImage newButton() {
+QImage newButton()
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     p.translate(0.5, 0.5);
@@ -48,7 +53,8 @@ QImage newButton() {
     return image;
 }
 
-QImage openButton() {
+QImage openButton()
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     const QColor dark(0x8a, 0x66, 0x00);
@@ -59,7 +65,8 @@ QImage openButton() {
     return image;
 }
 
-QImage saveButton() {
+QImage saveButton()
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     box(p, 2, 2, 16, 17, QColor(0x3b, 0x6f, 0xb6), QColor(0x1d, 0x3f, 0x73));
@@ -72,7 +79,8 @@ QImage saveButton() {
 }
 
 // A hand-held radio at the right edge, the arrow at the left shows where the data goes.
-void radio(QPainter& p) {
+void radio(QPainter& p)
+{
     p.fillRect(14, 1, 2, 5, QColor(0x30, 0x30, 0x30));
     box(p, 10, 5, 16, 18, QColor(0x45, 0x4b, 0x55), QColor(0x22, 0x25, 0x2a));
     p.fillRect(11, 7, 5, 4, QColor(0x9b, 0xe3, 0x9b));
@@ -80,7 +88,8 @@ void radio(QPainter& p) {
         p.fillRect(12, y, 3, 1, QColor(0x9a, 0xa0, 0xa8));
 }
 
-QImage transferButton(bool towardsRadio) {
+QImage transferButton(bool towardsRadio)
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     radio(p);
@@ -94,7 +103,8 @@ QImage transferButton(bool towardsRadio) {
     return image;
 }
 
-QImage printButton() {
+QImage printButton()
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     const QColor edge(0x4a, 0x52, 0x5a);
@@ -107,7 +117,8 @@ QImage printButton() {
     return image;
 }
 
-QImage aboutButton() {
+QImage aboutButton()
+{
     QImage image = canvas(18, 19);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -122,7 +133,8 @@ QImage aboutButton() {
     return image;
 }
 
-QImage closeSymbol() {
+QImage closeSymbol()
+{
     QImage image = canvas(16, 16);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -133,7 +145,8 @@ QImage closeSymbol() {
 }
 
 // Two arrows pointing left and right from a double bar; the hot spot is the centre (15, 15).
-QImage sizingCursor() {
+QImage sizingCursor()
+{
     QImage image = canvas(32, 32);
     QPainter p(&image);
     QPainterPath path;
@@ -151,7 +164,8 @@ QImage sizingCursor() {
 }
 
 // The program icon: a hand-held radio, drawn on a 48-unit grid at any size.
-QImage programIcon(int size) {
+QImage programIcon(int size)
+{
     QImage image = canvas(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -177,7 +191,8 @@ QImage programIcon(int size) {
 }
 
 // A quiet tile for the empty client area: faint diagonal lines that join across edges.
-QImage backgroundTile() {
+QImage backgroundTile()
+{
     QImage image(80, 80, QImage::Format_RGB888);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -187,7 +202,8 @@ QImage backgroundTile() {
 
 // An .ico file with one 32-bit entry per image (bitmap form with an AND mask, readable
 // everywhere).
-QByteArray icoFile(const QList<QImage>& images) {
+QByteArray icoFile(const QList<QImage>& images)
+{
     QByteArray header, bodies;
     auto put16 = [](QByteArray& b, quint16 v) { b.append(char(v & 0xFF)).append(char(v >> 8)); };
     auto put32 = [&](QByteArray& b, quint32 v) {
@@ -213,7 +229,10 @@ QByteArray icoFile(const QList<QImage>& images) {
         for (int y = h - 1; y >= 0; --y)
             for (int x = 0; x < w; ++x) {
                 const QRgb px = image.pixel(x, y);
-                body.append(char(qBlue(px))).append(char(qGreen(px))).append(char(qRed(px))).append(char(qAlpha(px)));
+                body.append(char(qBlue(px)))
+                    .append(char(qGreen(px)))
+                    .append(char(qRed(px)))
+                    .append(char(qAlpha(px)));
             }
         for (int y = h - 1; y >= 0; --y) {
             QByteArray row(maskStride, '\0');
@@ -233,16 +252,18 @@ QByteArray icoFile(const QList<QImage>& images) {
     return header + bodies;
 }
 
-bool save(const QImage& image, const QString& path, const char* format) {
+bool save(const QImage& image, const QString& path, const char* format)
+{
     if (image.save(path, format))
         return true;
     std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
     return false;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {

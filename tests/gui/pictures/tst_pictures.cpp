@@ -10,10 +10,12 @@
 
 using namespace qx260;
 
-class TestPictures : public QObject {
+class TestPictures : public QObject
+{
     Q_OBJECT
-private slots:
-    void builtInPicturesHaveTheirSizes() {
+  private slots:
+    void builtInPicturesHaveTheirSizes()
+    {
         for (int command : {resid::FileNew, resid::FileOpen, resid::FileSave, resid::Read, resid::Write,
                             resid::FilePrint, resid::AppAbout}) {
             const QPixmap button = toolbarButtonImage(command);
@@ -31,7 +33,8 @@ private slots:
         QCOMPARE(sizingCursor().pixmap().size(), QSize(32, 32));
     }
 
-    void filesBesideTheExecutableAreLaidOut() {
+    void filesBesideTheExecutableAreLaidOut()
+    {
         const QString bin = QStringLiteral(QX260_BIN_DIR "/");
         const QIcon icon = titleIcon(bin);
         QVERIFY(!icon.isNull());
@@ -40,7 +43,8 @@ private slots:
         QCOMPARE(backgroundPicture(bin).size(), builtinBitmap(137).size());
     }
 
-    void aPictureFileTakesThePlaceOfTheBuiltInOne() {
+    void aPictureFileTakesThePlaceOfTheBuiltInOne()
+    {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString folder = dir.path() + "/";
@@ -50,7 +54,8 @@ private slots:
         QCOMPARE(backgroundPicture(folder).size(), QSize(100, 100));
     }
 
-    void missingOrBrokenFilesFallBack() {
+    void missingOrBrokenFilesFallBack()
+    {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString folder = dir.path() + "/";
