@@ -150,13 +150,13 @@ int runImport(const std::vector<std::string>& args)
             what = "\"" + e.value + "\": " + what;
         std::string hint;
         if (e.messageId != 0)
-            hint = " (band " + std::to_string(s.decoded.bandLimits.lower) + " - " +
-                   std::to_string(s.decoded.bandLimits.upper) + " in 10 Hz units, from \"" + s.decoded.bandText +
-                   "\"" + (s.decoded.bandText.empty() ? "; Program.ini names no band for this document" : "") + ")";
+            hint = s.decoded.bandText.empty()
+                       ? " (Program.ini names no band for this document's product bytes, so no frequency fits)"
+                       : " (band \"" + s.decoded.bandText + "\")";
         return fail(kExitFailure, where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
     }
 
-    encodeTable(s.table, s.image, s.variant);
+    storeChangedChannels(s.table, result, s.image, s.variant);
     const DocumentResult saved = saveDatFile(datPath, s.image);
     if (!saved)
         return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");

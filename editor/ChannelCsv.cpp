@@ -7,6 +7,7 @@
 #include "editor/ChannelTable.h"
 #include "editor/Csv.h"
 #include "radio/RadioImage.h"
+#include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
 #include "radio/Tones.h"
 
@@ -141,7 +142,7 @@ public:
             if (ChannelImportResult r = applyRow(channel, cells); !r.ok)
                 return r;
         }
-        result_.changedChannels = changed_;
+        result_.changedChannels = static_cast<int>(result_.changed.size());
         return result_;
     }
 
@@ -272,7 +273,7 @@ private:
 
         for (int col = column::RxFrequency; col <= column::Power; ++col) {
             if (table_.textMatrix(r, col) != before[static_cast<std::size_t>(col)]) {
-                ++changed_;
+                result_.changed.push_back(r);
                 break;
             }
         }
@@ -290,7 +291,6 @@ private:
     int channelField_ = 0;
     int currentLine_ = 0;
     std::array<const CsvField*, ChannelTable::kCols> currentFields_{};
-    int changed_ = 0;
     ChannelImportResult result_;
 };
 
@@ -315,6 +315,18 @@ ChannelImportResult importChannelsCsv(ChannelTable& table, std::string_view csvT
                                       bool languageFlag, int radioVariant)
 {
     return Importer(table, limits, languageFlag, radioVariant).run(csvText);
+}
+
+void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result, RadioImage& image,
+                          int radioVariant)
+{
+    RadioImage encoded = image;
+    encodeTable(table, encoded, radioVariant);
+    for (int n : result.changed) {
+        for (int k = 0; k < kChannelRecordSize; ++k)
+            image.setChannelByte(n, k, encoded.channelByte(n, k));
+        image.setScan(n, encoded.scan(n));
+    }
 }
 
 }  // namespace qx260

@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "radio/FrequencyCheck.h"
 
@@ -34,6 +35,7 @@ struct ChannelImportResult {
     bool ok = true;
     ChannelImportError error;
     int changedChannels = 0;
+    std::vector<int> changed;  // the channels (1..16) with a changed cell, in file order
 };
 
 // table: the document's channels as decoded for radioVariant. Columns the variant hides
@@ -41,5 +43,11 @@ struct ChannelImportResult {
 // (both of them for variant 0) clears the channel.
 ChannelImportResult importChannelsCsv(ChannelTable& table, std::string_view csvText, BandLimits limits,
                                       bool languageFlag, int radioVariant);
+
+class RadioImage;
+// Writes the channels an import changed into the image, as saving the table would; the
+// records and scan bits of every other channel keep their bytes exactly.
+void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result, RadioImage& image,
+                          int radioVariant);
 
 }  // namespace qx260

@@ -98,7 +98,7 @@ TEST(ImageCompare, ChangesNoCellShowsAreCountedAsOtherBytes)
         {"no tone written two ways", [](RadioImage& i) { i.setDecodeTone(9, ToneWord{0x34, 0x00}); }, 0,
          channelBytes(9, {8, 9}), 0},
         {"tx hidden by variant 1", [](RadioImage& i) { i.setTxFrequency(1, 14000000); }, 1,
-         channelBytes(1, {4, 5, 6, 7}), 0},
+         channelBytes(1, {6}), 0},  // 146.00000 and 140.00000 differ in one BCD byte
         {"tx shown by variant 0", [](RadioImage& i) { i.setTxFrequency(1, 14000000); }, 0, {}, 1},
     };
     for (const auto& c : cases) {
