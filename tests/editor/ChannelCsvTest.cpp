@@ -97,14 +97,6 @@ TEST(ChannelCsv, OnlyChangedChannelsAreStored)
     EXPECT_EQ(image, expected);  // byte 14 and the other bits of byte 13 stay, channel 1 too
 }
 
-TEST(ChannelCsv, ExportQuotesAndKeepsEveryCell)
-{
-    const std::string csv = exportChannelsCsv(decoded(sample(), 0));
-    EXPECT_NE(csv.find("\r\n1,145.12500,146.00000,D023N,67.0,Narrow,Yes,Carrier,Low\r\n"), std::string::npos);
-    EXPECT_NE(csv.find("\r\n2,,150.00000,None,None,Wide,Yes,QT/DQT,High\r\n"), std::string::npos);
-    EXPECT_NE(csv.find("\r\n4,,,,,,,,\r\n"), std::string::npos);
-}
-
 TEST(ChannelCsv, ChangedCellsFollowTheCommitRules)
 {
     ChannelTable table = decoded(sample(), 0);

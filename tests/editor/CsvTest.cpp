@@ -48,17 +48,6 @@ TEST(Csv, ReadsWhatSpreadsheetsWrite)
     }
 }
 
-TEST(Csv, RecordsAndFieldsKnowTheirLines)
-{
-    const CsvParseResult r = parseCsv("h1,h2\r\n\r\n\"multi\nline\",x\r\nlast,\"q\"\r\n");
-    ASSERT_TRUE(r.ok());
-    ASSERT_EQ(r.records.size(), 3u);
-    EXPECT_EQ(r.records[0].line, 1);
-    EXPECT_EQ(r.records[1].line, 3);
-    EXPECT_EQ(r.records[1].fields[1].line, 4);  // after the quoted line break
-    EXPECT_EQ(r.records[2].line, 5);
-}
-
 TEST(Csv, ReportsBrokenInputWithItsPlace)
 {
     const struct {
