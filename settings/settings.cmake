@@ -1,0 +1,2 @@
+# Optional Features and Product Information: rules (core) and dialogs (windows).
+qx260_core(OptionRules.cpp ProductRules.cpp)

@@ -1,0 +1,1 @@
+qx260_core_test(cell_edit_rules_test ${CMAKE_CURRENT_LIST_DIR}/cell_edit_rules_test.cpp)
