@@ -1,0 +1,5 @@
+# Printing: the page layout (core), its drawing on Qt paint devices (platform).
+qx260_core(
+  ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintContent.cpp
+)

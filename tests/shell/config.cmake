@@ -1,0 +1,4 @@
+qx260_core_test(shell_config_test
+  ${CMAKE_CURRENT_LIST_DIR}/IniFileTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ConfigValuesTest.cpp
+)
