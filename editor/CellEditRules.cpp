@@ -3,6 +3,8 @@
 #include <array>
 
 #include "editor/ChannelTable.h"
+#include "radio/ChannelTexts.h"
+#include "radio/Tones.h"
 
 namespace qx260 {
 
@@ -167,22 +169,9 @@ bool isListColumn(int col)
 std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
                                             const std::vector<std::string>& toneList)
 {
-    auto pick = [languageFlag](const char* en, const char* zh) { return std::string(languageFlag ? zh : en); };
-    switch (col) {
-    case column::DecodeTone:
-    case column::EncodeTone:
+    if (col == column::DecodeTone || col == column::EncodeTone)
         return toneList;
-    case column::Bandwidth:
-        return {pick("Wide", "宽"), pick("Narrow", "窄")};
-    case column::Scan:
-        return {pick("Yes", "是"), pick("No", "否")};
-    case column::BusyLock:
-        return {pick("Off", "关"), pick("Carrier", "载波"), "QT/DQT"};
-    case column::Power:
-        return {pick("High", "高"), pick("Low", "低")};
-    default:
-        return {};
-    }
+    return columnListItems(col, languageFlag);
 }
 
 int initialListSelection(const std::vector<std::string>& items, std::string_view cellText)
@@ -195,19 +184,18 @@ int initialListSelection(const std::vector<std::string>& items, std::string_view
 
 std::string newChannelDefault(int col, bool languageFlag)
 {
-    auto pick = [languageFlag](const char* en, const char* zh) { return std::string(languageFlag ? zh : en); };
     switch (col) {
     case column::DecodeTone:
     case column::EncodeTone:
-        return pick("None", "无");
+        return noToneText(languageFlag);
     case column::Bandwidth:
-        return pick("Wide", "宽");
+        return kWideText.pick(languageFlag);
     case column::Scan:
-        return pick("No", "否");
+        return kNoText.pick(languageFlag);
     case column::BusyLock:
-        return pick("Off", "关");
+        return kOffText.pick(languageFlag);
     case column::Power:
-        return pick("High", "高");
+        return kHighText.pick(languageFlag);
     default:
         return {};
     }
