@@ -4,3 +4,9 @@ qx260_core(
   ProcessValues.cpp
   UserStore.cpp
 )
+
+# The per-user store over QSettings.
+qx260_platform(
+  QSettingsUserStore.h
+  QSettingsUserStore.cpp
+)
