@@ -17,6 +17,7 @@ class CMSFlexGrid;
 
 namespace qx260 {
 class CProgramDoc;
+class CellEditors;
 }
 
 class CProgramView : public QWidget {
@@ -39,6 +40,8 @@ public:
     CMSFlexGrid* grid() const { return grid_; }
     QLabel* titleLabel() const { return title_; }
     const std::vector<std::string>& toneList() const { return toneList_; }
+    // The eight cell editors (created by the first initial update).
+    qx260::CellEditors* cellEditors() const { return cellEditors_; }
     // True until the first initial update has set the view up.
     bool firstSetUp() const { return firstSetUp_; }
 
@@ -100,6 +103,7 @@ private:
     QFont formFont_;
     QLabel* title_ = nullptr;
     CMSFlexGrid* grid_ = nullptr;
+    qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
     int filling_ = 0;  // > 0 while the view itself writes cells (no document change)
 };

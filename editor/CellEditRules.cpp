@@ -244,15 +244,4 @@ void advanceAfterEnter(ChannelTable& table)
     }
 }
 
-EditorRect editorRectForCell(const ChannelTable& table, bool listEditor, int dpiX, int dpiY)
-{
-    auto px = [](int twips, int dpi) { return static_cast<int>(static_cast<long long>(twips) * dpi / 1440); };
-    EditorRect rect;
-    rect.left = px(table.cellLeft(), dpiX) - 3;
-    rect.top = px(table.cellTop(), dpiY) - 3;
-    rect.width = px(table.cellWidth(), dpiX);
-    rect.height = px(table.cellHeight(), dpiY) + (listEditor ? 100 : 0);
-    return rect;
-}
-
 }  // namespace qx260

@@ -61,16 +61,4 @@ CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editor
 // of the current cell, so LeaveCell / EnterCell fire as for a user move.
 void advanceAfterEnter(ChannelTable& table);
 
-// Where an editor goes over the current cell, in pixels relative to the grid: the cell's
-// twips rectangle converted with the screen's pixels per inch (multiply, then divide),
-// moved 3 pixels up and left; list editors get 100 pixels more for their drop-down part.
-struct EditorRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const EditorRect&, const EditorRect&) = default;
-};
-EditorRect editorRectForCell(const ChannelTable& table, bool listEditor, int dpiX, int dpiY);
-
 }  // namespace qx260

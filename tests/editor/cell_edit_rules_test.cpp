@@ -217,19 +217,5 @@ TEST(OpeningAnEditor, EditorsAndListsPerColumn)
     EXPECT_EQ(listItemsForColumn(6, false, {}), (std::vector<std::string>{"Yes", "No"}));
 }
 
-TEST(PlacingAnEditor, ConvertsTwipsMultiplyingFirst)
-{
-    ChannelTable table;
-    table.moveTo(2, 3);
-    // 120 dpi: a division before the multiplication would lose most of each value.
-    const EditorRect edit = editorRectForCell(table, false, 120, 120);
-    EXPECT_EQ(edit.left, table.cellLeft() * 120 / 1440 - 3);
-    EXPECT_EQ(edit.top, table.cellTop() * 120 / 1440 - 3);
-    EXPECT_EQ(edit.width, table.cellWidth() * 120 / 1440);
-    const EditorRect list = editorRectForCell(table, true, 120, 120);
-    EXPECT_EQ(list.height, edit.height + 100);
-    EXPECT_EQ(list.left, edit.left);
-}
-
 }  // namespace
 }  // namespace qx260
