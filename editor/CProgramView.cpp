@@ -53,6 +53,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
 
     formFont_ = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
     setFont(formFont_);
+    setAutoFillBackground(true);
 
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("title"));
@@ -91,10 +92,31 @@ QSize CProgramView::sizeHint() const { return qx260::dialogUnitsToPixels(formFon
 QSize CProgramView::minimumSizeHint() const { return {0, 0}; }
 
 void CProgramView::OnInitialUpdate() {
+    shrinkFrameToForm();
     if (firstSetUp_)
         firstTimeSetUp();
     setWindowIconFromFile();
     fillTableFromDocument();
+}
+
+QMdiSubWindow* CProgramView::documentFrame() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    }
+    return nullptr;
+}
+
+void CProgramView::shrinkFrameToForm() {
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    // The frame's own parts (caption, borders) stay; only the room for the form shrinks.
+    const QSize form = sizeHint();
+    const QSize extra = frame->size() - size();
+    const QSize fitted = frame->size().boundedTo(form + extra);
+    if (fitted != frame->size())
+        frame->resize(fitted);
 }
 
 void CProgramView::firstTimeSetUp() {
@@ -138,9 +160,7 @@ void CProgramView::createCellEditors() {
 }
 
 void CProgramView::setWindowIconFromFile() {
-    QMdiSubWindow* frame = nullptr;
-    for (QWidget* w = parentWidget(); w && !frame; w = w->parentWidget())
-        frame = qobject_cast<QMdiSubWindow*>(w);
+    QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
     const QString path = QString::fromStdString(qx260::processValues().executableDirectory) +

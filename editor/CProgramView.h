@@ -13,6 +13,7 @@
 #include "radio/FrequencyCheck.h"
 
 class QLabel;
+class QMdiSubWindow;
 class CMSFlexGrid;
 
 namespace qx260 {
@@ -45,7 +46,9 @@ public:
     // True until the first initial update has set the view up.
     bool firstSetUp() const { return firstSetUp_; }
 
-    // Sets the view up (once) and fills the table from the document's image (every time).
+    // Every time: shrinks the document's sub-window to the form (never enlarges it), gives
+    // it "title.ico" as its icon, and fills the table from the document's image. The first
+    // time it also sets the view up (tone list, colours, headers, title, channel numbers).
     void OnInitialUpdate();
     // Fills the table from the document's image: layout, cells, band limits, caption.
     // Used by every initial update and after a completed Read.
@@ -96,6 +99,8 @@ private:
     void watch(QObject* object);
     int focusedControlId(QWidget* focus) const;
     void setWindowIconFromFile();
+    void shrinkFrameToForm();
+    QMdiSubWindow* documentFrame() const;
 
     qx260::CProgramDoc& doc_;
     qx260::ChannelTable table_;

@@ -3,6 +3,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -339,11 +341,44 @@ private slots:
         QVERIFY(!doc.image.txFrequency(3).has_value());
     }
 
+    void documentFrameGetsIconAndShrinksToTheForm() {
+        QMdiArea area;
+        area.resize(1400, 900);
+        area.show();
+        CProgramDoc doc = newDocument();
+        auto* view = new CProgramView(doc);
+        QMdiSubWindow* frame = area.addSubWindow(view);
+        frame->resize(1200, 800);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        const QString ico = dir_.filePath("title.ico");
+        QFile::remove(ico);
+
+        // No picture file: the frame keeps what it had, nothing is reported.
+        const qint64 iconBefore = frame->windowIcon().cacheKey();
+        view->OnInitialUpdate();
+        QCOMPARE(frame->windowIcon().cacheKey(), iconBefore);
+        QCOMPARE(view->size(), view->sizeHint());
+
+        // Never enlarged.
+        frame->resize(300, 200);
+        QImage picture(32, 32, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(ico, "ICO"));
+        view->OnInitialUpdate();
+        QCOMPARE(frame->size(), QSize(300, 200));
+        QVERIFY(frame->windowIcon().cacheKey() != iconBefore);
+        QVERIFY(frame->windowIcon().pixmap(32).toImage().pixelColor(16, 16) == QColor(Qt::red));
+        QFile::remove(ico);
+    }
+
     void screenshot() {
-        // Set QX260_SHOT to a file name to get a picture of a view holding channels.
+        // Set QX260_SHOT to a file name to get a picture of a view holding channels
+        // (QX260_SHOT_LANGUAGE=Chinese for the Chinese one).
         const QString file = qEnvironmentVariable("QX260_SHOT");
         if (file.isEmpty())
             QSKIP("QX260_SHOT not set");
+        setLanguage(qEnvironmentVariable("QX260_SHOT_LANGUAGE") == "Chinese");
         CProgramDoc doc = newDocument();
         const std::uint32_t freqs[] = {14512500, 14600000, 15001250, 13600000};
         for (int i = 0; i < 4; ++i)
