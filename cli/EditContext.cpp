@@ -7,9 +7,11 @@
 #include "shell/ProcessValues.h"
 #include "shell/UserStore.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 std::string executableDirectory()
 {
@@ -18,7 +20,7 @@ std::string executableDirectory()
     return error ? std::string() : exe.parent_path().string() + "/";
 }
 
-}  // namespace
+} // namespace
 
 int parseEditOptions(const std::vector<std::string>& args, EditOptions& options, bool allowJson)
 {
@@ -59,7 +61,8 @@ int parseEditOptions(const std::vector<std::string>& args, EditOptions& options,
 bool setUpProcessValues(const EditOptions& options)
 {
     ProcessValues& values = processValues();
-    const std::string path = options.configPath.empty() ? executableDirectory() + "Program.ini" : options.configPath;
+    const std::string path =
+        options.configPath.empty() ? executableDirectory() + "Program.ini" : options.configPath;
     std::error_code error;
     if (std::filesystem::is_regular_file(path, error)) {
         values.configurationStore.Load(path, false, true);
@@ -118,11 +121,21 @@ std::string jsonString(const std::string& text)
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char* hex = "0123456789abcdef";
@@ -137,4 +150,4 @@ std::string jsonString(const std::string& text)
     return out + "\"";
 }
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

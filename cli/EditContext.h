@@ -7,15 +7,16 @@
 
 #include "radio/CProgramDoc.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 struct EditOptions {
-    std::string file;                 // the .dat document
-    std::vector<std::string> words;   // everything after the file that is not an option
-    std::string configPath;           // --config PATH (default: Program.ini beside the executable)
-    std::string language;             // --language English|Chinese (default: from Program.ini)
-    int variant = 1;                  // --variant 0|1|2
-    bool json = false;                // --json
+    std::string file;               // the .dat document
+    std::vector<std::string> words; // everything after the file that is not an option
+    std::string configPath;         // --config PATH (default: Program.ini beside the executable)
+    std::string language;           // --language English|Chinese (default: from Program.ini)
+    int variant = 1;                // --variant 0|1|2
+    bool json = false;              // --json
 };
 
 // Parses ARGS (after the command name). Returns an exit code other than kExitOk on a usage
@@ -39,4 +40,4 @@ bool sameIgnoringCase(const std::string& a, const std::string& b);
 // A JSON string literal.
 std::string jsonString(const std::string& text);
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

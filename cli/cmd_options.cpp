@@ -11,9 +11,11 @@
 #include "settings/OptionRules.h"
 #include "shell/ProcessValues.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 const char* const kHelp =
     "Usage: qx260-cli options FILE.dat [--json] [--language English|Chinese] [--config PATH]\n"
@@ -40,11 +42,16 @@ constexpr const char* kBatterySaverName = "Battery Saver";
 const std::vector<std::string>& displayOrder()
 {
     static const std::vector<std::string> order{
-        optionListName(OptionList::TimeOutTime),  optionListName(OptionList::SquelchLevel),
-        kTransmitDelayName,                       optionListName(OptionList::SideKey),
-        kBeepName,                                kBatterySaverName,
-        optionListName(OptionList::PriorityChannel), optionListName(OptionList::Vox),
-        optionListName(OptionList::VoxGainLevel), optionListName(OptionList::VoiceAnnunciation),
+        optionListName(OptionList::TimeOutTime),
+        optionListName(OptionList::SquelchLevel),
+        kTransmitDelayName,
+        optionListName(OptionList::SideKey),
+        kBeepName,
+        kBatterySaverName,
+        optionListName(OptionList::PriorityChannel),
+        optionListName(OptionList::Vox),
+        optionListName(OptionList::VoxGainLevel),
+        optionListName(OptionList::VoiceAnnunciation),
         optionListName(OptionList::VoxDelayTime),
     };
     return order;
@@ -64,8 +71,9 @@ std::string compactName(const std::string& name)
 std::string shownText(OptionList list, int position, bool languageFlag)
 {
     const std::vector<std::string> items = optionListItems(list, languageFlag);
-    return position >= 0 && position < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(position)]
-                                                                      : std::string();
+    return position >= 0 && position < static_cast<int>(items.size())
+               ? items[static_cast<std::size_t>(position)]
+               : std::string();
 }
 
 int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
@@ -123,7 +131,8 @@ int listPosition(OptionList list, const std::string& text)
         const std::vector<std::string> items = optionListItems(list, languageFlag);
         for (std::size_t i = 0; i < items.size(); ++i) {
             const std::string& item = items[i];
-            const bool withoutSeconds = item.size() > 1 && item.back() == 's' && text == item.substr(0, item.size() - 1);
+            const bool withoutSeconds =
+                item.size() > 1 && item.back() == 's' && text == item.substr(0, item.size() - 1);
             if (sameIgnoringCase(text, item) || withoutSeconds)
                 return static_cast<int>(i);
         }
@@ -147,9 +156,9 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
         if (key == compactName(kTransmitDelayName)) {
             const int tenths = transmitDelayTenths(value);
             bool on = true;
-            const bool off = (parseSwitch(value, on) && !on)
-                             || (!value.empty() && value.find_first_not_of("0.") == std::string::npos
-                                 && value.find('0') != std::string::npos);
+            const bool off = (parseSwitch(value, on) && !on) ||
+                             (!value.empty() && value.find_first_not_of("0.") == std::string::npos &&
+                              value.find('0') != std::string::npos);
             if (tenths == 0 && !off)
                 return refuse(std::string(kTransmitDelayName) + " (Off, or 0.1 to 180.0 seconds)");
             f.transmitDelay = transmitDelayText(tenths, false);
@@ -194,9 +203,9 @@ int runOptions(const std::vector<std::string>& args)
     return saveDocument(options.file, image);
 }
 
-}  // namespace
+} // namespace
 
-const CommandRegistrar kOptionsCommand(
-    {"options", "options FILE.dat [--json | NAME=VALUE...]", kHelp, runOptions});
+const CommandRegistrar kOptionsCommand({"options", "options FILE.dat [--json | NAME=VALUE...]", kHelp,
+                                        runOptions});
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

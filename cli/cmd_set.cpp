@@ -16,9 +16,11 @@
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 const char* const kHelp =
     "Usage: qx260-cli set FILE.dat CHANNEL COLUMN=TEXT... [--variant 0|1|2]\n"
@@ -112,8 +114,8 @@ int runSet(const std::vector<std::string>& args)
         return code;
 
     ChannelTable table;
-    const CodecContext context{values.configurationStore, *values.userStore, values.radioVariant, false,
-                               values.languageFlag, values.languageName};
+    const CodecContext context{values.configurationStore, *values.userStore,  values.radioVariant, false,
+                               values.languageFlag,       values.languageName};
     const DecodeResult decoded = decodeImage(image, table, context);
     const std::vector<std::string> toneList = buildToneList(values.languageFlag);
     const std::vector<std::string> otherToneList = buildToneList(!values.languageFlag);
@@ -130,15 +132,15 @@ int runSet(const std::vector<std::string>& args)
         if (col == 0)
             return fail(kExitUsage, "no column \"" + name + "\"; see qx260-cli set --help");
         if (columnHidden(col, values.radioVariant))
-            return fail(kExitFailure, "\"" + columnHeader(col, false) + "\" is not used by radio variant "
-                                          + std::to_string(values.radioVariant) + "; nothing saved");
+            return fail(kExitFailure, "\"" + columnHeader(col, false) + "\" is not used by radio variant " +
+                                          std::to_string(values.radioVariant) + "; nothing saved");
 
-        std::string expected;  // what the cell must hold afterwards
+        std::string expected; // what the cell must hold afterwards
         if (isListColumn(col)) {
             text = listItemFor(col, text, toneList, otherToneList, values.languageFlag);
             if (text.empty())
-                return fail(kExitFailure, "\"" + assignment.substr(eq + 1) + "\" is not a choice of \""
-                                              + columnHeader(col, false) + "\"; nothing saved");
+                return fail(kExitFailure, "\"" + assignment.substr(eq + 1) + "\" is not a choice of \"" +
+                                              columnHeader(col, false) + "\"; nothing saved");
             expected = text;
         } else if (!text.empty()) {
             expected = readFrequency(text, decoded.bandLimits).textToStore;
@@ -146,28 +148,30 @@ int runSet(const std::vector<std::string>& args)
 
         // A Tx frequency for a channel that has no frequency yet is taken the way the window
         // takes it when the user types it and moves to another cell: as a new Tx-only channel.
-        const bool newTxChannel = col == column::TxFrequency && table.textMatrix(row, column::RxFrequency).empty()
-                                  && table.textMatrix(row, column::TxFrequency).empty();
+        const bool newTxChannel = col == column::TxFrequency &&
+                                  table.textMatrix(row, column::RxFrequency).empty() &&
+                                  table.textMatrix(row, column::TxFrequency).empty();
         table.moveTo(row, col);
         const CommitOutcome outcome =
             commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
                        decoded.bandLimits, values.languageFlag);
         if (outcome.rejected())
-            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) + " \""
-                                          + text + "\": " + message(outcome.rejectedWithMessageId)
-                                          + " Nothing saved.");
+            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
+                                          " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
+                                          " Nothing saved.");
         if (!text.empty() && table.textMatrix(row, col) != expected)
-            return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \""
-                                          + columnHeader(values.radioVariant == 2 ? 2 : 1, false)
-                                          + "\" first; nothing saved");
+            return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
+                                          columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
+                                          "\" first; nothing saved");
     }
 
     encodeTable(table, image, values.radioVariant);
     return saveDocument(options.file, image);
 }
 
-}  // namespace
+} // namespace
 
-const CommandRegistrar kSetCommand({"set", "set FILE.dat CHANNEL COLUMN=TEXT... [--variant N]", kHelp, runSet});
+const CommandRegistrar kSetCommand({"set", "set FILE.dat CHANNEL COLUMN=TEXT... [--variant N]", kHelp,
+                                    runSet});
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

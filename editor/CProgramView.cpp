@@ -23,7 +23,8 @@
 #include "shell/Resources.h"
 #include "shell/UserStore.h"
 
-namespace {
+namespace
+{
 
 const char* const kControlIdProperty = "controlId";
 
@@ -37,16 +38,21 @@ const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
 
 // Used when the program runs without a per-user store: choices are not kept.
-qx260::UserStore& fallbackUserStore() {
+qx260::UserStore& fallbackUserStore()
+{
     static qx260::MemoryUserStore store;
     return store;
 }
 
-bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
-}  // namespace
+} // namespace
 
-CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
     setProperty(kControlIdProperty, kViewId);
     // Every widget that ends up inside the view passes its keys by eventFilter().
     installEventFilter(this);
@@ -61,8 +67,8 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
     QFont titleFont;
-    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                           QStringLiteral("Noto Sans CJK SC")});
+    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     titleFont.setPointSize(12);
     title_->setFont(titleFont);
     QPalette titlePalette = title_->palette();
@@ -82,16 +88,24 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     setFocusProxy(grid_);
 }
 
-CProgramView::~CProgramView() {
+CProgramView::~CProgramView()
+{
     // The grid (a child) outlives the table (a member): let go of it first.
     grid_->setTable(nullptr);
 }
 
-QSize CProgramView::sizeHint() const { return qx260::dialogUnitsToPixels(formFont_, kFormSize); }
+QSize CProgramView::sizeHint() const
+{
+    return qx260::dialogUnitsToPixels(formFont_, kFormSize);
+}
 
-QSize CProgramView::minimumSizeHint() const { return {0, 0}; }
+QSize CProgramView::minimumSizeHint() const
+{
+    return {0, 0};
+}
 
-void CProgramView::OnInitialUpdate() {
+void CProgramView::OnInitialUpdate()
+{
     shrinkFrameToForm();
     if (firstSetUp_)
         firstTimeSetUp();
@@ -99,7 +113,8 @@ void CProgramView::OnInitialUpdate() {
     fillTableFromDocument();
 }
 
-QMdiSubWindow* CProgramView::documentFrame() const {
+QMdiSubWindow* CProgramView::documentFrame() const
+{
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
             return frame;
@@ -107,7 +122,8 @@ QMdiSubWindow* CProgramView::documentFrame() const {
     return nullptr;
 }
 
-void CProgramView::shrinkFrameToForm() {
+void CProgramView::shrinkFrameToForm()
+{
     QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
@@ -119,7 +135,8 @@ void CProgramView::shrinkFrameToForm() {
         frame->resize(fitted);
 }
 
-void CProgramView::firstTimeSetUp() {
+void CProgramView::firstTimeSetUp()
+{
     qx260::ProcessValues& pv = qx260::processValues();
     ++filling_;
     toneList_ = qx260::buildToneList(pv.languageFlag);
@@ -151,7 +168,8 @@ void CProgramView::firstTimeSetUp() {
     firstSetUp_ = false;
 }
 
-void CProgramView::createCellEditors() {
+void CProgramView::createCellEditors()
+{
     cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
     // Entering or clicking a cell opens its editor; leaving it commits without moving on.
     connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
@@ -159,23 +177,25 @@ void CProgramView::createCellEditors() {
     connect(grid_, &CMSFlexGrid::leaveCell, this, [this] { commitCellEdit(false); });
 }
 
-void CProgramView::setWindowIconFromFile() {
+void CProgramView::setWindowIconFromFile()
+{
     QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
-    const QString path = QString::fromStdString(qx260::processValues().executableDirectory) +
-                         QStringLiteral("title.ico");
+    const QString path =
+        QString::fromStdString(qx260::processValues().executableDirectory) + QStringLiteral("title.ico");
     QImage image;
     if (!QFile::exists(path) || !image.load(path))
-        return;  // no icon of its own; nothing to report
+        return; // no icon of its own; nothing to report
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-void CProgramView::fillTableFromDocument() {
+void CProgramView::fillTableFromDocument()
+{
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    const qx260::CodecContext context{pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag,
-                                      pv.languageFlag,       pv.languageName};
+    const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
+                                      pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
     ++filling_;
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
     --filling_;
@@ -185,14 +205,16 @@ void CProgramView::fillTableFromDocument() {
     grid_->update();
 }
 
-bool CProgramView::commitCellEdit(bool advance) {
+bool CProgramView::commitCellEdit(bool advance)
+{
     if (cellEditors_) {
         const qx260::CommitOutcome outcome = cellEditors_->commit(
             advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
         if (outcome.rejected()) {
             auto text = [](int id) {
                 const QString fromLibrary = qx260::resourceString(id);
-                return fromLibrary.isEmpty() ? QString::fromUtf8(qx260::cellEditMessageFallback(id)) : fromLibrary;
+                return fromLibrary.isEmpty() ? QString::fromUtf8(qx260::cellEditMessageFallback(id))
+                                             : fromLibrary;
             };
             qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
                                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
@@ -206,49 +228,59 @@ bool CProgramView::commitCellEdit(bool advance) {
 
 void CProgramView::advanceCell() { qx260::advanceAfterEnter(table_); }
 
-void CProgramView::hideCellEditors() {
+void CProgramView::hideCellEditors()
+{
     if (cellEditors_)
         cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Scan);
 }
 
-void CProgramView::encodeTable() {
+void CProgramView::encodeTable()
+{
     hideCellEditors();
     ++filling_;
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
     --filling_;
 }
 
-void CProgramView::OnRead() {
+void CProgramView::OnRead()
+{
     // Read: opens the Process window for a transfer from the radio.
 }
 
-void CProgramView::OnWrite() {
+void CProgramView::OnWrite()
+{
     // Write: opens the Process window for a transfer to the radio.
 }
 
-void CProgramView::OnComSetup() {
+void CProgramView::OnComSetup()
+{
     // Com Setup: the Port Setting dialog.
 }
 
-void CProgramView::OnFilePrint() {
+void CProgramView::OnFilePrint()
+{
     // Print through the print dialog.
 }
 
-void CProgramView::OnFilePrintDirect() {
+void CProgramView::OnFilePrintDirect()
+{
     // Print on the default printer without a dialog.
 }
 
-void CProgramView::OnFilePrintPreview() {
+void CProgramView::OnFilePrintPreview()
+{
     // Print preview.
 }
 
-void CProgramView::watch(QObject* object) {
+void CProgramView::watch(QObject* object)
+{
     object->installEventFilter(this);
     for (QObject* child : object->children())
         watch(child);
 }
 
-int CProgramView::focusedControlId(QWidget* focus) const {
+int CProgramView::focusedControlId(QWidget* focus) const
+{
     for (QWidget* w = focus; w; w = w->parentWidget()) {
         const QVariant id = w->property(kControlIdProperty);
         if (id.isValid())
@@ -259,7 +291,8 @@ int CProgramView::focusedControlId(QWidget* focus) const {
     return kViewId;
 }
 
-bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+bool CProgramView::eventFilter(QObject* watched, QEvent* event)
+{
     switch (event->type()) {
     case QEvent::ChildAdded:
         // Widgets created later (the cell editors) are watched as soon as they arrive.

@@ -16,16 +16,18 @@ class QLabel;
 class QMdiSubWindow;
 class CMSFlexGrid;
 
-namespace qx260 {
+namespace qx260
+{
 class CProgramDoc;
 class CellEditors;
 }
 
-class CProgramView : public QWidget {
+class CProgramView : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     // Control ids (also the help topics of F1 while the control has the focus).
-    static constexpr int kViewId = 0xE900;  // the form itself
+    static constexpr int kViewId = 0xE900; // the form itself
     static constexpr int kGridId = 1000;
     static constexpr int kTitleId = 1006;
 
@@ -76,24 +78,24 @@ public:
     // kTransferRead or kTransferWrite: what the next transfer does.
     int transferDirection = kTransferRead;
 
-public slots:
-    void OnRead();      // Read from the radio
-    void OnWrite();     // Write to the radio
-    void OnComSetup();  // serial port choice
-    void OnFilePrint();         // print with the print dialog
-    void OnFilePrintDirect();   // print without a dialog
-    void OnFilePrintPreview();  // print preview
+  public slots:
+    void OnRead();             // Read from the radio
+    void OnWrite();            // Write to the radio
+    void OnComSetup();         // serial port choice
+    void OnFilePrint();        // print with the print dialog
+    void OnFilePrintDirect();  // print without a dialog
+    void OnFilePrintPreview(); // print preview
 
-signals:
+  signals:
     // The view changed the document (a cell of a channel row changed).
     void documentModified();
     // F1 was pressed; topic is the control id of the focused control.
     void helpRequested(int topic);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void firstTimeSetUp();
     void createCellEditors();
     void watch(QObject* object);
@@ -110,5 +112,5 @@ private:
     CMSFlexGrid* grid_ = nullptr;
     qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
-    int filling_ = 0;  // > 0 while the view itself writes cells (no document change)
+    int filling_ = 0; // > 0 while the view itself writes cells (no document change)
 };

@@ -6,9 +6,11 @@
 #include "radio/ChannelTexts.h"
 #include "radio/Tones.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 struct ColumnEditor {
     int id;
@@ -17,15 +19,15 @@ struct ColumnEditor {
 
 // Index = table column 0..8.
 constexpr std::array<ColumnEditor, ChannelTable::kCols> kEditors{{
-    {2127, false},  // column 0 is never current; it maps to the first edit box
-    {2127, false},  // Rx Frequency
-    {2128, false},  // Tx Frequency
-    {2132, true},   // QT/DQT Dec
-    {2133, true},   // QT/DQT Enc
-    {2134, true},   // W/N
-    {2135, true},   // Scan
-    {1130, true},   // Busy Lock
-    {1129, true},   // Power
+    {2127, false}, // column 0 is never current; it maps to the first edit box
+    {2127, false}, // Rx Frequency
+    {2128, false}, // Tx Frequency
+    {2132, true},  // QT/DQT Dec
+    {2133, true},  // QT/DQT Enc
+    {2134, true},  // W/N
+    {2135, true},  // Scan
+    {1130, true},  // Busy Lock
+    {1129, true},  // Power
 }};
 
 bool validColumn(int col)
@@ -60,8 +62,8 @@ void writeDefaults(ChannelTable& table, int r, std::initializer_list<int> cols, 
         table.setTextMatrix(r, c, newChannelDefault(c, languageFlag));
 }
 
-CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& reading,
-                       CommitTrigger trigger, bool languageFlag)
+CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& reading, CommitTrigger trigger,
+                       bool languageFlag)
 {
     const bool hadRx = !table.textMatrix(r, column::RxFrequency).empty();
     switch (reading.verdict) {
@@ -89,15 +91,14 @@ CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& readi
                       languageFlag);
     } else {
         writeDefaults(table, r,
-                      {column::DecodeTone, column::Bandwidth, column::Scan, column::BusyLock,
-                       column::Power},
+                      {column::DecodeTone, column::Bandwidth, column::Scan, column::BusyLock, column::Power},
                       languageFlag);
     }
     return {};
 }
 
-CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& reading,
-                       CommitTrigger trigger, bool languageFlag)
+CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& reading, CommitTrigger trigger,
+                       bool languageFlag)
 {
     const std::string oldRx = table.textMatrix(r, column::RxFrequency);
     const bool hadTx = !table.textMatrix(r, column::TxFrequency).empty();
@@ -105,7 +106,7 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
     switch (reading.verdict) {
     case FrequencyVerdict::Empty:
         if (enter)
-            table.setTextMatrix(r, column::TxFrequency, oldRx);  // Tx follows Rx again
+            table.setTextMatrix(r, column::TxFrequency, oldRx); // Tx follows Rx again
         else if (hadTx)
             clearRow(table, r);
         return {};
@@ -134,13 +135,12 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
     table.setTextMatrix(r, column::TxFrequency, reading.textToStore);
     if (!hadTx)
         writeDefaults(table, r,
-                      {column::EncodeTone, column::Bandwidth, column::Scan, column::BusyLock,
-                       column::Power},
+                      {column::EncodeTone, column::Bandwidth, column::Scan, column::BusyLock, column::Power},
                       languageFlag);
     return {};
 }
 
-}  // namespace
+} // namespace
 
 const char* cellEditMessageFallback(int messageId)
 {
@@ -201,8 +201,8 @@ std::string newChannelDefault(int col, bool languageFlag)
     }
 }
 
-CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText,
-                         CommitTrigger trigger, BandLimits limits, bool languageFlag)
+CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText, CommitTrigger trigger,
+                         BandLimits limits, bool languageFlag)
 {
     const int r = table.row();
     if (r < 1 || r >= table.rows() || col < 1 || col >= table.cols())
@@ -219,8 +219,8 @@ CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editor
                                              : commitTx(table, r, reading, trigger, languageFlag);
     } else {
         // Settings cannot be given to a channel without any frequency.
-        const bool emptyChannel = table.textMatrix(r, column::RxFrequency).empty()
-                                  && table.textMatrix(r, column::TxFrequency).empty();
+        const bool emptyChannel = table.textMatrix(r, column::RxFrequency).empty() &&
+                                  table.textMatrix(r, column::TxFrequency).empty();
         table.setTextMatrix(r, col, emptyChannel ? std::string() : editorText);
     }
 
@@ -244,4 +244,4 @@ void advanceAfterEnter(ChannelTable& table)
     }
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -10,14 +10,16 @@
 
 #include "radio/FrequencyCheck.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 class ChannelTable;
 
 // Message ids a rejected commit shows (string table; caption kCautionCaptionId).
-constexpr int kOutOfRangeMessageId = 61448;  // "Out of range,please input again."
-constexpr int kOffStepMessageId = 61456;     // "Error data Value, please input according the step value(6.25K/5k)."
-constexpr int kCautionCaptionId = 61458;     // "Caution"
+constexpr int kOutOfRangeMessageId = 61448; // "Out of range,please input again."
+constexpr int kOffStepMessageId =
+    61456; // "Error data Value, please input according the step value(6.25K/5k)."
+constexpr int kCautionCaptionId = 61458; // "Caution"
 
 // English texts of those messages, for when no resource library supplies them.
 const char* cellEditMessageFallback(int messageId);
@@ -39,13 +41,13 @@ int initialListSelection(const std::vector<std::string>& items, std::string_view
 std::string newChannelDefault(int col, bool languageFlag);
 
 enum class CommitTrigger {
-    Enter,      // key Enter: commit, then advance
-    LeaveCell,  // the current cell moves away, or a transfer starts
+    Enter,     // key Enter: commit, then advance
+    LeaveCell, // the current cell moves away, or a transfer starts
 };
 
 struct CommitOutcome {
-    int rejectedWithMessageId = 0;  // 0, kOutOfRangeMessageId or kOffStepMessageId
-    bool changed = false;           // some cell of the table has a new text
+    int rejectedWithMessageId = 0; // 0, kOutOfRangeMessageId or kOffStepMessageId
+    bool changed = false;          // some cell of the table has a new text
     bool rejected() const { return rejectedWithMessageId != 0; }
 };
 
@@ -53,12 +55,12 @@ struct CommitOutcome {
 // The caller has already established that the editor is shown; after the commit it is
 // hidden whatever the outcome. An empty frequency editor over a cell that was already empty
 // changes nothing: walking through a channel with Enter or the mouse never clears it.
-CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText,
-                         CommitTrigger trigger, BandLimits limits, bool languageFlag);
+CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText, CommitTrigger trigger,
+                         BandLimits limits, bool languageFlag);
 
 // The move after Enter (also when nothing was committed, never after a rejection): next
 // column, else column 1 of the next row, else row 1 column 1. Each step is a separate move
 // of the current cell, so LeaveCell / EnterCell fire as for a user move.
 void advanceAfterEnter(ChannelTable& table);
 
-}  // namespace qx260
+} // namespace qx260

@@ -8,9 +8,11 @@
 #include "editor/CMSFlexGrid.h"
 #include "editor/ChannelTable.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 const char* const kControlIdProperty = "controlId";
 
@@ -22,7 +24,7 @@ bool isEditBoxColumn(int col)
     return col == column::RxFrequency || col == column::TxFrequency;
 }
 
-}  // namespace
+} // namespace
 
 CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vector<std::string>& toneList,
                          bool languageFlag)
@@ -44,7 +46,7 @@ CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vect
             list->setMaxVisibleItems(qMax(2, kDropDownHeight / itemHeight));
             // Busy Lock and Power have no scroll bar in their drop-down part.
             list->view()->setVerticalScrollBarPolicy(col >= column::BusyLock ? Qt::ScrollBarAlwaysOff
-                                                                              : Qt::ScrollBarAsNeeded);
+                                                                             : Qt::ScrollBarAsNeeded);
             editor = list;
         }
         editor->setFont(grid->font());
@@ -64,9 +66,10 @@ void CellEditors::keepWithinBox(QLineEdit* edit)
         const std::size_t slot = edit == editors_[column::TxFrequency] ? 2 : 1;
         const QMargins margins = edit->textMargins();
         const int room = edit->contentsRect().width() - margins.left() - margins.right() - 4;
-        if (QFontMetrics(edit->font()).horizontalAdvance(text) > room
-            && text.size() > acceptedText_[slot].size()) {
-            const int cursor = edit->cursorPosition() - static_cast<int>(text.size() - acceptedText_[slot].size());
+        if (QFontMetrics(edit->font()).horizontalAdvance(text) > room &&
+            text.size() > acceptedText_[slot].size()) {
+            const int cursor =
+                edit->cursorPosition() - static_cast<int>(text.size() - acceptedText_[slot].size());
             edit->setText(acceptedText_[slot]);
             edit->setCursorPosition(qMax(0, cursor));
             return;
@@ -129,7 +132,7 @@ void CellEditors::openEditor()
     }
 
     if (!grid_->isEnabled())
-        return;  // a table that cannot be edited shows no editor
+        return; // a table that cannot be edited shows no editor
 
     if (!list) {
         const std::size_t slot = static_cast<std::size_t>(col == column::TxFrequency ? 2 : 1);
@@ -175,4 +178,4 @@ void CellEditors::hide(int from, int to)
         hideEditor(editors_[static_cast<std::size_t>(col)]);
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -18,13 +18,15 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
-namespace qx260 {
+namespace qx260
+{
 
 class ChannelTable;
 
-class CellEditors : public QObject {
+class CellEditors : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // Creates the editors hidden, in the order 2127, 2128, 2132, 2133, 2134, 2135, 1130,
     // 1129, and fills the lists (the tone columns with toneList).
     CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vector<std::string>& toneList,
@@ -33,8 +35,8 @@ public:
     // The editor of a table column (column 0 gives the first edit box).
     QWidget* editorForColumn(int col) const;
     QWidget* editorById(int controlId) const;
-    QLineEdit* editBox(int col) const;   // columns 1, 2
-    QComboBox* listBox(int col) const;   // columns 3..8
+    QLineEdit* editBox(int col) const; // columns 1, 2
+    QComboBox* listBox(int col) const; // columns 3..8
 
     // Lays the current column's editor over the current cell with the cell's text (for a
     // list: the first item beginning with it). On a disabled grid it stays hidden.
@@ -49,15 +51,15 @@ public:
     // Hides the editors of columns `from` to `to` without taking their text.
     void hide(int from, int to);
 
-private:
+  private:
     void hideEditor(QWidget* editor);
     void keepWithinBox(QLineEdit* edit);
 
     CMSFlexGrid* grid_;
     ChannelTable& table_;
     bool languageFlag_;
-    std::array<QWidget*, 9> editors_{};  // by column; [0] is the first edit box
-    std::array<QString, 3> acceptedText_;  // edit boxes: last text that fitted
+    std::array<QWidget*, 9> editors_{};   // by column; [0] is the first edit box
+    std::array<QString, 3> acceptedText_; // edit boxes: last text that fitted
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -15,9 +15,11 @@
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTemplateId = 132;
 const char* const kControlIdProperty = "controlId";
@@ -34,7 +36,7 @@ void setControlId(QWidget* w, int controlId)
     w->setProperty(kControlIdProperty, controlId);
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------
 
@@ -123,7 +125,7 @@ QLabel* COptionalFeaturesDlg::addLabel(int controlId, const char* english, int x
 
 QComboBox* COptionalFeaturesDlg::addList(OptionList which, int x, int y, int w, int h)
 {
-    (void)h;  // the template's height includes the drop-down part
+    (void)h; // the template's height includes the drop-down part
     auto* box = new QComboBox(this);
     box->setEditable(false);
     box->setMaxVisibleItems(10);
@@ -240,9 +242,9 @@ void COptionalFeaturesDlg::applyVariantRule()
     const OptionVisibility visible = optionVisibilityForVariant(processValues().radioVariant);
     for (int id : {optionControl::SquelchLevelLabel, optionControl::SquelchLevel})
         control(id)->setVisible(visible.squelchLevel);
-    for (int id : {optionControl::TimeOutTimeLabel, optionControl::TimeOutTime,
-                   optionControl::TransmitDelayLabel, optionControl::TransmitDelay,
-                   optionControl::TransmitDelaySpin})
+    for (int id :
+         {optionControl::TimeOutTimeLabel, optionControl::TimeOutTime, optionControl::TransmitDelayLabel,
+          optionControl::TransmitDelay, optionControl::TransmitDelaySpin})
         control(id)->setVisible(visible.timeOutAndTransmitDelay);
 }
 
@@ -300,8 +302,8 @@ void COptionalFeaturesDlg::accept()
 void COptionalFeaturesDlg::normaliseTransmitDelay()
 {
     const std::string text = transmitDelay_->text().toStdString();
-    transmitDelay_->setText(QString::fromStdString(
-        qx260::normaliseTransmitDelay(text, processValues().languageFlag)));
+    transmitDelay_->setText(
+        QString::fromStdString(qx260::normaliseTransmitDelay(text, processValues().languageFlag)));
 }
 
 void COptionalFeaturesDlg::stepTransmitDelay(int d)
@@ -331,4 +333,4 @@ void COptionalFeaturesDlg::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-}  // namespace qx260
+} // namespace qx260

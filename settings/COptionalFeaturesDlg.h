@@ -17,27 +17,29 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-namespace qx260 {
+namespace qx260
+{
 
 class RadioImage;
 
 // Up-down arrows beside an edit box. Reports +1 / -1 per click or arrow key; held down,
 // the step grows to 5 after two seconds and to 20 after five.
-class CUpDownArrows : public QWidget {
+class CUpDownArrows : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit CUpDownArrows(QWidget* parent = nullptr);
     // The edit box whose Up and Down keys also step.
     void setBuddy(QWidget* buddy);
 
-signals:
+  signals:
     void stepped(int d);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void onClicked(int direction);
 
     QToolButton* up_;
@@ -46,9 +48,10 @@ private:
     bool holding_ = false;
 };
 
-class COptionalFeaturesDlg : public QDialog {
+class COptionalFeaturesDlg : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit COptionalFeaturesDlg(QWidget* parent = nullptr);
 
     // Reloads the dialog from the image, runs it modally and, on OK, stores every control
@@ -68,15 +71,15 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QWidget* control(int controlId) const;
 
-signals:
-    void changed();  // OK changed the image
+  signals:
+    void changed(); // OK changed the image
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void accept() override;
 
-private:
+  private:
     void build();
     void place(QWidget* w, int x, int y, int width, int height);
     QLabel* addLabel(int controlId, const char* english, int x, int y, int w, int h);
@@ -97,4 +100,4 @@ private:
     QPushButton* cancel_ = nullptr;
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -13,9 +13,11 @@
 #include "shell/Resources.h"
 #include "shell/UserStore.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTemplateId = 136;
 const char* const kControlIdProperty = "controlId";
@@ -43,7 +45,7 @@ void fill(QComboBox* box, const std::vector<std::string>& items, int current)
     box->setCurrentIndex(current);
 }
 
-}  // namespace
+} // namespace
 
 CProductInfoDlg::CProductInfoDlg(QWidget* parent)
     : QDialog(parent), font_(dialogFont(QStringLiteral("Times New Roman"), 9))
@@ -152,4 +154,4 @@ void CProductInfoDlg::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-}  // namespace qx260
+} // namespace qx260

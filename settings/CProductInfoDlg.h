@@ -11,13 +11,15 @@
 class QComboBox;
 class QPushButton;
 
-namespace qx260 {
+namespace qx260
+{
 
 class RadioImage;
 
-class CProductInfoDlg : public QDialog {
+class CProductInfoDlg : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit CProductInfoDlg(QWidget* parent = nullptr);
 
     // Reloads the lists for the image, runs modally and applies OK. Returns true when OK
@@ -33,13 +35,13 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-signals:
-    void changed();  // OK changed the image
+  signals:
+    void changed(); // OK changed the image
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void onTypeChanged(int position);
     void showBands();
 
@@ -52,4 +54,4 @@ private:
     bool loading_ = false;
 };
 
-}  // namespace qx260
+} // namespace qx260

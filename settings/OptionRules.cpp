@@ -5,15 +5,17 @@
 #include "radio/Decimal.h"
 #include "radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 struct ListMapping {
     OptionList list;
     int controlId;
     std::size_t offset;
-    int valueOffset;  // stored = position + valueOffset
+    int valueOffset; // stored = position + valueOffset
     const char* name;
 };
 
@@ -21,9 +23,11 @@ const ListMapping& mapping(OptionList list)
 {
     static const ListMapping kMappings[kOptionListCount] = {
         {OptionList::SquelchLevel, optionControl::SquelchLevel, offset::SquelchLevel, 0, "Squelch Level"},
-        {OptionList::PriorityChannel, optionControl::PriorityChannel, offset::PriorityChannel, 0, "Priority Channel"},
+        {OptionList::PriorityChannel, optionControl::PriorityChannel, offset::PriorityChannel, 0,
+         "Priority Channel"},
         {OptionList::TimeOutTime, optionControl::TimeOutTime, offset::TimeOutTime, 1, "Time Out Time"},
-        {OptionList::VoiceAnnunciation, optionControl::VoiceAnnunciation, offset::VoiceAnnunciation, 0, "Voice Annunciation"},
+        {OptionList::VoiceAnnunciation, optionControl::VoiceAnnunciation, offset::VoiceAnnunciation, 0,
+         "Voice Annunciation"},
         {OptionList::VoxGainLevel, optionControl::VoxGainLevel, offset::VoxGainLevel, 1, "Vox Gain Level"},
         {OptionList::VoxDelayTime, optionControl::VoxDelayTime, offset::VoxDelayTime, 0, "Vox Delay Time"},
         {OptionList::SideKey, optionControl::SideKey, offset::SideKey, 0, "Side Key"},
@@ -32,7 +36,7 @@ const ListMapping& mapping(OptionList list)
     return kMappings[static_cast<std::size_t>(list)];
 }
 
-constexpr int kSideKeyFallback = 2;  // "Monitor Momentary"
+constexpr int kSideKeyFallback = 2; // "Monitor Momentary"
 
 std::vector<std::string> numberItems(int from, int to, int factor, const char* suffix)
 {
@@ -79,7 +83,7 @@ long long typedTenths(std::string_view text)
     return *scaled;
 }
 
-}  // namespace
+} // namespace
 
 int optionControlId(OptionList list)
 {
@@ -110,7 +114,9 @@ bool optionListByName(std::string_view name, OptionList& list)
 
 std::vector<std::string> optionListItems(OptionList list, bool languageFlag)
 {
-    auto pick = [languageFlag](const char* en, const char* zh) { return std::string(languageFlag ? zh : en); };
+    auto pick = [languageFlag](const char* en, const char* zh) {
+        return std::string(languageFlag ? zh : en);
+    };
     switch (list) {
     case OptionList::SquelchLevel:
         return numberItems(0, 9, 1, "");
@@ -236,4 +242,4 @@ void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image)
     image.setTransmitDelay(static_cast<std::uint16_t>(transmitDelayTenths(features.transmitDelay)));
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-namespace qx260 {
+namespace qx260
+{
 
 class RadioImage;
 
@@ -25,13 +26,15 @@ enum class OptionList {
 };
 constexpr int kOptionListCount = 8;
 constexpr std::array<OptionList, kOptionListCount> kOptionLists{
-    OptionList::SquelchLevel,  OptionList::PriorityChannel, OptionList::TimeOutTime,
-    OptionList::VoiceAnnunciation, OptionList::VoxGainLevel, OptionList::VoxDelayTime,
-    OptionList::SideKey,       OptionList::Vox,
+    OptionList::SquelchLevel, OptionList::PriorityChannel,
+    OptionList::TimeOutTime,  OptionList::VoiceAnnunciation,
+    OptionList::VoxGainLevel, OptionList::VoxDelayTime,
+    OptionList::SideKey,      OptionList::Vox,
 };
 
 // Control ids of the dialog.
-namespace optionControl {
+namespace optionControl
+{
 constexpr int TimeOutTime = 1118;
 constexpr int SquelchLevel = 1116;
 constexpr int TransmitDelay = 1008;
@@ -47,9 +50,9 @@ constexpr int VoxDelayTime = 1140;
 constexpr int TimeOutTimeLabel = 1010;
 constexpr int SquelchLevelLabel = 1012;
 constexpr int TransmitDelayLabel = 1011;
-}  // namespace optionControl
+} // namespace optionControl
 
-constexpr int kTransmitDelayMax = 1800;  // tenths of a second
+constexpr int kTransmitDelayMax = 1800; // tenths of a second
 constexpr int kTransmitDelayMaxChars = 5;
 
 int optionControlId(OptionList list);
@@ -79,14 +82,14 @@ std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag);
 
 // Which settings a radio variant offers in the visible part of the dialog.
 struct OptionVisibility {
-    bool squelchLevel = true;          // label 1012, list 1116
-    bool timeOutAndTransmitDelay = true;  // labels 1010, 1011, list 1118, edit 1008, arrows 1009
+    bool squelchLevel = true;            // label 1012, list 1116
+    bool timeOutAndTransmitDelay = true; // labels 1010, 1011, list 1118, edit 1008, arrows 1009
 };
 OptionVisibility optionVisibilityForVariant(int radioVariant);
 
 // Everything the dialog shows.
 struct OptionalFeatures {
-    std::array<int, kOptionListCount> positions{};  // indexed like kOptionLists; -1 = none
+    std::array<int, kOptionListCount> positions{}; // indexed like kOptionLists; -1 = none
     bool beep = false;
     bool batterySaver = false;
     std::string transmitDelay;
@@ -103,6 +106,6 @@ void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image);
 // Looking up a list by a name given on a command line ("Time Out Time", "squelch-level",
 // "SideKey" all work: letters and digits compared without case). Returns false when unknown.
 bool optionListByName(std::string_view name, OptionList& list);
-std::string optionListName(OptionList list);  // "Time Out Time", ...
+std::string optionListName(OptionList list); // "Time Out Time", ...
 
-}  // namespace qx260
+} // namespace qx260

@@ -4,9 +4,11 @@
 #include "radio/RadioImage.h"
 #include "shell/CIniFile.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 bool isPosition(int position, std::size_t count)
 {
@@ -18,7 +20,7 @@ std::string itemAt(const std::vector<std::string>& items, int position)
     return isPosition(position, items.size()) ? items[static_cast<std::size_t>(position)] : std::string();
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> productTypeList(const CIniFile& config)
 {
@@ -62,8 +64,7 @@ void ProductSelection::selectBand(int position)
         band = position;
 }
 
-ProductSelection openProductSelection(const CIniFile& config, const RadioImage& image,
-                                      ProductChoice stored)
+ProductSelection openProductSelection(const CIniFile& config, const RadioImage& image, ProductChoice stored)
 {
     ProductSelection selection;
     selection.types = productTypeList(config);
@@ -76,15 +77,14 @@ ProductSelection openProductSelection(const CIniFile& config, const RadioImage& 
     return selection;
 }
 
-ProductOutcome applyProductSelection(const ProductSelection& selection, RadioImage& image,
-                                     UserStore& store, const CIniFile& config,
-                                     const std::string& appName)
+ProductOutcome applyProductSelection(const ProductSelection& selection, RadioImage& image, UserStore& store,
+                                     const CIniFile& config, const std::string& appName)
 {
     ProductOutcome outcome;
     const std::uint8_t typeByte = static_cast<std::uint8_t>(selection.type & 0xFF);
     const std::uint8_t bandByte = static_cast<std::uint8_t>(selection.band & 0xFF);
-    outcome.imageChanged = image.byte(offset::ProductType) != typeByte
-                           || image.byte(offset::BandIndex) != bandByte;
+    outcome.imageChanged =
+        image.byte(offset::ProductType) != typeByte || image.byte(offset::BandIndex) != bandByte;
     image.setByte(offset::ProductType, typeByte);
     image.setByte(offset::BandIndex, bandByte);
 
@@ -96,4 +96,4 @@ ProductOutcome applyProductSelection(const ProductSelection& selection, RadioIma
     return outcome;
 }
 
-}  // namespace qx260
+} // namespace qx260

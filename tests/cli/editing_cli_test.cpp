@@ -12,8 +12,10 @@
 #include "radio/CProgramDoc.h"
 #include "radio/RadioImage.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 const char* const kIni =
     "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n"
@@ -25,8 +27,9 @@ struct Run {
     QString err;
 };
 
-class CliEditing : public ::testing::Test {
-protected:
+class CliEditing : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
@@ -45,7 +48,7 @@ protected:
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QX260_SETTINGS", dir_.filePath("user.ini"));
-        env.insert("LC_ALL", "de_DE.UTF-8");  // decimal comma where installed: must not matter
+        env.insert("LC_ALL", "de_DE.UTF-8"); // decimal comma where installed: must not matter
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
         EXPECT_TRUE(p.waitForFinished(30000));
@@ -110,7 +113,8 @@ TEST_F(CliEditing, SetRefusesAndLeavesTheFileAlone)
     };
     const std::vector<Case> cases = {
         {{"1", "Rx Frequency=129.99375"}, 1, "Out of range,please input again."},
-        {{"1", "Rx Frequency=145", "W/N=Wide", "Rx Frequency=145.001"}, 1,
+        {{"1", "Rx Frequency=145", "W/N=Wide", "Rx Frequency=145.001"},
+         1,
          "Error data Value, please input according the step value(6.25K/5k)."},
         {{"2", "W/N=Narrow"}, 1, "has no frequency"},
         {{"2", "Rx Frequency=145", "W/N=Medium"}, 1, "not a choice"},
@@ -198,5 +202,5 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
     EXPECT_EQ(cli({"options", doc_, "Volume=3"}).exitCode, 64);
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

@@ -9,10 +9,12 @@
 #include "editor/ChannelTable.h"
 #include "radio/Tones.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
-using Row = std::array<std::string, 8>;  // columns 1..8
+using Row = std::array<std::string, 8>; // columns 1..8
 
 const BandLimits kBand{13000000, 16000000};
 const Row kEmpty{};
@@ -59,12 +61,24 @@ TEST(CommitEdit, FollowsTheCommitTableForEveryColumnAndTrigger)
 {
     const std::vector<CommitCase> cases = {
         // Rx Frequency
-        {"rx new channel, Enter", Enter, 1, kEmpty, "150", 0,
+        {"rx new channel, Enter",
+         Enter,
+         1,
+         kEmpty,
+         "150",
+         0,
          {"150.00000", "150.00000", "None", "None", "Wide", "No", "Off", "High"}},
-        {"rx new channel, LeaveCell", Leave, 1, kEmpty, "150", 0,
+        {"rx new channel, LeaveCell",
+         Leave,
+         1,
+         kEmpty,
+         "150",
+         0,
          {"150.00000", "", "None", "", "Wide", "No", "Off", "High"}},
-        {"rx existing channel keeps its settings", Enter, 1, kChannel, "145.5", 0, with(kChannel, 1, "145.50000")},
-        {"rx with unit and leading blank", Leave, 1, kChannel, " 145.5MHz", 0, with(kChannel, 1, "145.50000")},
+        {"rx existing channel keeps its settings", Enter, 1, kChannel, "145.5", 0,
+         with(kChannel, 1, "145.50000")},
+        {"rx with unit and leading blank", Leave, 1, kChannel, " 145.5MHz", 0,
+         with(kChannel, 1, "145.50000")},
         {"rx erased, Enter", Enter, 1, kChannel, "", 0, kEmpty},
         {"rx erased, LeaveCell", Leave, 1, kChannel, "", 0, kEmpty},
         {"rx out of range, Enter", Enter, 1, kChannel, "129.99375", kOutOfRangeMessageId, kEmpty},
@@ -76,15 +90,26 @@ TEST(CommitEdit, FollowsTheCommitTableForEveryColumnAndTrigger)
         {"tx erased, Enter: follows Rx", Enter, 2, kChannel, "", 0, with(kChannel, 2, "145.00000")},
         {"tx erased, LeaveCell: clears the channel", Leave, 2, kChannel, "", 0, kEmpty},
         {"tx out of range, Enter", Enter, 2, kChannel, "170", kOutOfRangeMessageId, kEmpty},
-        {"tx out of range, LeaveCell", Leave, 2, kChannel, "170", kOutOfRangeMessageId, with(kChannel, 2, "")},
+        {"tx out of range, LeaveCell", Leave, 2, kChannel, "170", kOutOfRangeMessageId,
+         with(kChannel, 2, "")},
         {"tx off step, Enter", Enter, 2, kChannel, "145.001", kOffStepMessageId, with(kChannel, 2, "")},
         {"tx off step, LeaveCell", Leave, 2, kChannel, "145.001", kOffStepMessageId, kEmpty},
         {"tx valid, Enter", Enter, 2, kChannel, "147.5", 0, with(kChannel, 2, "147.50000")},
         {"tx valid, LeaveCell", Leave, 2, kChannel, "147.5", 0, with(kChannel, 2, "147.50000")},
         {"tx into empty row, Enter: discarded", Enter, 2, kEmpty, "147.5", 0, kEmpty},
-        {"tx into empty row, LeaveCell: Tx-only channel", Leave, 2, kEmpty, "147.5", 0,
+        {"tx into empty row, LeaveCell: Tx-only channel",
+         Leave,
+         2,
+         kEmpty,
+         "147.5",
+         0,
          {"", "147.50000", "", "None", "Wide", "No", "Off", "High"}},
-        {"tx first set by LeaveCell takes the defaults", Leave, 2, kRxOnly, "147.5", 0,
+        {"tx first set by LeaveCell takes the defaults",
+         Leave,
+         2,
+         kRxOnly,
+         "147.5",
+         0,
          {"145.00000", "147.50000", "67.0", "None", "Wide", "No", "Off", "High"}},
         // Settings
         {"setting on a channel", Enter, 5, kChannel, "Wide", 0, with(kChannel, 5, "Wide")},
@@ -118,11 +143,18 @@ TEST(CommitEdit, FollowsTheCommitTableForEveryColumnAndTrigger)
 TEST(CommitEdit, ValidatesAgainstBandLimitsAndStepsExactly)
 {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"130", 0},         {"160", 0},          {"129.99375", kOutOfRangeMessageId},
-        {"160.005", kOutOfRangeMessageId},       {"145.0125", 0},
-        {"145.005", 0},     {"136.0125", 0},     {"130.2", 0},
-        {"145.001", kOffStepMessageId},          {"145.006249", kOffStepMessageId},
-        {"1e10", kOutOfRangeMessageId},          {"-145", kOutOfRangeMessageId},
+        {"130", 0},
+        {"160", 0},
+        {"129.99375", kOutOfRangeMessageId},
+        {"160.005", kOutOfRangeMessageId},
+        {"145.0125", 0},
+        {"145.005", 0},
+        {"136.0125", 0},
+        {"130.2", 0},
+        {"145.001", kOffStepMessageId},
+        {"145.006249", kOffStepMessageId},
+        {"1e10", kOutOfRangeMessageId},
+        {"-145", kOutOfRangeMessageId},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);
@@ -162,8 +194,12 @@ TEST(AdvanceAfterEnter, MovesRightThenDownThenWraps)
 {
     ChannelTable table;
     std::vector<std::string> events;
-    table.onLeaveCell = [&] { events.push_back("L" + std::to_string(table.row()) + "," + std::to_string(table.col())); };
-    table.onEnterCell = [&] { events.push_back("E" + std::to_string(table.row()) + "," + std::to_string(table.col())); };
+    table.onLeaveCell = [&] {
+        events.push_back("L" + std::to_string(table.row()) + "," + std::to_string(table.col()));
+    };
+    table.onEnterCell = [&] {
+        events.push_back("E" + std::to_string(table.row()) + "," + std::to_string(table.col()));
+    };
 
     table.moveTo(3, 7);
     events.clear();
@@ -171,12 +207,12 @@ TEST(AdvanceAfterEnter, MovesRightThenDownThenWraps)
     EXPECT_EQ(events, (std::vector<std::string>{"L3,7", "E3,8"}));
 
     events.clear();
-    advanceAfterEnter(table);  // last column: column 1 first, then the next row
+    advanceAfterEnter(table); // last column: column 1 first, then the next row
     EXPECT_EQ(events, (std::vector<std::string>{"L3,8", "E3,1", "L3,1", "E4,1"}));
 
     table.moveTo(16, 8);
     events.clear();
-    advanceAfterEnter(table);  // last cell: row 1 first, then column 1
+    advanceAfterEnter(table); // last cell: row 1 first, then column 1
     EXPECT_EQ(events, (std::vector<std::string>{"L16,8", "E1,8", "L1,8", "E1,1"}));
 }
 
@@ -191,10 +227,9 @@ TEST(OpeningAnEditor, ListSelectsTheFirstItemBeginningWithTheCellText)
         int expected;
     };
     const std::vector<Case> cases = {
-        {&tones, "", 0},           {&tones, "None", 0},      {&tones, "100.0", 13},
-        {&tones, "D754I", 218},    {&tones, "d023n", 51},    {&tones, "D017N", 0},
-        {&tones, "D754N", 134},    {&busy, "qt/dqt", 2},     {&busy, "Carrier", 1},
-        {&busy, "Wide", 0},        {&widthZh, "窄", 1},      {&widthZh, "宽", 0},
+        {&tones, "", 0},       {&tones, "None", 0},  {&tones, "100.0", 13},  {&tones, "D754I", 218},
+        {&tones, "d023n", 51}, {&tones, "D017N", 0}, {&tones, "D754N", 134}, {&busy, "qt/dqt", 2},
+        {&busy, "Carrier", 1}, {&busy, "Wide", 0},   {&widthZh, "窄", 1},    {&widthZh, "宽", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cell);
@@ -217,5 +252,5 @@ TEST(OpeningAnEditor, EditorsAndListsPerColumn)
     EXPECT_EQ(listItemsForColumn(6, false, {}), (std::vector<std::string>{"Yes", "No"}));
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

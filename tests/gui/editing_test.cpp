@@ -22,19 +22,19 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-const char* const kIni =
-    "[Setup]\n"
-    "Language=English\n"
-    "AppName=QX-260 Programmer\n"
-    "Type1=QX-260\n"
-    "Field1=130 - 160MHz\n"
-    "Type2=QX-260L\n"
-    "Field2=136 - 150MHz|150 - 174MHz\n"
-    "[English]\n"
-    "AppName=QX Tool\n"
-    "Title=QX-260 Channel Table\n";
+const char* const kIni = "[Setup]\n"
+                         "Language=English\n"
+                         "AppName=QX-260 Programmer\n"
+                         "Type1=QX-260\n"
+                         "Field1=130 - 160MHz\n"
+                         "Type2=QX-260L\n"
+                         "Field2=136 - 150MHz|150 - 174MHz\n"
+                         "[English]\n"
+                         "AppName=QX Tool\n"
+                         "Title=QX-260 Channel Table\n";
 
 QStringList rowTexts(CProgramView& view, int r)
 {
@@ -62,9 +62,10 @@ void whenShown(QDialog& dialog, std::function<void()> act)
     });
 }
 
-}  // namespace
+} // namespace
 
-class TestEditing : public QObject {
+class TestEditing : public QObject
+{
     Q_OBJECT
 
     QTemporaryDir dir_;
@@ -101,7 +102,7 @@ class TestEditing : public QObject {
         return edit;
     }
 
-private slots:
+  private slots:
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
@@ -152,7 +153,8 @@ private slots:
         QVERIFY(w);
         QVERIFY(typeInto(w->view, 4, 1, "150"));
         QTest::mouseClick(w->view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(w->view.grid(), 6, 5));
-        QCOMPARE(rowTexts(w->view, 4), (QStringList{"150.00000", "", "None", "", "Wide", "No", "Off", "High"}));
+        QCOMPARE(rowTexts(w->view, 4),
+                 (QStringList{"150.00000", "", "None", "", "Wide", "No", "Off", "High"}));
         // The clicked cell now has its list editor open on the matching item.
         QComboBox* list = w->view.cellEditors()->listBox(5);
         QVERIFY(!list->isHidden());
@@ -163,11 +165,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("below the band") << "129.99375" << "Out of range,please input again.";
-        QTest::newRow("above the band") << "160.005" << "Out of range,please input again.";
-        QTest::newRow("off step")
-            << "145.001" << "Error data Value, please input according the step value(6.25K/5k).";
-        QTest::newRow("not a number") << "abc" << "Out of range,please input again.";
+        QTest::newRow("below the band") << "129.99375"
+                                        << "Out of range,please input again.";
+        QTest::newRow("above the band") << "160.005"
+                                        << "Out of range,please input again.";
+        QTest::newRow("off step") << "145.001"
+                                  << "Error data Value, please input according the step value(6.25K/5k).";
+        QTest::newRow("not a number") << "abc"
+                                      << "Out of range,please input again.";
     }
 
     void rejectedFrequenciesShowTheirMessage()
@@ -199,7 +204,7 @@ private slots:
         view.table().setTextMatrix(5, 1, "145.00000");
         view.table().setTextMatrix(5, 3, "D754I");
         view.table().setTextMatrix(7, 1, "145.00000");
-        view.table().setTextMatrix(7, 3, "D017N");  // a code the list does not offer
+        view.table().setTextMatrix(7, 3, "D017N"); // a code the list does not offer
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 3));
         QComboBox* tones = view.cellEditors()->listBox(3);
         QCOMPARE(tones->count(), 219);
@@ -306,16 +311,16 @@ private slots:
         processValues().radioVariant = 2;
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
-        image.setByte(offset::SideKey, 7);  // no such position: shown as Monitor Momentary
+        image.setByte(offset::SideKey, 7); // no such position: shown as Monitor Momentary
         QSignalSpy changed(&dlg, &COptionalFeaturesDlg::changed);
         whenShown(dlg, [&] {
             QCOMPARE(dlg.list(OptionList::SideKey)->currentText(), QString("Monitor Momentary"));
-            dlg.list(OptionList::TimeOutTime)->setCurrentIndex(0);  // 15s
+            dlg.list(OptionList::TimeOutTime)->setCurrentIndex(0); // 15s
             QLineEdit* delay = dlg.transmitDelayEdit();
             delay->setFocus();
             delay->selectAll();
             QTest::keyClicks(delay, "12.34");
-            dlg.list(OptionList::TimeOutTime)->setFocus();  // focus leaves the field
+            dlg.list(OptionList::TimeOutTime)->setFocus(); // focus leaves the field
             QCOMPARE(delay->text(), QString("12.3"));
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
         });
@@ -336,7 +341,7 @@ private slots:
             delay->setFocus();
             delay->selectAll();
             QTest::keyClicks(delay, "999");
-            QTest::keyClick(delay, Qt::Key_Return);  // OK without leaving the field
+            QTest::keyClick(delay, Qt::Key_Return); // OK without leaving the field
         });
         dlg.editOptions(image);
         QCOMPARE(int(image.transmitDelay()), 0);
@@ -382,7 +387,7 @@ private slots:
             QCOMPARE(dlg.typeList()->count(), 2);
             QCOMPARE(dlg.typeList()->currentText(), QString("QX-260"));
             QCOMPARE(dlg.bandList()->currentText(), QString("130 - 160MHz"));
-            dlg.typeList()->setCurrentIndex(1);  // a new type selects its first band
+            dlg.typeList()->setCurrentIndex(1); // a new type selects its first band
             QCOMPARE(dlg.bandList()->count(), 2);
             QCOMPARE(dlg.bandList()->currentIndex(), 0);
             dlg.bandList()->setCurrentIndex(1);

@@ -7,8 +7,10 @@
 #include "radio/RadioImage.h"
 #include "settings/OptionRules.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 TEST(OptionLists, ItemsInBothLanguages)
 {
@@ -35,20 +37,30 @@ TEST(OptionLists, StoredBytesAndShownPositions)
     struct Case {
         OptionList list;
         int stored;
-        int shown;        // position shown for the stored byte
-        int storedAgain;  // what OK writes back for that position
+        int shown;       // position shown for the stored byte
+        int storedAgain; // what OK writes back for that position
     };
     const std::vector<Case> cases = {
-        {OptionList::TimeOutTime, 1, 0, 1},       {OptionList::TimeOutTime, 40, 39, 40},
-        {OptionList::TimeOutTime, 0, -1, 0},      {OptionList::TimeOutTime, 41, -1, 0},
-        {OptionList::SquelchLevel, 9, 9, 9},      {OptionList::SquelchLevel, 10, -1, 0xFF},
-        {OptionList::PriorityChannel, 16, 16, 16}, {OptionList::PriorityChannel, 0xFF, -1, 0xFF},
-        {OptionList::VoxGainLevel, 8, 7, 8},      {OptionList::VoxGainLevel, 0, -1, 0},
-        {OptionList::VoiceAnnunciation, 2, 2, 2}, {OptionList::VoiceAnnunciation, 3, -1, 0xFF},
-        {OptionList::VoxDelayTime, 5, 5, 5},      {OptionList::VoxDelayTime, 6, -1, 0xFF},
-        {OptionList::SideKey, 3, 3, 3},           {OptionList::SideKey, 7, 2, 2},
-        {OptionList::SideKey, 0xFF, 2, 2},        {OptionList::Vox, 1, 0, 1},
-        {OptionList::Vox, 0, 1, 0},               {OptionList::Vox, 2, -1, 0},
+        {OptionList::TimeOutTime, 1, 0, 1},
+        {OptionList::TimeOutTime, 40, 39, 40},
+        {OptionList::TimeOutTime, 0, -1, 0},
+        {OptionList::TimeOutTime, 41, -1, 0},
+        {OptionList::SquelchLevel, 9, 9, 9},
+        {OptionList::SquelchLevel, 10, -1, 0xFF},
+        {OptionList::PriorityChannel, 16, 16, 16},
+        {OptionList::PriorityChannel, 0xFF, -1, 0xFF},
+        {OptionList::VoxGainLevel, 8, 7, 8},
+        {OptionList::VoxGainLevel, 0, -1, 0},
+        {OptionList::VoiceAnnunciation, 2, 2, 2},
+        {OptionList::VoiceAnnunciation, 3, -1, 0xFF},
+        {OptionList::VoxDelayTime, 5, 5, 5},
+        {OptionList::VoxDelayTime, 6, -1, 0xFF},
+        {OptionList::SideKey, 3, 3, 3},
+        {OptionList::SideKey, 7, 2, 2},
+        {OptionList::SideKey, 0xFF, 2, 2},
+        {OptionList::Vox, 1, 0, 1},
+        {OptionList::Vox, 0, 1, 0},
+        {OptionList::Vox, 2, -1, 0},
         {OptionList::Vox, 0xFF, -1, 0},
     };
     for (const Case& c : cases) {
@@ -86,7 +98,7 @@ TEST(OptionalFeatures, NewImageShowsTheDefaultsAndStoresBackUnchanged)
 
 TEST(OptionalFeatures, ValuesTheListsCannotShowStoreTheirSubstitutes)
 {
-    RadioImage image;  // every byte 0xFF, as from an unprogrammed radio
+    RadioImage image; // every byte 0xFF, as from an unprogrammed radio
     const OptionalFeatures f = loadOptionalFeatures(image, true);
     EXPECT_TRUE(f.beep);
     EXPECT_TRUE(f.batterySaver);
@@ -125,10 +137,9 @@ TEST(TransmitDelay, NormalisingAndStoring)
         int stored;
     };
     const std::vector<Case> cases = {
-        {"12.34", "12.3", 123}, {"180", "180.0", 1800}, {"2.55", "2.5", 25},
-        {"200", "Off", 0},      {"180.1", "Off", 0},     {"abc", "Off", 0},
-        {"", "Off", 0},         {"-5", "Off", 0},        {"0.1", "0.1", 1},
-        {"0.05", "Off", 0},     {"Off", "Off", 0},       {"99999", "Off", 0},
+        {"12.34", "12.3", 123}, {"180", "180.0", 1800}, {"2.55", "2.5", 25}, {"200", "Off", 0},
+        {"180.1", "Off", 0},    {"abc", "Off", 0},      {"", "Off", 0},      {"-5", "Off", 0},
+        {"0.1", "0.1", 1},      {"0.05", "Off", 0},     {"Off", "Off", 0},   {"99999", "Off", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -151,12 +162,11 @@ TEST(TransmitDelay, SteppingWrapsAndAccelerates)
         const char* result;
     };
     const std::vector<Case> cases = {
-        {"Off", 1, "0.1"},     {"off", -1, "180.0"},  {"180.0", 1, "Off"},
-        {"0.1", -1, "Off"},    {"2.5", 1, "2.6"},     {"2.5", -1, "2.4"},
-        {"0.3", 5, "0.5"},     {"0.7", -5, "0.5"},    {"0.5", 5, "1.0"},
-        {"179.9", 5, "180.0"},   {"0.3", -5, "Off"},    {"0.2", -5, "Off"},
-        {"abc", 1, "0.1"},     {"关", 1, "0.1"},      {"180.0", 20, "Off"},
-        {"0.1", -20, "Off"},   {"500", -1, "180.0"},  {"", 1, "0.1"},
+        {"Off", 1, "0.1"},    {"off", -1, "180.0"},  {"180.0", 1, "Off"},  {"0.1", -1, "Off"},
+        {"2.5", 1, "2.6"},    {"2.5", -1, "2.4"},    {"0.3", 5, "0.5"},    {"0.7", -5, "0.5"},
+        {"0.5", 5, "1.0"},    {"179.9", 5, "180.0"}, {"0.3", -5, "Off"},   {"0.2", -5, "Off"},
+        {"abc", 1, "0.1"},    {"关", 1, "0.1"},      {"180.0", 20, "Off"}, {"0.1", -20, "Off"},
+        {"500", -1, "180.0"}, {"", 1, "0.1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.d));
@@ -198,5 +208,5 @@ TEST(OptionNames, CommandLineSpellings)
     EXPECT_FALSE(optionListByName("Volume", list));
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

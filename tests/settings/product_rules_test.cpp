@@ -8,8 +8,10 @@
 #include "shell/CIniFile.h"
 #include "shell/UserStore.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 using Strings = std::vector<std::string>;
 
@@ -49,8 +51,10 @@ TEST(ProductBands, SplitPerType)
 TEST(ProductSelection, OpensOnTheStoredChoice)
 {
     CIniFile ini;
-    configure(ini, {{"Type1", "A"}, {"Field1", "130 - 160MHz|136 - 174MHz"},
-                    {"Type2", "B"}, {"Field2", "136 - 150MHz|150 - 174MHz|144 - 146MHz"}});
+    configure(ini, {{"Type1", "A"},
+                    {"Field1", "130 - 160MHz|136 - 174MHz"},
+                    {"Type2", "B"},
+                    {"Field2", "136 - 150MHz|150 - 174MHz|144 - 146MHz"}});
     RadioImage image = RadioImage::newImage();
     image.setByte(offset::ProductType, 0);
 
@@ -74,7 +78,7 @@ TEST(ProductSelection, OpensOnTheStoredChoice)
         EXPECT_EQ(s.band, c.band);
     }
 
-    image.setByte(offset::ProductType, 5);  // names no type either
+    image.setByte(offset::ProductType, 5); // names no type either
     const ProductSelection lost = openProductSelection(ini, image, {9, 0});
     EXPECT_EQ(lost.type, -1);
     EXPECT_TRUE(lost.bands.empty());
@@ -84,8 +88,10 @@ TEST(ProductSelection, OpensOnTheStoredChoice)
 TEST(ProductSelection, ChangingTheTypeSelectsItsFirstBand)
 {
     CIniFile ini;
-    configure(ini, {{"Type1", "A"}, {"Field1", "130 - 160MHz|136 - 174MHz"},
-                    {"Type2", "B"}, {"Field2", "150 - 174MHz"}});
+    configure(ini, {{"Type1", "A"},
+                    {"Field1", "130 - 160MHz|136 - 174MHz"},
+                    {"Type2", "B"},
+                    {"Field2", "150 - 174MHz"}});
     ProductSelection s = openProductSelection(ini, RadioImage::newImage(), {0, 1});
     EXPECT_EQ(s.bandText(), "136 - 174MHz");
     s.selectType(ini, 1);
@@ -99,7 +105,7 @@ TEST(ProductOk, WritesBytesChoiceCaptionAndLimits)
     CIniFile ini;
     configure(ini, {{"Type1", "QX-260"}, {"Field1", "130 - 160MHz"}});
     MemoryUserStore store;
-    RadioImage image = RadioImage::newImage();  // band index 2
+    RadioImage image = RadioImage::newImage(); // band index 2
     const ProductSelection s = openProductSelection(ini, image, readProductChoice(store, ini));
     const ProductOutcome out = applyProductSelection(s, image, store, ini, "A");
     EXPECT_EQ(image.byte(offset::ProductType), 0);
@@ -131,5 +137,5 @@ TEST(ProductOk, NoTypesConfigured)
     EXPECT_EQ(stored.field, -1);
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260
