@@ -21,7 +21,7 @@ const char* const kIni =
     "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n"
     "[English]\r\nAppName=QX Tool\r\n";
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     QString out;
     QString err;
@@ -42,7 +42,7 @@ class CliEditing : public ::testing::Test
         ASSERT_TRUE(saveDatFile(doc_.toStdString(), RadioImage::newImage()));
     }
 
-    Run cli(QStringList args)
+    CliRun cli(QStringList args)
     {
         args << "--config" << config_;
         QProcess p;
@@ -76,7 +76,7 @@ class CliEditing : public ::testing::Test
 
 TEST_F(CliEditing, SetCreatesAChannelWithTheDefaults)
 {
-    const Run r = cli({"set", doc_, "3", "Rx Frequency=150"});
+    const CliRun r = cli({"set", doc_, "3", "Rx Frequency=150"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
     EXPECT_EQ(img.rxFrequency(3), 15000000u);
@@ -91,7 +91,7 @@ TEST_F(CliEditing, SetCreatesAChannelWithTheDefaults)
 
 TEST_F(CliEditing, SetAppliesSeveralValuesInOrder)
 {
-    const Run r = cli({"set", doc_, "16", "rx frequency=145.0125", "W/N=narrow", "QT/DQT Dec=D754I",
+    const CliRun r = cli({"set", doc_, "16", "rx frequency=145.0125", "W/N=narrow", "QT/DQT Dec=D754I",
                        "Scan=Yes", "Busy Lock=Carrier", "Power=Low"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
@@ -125,7 +125,7 @@ TEST_F(CliEditing, SetRefusesAndLeavesTheFileAlone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const Run r = cli(QStringList{"set", doc_} + c.args);
+        const CliRun r = cli(QStringList{"set", doc_} + c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
         EXPECT_EQ(bytes(), before);
@@ -134,7 +134,7 @@ TEST_F(CliEditing, SetRefusesAndLeavesTheFileAlone)
 
 TEST_F(CliEditing, TransmitSideRadioCreatesTxOnlyChannels)
 {
-    const Run r = cli({"set", doc_, "5", "Tx Frequency=146", "QT/DQT Enc=67.0", "--variant", "2"});
+    const CliRun r = cli({"set", doc_, "5", "Tx Frequency=146", "QT/DQT Enc=67.0", "--variant", "2"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
     EXPECT_EQ(img.txFrequency(5), 14600000u);
@@ -148,19 +148,19 @@ TEST_F(CliEditing, NotADocument)
     ASSERT_TRUE(f.resize(1039));
     EXPECT_EQ(cli({"set", doc_, "1", "Rx Frequency=145"}).exitCode, 2);
     EXPECT_EQ(cli({"options", doc_}).exitCode, 2);
-    const Run missing = cli({"options", dir_.filePath("nothing.dat")});
+    const CliRun missing = cli({"options", dir_.filePath("nothing.dat")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("nothing.dat"));
 }
 
 TEST_F(CliEditing, OptionsShowTheDialogsTexts)
 {
-    const Run text = cli({"options", doc_});
+    const CliRun text = cli({"options", doc_});
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.contains("Time Out Time:        600s"));
     EXPECT_TRUE(text.out.contains("Transmit Delay:       Off"));
 
-    const Run json = cli({"options", doc_, "--json"});
+    const CliRun json = cli({"options", doc_, "--json"});
     ASSERT_EQ(json.exitCode, 0);
     const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(o["Squelch Level"].toString(), "4");
@@ -170,7 +170,7 @@ TEST_F(CliEditing, OptionsShowTheDialogsTexts)
     EXPECT_EQ(o["Vox Delay Time"].toString(), "0.3s");
     EXPECT_EQ(o["Beep"].toBool(true), false);
 
-    const Run zh = cli({"options", doc_, "--json", "--language", "Chinese"});
+    const CliRun zh = cli({"options", doc_, "--json", "--language", "Chinese"});
     EXPECT_EQ(QJsonDocument::fromJson(zh.out.toUtf8()).object()["Transmit Delay"].toString(),
               QString::fromUtf8("关"));
 }
@@ -181,7 +181,7 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
     ASSERT_EQ(cli({"options", doc_, "Squelch Level=4", "Time Out Time=600s"}).exitCode, 0);
     EXPECT_EQ(bytes(), before) << "the values it already had change nothing";
 
-    const Run r = cli({"options", doc_, "time-out-time=15", "Transmit Delay=12.34", "Beep=on",
+    const CliRun r = cli({"options", doc_, "time-out-time=15", "Transmit Delay=12.34", "Beep=on",
                        "Side Key=Power select", "Priority Channel=16", "VOX=On", "Vox Delay Time=3.0s"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
@@ -195,7 +195,7 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
 
     const QByteArray edited = bytes();
     for (const char* bad : {"Squelch Level=10", "Transmit Delay=200", "Transmit Delay=abc", "Beep=maybe"}) {
-        const Run refused = cli({"options", doc_, bad});
+        const CliRun refused = cli({"options", doc_, bad});
         EXPECT_EQ(refused.exitCode, 1) << bad;
         EXPECT_EQ(bytes(), edited) << bad;
     }

@@ -55,7 +55,8 @@ void whenShown(QDialog& dialog, std::function<void()> act)
 {
     QTimer::singleShot(0, &dialog, [&dialog, act] {
         dialog.activateWindow();
-        QTest::qWaitForWindowActive(&dialog);
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qWarning("dialog not active");
         act();
         if (dialog.isVisible())
             dialog.reject();

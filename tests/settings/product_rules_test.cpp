@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "radio/RadioImage.h"
@@ -15,11 +19,21 @@ namespace
 
 using Strings = std::vector<std::string>;
 
+// Loads an INI file written from `setup` (section "Setup", plus an AppName) into ini.
 void configure(CIniFile& ini, const std::vector<std::pair<std::string, std::string>>& setup)
 {
-    ini.SetString("Setup", "AppName", "QX Tool");
-    for (const auto& [key, value] : setup)
-        ini.SetString("Setup", key, value);
+    static std::atomic<int> counter{0};
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+                                       / ("product_rules_" + std::to_string(::getpid()) + "_"
+                                          + std::to_string(counter++) + ".ini");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[Setup]\r\nAppName=QX Tool\r\n";
+        for (const auto& [key, value] : setup)
+            out << key << "=" << value << "\r\n";
+    }
+    ASSERT_TRUE(ini.Load(path.string(), false, true));
+    std::filesystem::remove(path);
 }
 
 TEST(ProductTypes, ReadUpToTheFirstEmptyNameAndNeverPastType19)
@@ -29,13 +43,16 @@ TEST(ProductTypes, ReadUpToTheFirstEmptyNameAndNeverPastType19)
     EXPECT_EQ(productTypeList(gap), (Strings{"A", "B"}));
 
     CIniFile many;
+    std::vector<std::pair<std::string, std::string>> twenty;
     for (int k = 1; k <= 20; ++k)
-        many.SetString("Setup", "Type" + std::to_string(k), "T" + std::to_string(k));
+        twenty.emplace_back("Type" + std::to_string(k), "T" + std::to_string(k));
+    configure(many, twenty);
     const Strings types = productTypeList(many);
     ASSERT_EQ(types.size(), 19u);
     EXPECT_EQ(types.back(), "T19");
 
     CIniFile none;
+    configure(none, {});
     EXPECT_TRUE(productTypeList(none).empty());
 }
 
@@ -124,6 +141,7 @@ TEST(ProductOk, WritesBytesChoiceCaptionAndLimits)
 TEST(ProductOk, NoTypesConfigured)
 {
     CIniFile ini;
+    configure(ini, {});
     MemoryUserStore store;
     RadioImage image = RadioImage::newImage();
     const ProductSelection s = openProductSelection(ini, image, readProductChoice(store, ini));
