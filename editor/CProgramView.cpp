@@ -20,7 +20,8 @@
 #include "shell/ProcessValues.h"
 #include "shell/UserStore.h"
 
-namespace {
+namespace
+{
 
 const char* const kControlIdProperty = "controlId";
 
@@ -34,22 +35,41 @@ const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
 
 // Used when the program runs without a per-user store: choices are not kept.
-qx260::UserStore& fallbackUserStore() {
+qx260::UserStore& fallbackUserStore()
+{
     static qx260::MemoryUserStore store;
     return store;
 }
 
-bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+// Marks the cell writes of its lifetime as the view's own (no document change).
+class FillingScope
+{
+  public:
+    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
+    ~FillingScope() { --depth_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
 
-}  // namespace
+  private:
+    int& depth_;
+};
 
-CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
     setProperty(kControlIdProperty, kViewId);
     // Every widget that ends up inside the view passes its keys by eventFilter().
     installEventFilter(this);
 
     formFont_ = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
     setFont(formFont_);
+    setAutoFillBackground(true);
 
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("title"));
@@ -57,8 +77,8 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
     QFont titleFont;
-    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                           QStringLiteral("Noto Sans CJK SC")});
+    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     titleFont.setPointSize(12);
     title_->setFont(titleFont);
     QPalette titlePalette = title_->palette();
@@ -78,25 +98,57 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     setFocusProxy(grid_);
 }
 
-CProgramView::~CProgramView() {
+CProgramView::~CProgramView()
+{
     // The grid (a child) outlives the table (a member): let go of it first.
     grid_->setTable(nullptr);
 }
 
-QSize CProgramView::sizeHint() const { return qx260::dialogUnitsToPixels(formFont_, kFormSize); }
+QSize CProgramView::sizeHint() const
+{
+    return qx260::dialogUnitsToPixels(formFont_, kFormSize);
+}
 
-QSize CProgramView::minimumSizeHint() const { return {0, 0}; }
+QSize CProgramView::minimumSizeHint() const
+{
+    return {0, 0};
+}
 
-void CProgramView::OnInitialUpdate() {
+void CProgramView::OnInitialUpdate()
+{
+    shrinkFrameToForm();
     if (firstSetUp_)
         firstTimeSetUp();
     setWindowIconFromFile();
     fillTableFromDocument();
 }
 
-void CProgramView::firstTimeSetUp() {
+QMdiSubWindow* CProgramView::documentFrame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    }
+    return nullptr;
+}
+
+void CProgramView::shrinkFrameToForm()
+{
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    // The frame's own parts (caption, borders) stay; only the room for the form shrinks.
+    const QSize form = sizeHint();
+    const QSize extra = frame->size() - size();
+    const QSize fitted = frame->size().boundedTo(form + extra);
+    if (fitted != frame->size())
+        frame->resize(fitted);
+}
+
+void CProgramView::firstTimeSetUp()
+{
     qx260::ProcessValues& pv = qx260::processValues();
-    ++filling_;
+    const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
     grid_->setBackColorBkg(kOutsideCellsColor);
@@ -122,50 +174,52 @@ void CProgramView::firstTimeSetUp() {
         table_.setColWidth(c, 0);
         table_.setColAlignment(c, qx260::AlignLeftTop);
     }
-    --filling_;
     firstSetUp_ = false;
 }
 
-void CProgramView::createCellEditors() {
+void CProgramView::createCellEditors()
+{
     // The cell editors are created here, hidden, over the grid.
 }
 
-void CProgramView::setWindowIconFromFile() {
-    QMdiSubWindow* frame = nullptr;
-    for (QWidget* w = parentWidget(); w && !frame; w = w->parentWidget())
-        frame = qobject_cast<QMdiSubWindow*>(w);
+void CProgramView::setWindowIconFromFile()
+{
+    QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
-    const QString path = QString::fromStdString(qx260::processValues().executableDirectory) +
-                         QStringLiteral("title.ico");
+    const QString path =
+        QString::fromStdString(qx260::processValues().executableDirectory) + QStringLiteral("title.ico");
     QImage image;
     if (!QFile::exists(path) || !image.load(path))
-        return;  // no icon of its own; nothing to report
+        return; // no icon of its own; nothing to report
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-void CProgramView::fillTableFromDocument() {
+void CProgramView::fillTableFromDocument()
+{
+    hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    const qx260::CodecContext context{pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag,
-                                      pv.languageFlag,       pv.languageName};
-    ++filling_;
+    const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
+                                      pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
+    const FillingScope filling(filling_);
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
-    --filling_;
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
     grid_->update();
 }
 
-bool CProgramView::commitCellEdit(bool advance) {
+bool CProgramView::commitCellEdit(bool advance)
+{
     // The open cell editor's text is validated and taken into the table here.
     if (advance)
         advanceCell();
     return true;
 }
 
-void CProgramView::advanceCell() {
+void CProgramView::advanceCell()
+{
     const int lastRow = table_.rows() - 1;
     const int lastCol = table_.cols() - 1;
     if (table_.col() < lastCol) {
@@ -179,48 +233,57 @@ void CProgramView::advanceCell() {
     }
 }
 
-void CProgramView::hideCellEditors() {
+void CProgramView::hideCellEditors()
+{
     // The editors of columns 1 to 6 are hidden here without taking their text.
 }
 
-void CProgramView::encodeTable() {
+void CProgramView::encodeTable()
+{
     hideCellEditors();
-    ++filling_;
+    const FillingScope filling(filling_);
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
-    --filling_;
 }
 
-void CProgramView::OnRead() {
+void CProgramView::OnRead()
+{
     // Read: opens the Process window for a transfer from the radio.
 }
 
-void CProgramView::OnWrite() {
+void CProgramView::OnWrite()
+{
     // Write: opens the Process window for a transfer to the radio.
 }
 
-void CProgramView::OnComSetup() {
+void CProgramView::OnComSetup()
+{
     // Com Setup: the Port Setting dialog.
 }
 
-void CProgramView::OnFilePrint() {
+void CProgramView::OnFilePrint()
+{
     // Print through the print dialog.
 }
 
-void CProgramView::OnFilePrintDirect() {
+void CProgramView::OnFilePrintDirect()
+{
     // Print on the default printer without a dialog.
 }
 
-void CProgramView::OnFilePrintPreview() {
+void CProgramView::OnFilePrintPreview()
+{
     // Print preview.
 }
 
-void CProgramView::watch(QObject* object) {
+void CProgramView::watch(QObject* object)
+{
     object->installEventFilter(this);
     for (QObject* child : object->children())
         watch(child);
 }
 
-int CProgramView::focusedControlId(QWidget* focus) const {
+int CProgramView::focusedControlId(QWidget* focus) const
+{
     for (QWidget* w = focus; w; w = w->parentWidget()) {
         const QVariant id = w->property(kControlIdProperty);
         if (id.isValid())
@@ -231,7 +294,8 @@ int CProgramView::focusedControlId(QWidget* focus) const {
     return kViewId;
 }
 
-bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+bool CProgramView::eventFilter(QObject* watched, QEvent* event)
+{
     switch (event->type()) {
     case QEvent::ChildAdded:
         // Widgets created later (the cell editors) are watched as soon as they arrive.
