@@ -43,6 +43,19 @@ qx260::UserStore& fallbackUserStore()
     return store;
 }
 
+// Marks the cell writes of its lifetime as the view's own (no document change).
+class FillingScope
+{
+  public:
+    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
+    ~FillingScope() { --depth_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
+
+  private:
+    int& depth_;
+};
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -137,7 +150,7 @@ void CProgramView::shrinkFrameToForm()
 void CProgramView::firstTimeSetUp()
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    ++filling_;
+    const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
     grid_->setBackColorBkg(kOutsideCellsColor);
@@ -163,7 +176,6 @@ void CProgramView::firstTimeSetUp()
         table_.setColWidth(c, 0);
         table_.setColAlignment(c, qx260::AlignLeftTop);
     }
-    --filling_;
     firstSetUp_ = false;
 }
 
@@ -187,13 +199,13 @@ void CProgramView::setWindowIconFromFile()
 
 void CProgramView::fillTableFromDocument()
 {
+    hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
     const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
                                       pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
-    ++filling_;
+    const FillingScope filling(filling_);
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
-    --filling_;
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
@@ -231,9 +243,8 @@ void CProgramView::hideCellEditors()
 void CProgramView::encodeTable()
 {
     hideCellEditors();
-    ++filling_;
+    const FillingScope filling(filling_);
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
-    --filling_;
 }
 
 void CProgramView::OnRead()
