@@ -12,6 +12,8 @@
 
 #include "editor/CMSFlexGrid.h"
 #include "editor/CellEditors.h"
+#include "editor/PrintCommands.h"
+#include "editor/PrintLayout.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
@@ -43,6 +45,19 @@ qx260::UserStore& fallbackUserStore()
     static qx260::MemoryUserStore store;
     return store;
 }
+
+// Marks the cell writes of its lifetime as the view's own (no document change).
+class FillingScope
+{
+  public:
+    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
+    ~FillingScope() { --depth_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
+
+  private:
+    int& depth_;
+};
 
 bool isEnterKey(int key)
 {
@@ -138,7 +153,7 @@ void CProgramView::shrinkFrameToForm()
 void CProgramView::firstTimeSetUp()
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    ++filling_;
+    const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
     grid_->setBackColorBkg(kOutsideCellsColor);
@@ -164,7 +179,6 @@ void CProgramView::firstTimeSetUp()
         table_.setColWidth(c, 0);
         table_.setColAlignment(c, qx260::AlignLeftTop);
     }
-    --filling_;
     firstSetUp_ = false;
 }
 
@@ -192,13 +206,13 @@ void CProgramView::setWindowIconFromFile()
 
 void CProgramView::fillTableFromDocument()
 {
+    hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
     const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
                                       pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
-    ++filling_;
+    const FillingScope filling(filling_);
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
-    --filling_;
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
@@ -237,9 +251,8 @@ void CProgramView::hideCellEditors()
 void CProgramView::encodeTable()
 {
     hideCellEditors();
-    ++filling_;
+    const FillingScope filling(filling_);
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
-    --filling_;
 }
 
 void CProgramView::OnRead()
@@ -257,19 +270,24 @@ void CProgramView::OnComSetup()
     // Com Setup: the Port Setting dialog.
 }
 
+// Printing shows the channels as the user sees them: an edit still open in a cell is
+// taken into the table first (and printing stops when it is rejected).
 void CProgramView::OnFilePrint()
 {
-    // Print through the print dialog.
+    if (commitCellEdit(false))
+        qx260::filePrint(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::OnFilePrintDirect()
 {
-    // Print on the default printer without a dialog.
+    if (commitCellEdit(false))
+        qx260::filePrintDirect(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::OnFilePrintPreview()
 {
-    // Print preview.
+    if (commitCellEdit(false))
+        qx260::filePrintPreview(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::watch(QObject* object)

@@ -53,8 +53,11 @@ class CProgramView : public QWidget
     // time it also sets the view up (tone list, colours, headers, title, channel numbers).
     void OnInitialUpdate();
     // Fills the table from the document's image: layout, cells, band limits, caption.
-    // Used by every initial update and after a completed Read.
+    // Used by every initial update and after a completed Read. An editor still open is
+    // hidden first, so its old text can never be committed over the new cells.
     void fillTableFromDocument();
+    // Tells the shell that the document changed (a completed Read, a dialog's OK).
+    void markDocumentModified() { emit documentModified(); }
 
     // Takes the open cell edit into the table; with advance, then moves to the next cell
     // (also when nothing was being edited). False when the edit was rejected.
@@ -64,7 +67,7 @@ class CProgramView : public QWidget
     // Brings the document's image up to date from the table (before a save or a Write);
     // an edit still open in columns 1 to 6 is dropped, not committed.
     void encodeTable();
-    // Hides the editors of columns 1 to 6 without taking their text.
+    // Hides the shown cell editor (columns 1 to 6) without taking its text.
     void hideCellEditors();
 
     // The form's font (Times New Roman 9) and its size in pixels.
