@@ -11,6 +11,7 @@
 #include <QPixmap>
 
 #include "editor/CMSFlexGrid.h"
+#include "editor/CellEditors.h"
 #include "editor/PrintCommands.h"
 #include "editor/PrintLayout.h"
 #include "radio/CProgramDoc.h"
@@ -19,7 +20,9 @@
 #include "radio/Tones.h"
 #include "shell/DialogUnits.h"
 #include "shell/HelpRequest.h"
+#include "shell/MessageBox.h"
 #include "shell/ProcessValues.h"
+#include "shell/Resources.h"
 #include "shell/UserStore.h"
 
 namespace
@@ -181,7 +184,11 @@ void CProgramView::firstTimeSetUp()
 
 void CProgramView::createCellEditors()
 {
-    // The cell editors are created here, hidden, over the grid.
+    cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
+    // Entering or clicking a cell opens its editor; leaving it commits without moving on.
+    connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
+    connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openEditor(); });
+    connect(grid_, &CMSFlexGrid::leaveCell, this, [this] { commitCellEdit(false); });
 }
 
 void CProgramView::setWindowIconFromFile()
@@ -214,30 +221,31 @@ void CProgramView::fillTableFromDocument()
 
 bool CProgramView::commitCellEdit(bool advance)
 {
-    // The open cell editor's text is validated and taken into the table here.
+    if (cellEditors_) {
+        const qx260::CommitOutcome outcome = cellEditors_->commit(
+            advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
+        if (outcome.rejected()) {
+            auto text = [](int id) {
+                const QString fromLibrary = qx260::resourceString(id);
+                return fromLibrary.isEmpty() ? QString::fromUtf8(qx260::cellEditMessageFallback(id))
+                                             : fromLibrary;
+            };
+            qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
+                               QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            return false;
+        }
+    }
     if (advance)
         advanceCell();
     return true;
 }
 
-void CProgramView::advanceCell()
-{
-    const int lastRow = table_.rows() - 1;
-    const int lastCol = table_.cols() - 1;
-    if (table_.col() < lastCol) {
-        table_.setCol(table_.col() + 1);
-    } else if (table_.row() < lastRow) {
-        table_.setCol(1);
-        table_.setRow(table_.row() + 1);
-    } else {
-        table_.setRow(1);
-        table_.setCol(1);
-    }
-}
+void CProgramView::advanceCell() { qx260::advanceAfterEnter(table_); }
 
 void CProgramView::hideCellEditors()
 {
-    // The editors of columns 1 to 6 are hidden here without taking their text.
+    if (cellEditors_)
+        cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Scan);
 }
 
 void CProgramView::encodeTable()

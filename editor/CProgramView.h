@@ -19,6 +19,7 @@ class CMSFlexGrid;
 namespace qx260
 {
 class CProgramDoc;
+class CellEditors;
 }
 
 class CProgramView : public QWidget
@@ -42,6 +43,8 @@ class CProgramView : public QWidget
     CMSFlexGrid* grid() const { return grid_; }
     QLabel* titleLabel() const { return title_; }
     const std::vector<std::string>& toneList() const { return toneList_; }
+    // The eight cell editors (created by the first initial update).
+    qx260::CellEditors* cellEditors() const { return cellEditors_; }
     // True until the first initial update has set the view up.
     bool firstSetUp() const { return firstSetUp_; }
 
@@ -110,6 +113,7 @@ class CProgramView : public QWidget
     QFont formFont_;
     QLabel* title_ = nullptr;
     CMSFlexGrid* grid_ = nullptr;
+    qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
 };
