@@ -11,6 +11,8 @@
 #include <QPixmap>
 
 #include "editor/CMSFlexGrid.h"
+#include "editor/PrintCommands.h"
+#include "editor/PrintLayout.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
@@ -260,19 +262,24 @@ void CProgramView::OnComSetup()
     // Com Setup: the Port Setting dialog.
 }
 
+// Printing shows the channels as the user sees them: an edit still open in a cell is
+// taken into the table first (and printing stops when it is rejected).
 void CProgramView::OnFilePrint()
 {
-    // Print through the print dialog.
+    if (commitCellEdit(false))
+        qx260::filePrint(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::OnFilePrintDirect()
 {
-    // Print on the default printer without a dialog.
+    if (commitCellEdit(false))
+        qx260::filePrintDirect(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::OnFilePrintPreview()
 {
-    // Print preview.
+    if (commitCellEdit(false))
+        qx260::filePrintPreview(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
 void CProgramView::watch(QObject* object)
