@@ -14,10 +14,14 @@
 
 #include <functional>
 
+#include "editor/CProgramView.h"
 #include "editor/PrintAdapter.h"
 #include "editor/PrintCommands.h"
 #include "editor/PrintLayout.h"
+#include "radio/CProgramDoc.h"
 #include "shell/MessageBox.h"
+#include "shell/ProcessValues.h"
+#include "shell/UserStore.h"
 
 using namespace qx260;
 
@@ -50,6 +54,14 @@ void whenModal(std::function<void(T*)> action, bool* seen)
         }
     });
     timer->start();
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
 }
 
 QString pdfInfo(const QString& pdf)
@@ -155,6 +167,53 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains("No printer is installed"));
         QVERIFY(!QFile::exists(pdf));
+    }
+
+    // The channel window prints its document's table with the configured footer.
+    void viewPrintsItsDocument()
+    {
+        const QString ini = dir_.filePath("Program.ini");
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Setup]\nLanguage=English\nType1=QX-260\nField1=130 - 160MHz\n"
+                "[English]\nCopyrights Owner=Larkspur Radio Co.\n");
+        f.close();
+        ProcessValues& pv = processValues();
+        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true));
+        pv.deriveLanguageValues();
+        MemoryUserStore store;
+        pv.userStore = &store;
+
+        CProgramDoc doc;
+        doc.image = RadioImage::newImage();
+        for (int n = 4; n <= 12; ++n)
+            doc.image.setRxFrequency(n, 14400000 + n * 2500);
+        CProgramView view(doc);
+        view.OnInitialUpdate();
+
+        bool seen = false;
+        int pages = 0;
+        whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* d) {
+            pages = d->findChild<QPrintPreviewWidget*>()->pageCount();
+            d->reject();
+        }, &seen);
+        view.OnFilePrintPreview();
+        QVERIFY(seen);
+        QCOMPARE(pages, 3);
+
+        QPrinter& printer = applicationPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir_.filePath("view.pdf");
+        printer.setOutputFileName(pdf);
+        seen = false;
+        whenModal<QPrintDialog>([](QPrintDialog* d) { d->accept(); }, &seen);
+        view.OnFilePrint();
+        QVERIFY(seen);
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains("Channel 4: Receive Frequency: 144.10000"), qPrintable(text));
+        QVERIFY2(text.contains("Channel 12: Receive Frequency: 144.30000"), qPrintable(text));
+        QVERIFY(text.contains("Larkspur Radio Co. Page 3 of 3"));
+        pv.userStore = nullptr;
     }
 
 private:
