@@ -14,6 +14,7 @@
 #include "editor/CellEditors.h"
 #include "editor/PrintCommands.h"
 #include "editor/PrintLayout.h"
+#include "link/ViewLink.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
@@ -101,6 +102,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     });
 
     setFocusProxy(grid_);
+    qx260::link::attachToView(*this);
 }
 
 CProgramView::~CProgramView()
@@ -257,17 +259,17 @@ void CProgramView::encodeTable()
 
 void CProgramView::OnRead()
 {
-    // Read: opens the Process window for a transfer from the radio.
+    qx260::link::readCommand(*this);
 }
 
 void CProgramView::OnWrite()
 {
-    // Write: opens the Process window for a transfer to the radio.
+    qx260::link::writeCommand(*this);
 }
 
 void CProgramView::OnComSetup()
 {
-    // Com Setup: the Port Setting dialog.
+    qx260::link::comSetupCommand(*this);
 }
 
 // Printing shows the channels as the user sees them: an edit still open in a cell is

@@ -44,6 +44,14 @@ QStringList rowTexts(CProgramView& view, int r)
     return texts;
 }
 
+// With QX260_SCREENSHOT_DIR set, keeps a picture of the widget for a person to look at.
+void snapshot(QWidget* widget, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("QX260_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        widget->grab().save(dir + "/" + name + ".png");
+}
+
 QPoint cellCentre(CMSFlexGrid* grid, int r, int c)
 {
     return grid->cellRectPixels(r, c).center();
@@ -137,6 +145,7 @@ class TestEditing : public QObject
         QSignalSpy modified(&w->view, &CProgramView::documentModified);
         QLineEdit* edit = typeInto(w->view, 3, 1, "150");
         QVERIFY(edit);
+        snapshot(&w->view, "cell-editor-edit");
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(rowTexts(w->view, 3),
                  (QStringList{"150.00000", "150.00000", "None", "None", "Wide", "No", "Off", "High"}));
@@ -157,6 +166,7 @@ class TestEditing : public QObject
         QCOMPARE(rowTexts(w->view, 4),
                  (QStringList{"150.00000", "", "None", "", "Wide", "No", "Off", "High"}));
         // The clicked cell now has its list editor open on the matching item.
+        snapshot(&w->view, "cell-editor-list");
         QComboBox* list = w->view.cellEditors()->listBox(5);
         QVERIFY(!list->isHidden());
         QCOMPARE(list->currentText(), QString("Wide"));
@@ -274,6 +284,7 @@ class TestEditing : public QObject
             QCOMPARE(dlg.list(OptionList::VoxDelayTime)->currentText(), QString("0.3s"));
             QVERIFY(!dlg.beepBox()->isChecked());
             QVERIFY(!dlg.batterySaverBox()->isChecked());
+            snapshot(&dlg, "optional-features");
             // Cut above the Side Key row.
             QVERIFY(dlg.height() < dlg.list(OptionList::SideKey)->geometry().top());
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
@@ -387,6 +398,7 @@ class TestEditing : public QObject
         whenShown(dlg, [&] {
             QCOMPARE(dlg.typeList()->count(), 2);
             QCOMPARE(dlg.typeList()->currentText(), QString("QX-260"));
+            snapshot(&dlg, "product-information");
             QCOMPARE(dlg.bandList()->currentText(), QString("130 - 160MHz"));
             dlg.typeList()->setCurrentIndex(1); // a new type selects its first band
             QCOMPARE(dlg.bandList()->count(), 2);

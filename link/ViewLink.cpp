@@ -1,0 +1,168 @@
+#include "link/ViewLink.h"
+
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QMetaObject>
+
+#include "editor/CProgramView.h"
+#include "link/CPortSettingDlg.h"
+#include "link/CProcessDlg.h"
+#include "link/PortNaming.h"
+#include "link/PortSettings.h"
+#include "link/ProtocolEngine.h"
+#include "link/QtSerialLink.h"
+#include "radio/CProgramDoc.h"
+#include "shell/MessageBox.h"
+#include "shell/ProcessValues.h"
+#include "shell/Resources.h"
+#include "shell/UserStore.h"
+
+namespace qx260::link {
+
+namespace {
+
+const char* const kTransferRunning = "qx260TransferRunning";
+
+QString applicationTitle()
+{
+    return QString::fromStdString(processValues().applicationName);
+}
+
+QMdiSubWindow* documentFrame(CProgramView& view)
+{
+    for (QWidget* w = view.parentWidget(); w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    return nullptr;
+}
+
+class WindowTransferHost : public TransferHost {
+public:
+    WindowTransferHost(CProgramView& view, CProcessDlg& dialog) : view_(view), dialog_(dialog) {}
+
+    void pumpOneMessage() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    bool cancelRequested() override { return dialog_.cancelFlag != 0; }
+    void progress(int) override { dialog_.stepProgress(); }
+    bool askRetry() override
+    {
+        return qx260::showMessage(&view_, applicationTitle(), resourceString(message::kCommunicationError),
+                           QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+    }
+    void showMessage(int id, const std::string& reason) override
+    {
+        QString text = resourceString(id);
+        if (!reason.empty())
+            text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+        qx260::showMessage(&view_, applicationTitle(), text, QMessageBox::Ok);
+    }
+    void showTypeMessage() override
+    {
+        const ProcessValues& pv = processValues();
+        qx260::showMessage(&view_, QString::fromUtf8(pv.pick("Caution", "警告")),
+                           QString::fromUtf8(pv.pick("Becuase the type of radio does not match,\ncommunications is "
+                                                     "interrupt.",
+                                                     "对讲机类型不匹配,无法通讯。")),
+                           QMessageBox::Ok);
+    }
+    void commitCellEdit() override { view_.commitCellEdit(false); }
+    void encodeTable(RadioImage&) override { view_.encodeTable(); }
+    Direction transferDirection() override
+    {
+        return view_.transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read;
+    }
+    void readCompleted(int radioVariant) override
+    {
+        ProcessValues& pv = processValues();
+        pv.radioVariant = radioVariant;
+        pv.newDocumentFlag = false;
+        view_.fillTableFromDocument();
+        view_.markDocumentModified();
+    }
+    void showDocumentWindow() override
+    {
+        if (QMdiSubWindow* frame = documentFrame(view_); frame && frame->isHidden())
+            frame->show();
+        else if (!documentFrame(view_) && view_.isHidden())
+            view_.show();
+    }
+    void closeProcessWindow() override { dialog_.destroyWindow(); }
+
+private:
+    CProgramView& view_;
+    CProcessDlg& dialog_;
+};
+
+void openProcessWindow(CProgramView& view, int direction)
+{
+    CProcessDlg* dialog = processDialog(view);
+    if (!dialog)
+        return;
+    view.transferDirection = direction;
+    const ProcessValues& pv = processValues();
+    dialog->titleText = direction == CProgramView::kTransferWrite
+                            ? QString::fromUtf8(pv.pick("Write Data", "写数据"))
+                            : QString::fromUtf8(pv.pick("Read Data", "读数据"));
+    if (!dialog->windowExists())
+        dialog->createWindow(view.window());
+}
+
+}  // namespace
+
+CProcessDlg* processDialog(CProgramView& view)
+{
+    return view.findChild<CProcessDlg*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+CPortSettingDlg* portSettingDialog(CProgramView& view)
+{
+    return view.findChild<CPortSettingDlg*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void attachToView(CProgramView& view)
+{
+    auto* process = new CProcessDlg(view);
+    QObject::connect(process, &CProcessDlg::transferRequested, &view, [&view] {
+        // Posted: the OK click returns first, the transfer runs from the event loop.
+        QMetaObject::invokeMethod(&view, [&view] { runTransfer(view); }, Qt::QueuedConnection);
+    });
+    new CPortSettingDlg(&view);
+
+    ProcessValues& pv = processValues();
+    if (pv.userStore)
+        pv.portDeviceName = loadPortSetting(*pv.userStore, userStoreKey(pv.configurationStore));
+}
+
+void readCommand(CProgramView& view)
+{
+    openProcessWindow(view, CProgramView::kTransferRead);
+}
+
+void writeCommand(CProgramView& view)
+{
+    openProcessWindow(view, CProgramView::kTransferWrite);
+}
+
+void comSetupCommand(CProgramView& view)
+{
+    if (CPortSettingDlg* dialog = portSettingDialog(view))
+        dialog->exec();
+}
+
+void runTransfer(CProgramView& view)
+{
+    CProcessDlg* dialog = processDialog(view);
+    if (!dialog || !dialog->windowExists() || view.property(kTransferRunning).toBool())
+        return;
+    view.setProperty(kTransferRunning, true);
+
+    const std::string& portName = processValues().portDeviceName;
+    // A name that maps to no device is opened as it is and fails with the system's reason.
+    const std::string device = resolvePortDevice(portName, systemPortMapping()).value_or(portName);
+    QtSerialLink port;
+    WindowTransferHost host(view, *dialog);
+    ProtocolEngine(port, host).run(view.document().image, device);
+
+    view.setProperty(kTransferRunning, false);
+}
+
+}  // namespace qx260::link
