@@ -151,7 +151,7 @@ int runImport(const std::vector<std::string>& args)
         std::string hint;
         if (e.messageId != 0)
             hint = s.decoded.bandText.empty()
-                       ? " (Program.ini names no band for this document's product bytes, so no frequency fits)"
+                       ? " (the configuration names no band for this document's product bytes, so no frequency fits)"
                        : " (band \"" + s.decoded.bandText + "\")";
         return fail(kExitFailure, where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
     }

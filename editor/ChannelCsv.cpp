@@ -118,7 +118,13 @@ public:
                 cells[static_cast<std::size_t>(columns_[f])] = text;
                 fieldOf[static_cast<std::size_t>(columns_[f])] = &record.fields[f];
             }
-            // Fields missing at the end of a short row count as empty.
+            // Fields missing at the end of a short row count as empty; a row of nothing but
+            // separators (spreadsheets write them below the data) is no channel.
+            bool blankRow = true;
+            for (const CsvField& f : record.fields)
+                blankRow = blankRow && trimmed(f.text).empty();
+            if (blankRow)
+                continue;
 
             int channel = nextChannel;
             if (channelField_ > 0) {

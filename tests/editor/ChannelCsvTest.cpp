@@ -105,7 +105,8 @@ TEST(ChannelCsv, ChangedCellsFollowTheCommitRules)
                             "4,150\n"                                          // new channel, short row
                             "5,145.5,,d754i,,窄\n"                              // new channel, other spellings
                             "3,,\n"                                            // empty Rx clears
-                            "2,,150,None,None,Wide,Yes,QT/DQT,High\n";         // Tx-only, unchanged
+                            "2,,150,None,None,Wide,Yes,QT/DQT,High\n"          // Tx-only, unchanged
+                            ",,,,,,,,\r\n";                                    // no channel
     const ChannelImportResult r = importChannelsCsv(table, csv, kBand, false, 0);
     ASSERT_TRUE(r.ok) << r.error.message;
     EXPECT_EQ(r.changedChannels, 4);
