@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace qx260 {
 
@@ -81,26 +82,50 @@ PrintLayout layoutForDevice(PrintContent content, QPaintDevice& device)
     return PrintLayout(std::move(content), deviceGeometry(device), metrics);
 }
 
-bool paintPrintout(QPagedPaintDevice& device, const PrintContent& content, int fromPage, int toPage)
+namespace {
+
+// Pages fromPage..toPage (clamped; 0 = first / last), each page `copies` times in a row, or
+// the whole run `copies` times when collated.
+std::vector<int> pageSequence(int pageCount, int fromPage, int toPage, int copies, bool collate)
+{
+    const int first = fromPage <= 0 ? 1 : std::min(fromPage, pageCount);
+    const int last = toPage <= 0 ? pageCount : std::clamp(toPage, first, pageCount);
+    std::vector<int> pages;
+    for (int outer = 0; outer < (collate ? copies : 1); ++outer)
+        for (int p = first; p <= last; ++p)
+            for (int inner = 0; inner < (collate ? 1 : copies); ++inner)
+                pages.push_back(p);
+    return pages;
+}
+
+bool paintPages(QPagedPaintDevice& device, const PrintContent& content, int fromPage, int toPage, int copies,
+                bool collate)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const PrintLayout layout = layoutForDevice(content, device);
-    const int first = fromPage <= 0 ? 1 : std::min(fromPage, layout.pageCount());
-    const int last = toPage <= 0 ? layout.pageCount() : std::clamp(toPage, first, layout.pageCount());
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 0));  // one device pixel, as thin as the device draws
     painter.scale(device.logicalDpiX() / double(kTwipsPerInch), device.logicalDpiY() / double(kTwipsPerInch));
-    for (int p = first; p <= last; ++p) {
-        if (p > first && !device.newPage()) {
+    bool firstPage = true;
+    for (int p : pageSequence(layout.pageCount(), fromPage, toPage, std::max(1, copies), collate)) {
+        if (!firstPage && !device.newPage()) {
             painter.end();
             return false;
         }
+        firstPage = false;
         paintPage(painter, layout, p);
     }
     return painter.end();
+}
+
+}  // namespace
+
+bool paintPrintout(QPagedPaintDevice& device, const PrintContent& content, int fromPage, int toPage)
+{
+    return paintPages(device, content, fromPage, toPage, 1, false);
 }
 
 bool paintPrintout(QPrinter& printer, const PrintContent& content)
@@ -111,7 +136,10 @@ bool paintPrintout(QPrinter& printer, const PrintContent& content)
         from = printer.fromPage();
         to = printer.toPage();
     }
-    return paintPrintout(static_cast<QPagedPaintDevice&>(printer), content, from, to);
+    // Printers that make copies themselves get one; for the others (a PDF file) the copies
+    // are drawn here.
+    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    return paintPages(printer, content, from, to, copies, printer.collateCopies());
 }
 
 QPrinter& applicationPrinter()

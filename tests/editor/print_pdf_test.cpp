@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QPageLayout>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -135,6 +136,34 @@ TEST_F(PrintPdf, PageRange)
     EXPECT_EQ(lines(pages[0]).value(1), "Channel 9:");
     // A range past the end is clamped to the printout.
     EXPECT_EQ(print(nineChannels(false), 2, 9).size(), 2);
+}
+
+TEST_F(PrintPdf, PrinterRangeAndCopies)
+{
+    // A PDF printer makes no copies itself: they are drawn, collated or page by page.
+    for (const bool collate : {true, false}) {
+        const QString path = dir_.filePath(collate ? "collated.pdf" : "uncollated.pdf");
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(collate);
+            ASSERT_TRUE(paintPrintout(printer, nineChannels(false)));
+        }
+        QProcess p;
+        p.start("pdftotext", {"-layout", path, "-"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        QStringList footers;
+        for (const QString& page : QString::fromUtf8(p.readAllStandardOutput()).split('\f'))
+            if (!page.trimmed().isEmpty())
+                footers << lines(page).last().section(' ', -4);
+        EXPECT_EQ(footers, collate ? QStringList({"Page 2 of 3", "Page 3 of 3", "Page 2 of 3", "Page 3 of 3"})
+                                   : QStringList({"Page 2 of 3", "Page 2 of 3", "Page 3 of 3", "Page 3 of 3"}))
+            << footers.join('|').toStdString();
+    }
 }
 
 TEST_F(PrintPdf, UnwritableOutputIsReported)
