@@ -3,3 +3,7 @@ qx260_core(
   ${CMAKE_CURRENT_LIST_DIR}/PrintLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintContent.cpp
 )
+qx260_platform(
+  ${CMAKE_CURRENT_LIST_DIR}/PrintAdapter.h
+  ${CMAKE_CURRENT_LIST_DIR}/PrintAdapter.cpp
+)

@@ -2,7 +2,8 @@
 
 #include "res/ResourceTable.h"
 
-namespace {
+namespace
+{
 
 using namespace qx260::res;
 
@@ -91,14 +92,13 @@ constexpr MenuItem kMenus[] = {
 };
 
 constexpr AcceleratorEntry kAccelerators[] = {
-    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601}, {128, "Ctrl+P", 57607},
-    {128, "Ctrl+R", 32773}, {128, "Ctrl+S", 57603}, {128, "Ctrl+W", 32774},
-    {128, "F6", 57680},     {128, "Shift+F6", 57681},
+    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601}, {128, "Ctrl+P", 57607}, {128, "Ctrl+R", 32773},
+    {128, "Ctrl+S", 57603}, {128, "Ctrl+W", 32774}, {128, "F6", 57680},     {128, "Shift+F6", 57681},
 };
 
 constexpr ToolbarEntry kToolbar[] = {
-    {128, 57600}, {128, 57601}, {128, 57603}, {128, 0},     {128, 32773},
-    {128, 32774}, {128, 0},     {128, 57607}, {128, 0},     {128, 57664},
+    {128, 57600}, {128, 57601}, {128, 57603}, {128, 0}, {128, 32773},
+    {128, 32774}, {128, 0},     {128, 57607}, {128, 0}, {128, 57664},
 };
 
 constexpr DialogTextEntry kDialogTexts[] = {
@@ -166,15 +166,17 @@ constexpr DialogTextEntry kDialogTexts[] = {
 };
 
 constexpr DialogListItem kDialogListItems[] = {
-    {132, 1116, "0"}, {132, 1116, "1"}, {132, 1116, "2"}, {132, 1116, "3"}, {132, 1116, "4"},
-    {132, 1116, "5"}, {132, 1116, "6"}, {132, 1116, "7"}, {132, 1116, "8"}, {132, 1116, "9"},
-    {132, 1007, "开"}, {132, 1007, "关"},
-    {136, 1013, "QX-260"},
-    {136, 1014, "130 - 160MHz"},
+    {132, 1116, "0"},      {132, 1116, "1"},
+    {132, 1116, "2"},      {132, 1116, "3"},
+    {132, 1116, "4"},      {132, 1116, "5"},
+    {132, 1116, "6"},      {132, 1116, "7"},
+    {132, 1116, "8"},      {132, 1116, "9"},
+    {132, 1007, "开"},     {132, 1007, "关"},
+    {136, 1013, "QX-260"}, {136, 1014, "130 - 160MHz"},
 };
 
-template <typename T, int N>
-constexpr int countOf(const T (&)[N]) {
+template <typename T, int N> constexpr int countOf(const T (&)[N])
+{
     return N;
 }
 
@@ -195,8 +197,9 @@ constexpr ResourceTable kTable = {
     countOf(kDialogListItems),
 };
 
-}  // namespace
+} // namespace
 
-QX260_RESOURCE_EXPORT const qx260::res::ResourceTable* qx260ResourceTable() {
+QX260_RESOURCE_EXPORT const qx260::res::ResourceTable* qx260ResourceTable()
+{
     return &kTable;
 }

@@ -2,7 +2,8 @@
 // Resource ids of the program: commands, strings, menus, dialog templates, and the
 // controls without an id of their own. Plain C++, usable from every layer.
 
-namespace qx260::resid {
+namespace qx260::resid
+{
 
 // Commands (menus, toolbar, accelerators). The status-bar prompt of a command is the
 // string with the command's id.
@@ -32,12 +33,12 @@ inline constexpr int OptionalFeatures = 32788;
 inline constexpr int Language = 32799;
 
 // Strings.
-inline constexpr int StrProgramTitle = 128;       // "Program": frame title
-inline constexpr int StrDocumentTemplate = 129;   // document template strings, "\n"-separated
-inline constexpr int StrIdle = 57345;             // status-bar text when nothing is going on
-inline constexpr int StrIndicatorCaps = 59137;    // "CAP"
-inline constexpr int StrIndicatorNum = 59138;     // "NUM"
-inline constexpr int StrIndicatorScroll = 59139;  // "SCRL"
+inline constexpr int StrProgramTitle = 128;      // "Program": frame title
+inline constexpr int StrDocumentTemplate = 129;  // document template strings, "\n"-separated
+inline constexpr int StrIdle = 57345;            // status-bar text when nothing is going on
+inline constexpr int StrIndicatorCaps = 59137;   // "CAP"
+inline constexpr int StrIndicatorNum = 59138;    // "NUM"
+inline constexpr int StrIndicatorScroll = 59139; // "SCRL"
 inline constexpr int StrOutOfRange = 61448;
 inline constexpr int StrCommunicationError = 61451;
 inline constexpr int StrAllDataCleared = 61452;
@@ -63,15 +64,15 @@ inline constexpr int DlgProductInformation = 136;
 inline constexpr int DlgPortSetting = 144;
 
 // Static controls without an id of their own, numbered in template order.
-inline constexpr int OptSideKeyLabel = -1;            // 132 "Side Key"
-inline constexpr int OptPriorityChannelLabel = -2;    // 132 "Priority Channel"
-inline constexpr int OptVoxLabel = -3;                // 132 "VOX"
-inline constexpr int OptVoxGainLevelLabel = -4;       // 132 "Vox Gain Level"
-inline constexpr int OptVoiceAnnunciationLabel = -5;  // 132 "Voice Annunciation"
-inline constexpr int OptVoxDelayTimeLabel = -6;       // 132 "Vox Delay Time (s)"
-inline constexpr int ProdSettingGroup = -1;           // 136 "Setting"
-inline constexpr int ProdTypeLabel = -2;              // 136 "Type"
-inline constexpr int ProdFrequencyLabel = -3;         // 136 "Frequency"
-inline constexpr int PortGroup = -1;                  // 144 "Port"
+inline constexpr int OptSideKeyLabel = -1;           // 132 "Side Key"
+inline constexpr int OptPriorityChannelLabel = -2;   // 132 "Priority Channel"
+inline constexpr int OptVoxLabel = -3;               // 132 "VOX"
+inline constexpr int OptVoxGainLevelLabel = -4;      // 132 "Vox Gain Level"
+inline constexpr int OptVoiceAnnunciationLabel = -5; // 132 "Voice Annunciation"
+inline constexpr int OptVoxDelayTimeLabel = -6;      // 132 "Vox Delay Time (s)"
+inline constexpr int ProdSettingGroup = -1;          // 136 "Setting"
+inline constexpr int ProdTypeLabel = -2;             // 136 "Type"
+inline constexpr int ProdFrequencyLabel = -3;        // 136 "Frequency"
+inline constexpr int PortGroup = -1;                 // 144 "Port"
 
-}  // namespace qx260::resid
+} // namespace qx260::resid

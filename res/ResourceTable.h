@@ -7,7 +7,8 @@
 // {id, UTF-8 text} records with a count each, so the program and the modules share
 // nothing but this header. The program copies what it needs when it loads a module.
 
-namespace qx260::res {
+namespace qx260::res
+{
 
 // Raised whenever the layout below changes; the program refuses a module of another version.
 inline constexpr int kResourceTableVersion = 1;
@@ -60,8 +61,8 @@ struct DialogListItem {
 };
 
 struct ResourceTable {
-    int version;               // kResourceTableVersion
-    const char* languageName;  // "English", "Chinese"
+    int version;              // kResourceTableVersion
+    const char* languageName; // "English", "Chinese"
     const StringEntry* strings;
     int stringCount;
     const MenuItem* menuItems;
@@ -78,7 +79,7 @@ struct ResourceTable {
 
 using ResourceTableFunction = const ResourceTable* (*)();
 
-}  // namespace qx260::res
+} // namespace qx260::res
 
 // Marks the one function a language module exports.
 #if defined(_WIN32)

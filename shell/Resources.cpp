@@ -8,8 +8,10 @@
 
 #include "res/ResourceTable.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 struct MenuLine {
     int menuId;
@@ -47,23 +49,26 @@ struct LoadedResources {
     QList<ListItemLine> listItems;
 };
 
-std::unique_ptr<LoadedResources>& current() {
+std::unique_ptr<LoadedResources>& current()
+{
     static std::unique_ptr<LoadedResources> resources;
     return resources;
 }
 
-QString text(const char* utf8) {
+QString text(const char* utf8)
+{
     return utf8 ? QString::fromUtf8(utf8) : QString();
 }
 
 // Array pointer and count must agree; a module with a negative count or a null array
 // of nonzero length is not trusted.
-template <typename T>
-bool validArray(const T* items, int count) {
+template <typename T> bool validArray(const T* items, int count)
+{
     return count >= 0 && (count == 0 || items != nullptr);
 }
 
-bool copyTable(const res::ResourceTable& table, LoadedResources& out) {
+bool copyTable(const res::ResourceTable& table, LoadedResources& out)
+{
     if (!validArray(table.strings, table.stringCount) || !validArray(table.menuItems, table.menuItemCount) ||
         !validArray(table.accelerators, table.acceleratorCount) ||
         !validArray(table.toolbarButtons, table.toolbarButtonCount) ||
@@ -106,14 +111,16 @@ bool copyTable(const res::ResourceTable& table, LoadedResources& out) {
     return true;
 }
 
-void setError(QString* error, const QString& message) {
+void setError(QString* error, const QString& message)
+{
     if (error)
         *error = message;
 }
 
-}  // namespace
+} // namespace
 
-bool loadResourceLibrary(const QString& path, QString* error) {
+bool loadResourceLibrary(const QString& path, QString* error)
+{
     if (path.isEmpty()) {
         setError(error, QStringLiteral("No language module named."));
         return false;
@@ -121,10 +128,12 @@ bool loadResourceLibrary(const QString& path, QString* error) {
     auto loaded = std::make_unique<LoadedResources>();
     loaded->library = std::make_unique<QLibrary>(path);
     if (!loaded->library->load()) {
-        setError(error, QStringLiteral("Cannot load the language module %1: %2").arg(path, loaded->library->errorString()));
+        setError(error, QStringLiteral("Cannot load the language module %1: %2")
+                            .arg(path, loaded->library->errorString()));
         return false;
     }
-    auto entry = reinterpret_cast<res::ResourceTableFunction>(loaded->library->resolve(res::kResourceTableEntry));
+    auto entry =
+        reinterpret_cast<res::ResourceTableFunction>(loaded->library->resolve(res::kResourceTableEntry));
     const res::ResourceTable* table = entry ? entry() : nullptr;
     if (!table) {
         loaded->library->unload();
@@ -143,7 +152,8 @@ bool loadResourceLibrary(const QString& path, QString* error) {
     return true;
 }
 
-void unloadResourceLibrary() {
+void unloadResourceLibrary()
+{
     auto& resources = current();
     if (!resources)
         return;
@@ -151,16 +161,20 @@ void unloadResourceLibrary() {
     resources.reset();
 }
 
-bool resourceLibraryLoaded() {
+bool resourceLibraryLoaded()
+{
     return current() != nullptr;
 }
 
-QString resourceLanguageName() {
+QString resourceLanguageName()
+{
     return current() ? current()->languageName : QString();
 }
 
-QString languageModulePath(const QString& executableDirectory, const QString& languageName) {
-    if (languageName.isEmpty() || languageName.contains(QLatin1Char('/')) || languageName.contains(QLatin1Char('\\')))
+QString languageModulePath(const QString& executableDirectory, const QString& languageName)
+{
+    if (languageName.isEmpty() || languageName.contains(QLatin1Char('/')) ||
+        languageName.contains(QLatin1Char('\\')))
         return {};
 #if defined(Q_OS_WIN)
     const QLatin1String suffix(".dll");
@@ -172,31 +186,37 @@ QString languageModulePath(const QString& executableDirectory, const QString& la
     return executableDirectory + languageName + suffix;
 }
 
-QString resourceString(int id) {
+QString resourceString(int id)
+{
     return current() ? current()->strings.value(id) : QString();
 }
 
-QString commandStatusText(int command) {
+QString commandStatusText(int command)
+{
     const QString prompt = resourceString(command);
     const qsizetype lineBreak = prompt.indexOf(QLatin1Char('\n'));
     return lineBreak < 0 ? prompt : prompt.left(lineBreak);
 }
 
-QString commandToolTip(int command) {
+QString commandToolTip(int command)
+{
     const QString prompt = resourceString(command);
     const qsizetype lineBreak = prompt.indexOf(QLatin1Char('\n'));
     return lineBreak < 0 ? QString() : prompt.mid(lineBreak + 1);
 }
 
-QString dialogText(int dialogId, int controlId) {
+QString dialogText(int dialogId, int controlId)
+{
     return current() ? current()->dialogIndex.value({dialogId, controlId}) : QString();
 }
 
-bool hasDialogText(int dialogId, int controlId) {
+bool hasDialogText(int dialogId, int controlId)
+{
     return current() && current()->dialogIndex.contains({dialogId, controlId});
 }
 
-QList<DialogText> dialogTexts(int dialogId) {
+QList<DialogText> dialogTexts(int dialogId)
+{
     QList<DialogText> result;
     if (current())
         for (const auto& line : current()->dialogs)
@@ -205,7 +225,8 @@ QList<DialogText> dialogTexts(int dialogId) {
     return result;
 }
 
-QStringList dialogListItems(int dialogId, int controlId) {
+QStringList dialogListItems(int dialogId, int controlId)
+{
     QStringList result;
     if (current())
         for (const auto& line : current()->listItems)
@@ -214,7 +235,8 @@ QStringList dialogListItems(int dialogId, int controlId) {
     return result;
 }
 
-QList<MenuEntry> menuEntries(int menuId) {
+QList<MenuEntry> menuEntries(int menuId)
+{
     QList<MenuEntry> result;
     if (current())
         for (const auto& line : current()->menus)
@@ -223,7 +245,8 @@ QList<MenuEntry> menuEntries(int menuId) {
     return result;
 }
 
-QList<AcceleratorEntry> accelerators(int tableId) {
+QList<AcceleratorEntry> accelerators(int tableId)
+{
     QList<AcceleratorEntry> result;
     if (current())
         for (const auto& line : current()->accelerators)
@@ -232,7 +255,8 @@ QList<AcceleratorEntry> accelerators(int tableId) {
     return result;
 }
 
-QList<int> toolbarCommands(int toolbarId) {
+QList<int> toolbarCommands(int toolbarId)
+{
     QList<int> result;
     if (current())
         for (const auto& line : current()->toolbar)
@@ -241,4 +265,4 @@ QList<int> toolbarCommands(int toolbarId) {
     return result;
 }
 
-}  // namespace qx260
+} // namespace qx260

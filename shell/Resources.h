@@ -9,7 +9,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace qx260 {
+namespace qx260
+{
 
 // Loads the language module at path and makes it the source of every later lookup.
 // On failure the module loaded before (if any) stays in use and *error says what failed.
@@ -48,8 +49,8 @@ QStringList dialogListItems(int dialogId, int controlId);
 // One line of a menu in display order: level 0 = top-level popup, level 1 = its items.
 struct MenuEntry {
     int level = 0;
-    int command = 0;  // 0 for popups and separators
-    QString text;     // "&" marks the mnemonic, "\t" starts the shortcut text
+    int command = 0; // 0 for popups and separators
+    QString text;    // "&" marks the mnemonic, "\t" starts the shortcut text
     bool separator = false;
 };
 QList<MenuEntry> menuEntries(int menuId);
@@ -63,4 +64,4 @@ QList<AcceleratorEntry> accelerators(int tableId);
 // Commands of the toolbar's buttons in order; 0 stands for a separator.
 QList<int> toolbarCommands(int toolbarId);
 
-}  // namespace qx260
+} // namespace qx260

@@ -11,34 +11,40 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 const QString kBinDir = QStringLiteral(QX260_BIN_DIR "/");
 
-void loadLanguage(const char* language) {
+void loadLanguage(const char* language)
+{
     QString error;
     ASSERT_TRUE(loadResourceLibrary(languageModulePath(kBinDir, QString::fromLatin1(language)), &error))
         << error.toStdString();
 }
 
-class EnglishResources : public ::testing::Test {
-protected:
+class EnglishResources : public ::testing::Test
+{
+  protected:
     void SetUp() override { loadLanguage("English"); }
     void TearDown() override { unloadResourceLibrary(); }
 };
 
 // "&File" -> {"&New\tCtrl+N", ...}: the menu as popup titles followed by their items,
 // separators written as "-".
-QStringList flatten(const QList<MenuEntry>& entries) {
+QStringList flatten(const QList<MenuEntry>& entries)
+{
     QStringList lines;
     for (const auto& e : entries)
-        lines << (e.separator ? QStringLiteral("-") : (e.level == 0 ? QString() : QStringLiteral("  ")) + e.text);
+        lines << (e.separator ? QStringLiteral("-")
+                              : (e.level == 0 ? QString() : QStringLiteral("  ")) + e.text);
     return lines;
 }
 
-}  // namespace
+} // namespace
 
-TEST(LanguageModulePath, NamesTheModuleBesideTheExecutable) {
+TEST(LanguageModulePath, NamesTheModuleBesideTheExecutable)
+{
     EXPECT_EQ(languageModulePath("/opt/qx260/", "Chinese"), "/opt/qx260/Chinese.so");
     EXPECT_EQ(languageModulePath("/opt/qx260/", "chinese"), "/opt/qx260/chinese.so");
     // Nothing outside the program's directory is ever loaded.
@@ -47,7 +53,8 @@ TEST(LanguageModulePath, NamesTheModuleBesideTheExecutable) {
     EXPECT_EQ(languageModulePath("/opt/qx260/", "..\\evil"), "");
 }
 
-TEST(ResourceLibrary, NothingLoadedAnswersEmpty) {
+TEST(ResourceLibrary, NothingLoadedAnswersEmpty)
+{
     unloadResourceLibrary();
     EXPECT_FALSE(resourceLibraryLoaded());
     EXPECT_TRUE(resourceString(resid::StrCaution).isEmpty());
@@ -56,7 +63,8 @@ TEST(ResourceLibrary, NothingLoadedAnswersEmpty) {
     EXPECT_TRUE(toolbarCommands(resid::Toolbar).isEmpty());
 }
 
-TEST(ResourceLibrary, FailedLoadKeepsTheModuleInUse) {
+TEST(ResourceLibrary, FailedLoadKeepsTheModuleInUse)
+{
     loadLanguage("English");
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -77,7 +85,8 @@ TEST(ResourceLibrary, FailedLoadKeepsTheModuleInUse) {
     unloadResourceLibrary();
 }
 
-TEST_F(EnglishResources, StringsAreTheProgramsOwnTexts) {
+TEST_F(EnglishResources, StringsAreTheProgramsOwnTexts)
+{
     EXPECT_EQ(resourceLanguageName(), "English");
     const QList<QPair<int, QString>> expected = {
         {128, "Program"},
@@ -101,10 +110,11 @@ TEST_F(EnglishResources, StringsAreTheProgramsOwnTexts) {
 
     EXPECT_EQ(commandStatusText(resid::Read), "Read Data From Radio");
     EXPECT_EQ(commandToolTip(resid::Read), "Read");
-    EXPECT_EQ(commandToolTip(resid::StrCaution), "");  // no line break: no tooltip
+    EXPECT_EQ(commandToolTip(resid::StrCaution), ""); // no line break: no tooltip
 }
 
-TEST_F(EnglishResources, EveryToolbarAndMenuCommandHasAPrompt) {
+TEST_F(EnglishResources, EveryToolbarAndMenuCommandHasAPrompt)
+{
     QSet<int> commands;
     for (int c : toolbarCommands(resid::Toolbar))
         if (c != 0)
@@ -119,16 +129,36 @@ TEST_F(EnglishResources, EveryToolbarAndMenuCommandHasAPrompt) {
     }
 }
 
-TEST_F(EnglishResources, DocumentMenu) {
+TEST_F(EnglishResources, DocumentMenu)
+{
     const QStringList expected = {
-        "&File",  "  &New\tCtrl+N",          "  &Open...\tCtrl+O",       "  &Close",
-        "  &Save\tCtrl+S",                   "  Save &As...",            "-",
-        "  &Print...\tCtrl+P",               "  Print Pre&view",         "  P&rint Setup...",
-        "-",      "  E&xit",                 "&Edit",                    "  &Product Information",
-        "  &Channel Information",            "  &Optional Features",     "&Program",
-        "  &Read    Ctrl+R",                 "  &Write   Ctrl+W",        "&View",
-        "  &Toolbar",                        "  &Status Bar",            "  &Control Bar",
-        "&Setup", "  &Com Setup",            "  &Language",              "&Help",
+        "&File",
+        "  &New\tCtrl+N",
+        "  &Open...\tCtrl+O",
+        "  &Close",
+        "  &Save\tCtrl+S",
+        "  Save &As...",
+        "-",
+        "  &Print...\tCtrl+P",
+        "  Print Pre&view",
+        "  P&rint Setup...",
+        "-",
+        "  E&xit",
+        "&Edit",
+        "  &Product Information",
+        "  &Channel Information",
+        "  &Optional Features",
+        "&Program",
+        "  &Read    Ctrl+R",
+        "  &Write   Ctrl+W",
+        "&View",
+        "  &Toolbar",
+        "  &Status Bar",
+        "  &Control Bar",
+        "&Setup",
+        "  &Com Setup",
+        "  &Language",
+        "&Help",
         "  &About QX_260...",
     };
     const auto entries = menuEntries(resid::MenuDocument);
@@ -138,17 +168,20 @@ TEST_F(EnglishResources, DocumentMenu) {
     for (const auto& e : entries)
         if (e.level == 1 && !e.separator)
             commands << e.command;
-    EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 57607, 57609, 57606, 57665, 32786, 32787,
-                                    32788, 32773, 32774, 59392, 59393, 32780, 32777, 32799, 57664}));
+    EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 57607, 57609, 57606, 57665, 32786,
+                                    32787, 32788, 32773, 32774, 59392, 59393, 32780, 32777, 32799, 57664}));
 }
 
-TEST_F(EnglishResources, MenuWithoutDocument) {
-    const QStringList expected = {"&File", "  &New\tCtrl+N", "  &Open...\tCtrl+O", "-", "  P&rint Setup...", "-",
-                                  "  E&xit", "&View", "  &Toolbar", "  &Status Bar", "&Help", "  &About QX_260..."};
+TEST_F(EnglishResources, MenuWithoutDocument)
+{
+    const QStringList expected = {
+        "&File", "  &New\tCtrl+N", "  &Open...\tCtrl+O", "-",     "  P&rint Setup...", "-", "  E&xit",
+        "&View", "  &Toolbar",     "  &Status Bar",      "&Help", "  &About QX_260..."};
     EXPECT_EQ(flatten(menuEntries(resid::MenuNoDocument)), expected);
 }
 
-TEST_F(EnglishResources, AcceleratorsAndToolbar) {
+TEST_F(EnglishResources, AcceleratorsAndToolbar)
+{
     QList<QPair<QString, int>> keys;
     for (const auto& a : accelerators(resid::AcceleratorTable))
         keys << qMakePair(a.keys.toString(QKeySequence::PortableText), a.command);
@@ -160,10 +193,12 @@ TEST_F(EnglishResources, AcceleratorsAndToolbar) {
                                                 {"Ctrl+W", 32774},
                                                 {"F6", 57680},
                                                 {"Shift+F6", 57681}}));
-    EXPECT_EQ(toolbarCommands(resid::Toolbar), (QList<int>{57600, 57601, 57603, 0, 32773, 32774, 0, 57607, 0, 57664}));
+    EXPECT_EQ(toolbarCommands(resid::Toolbar),
+              (QList<int>{57600, 57601, 57603, 0, 32773, 32774, 0, 57607, 0, 57664}));
 }
 
-TEST_F(EnglishResources, DialogTexts) {
+TEST_F(EnglishResources, DialogTexts)
+{
     const QList<std::tuple<int, int, QString>> expected = {
         {131, 0, "Process"},
         {131, 1009, "0"},
@@ -198,7 +233,8 @@ TEST_F(EnglishResources, DialogTexts) {
     EXPECT_EQ(dialogListItems(resid::DlgProductInformation, 1014), QStringList{"130 - 160MHz"});
 }
 
-namespace {
+namespace
+{
 
 // Everything about a module except the wording: ids, order, commands, separators.
 struct ModuleShape {
@@ -213,7 +249,8 @@ struct ModuleShape {
 
 const QList<int> kDialogs = {100, 101, 130, 131, 132, 134, 136, 144};
 
-ModuleShape shapeOf(const char* language) {
+ModuleShape shapeOf(const char* language)
+{
     loadLanguage(language);
     ModuleShape shape;
     for (int id = 0; id <= 0xFFFF; ++id)
@@ -221,7 +258,8 @@ ModuleShape shapeOf(const char* language) {
             shape.stringIds << id;
     for (int menu : {resid::MenuNoDocument, resid::MenuDocument})
         for (const auto& e : menuEntries(menu))
-            shape.menus << QStringLiteral("%1/%2/%3/%4").arg(menu).arg(e.level).arg(e.command).arg(e.separator);
+            shape.menus
+                << QStringLiteral("%1/%2/%3/%4").arg(menu).arg(e.level).arg(e.command).arg(e.separator);
     for (const auto& a : accelerators(resid::AcceleratorTable))
         shape.accelerators << a.keys.toString(QKeySequence::PortableText) + "=" + QString::number(a.command);
     shape.toolbar = toolbarCommands(resid::Toolbar);
@@ -233,22 +271,27 @@ ModuleShape shapeOf(const char* language) {
                                  .arg(dialogListItems(dialog, t.controlId).size());
         }
         for (int control : {1007, 1013, 1014, 1116})
-            shape.dialogs << QStringLiteral("%1/%2 list %3").arg(dialog).arg(control).arg(dialogListItems(dialog, control).size());
+            shape.dialogs << QStringLiteral("%1/%2 list %3")
+                                 .arg(dialog)
+                                 .arg(control)
+                                 .arg(dialogListItems(dialog, control).size());
     }
     unloadResourceLibrary();
     return shape;
 }
 
-bool hasNonAscii(const QString& s) {
+bool hasNonAscii(const QString& s)
+{
     for (QChar c : s)
         if (c.unicode() > 0x7F)
             return true;
     return false;
 }
 
-}  // namespace
+} // namespace
 
-TEST(LanguageModules, ChineseCarriesEveryResourceOfEnglish) {
+TEST(LanguageModules, ChineseCarriesEveryResourceOfEnglish)
+{
     const ModuleShape english = shapeOf("English");
     const ModuleShape chinese = shapeOf("Chinese");
     EXPECT_FALSE(english.stringIds.isEmpty());
@@ -261,7 +304,8 @@ TEST(LanguageModules, ChineseCarriesEveryResourceOfEnglish) {
 
 // Every menu line has one mnemonic, and no two lines of the same popup (or two popups)
 // share one, in either language.
-TEST(LanguageModules, MenuMnemonicsAreUniqueWithinEachPopup) {
+TEST(LanguageModules, MenuMnemonicsAreUniqueWithinEachPopup)
+{
     for (const char* language : {"English", "Chinese"}) {
         loadLanguage(language);
         for (int menu : {resid::MenuNoDocument, resid::MenuDocument}) {
@@ -285,7 +329,8 @@ TEST(LanguageModules, MenuMnemonicsAreUniqueWithinEachPopup) {
 }
 
 // The Chinese module shows Chinese: no message, menu line or caption left in English.
-TEST(LanguageModules, ChineseTextsAreTranslated) {
+TEST(LanguageModules, ChineseTextsAreTranslated)
+{
     loadLanguage("Chinese");
     EXPECT_EQ(resourceLanguageName(), "Chinese");
     for (int id : {61448, 61451, 61452, 61453, 61454, 61456, 61458, 57345})

@@ -1,0 +1,289 @@
+#include "editor/CProgramView.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPixmap>
+
+#include "editor/CMSFlexGrid.h"
+#include "radio/CProgramDoc.h"
+#include "radio/ChannelCodec.h"
+#include "radio/ChannelTexts.h"
+#include "radio/Tones.h"
+#include "shell/DialogUnits.h"
+#include "shell/HelpRequest.h"
+#include "shell/ProcessValues.h"
+#include "shell/UserStore.h"
+
+namespace {
+
+const char* const kControlIdProperty = "controlId";
+
+// Form geometry in dialog units.
+const QSize kFormSize(398, 218);
+const QRect kTitleRect(14, 13, 370, 17);
+const QRect kGridRect(15, 37, 370, 167);
+
+const QColor kTitleColor(250, 10, 10);
+const QColor kHeaderTextColor(0, 50, 240);
+const QColor kOutsideCellsColor(255, 255, 255);
+
+// Used when the program runs without a per-user store: choices are not kept.
+qx260::UserStore& fallbackUserStore() {
+    static qx260::MemoryUserStore store;
+    return store;
+}
+
+bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+}  // namespace
+
+CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setProperty(kControlIdProperty, kViewId);
+    // Every widget that ends up inside the view passes its keys by eventFilter().
+    installEventFilter(this);
+
+    formFont_ = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
+    setFont(formFont_);
+    setAutoFillBackground(true);
+
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("title"));
+    title_->setProperty(kControlIdProperty, kTitleId);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
+    QFont titleFont;
+    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+                           QStringLiteral("Noto Sans CJK SC")});
+    titleFont.setPointSize(12);
+    title_->setFont(titleFont);
+    QPalette titlePalette = title_->palette();
+    titlePalette.setColor(QPalette::WindowText, kTitleColor);
+    title_->setPalette(titlePalette);
+
+    grid_ = new CMSFlexGrid(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setProperty(kControlIdProperty, kGridId);
+    grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
+    grid_->setTable(&table_);
+    connect(grid_, &CMSFlexGrid::cellChanged, this, [this](int row, int col) {
+        if (filling_ == 0 && row > 0 && col > 0)
+            emit documentModified();
+    });
+
+    setFocusProxy(grid_);
+}
+
+CProgramView::~CProgramView() {
+    // The grid (a child) outlives the table (a member): let go of it first.
+    grid_->setTable(nullptr);
+}
+
+QSize CProgramView::sizeHint() const { return qx260::dialogUnitsToPixels(formFont_, kFormSize); }
+
+QSize CProgramView::minimumSizeHint() const { return {0, 0}; }
+
+void CProgramView::OnInitialUpdate() {
+    shrinkFrameToForm();
+    if (firstSetUp_)
+        firstTimeSetUp();
+    setWindowIconFromFile();
+    fillTableFromDocument();
+}
+
+QMdiSubWindow* CProgramView::documentFrame() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    }
+    return nullptr;
+}
+
+void CProgramView::shrinkFrameToForm() {
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    // The frame's own parts (caption, borders) stay; only the room for the form shrinks.
+    const QSize form = sizeHint();
+    const QSize extra = frame->size() - size();
+    const QSize fitted = frame->size().boundedTo(form + extra);
+    if (fitted != frame->size())
+        frame->resize(fitted);
+}
+
+void CProgramView::firstTimeSetUp() {
+    qx260::ProcessValues& pv = qx260::processValues();
+    ++filling_;
+    toneList_ = qx260::buildToneList(pv.languageFlag);
+
+    grid_->setBackColorBkg(kOutsideCellsColor);
+    grid_->setForeColorFixed(kHeaderTextColor);
+
+    createCellEditors();
+
+    for (int c = 0; c < table_.cols(); ++c)
+        table_.setTextMatrix(0, c, qx260::columnHeader(c, pv.languageFlag));
+
+    const char* section = pv.languageFlag ? "Chinese" : "English";
+    title_->setText(QString::fromStdString(pv.configurationStore.GetString(section, "Title", "")));
+
+    for (int r = 1; r < table_.rows(); ++r) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%2d", r);
+        table_.setTextMatrix(r, qx260::column::Channel, number);
+    }
+
+    for (int c = 0; c < table_.cols(); ++c)
+        table_.setColAlignment(c, qx260::AlignCenterCenter);
+    for (int c : {qx260::column::BusyLock, qx260::column::Power}) {
+        table_.setColWidth(c, 0);
+        table_.setColAlignment(c, qx260::AlignLeftTop);
+    }
+    --filling_;
+    firstSetUp_ = false;
+}
+
+void CProgramView::createCellEditors() {
+    // The cell editors are created here, hidden, over the grid.
+}
+
+void CProgramView::setWindowIconFromFile() {
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    const QString path = QString::fromStdString(qx260::processValues().executableDirectory) +
+                         QStringLiteral("title.ico");
+    QImage image;
+    if (!QFile::exists(path) || !image.load(path))
+        return;  // no icon of its own; nothing to report
+    frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void CProgramView::fillTableFromDocument() {
+    qx260::ProcessValues& pv = qx260::processValues();
+    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
+    const qx260::CodecContext context{pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag,
+                                      pv.languageFlag,       pv.languageName};
+    ++filling_;
+    const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
+    --filling_;
+    bandLimits = result.bandLimits;
+    if (pv.showCaption)
+        pv.showCaption(result.caption);
+    grid_->update();
+}
+
+bool CProgramView::commitCellEdit(bool advance) {
+    // The open cell editor's text is validated and taken into the table here.
+    if (advance)
+        advanceCell();
+    return true;
+}
+
+void CProgramView::advanceCell() {
+    const int lastRow = table_.rows() - 1;
+    const int lastCol = table_.cols() - 1;
+    if (table_.col() < lastCol) {
+        table_.setCol(table_.col() + 1);
+    } else if (table_.row() < lastRow) {
+        table_.setCol(1);
+        table_.setRow(table_.row() + 1);
+    } else {
+        table_.setRow(1);
+        table_.setCol(1);
+    }
+}
+
+void CProgramView::hideCellEditors() {
+    // The editors of columns 1 to 6 are hidden here without taking their text.
+}
+
+void CProgramView::encodeTable() {
+    hideCellEditors();
+    ++filling_;
+    qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
+    --filling_;
+}
+
+void CProgramView::OnRead() {
+    // Read: opens the Process window for a transfer from the radio.
+}
+
+void CProgramView::OnWrite() {
+    // Write: opens the Process window for a transfer to the radio.
+}
+
+void CProgramView::OnComSetup() {
+    // Com Setup: the Port Setting dialog.
+}
+
+void CProgramView::OnFilePrint() {
+    // Print through the print dialog.
+}
+
+void CProgramView::OnFilePrintDirect() {
+    // Print on the default printer without a dialog.
+}
+
+void CProgramView::OnFilePrintPreview() {
+    // Print preview.
+}
+
+void CProgramView::watch(QObject* object) {
+    object->installEventFilter(this);
+    for (QObject* child : object->children())
+        watch(child);
+}
+
+int CProgramView::focusedControlId(QWidget* focus) const {
+    for (QWidget* w = focus; w; w = w->parentWidget()) {
+        const QVariant id = w->property(kControlIdProperty);
+        if (id.isValid())
+            return id.toInt();
+        if (w == this)
+            break;
+    }
+    return kViewId;
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // Widgets created later (the cell editors) are watched as soon as they arrive.
+        watch(static_cast<QChildEvent*>(event)->child());
+        break;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Keys of a pop-up (an open drop-down list) belong to the pop-up.
+        if (!widget || widget->window() != window())
+            break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = isEnterKey(key->key());
+        const bool help = key->key() == Qt::Key_F1;
+        if (!enter && !help)
+            break;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Keep Enter and F1 for the view, ahead of the main window's shortcuts.
+            event->accept();
+            return true;
+        }
+        if (enter) {
+            commitCellEdit(true);
+        } else {
+            const int topic = focusedControlId(widget);
+            emit helpRequested(topic);
+            qx260::requestHelpTopic(topic);
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

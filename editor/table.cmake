@@ -1,0 +1,4 @@
+# The channel table model.
+qx260_core(
+  ChannelTable.cpp
+)
