@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "shell/DialogUnits.h"
+#include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
 
@@ -65,15 +66,13 @@ void CAboutDlg::OnInitDialog() {
     copyrights_->setText(configured("Copyrights"));
     owner_->setText(configured("Copyrights Owner"));
 
-    const QString file = QString::fromStdString(qx260::processValues().executableDirectory) +
-                         QStringLiteral("title.ico");
-    QPixmap picture;
-    if (QFileInfo(file).isFile())
-        picture.load(file);
-    if (picture.isNull())
-        picture.load(QStringLiteral(":/qx260/pictures/program-32.png"));
-    if (picture.isNull())
-        picture = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32);
+    // The icon file at its own size, else icon 128.
+    QIcon icon = qx260::titleIcon(QString::fromStdString(qx260::processValues().executableDirectory));
+    if (icon.isNull())
+        icon = qx260::builtinIcon(128);
+    const QList<QSize> sizes = icon.availableSizes();
+    const QSize size = sizes.isEmpty() ? QSize(32, 32) : sizes.constLast();
+    const QPixmap picture = icon.pixmap(size.boundedTo(QSize(48, 48)));
     icon_->setPixmap(picture);
     icon_->resize(icon_->size().expandedTo(picture.size()));
 }

@@ -1,24 +1,7 @@
 #include "shell/CMDIClientWnd.h"
 
-#include <QFileInfo>
-#include <QPainter>
-
+#include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
-
-namespace {
-
-// Stands in for the built-in background when no picture is available at all.
-QPixmap drawnBackground() {
-    QPixmap p(64, 64);
-    p.fill(QColor(58, 110, 165));
-    QPainter painter(&p);
-    painter.setPen(QColor(70, 124, 180));
-    painter.drawLine(0, 63, 63, 63);
-    painter.drawLine(63, 0, 63, 63);
-    return p;
-}
-
-}  // namespace
 
 CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent) {
     setObjectName(QStringLiteral("mdiClient"));
@@ -26,14 +9,7 @@ CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent) {
 }
 
 QPixmap CMDIClientWnd::loadBackground() {
-    const QString file =
-        QString::fromStdString(qx260::processValues().executableDirectory) + QStringLiteral("background.bmp");
-    QPixmap picture;
-    if (QFileInfo(file).isFile() && picture.load(file) && !picture.isNull())
-        return picture;
-    if (picture.load(QStringLiteral(":/qx260/pictures/background.bmp")) && !picture.isNull())
-        return picture;
-    return drawnBackground();
+    return qx260::backgroundPicture(QString::fromStdString(qx260::processValues().executableDirectory));
 }
 
 void CMDIClientWnd::reloadBackground() {

@@ -19,9 +19,10 @@
 #include "shell/CMDIClientWnd.h"
 #include "shell/CNavigatorBar.h"
 #include "shell/CProgramApp.h"
-#include "shell/ChannelView.h"
+#include "editor/CProgramView.h"
 #include "shell/HelpRequest.h"
 #include "shell/LockKeyIndicators.h"
+#include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
 
@@ -34,33 +35,16 @@ QString resourceText(int stringId, const char* fallback) {
     return text.isEmpty() ? QString::fromUtf8(fallback) : text;
 }
 
-// Toolbar button pictures: the program's own when laid out, else the style's.
+// Toolbar button pictures: the program's own, else the style's.
 QIcon toolbarIcon(int command) {
-    const char* name = nullptr;
-    switch (command) {
-    case id::FileNew: name = "new"; break;
-    case id::FileOpen: name = "open"; break;
-    case id::FileSave: name = "save"; break;
-    case id::Read: name = "read"; break;
-    case id::Write: name = "write"; break;
-    case id::FilePrint: name = "print"; break;
-    case id::AppAbout: name = "about"; break;
-    default: break;
-    }
-    if (name) {
-        const QPixmap own(QStringLiteral(":/qx260/pictures/button-%1.png").arg(QLatin1String(name)));
-        if (!own.isNull())
-            return QIcon(own);
-    }
+    const QPixmap own = qx260::toolbarButtonImage(command);
+    if (!own.isNull())
+        return QIcon(own);
     QStyle* style = QApplication::style();
     switch (command) {
     case id::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
     case id::FileOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
     case id::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case id::Read: return style->standardIcon(QStyle::SP_ArrowDown);
-    case id::Write: return style->standardIcon(QStyle::SP_ArrowUp);
-    case id::FilePrint: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case id::AppAbout: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
     default: return {};
     }
 }

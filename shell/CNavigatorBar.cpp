@@ -12,6 +12,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
 
 // The bar's content: hands its paint, mouse and size events to the bar.
@@ -36,11 +37,11 @@ private:
 
 namespace {
 
-// The close symbol: a small cross, drawn when no picture is available.
+// Icon 131 at 16 x 16, or a drawn cross when the picture is missing.
 QPixmap closeSymbol() {
-    QPixmap p(QStringLiteral(":/qx260/pictures/close.png"));
+    QPixmap p = qx260::builtinIcon(131).pixmap(16, 16);
     if (!p.isNull())
-        return p.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return p;
     p = QPixmap(16, 16);
     p.fill(Qt::transparent);
     QPainter painter(&p);
@@ -49,14 +50,6 @@ QPixmap closeSymbol() {
     painter.drawLine(QPointF(4.5, 4.5), QPointF(11.5, 11.5));
     painter.drawLine(QPointF(11.5, 4.5), QPointF(4.5, 11.5));
     return p;
-}
-
-// The bar's own sizing cursor, or the platform's when the picture is missing.
-QCursor sizingCursor() {
-    static const QPixmap picture(QStringLiteral(":/qx260/pictures/sizing-cursor.png"));
-    if (picture.isNull())
-        return QCursor(Qt::SplitHCursor);
-    return QCursor(picture, picture.width() / 2, picture.height() / 2);
 }
 
 }  // namespace
@@ -228,7 +221,7 @@ bool CNavigatorBar::panelEvent(QEvent* event) {
             return true;
         }
         if (dragZone().contains(pos))
-            panel_->setCursor(sizingCursor());
+            panel_->setCursor(qx260::sizingCursor());
         else
             panel_->unsetCursor();
         const bool inside = closeRect().contains(pos);

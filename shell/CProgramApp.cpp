@@ -15,9 +15,10 @@
 #include "shell/CLanguageDlg.h"
 #include "shell/CMDIClientWnd.h"
 #include "shell/CMainFrame.h"
-#include "shell/ChannelView.h"
+#include "editor/CProgramView.h"
 #include "shell/FileDialogs.h"
 #include "shell/MessageBox.h"
+#include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
 #if __has_include("shell/QSettingsUserStore.h")
@@ -138,13 +139,10 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
 
     mainFrame_->showMaximized();
 
-    const QString iconFile = executableDirectory + QStringLiteral("title.ico");
-    if (QFileInfo(iconFile).isFile()) {
-        const QIcon icon(iconFile);
-        if (!icon.isNull()) {
-            mainFrame_->setWindowIcon(icon);
-            QApplication::setWindowIcon(icon);
-        }
+    const QIcon icon = qx260::titleIcon(executableDirectory);
+    if (!icon.isNull()) {
+        mainFrame_->setWindowIcon(icon);
+        QApplication::setWindowIcon(icon);
     }
 
     pv.applicationName = pv.languageString("Company");

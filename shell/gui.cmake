@@ -8,7 +8,6 @@ qx260_windows(
 
 # The program's windows.
 qx260_windows(
-  ChannelView.h
   CProgramApp.h CProgramApp.cpp
   CMainFrame.h CMainFrame.cpp
   CChildFrame.h CChildFrame.cpp
@@ -19,8 +18,3 @@ qx260_windows(
   LockKeyIndicators.h LockKeyIndicators.cpp
 )
 
-# Until the channel window is part of the tree, documents show a stand-in.
-if(NOT EXISTS ${PROJECT_SOURCE_DIR}/editor/CProgramView.h)
-  cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR}
-                 CALL target_compile_definitions qx260_windows PUBLIC QX260_PLACEHOLDER_VIEW)
-endif()

@@ -6,7 +6,7 @@
 #include "ShellFixture.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMDIClientWnd.h"
-#include "shell/ChannelView.h"
+#include "editor/CProgramView.h"
 
 using namespace qx260;
 

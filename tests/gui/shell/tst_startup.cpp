@@ -14,7 +14,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CLanguageDlg.h"
 #include "shell/CNavigatorBar.h"
-#include "shell/ChannelView.h"
+#include "editor/CProgramView.h"
 
 using namespace qx260;
 
