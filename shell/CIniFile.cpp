@@ -78,7 +78,10 @@ bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
 
     std::FILE* f = std::fopen(fullPath.c_str(), "rb");
     if (!f) {
-        // Missing: create it empty. "a" never empties a file that exists but could not be read.
+        // Missing: create it empty. A file that exists but cannot be read is left alone,
+        // so that a later Save cannot replace contents that were never seen.
+        std::error_code ec;
+        if (std::filesystem::exists(fullPath, ec) || ec) return false;
         f = std::fopen(fullPath.c_str(), "ab");
         if (!f) return false;
         std::fclose(f);
@@ -192,8 +195,8 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
 }
 
 bool CIniFile::Save() {
+    if (filePath_.empty()) return false;  // nothing loaded: there is nowhere to write
     if (!changed_) return true;
-    if (filePath_.empty()) return false;
 
     std::string text;
     for (const Section& s : sections_) {

@@ -24,7 +24,8 @@ public:
 
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     void SetString(std::string_view section, std::string_view key, std::string_view value);
-    // Writes everything back when the changed mark is set. Returns false when it could not write.
+    // Writes everything back when the changed mark is set. Returns false when it could not
+    // write, or when no file is loaded.
     bool Save();
     void Clear();
 

@@ -193,7 +193,20 @@ TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile) {
     EXPECT_TRUE(ini.filePath().empty());
     ini.SetString("Setup", "Language", "English");
     EXPECT_FALSE(ini.changed());
+    EXPECT_FALSE(ini.Save());
     EXPECT_EQ(ini.GetString("Setup", "Language", "x"), "x");
+}
+
+TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads unreadable files";
+    write("[Setup]\nLanguage=Chinese\n");
+    fs::permissions(path_, fs::perms::owner_write);
+    CIniFile ini;
+    EXPECT_FALSE(ini.Load(path_, true, true));
+    ini.SetString("Setup", "Language", "English");
+    EXPECT_FALSE(ini.Save());
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(read(), "[Setup]\nLanguage=Chinese\n");
 }
 
 TEST_F(IniFileTest, ReloadDropsPreviousContents) {
