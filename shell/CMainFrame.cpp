@@ -81,7 +81,14 @@ CMainFrame::CMainFrame(CProgramApp& app) : app_(app) {
     setDockOptions(QMainWindow::AnimatedDocks);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The bars report their hiding while the window is taken apart; nobody listens then.
+    if (navigatorBar_)
+        disconnect(navigatorBar_, nullptr, this, nullptr);
+    if (toolBar_)
+        disconnect(toolBar_, nullptr, this, nullptr);
+    actions_.clear();
+}
 
 bool CMainFrame::create() {
     buildMenu(id::MenuNoDocument, noDocumentMenus_, false);

@@ -78,7 +78,11 @@ CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
 CProgramApp::~CProgramApp() {
     // The windows (and the views in them) go before the documents they show.
     processValues().showCaption = nullptr;
-    mainFrame_.reset();
+    if (mainFrame_) {
+        if (mainFrame_->mdiClient())
+            disconnect(mainFrame_->mdiClient(), nullptr, this, nullptr);
+        delete mainFrame_.release();
+    }
     documents_.clear();
     if (processValues().userStore == userStore_.get())
         processValues().userStore = nullptr;
@@ -180,7 +184,8 @@ void CProgramApp::onSubWindowActivated(CChildFrame* frame) {
     // A hidden window stays the active one until another is activated.
     if (frame && documentOf(frame))
         activeFrame_ = frame;
-    mainFrame_->updateCommandStates();
+    if (mainFrame_)
+        mainFrame_->updateCommandStates();
 }
 
 CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile) {

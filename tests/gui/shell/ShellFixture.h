@@ -17,6 +17,7 @@
 #include "shell/FileDialogs.h"
 #include "shell/MessageBox.h"
 #include "shell/ProcessValues.h"
+#include "shell/Resources.h"
 
 class ShellFixture {
 public:
@@ -40,7 +41,7 @@ public:
         }
         qputenv("QX260_SETTINGS", dir.filePath("user.ini").toUtf8());
         qx260::msgtest::reset();
-        qx260::msgtest::setAutoAnswer(false);
+        qx260::msgtest::setAutoAnswer(true);  // a box nobody expected must not hang the test
         qx260::filetest::reset();
     }
     ~ShellFixture() {

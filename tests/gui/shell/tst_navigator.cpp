@@ -130,7 +130,7 @@ private slots:
         // The tracking line is drawn where the new edge will be.
         auto* line = frame->findChild<QRubberBand*>();
         QVERIFY(line && line->isVisible());
-        QCOMPARE(line->geometry().center().x(), panel->mapTo(frame, QPoint(expected, 0)).x());
+        QCOMPARE(line->geometry().left() + line->geometry().width() / 2, panel->mapTo(frame, QPoint(expected, 0)).x());
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(releaseAt, start.y()));
         QVERIFY(!bar->resizing());
         QVERIFY(!line->isVisible());
