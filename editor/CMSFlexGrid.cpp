@@ -11,33 +11,47 @@
 
 #include "editor/ChannelTable.h"
 
-namespace {
+namespace
+{
 
 constexpr int kTwipsPerInch = 1440;
-constexpr int kTextPadding = 2;  // pixels between a left-aligned text and its cell edge
+constexpr int kTextPadding = 2; // pixels between a left-aligned text and its cell edge
 
-QString toQString(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString toQString(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
-short buttonValue(Qt::MouseButton b) {
+short buttonValue(Qt::MouseButton b)
+{
     switch (b) {
-    case Qt::LeftButton: return CMSFlexGrid::LeftButton;
-    case Qt::RightButton: return CMSFlexGrid::RightButton;
-    case Qt::MiddleButton: return CMSFlexGrid::MiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+        return CMSFlexGrid::LeftButton;
+    case Qt::RightButton:
+        return CMSFlexGrid::RightButton;
+    case Qt::MiddleButton:
+        return CMSFlexGrid::MiddleButton;
+    default:
+        return 0;
     }
 }
 
-short shiftValue(Qt::KeyboardModifiers m) {
+short shiftValue(Qt::KeyboardModifiers m)
+{
     short s = 0;
-    if (m & Qt::ShiftModifier) s |= CMSFlexGrid::ShiftMask;
-    if (m & Qt::ControlModifier) s |= CMSFlexGrid::CtrlMask;
-    if (m & Qt::AltModifier) s |= CMSFlexGrid::AltMask;
+    if (m & Qt::ShiftModifier)
+        s |= CMSFlexGrid::ShiftMask;
+    if (m & Qt::ControlModifier)
+        s |= CMSFlexGrid::CtrlMask;
+    if (m & Qt::AltModifier)
+        s |= CMSFlexGrid::AltMask;
     return s;
 }
 
-}  // namespace
+} // namespace
 
-CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent) {
+CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent)
+{
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont f(QStringLiteral("Times New Roman"));
@@ -46,15 +60,23 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent) {
     f.setStyleHint(QFont::Serif);
     setFont(f);
 
-    vScroll_ = new QScrollBar(Qt::Vertical, this);
+    // The scroll bar lies over the grid's right edge but belongs to the grid's parent, so
+    // that a disabled grid (no input to the cells) can still be scrolled through.
+    vScroll_ = new QScrollBar(Qt::Vertical, parent ? parent : this);
+    vScroll_->setObjectName(QStringLiteral("gridScrollBar"));
     vScroll_->setFocusPolicy(Qt::NoFocus);
     vScroll_->hide();
     connect(vScroll_, &QScrollBar::valueChanged, this, [this](int v) { setTopRow(v); });
 }
 
-CMSFlexGrid::~CMSFlexGrid() { detach(); }
+CMSFlexGrid::~CMSFlexGrid()
+{
+    detach();
+    delete vScroll_.data();
+}
 
-void CMSFlexGrid::setTable(qx260::ChannelTable* table) {
+void CMSFlexGrid::setTable(qx260::ChannelTable* table)
+{
     if (table == table_)
         return;
     detach();
@@ -64,7 +86,8 @@ void CMSFlexGrid::setTable(qx260::ChannelTable* table) {
     syncLayout();
 }
 
-void CMSFlexGrid::attach() {
+void CMSFlexGrid::attach()
+{
     if (!table_)
         return;
     table_->onLeaveCell = [this] { emit leaveCell(); };
@@ -83,7 +106,8 @@ void CMSFlexGrid::attach() {
     };
 }
 
-void CMSFlexGrid::detach() {
+void CMSFlexGrid::detach()
+{
     if (!table_)
         return;
     table_->onLeaveCell = nullptr;
@@ -93,35 +117,47 @@ void CMSFlexGrid::detach() {
     table_ = nullptr;
 }
 
-void CMSFlexGrid::syncLayout() {
+void CMSFlexGrid::syncLayout()
+{
     setEnabled(table_ == nullptr || table_->enabled());
     updateScrollBar();
     updateGeometry();
     update();
 }
 
-void CMSFlexGrid::setForeColorFixed(const QColor& c) {
+void CMSFlexGrid::setForeColorFixed(const QColor& c)
+{
     foreColorFixed_ = c;
     update();
 }
 
-void CMSFlexGrid::setBackColorBkg(const QColor& c) {
+void CMSFlexGrid::setBackColorBkg(const QColor& c)
+{
     backColorBkg_ = c;
     update();
 }
 
-int CMSFlexGrid::dpiX() const { return std::max(1, logicalDpiX()); }
-int CMSFlexGrid::dpiY() const { return std::max(1, logicalDpiY()); }
+int CMSFlexGrid::dpiX() const
+{
+    return std::max(1, logicalDpiX());
+}
+int CMSFlexGrid::dpiY() const
+{
+    return std::max(1, logicalDpiY());
+}
 
-int CMSFlexGrid::twipsToPixelsX(int twips) const {
+int CMSFlexGrid::twipsToPixelsX(int twips) const
+{
     return static_cast<int>(static_cast<long long>(twips) * dpiX() / kTwipsPerInch);
 }
 
-int CMSFlexGrid::twipsToPixelsY(int twips) const {
+int CMSFlexGrid::twipsToPixelsY(int twips) const
+{
     return static_cast<int>(static_cast<long long>(twips) * dpiY() / kTwipsPerInch);
 }
 
-int CMSFlexGrid::columnLeftPixels(int col) const {
+int CMSFlexGrid::columnLeftPixels(int col) const
+{
     if (!table_)
         return 0;
     long long twips = 0;
@@ -130,7 +166,8 @@ int CMSFlexGrid::columnLeftPixels(int col) const {
     return static_cast<int>(twips * dpiX() / kTwipsPerInch);
 }
 
-int CMSFlexGrid::rowTopPixels(int row) const {
+int CMSFlexGrid::rowTopPixels(int row) const
+{
     if (!table_)
         return 0;
     long long twips = 0;
@@ -139,15 +176,20 @@ int CMSFlexGrid::rowTopPixels(int row) const {
     return static_cast<int>(twips * dpiY() / kTwipsPerInch);
 }
 
-int CMSFlexGrid::scrollOffset() const { return rowTopPixels(topRow_) - rowTopPixels(1); }
+int CMSFlexGrid::scrollOffset() const
+{
+    return rowTopPixels(topRow_) - rowTopPixels(1);
+}
 
-QSize CMSFlexGrid::contentSize() const {
+QSize CMSFlexGrid::contentSize() const
+{
     if (!table_)
         return {0, 0};
     return {columnLeftPixels(table_->cols()), rowTopPixels(table_->rows())};
 }
 
-QRect CMSFlexGrid::cellRectPixels(int row, int col) const {
+QRect CMSFlexGrid::cellRectPixels(int row, int col) const
+{
     if (!table_ || row < 0 || col < 0 || row >= table_->rows() || col >= table_->cols())
         return {};
     const int left = columnLeftPixels(col);
@@ -161,13 +203,15 @@ QRect CMSFlexGrid::cellRectPixels(int row, int col) const {
     return {kBorder + left, kBorder + top, width, height};
 }
 
-QRect CMSFlexGrid::cellRectPixels() const {
+QRect CMSFlexGrid::cellRectPixels() const
+{
     if (!table_)
         return {};
     return cellRectPixels(table_->row(), table_->col());
 }
 
-bool CMSFlexGrid::cellAt(const QPoint& widgetPos, int* row, int* col) const {
+bool CMSFlexGrid::cellAt(const QPoint& widgetPos, int* row, int* col) const
+{
     if (!table_ || !cellArea().contains(widgetPos))
         return false;
     const QPoint pos = widgetPos - QPoint(kBorder, kBorder);
@@ -197,12 +241,15 @@ bool CMSFlexGrid::cellAt(const QPoint& widgetPos, int* row, int* col) const {
     }
     if (foundRow < 0)
         return false;
-    if (row) *row = foundRow;
-    if (col) *col = foundCol;
+    if (row)
+        *row = foundRow;
+    if (col)
+        *col = foundCol;
     return true;
 }
 
-int CMSFlexGrid::maxTopRow() const {
+int CMSFlexGrid::maxTopRow() const
+{
     if (!table_)
         return 1;
     // The smallest top row that still shows the last channel row whole.
@@ -214,7 +261,8 @@ int CMSFlexGrid::maxTopRow() const {
     return top;
 }
 
-void CMSFlexGrid::setTopRow(int row) {
+void CMSFlexGrid::setTopRow(int row)
+{
     row = std::clamp(row, 1, maxTopRow());
     if (row == topRow_)
         return;
@@ -226,16 +274,25 @@ void CMSFlexGrid::setTopRow(int row) {
     update();
 }
 
-void CMSFlexGrid::updateScrollBar() {
+void CMSFlexGrid::updateScrollBar()
+{
+    if (!vScroll_)
+        return;
+    QWidget* host = parentWidget() ? parentWidget() : this;
+    if (vScroll_->parentWidget() != host)
+        vScroll_->setParent(host);
     const int maxTop = maxTopRow();
-    if (maxTop <= 1) {
+    if (maxTop <= 1 || isHidden()) {
         vScroll_->hide();
         setTopRow(1);
         return;
     }
     const int w = vScroll_->sizeHint().width();
     const QRect area = cellArea();
-    vScroll_->setGeometry(area.right() + 1 - w, area.top(), w, area.height());
+    QRect bar(area.right() + 1 - w, area.top(), w, area.height());
+    if (host != this)
+        bar.translate(pos());
+    vScroll_->setGeometry(bar);
     {
         const QSignalBlocker block(vScroll_);
         vScroll_->setRange(1, maxTop);
@@ -243,12 +300,14 @@ void CMSFlexGrid::updateScrollBar() {
         vScroll_->setSingleStep(1);
     }
     vScroll_->show();
+    vScroll_->raise();
     setTopRow(topRow_);
     const QSignalBlocker block(vScroll_);
     vScroll_->setValue(topRow_);
 }
 
-void CMSFlexGrid::ensureCurrentVisible() {
+void CMSFlexGrid::ensureCurrentVisible()
+{
     if (!table_ || table_->row() < 1)
         return;
     const int r = table_->row();
@@ -263,31 +322,67 @@ void CMSFlexGrid::ensureCurrentVisible() {
     setTopRow(top);
 }
 
-QSize CMSFlexGrid::sizeHint() const {
+QSize CMSFlexGrid::sizeHint() const
+{
     const QSize content = contentSize();
     return content.isEmpty() ? QSize(200, 100) : content + QSize(2 * kBorder, 2 * kBorder);
 }
 
-QSize CMSFlexGrid::minimumSizeHint() const { return {40, 40}; }
+QSize CMSFlexGrid::minimumSizeHint() const
+{
+    return {40, 40};
+}
 
-void CMSFlexGrid::redrawNow() { repaint(); }
+void CMSFlexGrid::redrawNow()
+{
+    repaint();
+}
 
-void CMSFlexGrid::focusInEvent(QFocusEvent* event) {
+void CMSFlexGrid::focusInEvent(QFocusEvent* event)
+{
     QWidget::focusInEvent(event);
     update();
 }
 
-void CMSFlexGrid::focusOutEvent(QFocusEvent* event) {
+void CMSFlexGrid::focusOutEvent(QFocusEvent* event)
+{
     QWidget::focusOutEvent(event);
     update();
 }
 
-void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+void CMSFlexGrid::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    updateScrollBar();
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ParentChange)
+        updateScrollBar();
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     updateScrollBar();
 }
 
-void CMSFlexGrid::paintEvent(QPaintEvent*) {
+void CMSFlexGrid::paintEvent(QPaintEvent*)
+{
     QPainter p(this);
     drawBorder(p);
     const QRect area = cellArea();
@@ -300,8 +395,10 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
     const QPalette& pal = palette();
     const QColor fixedBack = pal.color(QPalette::Active, QPalette::Button);
     const QColor cellBack = pal.color(QPalette::Active, QPalette::Base);
-    const QColor cellText = pal.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text);
-    const QColor fixedText = enabled ? foreColorFixed_ : pal.color(QPalette::Disabled, QPalette::ButtonText);
+    // Disabled: the texts greyed, but dark enough to stay readable.
+    const QColor disabledText(120, 120, 120);
+    const QColor cellText = enabled ? pal.color(QPalette::Active, QPalette::Text) : disabledText;
+    const QColor fixedText = enabled ? foreColorFixed_ : disabledText;
     const int headerBottom = kBorder + rowTopPixels(1);
 
     auto drawRow = [&](int r) {
@@ -350,9 +447,13 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
     drawRow(0);
 }
 
-QRect CMSFlexGrid::cellArea() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+QRect CMSFlexGrid::cellArea() const
+{
+    return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+}
 
-void CMSFlexGrid::drawBorder(QPainter& p) const {
+void CMSFlexGrid::drawBorder(QPainter& p) const
+{
     // A sunken edge: shadow on the top and left, light on the bottom and right.
     const QRect r = rect();
     p.setPen(QColor(160, 160, 160));
@@ -369,7 +470,8 @@ void CMSFlexGrid::drawBorder(QPainter& p) const {
     p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
 }
 
-void CMSFlexGrid::moveCurrent(int row, int col) {
+void CMSFlexGrid::moveCurrent(int row, int col)
+{
     if (!table_ || row < 1 || col < 1 || row >= table_->rows() || col >= table_->cols())
         return;
     if (row == table_->row() && col == table_->col())
@@ -377,7 +479,8 @@ void CMSFlexGrid::moveCurrent(int row, int col) {
     table_->moveTo(row, col);
 }
 
-int CMSFlexGrid::visibleColumn(int from, int step) const {
+int CMSFlexGrid::visibleColumn(int from, int step) const
+{
     if (!table_)
         return -1;
     for (int c = from; c >= 1 && c < table_->cols(); c += step) {
@@ -387,7 +490,8 @@ int CMSFlexGrid::visibleColumn(int from, int step) const {
     return -1;
 }
 
-void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
+{
     const QPoint pos = event->position().toPoint();
     int row = 0;
     int col = 0;
@@ -397,7 +501,8 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-bool CMSFlexGrid::event(QEvent* event) {
+bool CMSFlexGrid::event(QEvent* event)
+{
     // Tab and Shift+Tab move through the cells instead of leaving the grid.
     if (event->type() == QEvent::KeyPress && table_) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -421,7 +526,8 @@ bool CMSFlexGrid::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
+void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
+{
     if (!table_) {
         QWidget::keyPressEvent(event);
         return;
@@ -429,28 +535,41 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     const int row = table_->row();
     const int col = table_->col();
     const int lastRow = table_->rows() - 1;
-    const int pageRows = std::max(1, (cellArea().height() - rowTopPixels(1)) / std::max(1, rowTopPixels(2) - rowTopPixels(1)));
+    const int pageRows =
+        std::max(1, (cellArea().height() - rowTopPixels(1)) / std::max(1, rowTopPixels(2) - rowTopPixels(1)));
     int c = -1;
     switch (event->key()) {
     case Qt::Key_Left:
         c = visibleColumn(col - 1, -1);
-        if (c > 0) moveCurrent(row, c);
+        if (c > 0)
+            moveCurrent(row, c);
         break;
     case Qt::Key_Right:
         c = visibleColumn(col + 1, 1);
-        if (c > 0) moveCurrent(row, c);
+        if (c > 0)
+            moveCurrent(row, c);
         break;
-    case Qt::Key_Up: moveCurrent(std::max(1, row - 1), col); break;
-    case Qt::Key_Down: moveCurrent(std::min(lastRow, row + 1), col); break;
-    case Qt::Key_PageUp: moveCurrent(std::max(1, row - pageRows), col); break;
-    case Qt::Key_PageDown: moveCurrent(std::min(lastRow, row + pageRows), col); break;
+    case Qt::Key_Up:
+        moveCurrent(std::max(1, row - 1), col);
+        break;
+    case Qt::Key_Down:
+        moveCurrent(std::min(lastRow, row + 1), col);
+        break;
+    case Qt::Key_PageUp:
+        moveCurrent(std::max(1, row - pageRows), col);
+        break;
+    case Qt::Key_PageDown:
+        moveCurrent(std::min(lastRow, row + pageRows), col);
+        break;
     case Qt::Key_Home:
         c = visibleColumn(1, 1);
-        if (c > 0) moveCurrent((event->modifiers() & Qt::ControlModifier) ? 1 : row, c);
+        if (c > 0)
+            moveCurrent((event->modifiers() & Qt::ControlModifier) ? 1 : row, c);
         break;
     case Qt::Key_End:
         c = visibleColumn(table_->cols() - 1, -1);
-        if (c > 0) moveCurrent((event->modifiers() & Qt::ControlModifier) ? lastRow : row, c);
+        if (c > 0)
+            moveCurrent((event->modifiers() & Qt::ControlModifier) ? lastRow : row, c);
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -459,7 +578,8 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CMSFlexGrid::wheelEvent(QWheelEvent* event) {
+void CMSFlexGrid::wheelEvent(QWheelEvent* event)
+{
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0 && vScroll_->isVisible())
         setTopRow(topRow_ - 3 * steps);

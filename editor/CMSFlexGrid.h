@@ -10,22 +10,26 @@
 // Geometry: column widths and row heights are the table's twips, converted with the
 // screen's logical pixels per inch (multiply first, then divide, truncating). Column
 // edges are converted from their twip positions, so cellRectPixels() and the drawn
-// cells always agree. Rows that do not fit scroll under the fixed header row.
+// cells always agree. Rows that do not fit scroll under the fixed header row; the scroll
+// bar belongs to the grid's parent, so it stays usable while the grid is disabled.
 
 #include <QColor>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
 class QPainter;
 class QScrollBar;
 
-namespace qx260 {
+namespace qx260
+{
 class ChannelTable;
 }
 
-class CMSFlexGrid : public QWidget {
+class CMSFlexGrid : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     // Mouse button and shift-state values carried by mouseDown().
     enum Button : short { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
     enum Shift : short { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
@@ -77,7 +81,7 @@ public:
     // Repaints at once (the editors use it after they move over a cell).
     void redrawNow();
 
-signals:
+  signals:
     void enterCell();
     void leaveCell();
     void mouseDown(short button, short shift, int x, int y);
@@ -86,33 +90,37 @@ signals:
     // Widths, alignments or the enabled state of the table changed.
     void layoutChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void attach();
     void detach();
     void syncLayout();
-    QRect cellArea() const;  // inside the border
+    QRect cellArea() const; // inside the border
     void drawBorder(QPainter& p) const;
     void updateScrollBar();
     int maxTopRow() const;
     void ensureCurrentVisible();
-    int columnLeftPixels(int col) const;  // left edge of a column, unscrolled
-    int rowTopPixels(int row) const;      // top edge of a row, unscrolled
-    int scrollOffset() const;             // pixels hidden above the first shown channel row
-    int visibleColumn(int from, int step) const;  // next column with a width, or -1
+    int columnLeftPixels(int col) const;         // left edge of a column, unscrolled
+    int rowTopPixels(int row) const;             // top edge of a row, unscrolled
+    int scrollOffset() const;                    // pixels hidden above the first shown channel row
+    int visibleColumn(int from, int step) const; // next column with a width, or -1
     void moveCurrent(int row, int col);
 
     qx260::ChannelTable* table_ = nullptr;
-    QScrollBar* vScroll_ = nullptr;
+    QPointer<QScrollBar> vScroll_;
     int topRow_ = 1;
     QColor foreColorFixed_{Qt::black};
     QColor backColorBkg_{128, 128, 128};

@@ -11,6 +11,8 @@
 #include <QPixmap>
 
 #include "editor/CMSFlexGrid.h"
+#include "editor/PrintCommands.h"
+#include "editor/PrintLayout.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
@@ -20,7 +22,8 @@
 #include "shell/ProcessValues.h"
 #include "shell/UserStore.h"
 
-namespace {
+namespace
+{
 
 const char* const kControlIdProperty = "controlId";
 
@@ -34,16 +37,34 @@ const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
 
 // Used when the program runs without a per-user store: choices are not kept.
-qx260::UserStore& fallbackUserStore() {
+qx260::UserStore& fallbackUserStore()
+{
     static qx260::MemoryUserStore store;
     return store;
 }
 
-bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+// Marks the cell writes of its lifetime as the view's own (no document change).
+class FillingScope
+{
+  public:
+    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
+    ~FillingScope() { --depth_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
 
-}  // namespace
+  private:
+    int& depth_;
+};
 
-CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
     setProperty(kControlIdProperty, kViewId);
     // Every widget that ends up inside the view passes its keys by eventFilter().
     installEventFilter(this);
@@ -58,8 +79,8 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
     QFont titleFont;
-    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                           QStringLiteral("Noto Sans CJK SC")});
+    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     titleFont.setPointSize(12);
     title_->setFont(titleFont);
     QPalette titlePalette = title_->palette();
@@ -79,16 +100,24 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     setFocusProxy(grid_);
 }
 
-CProgramView::~CProgramView() {
+CProgramView::~CProgramView()
+{
     // The grid (a child) outlives the table (a member): let go of it first.
     grid_->setTable(nullptr);
 }
 
-QSize CProgramView::sizeHint() const { return qx260::dialogUnitsToPixels(formFont_, kFormSize); }
+QSize CProgramView::sizeHint() const
+{
+    return qx260::dialogUnitsToPixels(formFont_, kFormSize);
+}
 
-QSize CProgramView::minimumSizeHint() const { return {0, 0}; }
+QSize CProgramView::minimumSizeHint() const
+{
+    return {0, 0};
+}
 
-void CProgramView::OnInitialUpdate() {
+void CProgramView::OnInitialUpdate()
+{
     shrinkFrameToForm();
     if (firstSetUp_)
         firstTimeSetUp();
@@ -96,7 +125,8 @@ void CProgramView::OnInitialUpdate() {
     fillTableFromDocument();
 }
 
-QMdiSubWindow* CProgramView::documentFrame() const {
+QMdiSubWindow* CProgramView::documentFrame() const
+{
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
             return frame;
@@ -104,7 +134,8 @@ QMdiSubWindow* CProgramView::documentFrame() const {
     return nullptr;
 }
 
-void CProgramView::shrinkFrameToForm() {
+void CProgramView::shrinkFrameToForm()
+{
     QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
@@ -116,9 +147,10 @@ void CProgramView::shrinkFrameToForm() {
         frame->resize(fitted);
 }
 
-void CProgramView::firstTimeSetUp() {
+void CProgramView::firstTimeSetUp()
+{
     qx260::ProcessValues& pv = qx260::processValues();
-    ++filling_;
+    const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
     grid_->setBackColorBkg(kOutsideCellsColor);
@@ -144,48 +176,52 @@ void CProgramView::firstTimeSetUp() {
         table_.setColWidth(c, 0);
         table_.setColAlignment(c, qx260::AlignLeftTop);
     }
-    --filling_;
     firstSetUp_ = false;
 }
 
-void CProgramView::createCellEditors() {
+void CProgramView::createCellEditors()
+{
     // The cell editors are created here, hidden, over the grid.
 }
 
-void CProgramView::setWindowIconFromFile() {
+void CProgramView::setWindowIconFromFile()
+{
     QMdiSubWindow* frame = documentFrame();
     if (!frame)
         return;
-    const QString path = QString::fromStdString(qx260::processValues().executableDirectory) +
-                         QStringLiteral("title.ico");
+    const QString path =
+        QString::fromStdString(qx260::processValues().executableDirectory) + QStringLiteral("title.ico");
     QImage image;
     if (!QFile::exists(path) || !image.load(path))
-        return;  // no icon of its own; nothing to report
+        return; // no icon of its own; nothing to report
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-void CProgramView::fillTableFromDocument() {
+void CProgramView::fillTableFromDocument()
+{
+    hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    const qx260::CodecContext context{pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag,
-                                      pv.languageFlag,       pv.languageName};
-    ++filling_;
+    const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
+                                      pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
+    const FillingScope filling(filling_);
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
-    --filling_;
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
     grid_->update();
 }
 
-bool CProgramView::commitCellEdit(bool advance) {
+bool CProgramView::commitCellEdit(bool advance)
+{
     // The open cell editor's text is validated and taken into the table here.
     if (advance)
         advanceCell();
     return true;
 }
 
-void CProgramView::advanceCell() {
+void CProgramView::advanceCell()
+{
     const int lastRow = table_.rows() - 1;
     const int lastCol = table_.cols() - 1;
     if (table_.col() < lastCol) {
@@ -199,48 +235,62 @@ void CProgramView::advanceCell() {
     }
 }
 
-void CProgramView::hideCellEditors() {
+void CProgramView::hideCellEditors()
+{
     // The editors of columns 1 to 6 are hidden here without taking their text.
 }
 
-void CProgramView::encodeTable() {
+void CProgramView::encodeTable()
+{
     hideCellEditors();
-    ++filling_;
+    const FillingScope filling(filling_);
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
-    --filling_;
 }
 
-void CProgramView::OnRead() {
+void CProgramView::OnRead()
+{
     // Read: opens the Process window for a transfer from the radio.
 }
 
-void CProgramView::OnWrite() {
+void CProgramView::OnWrite()
+{
     // Write: opens the Process window for a transfer to the radio.
 }
 
-void CProgramView::OnComSetup() {
+void CProgramView::OnComSetup()
+{
     // Com Setup: the Port Setting dialog.
 }
 
-void CProgramView::OnFilePrint() {
-    // Print through the print dialog.
+// Printing shows the channels as the user sees them: an edit still open in a cell is
+// taken into the table first (and printing stops when it is rejected).
+void CProgramView::OnFilePrint()
+{
+    if (commitCellEdit(false))
+        qx260::filePrint(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
-void CProgramView::OnFilePrintDirect() {
-    // Print on the default printer without a dialog.
+void CProgramView::OnFilePrintDirect()
+{
+    if (commitCellEdit(false))
+        qx260::filePrintDirect(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
-void CProgramView::OnFilePrintPreview() {
-    // Print preview.
+void CProgramView::OnFilePrintPreview()
+{
+    if (commitCellEdit(false))
+        qx260::filePrintPreview(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
 }
 
-void CProgramView::watch(QObject* object) {
+void CProgramView::watch(QObject* object)
+{
     object->installEventFilter(this);
     for (QObject* child : object->children())
         watch(child);
 }
 
-int CProgramView::focusedControlId(QWidget* focus) const {
+int CProgramView::focusedControlId(QWidget* focus) const
+{
     for (QWidget* w = focus; w; w = w->parentWidget()) {
         const QVariant id = w->property(kControlIdProperty);
         if (id.isValid())
@@ -251,7 +301,8 @@ int CProgramView::focusedControlId(QWidget* focus) const {
     return kViewId;
 }
 
-bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+bool CProgramView::eventFilter(QObject* watched, QEvent* event)
+{
     switch (event->type()) {
     case QEvent::ChildAdded:
         // Widgets created later (the cell editors) are watched as soon as they arrive.

@@ -16,15 +16,17 @@ class QLabel;
 class QMdiSubWindow;
 class CMSFlexGrid;
 
-namespace qx260 {
+namespace qx260
+{
 class CProgramDoc;
 }
 
-class CProgramView : public QWidget {
+class CProgramView : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     // Control ids (also the help topics of F1 while the control has the focus).
-    static constexpr int kViewId = 0xE900;  // the form itself
+    static constexpr int kViewId = 0xE900; // the form itself
     static constexpr int kGridId = 1000;
     static constexpr int kTitleId = 1006;
 
@@ -48,8 +50,11 @@ public:
     // time it also sets the view up (tone list, colours, headers, title, channel numbers).
     void OnInitialUpdate();
     // Fills the table from the document's image: layout, cells, band limits, caption.
-    // Used by every initial update and after a completed Read.
+    // Used by every initial update and after a completed Read. An editor still open is
+    // hidden first, so its old text can never be committed over the new cells.
     void fillTableFromDocument();
+    // Tells the shell that the document changed (a completed Read, a dialog's OK).
+    void markDocumentModified() { emit documentModified(); }
 
     // Takes the open cell edit into the table; with advance, then moves to the next cell
     // (also when nothing was being edited). False when the edit was rejected.
@@ -59,7 +64,7 @@ public:
     // Brings the document's image up to date from the table (before a save or a Write);
     // an edit still open in columns 1 to 6 is dropped, not committed.
     void encodeTable();
-    // Hides the editors of columns 1 to 6 without taking their text.
+    // Hides the shown cell editor (columns 1 to 6) without taking its text.
     void hideCellEditors();
 
     // The form's font (Times New Roman 9) and its size in pixels.
@@ -73,24 +78,24 @@ public:
     // kTransferRead or kTransferWrite: what the next transfer does.
     int transferDirection = kTransferRead;
 
-public slots:
-    void OnRead();      // Read from the radio
-    void OnWrite();     // Write to the radio
-    void OnComSetup();  // serial port choice
-    void OnFilePrint();         // print with the print dialog
-    void OnFilePrintDirect();   // print without a dialog
-    void OnFilePrintPreview();  // print preview
+  public slots:
+    void OnRead();             // Read from the radio
+    void OnWrite();            // Write to the radio
+    void OnComSetup();         // serial port choice
+    void OnFilePrint();        // print with the print dialog
+    void OnFilePrintDirect();  // print without a dialog
+    void OnFilePrintPreview(); // print preview
 
-signals:
+  signals:
     // The view changed the document (a cell of a channel row changed).
     void documentModified();
     // F1 was pressed; topic is the control id of the focused control.
     void helpRequested(int topic);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void firstTimeSetUp();
     void createCellEditors();
     void watch(QObject* object);
@@ -106,5 +111,5 @@ private:
     QLabel* title_ = nullptr;
     CMSFlexGrid* grid_ = nullptr;
     bool firstSetUp_ = true;
-    int filling_ = 0;  // > 0 while the view itself writes cells (no document change)
+    int filling_ = 0; // > 0 while the view itself writes cells (no document change)
 };

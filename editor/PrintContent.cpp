@@ -1,6 +1,7 @@
 #include "editor/ChannelTable.h"
 #include "editor/PrintLayout.h"
 #include "shell/CIniFile.h"
+#include "shell/ProcessValues.h"
 
 namespace qx260 {
 
@@ -15,6 +16,11 @@ PrintContent printContent(const ChannelTable& table, const RadioImage& image, co
     content.chinese = languageFlag;
     content.footer = config.GetString(languageName, "Copyrights Owner", "");
     return content;
+}
+
+PrintContent printContent(const ChannelTable& table, const RadioImage& image, const ProcessValues& values)
+{
+    return printContent(table, image, values.configurationStore, values.languageName, values.languageFlag);
 }
 
 }  // namespace qx260

@@ -20,6 +20,7 @@ namespace qx260 {
 
 class ChannelTable;
 class CIniFile;
+struct ProcessValues;
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kChannelsPerPrintPage = 8;
@@ -81,6 +82,8 @@ struct PrintContent {
 // configuration named by languageName (empty when missing).
 PrintContent printContent(const ChannelTable& table, const RadioImage& image, const CIniFile& config,
                           const std::string& languageName, bool languageFlag);
+// The same with the running program's configuration and language.
+PrintContent printContent(const ChannelTable& table, const RadioImage& image, const ProcessValues& values);
 
 class PrintLayout {
 public:

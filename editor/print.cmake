@@ -7,3 +7,7 @@ qx260_platform(
   ${CMAKE_CURRENT_LIST_DIR}/PrintAdapter.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintAdapter.cpp
 )
+qx260_windows(
+  ${CMAKE_CURRENT_LIST_DIR}/PrintCommands.h
+  ${CMAKE_CURRENT_LIST_DIR}/PrintCommands.cpp
+)

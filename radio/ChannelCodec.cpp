@@ -9,48 +9,62 @@
 #include "shell/CIniFile.h"
 #include "shell/UserStore.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<int, 9> kBaseWidths{500, 1200, 1200, 1200, 1200, 1000, 1000, 0, 0};
 
 // The largest value eight BCD digits hold.
 constexpr std::int32_t kMaxFrequencyUnits = 99999999;
 
-std::string frequencyText(const std::optional<std::uint32_t>& units) {
+std::string frequencyText(const std::optional<std::uint32_t>& units)
+{
     return units ? formatScaled(static_cast<std::int64_t>(*units), 5) : std::string();
 }
 
 // A cell's frequency in 10 Hz units; 0 (the empty word) for no number and for values
 // a frequency word cannot hold.
-std::uint32_t cellFrequency(const std::string& text) {
+std::uint32_t cellFrequency(const std::string& text)
+{
     const std::optional<std::int32_t> units = textToScaled32(text, 5);
-    if (!units || *units < 0 || *units > kMaxFrequencyUnits) return 0;
+    if (!units || *units < 0 || *units > kMaxFrequencyUnits)
+        return 0;
     return static_cast<std::uint32_t>(*units);
 }
 
-bool rowIsEmpty(const RadioImage& image, int n, int radioVariant) {
+bool rowIsEmpty(const RadioImage& image, int n, int radioVariant)
+{
     const bool rxEmpty = !image.rxFrequency(n);
     const bool txEmpty = !image.txFrequency(n);
     switch (radioVariant) {
-        case 1: return rxEmpty;
-        case 2: return txEmpty;
-        default: return rxEmpty && txEmpty;
+    case 1:
+        return rxEmpty;
+    case 2:
+        return txEmpty;
+    default:
+        return rxEmpty && txEmpty;
     }
 }
 
-const char* busyLockText(BusyLock lock, bool languageFlag) {
+const char* busyLockText(BusyLock lock, bool languageFlag)
+{
     switch (lock) {
-        case BusyLock::Off: return kOffText.pick(languageFlag);
-        case BusyLock::Carrier: return kCarrierText.pick(languageFlag);
-        case BusyLock::QtDqt: break;
+    case BusyLock::Off:
+        return kOffText.pick(languageFlag);
+    case BusyLock::Carrier:
+        return kCarrierText.pick(languageFlag);
+    case BusyLock::QtDqt:
+        break;
     }
     return kQtDqtText.pick(languageFlag);
 }
 
 // The cells a variant hides and never stores.
-void clearHiddenCells(ChannelTable& table, int n, int radioVariant) {
+void clearHiddenCells(ChannelTable& table, int n, int radioVariant)
+{
     if (radioVariant == 1) {
         table.setTextMatrix(n, column::TxFrequency, "");
         table.setTextMatrix(n, column::EncodeTone, "");
@@ -60,9 +74,10 @@ void clearHiddenCells(ChannelTable& table, int n, int radioVariant) {
     }
 }
 
-}  // namespace
+} // namespace
 
-std::array<int, 9> columnWidthsForVariant(int radioVariant) {
+std::array<int, 9> columnWidthsForVariant(int radioVariant)
+{
     std::array<int, 9> widths = kBaseWidths;
     if (radioVariant == 1) {
         widths[column::TxFrequency] = 0;
@@ -75,7 +90,8 @@ std::array<int, 9> columnWidthsForVariant(int radioVariant) {
     return widths;
 }
 
-DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context) {
+DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context)
+{
     const int variant = context.radioVariant;
     const bool lf = context.languageFlag;
 
@@ -96,7 +112,8 @@ DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecCont
         table.setTextMatrix(n, column::DecodeTone, toneWordToText(image.decodeTone(n), empty, lf));
         table.setTextMatrix(n, column::EncodeTone, toneWordToText(image.encodeTone(n), empty, lf));
         if (empty) {
-            for (int c = column::Bandwidth; c <= column::Power; ++c) table.setTextMatrix(n, c, "");
+            for (int c = column::Bandwidth; c <= column::Power; ++c)
+                table.setTextMatrix(n, c, "");
         } else {
             table.setTextMatrix(n, column::Bandwidth, (image.wide(n) ? kWideText : kNarrowText).pick(lf));
             table.setTextMatrix(n, column::Scan, (image.scan(n) ? kYesText : kNoText).pick(lf));
@@ -128,7 +145,8 @@ DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecCont
     return result;
 }
 
-void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant) {
+void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant)
+{
     for (int n = 1; n <= kChannelCount; ++n) {
         clearHiddenCells(table, n, radioVariant);
 
@@ -147,7 +165,8 @@ void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant) {
     }
 }
 
-std::vector<std::string> splitBandList(const std::string& list) {
+std::vector<std::string> splitBandList(const std::string& list)
+{
     std::vector<std::string> items;
     std::string::size_type start = 0;
     for (;;) {
@@ -161,17 +180,21 @@ std::vector<std::string> splitBandList(const std::string& list) {
     }
 }
 
-std::string bandItem(const std::string& list, int b) {
+std::string bandItem(const std::string& list, int b)
+{
     const std::vector<std::string> items = splitBandList(list);
-    if (b < 0) b = 0;
-    if (static_cast<std::size_t>(b) < items.size()) return items[static_cast<std::size_t>(b)];
+    if (b < 0)
+        b = 0;
+    if (static_cast<std::size_t>(b) < items.size())
+        return items[static_cast<std::size_t>(b)];
     return items.back();
 }
 
-std::string buildCaption(const std::string& appName, const std::string& typeName,
-                         const std::string& bandText, bool languageFlag) {
+std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
+                         bool languageFlag)
+{
     return appName + (languageFlag ? "  [ 类型:" : "  [ Type:") + typeName +
            (languageFlag ? "  频率:" : "  Fre:") + bandText + " ]";
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -2,9 +2,11 @@
 
 #include <array>
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<BilingualText, 9> kHeaders{{
     {"CH", "信道"},
@@ -18,26 +20,39 @@ constexpr std::array<BilingualText, 9> kHeaders{{
     {"Power", "功率"},
 }};
 
-}  // namespace
+} // namespace
 
-std::string columnHeader(int col, bool languageFlag) {
-    if (col < 0 || col >= static_cast<int>(kHeaders.size())) return {};
+std::string columnHeader(int col, bool languageFlag)
+{
+    if (col < 0 || col >= static_cast<int>(kHeaders.size()))
+        return {};
     return kHeaders[static_cast<std::size_t>(col)].pick(languageFlag);
 }
 
-std::vector<std::string> columnListItems(int col, bool languageFlag) {
+std::vector<std::string> columnListItems(int col, bool languageFlag)
+{
     std::vector<BilingualText> items;
     switch (col) {
-        case 5: items = {kWideText, kNarrowText}; break;
-        case 6: items = {kYesText, kNoText}; break;
-        case 7: items = {kOffText, kCarrierText, kQtDqtText}; break;
-        case 8: items = {kHighText, kLowText}; break;
-        default: break;
+    case 5:
+        items = {kWideText, kNarrowText};
+        break;
+    case 6:
+        items = {kYesText, kNoText};
+        break;
+    case 7:
+        items = {kOffText, kCarrierText, kQtDqtText};
+        break;
+    case 8:
+        items = {kHighText, kLowText};
+        break;
+    default:
+        break;
     }
     std::vector<std::string> result;
     result.reserve(items.size());
-    for (const BilingualText& t : items) result.emplace_back(t.pick(languageFlag));
+    for (const BilingualText& t : items)
+        result.emplace_back(t.pick(languageFlag));
     return result;
 }
 
-}  // namespace qx260
+} // namespace qx260

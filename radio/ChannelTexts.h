@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-namespace qx260 {
+namespace qx260
+{
 
 struct BilingualText {
     const char* english;
@@ -34,4 +35,4 @@ std::string columnHeader(int col, bool languageFlag);
 // The items of the list editor of column 5..8 in list order; empty for any other column.
 std::vector<std::string> columnListItems(int col, bool languageFlag);
 
-}  // namespace qx260
+} // namespace qx260

@@ -1,24 +1,29 @@
 #include "shell/ProcessValues.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-void ProcessValues::deriveLanguageValues() {
+void ProcessValues::deriveLanguageValues()
+{
     languageName = configurationStore.GetString("Setup", "Language", "");
     languageFlag = languageName == "Chinese";
     helpFileName = languageFlag ? "chHelp.chm" : "enHelp.chm";
 }
 
-std::string ProcessValues::languageString(std::string_view key) const {
+std::string ProcessValues::languageString(std::string_view key) const
+{
     return configurationStore.GetString(languageName, key, "");
 }
 
-std::string ProcessValues::setupString(std::string_view key) const {
+std::string ProcessValues::setupString(std::string_view key) const
+{
     return configurationStore.GetString("Setup", key, "");
 }
 
-ProcessValues& processValues() {
+ProcessValues& processValues()
+{
     static ProcessValues values;
     return values;
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -6,13 +6,17 @@
 #include <QStandardPaths>
 #include <limits>
 
-namespace qx260 {
+namespace qx260
+{
 
-QString userSettingsFile() {
+QString userSettingsFile()
+{
     const QString overridden = qEnvironmentVariable("QX260_SETTINGS");
-    if (!overridden.isEmpty()) return overridden;
+    if (!overridden.isEmpty())
+        return overridden;
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/qx260/qx260.ini");
 }
 
@@ -20,7 +24,8 @@ QSettingsUserStore::QSettingsUserStore() : file_(userSettingsFile()) {}
 
 QSettingsUserStore::QSettingsUserStore(QString file) : file_(std::move(file)) {}
 
-QString QSettingsUserStore::settingsPath(const std::string& key, const std::string& name) {
+QString QSettingsUserStore::settingsPath(const std::string& key, const std::string& name)
+{
     // "Software\App" becomes the groups Software/App. A "/" or "%" inside a part is
     // escaped so that it can neither split nor merge groups.
     QString path;
@@ -37,10 +42,12 @@ QString QSettingsUserStore::settingsPath(const std::string& key, const std::stri
     return path + value;
 }
 
-std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name) {
+std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
+{
     QSettings settings(file_, QSettings::IniFormat);
     const QVariant v = settings.value(settingsPath(key, name));
-    if (!v.isValid() || v.typeId() == QMetaType::QStringList) return std::nullopt;
+    if (!v.isValid() || v.typeId() == QMetaType::QStringList)
+        return std::nullopt;
     bool ok = false;
     const qlonglong n = v.toString().trimmed().toLongLong(&ok, 10);
     if (!ok || n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max()) {
@@ -49,14 +56,17 @@ std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& ke
     return static_cast<std::int32_t>(n);
 }
 
-bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value) {
+bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
+{
     const QFileInfo info(file_);
-    if (!QDir().mkpath(info.absolutePath())) return false;
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
     QSettings settings(file_, QSettings::IniFormat);
-    if (!settings.isWritable()) return false;
+    if (!settings.isWritable())
+        return false;
     settings.setValue(settingsPath(key, name), static_cast<int>(value));
     settings.sync();
     return settings.status() == QSettings::NoError;
 }
 
-}  // namespace qx260
+} // namespace qx260

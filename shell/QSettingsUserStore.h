@@ -7,15 +7,17 @@
 
 #include "shell/UserStore.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 // Full path of the per-user settings file. Other per-user settings (port device
 // overrides, for example) live in the same file.
 QString userSettingsFile();
 
-class QSettingsUserStore : public UserStore {
-public:
-    QSettingsUserStore();  // on userSettingsFile()
+class QSettingsUserStore : public UserStore
+{
+  public:
+    QSettingsUserStore(); // on userSettingsFile()
     explicit QSettingsUserStore(QString file);
 
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
@@ -27,8 +29,8 @@ public:
     // the value name is stored in lower case.
     static QString settingsPath(const std::string& key, const std::string& name);
 
-private:
+  private:
     QString file_;
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,51 +20,59 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-const char* const kIni =
-    "[Setup]\n"
-    "Language=English\n"
-    "AppName=QX-260 Programmer\n"
-    "Type1=QX-260\n"
-    "Field1=130 - 160MHz|136 - 174MHz\n"
-    "[English]\n"
-    "AppName=QX-260 Programming Software\n"
-    "Title=QX-260 Channel Table\n"
-    "[Chinese]\n"
-    "AppName=QX-260 写频软件\n"
-    "Title=QX-260 信道表\n";
+const char* const kIni = "[Setup]\n"
+                         "Language=English\n"
+                         "AppName=QX-260 Programmer\n"
+                         "Type1=QX-260\n"
+                         "Field1=130 - 160MHz|136 - 174MHz\n"
+                         "[English]\n"
+                         "AppName=QX-260 Programming Software\n"
+                         "Title=QX-260 Channel Table\n"
+                         "[Chinese]\n"
+                         "AppName=QX-260 写频软件\n"
+                         "Title=QX-260 信道表\n";
 
-QString cellText(CProgramView& view, int r, int c) {
+QString cellText(CProgramView& view, int r, int c)
+{
     return QString::fromStdString(view.table().textMatrix(r, c));
 }
 
 // Where a click on cell (r, c) lands.
-QPoint cellCentre(CMSFlexGrid* grid, int r, int c) { return grid->cellRectPixels(r, c).center(); }
+QPoint cellCentre(CMSFlexGrid* grid, int r, int c)
+{
+    return grid->cellRectPixels(r, c).center();
+}
 
-}  // namespace
+} // namespace
 
-class TestView : public QObject {
+class TestView : public QObject
+{
     Q_OBJECT
 
     QTemporaryDir dir_;
     MemoryUserStore store_;
     QStringList captions_;
 
-    void setLanguage(bool chinese) {
+    void setLanguage(bool chinese)
+    {
         ProcessValues& pv = processValues();
         pv.languageName = chinese ? "Chinese" : "English";
         pv.languageFlag = chinese;
     }
 
-    static CProgramDoc newDocument() {
+    static CProgramDoc newDocument()
+    {
         CProgramDoc doc;
         doc.image = RadioImage::newImage();
         return doc;
     }
 
-private slots:
-    void initTestCase() {
+  private slots:
+    void initTestCase()
+    {
         QVERIFY(dir_.isValid());
         const QString ini = dir_.filePath("Program.ini");
         QFile f(ini);
@@ -77,29 +86,34 @@ private slots:
         pv.showCaption = [this](const std::string& c) { captions_ << QString::fromStdString(c); };
     }
 
-    void init() {
+    void init()
+    {
         setLanguage(false);
         processValues().radioVariant = 1;
         processValues().newDocumentFlag = false;
         captions_.clear();
     }
 
-    void headersTitleAndChannelNumbers_data() {
+    void headersTitleAndChannelNumbers_data()
+    {
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("firstTone");
-        QTest::newRow("English") << false
-                                 << QStringList{"CH", "Rx Frequency", "Tx Frequency", "QT/DQT Dec", "QT/DQT Enc",
-                                                "W/N", "Scan", "Busy Lock", "Power"}
-                                 << "QX-260 Channel Table" << "None";
+        QTest::newRow("English") << false << QStringList{"CH",         "Rx Frequency", "Tx Frequency",
+                                                         "QT/DQT Dec", "QT/DQT Enc",   "W/N",
+                                                         "Scan",       "Busy Lock",    "Power"}
+                                 << "QX-260 Channel Table"
+                                 << "None";
         QTest::newRow("Chinese") << true
-                                 << QStringList{"信道", "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码", "宽/窄",
-                                                "扫描", "繁忙锁定", "功率"}
-                                 << "QX-260 信道表" << "无";
+                                 << QStringList{"信道",  "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码",
+                                                "宽/窄", "扫描",     "繁忙锁定", "功率"}
+                                 << "QX-260 信道表"
+                                 << "无";
     }
 
-    void headersTitleAndChannelNumbers() {
+    void headersTitleAndChannelNumbers()
+    {
         QFETCH(bool, chinese);
         QFETCH(QStringList, headers);
         QFETCH(QString, title);
@@ -124,7 +138,8 @@ private slots:
         QCOMPARE(captions_.size(), 1);
     }
 
-    void columnsPerRadioVariant_data() {
+    void columnsPerRadioVariant_data()
+    {
         QTest::addColumn<int>("variant");
         QTest::addColumn<QList<int>>("visible");
         QTest::addColumn<bool>("enabled");
@@ -133,7 +148,8 @@ private slots:
         QTest::newRow("other radio") << 0 << QList<int>{0, 1, 2, 3, 4, 5, 6} << false;
     }
 
-    void columnsPerRadioVariant() {
+    void columnsPerRadioVariant()
+    {
         QFETCH(int, variant);
         QFETCH(QList<int>, visible);
         QFETCH(bool, enabled);
@@ -150,9 +166,21 @@ private slots:
         }
         QCOMPARE(grid->isEnabled(), enabled);
         QCOMPARE(view.table().enabled(), enabled);
+
+        // Every channel can be scrolled into sight, also when the grid takes no input.
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* bar = view.findChild<QScrollBar*>("gridScrollBar");
+        QVERIFY(bar);
+        if (bar->isVisible()) {
+            QVERIFY(bar->isEnabled());
+            bar->setValue(bar->maximum());
+        }
+        QVERIFY(grid->cellRectPixels(16, 0).bottom() < grid->height() - CMSFlexGrid::kBorder);
     }
 
-    void secondInitialUpdateRefillsButDoesNotSetUpAgain() {
+    void secondInitialUpdateRefillsButDoesNotSetUpAgain()
+    {
         CProgramDoc doc = newDocument();
         doc.image.setRxFrequency(1, 14512500);
         CProgramView view(doc);
@@ -164,15 +192,16 @@ private slots:
         processValues().radioVariant = 2;
         view.OnInitialUpdate();
 
-        QCOMPARE(cellText(view, 0, 1), QString("changed header"));  // set-up ran once
+        QCOMPARE(cellText(view, 0, 1), QString("changed header")); // set-up ran once
         QCOMPARE(view.toneList().size(), std::size_t(219));
-        QCOMPARE(cellText(view, 1, 1), QString(""));                // refilled, variant 2 hides Rx
+        QCOMPARE(cellText(view, 1, 1), QString("")); // refilled, variant 2 hides Rx
         QCOMPARE(view.table().colWidth(1), 0);
         QCOMPARE(view.table().colWidth(2), 1200);
         QCOMPARE(captions_.size(), 2);
     }
 
-    void bandLimitsComeFromTheDocument() {
+    void bandLimitsComeFromTheDocument()
+    {
         processValues().newDocumentFlag = false;
         CProgramDoc doc = newDocument();
         doc.image.setByte(offset::ProductType, 0);
@@ -184,7 +213,8 @@ private slots:
         QVERIFY(captions_.last().contains("136 - 174MHz"));
     }
 
-    void clickMovesTheCurrentCellWithLeaveThenEnter() {
+    void clickMovesTheCurrentCellWithLeaveThenEnter()
+    {
         CProgramDoc doc = newDocument();
         CProgramView view(doc);
         view.OnInitialUpdate();
@@ -193,12 +223,10 @@ private slots:
         CMSFlexGrid* grid = view.grid();
 
         QStringList events;
-        connect(grid, &CMSFlexGrid::leaveCell, &view, [&] {
-            events << QString("leave %1,%2").arg(view.table().row()).arg(view.table().col());
-        });
-        connect(grid, &CMSFlexGrid::enterCell, &view, [&] {
-            events << QString("enter %1,%2").arg(view.table().row()).arg(view.table().col());
-        });
+        connect(grid, &CMSFlexGrid::leaveCell, &view,
+                [&] { events << QString("leave %1,%2").arg(view.table().row()).arg(view.table().col()); });
+        connect(grid, &CMSFlexGrid::enterCell, &view,
+                [&] { events << QString("enter %1,%2").arg(view.table().row()).arg(view.table().col()); });
         QSignalSpy mouseDown(grid, &CMSFlexGrid::mouseDown);
 
         QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 3, 5));
@@ -224,10 +252,11 @@ private slots:
         QVERIFY(rect.contains(cellCentre(grid, 3, 5)));
     }
 
-    void arrowAndTabKeysSkipHiddenColumns() {
+    void arrowAndTabKeysSkipHiddenColumns()
+    {
         CProgramDoc doc = newDocument();
         CProgramView view(doc);
-        view.OnInitialUpdate();  // variant 1: columns 1, 3, 5, 6 shown
+        view.OnInitialUpdate(); // variant 1: columns 1, 3, 5, 6 shown
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         CMSFlexGrid* grid = view.grid();
@@ -238,15 +267,15 @@ private slots:
         QCOMPARE(at(), QPoint(1, 3));
         QTest::keyClick(grid, Qt::Key_Right);
         QTest::keyClick(grid, Qt::Key_Right);
-        QTest::keyClick(grid, Qt::Key_Right);  // already on the last shown column
+        QTest::keyClick(grid, Qt::Key_Right); // already on the last shown column
         QCOMPARE(at(), QPoint(1, 6));
-        QTest::keyClick(grid, Qt::Key_Tab);    // wraps to the next row
+        QTest::keyClick(grid, Qt::Key_Tab); // wraps to the next row
         QCOMPARE(at(), QPoint(2, 1));
         QTest::keyClick(grid, Qt::Key_Backtab);
         QCOMPARE(at(), QPoint(1, 6));
         QTest::keyClick(grid, Qt::Key_Left);
         QCOMPARE(at(), QPoint(1, 5));
-        QTest::keyClick(grid, Qt::Key_Up);     // never onto the header row
+        QTest::keyClick(grid, Qt::Key_Up); // never onto the header row
         QCOMPARE(at(), QPoint(1, 5));
         for (int i = 0; i < 20; ++i)
             QTest::keyClick(grid, Qt::Key_Down);
@@ -256,7 +285,8 @@ private slots:
         QVERIFY(grid->cellRectPixels().top() >= grid->cellRectPixels(0, 0).bottom());
     }
 
-    void enterAdvancesFromAnyWidgetInTheView() {
+    void enterAdvancesFromAnyWidgetInTheView()
+    {
         CProgramDoc doc = newDocument();
         CProgramView view(doc);
         view.OnInitialUpdate();
@@ -267,7 +297,7 @@ private slots:
 
         view.grid()->setFocus();
         QTest::keyClick(view.grid(), Qt::Key_Return);
-        QCOMPARE(at(), QPoint(1, 2));  // hidden columns are not skipped
+        QCOMPARE(at(), QPoint(1, 2)); // hidden columns are not skipped
 
         // A widget created later inside the grid (as a cell editor is) passes Enter too.
         auto* editor = new QLineEdit(view.grid());
@@ -283,7 +313,7 @@ private slots:
                 [&] { events << QString("%1,%2").arg(t.row()).arg(t.col()); });
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(at(), QPoint(1, 1));
-        QCOMPARE(events, (QStringList{"1,8", "1,1"}));  // row first, then column
+        QCOMPARE(events, (QStringList{"1,8", "1,1"})); // row first, then column
 
         // With the grid disabled Enter still moves the current cell.
         processValues().radioVariant = 0;
@@ -294,7 +324,8 @@ private slots:
         QCOMPARE(at(), QPoint(1, 2));
     }
 
-    void f1AsksForTheFocusedControlsTopic() {
+    void f1AsksForTheFocusedControlsTopic()
+    {
         CProgramDoc doc = newDocument();
         CProgramView view(doc);
         view.OnInitialUpdate();
@@ -323,7 +354,8 @@ private slots:
         QCOMPARE(help[2][0].toInt(), 2127);
     }
 
-    void onlyEditsOfChannelCellsModifyTheDocument() {
+    void onlyEditsOfChannelCellsModifyTheDocument()
+    {
         CProgramDoc doc = newDocument();
         CProgramView view(doc);
         QSignalSpy modified(&view, &CProgramView::documentModified);
@@ -333,7 +365,7 @@ private slots:
         view.table().setTextMatrix(3, 1, "145.00000");
         QCOMPARE(modified.size(), 1);
         view.table().setTextMatrix(3, 2, "146.00000");
-        view.encodeTable();  // clears the hidden Tx cell: not a change by the user
+        view.encodeTable(); // clears the hidden Tx cell: not a change by the user
         QCOMPARE(modified.size(), 2);
         QCOMPARE(cellText(view, 3, 2), QString(""));
         QVERIFY(doc.image.rxFrequency(3).has_value());
@@ -341,7 +373,8 @@ private slots:
         QVERIFY(!doc.image.txFrequency(3).has_value());
     }
 
-    void documentFrameGetsIconAndShrinksToTheForm() {
+    void documentFrameGetsIconAndShrinksToTheForm()
+    {
         QMdiArea area;
         area.resize(1400, 900);
         area.show();
@@ -372,13 +405,16 @@ private slots:
         QFile::remove(ico);
     }
 
-    void screenshot() {
+    void screenshot()
+    {
         // Set QX260_SHOT to a file name to get a picture of a view holding channels
-        // (QX260_SHOT_LANGUAGE=Chinese for the Chinese one).
+        // (QX260_SHOT_LANGUAGE=Chinese for the Chinese one, QX260_SHOT_VARIANT for another radio).
         const QString file = qEnvironmentVariable("QX260_SHOT");
         if (file.isEmpty())
             QSKIP("QX260_SHOT not set");
         setLanguage(qEnvironmentVariable("QX260_SHOT_LANGUAGE") == "Chinese");
+        if (qEnvironmentVariableIsSet("QX260_SHOT_VARIANT"))
+            processValues().radioVariant = qEnvironmentVariableIntValue("QX260_SHOT_VARIANT");
         CProgramDoc doc = newDocument();
         const std::uint32_t freqs[] = {14512500, 14600000, 15001250, 13600000};
         for (int i = 0; i < 4; ++i)

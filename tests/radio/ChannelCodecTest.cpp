@@ -17,38 +17,45 @@
 namespace fs = std::filesystem;
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-const char* kConfig =
-    "[Setup]\n"
-    "AppName=QX\n"
-    "Type1=QX-260\n"
-    "Field1=130 - 160MHz|136 - 174MHz|144 - 148MHz\n"
-    "Type2=QX-260L\n"
-    "Field2=136 - 150MHz|150 - 174MHz\n"
-    "[English]\nAppName=Programmer\n"
-    "[Chinese]\nAppName=写频软件\n";
+const char* kConfig = "[Setup]\n"
+                      "AppName=QX\n"
+                      "Type1=QX-260\n"
+                      "Field1=130 - 160MHz|136 - 174MHz|144 - 148MHz\n"
+                      "Type2=QX-260L\n"
+                      "Field2=136 - 150MHz|150 - 174MHz\n"
+                      "[English]\nAppName=Programmer\n"
+                      "[Chinese]\nAppName=写频软件\n";
 
-class ChannelCodecTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+class ChannelCodecTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
         path_ = fs::temp_directory_path() / ("qx260-codec-" + std::to_string(::getpid()) + ".ini");
         std::ofstream(path_, std::ios::binary) << kConfig;
         ASSERT_TRUE(config_.Load(path_.string(), false, true));
     }
     void TearDown() override { fs::remove(path_); }
 
-    CodecContext context(int variant, bool languageFlag = false, bool newDocument = false) {
-        return CodecContext{config_, store_, variant, newDocument, languageFlag,
-                            languageFlag ? "Chinese" : "English"};
+    CodecContext context(int variant, bool languageFlag = false, bool newDocument = false)
+    {
+        return CodecContext{config_,     store_,       variant,
+                            newDocument, languageFlag, languageFlag ? "Chinese" : "English"};
     }
     // Sets channel n's eight cells (columns 1 to 8).
-    static void setRow(ChannelTable& t, int n, const std::vector<std::string>& cells) {
-        for (int c = 1; c <= 8; ++c) t.setTextMatrix(n, c, cells[static_cast<std::size_t>(c - 1)]);
+    static void setRow(ChannelTable& t, int n, const std::vector<std::string>& cells)
+    {
+        for (int c = 1; c <= 8; ++c)
+            t.setTextMatrix(n, c, cells[static_cast<std::size_t>(c - 1)]);
     }
-    static std::vector<std::string> row(const ChannelTable& t, int n) {
+    static std::vector<std::string> row(const ChannelTable& t, int n)
+    {
         std::vector<std::string> cells;
-        for (int c = 1; c <= 8; ++c) cells.push_back(t.textMatrix(n, c));
+        for (int c = 1; c <= 8; ++c)
+            cells.push_back(t.textMatrix(n, c));
         return cells;
     }
 
@@ -57,7 +64,8 @@ protected:
     MemoryUserStore store_;
 };
 
-TEST_F(ChannelCodecTest, LayoutPerVariant) {
+TEST_F(ChannelCodecTest, LayoutPerVariant)
+{
     struct Case {
         int variant;
         std::array<int, 9> widths;
@@ -77,18 +85,21 @@ TEST_F(ChannelCodecTest, LayoutPerVariant) {
         EXPECT_EQ(t.enabled(), c.enabled);
         for (int col = 0; col < 9; ++col) {
             EXPECT_EQ(t.colWidth(col), c.widths[static_cast<std::size_t>(col)]);
-            EXPECT_EQ(t.colAlignment(col), c.widths[static_cast<std::size_t>(col)] ? AlignCenterCenter : AlignLeftTop);
+            EXPECT_EQ(t.colAlignment(col),
+                      c.widths[static_cast<std::size_t>(col)] ? AlignCenterCenter : AlignLeftTop);
         }
     }
 }
 
-TEST_F(ChannelCodecTest, NewImageDecodesEmptyAndEncodesBackWithDefaults) {
+TEST_F(ChannelCodecTest, NewImageDecodesEmptyAndEncodesBackWithDefaults)
+{
     RadioImage image = RadioImage::newImage();
     ChannelTable t;
     t.setTextMatrix(3, 0, " 3");
     decodeImage(image, t, context(1));
-    for (int n = 1; n <= 16; ++n) EXPECT_EQ(row(t, n), std::vector<std::string>(8, "")) << n;
-    EXPECT_EQ(t.textMatrix(3, 0), " 3");  // channel numbers are not touched
+    for (int n = 1; n <= 16; ++n)
+        EXPECT_EQ(row(t, n), std::vector<std::string>(8, "")) << n;
+    EXPECT_EQ(t.textMatrix(3, 0), " 3"); // channel numbers are not touched
 
     RadioImage before = image;
     encodeTable(t, image, 1);
@@ -100,13 +111,14 @@ TEST_F(ChannelCodecTest, NewImageDecodesEmptyAndEncodesBackWithDefaults) {
     EXPECT_EQ(image.byte(offset::ScanBitmap + 1), 0x00);
     before.setByte(offset::ScanBitmap, 0);
     before.setByte(offset::ScanBitmap + 1, 0);
-    EXPECT_EQ(image, before);  // nothing else changed
+    EXPECT_EQ(image, before); // nothing else changed
 }
 
-TEST_F(ChannelCodecTest, EmptyRowKeepsUninterpretedBits) {
+TEST_F(ChannelCodecTest, EmptyRowKeepsUninterpretedBits)
+{
     RadioImage image = RadioImage::newImage();
-    image.setChannelByte(4, 12, 0xE7 | 0x08);  // carrier, other bits set
-    image.setChannelByte(4, 13, 0xC5);          // narrow, low power, other bits set
+    image.setChannelByte(4, 12, 0xE7 | 0x08); // carrier, other bits set
+    image.setChannelByte(4, 13, 0xC5);        // narrow, low power, other bits set
     image.setChannelByte(4, 14, 0x12);
     image.setScan(4, true);
     ChannelTable t;
@@ -120,9 +132,10 @@ TEST_F(ChannelCodecTest, EmptyRowKeepsUninterpretedBits) {
     EXPECT_FALSE(image.scan(4));
 }
 
-TEST_F(ChannelCodecTest, EmptyRowDependsOnVariant) {
+TEST_F(ChannelCodecTest, EmptyRowDependsOnVariant)
+{
     RadioImage image = RadioImage::newImage();
-    image.setTxFrequency(2, 14512500);  // transmit side only
+    image.setTxFrequency(2, 14512500); // transmit side only
     image.setWide(2, false);
     ChannelTable t;
 
@@ -130,18 +143,21 @@ TEST_F(ChannelCodecTest, EmptyRowDependsOnVariant) {
     EXPECT_EQ(row(t, 2), std::vector<std::string>(8, ""));
 
     decodeImage(image, t, context(2));
-    EXPECT_EQ(row(t, 2), (std::vector<std::string>{"", "145.12500", "", "None", "Narrow", "Yes", "QT/DQT", "High"}));
+    EXPECT_EQ(row(t, 2),
+              (std::vector<std::string>{"", "145.12500", "", "None", "Narrow", "Yes", "QT/DQT", "High"}));
 
     decodeImage(image, t, context(0));
     EXPECT_EQ(row(t, 2),
               (std::vector<std::string>{"", "145.12500", "None", "None", "Narrow", "Yes", "QT/DQT", "High"}));
 }
 
-TEST_F(ChannelCodecTest, EveryListedValueSurvivesEncodeAndDecode) {
+TEST_F(ChannelCodecTest, EveryListedValueSurvivesEncodeAndDecode)
+{
     const std::vector<std::string> tones = buildToneList(false);
     ASSERT_EQ(tones.size(), 219u);
-    const std::vector<std::string> frequencies = {"130.00000", "136.01250", "145.01250", "145.12500",
-                                                  "159.99375", "174.00000", "10.00000", "999.99999"};  // below 10 MHz reads as empty
+    const std::vector<std::string> frequencies = {"130.00000", "136.01250", "145.01250",
+                                                  "145.12500", "159.99375", "174.00000",
+                                                  "10.00000",  "999.99999"}; // below 10 MHz reads as empty
     const std::string wn[] = {"Wide", "Narrow"}, yn[] = {"Yes", "No"}, busy[] = {"Off", "Carrier", "QT/DQT"},
                       power[] = {"High", "Low"};
     std::size_t next = 0;
@@ -161,11 +177,13 @@ TEST_F(ChannelCodecTest, EveryListedValueSurvivesEncodeAndDecode) {
         encodeTable(t, image, 0);
         ChannelTable back;
         decodeImage(image, back, context(0));
-        for (int n = 1; n <= 16; ++n) EXPECT_EQ(row(back, n), row(original, n)) << "channel " << n;
+        for (int n = 1; n <= 16; ++n)
+            EXPECT_EQ(row(back, n), row(original, n)) << "channel " << n;
     }
 }
 
-TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale) {
+TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale)
+{
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
     const bool comma = std::setlocale(LC_ALL, "de_DE.utf8") != nullptr;
@@ -174,7 +192,7 @@ TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale) {
     t.setTextMatrix(1, 1, "136.0125");
     t.setTextMatrix(2, 1, "145.0125");
     t.setTextMatrix(3, 1, " 150.5MHz");
-    t.setTextMatrix(4, 1, "136,0125");  // a comma ends the number
+    t.setTextMatrix(4, 1, "136,0125"); // a comma ends the number
     RadioImage image = RadioImage::newImage();
     encodeTable(t, image, 1);
     EXPECT_EQ(image.rxFrequency(1), 13601250u);
@@ -186,14 +204,17 @@ TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale) {
     EXPECT_EQ(t.textMatrix(3, 1), "150.50000");
 
     std::setlocale(LC_ALL, saved.c_str());
-    if (!comma) GTEST_SKIP() << "no decimal-comma locale installed";
+    if (!comma)
+        GTEST_SKIP() << "no decimal-comma locale installed";
 }
 
-TEST_F(ChannelCodecTest, UnstorableFrequenciesEncodeAsEmpty) {
+TEST_F(ChannelCodecTest, UnstorableFrequenciesEncodeAsEmpty)
+{
     ChannelTable t;
     const char* texts[] = {"abc", "0", "-145.125", "1000", "1e12", "99999999999"};
     int n = 1;
-    for (const char* text : texts) t.setTextMatrix(n++, 1, text);
+    for (const char* text : texts)
+        t.setTextMatrix(n++, 1, text);
     t.setTextMatrix(n, 1, "999.99999");
     RadioImage image = RadioImage::newImage();
     image.setRxFrequency(1, 14512500);
@@ -205,7 +226,8 @@ TEST_F(ChannelCodecTest, UnstorableFrequenciesEncodeAsEmpty) {
     EXPECT_EQ(image.rxFrequency(n), 99999999u);
 }
 
-TEST_F(ChannelCodecTest, EncodeAcceptsBothLanguagesAndDecodeFollowsTheFlag) {
+TEST_F(ChannelCodecTest, EncodeAcceptsBothLanguagesAndDecodeFollowsTheFlag)
+{
     ChannelTable english, chinese;
     setRow(english, 1, {"145.12500", "", "67.0", "", "Narrow", "Yes", "Carrier", "Low"});
     setRow(chinese, 1, {"145.12500", "", "67.0", "", "窄", "是", "载波", "低"});
@@ -231,7 +253,8 @@ TEST_F(ChannelCodecTest, EncodeAcceptsBothLanguagesAndDecodeFollowsTheFlag) {
     EXPECT_TRUE(a.highPower(1));
 }
 
-TEST_F(ChannelCodecTest, HiddenSideIsNeverStored) {
+TEST_F(ChannelCodecTest, HiddenSideIsNeverStored)
+{
     ChannelTable t;
     setRow(t, 1, {"145.12500", "146.00000", "67.0", "D023N", "Wide", "Yes", "Off", "High"});
     RadioImage image = RadioImage::newImage();
@@ -256,7 +279,8 @@ TEST_F(ChannelCodecTest, HiddenSideIsNeverStored) {
     EXPECT_EQ(t.textMatrix(1, 2), "146.00000");
 }
 
-TEST_F(ChannelCodecTest, ProductChoiceCaptionAndBandLimits) {
+TEST_F(ChannelCodecTest, ProductChoiceCaptionAndBandLimits)
+{
     // A new document takes the stored choice.
     writeProductChoice(store_, config_, {1, 1});
     RadioImage image = RadioImage::newImage();
@@ -292,7 +316,8 @@ TEST_F(ChannelCodecTest, ProductChoiceCaptionAndBandLimits) {
     EXPECT_EQ(image.byte(offset::ProductType), 1);
 }
 
-TEST(BandListTest, ItemsAndCaption) {
+TEST(BandListTest, ItemsAndCaption)
+{
     EXPECT_EQ(splitBandList("a|b|"), (std::vector<std::string>{"a", "b", ""}));
     EXPECT_EQ(bandItem("130 - 160MHz|136 - 174MHz", 0), "130 - 160MHz");
     EXPECT_EQ(bandItem("130 - 160MHz|136 - 174MHz", 2), "136 - 174MHz");
@@ -300,4 +325,4 @@ TEST(BandListTest, ItemsAndCaption) {
     EXPECT_EQ(buildCaption("A", "T", "B", false), "A  [ Type:T  Fre:B ]");
 }
 
-}  // namespace
+} // namespace

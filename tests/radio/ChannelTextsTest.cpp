@@ -8,13 +8,15 @@
 using namespace qx260;
 using Items = std::vector<std::string>;
 
-namespace {
+namespace
+{
 
-TEST(ChannelTextsTest, HeadersInBothLanguages) {
-    const char* english[] = {"CH", "Rx Frequency", "Tx Frequency", "QT/DQT Dec", "QT/DQT Enc",
-                             "W/N", "Scan", "Busy Lock", "Power"};
-    const char* chinese[] = {"信道", "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码",
-                             "宽/窄", "扫描", "繁忙锁定", "功率"};
+TEST(ChannelTextsTest, HeadersInBothLanguages)
+{
+    const char* english[] = {"CH",  "Rx Frequency", "Tx Frequency", "QT/DQT Dec", "QT/DQT Enc",
+                             "W/N", "Scan",         "Busy Lock",    "Power"};
+    const char* chinese[] = {"信道",  "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码",
+                             "宽/窄", "扫描",     "繁忙锁定", "功率"};
     for (int c = 0; c < 9; ++c) {
         EXPECT_EQ(columnHeader(c, false), english[c]);
         EXPECT_EQ(columnHeader(c, true), chinese[c]);
@@ -23,7 +25,8 @@ TEST(ChannelTextsTest, HeadersInBothLanguages) {
     EXPECT_EQ(columnHeader(9, true), "");
 }
 
-TEST(ChannelTextsTest, ListItemsInOrder) {
+TEST(ChannelTextsTest, ListItemsInOrder)
+{
     EXPECT_EQ(columnListItems(5, false), (Items{"Wide", "Narrow"}));
     EXPECT_EQ(columnListItems(6, true), (Items{"是", "否"}));
     EXPECT_EQ(columnListItems(7, false), (Items{"Off", "Carrier", "QT/DQT"}));
@@ -34,4 +37,4 @@ TEST(ChannelTextsTest, ListItemsInOrder) {
     EXPECT_FALSE(kWideText.matches("wide"));
 }
 
-}  // namespace
+} // namespace

@@ -158,10 +158,3 @@ TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
     ASSERT_TRUE(loadDatFile(p, back));
     EXPECT_EQ(back, other);
 }
-
-TEST(FileTitle, LastPathPart)
-{
-    EXPECT_EQ(fileTitle("/home/u/radio.dat"), "radio.dat");
-    EXPECT_EQ(fileTitle("radio.dat"), "radio.dat");
-    EXPECT_EQ(fileTitle("dir/"), "");
-}

@@ -114,11 +114,3 @@ TEST(Decimal, IgnoresADecimalCommaLocale)
     expectDecimalBehaviour();
     std::setlocale(LC_ALL, saved.c_str());
 }
-
-TEST(Decimal, WorksInTheUtf8CLocale)
-{
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    ASSERT_TRUE(std::setlocale(LC_ALL, "C.UTF-8"));
-    expectDecimalBehaviour();
-    std::setlocale(LC_ALL, saved.c_str());
-}

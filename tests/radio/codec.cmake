@@ -1,5 +1,3 @@
-if(QX260_CODEC_READY)
-  qx260_core_test(radio_codec_test
-    ${CMAKE_CURRENT_LIST_DIR}/ChannelCodecTest.cpp
-  )
-endif()
+qx260_core_test(radio_codec_test
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelCodecTest.cpp
+)

@@ -13,19 +13,23 @@
 namespace fs = std::filesystem;
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 // A configuration store loaded from the given text, case-insensitive like the program's.
-class ConfigFile {
-public:
-    explicit ConfigFile(const std::string& content, const std::string& name) {
-        path_ = fs::temp_directory_path() / ("qx260-config-" + std::to_string(::getpid()) + "-" + name + ".ini");
+class ConfigFile
+{
+  public:
+    explicit ConfigFile(const std::string& content, const std::string& name)
+    {
+        path_ =
+            fs::temp_directory_path() / ("qx260-config-" + std::to_string(::getpid()) + "-" + name + ".ini");
         std::ofstream(path_, std::ios::binary) << content;
     }
     ~ConfigFile() { fs::remove(path_); }
     bool loadInto(CIniFile& ini) const { return ini.Load(path_.string(), false, true); }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -36,7 +40,8 @@ struct LanguageCase {
     const char* help;
 };
 
-TEST(ProcessValuesTest, DerivesLanguageValues) {
+TEST(ProcessValuesTest, DerivesLanguageValues)
+{
     const LanguageCase cases[] = {
         {"[Setup]\nLanguage=Chinese\n", "Chinese", true, "chHelp.chm"},
         {"[Setup]\nLanguage=chinese\n", "chinese", false, "enHelp.chm"},
@@ -56,7 +61,8 @@ TEST(ProcessValuesTest, DerivesLanguageValues) {
     }
 }
 
-TEST(ProcessValuesTest, InitialValuesAndLanguageSection) {
+TEST(ProcessValuesTest, InitialValuesAndLanguageSection)
+{
     ConfigFile file("[Setup]\nLanguage=English\nAppName=QX\n[English]\ncompany=Acme\n"
                     "[Chinese]\nCompany=Other\n",
                     "section");
@@ -75,7 +81,8 @@ TEST(ProcessValuesTest, InitialValuesAndLanguageSection) {
     EXPECT_EQ(&processValues(), &processValues());
 }
 
-TEST(UserStoreTest, KeyFollowsTheSetupAppName) {
+TEST(UserStoreTest, KeyFollowsTheSetupAppName)
+{
     ConfigFile named("[Setup]\nAppName=QX-260 Programmer\n", "key1");
     ConfigFile empty("[Setup]\nAppName=\n", "key2");
     CIniFile a, b, none;
@@ -86,7 +93,8 @@ TEST(UserStoreTest, KeyFollowsTheSetupAppName) {
     EXPECT_EQ(userStoreKey(none), "Software");
 }
 
-TEST(UserStoreTest, ProductChoiceRoundTripAndMissingValuesReadZero) {
+TEST(UserStoreTest, ProductChoiceRoundTripAndMissingValuesReadZero)
+{
     ConfigFile file("[Setup]\nAppName=QX\n", "choice");
     CIniFile ini;
     ASSERT_TRUE(file.loadInto(ini));
@@ -99,10 +107,11 @@ TEST(UserStoreTest, ProductChoiceRoundTripAndMissingValuesReadZero) {
     EXPECT_EQ(back.type, 3);
     EXPECT_EQ(back.field, 7);
     EXPECT_EQ(store.readNumber("Software\\QX", "TYPE"), 3);
-    EXPECT_EQ(store.readNumber("Software", "Type"), std::nullopt);  // other key
+    EXPECT_EQ(store.readNumber("Software", "Type"), std::nullopt); // other key
 }
 
-TEST(UserStoreTest, ValueNamesIgnoreCaseAndFailedWritesKeepOldValue) {
+TEST(UserStoreTest, ValueNamesIgnoreCaseAndFailedWritesKeepOldValue)
+{
     MemoryUserStore store;
     EXPECT_TRUE(store.writeNumber("Software\\QX", "com", 5));
     EXPECT_EQ(store.readNumber("Software\\QX", "COM"), 5);
@@ -113,4 +122,4 @@ TEST(UserStoreTest, ValueNamesIgnoreCaseAndFailedWritesKeepOldValue) {
     EXPECT_EQ(store.readNumber("Software\\QX", "com"), -2);
 }
 
-}  // namespace
+} // namespace

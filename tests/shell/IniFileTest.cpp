@@ -12,11 +12,14 @@
 namespace fs = std::filesystem;
 using qx260::CIniFile;
 
-namespace {
+namespace
+{
 
-class IniFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+class IniFileTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
         dir_ = fs::temp_directory_path() /
                ("qx260-ini-" + std::to_string(::getpid()) + "-" +
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -24,22 +27,26 @@ protected:
         fs::create_directories(dir_);
         path_ = (dir_ / "Program.ini").string();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(dir_, ec);
     }
 
-    void write(const std::string& content) {
+    void write(const std::string& content)
+    {
         std::ofstream out(path_, std::ios::binary);
         out << content;
     }
-    std::string read() const {
+    std::string read() const
+    {
         std::ifstream in(path_, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // Loads content the way the program does: case-insensitive, no auto-save.
-    void load(CIniFile& ini, const std::string& content, bool ignoreCase = true) {
+    void load(CIniFile& ini, const std::string& content, bool ignoreCase = true)
+    {
         write(content);
         ASSERT_TRUE(ini.Load(path_, false, ignoreCase));
     }
@@ -48,7 +55,8 @@ protected:
     std::string path_;
 };
 
-TEST_F(IniFileTest, ParsesKeysValuesAndSections) {
+TEST_F(IniFileTest, ParsesKeysValuesAndSections)
+{
     CIniFile ini;
     load(ini,
          "  top = level \r\n"
@@ -59,7 +67,7 @@ TEST_F(IniFileTest, ParsesKeysValuesAndSections) {
          "# not a comment\r\n"
          "; gone\r\n// gone\r\n/* gone\r\n\\ gone\r\n* gone\r\n= no key\r\n\r\n"
          "[ Spaced Name ]\r\n"
-         "k=v");  // last line without a line end
+         "k=v"); // last line without a line end
     EXPECT_EQ(ini.GetString("", "top", "?"), "level");
     EXPECT_EQ(ini.GetString("Setup", "Language", ""), "Chinese");
     EXPECT_EQ(ini.GetString("Setup", "Expr", ""), "a=b");
@@ -67,18 +75,18 @@ TEST_F(IniFileTest, ParsesKeysValuesAndSections) {
     EXPECT_EQ(ini.GetString("Setup", "# not a comment", "?"), "");
     EXPECT_EQ(ini.GetString(" Spaced Name ", "k", ""), "v");
     ASSERT_EQ(ini.sections().size(), 3u);
-    EXPECT_EQ(ini.sections()[1].keys.size(), 4u);  // comments and the empty key are dropped
+    EXPECT_EQ(ini.sections()[1].keys.size(), 4u); // comments and the empty key are dropped
 }
 
-TEST_F(IniFileTest, CutsNotesWhenReadingButStoresThemWhole) {
+TEST_F(IniFileTest, CutsNotesWhenReadingButStoresThemWhole)
+{
     CIniFile ini;
-    load(ini,
-         "[S]\n"
-         "slashes=word // note\n"
-         "semicolon=word ;note\n"
-         "tabsemi=word\t;note\n"
-         "block=a/*b\n"
-         "order=x\t;y//z\n");
+    load(ini, "[S]\n"
+              "slashes=word // note\n"
+              "semicolon=word ;note\n"
+              "tabsemi=word\t;note\n"
+              "block=a/*b\n"
+              "order=x\t;y//z\n");
     EXPECT_EQ(ini.GetString("S", "slashes", ""), "word ");
     EXPECT_EQ(ini.GetString("S", "semicolon", ""), "word ;note");
     EXPECT_EQ(ini.GetString("S", "tabsemi", ""), "word");
@@ -87,14 +95,16 @@ TEST_F(IniFileTest, CutsNotesWhenReadingButStoresThemWhole) {
     EXPECT_EQ(ini.sections()[1].values[0], "word // note");
 }
 
-TEST_F(IniFileTest, DefaultsTrimmedOnlyForMissingKeyInExistingSection) {
+TEST_F(IniFileTest, DefaultsTrimmedOnlyForMissingKeyInExistingSection)
+{
     CIniFile ini;
     load(ini, "[Setup]\nLanguage=English\n");
     EXPECT_EQ(ini.GetString("Setup", "Missing", "  dflt \t"), "dflt");
     EXPECT_EQ(ini.GetString("Nowhere", "Missing", "  dflt \t"), "  dflt \t");
 }
 
-TEST_F(IniFileTest, EmptyFileHasNoSectionsAndWritesTwoLines) {
+TEST_F(IniFileTest, EmptyFileHasNoSectionsAndWritesTwoLines)
+{
     CIniFile ini;
     load(ini, "");
     EXPECT_EQ(ini.FindSection(""), -1);
@@ -105,7 +115,8 @@ TEST_F(IniFileTest, EmptyFileHasNoSectionsAndWritesTwoLines) {
     EXPECT_EQ(read(), "[Setup]\r\nLanguage=English\r\n");
 }
 
-TEST_F(IniFileTest, DuplicatesFirstSectionLastKeyAndAllWrittenBack) {
+TEST_F(IniFileTest, DuplicatesFirstSectionLastKeyAndAllWrittenBack)
+{
     CIniFile ini;
     load(ini, "[A]\nk=1\nk=2\n[A]\nk=3\n");
     EXPECT_EQ(ini.GetString("A", "k", ""), "2");
@@ -115,7 +126,8 @@ TEST_F(IniFileTest, DuplicatesFirstSectionLastKeyAndAllWrittenBack) {
     EXPECT_EQ(read(), "[A]\r\nk=1\r\nk=9\r\n[A]\r\nk=3\r\n");
 }
 
-TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys) {
+TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys)
+{
     CIniFile ini;
     load(ini, "head=1\n[Setup] ; note\nlonely\n[]\ninner=x\n");
     EXPECT_EQ(ini.FindSection("Setup"), -1);
@@ -131,7 +143,8 @@ TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys) {
     EXPECT_EQ(again.sections().size(), 1u);
 }
 
-TEST_F(IniFileTest, LetterCaseFollowsTheOption) {
+TEST_F(IniFileTest, LetterCaseFollowsTheOption)
+{
     CIniFile folded;
     load(folded, "[Setup]\nLanguage=English\n", true);
     EXPECT_EQ(folded.GetString("setup", "LANGUAGE", ""), "English");
@@ -149,7 +162,8 @@ TEST_F(IniFileTest, LetterCaseFollowsTheOption) {
     EXPECT_TRUE(exact.changed());
 }
 
-TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged) {
+TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged)
+{
     CIniFile ini;
     load(ini, "[S]\nk=v\n");
     ini.SetString("S", "k", "v");
@@ -158,10 +172,10 @@ TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged) {
     EXPECT_TRUE(ini.Save());
     EXPECT_EQ(read(), "untouched");
 
-    ini.SetString("S", "new", "");  // a new key is a change even with an empty value
+    ini.SetString("S", "new", ""); // a new key is a change even with an empty value
     EXPECT_TRUE(ini.changed());
     ASSERT_TRUE(ini.Save());
-    EXPECT_TRUE(ini.changed());  // stays set after writing
+    EXPECT_TRUE(ini.changed()); // stays set after writing
     EXPECT_EQ(read(), "[S]\r\nk=v\r\nnew=\r\n");
 
     ini.Clear();
@@ -171,7 +185,8 @@ TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged) {
     EXPECT_TRUE(ini.sections().empty());
 }
 
-TEST_F(IniFileTest, SetStringStoresWithoutTrimmingAndAddsSections) {
+TEST_F(IniFileTest, SetStringStoresWithoutTrimmingAndAddsSections)
+{
     CIniFile ini;
     load(ini, "a=1\n");
     ini.SetString("New", " spaced ", " value ");
@@ -179,7 +194,8 @@ TEST_F(IniFileTest, SetStringStoresWithoutTrimmingAndAddsSections) {
     EXPECT_EQ(read(), "a=1\r\n[New]\r\n spaced = value \r\n");
 }
 
-TEST_F(IniFileTest, MissingFileIsCreatedEmpty) {
+TEST_F(IniFileTest, MissingFileIsCreatedEmpty)
+{
     CIniFile ini;
     ASSERT_TRUE(ini.Load(path_, false, true));
     EXPECT_TRUE(fs::exists(path_));
@@ -187,7 +203,8 @@ TEST_F(IniFileTest, MissingFileIsCreatedEmpty) {
     EXPECT_EQ(ini.GetString("Setup", "Language", ""), "");
 }
 
-TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile) {
+TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile)
+{
     CIniFile ini;
     EXPECT_FALSE(ini.Load((dir_ / "no" / "such" / "dir.ini").string(), true, true));
     EXPECT_TRUE(ini.filePath().empty());
@@ -197,8 +214,10 @@ TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile) {
     EXPECT_EQ(ini.GetString("Setup", "Language", "x"), "x");
 }
 
-TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads unreadable files";
+TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads unreadable files";
     write("[Setup]\nLanguage=Chinese\n");
     fs::permissions(path_, fs::perms::owner_write);
     CIniFile ini;
@@ -209,7 +228,8 @@ TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty) {
     EXPECT_EQ(read(), "[Setup]\nLanguage=Chinese\n");
 }
 
-TEST_F(IniFileTest, ReloadDropsPreviousContents) {
+TEST_F(IniFileTest, ReloadDropsPreviousContents)
+{
     CIniFile ini;
     load(ini, "[A]\nk=1\n");
     load(ini, "[B]\nk=2\n");
@@ -217,7 +237,8 @@ TEST_F(IniFileTest, ReloadDropsPreviousContents) {
     EXPECT_EQ(ini.GetString("B", "k", ""), "2");
 }
 
-TEST_F(IniFileTest, ZeroBytesEndALineTextAndLongLinesSurvive) {
+TEST_F(IniFileTest, ZeroBytesEndALineTextAndLongLinesSurvive)
+{
     CIniFile ini;
     const std::string longValue(100000, 'x');
     load(ini, std::string("[S]\nk=v\0junk\n", 13) + std::string(64, '\0') + "\nlong=" + longValue + "\n");
@@ -226,7 +247,8 @@ TEST_F(IniFileTest, ZeroBytesEndALineTextAndLongLinesSurvive) {
     EXPECT_EQ(ini.sections()[1].keys.size(), 2u);
 }
 
-TEST_F(IniFileTest, AutoSaveOnDestruction) {
+TEST_F(IniFileTest, AutoSaveOnDestruction)
+{
     write("[Setup]\nLanguage=English\n");
     {
         CIniFile ini;
@@ -235,14 +257,15 @@ TEST_F(IniFileTest, AutoSaveOnDestruction) {
     }
     EXPECT_EQ(read(), "[Setup]\r\nLanguage=Chinese\r\n");
     {
-        CIniFile ini;  // unchanged: the file is left as it is
+        CIniFile ini; // unchanged: the file is left as it is
         ASSERT_TRUE(ini.Load(path_, true, true));
         write("kept");
     }
     EXPECT_EQ(read(), "kept");
 }
 
-TEST_F(IniFileTest, OpenTakesTheProgramDirectory) {
+TEST_F(IniFileTest, OpenTakesTheProgramDirectory)
+{
     write("[Setup]\nLanguage=Chinese\n");
     CIniFile ini;
     ASSERT_TRUE(ini.Open("Program.ini", false, true, (dir_ / "qx260").string()));
@@ -257,7 +280,8 @@ TEST_F(IniFileTest, OpenTakesTheProgramDirectory) {
     EXPECT_EQ(bare.GetString("Setup", "Language", ""), "Chinese");
 }
 
-TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace) {
+TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace)
+{
     CIniFile ini;
     load(ini, "[S]\nk=a long old value that is longer than the new one\n");
     ini.SetString("S", "k", "v");
@@ -268,8 +292,10 @@ TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace) {
     EXPECT_FALSE(fs::exists(path_ + ".new"));
 }
 
-TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
     CIniFile ini;
     load(ini, "[S]\nk=old\n");
     ini.SetString("S", "k", "new");
@@ -277,7 +303,7 @@ TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced) {
     EXPECT_FALSE(ini.Save());
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(read(), "[S]\nk=old\n");
-    EXPECT_EQ(ini.GetString("S", "k", ""), "new");  // still in memory
+    EXPECT_EQ(ini.GetString("S", "k", ""), "new"); // still in memory
 }
 
-}  // namespace
+} // namespace

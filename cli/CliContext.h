@@ -1,0 +1,61 @@
+#pragma once
+// What the commands share: reading their command line, opening Program.ini the way the
+// program does, the per-user store, and a channel table set up like the channel window's.
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qx260 {
+class ChannelTable;
+class UserStore;
+struct ProcessValues;
+}  // namespace qx260
+
+namespace qx260::cli {
+
+// A command line split into positional arguments, options with a value ("--config PATH"
+// or "--config=PATH") and flags ("--json").
+struct ParsedArgs {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+    std::set<std::string> flags;
+
+    bool has(const std::string& flag) const { return flags.count(flag) != 0; }
+    const std::string* option(const std::string& name) const;
+};
+
+// False with a message for an unknown option or an option without its value.
+// A lone "--" ends the options; everything after it is positional.
+bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flagOptions, ParsedArgs& parsed, std::string& error);
+
+// Full path of the running executable, and its directory with a trailing "/".
+std::string executablePath();
+std::string executableDirectory();
+
+// Loads Program.ini into values.configurationStore (ignore case on, auto-save off), from
+// configPath or, when that is empty, from beside the executable, then derives the language
+// values and the executable directory. A configuration file named on the command line must
+// exist; a missing default one counts as empty and is not created. False with a message
+// when a file exists but cannot be read.
+bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error);
+
+// Overrides the language of the configuration ("English" or "Chinese"); false for any other.
+bool setLanguage(ProcessValues& values, const std::string& languageName);
+
+// The per-user store of the desktop program ($QX260_SETTINGS redirects it).
+std::unique_ptr<UserStore> openUserStore();
+
+// Header row and channel numbers, as the channel window writes them at set-up.
+void setUpTable(ChannelTable& table, bool languageFlag);
+
+// Reads "0", "1" or "2"; false for anything else.
+bool parseVariant(const std::string& text, int& variant);
+
+// "reason" of a failed system call for messages, from errno.
+std::string systemReason(int errorNumber);
+
+}  // namespace qx260::cli
