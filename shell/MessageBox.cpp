@@ -3,6 +3,8 @@
 #include <QPushButton>
 #include <QQueue>
 
+#include "shell/ProcessValues.h"
+
 namespace qx260 {
 namespace {
 
@@ -63,6 +65,16 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
     box.setDefaultButton(defaultButtonOf(buttons));
     box.setEscapeButton(escapeButtonOf(buttons));
     box.setTextFormat(Qt::PlainText);
+    if (processValues().languageFlag) {
+        static const std::pair<QMessageBox::StandardButton, const char*> chinese[] = {
+            {QMessageBox::Ok, "确定"},     {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"},
+            {QMessageBox::No, "否(&N)"},   {QMessageBox::Retry, "重试(&R)"}, {QMessageBox::Abort, "中止(&A)"},
+            {QMessageBox::Ignore, "忽略(&I)"}, {QMessageBox::Close, "关闭"}, {QMessageBox::Save, "保存(&S)"},
+        };
+        for (const auto& [button, text] : chinese)
+            if (QAbstractButton* b = box.button(button))
+                b->setText(QString::fromUtf8(text));
+    }
     const int result = box.exec();
     const auto chosen = static_cast<QMessageBox::StandardButton>(result);
     if (buttons.testFlag(chosen))

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: menu bar (menu 128 without a document window, 129 with one), toolbar,
+// status bar, the navigation bar with its tree, and the client area that holds the
+// channel windows over a tiled background. Commands arrive here by their numeric ids
+// and go to the frame, the application or the active channel view.
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QLabel;
+class QToolBar;
+class QTreeWidgetItem;
+class CProgramApp;
+class CMDIClientWnd;
+class CNavigatorBar;
+class CChildFrame;
+class CProgramView;
+class LockKeyIndicators;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kRestoredWidth = 900;
+    static constexpr int kRestoredHeight = 550;
+    static constexpr int kHelpIdBase = 0x10000;  // help request = base + command id
+
+    explicit CMainFrame(CProgramApp& app);
+    ~CMainFrame() override;
+
+    // Builds the window's parts; false when one of them could not be made.
+    bool create();
+
+    CMDIClientWnd* mdiClient() const { return mdiClient_; }
+    CNavigatorBar* navigatorBar() const { return navigatorBar_; }
+    QToolBar* toolBar() const { return toolBar_; }
+
+    // Menu 129 while a document window exists, else menu 128.
+    void setDocumentMenu(bool documentWindowExists);
+    bool documentMenuShown() const { return documentMenuShown_; }
+    // The top-level menus of menu 128 or 129 (whether shown or not).
+    const QList<QMenu*>& menus(bool documentMenu) const {
+        return documentMenu ? documentMenus_ : noDocumentMenus_;
+    }
+    // The menu item with this command in menu 128 or 129, or null.
+    QAction* menuAction(bool documentMenu, int command) const;
+
+    // Start-up adjustments of the document menu (menu 129): an item's label by position,
+    // and removing the item with a command from a top-level menu.
+    void setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text);
+    void removeDocumentMenuItem(int menuPosition, int command);
+
+    // Runs a command as its menu item, toolbar button or accelerator would.
+    void OnCommand(int command);
+    // Whether the command can run now (menu items and buttons are greyed otherwise).
+    bool commandEnabled(int command) const;
+
+    // The view of the active channel window, or null.
+    CProgramView* activeView() const;
+
+public slots:
+    void OnProductInformation();
+    void OnChannelInformation();
+    void OnOptionalFeatures();
+    void OnControlBar();
+    void OnFilePrintSetup();
+    // Help request with an identifier of base + topic.
+    void OnHelpRequest(int identifier);
+    void updateCommandStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMenu* buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu);
+    QAction* makeAction(int command, const QString& text, QObject* owner);
+    bool createToolBar();
+    bool createStatusBar();
+    bool createNavigatorBar();
+    void onTreeItem(QTreeWidgetItem* item);
+    void nextPane(bool forward);
+
+    CProgramApp& app_;
+    CNavigatorBar* navigatorBar_ = nullptr;
+    CMDIClientWnd* mdiClient_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    LockKeyIndicators* lockKeys_ = nullptr;
+    QList<QMenu*> noDocumentMenus_;
+    QList<QMenu*> documentMenus_;
+    QMultiHash<int, QAction*> actions_;  // every menu item and button by command
+    QHash<int, QAction*> noDocumentItems_;
+    QHash<int, QAction*> documentItems_;
+    bool documentMenuShown_ = false;
+    bool inTreeAction_ = false;
+};

@@ -1,0 +1,97 @@
+#pragma once
+// The application object: brings the program up in its fixed order, keeps the open
+// documents with their channel windows, and handles the application's commands
+// (New, Open, About) and the document commands (Close, Save, Save As).
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class CMainFrame;
+class CChildFrame;
+class CProgramView;
+class CLanguageDlg;
+
+namespace qx260 {
+class CProgramDoc;
+class UserStore;
+}
+
+class CProgramApp : public QObject {
+    Q_OBJECT
+public:
+    // One open document with its channel window.
+    struct Document {
+        std::unique_ptr<qx260::CProgramDoc> doc;
+        CChildFrame* frame = nullptr;
+        CProgramView* view = nullptr;
+        bool hasFile = false;  // saved to or opened from a file (Save needs no file name)
+    };
+
+    explicit CProgramApp(QObject* parent = nullptr);
+    ~CProgramApp() override;
+
+    // Starts the program: programPath is the running executable (its directory holds
+    // Program.ini, the language modules and the pictures); arguments are the command-line
+    // words after it. False when the program must end; the user has been told why.
+    bool InitInstance(const QString& programPath, const QStringList& arguments);
+    // Releases what InitInstance took (the language module); returns the exit code.
+    int ExitInstance();
+
+    CMainFrame* mainFrame() const { return mainFrame_.get(); }
+    const std::vector<std::unique_ptr<Document>>& documents() const { return documents_; }
+    // The document whose window was activated last (it may be hidden); null without one.
+    Document* activeDocument() const;
+    CLanguageDlg* languageDialog() const { return languageDlg_; }
+    Document* documentOf(const CChildFrame* frame) const;
+
+    // Creates a new document with its channel window.
+    Document* newDocument();
+    // Opens a "*.dat" file; reports failures to the user and returns null.
+    Document* openDocumentFile(const QString& path);
+    // Save (saveAs false) or Save As. False when it failed or the user cancelled.
+    bool saveDocument(Document* document, bool saveAs);
+    // Asks whether to save a modified document: true to go on (saved, or not wanted),
+    // false when the user cancelled or the save failed.
+    bool saveModified(Document* document);
+    // Every modified document through saveModified (before the program ends).
+    bool saveAllModified();
+
+    // The application name: caption of the program's message boxes.
+    static QString applicationName();
+
+    // Starts the program again (after a change of language). Tests replace it.
+    std::function<bool(const QString& program, const QString& workingDirectory)> restarter;
+
+public slots:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppAbout();
+    void OnLanguage();
+
+private:
+    Document* addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile);
+    void destroyDocument(Document* document);
+    void documentModified(Document* document);
+    void updateDocumentTitle(Document* document);
+    void onSubWindowActivated(CChildFrame* frame);
+    void adjustMenusFromConfiguration();
+    QString proposedSavePath(const Document* document) const;
+
+    std::unique_ptr<qx260::UserStore> userStore_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+    std::vector<std::unique_ptr<Document>> documents_;
+    CChildFrame* activeFrame_ = nullptr;
+    CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
+    QString lastDirectory_;
+};
+
+// The application object of the running program (set while one exists).
+CProgramApp* theApp();
