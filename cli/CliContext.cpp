@@ -130,7 +130,7 @@ void setUpTable(ChannelTable& table, bool languageFlag)
     for (int c = 0; c < table.cols(); ++c)
         table.setTextMatrix(0, c, columnHeader(c, languageFlag));
     for (int r = 1; r < table.rows(); ++r) {
-        char number[8];
+        char number[12];
         std::snprintf(number, sizeof number, "%2d", r);
         table.setTextMatrix(r, 0, number);
     }
