@@ -20,6 +20,10 @@
 #include "shell/CNavigatorBar.h"
 #include "shell/CProgramApp.h"
 #include "editor/CProgramView.h"
+#include "editor/PrintCommands.h"
+#include "radio/CProgramDoc.h"
+#include "settings/COptionalFeaturesDlg.h"
+#include "settings/CProductInfoDlg.h"
 #include "shell/HelpRequest.h"
 #include "shell/LockKeyIndicators.h"
 #include "shell/Pictures.h"
@@ -330,8 +334,13 @@ void CMainFrame::OnCommand(int command) {
 }
 
 void CMainFrame::OnProductInformation() {
-    // Product Information dialog (command 32786): the dialog object belongs to this frame
-    // and is hooked in here by the settings dialogs.
+    CProgramApp::Document* doc = app_.activeDocument();
+    if (!doc)
+        return;  // nothing to describe without a document
+    if (!productDialog_)
+        productDialog_ = new qx260::CProductInfoDlg(this);
+    if (productDialog_->editProduct(doc->doc->image, doc->view->bandLimits))
+        doc->view->markDocumentModified();
 }
 
 void CMainFrame::OnChannelInformation() {
@@ -348,8 +357,13 @@ void CMainFrame::OnChannelInformation() {
 void CMainFrame::OnOptionalFeatures() {
     if (qx260::processValues().radioVariant == 0)
         return;
-    // Optional Features dialog (command 32788): the dialog object belongs to this frame
-    // and is hooked in here by the settings dialogs.
+    CProgramApp::Document* doc = app_.activeDocument();
+    if (!doc)
+        return;
+    if (!optionsDialog_)
+        optionsDialog_ = new qx260::COptionalFeaturesDlg(this);
+    if (optionsDialog_->editOptions(doc->doc->image))
+        doc->view->markDocumentModified();
 }
 
 void CMainFrame::OnControlBar() {
@@ -357,9 +371,7 @@ void CMainFrame::OnControlBar() {
     updateCommandStates();
 }
 
-void CMainFrame::OnFilePrintSetup() {
-    // Printer set-up: filled in by the printing commands.
-}
+void CMainFrame::OnFilePrintSetup() { qx260::filePrintSetup(this); }
 
 void CMainFrame::OnHelpRequest(int identifier) { qx260::requestHelpTopic(identifier - kHelpIdBase); }
 

@@ -19,6 +19,10 @@ class CNavigatorBar;
 class CChildFrame;
 class CProgramView;
 class LockKeyIndicators;
+namespace qx260 {
+class COptionalFeaturesDlg;
+class CProductInfoDlg;
+}  // namespace qx260
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -88,6 +92,9 @@ private:
     CMDIClientWnd* mdiClient_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* lockKeys_ = nullptr;
+    // One object of each settings dialog, reloaded at every opening.
+    qx260::CProductInfoDlg* productDialog_ = nullptr;
+    qx260::COptionalFeaturesDlg* optionsDialog_ = nullptr;
     QList<QMenu*> noDocumentMenus_;
     QList<QMenu*> documentMenus_;
     QMultiHash<int, QAction*> actions_;  // every menu item and button by command

@@ -1,7 +1,10 @@
 // The navigation bar (tree, close button, width drag), the Control Bar command and the
 // tiled background of the client area.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QRubberBand>
 #include <QTreeWidget>
 
@@ -9,6 +12,9 @@
 #include "shell/CChildFrame.h"
 #include "shell/CMDIClientWnd.h"
 #include "shell/CNavigatorBar.h"
+#include "editor/CProgramView.h"
+#include "settings/COptionalFeaturesDlg.h"
+#include "settings/CProductInfoDlg.h"
 
 using namespace qx260;
 
@@ -58,6 +64,56 @@ private slots:
         child->close();
         clickItem(tree, tree->topLevelItem(0));
         QVERIFY(!child->isVisible());
+    }
+
+    void treeAndEditMenuOpenTheSettingsDialogs() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        CMainFrame* frame = env.frame();
+        CProgramApp::Document* doc = env.active();
+        QVERIFY(!doc->doc->modified);
+
+        // Product Information: a new band reaches the image, the view's limits and the caption.
+        bool shown = false;
+        onNextModal<CProductInfoDlg>([&](CProductInfoDlg* d) {
+            shown = true;
+            d->bandList()->setCurrentIndex(1);
+            d->okButton()->click();
+        });
+        clickItem(frame->navigatorBar()->tree(), entry(frame, 0));
+        QVERIFY(shown);
+        QCOMPARE(int(doc->doc->image.byte(0x32F)), 1);
+        QCOMPARE(doc->view->bandLimits.lower, 13600000);
+        QCOMPARE(doc->view->bandLimits.upper, 17400000);
+        QVERIFY(frame->windowTitle().contains(QStringLiteral("136 - 174MHz")));
+        QVERIFY(doc->doc->modified);
+
+        // Optional Features: OK with a change marks the document; Cancel leaves it alone.
+        doc->doc->modified = false;
+        const auto before = doc->doc->image.bytes();
+        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) { d->cancelButton()->click(); });
+        frame->OnCommand(32788);
+        QVERIFY(doc->doc->image.bytes() == before);
+        QVERIFY(!doc->doc->modified);
+        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) {
+            d->beepBox()->setChecked(!d->beepBox()->isChecked());
+            d->okButton()->click();
+        });
+        clickItem(frame->navigatorBar()->tree(), entry(frame, 2));
+        QVERIFY(doc->doc->image.bytes() != before);
+        QVERIFY(doc->doc->modified);
+
+        // Variant 0 (an unknown radio was read): Optional Features does nothing.
+        processValues().radioVariant = 0;
+        shown = false;
+        onNextModal<COptionalFeaturesDlg>([&](COptionalFeaturesDlg* d) {
+            shown = true;
+            d->cancelButton()->click();
+        }, 20);
+        frame->OnCommand(32788);
+        QTest::qWait(300);
+        QVERIFY(!shown);
+        processValues().radioVariant = 1;
     }
 
     void controlBarTogglesWithCheckMark() {
