@@ -289,9 +289,10 @@ class TestEditing : public QObject
             QVERIFY(dlg.height() < dlg.list(OptionList::SideKey)->geometry().top());
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
         });
-        QVERIFY(!dlg.editOptions(image));
+        // OK counts as a change of the document, though not a byte differs.
+        QVERIFY(dlg.editOptions(image));
         QVERIFY(image == original);
-        QCOMPARE(changed.count(), 0);
+        QCOMPARE(changed.count(), 1);
     }
 
     void optionalFeaturesVariantRule_data()
