@@ -74,6 +74,8 @@ class COptionalFeaturesDlg : public QDialog
 
   signals:
     void changed(); // OK stored the controls into the image
+    // F1 was pressed; topic is the control id of the focused control.
+    void helpRequested(int topic);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

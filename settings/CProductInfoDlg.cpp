@@ -146,8 +146,10 @@ void CProductInfoDlg::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F1) {
         QWidget* focused = focusWidget();
         const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
-        if (id.isValid())
+        if (id.isValid()) {
+            emit helpRequested(id.toInt());
             requestHelpTopic(id.toInt());
+        }
         event->accept();
         return;
     }

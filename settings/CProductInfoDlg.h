@@ -38,6 +38,8 @@ class CProductInfoDlg : public QDialog
 
   signals:
     void changed(); // OK stored the choice into the image
+    // F1 was pressed; topic is the control id of the focused control.
+    void helpRequested(int topic);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -417,6 +417,60 @@ class TestEditing : public QObject
         QCOMPARE(stored.field, 1);
     }
 
+    void f1InTheDialogsAsksForTheFocusedControlsTopic()
+    {
+        processValues().radioVariant = 0; // every control of the visible part shown
+        COptionalFeaturesDlg options;
+        QSignalSpy optionsHelp(&options, &COptionalFeaturesDlg::helpRequested);
+        whenShown(options, [&] {
+            for (QWidget* w : {options.control(1118), options.control(1116), options.control(1008),
+                               static_cast<QWidget*>(options.okButton())}) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+            }
+        });
+        RadioImage image = RadioImage::newImage();
+        QVERIFY(!options.editOptions(image));
+        QCOMPARE(optionsHelp.size(), 4);
+        QCOMPARE(optionsHelp[0][0].toInt(), 1118);
+        QCOMPARE(optionsHelp[1][0].toInt(), 1116);
+        QCOMPARE(optionsHelp[2][0].toInt(), 1008);
+        QCOMPARE(optionsHelp[3][0].toInt(), 1);
+
+        CProductInfoDlg product;
+        QSignalSpy productHelp(&product, &CProductInfoDlg::helpRequested);
+        BandLimits limits;
+        whenShown(product, [&] {
+            for (QWidget* w : {static_cast<QWidget*>(product.typeList()), static_cast<QWidget*>(product.bandList()),
+                               static_cast<QWidget*>(product.cancelButton())}) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+            }
+        });
+        QVERIFY(!product.editProduct(image, limits));
+        QCOMPARE(productHelp.size(), 3);
+        QCOMPARE(productHelp[0][0].toInt(), 1013);
+        QCOMPARE(productHelp[1][0].toInt(), 1014);
+        QCOMPARE(productHelp[2][0].toInt(), 2);
+    }
+
+    void frequencyBoxStopsTakingTextWhenFull()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        const QString typed(60, QLatin1Char('1'));
+        QLineEdit* edit = typeInto(w->view, 1, 1, typed);
+        QVERIFY(edit);
+        QVERIFY(edit->text().size() > 3);
+        QVERIFY(edit->text().size() < typed.size());
+        QVERIFY(QFontMetrics(edit->font()).horizontalAdvance(edit->text()) <= edit->width());
+        // Room made by deleting is room to type again.
+        const QString full = edit->text();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "25");
+        QCOMPARE(edit->text(), full.chopped(1) + "2");
+    }
+
     void productDialogCancel()
     {
         CProductInfoDlg dlg;
