@@ -102,6 +102,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     pv.applicationName = "Program";
     pv.radioVariant = 1;
     pv.newDocumentFlag = false;
+    programPath_ = QFileInfo(programPath).absoluteFilePath();
 
     // Configuration from Program.ini beside the executable (created empty when missing).
     pv.configurationStore.Clear();
@@ -417,10 +418,15 @@ void CProgramApp::OnLanguage() {
     // The new language needs a new start; the user may still keep this one open.
     if (!mainFrame_->close())
         return;
-    const QString program = QCoreApplication::applicationFilePath();
+    const QString& program = programPath_;
     const QString directory = fromNativePath(processValues().executableDirectory);
     const bool started = restarter ? restarter(program, directory)
                                    : QProcess::startDetached(program, {}, directory);
-    if (!started)
-        qCDebug(lcApp) << "could not start" << program;
+    if (!started) {
+        qx260::showMessage(nullptr, applicationName(),
+                           tr2("The program could not be started again:\n%1\nStart it yourself to use the new language.",
+                               "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
+                               .arg(QDir::toNativeSeparators(program)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+    }
 }

@@ -96,6 +96,7 @@ private:
     CChildFrame* activeFrame_ = nullptr;
     CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
     QString lastDirectory_;
+    QString programPath_;  // the running executable, started again after a change of language
 };
 
 // The application object of the running program (set while one exists).

@@ -262,7 +262,7 @@ private slots:
         QVERIFY(env.iniText().contains("Language=Chinese"));
         QVERIFY(!env.frame()->isVisible());
         QCOMPARE(env.restarts.size(), 1);
-        QVERIFY(env.restarts[0].endsWith('|' + env.dir.path() + '/'));
+        QCOMPARE(env.restarts[0], env.programPath() + '|' + env.dir.path() + '/');
     }
 
     void languageCancelOrSameChoiceDoesNothing() {
@@ -282,6 +282,47 @@ private slots:
         QCOMPARE(env.iniText(), before);
         QVERIFY(env.restarts.isEmpty());
         QVERIFY(env.frame()->isVisible());
+    }
+
+    void languageKeptWhenTheUserStaysAndTakenBackLater() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        emit env.active()->view->documentModified();
+        // Chinese is stored, but the user cancels the save question: no restart.
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->chineseButton()->click();
+            dlg->okButton()->click();
+        });
+        msgtest::answerNext(QMessageBox::Cancel);
+        env.frame()->OnCommand(32799);
+        QVERIFY(env.iniText().contains("Language=Chinese"));
+        QVERIFY(env.restarts.isEmpty());
+        QVERIFY(env.frame()->isVisible());
+        // English again: the stored choice goes back to English and nothing restarts.
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->englishButton()->click();
+            dlg->okButton()->click();
+        });
+        env.frame()->OnCommand(32799);
+        QVERIFY(env.iniText().contains("Language=English"));
+        QVERIFY(env.restarts.isEmpty());
+        QVERIFY(env.frame()->isVisible());
+        QVERIFY(!env.app->languageDialog()->choiceChanged());
+    }
+
+    void failedRestartIsReported() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        env.app->restarter = [](const QString&, const QString&) { return false; };
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->chineseButton()->click();
+            dlg->okButton()->click();
+        });
+        msgtest::answerNext(QMessageBox::Ok);
+        env.frame()->OnCommand(32799);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
     }
 
     void languageNotWritableMeansNoRestart() {
