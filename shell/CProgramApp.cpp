@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QTranslator>
 
 #include "radio/CProgramDoc.h"
 #include "res/ResourceIds.h"
@@ -84,6 +86,7 @@ CProgramApp::~CProgramApp() {
         delete mainFrame_.release();
     }
     documents_.clear();
+    removeToolkitTranslation();
     if (processValues().userStore == userStore_.get())
         processValues().userStore = nullptr;
     if (g_app == this)
@@ -104,6 +107,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     pv.configurationStore.Clear();
     pv.configurationStore.Open("Program.ini", true, true, toNativePath(programPath));
     pv.deriveLanguageValues();
+    installToolkitTranslation();
 
     // The language module: every menu, dialog text and string comes from it.
     const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
@@ -164,7 +168,29 @@ void CProgramApp::adjustMenusFromConfiguration() {
     mainFrame_->updateCommandStates();
 }
 
+void CProgramApp::installToolkitTranslation() {
+    removeToolkitTranslation();
+    if (!processValues().languageFlag)
+        return;
+    // Without the toolkit's translation its dialogs stay English; nothing else is lost.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qCDebug(lcApp) << "no Chinese translation of the toolkit's texts";
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    toolkitTranslator_ = std::move(translator);
+}
+
+void CProgramApp::removeToolkitTranslation() {
+    if (!toolkitTranslator_)
+        return;
+    QCoreApplication::removeTranslator(toolkitTranslator_.get());
+    toolkitTranslator_.reset();
+}
+
 int CProgramApp::ExitInstance() {
+    removeToolkitTranslation();
     qx260::unloadResourceLibrary();
     return 0;
 }

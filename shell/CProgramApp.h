@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTranslator;
 class CMainFrame;
 class CChildFrame;
 class CProgramView;
@@ -83,9 +84,13 @@ private:
     void updateDocumentTitle(Document* document);
     void onSubWindowActivated(CChildFrame* frame);
     void adjustMenusFromConfiguration();
+    void installToolkitTranslation();
+    void removeToolkitTranslation();
     QString proposedSavePath(const Document* document) const;
 
     std::unique_ptr<qx260::UserStore> userStore_;
+    // The toolkit's own texts (file and print dialogs, edit menus) in Chinese.
+    std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::vector<std::unique_ptr<Document>> documents_;
     CChildFrame* activeFrame_ = nullptr;

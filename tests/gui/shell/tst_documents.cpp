@@ -100,6 +100,7 @@ private slots:
         auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("missing.dat"), qPrintable(shown[0].text));
+        QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
 
         // Saving into a folder that does not exist fails, says so, and keeps the document
         // without a file.
@@ -109,6 +110,7 @@ private slots:
         shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("x.dat"), qPrintable(shown[0].text));
+        QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
         QVERIFY(!env.active()->hasFile);
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
     }
