@@ -52,6 +52,10 @@ class CellEditors : public QObject
     void hide(int from, int to);
 
   private:
+    // Puts the editor over the current cell, or out of sight while that cell is scrolled
+    // away (it keeps its text and stays the shown editor).
+    void placeOverCurrentCell(QWidget* editor);
+    void followCurrentCell();
     void hideEditor(QWidget* editor);
     void keepWithinBox(QLineEdit* edit);
 

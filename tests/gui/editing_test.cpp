@@ -232,6 +232,32 @@ class TestEditing : public QObject
         QCOMPARE(rowTexts(view, 2), QStringList(8, QString()));
     }
 
+    void editorMovesWithItsCellWhenTheRowsScroll()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        CMSFlexGrid* grid = w->view.grid();
+        QVERIFY(grid->cellRectPixels(16, 1).bottom() >= grid->height()); // there is something to scroll
+        QLineEdit* edit = typeInto(w->view, 2, 1, "146");
+        QVERIFY(edit);
+        auto inside = [&](int r) {
+            const QRect cell = grid->cellRectPixels(r, 1);
+            return cell.contains(edit->geometry().topLeft()) && cell.contains(edit->geometry().bottomRight());
+        };
+        QVERIFY(inside(2));
+
+        grid->setTopRow(2); // one row up: the editor follows
+        QVERIFY(inside(2));
+        grid->setTopRow(3); // its cell under the header row: out of sight, still open
+        QCOMPARE(grid->topRow(), 3);
+        QVERIFY(!edit->isHidden());
+        QVERIFY(!edit->geometry().intersects(grid->rect()));
+        grid->setTopRow(1);
+        QVERIFY(inside(2));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rowTexts(w->view, 2).first(), QString("146.00000"));
+    }
+
     void listEditorOpensOnTheCellsItem()
     {
         auto w = openWindow();
