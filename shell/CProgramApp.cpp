@@ -345,7 +345,13 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
 }
 
 bool CProgramApp::saveModified(Document* document) {
-    if (!document || !document->doc->modified)
+    if (!document)
+        return true;
+    // What the user typed into a cell counts as a change too. A value the cell refuses
+    // stops here: its message has been shown, and the user decides again.
+    if (document->view && !document->view->commitCellEdit(false))
+        return false;
+    if (!document->doc->modified)
         return true;
     const auto answer = qx260::showMessage(
         mainFrame_.get(), applicationName(),
