@@ -345,7 +345,12 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
 }
 
 bool CProgramApp::saveModified(Document* document) {
-    if (!document || !document->doc->modified)
+    if (!document)
+        return true;
+    // A value still being typed into a cell belongs to the document: take it in first, so
+    // that closing never drops it without asking.
+    document->view->commitCellEdit(false);
+    if (!document->doc->modified)
         return true;
     const auto answer = qx260::showMessage(
         mainFrame_.get(), applicationName(),
