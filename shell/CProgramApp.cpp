@@ -347,10 +347,9 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
 bool CProgramApp::saveModified(Document* document) {
     if (!document)
         return true;
-    // What the user typed into a cell counts as a change too. A value the cell refuses
-    // stops here: its message has been shown, and the user decides again.
-    if (document->view && !document->view->commitCellEdit(false))
-        return false;
+    // A value still being typed into a cell belongs to the document: take it in first, so
+    // that closing never drops it without asking.
+    document->view->commitCellEdit(false);
     if (!document->doc->modified)
         return true;
     const auto answer = qx260::showMessage(

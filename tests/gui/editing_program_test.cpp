@@ -112,6 +112,25 @@ class TestEditingProgram : public QObject
         QCOMPARE(rowTexts(reopened->view, 5).first(), QString("145.01250"));
     }
 
+    void exitWithAValueStillBeingTypedAsksToSaveIt()
+    {
+        ShellFixture env;
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        QLineEdit* edit = typeInto(view, 7, 1, "147");
+        QVERIFY(edit);
+        QVERIFY(!env.active()->doc->modified);
+        msgtest::answerNext(QMessageBox::Yes);
+        filetest::answerNext(env.path("exit.dat"));
+        QVERIFY(env.frame()->close());
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        RadioImage saved;
+        QVERIFY(loadDatFile(env.path("exit.dat").toStdString(), saved));
+        QCOMPARE(saved.rxFrequency(7), 14700000u);
+    }
+
     void rejectedValueAtSaveKeepsTheFile()
     {
         ShellFixture env;
