@@ -147,6 +147,16 @@ void CellEditors::openEditor()
     grid_->redrawNow();
 }
 
+void CellEditors::openOnMousePress()
+{
+    QWidget* editor = editorForColumn(table_.col());
+    if (table_.col() >= 1 && !editor->isHidden() && grid_->isEnabled()) {
+        editor->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    openEditor();
+}
+
 void CellEditors::placeOverCurrentCell(QWidget* editor)
 {
     // The grid converts the cell's twips with the screen's resolution and knows its border

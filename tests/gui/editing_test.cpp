@@ -232,6 +232,35 @@ class TestEditing : public QObject
         QCOMPARE(rowTexts(view, 2), QStringList(8, QString()));
     }
 
+    void pressBesideTheCellsKeepsWhatIsBeingTyped()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        CMSFlexGrid* grid = w->view.grid();
+        QLineEdit* edit = typeInto(w->view, 2, 1, "146");
+        QVERIFY(edit);
+        // On a header cell, then on the empty area right of the cells.
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 0, 3));
+        const QRect last = grid->cellRectPixels(2, 6);
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, QPoint(last.right() + 20, last.center().y()));
+        QCOMPARE(w->view.table().col(), 1);
+        QCOMPARE(edit->text(), QString("146"));
+        QVERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rowTexts(w->view, 2).first(), QString("146.00000"));
+
+        // After a rejection the editor is gone; a press brings it back over the cell.
+        edit = typeInto(w->view, 3, 1, "1");
+        QVERIFY(edit);
+        msgtest::answerNext(QMessageBox::Ok);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(msgtest::takeShown().size(), 1);
+        QVERIFY(edit->isHidden());
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 0, 3));
+        QVERIFY(!edit->isHidden());
+        QCOMPARE(edit->text(), QString());
+    }
+
     void editorMovesWithItsCellWhenTheRowsScroll()
     {
         auto w = openWindow();
