@@ -1,11 +1,10 @@
-// The program by keyboard: F1 help requests, accelerators, menu mnemonics and the
-// Language dialog without a mouse.
+// The program by keyboard: F1 help requests, accelerators and the Language dialog
+// without a mouse.
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 
 #include "ShellFixture.h"
 #include "editor/CMSFlexGrid.h"
@@ -19,14 +18,6 @@ namespace {
 
 void setLanguage(QString& ini, const QString& language) {
     ini.replace(QRegularExpression(QStringLiteral("(?m)^Language=.*$")), QStringLiteral("Language=") + language);
-}
-
-// The letter after the single "&" of a label (lower case), or an empty text.
-QString mnemonicOf(const QString& label) {
-    const int at = label.indexOf(QLatin1Char('&'));
-    if (at < 0 || at + 1 >= label.size() || label.indexOf(QLatin1Char('&'), at + 1) >= 0)
-        return {};
-    return label.mid(at + 1, 1).toLower();
 }
 
 void activate(QWidget* window) {
@@ -121,33 +112,6 @@ private slots:
         QTest::keyClick(grid, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(env.app->documents().size(), size_t(2));
         QCOMPARE(env.active()->view->windowTitle(), QString("other.dat[*]"));
-    }
-
-    void everyMenuItemHasItsOwnMnemonic_data() {
-        QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "English";
-        QTest::newRow("Chinese") << "Chinese";
-    }
-    void everyMenuItemHasItsOwnMnemonic() {
-        QFETCH(QString, language);
-        ShellFixture env([&](QString& ini) { setLanguage(ini, language); });
-        QVERIFY(env.start());
-        for (bool documentMenu : {false, true}) {
-            QSet<QString> titles;
-            for (QMenu* menu : env.frame()->menus(documentMenu)) {
-                const QString title = mnemonicOf(menu->title());
-                QVERIFY2(!title.isEmpty() && !titles.contains(title), qPrintable(menu->title()));
-                titles.insert(title);
-                QSet<QString> letters;
-                for (QAction* item : menu->actions()) {
-                    if (item->isSeparator() || item->data().toInt() == 57664)
-                        continue;  // the About label comes from Program.ini as written
-                    const QString letter = mnemonicOf(item->text());
-                    QVERIFY2(!letter.isEmpty() && !letters.contains(letter), qPrintable(item->text()));
-                    letters.insert(letter);
-                }
-            }
-        }
     }
 
     void languageIsChosenWithTheKeyboard() {
