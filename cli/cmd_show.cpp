@@ -10,6 +10,7 @@
 #include "editor/ChannelTable.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
+#include "radio/RadioImage.h"
 #include "shell/ProcessValues.h"
 #include "shell/UserStore.h"
 
@@ -21,6 +22,8 @@ struct View {
     ChannelTable table;
     DecodeResult decoded;
     int variant = 1;
+    int productType = 0; // product bytes of the image: type and band index
+    int band = 0;
 };
 
 void print(const std::string& text)
@@ -68,6 +71,9 @@ void printJson(const View& v)
                       std::to_string(v.decoded.bandLimits.lower) + ", " +
                       std::to_string(v.decoded.bandLimits.upper) + "], \"variant\": " +
                       std::to_string(v.variant) + ", \"gridEnabled\": " + (t.enabled() ? "true" : "false") +
+                      ",\n \"productType\": {\"index\": " + std::to_string(v.productType) +
+                      ", \"name\": " + jsonString(v.decoded.typeName) + "}, \"band\": {\"index\": " +
+                      std::to_string(v.band) + ", \"text\": " + jsonString(v.decoded.bandText) + "}" +
                       ",\n \"columns\": [";
     for (int c = 0; c < t.cols(); ++c) {
         out += c ? ",\n  " : "\n  ";
@@ -122,6 +128,8 @@ void printText(const View& v, const std::string& file)
     const ChannelTable& t = v.table;
     std::string out = "File:        " + file + "\n";
     out += "Caption:     " + v.decoded.caption + "\n";
+    out += "Product:     " + v.decoded.typeName + " (type index " + std::to_string(v.productType) + ")\n";
+    out += "Band:        " + v.decoded.bandText + " (band index " + std::to_string(v.band) + ")\n";
     out += "Band limits: " + std::to_string(v.decoded.bandLimits.lower) + " - " +
            std::to_string(v.decoded.bandLimits.upper) + " (10 Hz units)\n";
     out += "Variant:     " + std::to_string(v.variant) + (t.enabled() ? " (grid enabled)" : " (grid disabled)") + "\n\n";
@@ -205,6 +213,8 @@ int runShow(const std::vector<std::string>& args)
     const CodecContext context{values.configurationStore, scratch,           view.variant,
                                values.newDocumentFlag,    values.languageFlag, values.languageName};
     view.decoded = decodeImage(doc.image, view.table, context);
+    view.productType = doc.image.byte(offset::ProductType);
+    view.band = doc.image.byte(offset::BandIndex);
     values.userStore = nullptr;
 
     if (parsed.has("--json"))
@@ -221,7 +231,8 @@ const CommandRegistrar registrar({
     "                      [--config PATH] [--json]\n"
     "\n"
     "Prints what the channel window shows for a document: the main window caption,\n"
-    "the band limits (10 Hz units) and the channel table with its header row and\n"
+    "the product type and band (names from Program.ini, indexes as the document stores\n"
+    "them), the band limits (10 Hz units) and the channel table with its header row and\n"
     "channel numbers. Columns the window hides (width 0) are marked with \"*\".\n"
     "Nothing is changed on disk or in the user's settings.\n"
     "\n"
@@ -231,6 +242,7 @@ const CommandRegistrar registrar({
     "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
     "                 beside qx260-cli\n"
     "  --json         one JSON object: caption, bandLimits, variant, gridEnabled,\n"
+    "                 productType {index, name}, band {index, text},\n"
     "                 columns (header, width in twips, alignment) and cells (17 x 9)\n"
     "\n"
     "Exit codes: 0 success, 1 the file cannot be read, 2 \"Data Format Error\",\n"

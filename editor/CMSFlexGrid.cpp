@@ -272,6 +272,7 @@ void CMSFlexGrid::setTopRow(int row)
         vScroll_->setValue(row);
     }
     update();
+    emit topRowChanged(row);
 }
 
 void CMSFlexGrid::updateScrollBar()

@@ -85,6 +85,8 @@ class CMSFlexGrid : public QWidget
     void enterCell();
     void leaveCell();
     void mouseDown(short button, short shift, int x, int y);
+    // The rows were scrolled: topRow() changed.
+    void topRowChanged(int row);
     // A cell's text changed (any row or column).
     void cellChanged(int row, int col);
     // Widths, alignments or the enabled state of the table changed.

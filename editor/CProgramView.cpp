@@ -189,7 +189,7 @@ void CProgramView::createCellEditors()
     cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
     // Entering or clicking a cell opens its editor; leaving it commits without moving on.
     connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
-    connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openEditor(); });
+    connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openOnMousePress(); });
     connect(grid_, &CMSFlexGrid::leaveCell, this, [this] { commitCellEdit(false); });
 }
 

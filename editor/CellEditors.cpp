@@ -57,6 +57,7 @@ CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vect
         editors_[static_cast<std::size_t>(col)] = editor;
     }
     editors_[0] = editors_[column::RxFrequency];
+    connect(grid, &CMSFlexGrid::topRowChanged, this, &CellEditors::followCurrentCell);
 }
 
 void CellEditors::keepWithinBox(QLineEdit* edit)
@@ -139,15 +140,42 @@ void CellEditors::openEditor()
         acceptedText_[slot] = QString::fromStdString(cellText);
         editBox(col)->setText(acceptedText_[slot]);
     }
-    // The grid converts the cell's twips with the screen's resolution and knows its border
-    // and scrolling; the editor covers the cell's inside, grid lines left visible. The list's
-    // drop-down part opens below it.
-    const QRect cell = grid_->cellRectPixels();
-    editor->setGeometry(QRect(cell.topLeft(), QSize(qMax(0, cell.width() - 1), qMax(0, cell.height() - 1))));
+    placeOverCurrentCell(editor);
     editor->show();
     editor->raise();
     editor->setFocus(Qt::OtherFocusReason);
     grid_->redrawNow();
+}
+
+void CellEditors::openOnMousePress()
+{
+    QWidget* editor = editorForColumn(table_.col());
+    if (table_.col() >= 1 && !editor->isHidden() && grid_->isEnabled()) {
+        editor->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    openEditor();
+}
+
+void CellEditors::placeOverCurrentCell(QWidget* editor)
+{
+    // The grid converts the cell's twips with the screen's resolution and knows its border
+    // and scrolling; the editor covers the cell's inside, grid lines left visible. The list's
+    // drop-down part opens below it.
+    const QRect cell = grid_->cellRectPixels();
+    QRect place(cell.topLeft(), QSize(qMax(0, cell.width() - 1), qMax(0, cell.height() - 1)));
+    const int firstVisibleTop = grid_->cellRectPixels(0, 0).bottom() + 1;
+    const int lastVisibleBottom = grid_->height() - CMSFlexGrid::kBorder - 1;
+    if (place.top() < firstVisibleTop || place.bottom() > lastVisibleBottom)
+        place.moveTo(-place.width() - 1, -place.height() - 1);
+    editor->setGeometry(place);
+}
+
+void CellEditors::followCurrentCell()
+{
+    QWidget* editor = editorForColumn(table_.col());
+    if (table_.col() >= 1 && !editor->isHidden())
+        placeOverCurrentCell(editor);
 }
 
 void CellEditors::hideEditor(QWidget* editor)

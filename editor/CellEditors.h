@@ -41,6 +41,9 @@ class CellEditors : public QObject
     // Lays the current column's editor over the current cell with the cell's text (for a
     // list: the first item beginning with it). On a disabled grid it stays hidden.
     void openEditor();
+    // A mouse press in the grid: opens the current cell's editor, unless it is already open
+    // there (a press on a header or beside the cells keeps what is being typed).
+    void openOnMousePress();
     bool isShown(int col) const;
     QString editorText(int col) const;
 
@@ -52,6 +55,10 @@ class CellEditors : public QObject
     void hide(int from, int to);
 
   private:
+    // Puts the editor over the current cell, or out of sight while that cell is scrolled
+    // away (it keeps its text and stays the shown editor).
+    void placeOverCurrentCell(QWidget* editor);
+    void followCurrentCell();
     void hideEditor(QWidget* editor);
     void keepWithinBox(QLineEdit* edit);
 

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev googletest
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
-  qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation2 fonts-wqy-microhei
   xvfb xauth poppler-utils
 )

@@ -276,10 +276,8 @@ bool COptionalFeaturesDlg::storeInto(RadioImage& image)
 
     const RadioImage before = image;
     storeOptionalFeatures(features, image);
-    const bool changedImage = !(image == before);
-    if (changedImage)
-        emit changed();
-    return changedImage;
+    emit changed();
+    return !(image == before);
 }
 
 bool COptionalFeaturesDlg::editOptions(RadioImage& image)
@@ -288,7 +286,8 @@ bool COptionalFeaturesDlg::editOptions(RadioImage& image)
     transmitDelay_->setFocus();
     if (exec() != QDialog::Accepted)
         return false;
-    return storeInto(image);
+    storeInto(image);
+    return true;
 }
 
 void COptionalFeaturesDlg::accept()
@@ -325,8 +324,10 @@ void COptionalFeaturesDlg::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F1) {
         QWidget* focused = focusWidget();
         const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
-        if (id.isValid())
+        if (id.isValid()) {
+            emit helpRequested(id.toInt());
             requestHelpTopic(id.toInt());
+        }
         event->accept();
         return;
     }

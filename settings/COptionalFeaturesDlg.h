@@ -55,12 +55,13 @@ class COptionalFeaturesDlg : public QDialog
     explicit COptionalFeaturesDlg(QWidget* parent = nullptr);
 
     // Reloads the dialog from the image, runs it modally and, on OK, stores every control
-    // back. Returns true when OK changed a byte of the image.
+    // back. Returns true when the user chose OK (the document then counts as changed, even
+    // when no byte differs).
     bool editOptions(RadioImage& image);
 
     // The two halves of editOptions, for callers that run the dialog themselves.
     void loadFrom(const RadioImage& image);
-    bool storeInto(RadioImage& image);
+    bool storeInto(RadioImage& image); // true when a byte of the image changed
 
     QComboBox* list(OptionList which) const;
     QLineEdit* transmitDelayEdit() const { return transmitDelay_; }
@@ -72,7 +73,9 @@ class COptionalFeaturesDlg : public QDialog
     QWidget* control(int controlId) const;
 
   signals:
-    void changed(); // OK changed the image
+    void changed(); // OK stored the controls into the image
+    // F1 was pressed; topic is the control id of the focused control.
+    void helpRequested(int topic);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

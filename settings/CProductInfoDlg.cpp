@@ -127,8 +127,7 @@ bool CProductInfoDlg::storeInto(RadioImage& image, BandLimits& bandLimits)
     bandLimits = outcome.bandLimits;
     if (values.showCaption)
         values.showCaption(outcome.caption);
-    if (outcome.imageChanged)
-        emit changed();
+    emit changed();
     return outcome.imageChanged;
 }
 
@@ -138,7 +137,8 @@ bool CProductInfoDlg::editProduct(RadioImage& image, BandLimits& bandLimits)
     types_->setFocus();
     if (exec() != QDialog::Accepted)
         return false;
-    return storeInto(image, bandLimits);
+    storeInto(image, bandLimits);
+    return true;
 }
 
 void CProductInfoDlg::keyPressEvent(QKeyEvent* event)
@@ -146,8 +146,10 @@ void CProductInfoDlg::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F1) {
         QWidget* focused = focusWidget();
         const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
-        if (id.isValid())
+        if (id.isValid()) {
+            emit helpRequested(id.toInt());
             requestHelpTopic(id.toInt());
+        }
         event->accept();
         return;
     }

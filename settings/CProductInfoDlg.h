@@ -22,12 +22,13 @@ class CProductInfoDlg : public QDialog
   public:
     explicit CProductInfoDlg(QWidget* parent = nullptr);
 
-    // Reloads the lists for the image, runs modally and applies OK. Returns true when OK
-    // changed a byte of the image.
+    // Reloads the lists for the image, runs modally and applies OK. Returns true when the
+    // user chose OK (the document then counts as changed, even when no byte differs).
     bool editProduct(RadioImage& image, BandLimits& bandLimits);
 
     // The two halves of editProduct.
     void loadFrom(const RadioImage& image);
+    // Returns true when a product byte of the image changed.
     bool storeInto(RadioImage& image, BandLimits& bandLimits);
 
     QComboBox* typeList() const { return types_; }
@@ -36,7 +37,9 @@ class CProductInfoDlg : public QDialog
     QPushButton* cancelButton() const { return cancel_; }
 
   signals:
-    void changed(); // OK changed the image
+    void changed(); // OK stored the choice into the image
+    // F1 was pressed; topic is the control id of the focused control.
+    void helpRequested(int topic);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

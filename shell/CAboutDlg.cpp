@@ -70,9 +70,9 @@ void CAboutDlg::OnInitDialog() {
     QIcon icon = qx260::titleIcon(QString::fromStdString(qx260::processValues().executableDirectory));
     if (icon.isNull())
         icon = qx260::builtinIcon(128);
-    const QList<QSize> sizes = icon.availableSizes();
-    const QSize size = sizes.isEmpty() ? QSize(32, 32) : sizes.constLast();
-    const QPixmap picture = icon.pixmap(size.boundedTo(QSize(48, 48)));
+    // A large icon (32 x 32) fills the icon box of the template; bigger pictures in the
+    // file would run into the OK button below it.
+    const QPixmap picture = icon.pixmap(QSize(32, 32));
     icon_->setPixmap(picture);
     icon_->resize(icon_->size().expandedTo(picture.size()));
 }

@@ -66,8 +66,11 @@ void CLanguageDlg::accept() {
     selection_ = chinese_->isChecked() ? 1 : 0;
     qx260::ProcessValues& pv = qx260::processValues();
     const int current = pv.languageFlag ? 1 : 0;
-    if (selection_ != current) {
-        const char* chosen = selection_ == 1 ? "Chinese" : "English";
+    // The other language is stored for the next start. Choosing the running language
+    // again after such a choice (the restart did not happen) takes the stored value back.
+    const bool store = selection_ != current || choiceChanged_;
+    if (store) {
+        const std::string chosen = selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save()) {
             // Without the stored choice a restart would come up in the old language.
@@ -81,7 +84,7 @@ void CLanguageDlg::accept() {
             QDialog::reject();
             return;
         }
-        choiceChanged_ = true;
+        choiceChanged_ = selection_ != current;
     }
     QDialog::accept();
 }

@@ -19,7 +19,8 @@ public:
 
     // 0 English, 1 Chinese; -1 before the dialog was first shown.
     int selection() const { return selection_; }
-    // Set by an OK that stored the other language; never cleared.
+    // Set by an OK that stored the other language; cleared by an OK that took the running
+    // language back.
     bool choiceChanged() const { return choiceChanged_; }
 
     QRadioButton* englishButton() const { return english_; }

@@ -246,9 +246,11 @@ bool CMainFrame::createNavigatorBar() {
         new QTreeWidgetItem(root, {QString::fromUtf8(label)});
     root->setExpanded(true);
     tree->setCurrentItem(root);
-    // The entry the user clicked or activated (mouse or keyboard) is the one acted on.
+    // The entry the user clicked, or chose with Enter, is the one acted on. Activation
+    // signals are left alone: styles that activate on a single click, and double clicks,
+    // would run the entry a second time.
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onTreeItem(item); });
-    connect(tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { onTreeItem(item); });
+    tree->installEventFilter(this);
     connect(navigatorBar_, &CNavigatorBar::closeClicked, this, [this] {
         navigatorBar_->hide();
         updateCommandStates();
@@ -391,6 +393,11 @@ void CMainFrame::nextPane(bool forward) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        QTreeWidget* tree = navigatorBar_ ? navigatorBar_->tree() : nullptr;
+        if (tree && watched == tree && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            onTreeItem(tree->currentItem());
+            return true;
+        }
         if (key->key() == Qt::Key_F1) {
             if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction()) {
                 const int command = menu->activeAction()->data().toInt();

@@ -37,6 +37,14 @@ private:
 
 namespace {
 
+// Stands in for the dock's own title bar, which the bar draws itself: takes no room.
+class EmptyTitleBar : public QWidget {
+public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override { return {0, 0}; }
+    QSize minimumSizeHint() const override { return {0, 0}; }
+};
+
 // Icon 131 at 16 x 16, or a drawn cross when the picture is missing.
 QPixmap closeSymbol() {
     QPixmap p = qx260::builtinIcon(131).pixmap(16, 16);
@@ -59,7 +67,7 @@ CNavigatorBar::CNavigatorBar(QMainWindow* frame) : QDockWidget(frame), frame_(fr
     caption_ = QString::fromStdString(qx260::processValues().languageString("company"));
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    setTitleBarWidget(new QWidget(this));  // the caption is drawn inside the bar
+    setTitleBarWidget(new EmptyTitleBar(this));  // the caption is drawn inside the bar
     setFixedWidth(width_);
 }
 

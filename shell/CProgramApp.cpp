@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <QTranslator>
 
 #include "radio/CProgramDoc.h"
 #include "res/ResourceIds.h"
@@ -84,6 +86,7 @@ CProgramApp::~CProgramApp() {
         delete mainFrame_.release();
     }
     documents_.clear();
+    removeToolkitTranslation();
     if (processValues().userStore == userStore_.get())
         processValues().userStore = nullptr;
     if (g_app == this)
@@ -99,11 +102,13 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     pv.applicationName = "Program";
     pv.radioVariant = 1;
     pv.newDocumentFlag = false;
+    programPath_ = QFileInfo(programPath).absoluteFilePath();
 
     // Configuration from Program.ini beside the executable (created empty when missing).
     pv.configurationStore.Clear();
     pv.configurationStore.Open("Program.ini", true, true, toNativePath(programPath));
     pv.deriveLanguageValues();
+    installToolkitTranslation();
 
     // The language module: every menu, dialog text and string comes from it.
     const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
@@ -164,7 +169,29 @@ void CProgramApp::adjustMenusFromConfiguration() {
     mainFrame_->updateCommandStates();
 }
 
+void CProgramApp::installToolkitTranslation() {
+    removeToolkitTranslation();
+    if (!processValues().languageFlag)
+        return;
+    // Without the toolkit's translation its dialogs stay English; nothing else is lost.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qCDebug(lcApp) << "no Chinese translation of the toolkit's texts";
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    toolkitTranslator_ = std::move(translator);
+}
+
+void CProgramApp::removeToolkitTranslation() {
+    if (!toolkitTranslator_)
+        return;
+    QCoreApplication::removeTranslator(toolkitTranslator_.get());
+    toolkitTranslator_.reset();
+}
+
 int CProgramApp::ExitInstance() {
+    removeToolkitTranslation();
     qx260::unloadResourceLibrary();
     return 0;
 }
@@ -318,7 +345,12 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
 }
 
 bool CProgramApp::saveModified(Document* document) {
-    if (!document || !document->doc->modified)
+    if (!document)
+        return true;
+    // A value still being typed into a cell belongs to the document: take it in first, so
+    // that closing never drops it without asking.
+    document->view->commitCellEdit(false);
+    if (!document->doc->modified)
         return true;
     const auto answer = qx260::showMessage(
         mainFrame_.get(), applicationName(),
@@ -391,10 +423,15 @@ void CProgramApp::OnLanguage() {
     // The new language needs a new start; the user may still keep this one open.
     if (!mainFrame_->close())
         return;
-    const QString program = QCoreApplication::applicationFilePath();
+    const QString& program = programPath_;
     const QString directory = fromNativePath(processValues().executableDirectory);
     const bool started = restarter ? restarter(program, directory)
                                    : QProcess::startDetached(program, {}, directory);
-    if (!started)
-        qCDebug(lcApp) << "could not start" << program;
+    if (!started) {
+        qx260::showMessage(nullptr, applicationName(),
+                           tr2("The program could not be started again:\n%1\nStart it yourself to use the new language.",
+                               "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
+                               .arg(QDir::toNativeSeparators(program)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+    }
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTranslator;
 class CMainFrame;
 class CChildFrame;
 class CProgramView;
@@ -83,14 +84,19 @@ private:
     void updateDocumentTitle(Document* document);
     void onSubWindowActivated(CChildFrame* frame);
     void adjustMenusFromConfiguration();
+    void installToolkitTranslation();
+    void removeToolkitTranslation();
     QString proposedSavePath(const Document* document) const;
 
     std::unique_ptr<qx260::UserStore> userStore_;
+    // The toolkit's own texts (file and print dialogs, edit menus) in Chinese.
+    std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::vector<std::unique_ptr<Document>> documents_;
     CChildFrame* activeFrame_ = nullptr;
     CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
     QString lastDirectory_;
+    QString programPath_;  // the running executable, started again after a change of language
 };
 
 // The application object of the running program (set while one exists).

@@ -18,6 +18,11 @@ std::function<bool(const QUrl&)>& opener() {
     return o;
 }
 
+QList<int>& requestedTopics() {
+    static QList<int> topics;
+    return topics;
+}
+
 }  // namespace
 
 QString helpFilePath() {
@@ -43,10 +48,19 @@ bool openHelpFile(const QString& helpFile, int topic) {
     return QDesktopServices::openUrl(url);
 }
 
-void requestHelpTopic(int topic) { openHelpFile(helpFilePath(), topic); }
+void requestHelpTopic(int topic) {
+    if (opener())  // under test: the test reads back what was asked for
+        requestedTopics().append(topic);
+    openHelpFile(helpFilePath(), topic);
+}
 
 namespace helptest {
 void setOpener(std::function<bool(const QUrl&)> o) { opener() = std::move(o); }
+QList<int> takeRequestedTopics() {
+    QList<int> topics;
+    topics.swap(requestedTopics());
+    return topics;
+}
 }  // namespace helptest
 
 }  // namespace qx260

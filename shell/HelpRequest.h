@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -21,6 +22,8 @@ bool openHelpFile(const QString& helpFile, int topic);
 namespace helptest {  // for tests only
 // Replaces the desktop handler; pass an empty function to restore it.
 void setOpener(std::function<bool(const QUrl&)> opener);
+// The topics requested since the last call, oldest first, while an opener is set.
+QList<int> takeRequestedTopics();
 }  // namespace helptest
 
 }  // namespace qx260

@@ -19,6 +19,7 @@ namespace
 
 const char* const kIni =
     "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n"
+    "Type2=QX-260L\r\nField2=136 - 150MHz|150 - 174MHz\r\n"
     "[English]\r\nAppName=QX Tool\r\n";
 
 struct CliRun {
@@ -200,6 +201,38 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
         EXPECT_EQ(bytes(), edited) << bad;
     }
     EXPECT_EQ(cli({"options", doc_, "Volume=3"}).exitCode, 64);
+}
+
+TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)
+{
+    RadioImage img = RadioImage::newImage();
+    img.setByte(offset::ProductType, 1);
+    img.setByte(offset::BandIndex, 1);
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    const QByteArray before = bytes();
+
+    const CliRun text = cli({"show", doc_});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains("Product:     QX-260L (type index 1)\n")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains("Band:        150 - 174MHz (band index 1)\n")) << text.out.toStdString();
+
+    const CliRun json = cli({"show", doc_, "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o["productType"].toObject()["index"].toInt(-1), 1);
+    EXPECT_EQ(o["productType"].toObject()["name"].toString(), "QX-260L");
+    EXPECT_EQ(o["band"].toObject()["index"].toInt(-1), 1);
+    EXPECT_EQ(o["band"].toObject()["text"].toString(), "150 - 174MHz");
+    EXPECT_EQ(bytes(), before) << "show changes nothing";
+
+    // A type the configuration does not list: no name, no band, the indexes as stored.
+    img.setByte(offset::ProductType, 7);
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    const QJsonObject unknown =
+        QJsonDocument::fromJson(cli({"show", doc_, "--json"}).out.toUtf8()).object();
+    EXPECT_EQ(unknown["productType"].toObject()["index"].toInt(-1), 7);
+    EXPECT_EQ(unknown["productType"].toObject()["name"].toString("x"), "");
+    EXPECT_EQ(unknown["band"].toObject()["text"].toString("x"), "");
 }
 
 } // namespace

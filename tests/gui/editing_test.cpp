@@ -207,6 +207,86 @@ class TestEditing : public QObject
         QVERIFY(edit->isHidden());
     }
 
+    void transmitSideRadioTakesTxOnlyByLeavingTheCell()
+    {
+        processValues().radioVariant = 2;
+        auto w = openWindow();
+        QVERIFY(w);
+        CProgramView& view = w->view;
+        // Confirmed with Enter, a Tx frequency of an empty row is not kept.
+        QLineEdit* edit = typeInto(view, 2, 2, "147.5");
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rowTexts(view, 2), QStringList(8, QString()));
+        QVERIFY(msgtest::takeShown().isEmpty());
+        // Confirmed by clicking another cell, it makes a transmit-only channel.
+        QVERIFY(typeInto(view, 2, 2, "147.5"));
+        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 5));
+        QCOMPARE(rowTexts(view, 2),
+                 (QStringList{"", "147.50000", "", "None", "Wide", "No", "Off", "High"}));
+        // Erasing it and clicking elsewhere clears the channel again.
+        edit = typeInto(view, 2, 2, "");
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 5));
+        QCOMPARE(rowTexts(view, 2), QStringList(8, QString()));
+    }
+
+    void pressBesideTheCellsKeepsWhatIsBeingTyped()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        CMSFlexGrid* grid = w->view.grid();
+        QLineEdit* edit = typeInto(w->view, 2, 1, "146");
+        QVERIFY(edit);
+        // On a header cell, then on the empty area right of the cells.
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 0, 3));
+        const QRect last = grid->cellRectPixels(2, 6);
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, QPoint(last.right() + 20, last.center().y()));
+        QCOMPARE(w->view.table().col(), 1);
+        QCOMPARE(edit->text(), QString("146"));
+        QVERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rowTexts(w->view, 2).first(), QString("146.00000"));
+
+        // After a rejection the editor is gone; a press brings it back over the cell.
+        edit = typeInto(w->view, 3, 1, "1");
+        QVERIFY(edit);
+        msgtest::answerNext(QMessageBox::Ok);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(msgtest::takeShown().size(), 1);
+        QVERIFY(edit->isHidden());
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 0, 3));
+        QVERIFY(!edit->isHidden());
+        QCOMPARE(edit->text(), QString());
+    }
+
+    void editorMovesWithItsCellWhenTheRowsScroll()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        CMSFlexGrid* grid = w->view.grid();
+        QVERIFY(grid->cellRectPixels(16, 1).bottom() >= grid->height()); // there is something to scroll
+        QLineEdit* edit = typeInto(w->view, 2, 1, "146");
+        QVERIFY(edit);
+        auto inside = [&](int r) {
+            const QRect cell = grid->cellRectPixels(r, 1);
+            return cell.contains(edit->geometry().topLeft()) && cell.contains(edit->geometry().bottomRight());
+        };
+        QVERIFY(inside(2));
+
+        grid->setTopRow(2); // one row up: the editor follows
+        QVERIFY(inside(2));
+        grid->setTopRow(3); // its cell under the header row: out of sight, still open
+        QCOMPARE(grid->topRow(), 3);
+        QVERIFY(!edit->isHidden());
+        QVERIFY(!edit->geometry().intersects(grid->rect()));
+        grid->setTopRow(1);
+        QVERIFY(inside(2));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rowTexts(w->view, 2).first(), QString("146.00000"));
+    }
+
     void listEditorOpensOnTheCellsItem()
     {
         auto w = openWindow();
@@ -289,9 +369,10 @@ class TestEditing : public QObject
             QVERIFY(dlg.height() < dlg.list(OptionList::SideKey)->geometry().top());
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
         });
-        QVERIFY(!dlg.editOptions(image));
+        // OK counts as a change of the document, though not a byte differs.
+        QVERIFY(dlg.editOptions(image));
         QVERIFY(image == original);
-        QCOMPARE(changed.count(), 0);
+        QCOMPARE(changed.count(), 1);
     }
 
     void optionalFeaturesVariantRule_data()
@@ -341,6 +422,83 @@ class TestEditing : public QObject
         QCOMPARE(int(image.byte(offset::TimeOutTime)), 1);
         QCOMPARE(int(image.transmitDelay()), 123);
         QCOMPARE(int(image.byte(offset::SideKey)), 2);
+    }
+
+    void transmitDelayNormalisedWhenTheFocusLeaves_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("truncated to tenths") << "12.34" << "12.3" << 123;
+        QTest::newRow("the top of the range") << "180" << "180.0" << 1800;
+        QTest::newRow("not rounded up") << "2.55" << "2.5" << 25;
+        QTest::newRow("above the range") << "200" << "Off" << 0;
+        QTest::newRow("negative") << "-1" << "Off" << 0;
+        QTest::newRow("not a number") << "abc" << "Off" << 0;
+        QTest::newRow("empty") << "" << "Off" << 0;
+    }
+
+    void transmitDelayNormalisedWhenTheFocusLeaves()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, stored);
+        processValues().radioVariant = 2;
+        COptionalFeaturesDlg dlg;
+        RadioImage image = RadioImage::newImage();
+        image.setTransmitDelay(77);
+        QString afterFocusLoss;
+        whenShown(dlg, [&] {
+            QLineEdit* delay = dlg.transmitDelayEdit();
+            delay->setFocus();
+            delay->selectAll();
+            QTest::keyClick(delay, Qt::Key_Delete);
+            QTest::keyClicks(delay, typed);
+            QTest::keyClick(delay, Qt::Key_Tab); // on to the next control
+            afterFocusLoss = delay->text();
+            QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        });
+        QVERIFY(dlg.editOptions(image));
+        QCOMPARE(afterFocusLoss, shown);
+        QCOMPARE(int(image.transmitDelay()), stored);
+        QCOMPARE(int(image.byte(offset::TransmitDelay)), stored & 0xFF);
+        QCOMPARE(int(image.byte(offset::TransmitDelay + 1)), stored >> 8);
+    }
+
+    void bytesTheListsCannotShow()
+    {
+        COptionalFeaturesDlg dlg;
+        RadioImage image = RadioImage::newImage();
+        image.setByte(offset::Vox, 1);
+        image.setByte(offset::SquelchLevel, 0xFF);     // from a radio that never set it
+        image.setByte(offset::VoiceAnnunciation, 3);    // one past the list
+        image.setByte(offset::TimeOutTime, 0);          // below the list
+        image.setByte(offset::Beep, 0x03);              // bit 0 counts
+        image.setTransmitDelay(1801);
+        whenShown(dlg, [&] {
+            QCOMPARE(dlg.list(OptionList::Vox)->currentText(), QString("On"));
+            QCOMPARE(dlg.list(OptionList::SquelchLevel)->currentIndex(), -1);
+            QCOMPARE(dlg.list(OptionList::VoiceAnnunciation)->currentIndex(), -1);
+            QCOMPARE(dlg.list(OptionList::TimeOutTime)->currentIndex(), -1);
+            QVERIFY(dlg.beepBox()->isChecked());
+            QCOMPARE(dlg.transmitDelayEdit()->text(), QString("Off"));
+            QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        });
+        QVERIFY(dlg.editOptions(image));
+        QCOMPARE(int(image.byte(offset::Vox)), 1);
+        QCOMPARE(int(image.byte(offset::SquelchLevel)), 0xFF);
+        QCOMPARE(int(image.byte(offset::VoiceAnnunciation)), 0xFF);
+        QCOMPARE(int(image.byte(offset::TimeOutTime)), 0);
+        QCOMPARE(int(image.byte(offset::Beep)), 1);
+        QCOMPARE(int(image.transmitDelay()), 0);
+
+        image.setByte(offset::Vox, 5); // neither On nor Off: no selection, stored back as Off
+        whenShown(dlg, [&] {
+            QCOMPARE(dlg.list(OptionList::Vox)->currentIndex(), -1);
+            QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        });
+        QVERIFY(dlg.editOptions(image));
+        QCOMPARE(int(image.byte(offset::Vox)), 0);
     }
 
     void transmitDelayEnterOnOkIsNormalised()
@@ -414,6 +572,60 @@ class TestEditing : public QObject
         const ProductChoice stored = readProductChoice(store_, processValues().configurationStore);
         QCOMPARE(stored.type, 1);
         QCOMPARE(stored.field, 1);
+    }
+
+    void f1InTheDialogsAsksForTheFocusedControlsTopic()
+    {
+        processValues().radioVariant = 0; // every control of the visible part shown
+        COptionalFeaturesDlg options;
+        QSignalSpy optionsHelp(&options, &COptionalFeaturesDlg::helpRequested);
+        whenShown(options, [&] {
+            for (QWidget* w : {options.control(1118), options.control(1116), options.control(1008),
+                               static_cast<QWidget*>(options.okButton())}) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+            }
+        });
+        RadioImage image = RadioImage::newImage();
+        QVERIFY(!options.editOptions(image));
+        QCOMPARE(optionsHelp.size(), 4);
+        QCOMPARE(optionsHelp[0][0].toInt(), 1118);
+        QCOMPARE(optionsHelp[1][0].toInt(), 1116);
+        QCOMPARE(optionsHelp[2][0].toInt(), 1008);
+        QCOMPARE(optionsHelp[3][0].toInt(), 1);
+
+        CProductInfoDlg product;
+        QSignalSpy productHelp(&product, &CProductInfoDlg::helpRequested);
+        BandLimits limits;
+        whenShown(product, [&] {
+            for (QWidget* w : {static_cast<QWidget*>(product.typeList()), static_cast<QWidget*>(product.bandList()),
+                               static_cast<QWidget*>(product.cancelButton())}) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_F1);
+            }
+        });
+        QVERIFY(!product.editProduct(image, limits));
+        QCOMPARE(productHelp.size(), 3);
+        QCOMPARE(productHelp[0][0].toInt(), 1013);
+        QCOMPARE(productHelp[1][0].toInt(), 1014);
+        QCOMPARE(productHelp[2][0].toInt(), 2);
+    }
+
+    void frequencyBoxStopsTakingTextWhenFull()
+    {
+        auto w = openWindow();
+        QVERIFY(w);
+        const QString typed(60, QLatin1Char('1'));
+        QLineEdit* edit = typeInto(w->view, 1, 1, typed);
+        QVERIFY(edit);
+        QVERIFY(edit->text().size() > 3);
+        QVERIFY(edit->text().size() < typed.size());
+        QVERIFY(QFontMetrics(edit->font()).horizontalAdvance(edit->text()) <= edit->width());
+        // Room made by deleting is room to type again.
+        const QString full = edit->text();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "25");
+        QCOMPARE(edit->text(), full.chopped(1) + "2");
     }
 
     void productDialogCancel()

@@ -1,12 +1,15 @@
 // New, Open, Close, Save and Save As through the main window, with the modified mark
 // and the save question.
 
+#include <QLineEdit>
 #include <QMdiSubWindow>
 
 #include "ShellFixture.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMDIClientWnd.h"
+#include "editor/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
+#include "editor/CellEditors.h"
 
 using namespace qx260;
 
@@ -100,6 +103,7 @@ private slots:
         auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("missing.dat"), qPrintable(shown[0].text));
+        QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
 
         // Saving into a folder that does not exist fails, says so, and keeps the document
         // without a file.
@@ -109,6 +113,7 @@ private slots:
         shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("x.dat"), qPrintable(shown[0].text));
+        QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
         QVERIFY(!env.active()->hasFile);
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
     }
@@ -199,6 +204,32 @@ private slots:
         QVERIFY(env.frame()->isVisible());
         msgtest::answerNext(QMessageBox::No);
         QVERIFY(env.frame()->close());
+    }
+
+    void cellStillBeingEditedCountsAsAChange() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        env.frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(env.frame()));
+        CProgramView* view = env.active()->view;
+        CMSFlexGrid* grid = view->grid();
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRectPixels(1, 1).center());
+        QLineEdit* edit = view->cellEditors()->editBox(1);
+        QVERIFY(edit && edit->isVisible());
+        QTest::keyClicks(edit, "145.0125");
+        QVERIFY(!env.active()->doc->modified);  // typed, not yet committed
+
+        // Exit asks; Yes saves the typed channel.
+        msgtest::answerNext(QMessageBox::Yes);
+        filetest::answerNext(env.path("typed.dat"));
+        QVERIFY(env.frame()->close());
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        CProgramDoc reopened;
+        QVERIFY(reopened.OnOpenDocument(env.path("typed.dat").toStdString(), processValues()));
+        QVERIFY(reopened.image == env.active()->doc->image);
+        QVERIFY(reopened.image.byte(0x10) != 0xFF);  // channel 1 holds a frequency
     }
 
     void unmodifiedDocumentsCloseWithoutAQuestion() {

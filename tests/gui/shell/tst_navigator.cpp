@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRubberBand>
 #include <QTreeWidget>
@@ -64,6 +65,44 @@ private slots:
         child->close();
         clickItem(tree, tree->topLevelItem(0));
         QVERIFY(!child->isVisible());
+    }
+
+    void oneClickOpensOneDialog_data() {
+        QTest::addColumn<bool>("singleClickActivates");
+        QTest::newRow("click") << false;
+        QTest::newRow("click, style activating on one click") << true;
+    }
+    void oneClickOpensOneDialog() {
+        QFETCH(bool, singleClickActivates);
+        ShellFixture env;
+        QVERIFY(env.start());
+        QTreeWidget* tree = env.frame()->navigatorBar()->tree();
+        class ActivatingStyle : public QProxyStyle {
+        public:
+            int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                          QStyleHintReturn* data) const override {
+                if (hint == SH_ItemView_ActivateItemOnSingleClick)
+                    return 1;
+                return QProxyStyle::styleHint(hint, option, widget, data);
+            }
+        };
+        ActivatingStyle style;
+        if (singleClickActivates)
+            tree->setStyle(&style);
+        // Every Optional Features dialog that comes up is counted and cancelled.
+        int opened = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* d = qobject_cast<COptionalFeaturesDlg*>(QApplication::activeModalWidget())) {
+                ++opened;
+                d->cancelButton()->click();
+            }
+        });
+        closer.start(10);
+        clickItem(tree, entry(env.frame(), 2));
+        QTest::qWait(100);
+        tree->setStyle(nullptr);
+        QCOMPARE(opened, 1);
     }
 
     void treeAndEditMenuOpenTheSettingsDialogs() {

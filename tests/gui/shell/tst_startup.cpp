@@ -42,6 +42,25 @@ void setIniValue(QString& ini, const QString& key, const QString& value) {
         ini.replace(QStringLiteral("[Setup]\n"), QStringLiteral("[Setup]\n%1=%2\n").arg(key, value));
 }
 
+// Collects the warnings Qt reports while it lives.
+class WarningCollector {
+public:
+    WarningCollector() { previous_ = qInstallMessageHandler(&WarningCollector::handle); }
+    ~WarningCollector() { qInstallMessageHandler(previous_); }
+    static QStringList& warnings() {
+        static QStringList w;
+        return w;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        // The offscreen platform cannot pass size hints on; that says nothing about us.
+        if (type >= QtWarningMsg && !text.contains("does not support propagateSizeHints"))
+            warnings().append(text);
+    }
+    QtMessageHandler previous_;
+};
+
 }  // namespace
 
 class TestStartup : public QObject {
@@ -49,7 +68,13 @@ class TestStartup : public QObject {
 private slots:
     void englishStartUp() {
         ShellFixture env;
-        QVERIFY(env.start());
+        WarningCollector::warnings().clear();
+        {
+            WarningCollector collector;
+            QVERIFY(env.start());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(WarningCollector::warnings(), QStringList());
         CMainFrame* frame = env.frame();
         QVERIFY(frame->isVisible());
         QVERIFY(frame->isMaximized());
@@ -114,6 +139,10 @@ private slots:
         QCOMPARE(root->child(2)->text(0), QString("可选功能"));
         QCOMPARE(env.active()->view->windowTitle(), QString("信道信息[*]"));
         QCOMPARE(frame->navigatorBar()->captionText(), QString("云雀无线电"));
+        // The toolkit's own dialogs (file chooser, printing) speak Chinese too.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("取消"));
+        env.app.reset();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
 
     void showLangDecidesTheLanguageItem_data() {
@@ -196,7 +225,10 @@ private slots:
         onNextModal<CAboutDlg>([&](CAboutDlg* dlg) {
             seen << dlg->windowTitle() << dlg->control(CAboutDlg::kVersionId)->text()
                  << dlg->control(CAboutDlg::kCopyrightsId)->text() << dlg->control(CAboutDlg::kOwnerId)->text();
-            QVERIFY(!dlg->control(CAboutDlg::kIconId)->pixmap().isNull());
+            QLabel* icon = dlg->control(CAboutDlg::kIconId);
+            QVERIFY(!icon->pixmap().isNull());
+            QVERIFY(!icon->geometry().intersects(dlg->okButton()->geometry()));
+            QVERIFY(dlg->rect().contains(icon->geometry()));
             dlg->okButton()->click();
         });
         env.frame()->OnCommand(57664);
@@ -230,7 +262,7 @@ private slots:
         QVERIFY(env.iniText().contains("Language=Chinese"));
         QVERIFY(!env.frame()->isVisible());
         QCOMPARE(env.restarts.size(), 1);
-        QVERIFY(env.restarts[0].endsWith('|' + env.dir.path() + '/'));
+        QCOMPARE(env.restarts[0], env.programPath() + '|' + env.dir.path() + '/');
     }
 
     void languageCancelOrSameChoiceDoesNothing() {
@@ -250,6 +282,47 @@ private slots:
         QCOMPARE(env.iniText(), before);
         QVERIFY(env.restarts.isEmpty());
         QVERIFY(env.frame()->isVisible());
+    }
+
+    void languageKeptWhenTheUserStaysAndTakenBackLater() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        emit env.active()->view->documentModified();
+        // Chinese is stored, but the user cancels the save question: no restart.
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->chineseButton()->click();
+            dlg->okButton()->click();
+        });
+        msgtest::answerNext(QMessageBox::Cancel);
+        env.frame()->OnCommand(32799);
+        QVERIFY(env.iniText().contains("Language=Chinese"));
+        QVERIFY(env.restarts.isEmpty());
+        QVERIFY(env.frame()->isVisible());
+        // English again: the stored choice goes back to English and nothing restarts.
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->englishButton()->click();
+            dlg->okButton()->click();
+        });
+        env.frame()->OnCommand(32799);
+        QVERIFY(env.iniText().contains("Language=English"));
+        QVERIFY(env.restarts.isEmpty());
+        QVERIFY(env.frame()->isVisible());
+        QVERIFY(!env.app->languageDialog()->choiceChanged());
+    }
+
+    void failedRestartIsReported() {
+        ShellFixture env;
+        QVERIFY(env.start());
+        env.app->restarter = [](const QString&, const QString&) { return false; };
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->chineseButton()->click();
+            dlg->okButton()->click();
+        });
+        msgtest::answerNext(QMessageBox::Ok);
+        env.frame()->OnCommand(32799);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
     }
 
     void languageNotWritableMeansNoRestart() {
