@@ -81,7 +81,11 @@ Reply RadioModel::idleByte(std::uint8_t byte)
         matched_ = byte == kStx ? 1 : 0;
     if (faults.echoHandshake && matched_ > 0)
         reply.bytes.push_back(byte);
-    if (matched_ == 8) {
+    if (matched_ == 8 && faults.unansweredHandshakes > 0) {
+        --faults.unansweredHandshakes;  // as if the radio were still off
+        matched_ = 0;
+        state_ = State::Idle;
+    } else if (matched_ == 8) {
         matched_ = 0;
         state_ = State::AwaitIdentRequest;
         if (!faults.echoHandshake)

@@ -30,6 +30,7 @@ struct Faults {
     int gapMs = 40;
     int dropAt = -1;                  // hang up the line when this sub-block is asked for
     int badHandshakeAcks = 0;         // confirm this many handshakes with 0x15 instead of 0x06
+    int unansweredHandshakes = 0;     // let this many handshakes pass without the late answer
 };
 
 struct Identity {

@@ -57,6 +57,7 @@ const char kUsage[] =
     "  --echo-handshake        echo the bytes of 0x02 \"PROGRAM\" instead of answering\n"
     "  --echo-ident            echo the identification request before the reply\n"
     "  --bad-handshake-acks N  refuse the first N handshake acknowledgements\n"
+    "  --no-answer N           leave the first N handshakes unanswered (radio still off)\n"
     "  --wrong-write-ack K     answer write sub-block K with 0x15\n"
     "  --wrong-read-ack K      answer the acknowledgement of read sub-block K with 0x15\n"
     "  --short-read K          send only 7 bytes for read sub-block K\n"
@@ -401,6 +402,9 @@ bool parseOptions(int argc, char** argv, Options& o)
             faults.echoIdentRequest = true;
         } else if (a == "--bad-handshake-acks") {
             if (!nextInt(faults.badHandshakeAcks))
+                return false;
+        } else if (a == "--no-answer") {
+            if (!nextInt(faults.unansweredHandshakes))
                 return false;
         } else if (a == "--wrong-write-ack") {
             if (!nextInt(faults.wrongWriteAckAt))

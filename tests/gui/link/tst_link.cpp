@@ -224,7 +224,7 @@ class TestLink : public QObject
 
     void retryAfterNoAnswer()
     {
-        SimRadio radio({"--bad-handshake-acks", "1"});
+        SimRadio radio({"--no-answer", "1"});
         mapCom1(radio.device());
         Window w;
         msgtest::answerNext(QMessageBox::Retry);
