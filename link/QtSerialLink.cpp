@@ -50,12 +50,19 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
     if (::stat(device.c_str(), &st) != 0)
         return device + ": " + std::strerror(errno) + ".";
     if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
-        std::string group = "dialout";
+        std::string group;
         if (const struct group* g = ::getgrgid(st.st_gid))
             group = g->gr_name;
-        return device + ": " + std::strerror(EACCES) + ". To get access, become a member of the group \"" + group +
-               "\" that owns the device (for example: sudo usermod -aG " + group +
-               " $USER), then log out and in again.";
+        const bool groupMayUse = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+        if (groupMayUse && st.st_gid != 0 && !group.empty())
+            return device + ": " + std::strerror(EACCES) + ". To get access, become a member of the group \"" +
+                   group + "\" that owns the device (for example: sudo usermod -aG " + group +
+                   " $USER), then log out and in again.";
+        // Joining the group would not help: the device is not open to a group of users.
+        return device + ": " + std::strerror(EACCES) +
+               ". Only its owner may use the device now. Have it given to the group \"dialout\" with read and "
+               "write access (for example with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), become a member "
+               "of that group (sudo usermod -aG dialout $USER), then log out and in again.";
     }
     if (error == QSerialPort::PermissionError || error == QSerialPort::OpenError)
         return device + ": " + std::strerror(EBUSY) + " (another program is using the port).";

@@ -4,8 +4,12 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -190,6 +194,45 @@ TEST_F(CliTransfer, PortThatCannotBeOpened)
     EXPECT_TRUE(r.err.contains("another program")) << r.err.toStdString();
     holder.close();
     EXPECT_FALSE(QFile::exists(path("x.dat")));
+}
+
+// Access denied says how to get access. Needs a user without the right: the test
+// runs the tool as "nobody" when it can (it runs as root in the build container).
+TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    struct Case {
+        const char* name;
+        gid_t group;
+        mode_t mode;
+        const char* expected;
+    } cases[] = {
+        {"dev-dialout", 20, 0660, "become a member of the group \"dialout\" that owns the device"},
+        {"dev-owner-only", 0, 0600, "Only its owner may use the device now"},
+    };
+    for (const Case& c : cases) {
+        const QString device = path(c.name);
+        ASSERT_TRUE(writeFile(device, {}));
+        ASSERT_EQ(::chown(QFile::encodeName(device).constData(), 0, c.group), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(device).constData(), c.mode), 0);
+        QProcess p;
+        QProcessEnvironment env = environment();
+        env.insert("QX260_SETTINGS", "/nonexistent/settings.ini");
+        p.setProcessEnvironment(env);
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli", "read",
+                            "--port", device, "-o", path("denied.dat")});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 1) << c.name;
+        EXPECT_TRUE(err.contains(kOpenFailed)) << err.toStdString();
+        EXPECT_TRUE(err.contains("Permission denied")) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.expected)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("denied.dat")));
 }
 
 TEST_F(CliTransfer, RetryAfterAFailedHandshake)
