@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRubberBand>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include "ShellFixture.h"
@@ -180,6 +181,14 @@ private slots:
         QWidget* panel = bar->panel();
         const QPoint button = bar->closeRect().center();
         QVERIFY(panel->rect().contains(button));
+
+        // Its tooltip, and none elsewhere on the bar.
+        QHelpEvent overButton(QEvent::ToolTip, button, panel->mapToGlobal(button));
+        QApplication::sendEvent(panel, &overButton);
+        QCOMPARE(QToolTip::text(), QString("Close"));
+        QHelpEvent elsewhere(QEvent::ToolTip, QPoint(20, 200), panel->mapToGlobal(QPoint(20, 200)));
+        QApplication::sendEvent(panel, &elsewhere);
+        QTRY_VERIFY(!QToolTip::isVisible());
 
         // Press on it, move off, release elsewhere: the bar stays.
         QTest::mousePress(panel, Qt::LeftButton, {}, button);
