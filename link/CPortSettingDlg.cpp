@@ -1,5 +1,7 @@
 #include "link/CPortSettingDlg.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
@@ -43,29 +45,43 @@ CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     probe = [](const std::string& device) { return !device.empty() && qx260::link::QtSerialLink::probe(device); };
     const QFont font = qx260::dialogFont(QStringLiteral("MS Sans Serif"), 8);
     setFont(font);
-    setFixedSize(qx260::dialogUnitsToPixels(font, kSize));
     setWindowTitle(templateText(0, QStringLiteral("Port Setting")));
 
     auto* box = new QGroupBox(templateText(-1, QStringLiteral("Port")), this);
-    box->setGeometry(qx260::dialogUnitsToPixels(font, kGroupRect));
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
     for (int n = 1; n <= 16; ++n) {
         const int id = kFirstButtonId + n - 1;
         auto* button = new QRadioButton(templateText(id, QStringLiteral("COM%1").arg(n)), this);
         button->setObjectName(QStringLiteral("COM%1").arg(n));
-        const QPoint at(kFirstButton.x() + ((n - 1) % 4) * kColumnStep, kFirstButton.y() + ((n - 1) / 4) * kRowStep);
-        button->setGeometry(qx260::dialogUnitsToPixels(font, QRect(at, kButtonSize)));
         group_->addButton(button, id);
         buttons_[n - 1] = button;
     }
+    // The template's places, widened as far as the labels need in the font at hand
+    // (a substitute font can be wider than the one the template was made for, and
+    // COM10 to COM16 must not read as COM1).
+    const QRect firstButton = qx260::dialogUnitsToPixels(font, QRect(kFirstButton, kButtonSize));
+    const QSize step = qx260::dialogUnitsToPixels(font, QSize(kColumnStep, kRowStep));
+    const int columnStep = step.width();
+    const int rowStep = step.height();
+    int buttonWidth = firstButton.width();
+    for (const QRadioButton* button : buttons_)
+        buttonWidth = std::max(buttonWidth, button->sizeHint().width());
+    const int extra = buttonWidth - firstButton.width();
+    for (int n = 1; n <= 16; ++n)
+        buttons_[n - 1]->setGeometry(firstButton.x() + ((n - 1) % 4) * (columnStep + extra),
+                                     firstButton.y() + ((n - 1) / 4) * rowStep, buttonWidth, firstButton.height());
+    box->setGeometry(qx260::dialogUnitsToPixels(font, kGroupRect).adjusted(0, 0, 4 * extra, 0));
+    box->lower();
+    const QSize size = qx260::dialogUnitsToPixels(font, kSize);
+    setFixedSize(size.width() + 4 * extra, size.height());
     auto* ok = new QPushButton(templateText(1, QStringLiteral("OK")), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    ok->setGeometry(qx260::dialogUnitsToPixels(font, kOkRect));
+    ok->setGeometry(qx260::dialogUnitsToPixels(font, kOkRect).translated(extra, 0));
     auto* cancel = new QPushButton(templateText(2, QStringLiteral("Cancel")), this);
     cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setGeometry(qx260::dialogUnitsToPixels(font, kCancelRect));
+    cancel->setGeometry(qx260::dialogUnitsToPixels(font, kCancelRect).translated(3 * extra, 0));
     connect(ok, &QPushButton::clicked, this, &CPortSettingDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

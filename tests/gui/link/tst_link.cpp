@@ -299,11 +299,17 @@ class TestLink : public QObject
         bool checked = false;
         QTimer::singleShot(0, [&] {
             checked = true;
-            for (int n = 1; n <= 16; ++n)
+            for (int n = 1; n <= 16; ++n) {
                 QCOMPARE(dialog->portButton(n)->isEnabled(), n == 12);
+                // Every label is whole: COM12 must not read as COM1.
+                QVERIFY(dialog->portButton(n)->width() >= dialog->portButton(n)->sizeHint().width());
+                QVERIFY(dialog->rect().contains(dialog->portButton(n)->geometry()));
+            }
             QCOMPARE(dialog->portButton(12)->toolTip(), radio.device());
             QCOMPARE(dialog->selectedPort(), 0);
             dialog->portButton(12)->click();
+            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
+                dialog->grab().save(dir + "/port-setting.png");
             QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
         });
         w.view->OnComSetup();
