@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QMetaObject>
+#include <QPointer>
 
 #include "editor/CProgramView.h"
 #include "link/CPortSettingDlg.h"
@@ -36,60 +37,90 @@ QMdiSubWindow* documentFrame(CProgramView& view)
     return nullptr;
 }
 
+// The view and its Process window can go while the transfer pumps events (File New
+// replaces the active document, and its window with it). Then the transfer ends as
+// cancelled at that pass and touches neither again.
 class WindowTransferHost : public TransferHost {
 public:
-    WindowTransferHost(CProgramView& view, CProcessDlg& dialog) : view_(view), dialog_(dialog) {}
+    WindowTransferHost(CProgramView& view, CProcessDlg& dialog)
+        : view_(&view), dialog_(&dialog),
+          direction_(view.transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read)
+    {
+    }
 
     void pumpOneMessage() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-    bool cancelRequested() override { return dialog_.cancelFlag != 0; }
-    void progress(int) override { dialog_.stepProgress(); }
+    bool cancelRequested() override { return !view_ || !dialog_ || dialog_->cancelFlag != 0; }
+    void progress(int) override
+    {
+        if (dialog_)
+            dialog_->stepProgress();
+    }
     bool askRetry() override
     {
-        return qx260::showMessage(&view_, applicationTitle(), resourceString(message::kCommunicationError),
-                           QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+        return view_ && qx260::showMessage(view_, applicationTitle(), resourceString(message::kCommunicationError),
+                                           QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
     }
     void showMessage(int id, const std::string& reason) override
     {
         QString text = resourceString(id);
         if (!reason.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-        qx260::showMessage(&view_, applicationTitle(), text, QMessageBox::Ok);
+        qx260::showMessage(view_, applicationTitle(), text, QMessageBox::Ok);
     }
     void showTypeMessage() override
     {
         const ProcessValues& pv = processValues();
-        qx260::showMessage(&view_, QString::fromUtf8(pv.pick("Caution", "警告")),
+        qx260::showMessage(view_, QString::fromUtf8(pv.pick("Caution", "警告")),
                            QString::fromUtf8(pv.pick("Becuase the type of radio does not match,\ncommunications is "
                                                      "interrupt.",
                                                      "对讲机类型不匹配,无法通讯。")),
                            QMessageBox::Ok);
     }
-    void commitCellEdit() override { view_.commitCellEdit(false); }
-    void encodeTable(RadioImage&) override { view_.encodeTable(); }
+    void commitCellEdit() override
+    {
+        if (view_)
+            view_->commitCellEdit(false);
+    }
+    void encodeTable(RadioImage&) override
+    {
+        if (view_)
+            view_->encodeTable();
+    }
     Direction transferDirection() override
     {
-        return view_.transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read;
+        if (view_)
+            direction_ = view_->transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read;
+        return direction_;
     }
     void readCompleted(int radioVariant) override
     {
+        if (!view_)
+            return;
         ProcessValues& pv = processValues();
         pv.radioVariant = radioVariant;
         pv.newDocumentFlag = false;
-        view_.fillTableFromDocument();
-        view_.markDocumentModified();
+        view_->fillTableFromDocument();
+        view_->markDocumentModified();
     }
     void showDocumentWindow() override
     {
-        if (QMdiSubWindow* frame = documentFrame(view_); frame && frame->isHidden())
+        if (!view_)
+            return;
+        if (QMdiSubWindow* frame = documentFrame(*view_); frame && frame->isHidden())
             frame->show();
-        else if (!documentFrame(view_) && view_.isHidden())
-            view_.show();
+        else if (!documentFrame(*view_) && view_->isHidden())
+            view_->show();
     }
-    void closeProcessWindow() override { dialog_.destroyWindow(); }
+    void closeProcessWindow() override
+    {
+        if (dialog_)
+            dialog_->destroyWindow();
+    }
 
 private:
-    CProgramView& view_;
-    CProcessDlg& dialog_;
+    QPointer<CProgramView> view_;
+    QPointer<CProcessDlg> dialog_;
+    Direction direction_;
 };
 
 void openProcessWindow(CProgramView& view, int direction)
@@ -160,9 +191,11 @@ void runTransfer(CProgramView& view)
     const std::string device = resolvePortDevice(portName, systemPortMapping()).value_or(portName);
     QtSerialLink port;
     WindowTransferHost host(view, *dialog);
+    const QPointer<CProgramView> alive(&view);
     ProtocolEngine(port, host).run(view.document().image, device);
 
-    view.setProperty(kTransferRunning, false);
+    if (alive)
+        view.setProperty(kTransferRunning, false);
 }
 
 }  // namespace qx260::link

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -170,6 +171,35 @@ class TestLinkProgram : public QObject
         if (key == Qt::Key_R)
             QVERIFY(env.active()->doc->image == before);
         QVERIFY(env.frame()->isVisible());
+    }
+
+    void fileNewDuringAReadEndsItQuietly()
+    {
+        // The menus stay live during a transfer. File New replaces the document and its
+        // window; the transfer ends at that pass as cancelled and the port is let go.
+        ShellFixture env;
+        SimRadio radio({"--pace", "9600"});
+        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
+        QVERIFY(env.start());
+        pressKeys(env, Qt::Key_R);
+        QPointer<CProcessDlg> dialog = processWindow(env);
+        QPointer<CProgramView> oldView = env.active()->view;
+        connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&env](int value) {
+            if (value == 5)
+                QTimer::singleShot(0, env.frame(), [&env] {
+                    msgtest::answerNext(QMessageBox::Ok);  // "All data will be Cleared!"
+                    env.frame()->OnCommand(57600);
+                });
+        });
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!oldView && env.active() && env.active()->view, 20000);
+        QTRY_VERIFY(!holdsOpen(radio.device()));
+        QCOMPARE(msgtest::takeShown().size(), 1);
+
+        // The new document reads normally.
+        transfer(env, Qt::Key_R, "Read Data");
+        QCOMPARE(processWindow(env)->countText()->text(), QString("51"));
+        QVERIFY(msgtest::takeShown().isEmpty());
     }
 
     void cancelWhileTheHandshakeWaits()
