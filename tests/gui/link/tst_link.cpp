@@ -255,6 +255,28 @@ class TestLink : public QObject
         QCOMPARE(test::readFile(log), QByteArray());
     }
 
+    void chineseTitlesAndTypeMessage()
+    {
+        SimRadio radio({"--ident", "5031323037000000"});
+        mapCom1(radio.device());
+        processValues().languageFlag = true;
+        Window w;
+        w.view->OnWrite();
+        QCOMPARE(w.dialog()->windowTitle(), QString::fromUtf8("写数据"));
+        w.view->OnRead();
+        QCOMPARE(w.dialog()->titleText, QString::fromUtf8("读数据"));
+        QTest::mouseClick(w.dialog()->cancelButton(), Qt::LeftButton);
+        w.view->OnRead();
+        QCOMPARE(w.dialog()->windowTitle(), QString::fromUtf8("读数据"));
+        pressOk(w.dialog());
+        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QString::fromUtf8("警告"));
+        QCOMPARE(shown[0].text, QString::fromUtf8("对讲机类型不匹配,无法通讯。"));
+        processValues().languageFlag = false;
+    }
+
     void cancelDuringTheBlocks()
     {
         SimRadio radio({"--pace", "9600"});
