@@ -1,5 +1,7 @@
 #include "tools/RadioModel.h"
 
+#include "radio/RadioImage.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -29,11 +31,11 @@ RadioModel::RadioModel() : memory(freshMemory()) {}
 
 Memory RadioModel::freshMemory()
 {
+    // The options as they leave the factory (those of a new document), the first band.
     Memory m;
-    m.fill(0xFF);
-    m[0x3F1] = 3;
-    m[0x32E] = 0;  // product type
-    m[0x32F] = 0;  // band
+    const RadioImage factory = RadioImage::newImage();
+    std::copy(factory.bytes().begin(), factory.bytes().end(), m.begin());
+    m[offset::BandIndex] = 0;
     const std::uint32_t channels[] = {14550000, 14600000, 15212500};
     for (std::size_t i = 0; i < std::size(channels); ++i) {
         const std::size_t at = 16 * (i + 1);  // channels 1.. are records 1..

@@ -2,7 +2,7 @@
 // The radio's side of the programming protocol as a byte-driven state machine:
 // fed the bytes that arrive from the computer, it says what to send back. The
 // simulated radio puts it on a pseudo-terminal; link tests use it in-process.
-// Standard C++ only.
+// Standard C++ and the core only.
 
 #include <array>
 #include <cstdint>
@@ -63,7 +63,7 @@ public:
     std::vector<std::uint16_t> writeAddresses;  // acknowledged writes only
     bool memoryChanged = false;
 
-    // A fresh radio: every byte 0xFF except the product bytes and a few channels.
+    // A fresh radio: the factory options of a new document, the first band and a few channels.
     static Memory freshMemory();
     // Bytes 16..1039 of a 1040-byte document ("Q9F2" and twelve zero bytes first).
     static std::optional<Memory> fromDocument(const Bytes& file);
