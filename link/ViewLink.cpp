@@ -128,6 +128,10 @@ void openProcessWindow(CProgramView& view, int direction)
     CProcessDlg* dialog = processDialog(view);
     if (!dialog)
         return;
+    // A running transfer keeps its direction: a Read turned into a Write after the
+    // handshake would send an image that was never brought up to date from the table.
+    if (view.property(kTransferRunning).toBool())
+        return;
     view.transferDirection = direction;
     const ProcessValues& pv = processValues();
     dialog->titleText = direction == CProgramView::kTransferWrite

@@ -202,6 +202,26 @@ class TestLinkProgram : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
+    void writeCommandDuringAReadChangesNothing()
+    {
+        // Ctrl+W while a Read is under way (its handshake still running) neither turns
+        // the Read into a Write nor opens another window.
+        ShellFixture env;
+        SimRadio radio({"--save", env.path("radio.dat")});
+        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
+        QVERIFY(env.start());
+        pressKeys(env, Qt::Key_R);
+        CProcessDlg* dialog = processWindow(env);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTimer::singleShot(0, env.frame(), [&env] { QTest::keyClick(env.frame(), Qt::Key_W, Qt::ControlModifier); });
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
+        QVERIFY(msgtest::takeShown().isEmpty());
+        QCOMPARE(dialog->windowTitle(), QString("Read Data"));
+        QCOMPARE(env.active()->view->transferDirection, int(CProgramView::kTransferRead));
+        QVERIFY(!QFile::exists(env.path("radio.dat")));  // nothing was written to the radio
+        QVERIFY(env.active()->doc->image.rxFrequency(1).has_value());  // the radio's channels came in
+    }
+
     void cancelWhileTheHandshakeWaits()
     {
         // A silent radio: the attempt waits for the late answer, the prompt offers
