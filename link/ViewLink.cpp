@@ -38,18 +38,24 @@ QMdiSubWindow* documentFrame(CProgramView& view)
 }
 
 // The view and its Process window can go while the transfer pumps events (File New
-// replaces the active document, and its window with it). Then the transfer ends as
-// cancelled at that pass and touches neither again.
+// replaces the active document, and its window with it), and Exit can close the main
+// window. Then the transfer ends as cancelled at that pass and touches neither again.
 class WindowTransferHost : public TransferHost {
 public:
     WindowTransferHost(CProgramView& view, CProcessDlg& dialog)
-        : view_(&view), dialog_(&dialog),
+        : view_(&view), dialog_(&dialog), mainWindow_(view.window()),
+          mainWindowShown_(mainWindow_ && mainWindow_->isVisible()),
           direction_(view.transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read)
     {
     }
 
     void pumpOneMessage() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-    bool cancelRequested() override { return !view_ || !dialog_ || dialog_->cancelFlag != 0; }
+    // Cancel, the view gone, or the main window closed (Exit): the transfer stops here.
+    bool cancelRequested() override
+    {
+        return !view_ || !dialog_ || dialog_->cancelFlag != 0 ||
+               (mainWindowShown_ && (!mainWindow_ || !mainWindow_->isVisible()));
+    }
     void progress(int) override
     {
         if (dialog_)
@@ -120,6 +126,8 @@ public:
 private:
     QPointer<CProgramView> view_;
     QPointer<CProcessDlg> dialog_;
+    QPointer<QWidget> mainWindow_;
+    bool mainWindowShown_;
     Direction direction_;
 };
 

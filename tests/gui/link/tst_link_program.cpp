@@ -222,6 +222,28 @@ class TestLinkProgram : public QObject
         QVERIFY(env.active()->doc->image.rxFrequency(1).has_value());  // the radio's channels came in
     }
 
+    void exitDuringAReadStopsIt()
+    {
+        // Exit while a Read runs: the main window closes, and the transfer stops at its
+        // next pass as if cancelled, letting the port go, instead of reading on unseen.
+        ShellFixture env;
+        SimRadio radio({"--pace", "9600"});
+        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
+        QVERIFY(env.start());
+        pressKeys(env, Qt::Key_R);
+        QPointer<CProcessDlg> dialog = processWindow(env);
+        connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&env](int value) {
+            if (value == 5)
+                QTimer::singleShot(0, env.frame(), [&env] { env.frame()->OnCommand(57665); });
+        });
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
+        QVERIFY(!env.frame()->isVisible());
+        QVERIFY2(dialog->progressBar()->value() < 10, qPrintable(dialog->countText()->text()));
+        QVERIFY(!holdsOpen(radio.device()));
+        QVERIFY(msgtest::takeShown().isEmpty());
+    }
+
     void cancelWhileTheHandshakeWaits()
     {
         // A silent radio: the attempt waits for the late answer, the prompt offers
