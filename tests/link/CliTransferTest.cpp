@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -205,6 +206,8 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                                           QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                           QFileDevice::ExeOther);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("out")).constData(), 0777), 0);
     struct Case {
         const char* name;
         gid_t group;
@@ -224,7 +227,7 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
         env.insert("QX260_SETTINGS", "/nonexistent/settings.ini");
         p.setProcessEnvironment(env);
         p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli", "read",
-                            "--port", device, "-o", path("denied.dat")});
+                            "--port", device, "-o", path("out/denied.dat")});
         ASSERT_TRUE(p.waitForFinished(30000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), 1) << c.name;
@@ -232,7 +235,17 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
         EXPECT_TRUE(err.contains("Permission denied")) << err.toStdString();
         EXPECT_TRUE(err.contains(c.expected)) << err.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(path("denied.dat")));
+    EXPECT_FALSE(QFile::exists(path("out/denied.dat")));
+}
+
+TEST_F(CliTransfer, OutputThatCannotBeMadeIsRefusedBeforeTheRadioIsRead)
+{
+    SimRadio radio({"--log", path("wire.log")});
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("no-such-folder/x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
+    QThread::msleep(100);
+    EXPECT_EQ(readFile(path("wire.log")), QByteArray());  // nothing was sent to the radio
 }
 
 TEST_F(CliTransfer, RetryAfterAFailedHandshake)
