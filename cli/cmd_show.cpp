@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliContext.h"
+#include "cli/EditContext.h"
 #include "cli/Command.h"
 #include "editor/ChannelTable.h"
 #include "radio/CProgramDoc.h"
@@ -29,39 +30,6 @@ struct View {
 void print(const std::string& text)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
 }
 
 void printJson(const View& v)

@@ -229,18 +229,12 @@ ProtocolEngine::Step ProtocolEngine::writeBlocks(const RadioImage& image, Transf
             const auto first = image.bytes().begin() + address;
             if (!send(Bytes(first, first + wire::kSubBlockSize), outcome))
                 return Step::Stop;
-            ReadResult ack;
-            if (!receive(1, ack, outcome))
+            if (!receiveAck(outcome))
                 return Step::Stop;
-            if (ack.bytes.size() != 1 || ack.bytes[0] != wire::kAck)
-                return endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError,
-                                      std::string());
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
-        ++outcome.blocksDone;
-        advanceProgress();
-        if (!messagePasses(timing::kBlockPasses, 0))
-            return endCancelled(outcome);
+        if (!completeBlock(outcome))
+            return Step::Stop;
     }
     return Step::Continue;
 }
@@ -269,20 +263,36 @@ ProtocolEngine::Step ProtocolEngine::readBlocks(RadioImage& staging, TransferOut
             link_.clearBuffers();
             if (!send({wire::kAck}, outcome))
                 return Step::Stop;
-            ReadResult ack;
-            if (!receive(1, ack, outcome))
+            if (!receiveAck(outcome))
                 return Step::Stop;
-            if (ack.bytes.size() != 1 || ack.bytes[0] != wire::kAck)
-                return endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError,
-                                      std::string());
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
-        ++outcome.blocksDone;
-        advanceProgress();
-        if (!messagePasses(timing::kBlockPasses, 0))
-            return endCancelled(outcome);
+        if (!completeBlock(outcome))
+            return Step::Stop;
     }
     return Step::Continue;
+}
+
+bool ProtocolEngine::receiveAck(TransferOutcome& outcome)
+{
+    ReadResult ack;
+    if (!receive(1, ack, outcome))
+        return false;
+    if (ack.bytes.size() != 1 || ack.bytes[0] != wire::kAck) {
+        endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError, std::string());
+        return false;
+    }
+    return true;
+}
+
+bool ProtocolEngine::completeBlock(TransferOutcome& outcome)
+{
+    ++outcome.blocksDone;
+    advanceProgress();
+    if (messagePasses(timing::kBlockPasses, 0))
+        return true;
+    endCancelled(outcome);
+    return false;
 }
 
 void ProtocolEngine::advanceProgress()

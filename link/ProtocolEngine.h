@@ -133,6 +133,10 @@ private:
     bool send(const Bytes& bytes, TransferOutcome& outcome);
     bool receive(std::size_t count, ReadResult& result, TransferOutcome& outcome);
 
+    // The radio's one-byte acknowledgement; false (transfer ended) when it is missing or wrong.
+    bool receiveAck(TransferOutcome& outcome);
+    // Counts a finished block, shows progress and lets messages through; false when cancelled.
+    bool completeBlock(TransferOutcome& outcome);
     Step endCancelled(TransferOutcome& outcome);
     Step endInterrupted(TransferOutcome& outcome, LinkStatus status, const std::string& reason);
     void finish();
