@@ -23,12 +23,7 @@
 #include "shell/Pictures.h"
 #include "shell/ProcessValues.h"
 #include "shell/Resources.h"
-#if __has_include("shell/QSettingsUserStore.h")
 #include "shell/QSettingsUserStore.h"
-#define QX260_HAVE_QSETTINGS_STORE 1
-#else
-#include "shell/UserStore.h"
-#endif
 
 namespace id = qx260::resid;
 using qx260::MsgIcon;
@@ -125,11 +120,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
 
     pv.executableDirectory = toNativePath(executableDirectory);
 
-#ifdef QX260_HAVE_QSETTINGS_STORE
     userStore_ = std::make_unique<qx260::QSettingsUserStore>();
-#else
-    userStore_ = std::make_unique<qx260::MemoryUserStore>();
-#endif
     pv.userStore = userStore_.get();
 
     mainFrame_ = std::make_unique<CMainFrame>(*this);
