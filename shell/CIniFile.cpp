@@ -241,7 +241,9 @@ bool CIniFile::Save()
 
     std::string text;
     for (const Section& s : sections_) {
-        if (!s.name.empty()) {
+        // Only the head section goes without a header; a later "[]" keeps its own, or
+        // its keys would join the section before it when the file is read again.
+        if (!s.name.empty() || &s != &sections_.front()) {
             text += '[';
             text += s.name;
             text += "]\r\n";

@@ -3,4 +3,5 @@
 qx260_core_test(fuzz_test
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.h
   ${CMAKE_CURRENT_LIST_DIR}/DatFileFuzzTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniFileFuzzTest.cpp
 )
