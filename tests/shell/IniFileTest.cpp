@@ -134,13 +134,15 @@ TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys)
     EXPECT_EQ(ini.GetString("", "[Setup] ; note", "?"), "");
     ini.SetString("", "head", "2");
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(read(), "head=2\r\n[Setup] ; note=\r\nlonely=\r\ninner=x\r\n");
+    EXPECT_EQ(read(), "head=2\r\n[Setup] ; note=\r\nlonely=\r\n[]\r\ninner=x\r\n");
 
-    // Read again, the keys of the nameless section belong to the one before it.
+    // Read again, the nameless section keeps its keys: they never join the one before it,
+    // where they could hide that section's own values.
     CIniFile again;
     ASSERT_TRUE(again.Load(path_, false, true));
-    EXPECT_EQ(again.GetString("", "inner", ""), "x");
-    EXPECT_EQ(again.sections().size(), 1u);
+    EXPECT_EQ(again.GetString("", "inner", ""), "");
+    ASSERT_EQ(again.sections().size(), 2u);
+    EXPECT_EQ(again.sections()[1].keys, std::vector<std::string>{"inner"});
 }
 
 TEST_F(IniFileTest, LetterCaseFollowsTheOption)
