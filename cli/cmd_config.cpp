@@ -65,6 +65,13 @@ int runConfig(const std::vector<std::string>& args)
             return fail(kExitUsage, kUsage);
         if (p[4].find_first_of("\r\n") != std::string::npos)
             return fail(kExitUsage, "a value cannot hold a line break");
+        // What the file could not give back as written: a line break splits the line, "="
+        // moves the rest of the key into the value, a key starting with a comment mark or
+        // made of blanks only is skipped when the file is read.
+        if (p[2].find_first_of("\r\n") != std::string::npos || p[3].find_first_of("\r\n=") != std::string::npos)
+            return fail(kExitUsage, "a section or key cannot hold a line break, and a key cannot hold \"=\"");
+        if (p[3].find_first_not_of(" \t\v\f") == std::string::npos || std::string(";/\\*").find(p[3].front()) != std::string::npos)
+            return fail(kExitUsage, "a key cannot be empty or start with ';', '/', '\\' or '*'");
         CIniFile ini;
         errno = 0;
         if (!ini.Load(p[1], false, true))

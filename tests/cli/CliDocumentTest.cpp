@@ -293,6 +293,13 @@ TEST_F(Cli, ConfigGetAndSet)
     EXPECT_EQ(run({"config", "get", path("p.ini"), "Setup"}).exitCode, 64);
     EXPECT_EQ(run({"config", "frob", path("p.ini")}).exitCode, 64);
     EXPECT_EQ(run({"config", "set", path("p.ini"), "A", "B", "two\nlines"}).exitCode, 64);
+    // Names the file could not give back as written are refused, and the file stays as it was.
+    const QByteArray before = readFile("p.ini");
+    for (const auto& [section, key] : std::vector<std::pair<QString, QString>>{
+             {"Two\nlines", "K"}, {"A", "k=v"}, {"A", "k\r"}, {"A", ""}, {"A", "  "}, {"A", ";k"}, {"A", "/k"}}) {
+        EXPECT_EQ(run({"config", "set", path("p.ini"), section, key, "v"}).exitCode, 64) << key.toStdString();
+    }
+    EXPECT_EQ(readFile("p.ini"), before);
 }
 
 TEST_F(Cli, EveryCommandExplainsItself)
