@@ -58,6 +58,9 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
         return reading;
     }
     reading.verdict = FrequencyVerdict::Valid;
+    // Store the value that passed the checks: "%3.5f" rounds, so "145.125009" (checked as
+    // 145.12500) would otherwise go into the table, and the radio, as 145.12501.
+    reading.textToStore = formatScaled(*scaled, 5);
     return reading;
 }
 

@@ -22,7 +22,7 @@ enum class FrequencyVerdict { Empty, OutOfRange, OffStep, Valid };
 
 struct FrequencyReading {
     FrequencyVerdict verdict = FrequencyVerdict::Empty;
-    std::string textToStore;      // "%3.5f" of the value; empty for Empty
+    std::string textToStore;      // "%3.5f" of the value (for Valid: of the checked value); empty for Empty
     std::int64_t checkValue = 0;  // value x 100000, exact (meaningless when out of 32 bits)
 };
 
