@@ -106,7 +106,7 @@ public:
         pv.radioVariant = radioVariant;
         pv.newDocumentFlag = false;
         view_->fillTableFromDocument();
-        view_->markDocumentModified();
+        view_->markDocumentModified(qx260::ChangeKind::Read);
     }
     void showDocumentWindow() override
     {
