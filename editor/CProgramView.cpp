@@ -321,6 +321,11 @@ bool CProgramView::redo()
 bool CProgramView::stepHistory(bool back)
 {
     const bool languageFlag = qx260::processValues().languageFlag;
+    // The transfer works on the document's image: it is not replaced under it.
+    if (qx260::link::transferRunning(*this)) {
+        showStatus(qx260::undoDuringTransferText(languageFlag));
+        return false;
+    }
     qx260::Change change;
     const qx260::DocumentState* state = back ? history_.undo(&change) : history_.redo(&change);
     if (!state) {

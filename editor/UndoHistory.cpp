@@ -62,6 +62,11 @@ std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
     return (languageFlag ? "已重做：" : "Redone: ") + what;
 }
 
+std::string undoDuringTransferText(bool languageFlag)
+{
+    return languageFlag ? "读写电台期间不能撤销或重做" : "Undo and Redo are not available while the radio is read or written";
+}
+
 UndoHistory::UndoHistory(std::size_t depth) : depth_(depth == 0 ? 1 : depth)
 {
     steps_.push_back(Step{});

@@ -48,6 +48,8 @@ struct Change {
 // What the status bar says after an undo (undone) or a redo, and when there is nothing to
 // undo or redo (change null).
 std::string undoStatusText(bool undone, const Change* change, bool languageFlag);
+// What the status bar says when Ctrl+Z or Ctrl+Y comes while the radio is read or written.
+std::string undoDuringTransferText(bool languageFlag);
 
 class UndoHistory
 {

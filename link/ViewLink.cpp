@@ -191,6 +191,11 @@ void comSetupCommand(CProgramView& view)
         dialog->exec();
 }
 
+bool transferRunning(const CProgramView& view)
+{
+    return view.property(kTransferRunning).toBool();
+}
+
 void runTransfer(CProgramView& view)
 {
     CProcessDlg* dialog = processDialog(view);

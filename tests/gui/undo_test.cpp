@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUrl>
@@ -157,8 +159,9 @@ class TestUndo : public QObject
         // New starts an empty history.
         msgtest::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
         msgtest::answerNext(QMessageBox::No); // not saved
+        const QPointer<CProgramView> old(view);
         env.frame()->OnCommand(57600);
-        QVERIFY(env.active() && env.active()->view != view);
+        QVERIFY(old.isNull() && env.active());
         QVERIFY(!env.active()->view->undoHistory().canUndo());
     }
 
@@ -245,10 +248,10 @@ class TestUndo : public QObject
         QVERIFY(!(view->bandLimits == limits));
     }
 
-    void readUndone()
+    void readUndoneButNotDuringATransfer()
     {
         ShellFixture env;
-        test::SimRadio radio({});
+        test::SimRadio radio({"--save", env.path("radio.dat")});
         QVERIFY(!radio.device().isEmpty());
         qputenv("QX260_PORT_COM1", radio.device().toUtf8());
         CProgramView* view = startProgram(env);
@@ -256,15 +259,45 @@ class TestUndo : public QObject
         const QStringList emptyRow = rowTexts(view, 1);
         const auto before = savedBytes(view);
 
-        QTest::keyClick(env.frame(), Qt::Key_R, Qt::ControlModifier);
-        CProcessDlg* dialog = link::processDialog(*view);
-        QVERIFY(dialog && dialog->windowExists());
-        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
-        QVERIFY(msgtest::takeShown().isEmpty());
+        auto transfer = [&](Qt::Key key) {
+            env.frame()->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
+            QTest::keyClick(keyboardWidget(view), key, Qt::ControlModifier);
+            CProcessDlg* dialog = link::processDialog(*view);
+            QVERIFY(dialog && dialog->windowExists());
+            QMetaObject::Connection pressed =
+                connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {
+                    if (value == 20)
+                        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+                });
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
+            disconnect(pressed);
+            QVERIFY(msgtest::takeShown().isEmpty());
+        };
+        const QString duringTransfer("Undo and Redo are not available while the radio is read or written");
+
+        // A completed Read is one step; Ctrl+Z during it changes nothing.
+        transfer(Qt::Key_R);
+        QCOMPARE(statusText(env), duringTransfer);
+        QCOMPARE(view->undoHistory().undoCount(), 1u);
         const QStringList readRow = rowTexts(view, 1);
         QVERIFY(readRow.first().startsWith("145.5"));
 
+        // Ctrl+Z halfway through a Write leaves the image being sent alone.
+        env.frame()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
+        QLineEdit* edit = typeInto(view, 2, 1, "150");
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_Return);
+        transfer(Qt::Key_W);
+        QCOMPARE(statusText(env), duringTransfer);
+        QCOMPARE(rowTexts(view, 2).first(), QString("150.00000"));
+        QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330),
+                 QByteArray(reinterpret_cast<const char*>(env.active()->doc->image.bytes().data()), 0x330));
+
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(statusText(env), QString("Undone: channel 2"));
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(statusText(env), QString("Undone: Read"));
         QCOMPARE(rowTexts(view, 1), emptyRow);
