@@ -219,6 +219,10 @@ void CProgramView::firstTimeSetUp()
 void CProgramView::createCellEditors()
 {
     cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
+    // Files dragged over an edit box go to the main window (which opens documents), not
+    // into the cell as text.
+    for (int col : {qx260::column::RxFrequency, qx260::column::TxFrequency})
+        cellEditors_->editBox(col)->setAcceptDrops(false);
     // Entering or clicking a cell opens its editor; leaving it commits without moving on.
     connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
     connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openOnMousePress(); });

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "editor/ChannelTable.h"
 #include "editor/UndoHistory.h"
 #include "radio/RadioImage.h"
 
@@ -66,37 +65,4 @@ TEST(UndoHistory, KeepsOnlyTheNewestStepsUpToItsDepth)
     EXPECT_EQ(squelch(history.undo()), 7);
     EXPECT_EQ(squelch(history.undo()), -1);
     EXPECT_EQ(squelch(&history.current()), 7);
-}
-
-TEST(UndoHistory, CaptureEncodesTheTableIntoACopyOfTheImage)
-{
-    ChannelTable table;
-    int changes = 0;
-    table.onCellChanged = [&](int, int) { ++changes; };
-    const RadioImage image = RadioImage::newImage();
-    table.setTextMatrix(4, 1, "145.12500");
-    table.setTextMatrix(4, 2, "145.12500");
-    changes = 0;
-
-    const DocumentState state = captureDocumentState(table, image, 1, BandLimits{13000000, 16000000});
-    EXPECT_EQ(state.image.rxFrequency(4), 14512500u);
-    EXPECT_EQ(image.bytes(), RadioImage::newImage().bytes()); // the document's image stays
-    EXPECT_EQ(state.cells[3][0], "145.12500");
-    EXPECT_EQ(changes, 0);
-
-    ChannelTable other;
-    restoreCells(state, other);
-    EXPECT_EQ(other.textMatrix(4, 1), "145.12500");
-    EXPECT_EQ(other.textMatrix(4, 3), table.textMatrix(4, 3));
-}
-
-TEST(UndoHistory, StatusTexts)
-{
-    const Change cell{ChangeKind::Cell, 3};
-    const Change options{ChangeKind::OptionalFeatures, 0};
-    EXPECT_EQ(undoStatusText(true, &cell, false), "Undone: channel 3");
-    EXPECT_EQ(undoStatusText(false, &cell, true), "已重做：信道 3");
-    EXPECT_EQ(undoStatusText(true, &options, true), "已撤销：可选功能");
-    EXPECT_EQ(undoStatusText(true, nullptr, false), "Nothing to undo");
-    EXPECT_EQ(undoStatusText(false, nullptr, false), "Nothing to redo");
 }
