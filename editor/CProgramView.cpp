@@ -3,12 +3,16 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QStatusBar>
 
 #include "editor/CMSFlexGrid.h"
 #include "editor/CellEditors.h"
@@ -63,6 +67,32 @@ class FillingScope
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+enum class HistoryKey { None, Undo, Redo };
+
+// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
+HistoryKey historyKey(const QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Z && mods == Qt::ControlModifier)
+        return HistoryKey::Undo;
+    if ((key->key() == Qt::Key_Y && mods == Qt::ControlModifier) ||
+        (key->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
+// How long an undo or redo note stays in the status bar, in milliseconds.
+constexpr int kStatusNoteTime = 5000;
+
+// The list item a list editor opens on for a cell text.
+int openingSelection(const QComboBox* box, const std::string& cellText)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < box->count(); ++i)
+        items.push_back(box->itemText(i).toStdString());
+    return qx260::initialListSelection(items, cellText);
 }
 
 } // namespace
@@ -128,6 +158,8 @@ void CProgramView::OnInitialUpdate()
         firstTimeSetUp();
     setWindowIconFromFile();
     fillTableFromDocument();
+    // A new or opened document starts with nothing to undo.
+    history_.reset(currentState());
 }
 
 QMdiSubWindow* CProgramView::documentFrame() const
@@ -187,6 +219,10 @@ void CProgramView::firstTimeSetUp()
 void CProgramView::createCellEditors()
 {
     cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
+    // Files dragged over an edit box go to the main window (which opens documents), not
+    // into the cell as text.
+    for (int col : {qx260::column::RxFrequency, qx260::column::TxFrequency})
+        cellEditors_->editBox(col)->setAcceptDrops(false);
     // Entering or clicking a cell opens its editor; leaving it commits without moving on.
     connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
     connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openOnMousePress(); });
@@ -224,6 +260,7 @@ void CProgramView::fillTableFromDocument()
 bool CProgramView::commitCellEdit(bool advance)
 {
     if (cellEditors_) {
+        const int channel = table_.row();
         const qx260::CommitOutcome outcome = cellEditors_->commit(
             advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
         if (outcome.rejected()) {
@@ -236,6 +273,8 @@ bool CProgramView::commitCellEdit(bool advance)
                                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
             return false;
         }
+        if (outcome.changed)
+            recordChange({qx260::ChangeKind::Cell, channel});
     }
     if (advance)
         advanceCell();
@@ -255,6 +294,126 @@ void CProgramView::encodeTable()
     hideCellEditors();
     const FillingScope filling(filling_);
     qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
+}
+
+void CProgramView::markDocumentModified(qx260::ChangeKind kind)
+{
+    recordChange({kind, 0});
+    emit documentModified();
+}
+
+qx260::DocumentState CProgramView::currentState() const
+{
+    return qx260::captureDocumentState(table_, doc_.image, qx260::processValues().radioVariant, bandLimits);
+}
+
+void CProgramView::recordChange(const qx260::Change& change)
+{
+    history_.record(change, currentState());
+}
+
+bool CProgramView::undo()
+{
+    return stepHistory(true);
+}
+
+bool CProgramView::redo()
+{
+    return stepHistory(false);
+}
+
+bool CProgramView::stepHistory(bool back)
+{
+    const bool languageFlag = qx260::processValues().languageFlag;
+    // The transfer works on the document's image: it is not replaced under it.
+    if (qx260::link::transferRunning(*this)) {
+        showStatus(qx260::undoDuringTransferText(languageFlag));
+        return false;
+    }
+    qx260::Change change;
+    const qx260::DocumentState* state = back ? history_.undo(&change) : history_.redo(&change);
+    if (!state) {
+        showStatus(qx260::undoStatusText(back, nullptr, languageFlag));
+        return false;
+    }
+    // An editor over the current cell is opened again on the restored text.
+    const int col = table_.col();
+    const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
+    showState(*state);
+    if (editorShown)
+        cellEditors_->openEditor();
+    showStatus(qx260::undoStatusText(back, &change, languageFlag));
+    emit documentModified();
+    return true;
+}
+
+void CProgramView::showState(const qx260::DocumentState& state)
+{
+    hideCellEditors();
+    const std::uint8_t type = doc_.image.byte(qx260::offset::ProductType);
+    const std::uint8_t band = doc_.image.byte(qx260::offset::BandIndex);
+    {
+        const FillingScope filling(filling_);
+        doc_.image = state.image;
+        qx260::restoreCells(state, table_);
+    }
+    bandLimits = state.bandLimits;
+
+    // The user's product choice and the caption follow the product bytes, as when the
+    // document was opened.
+    const std::uint8_t newType = doc_.image.byte(qx260::offset::ProductType);
+    const std::uint8_t newBand = doc_.image.byte(qx260::offset::BandIndex);
+    if (newType != type || newBand != band) {
+        qx260::ProcessValues& pv = qx260::processValues();
+        qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
+        qx260::writeProductChoice(store, pv.configurationStore, {newType, newBand});
+        const std::string number = std::to_string(newType + 1);
+        const std::string typeName = pv.configurationStore.GetString("Setup", "Type" + number, "");
+        const std::string bandText =
+            qx260::bandItem(pv.configurationStore.GetString("Setup", "Field" + number, ""), newBand);
+        const std::string appName = pv.configurationStore.GetString(pv.languageName, "AppName", "");
+        if (pv.showCaption)
+            pv.showCaption(qx260::buildCaption(appName, typeName, bandText, pv.languageFlag));
+    }
+    grid_->update();
+}
+
+bool CProgramView::undoInEditBox(bool redo)
+{
+    const int col = table_.col();
+    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
+        return false;
+    // An edit box keeps Ctrl+Z and Ctrl+Y while it has typing of its own to undo or redo.
+    QLineEdit* edit = cellEditors_->editBox(col);
+    if (!edit || !(redo ? edit->isRedoAvailable() : edit->isUndoAvailable()))
+        return false;
+    if (redo)
+        edit->redo();
+    else
+        edit->undo();
+    return true;
+}
+
+bool CProgramView::revertListChoice()
+{
+    const int col = table_.col();
+    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
+        return false;
+    // A list whose choice was changed but not taken goes back to the item it opened on.
+    QComboBox* box = cellEditors_->listBox(col);
+    if (!box)
+        return false;
+    const int opening = openingSelection(box, table_.text());
+    if (box->currentIndex() == opening)
+        return false;
+    box->setCurrentIndex(opening);
+    return true;
+}
+
+void CProgramView::showStatus(const std::string& text)
+{
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
+        mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
 }
 
 void CProgramView::OnRead()
@@ -325,6 +484,16 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
         if (!widget || widget->window() != window())
             break;
         auto* key = static_cast<QKeyEvent*>(event);
+        if (const HistoryKey history = historyKey(key); history != HistoryKey::None) {
+            // No shortcut of the main window uses these keys: they arrive as key presses.
+            if (event->type() == QEvent::ShortcutOverride)
+                break;
+            // An open editor undoes its own typing or choice first.
+            const bool redo = history == HistoryKey::Redo;
+            if (!undoInEditBox(redo) && (redo || !revertListChoice()))
+                stepHistory(!redo);
+            return true;
+        }
         const bool enter = isEnterKey(key->key());
         const bool help = key->key() == Qt::Key_F1;
         if (!enter && !help)

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "editor/ChannelTable.h"
+#include "editor/UndoHistory.h"
 #include "radio/FrequencyCheck.h"
 
 class QLabel;
@@ -56,8 +57,16 @@ class CProgramView : public QWidget
     // Used by every initial update and after a completed Read. An editor still open is
     // hidden first, so its old text can never be committed over the new cells.
     void fillTableFromDocument();
-    // Tells the shell that the document changed (a completed Read, a dialog's OK).
-    void markDocumentModified() { emit documentModified(); }
+    // Tells the shell that the document changed (a completed Read, a dialog's OK) and
+    // keeps the new state as a step of the undo history.
+    void markDocumentModified(qx260::ChangeKind kind = qx260::ChangeKind::Other);
+
+    // Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z: shows the document as it was before the last
+    // change (after the change undone last), says so in the status bar and marks the
+    // document modified. False when there was nothing to undo (redo).
+    bool undo();
+    bool redo();
+    const qx260::UndoHistory& undoHistory() const { return history_; }
 
     // Takes the open cell edit into the table; with advance, then moves to the next cell
     // (also when nothing was being edited). False when the edit was rejected.
@@ -106,6 +115,13 @@ class CProgramView : public QWidget
     void setWindowIconFromFile();
     void shrinkFrameToForm();
     QMdiSubWindow* documentFrame() const;
+    qx260::DocumentState currentState() const;
+    void recordChange(const qx260::Change& change);
+    bool stepHistory(bool back);
+    void showState(const qx260::DocumentState& state);
+    bool undoInEditBox(bool redo);
+    bool revertListChoice();
+    void showStatus(const std::string& text);
 
     qx260::CProgramDoc& doc_;
     qx260::ChannelTable table_;
@@ -116,4 +132,5 @@ class CProgramView : public QWidget
     qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
+    qx260::UndoHistory history_;
 };

@@ -28,7 +28,8 @@ class ChannelTable {
 public:
     static constexpr int kRows = 17;
     static constexpr int kCols = 9;
-    static constexpr int kDefaultRowHeight = 285;  // twips
+    // twips: the header and all sixteen channels fit the grid of the channel form unscrolled
+    static constexpr int kDefaultRowHeight = 240;
 
     ChannelTable();
 

@@ -106,7 +106,7 @@ public:
         pv.radioVariant = radioVariant;
         pv.newDocumentFlag = false;
         view_->fillTableFromDocument();
-        view_->markDocumentModified();
+        view_->markDocumentModified(qx260::ChangeKind::Read);
     }
     void showDocumentWindow() override
     {
@@ -189,6 +189,11 @@ void comSetupCommand(CProgramView& view)
 {
     if (CPortSettingDlg* dialog = portSettingDialog(view))
         dialog->exec();
+}
+
+bool transferRunning(const CProgramView& view)
+{
+    return view.property(kTransferRunning).toBool();
 }
 
 void runTransfer(CProgramView& view)

@@ -18,6 +18,8 @@ void comSetupCommand(CProgramView& view);
 
 // Runs the whole transfer in the view's direction (what OK in the Process window posts).
 void runTransfer(CProgramView& view);
+// True while a transfer of this view runs (the image is being read or sent).
+bool transferRunning(const CProgramView& view);
 
 CProcessDlg* processDialog(CProgramView& view);
 CPortSettingDlg* portSettingDialog(CProgramView& view);

@@ -3,16 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "res/ResourceIds.h"
 #include "shell/CChildFrame.h"
@@ -83,6 +88,7 @@ CMainFrame::CMainFrame(CProgramApp& app) : app_(app) {
     setWindowTitle(resourceText(id::StrProgramTitle, "Program"));
     setContextMenuPolicy(Qt::NoContextMenu);
     setDockOptions(QMainWindow::AnimatedDocks);
+    setAcceptDrops(true);
 }
 
 CMainFrame::~CMainFrame() {
@@ -342,7 +348,7 @@ void CMainFrame::OnProductInformation() {
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
     if (productDialog_->editProduct(doc->doc->image, doc->view->bandLimits))
-        doc->view->markDocumentModified();
+        doc->view->markDocumentModified(qx260::ChangeKind::ProductInformation);
 }
 
 void CMainFrame::OnChannelInformation() {
@@ -365,7 +371,7 @@ void CMainFrame::OnOptionalFeatures() {
     if (!optionsDialog_)
         optionsDialog_ = new qx260::COptionalFeaturesDlg(this);
     if (optionsDialog_->editOptions(doc->doc->image))
-        doc->view->markDocumentModified();
+        doc->view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
 }
 
 void CMainFrame::OnControlBar() {
@@ -409,6 +415,48 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QStringList CMainFrame::droppedDocumentFiles(const QMimeData* mime) {
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.isEmpty() || !path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
+            return {};  // one file that is not a document refuses the whole drop
+        paths.append(path);
+    }
+    return paths;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedDocumentFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedDocumentFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedDocumentFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that a message box never holds the dragging program.
+    QTimer::singleShot(0, this, [this, paths] {
+        for (const QString& path : paths)
+            app_.openDocumentFile(path);
+        updateCommandStates();
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -6,11 +6,13 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QMainWindow>
 
 class QAction;
 class QMenu;
 class QLabel;
+class QMimeData;
 class QToolBar;
 class QTreeWidgetItem;
 class CProgramApp;
@@ -64,6 +66,9 @@ public:
     // The view of the active channel window, or null.
     CProgramView* activeView() const;
 
+    // The local "*.dat" files of a drag, or none when anything else is among them.
+    static QStringList droppedDocumentFiles(const QMimeData* mime);
+
 public slots:
     void OnProductInformation();
     void OnChannelInformation();
@@ -76,6 +81,10 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Dropped "*.dat" files are opened as File Open opens them; other files are refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -392,6 +392,8 @@ class TestView : public QObject
         view->OnInitialUpdate();
         QCOMPARE(frame->windowIcon().cacheKey(), iconBefore);
         QCOMPARE(view->size(), view->sizeHint());
+        // The form's grid shows the header and all sixteen channels without scrolling.
+        QVERIFY(view->grid()->cellRectPixels(16, 1).bottom() < view->grid()->height());
 
         // Never enlarged.
         frame->resize(300, 200);
