@@ -132,8 +132,13 @@ DocumentResult parseDat(const std::vector<std::uint8_t>& bytes, RadioImage& imag
 
 DocumentResult loadDatFile(const std::string& path, RadioImage& image)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting, so that a named pipe nobody writes to is refused at once
+    // instead of blocking the program; reads then wait as usual.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.fd < 0)
+        return failure(DocumentError::OpenFailed, errno);
+    const int flags = ::fcntl(file.fd, F_GETFL);
+    if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return failure(DocumentError::OpenFailed, errno);
     struct stat st;
     if (::fstat(file.fd, &st) == 0 && S_ISDIR(st.st_mode))

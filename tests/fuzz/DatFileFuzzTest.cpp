@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "editor/ChannelTable.h"
 #include "radio/CProgramDoc.h"
 #include "radio/ChannelCodec.h"
@@ -15,6 +17,7 @@
 
 using namespace qx260;
 using qx260::fuzz::Random;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -200,6 +203,37 @@ TEST_F(DatFileFuzz, SavedImagesLoadBackExactly)
         CProgramDoc loaded;
         ASSERT_TRUE(loaded.OnOpenDocument(path, values));
         ASSERT_TRUE(loaded.image == doc.image);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(dir.file("pipe.dat").c_str(), 0600), 0);  // nobody ever writes to it
+    fs::create_directory(dir.file("folder.dat"));
+    struct Case {
+        std::string path;
+        DocumentError error;
+    } const cases[] = {
+        {dir.file("pipe.dat"), DocumentError::FormatError},
+        {dir.file("folder.dat"), DocumentError::OpenFailed},
+        {dir.file("missing.dat"), DocumentError::OpenFailed},
+        {"/dev/null", DocumentError::FormatError},
+        {"/dev/zero", DocumentError::FormatError},
+        {"", DocumentError::OpenFailed},
+    };
+    for (const Case& c : cases) {
+        CProgramDoc doc;
+        doc.image = RadioImage::newImage();
+        doc.pathName = "kept.dat";
+        const RadioImage before = doc.image;
+        const DocumentResult result = doc.OnOpenDocument(c.path, values);
+        EXPECT_EQ(result.error, c.error) << c.path;
+        EXPECT_TRUE(doc.image == before) << c.path;
+        EXPECT_EQ(doc.pathName, "kept.dat");
     }
 }
 
