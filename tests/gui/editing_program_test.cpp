@@ -12,6 +12,7 @@
 #include "editor/CellEditors.h"
 #include "settings/COptionalFeaturesDlg.h"
 #include "settings/CProductInfoDlg.h"
+#include "shell/ProgramDriving.h"
 #include "shell/ShellFixture.h"
 
 using namespace qx260;
@@ -23,14 +24,6 @@ constexpr int kOptionalFeatures = 32788;
 constexpr int kProductInformation = 32786;
 constexpr int kFileOpen = 57601;
 
-QStringList rowTexts(CProgramView* view, int r)
-{
-    QStringList texts;
-    for (int c = 1; c <= 8; ++c)
-        texts << QString::fromStdString(view->table().textMatrix(r, c));
-    return texts;
-}
-
 // With QX260_SCREENSHOT_DIR set, keeps a picture of the widget for a person to look at.
 void snapshot(QWidget* widget, const QString& name)
 {
@@ -39,40 +32,11 @@ void snapshot(QWidget* widget, const QString& name)
         widget->grab().save(dir + "/" + name + ".png");
 }
 
-// Clicks a cell of the window and types into the edit box that opens over it.
-QLineEdit* typeInto(CProgramView* view, int r, int c, const QString& text)
-{
-    CMSFlexGrid* grid = view->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRectPixels(r, c).center());
-    QLineEdit* edit = view->cellEditors()->editBox(c);
-    if (!edit || edit->isHidden() || !edit->hasFocus())
-        return nullptr;
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    return edit;
-}
-
-void useChinese(QString& ini)
-{
-    ini.replace(QStringLiteral("Language=English"), QStringLiteral("Language=Chinese"));
-}
-
 } // namespace
 
 class TestEditingProgram : public QObject
 {
     Q_OBJECT
-
-    // The program started, its main window active, the new document's view at hand.
-    static CProgramView* startProgram(ShellFixture& env)
-    {
-        if (!env.start())
-            return nullptr;
-        env.frame()->activateWindow();
-        if (!QTest::qWaitForWindowActive(env.frame()))
-            return nullptr;
-        return env.active()->view;
-    }
 
   private slots:
     void typedChannelSavedWithCtrlSAndReopened()

@@ -18,6 +18,7 @@
 #include "settings/COptionalFeaturesDlg.h"
 #include "settings/CProductInfoDlg.h"
 #include "settings/OptionRules.h"
+#include "shell/ProgramDriving.h"
 #include "shell/ShellFixture.h"
 #include "tests/link/SimRadio.h"
 
@@ -28,26 +29,6 @@ namespace
 
 constexpr int kOptionalFeatures = 32788;
 constexpr int kProductInformation = 32786;
-
-QStringList rowTexts(CProgramView* view, int r)
-{
-    QStringList texts;
-    for (int c = 1; c <= 8; ++c)
-        texts << QString::fromStdString(view->table().textMatrix(r, c));
-    return texts;
-}
-
-QLineEdit* typeInto(CProgramView* view, int r, int c, const QString& text)
-{
-    CMSFlexGrid* grid = view->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRectPixels(r, c).center());
-    QLineEdit* edit = view->cellEditors()->editBox(c);
-    if (!edit || edit->isHidden() || !edit->hasFocus())
-        return nullptr;
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    return edit;
-}
 
 // The widget that has the keyboard in the window (an editor or the grid).
 QWidget* keyboardWidget(CProgramView* view)
@@ -86,26 +67,13 @@ bool dropFiles(CMainFrame* frame, const QStringList& paths)
     return drop.isAccepted();
 }
 
-void useChinese(QString& ini)
-{
-    ini.replace(QStringLiteral("Language=English"), QStringLiteral("Language=Chinese"));
-}
-
 } // namespace
 
 class TestUndo : public QObject
 {
     Q_OBJECT
 
-    static CProgramView* startProgram(ShellFixture& env)
-    {
-        if (!env.start())
-            return nullptr;
-        env.frame()->activateWindow();
-        if (!QTest::qWaitForWindowActive(env.frame()))
-            return nullptr;
-        return env.active()->view;
-    }
+
 
   private slots:
     void cleanup() { qunsetenv("QX260_PORT_COM1"); }
