@@ -7,9 +7,9 @@
 
 #include "cli/CliContext.h"
 #include "cli/Command.h"
+#include "cli/DiffText.h"
 #include "cli/EditContext.h"
 #include "radio/CProgramDoc.h"
-#include "radio/ChannelCodec.h"
 #include "radio/ChannelTexts.h"
 #include "radio/ImageCompare.h"
 #include "shell/ProcessValues.h"
@@ -26,63 +26,10 @@ constexpr int kExitTrouble = 2;
 const char* const kUsage =
     "usage: qx260-cli diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese] [--config PATH] [--json]";
 
-std::string hex3(std::size_t offset)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "0x%03zX", offset);
-    return buf;
-}
-
-// "QX-260 (0)": the configured name of a product type or band index, with the index.
-std::string productText(const ProcessValues& values, const RadioImage& image, std::size_t at)
-{
-    const int type = image.byte(offset::ProductType);
-    const std::string number = std::to_string(type + 1);
-    std::string name;
-    if (at == offset::ProductType) {
-        name = values.setupString("Type" + number);
-    } else {
-        const std::string list = values.setupString("Field" + number);
-        if (!list.empty())
-            name = bandItem(list, image.byte(offset::BandIndex));
-    }
-    const std::string index = std::to_string(image.byte(at));
-    return name.empty() ? index : name + " (" + index + ")";
-}
-
-const char* productLabel(std::size_t at)
-{
-    return at == offset::ProductType ? "Product type" : "Band";
-}
-
-std::string offsetList(const std::vector<std::size_t>& offsets, std::size_t shown)
-{
-    std::string out;
-    for (std::size_t i = 0; i < offsets.size() && i < shown; ++i)
-        out += (i ? ", " : "") + hex3(offsets[i]);
-    if (offsets.size() > shown)
-        out += ", ...";
-    return out;
-}
-
 void printText(const ImageDifferences& d, const std::string& fileA, const std::string& fileB,
                const RadioImage& a, const RadioImage& b, const ProcessValues& values)
 {
-    std::string out = "--- " + fileA + "\n+++ " + fileB + "\n";
-    for (const CellDifference& c : d.cells)
-        out += "Channel " + std::to_string(c.channel) + " " + columnHeader(c.column, values.languageFlag) + ": " +
-               (c.before.empty() ? "(empty)" : c.before) + " -> " + (c.after.empty() ? "(empty)" : c.after) + "\n";
-    for (const OptionDifference& o : d.options)
-        out += o.name + ": " + o.before + " -> " + o.after + "\n";
-    for (const ProductDifference& p : d.product)
-        out += std::string(productLabel(p.offset)) + ": " + productText(values, a, p.offset) + " -> " +
-               productText(values, b, p.offset) + "\n";
-    if (!d.otherBytesInside.empty())
-        out += "Other bytes (0x000-0x32F): " + std::to_string(d.otherBytesInside.size()) + " differ at " +
-               offsetList(d.otherBytesInside, 8) + "\n";
-    if (!d.bytesOutside.empty())
-        out += "Bytes kept only in the file (0x330-0x3FF): " + std::to_string(d.bytesOutside.size()) +
-               " differ at " + offsetList(d.bytesOutside, 8) + "\n";
+    const std::string out = "--- " + fileA + "\n+++ " + fileB + "\n" + differenceLines(d, a, b, values);
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 

@@ -1,11 +1,5 @@
 // qx260-cli read: reads the radio into a document file.
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 #include "cli/Command.h"
 #include "cli/transfer.h"
 #include "radio/CProgramDoc.h"
@@ -19,15 +13,8 @@ int runRead(const std::vector<std::string>& args)
     if (int code = parseTransferOptions(args, true, options); code != kExitOk)
         return code;
     // Find out now, not after the radio has been read, that the file cannot be made.
-    const std::filesystem::path output(options.output);
-    std::error_code error;
-    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
-    if (!std::filesystem::is_directory(folder, error))
-        return fail(kExitFailure, "cannot write " + options.output + ": the folder " + folder.string() +
-                                      " does not exist; choose a file in an existing folder");
-    if (::access(folder.c_str(), W_OK) != 0)
-        return fail(kExitFailure, "cannot write " + options.output + ": " + std::strerror(errno) +
-                                      "; choose a file in a folder you may write to");
+    if (int code = checkOutputFolder(options.output); code != kExitOk)
+        return code;
     // The bytes that never travel keep the values of a new document.
     RadioImage image = RadioImage::newImage();
     if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)

@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -18,11 +21,11 @@ namespace qx260::cli {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t interruptFlag = 0;
 
 void onInterrupt(int)
 {
-    interrupted = 1;
+    interruptFlag = 1;
     std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program at once
 }
 
@@ -49,7 +52,7 @@ public:
     }
 
     void pumpOneMessage() override {}
-    bool cancelRequested() override { return interrupted != 0; }
+    bool cancelRequested() override { return interruptFlag != 0; }
     void progress(int position) override
     {
         if (!showBar_)
@@ -65,7 +68,7 @@ public:
     bool askRetry() override
     {
         endBar();
-        if (retriesLeft_ > 0 && !interrupted) {
+        if (retriesLeft_ > 0 && !interruptFlag) {
             --retriesLeft_;
             std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(link::message::kCommunicationError));
             return true;
@@ -125,6 +128,55 @@ bool parseCount(const std::string& text, int& value)
 
 }  // namespace
 
+struct TransferSession::State {
+    int argc = 1;
+    char name[10] = "qx260-cli";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    void (*previous)(int) = SIG_DFL;
+};
+
+namespace {
+int sessionDepth = 0;
+}
+
+TransferSession::TransferSession() : state_(new State)
+{
+    // The serial port needs an application object on this thread.
+    if (!QCoreApplication::instance())
+        state_->app = std::make_unique<QCoreApplication>(state_->argc, state_->argv);
+    if (sessionDepth++ == 0) {
+        interruptFlag = 0;
+        state_->previous = std::signal(SIGINT, onInterrupt);
+    }
+}
+
+TransferSession::~TransferSession()
+{
+    if (--sessionDepth == 0)
+        std::signal(SIGINT, state_->previous);
+    delete state_;
+}
+
+bool TransferSession::interrupted()
+{
+    return interruptFlag != 0;
+}
+
+int checkOutputFolder(const std::string& path)
+{
+    const std::filesystem::path output(path);
+    std::error_code error;
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error))
+        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
+                                      " does not exist; choose a file in an existing folder");
+    if (::access(folder.c_str(), W_OK) != 0)
+        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
+                                      "; choose a file in a folder you may write to");
+    return kExitOk;
+}
+
 int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -150,6 +202,11 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
             std::string n;
             if (!value(n) || !parseCount(n, options.retries))
                 return fail(kExitUsage, "--retries needs a number");
+        } else if (!isRead && a == "--backup") {
+            if (!value(options.backup))
+                return fail(kExitUsage, "--backup needs a file name");
+        } else if (!isRead && a == "--verify") {
+            options.verify = true;
         } else if (a == "--quiet" || a == "-q") {
             options.quiet = true;
         } else if (!isRead && !a.empty() && a[0] != '-' && options.input.empty()) {
@@ -180,7 +237,7 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
 
     std::unique_ptr<std::ofstream> logFile;
     if (!options.log.empty()) {
-        logFile = std::make_unique<std::ofstream>(options.log, std::ios::trunc);
+        logFile = std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
         if (!*logFile)
             return fail(kExitFailure, "cannot write the log file " + options.log);
     }
@@ -191,19 +248,9 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
     });
     link::SerialLink& serial = logFile ? static_cast<link::SerialLink&>(logged) : port;
 
-    // The serial port needs an application object on this thread.
-    int argc = 1;
-    char name[] = "qx260-cli";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app = std::make_unique<QCoreApplication>(argc, argv);
-
-    interrupted = 0;
-    auto previous = std::signal(SIGINT, onInterrupt);
+    TransferSession session;
     link::ProtocolEngine engine(serial, host);
     const link::TransferOutcome outcome = engine.run(image, *device);
-    std::signal(SIGINT, previous);
     if (outcomeOut)
         *outcomeOut = outcome;
 

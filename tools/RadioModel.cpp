@@ -154,6 +154,8 @@ Reply RadioModel::receive(std::uint8_t byte)
             reply.bytes.push_back(kNak);
             return reply;
         }
+        if (address_ / 8 == faults.corruptWriteAt)
+            data_[0] = static_cast<std::uint8_t>(~data_[0]);
         if (address_ + 8u <= kTransferEnd) {
             if (!std::equal(data_.begin(), data_.end(), memory.begin() + address_))
                 memoryChanged = true;

@@ -24,6 +24,7 @@ struct Faults {
     std::optional<Bytes> identReply;  // any reply instead of the identification
     int shortIdent = -1;              // send only this many bytes of the identification
     int wrongWriteAckAt = -1;         // answer 0x15 instead of 0x06 (and keep the old bytes)
+    int corruptWriteAt = -1;          // store this sub-block with its first byte inverted, yet acknowledge it
     int wrongReadAckAt = -1;          // answer the read acknowledgement with 0x15
     int shortReadAt = -1;             // send only 7 of the 12 reply bytes
     int gapAt = -1;                   // a pause in the middle of this read reply

@@ -59,6 +59,8 @@ const char kUsage[] =
     "  --bad-handshake-acks N  refuse the first N handshake acknowledgements\n"
     "  --no-answer N           leave the first N handshakes unanswered (radio still off)\n"
     "  --wrong-write-ack K     answer write sub-block K with 0x15\n"
+    "  --corrupt-write K       store write sub-block K with its first byte inverted,\n"
+    "                          yet acknowledge it\n"
     "  --wrong-read-ack K      answer the acknowledgement of read sub-block K with 0x15\n"
     "  --short-read K          send only 7 bytes for read sub-block K\n"
     "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
@@ -408,6 +410,9 @@ bool parseOptions(int argc, char** argv, Options& o)
                 return false;
         } else if (a == "--wrong-write-ack") {
             if (!nextInt(faults.wrongWriteAckAt))
+                return false;
+        } else if (a == "--corrupt-write") {
+            if (!nextInt(faults.corruptWriteAt))
                 return false;
         } else if (a == "--wrong-read-ack") {
             if (!nextInt(faults.wrongReadAckAt))

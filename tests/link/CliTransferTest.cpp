@@ -173,6 +173,79 @@ TEST_F(CliTransfer, FailedWriteLeavesOnlyTheAcknowledgedSubBlocksInTheRadio)
     }
 }
 
+TEST_F(CliTransfer, WriteWithBackupAndVerify)
+{
+    const QByteArray radioStart = patternDocument(3);
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    SimRadio radio({"--load", path("radio.dat"), "--save", path("saved.dat")});
+    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path("backup.dat"), "--verify",
+                    "--log", path("wire.log")});
+    ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    EXPECT_EQ(w.out, "Verified: the radio holds what was written.\n");
+
+    // The backup is the radio before the write, saved as "read -o" saves it.
+    const QByteArray backup = readFile(path("backup.dat"));
+    ASSERT_EQ(backup.size(), 1040);
+    EXPECT_EQ(backup.mid(16, 0x330), radioStart.mid(16, 0x330));
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("after.dat"), "--quiet"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(path("after.dat")).mid(16, 0x330), sent.mid(16, 0x330));
+    EXPECT_EQ(backup.mid(16 + 0x330), readFile(path("after.dat")).mid(16 + 0x330));
+
+    // Three transfers, all in the one wire log.
+    EXPECT_EQ(QString::fromUtf8(readFile(path("wire.log"))).count(" open "), 3)
+        << readFile(path("wire.log")).left(400).toStdString();
+}
+
+TEST_F(CliTransfer, FailedOrRefusedBackupWritesNothing)
+{
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    struct Case {
+        QStringList simArgs;
+        const char* backup;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--silent"}, "backup.dat", 1, "nothing was written"},
+        {{"--short-read", "30"}, "backup.dat", 1, "nothing was written"},
+        {{}, "no-such-folder/backup.dat", 1, "does not exist"},
+        {{}, "sent.dat", 64, "would overwrite"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.simArgs.join(' ').toStdString() + " " + c.backup;
+        QFile::remove(path("saved.dat"));
+        QFile::remove(path("backup.dat"));
+        SimRadio radio(c.simArgs + QStringList{"--save", path("saved.dat")});
+        ASSERT_FALSE(radio.device().isEmpty()) << what;
+        CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path(c.backup)});
+        EXPECT_EQ(w.exitCode, c.exitCode) << what;
+        EXPECT_TRUE(w.err.contains(c.message)) << what << ": " << w.err.toStdString();
+        QThread::msleep(100);
+        EXPECT_FALSE(QFile::exists(path("saved.dat"))) << what << ": the radio was written";
+        EXPECT_FALSE(QFile::exists(path("backup.dat"))) << what;
+        EXPECT_EQ(readFile(path("sent.dat")), sent) << what;
+    }
+}
+
+TEST_F(CliTransfer, VerifyReportsWhatTheRadioDidNotStore)
+{
+    ASSERT_EQ(cli({"new", path("sent.dat")}).exitCode, 0);
+    CliRun set = cli({"set", path("sent.dat"), "1", "Rx Frequency=145.125"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    // Sub-block 2 holds the start of channel 1's receive frequency.
+    SimRadio radio({"--corrupt-write", "2", "--save", path("saved.dat")});
+    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--verify", "--quiet"});
+    EXPECT_EQ(w.exitCode, 1);
+    EXPECT_FALSE(w.out.contains("Verified")) << w.out.toStdString();
+    EXPECT_TRUE(w.out.contains("+++ the radio (read back)\nChannel 1 Rx Frequency: 145.12500 -> ")) << w.out.toStdString();
+    EXPECT_EQ(w.out.count('\n'), 3) << w.out.toStdString();
+    EXPECT_TRUE(w.err.contains("does not hold what was written")) << w.err.toStdString();
+}
+
 TEST_F(CliTransfer, PortThatCannotBeOpened)
 {
     CliRun r = cli({"read", "--port", path("no-such-device"), "-o", path("x.dat")});
