@@ -28,7 +28,7 @@ int saveBackup(TransferOptions& options)
     const int code = runTransfer(link::Direction::Read, options, before);
     options.appendLog = true;
     if (code != kExitOk)
-        return fail(kExitFailure, "the radio could not be read for the backup; nothing was written to it");
+        return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
     const DocumentResult saved = saveDatFile(options.backup, before);
     if (!saved)
         return fail(kExitFailure, "cannot write " + options.backup + ": " + saved.reason +
