@@ -242,15 +242,19 @@ void CProgramView::setWindowIconFromFile()
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
+qx260::CodecContext CProgramView::codecContext() const
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
+    return {pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag, pv.languageFlag, pv.languageName};
+}
+
 void CProgramView::fillTableFromDocument()
 {
     hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
-    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    const qx260::CodecContext context{pv.configurationStore, store,           pv.radioVariant,
-                                      pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
     const FillingScope filling(filling_);
-    const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, context);
+    const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, codecContext());
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
@@ -265,9 +269,7 @@ bool CProgramView::commitCellEdit(bool advance)
             advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
         if (outcome.rejected()) {
             auto text = [](int id) {
-                const QString fromLibrary = qx260::resourceString(id);
-                return fromLibrary.isEmpty() ? QString::fromUtf8(qx260::cellEditMessageFallback(id))
-                                             : fromLibrary;
+                return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };
             qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
                                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
@@ -364,16 +366,10 @@ void CProgramView::showState(const qx260::DocumentState& state)
     const std::uint8_t newType = doc_.image.byte(qx260::offset::ProductType);
     const std::uint8_t newBand = doc_.image.byte(qx260::offset::BandIndex);
     if (newType != type || newBand != band) {
-        qx260::ProcessValues& pv = qx260::processValues();
-        qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-        qx260::writeProductChoice(store, pv.configurationStore, {newType, newBand});
-        const std::string number = std::to_string(newType + 1);
-        const std::string typeName = pv.configurationStore.GetString("Setup", "Type" + number, "");
-        const std::string bandText =
-            qx260::bandItem(pv.configurationStore.GetString("Setup", "Field" + number, ""), newBand);
-        const std::string appName = pv.configurationStore.GetString(pv.languageName, "AppName", "");
-        if (pv.showCaption)
-            pv.showCaption(qx260::buildCaption(appName, typeName, bandText, pv.languageFlag));
+        const qx260::CodecContext context = codecContext();
+        qx260::writeProductChoice(context.userStore, context.config, {newType, newBand});
+        if (const qx260::ProcessValues& pv = qx260::processValues(); pv.showCaption)
+            pv.showCaption(qx260::describeProduct(doc_.image, context).caption);
     }
     grid_->update();
 }

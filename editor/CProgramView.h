@@ -20,6 +20,7 @@ class CMSFlexGrid;
 namespace qx260
 {
 class CProgramDoc;
+struct CodecContext;
 class CellEditors;
 }
 
@@ -119,6 +120,8 @@ class CProgramView : public QWidget
     void recordChange(const qx260::Change& change);
     bool stepHistory(bool back);
     void showState(const qx260::DocumentState& state);
+    // The codec's view of the process-wide values (configuration, user store, language).
+    qx260::CodecContext codecContext() const;
     bool undoInEditBox(bool redo);
     bool revertListChoice();
     void showStatus(const std::string& text);

@@ -29,8 +29,7 @@ const QRect kCancelRect(100, 82, 50, 14);
 
 QString templateText(int control, const QString& fallback)
 {
-    const QString text = qx260::dialogText(CPortSettingDlg::kTemplateId, control);
-    return text.isEmpty() ? fallback : text;
+    return qx260::dialogText(CPortSettingDlg::kTemplateId, control, fallback);
 }
 
 std::string devicePath(const std::string& portDeviceName)

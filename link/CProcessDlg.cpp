@@ -23,8 +23,7 @@ const QRect kCancelRect(129, 36, 50, 14);
 
 QString templateText(int control, const char* fallback)
 {
-    const QString text = qx260::dialogText(CProcessDlg::kTemplateId, control);
-    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+    return qx260::dialogText(CProcessDlg::kTemplateId, control, QString::fromUtf8(fallback));
 }
 } // namespace
 

@@ -138,7 +138,7 @@ void openProcessWindow(CProgramView& view, int direction)
         return;
     // A running transfer keeps its direction: a Read turned into a Write after the
     // handshake would send an image that was never brought up to date from the table.
-    if (view.property(kTransferRunning).toBool())
+    if (transferRunning(view))
         return;
     view.transferDirection = direction;
     const ProcessValues& pv = processValues();

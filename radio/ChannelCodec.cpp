@@ -134,13 +134,18 @@ DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecCont
                            {image.byte(offset::ProductType), image.byte(offset::BandIndex)});
     }
 
+    return describeProduct(image, context);
+}
+
+DecodeResult describeProduct(const RadioImage& image, const CodecContext& context)
+{
     DecodeResult result;
     const std::string number = std::to_string(image.byte(offset::ProductType) + 1);
     result.typeName = context.config.GetString("Setup", "Type" + number, "");
     const std::string bandList = context.config.GetString("Setup", "Field" + number, "");
     result.bandText = bandItem(bandList, image.byte(offset::BandIndex));
     const std::string appName = context.config.GetString(context.languageName, "AppName", "");
-    result.caption = buildCaption(appName, result.typeName, result.bandText, lf);
+    result.caption = buildCaption(appName, result.typeName, result.bandText, context.languageFlag);
     result.bandLimits = bandLimitsFromText(result.bandText);
     return result;
 }

@@ -38,6 +38,9 @@ std::array<int, 9> columnWidthsForVariant(int radioVariant);
 // caption and band limits. For a new document the product bytes are taken from the
 // stored choice; otherwise the document's bytes become the stored choice.
 DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context);
+// What the image's product bytes name in the configuration: type name, band text, caption
+// and band limits (the part of a decode that leaves the table and the stored choice alone).
+DecodeResult describeProduct(const RadioImage& image, const CodecContext& context);
 
 // Writes the channel records and the scan bitmap from the table. Cells of columns the
 // variant hides are emptied first. Nothing else of the image changes.

@@ -49,8 +49,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     owner_->setTextFormat(Qt::PlainText);
     place(owner_, 14, 44, 150, 8);
 
-    QString okText = qx260::dialogText(100, 1);
-    ok_ = new QPushButton(okText.isEmpty() ? QStringLiteral("OK") : okText, this);
+    ok_ = new QPushButton(qx260::dialogText(100, 1, QStringLiteral("OK")), this);
     ok_->setDefault(true);
     ok_->setAutoDefault(true);
     place(ok_, 176, 34, 39, 14);

@@ -15,8 +15,7 @@
 namespace {
 
 QString templateText(int control, const char* fallback) {
-    const QString text = qx260::dialogText(CLanguageDlg::kTemplateId, control);
-    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+    return qx260::dialogText(CLanguageDlg::kTemplateId, control, QString::fromUtf8(fallback));
 }
 
 }  // namespace

@@ -39,11 +39,6 @@ namespace id = qx260::resid;
 
 namespace {
 
-QString resourceText(int stringId, const char* fallback) {
-    const QString text = qx260::resourceString(stringId);
-    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
-}
-
 // Toolbar button pictures: the program's own, else the style's.
 QIcon toolbarIcon(int command) {
     const QPixmap own = qx260::toolbarButtonImage(command);
@@ -79,13 +74,25 @@ bool needsDocument(int command) {
     }
 }
 
+// The navigation tree's entries under the root, in order, and the commands they run.
+struct TreeEntry {
+    const char* english;
+    const char* chinese;
+    int command;
+};
+constexpr TreeEntry kTreeEntries[] = {
+    {"Product Information", "类型设置", id::ProductInformation},
+    {"Channel Information", "信道信息", id::ChannelInformation},
+    {"Optional Features", "可选功能", id::OptionalFeatures},
+};
+
 }  // namespace
 
 CMainFrame::CMainFrame(CProgramApp& app) : app_(app) {
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
-    setWindowTitle(resourceText(id::StrProgramTitle, "Program"));
+    setWindowTitle(qx260::resourceString(id::StrProgramTitle, QStringLiteral("Program")));
     setContextMenuPolicy(Qt::NoContextMenu);
     setDockOptions(QMainWindow::AnimatedDocks);
     setAcceptDrops(true);
@@ -227,15 +234,15 @@ bool CMainFrame::createToolBar() {
 bool CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    auto* message = new QLabel(resourceText(id::StrIdle, "Ready"), bar);
+    auto* message = new QLabel(qx260::resourceString(id::StrIdle, QStringLiteral("Ready")), bar);
     message->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(message, 1);
     // The idle text shows whenever no status tip is up.
     connect(bar, &QStatusBar::messageChanged, message,
             [message](const QString& text) { message->setVisible(text.isEmpty()); });
-    lockKeys_ = new LockKeyIndicators(bar, resourceText(id::StrIndicatorCaps, "CAP"),
-                                      resourceText(id::StrIndicatorNum, "NUM"),
-                                      resourceText(id::StrIndicatorScroll, "SCRL"));
+    lockKeys_ = new LockKeyIndicators(bar, qx260::resourceString(id::StrIndicatorCaps, QStringLiteral("CAP")),
+                                      qx260::resourceString(id::StrIndicatorNum, QStringLiteral("NUM")),
+                                      qx260::resourceString(id::StrIndicatorScroll, QStringLiteral("SCRL")));
     return true;
 }
 
@@ -246,10 +253,8 @@ bool CMainFrame::createNavigatorBar() {
     QTreeWidget* tree = navigatorBar_->tree();
     const qx260::ProcessValues& pv = qx260::processValues();
     auto* root = new QTreeWidgetItem(tree, {QString::fromStdString(pv.languageString("Company"))});
-    for (const char* label : {pv.pick("Product Information", "类型设置"),
-                              pv.pick("Channel Information", "信道信息"),
-                              pv.pick("Optional Features", "可选功能")})
-        new QTreeWidgetItem(root, {QString::fromUtf8(label)});
+    for (const TreeEntry& entry : kTreeEntries)
+        new QTreeWidgetItem(root, {QString::fromUtf8(pv.pick(entry.english, entry.chinese))});
     root->setExpanded(true);
     tree->setCurrentItem(root);
     // The entry the user clicked, or chose with Enter, is the one acted on. Activation
@@ -267,22 +272,20 @@ bool CMainFrame::createNavigatorBar() {
 }
 
 void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
-    // Clicking an entry also activates it on some styles: act once per user action.
-    if (inTreeAction_ || !item)
+    if (!item)
         return;
-    inTreeAction_ = true;
+    // The entry is known by its label in the current language; the root names nothing.
     const QString label = item->text(0);
     const qx260::ProcessValues& pv = qx260::processValues();
-    if (label == QString::fromUtf8(pv.pick("Channel Information", "信道信息")))
-        OnChannelInformation();
-    else if (label == QString::fromUtf8(pv.pick("Optional Features", "可选功能")))
-        OnOptionalFeatures();
-    else if (label == QString::fromUtf8(pv.pick("Product Information", "类型设置")))
-        OnProductInformation();
+    for (const TreeEntry& entry : kTreeEntries) {
+        if (label == QString::fromUtf8(pv.pick(entry.english, entry.chinese))) {
+            OnCommand(entry.command);
+            break;
+        }
+    }
     QTreeWidget* tree = navigatorBar_->tree();
     if (tree->topLevelItemCount() > 0)
         tree->setCurrentItem(tree->topLevelItem(0));
-    inTreeAction_ = false;
 }
 
 CProgramView* CMainFrame::activeView() const {
@@ -430,12 +433,7 @@ QStringList CMainFrame::droppedDocumentFiles(const QMimeData* mime) {
     return paths;
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedDocumentFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
-}
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
     if (droppedDocumentFiles(event->mimeData()).isEmpty())

@@ -110,5 +110,4 @@ private:
     QHash<int, QAction*> noDocumentItems_;
     QHash<int, QAction*> documentItems_;
     bool documentMenuShown_ = false;
-    bool inTreeAction_ = false;
 };

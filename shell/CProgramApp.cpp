@@ -281,11 +281,15 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
     // The window that was active before is hidden; its document stays open.
     if (Document* previous = activeDocument())
         previous->frame->close();
-    doc->pathName = toNativePath(absolute);
-    doc->title = toNativePath(info.fileName());
-    doc->modified = false;
-    lastDirectory_ = info.absolutePath();
+    attachToFile(*doc, info);
     return addDocument(std::move(doc), true);
+}
+
+void CProgramApp::attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file) {
+    doc.pathName = toNativePath(file.absoluteFilePath());
+    doc.title = toNativePath(file.fileName());
+    doc.modified = false;
+    lastDirectory_ = file.absolutePath();
 }
 
 QString CProgramApp::proposedSavePath(const Document* document) const {
@@ -326,11 +330,8 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
             QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }
-    document->doc->pathName = toNativePath(info.absoluteFilePath());
-    document->doc->title = toNativePath(info.fileName());
-    document->doc->modified = false;
+    attachToFile(*document->doc, info);
     document->hasFile = true;
-    lastDirectory_ = info.absolutePath();
     updateDocumentTitle(document);
     return true;
 }
@@ -371,9 +372,7 @@ void CProgramApp::updateDocumentTitle(Document* document) {
 
 void CProgramApp::OnFileNew() {
     if (Document* active = activeDocument()) {
-        QString text = qx260::resourceString(id::StrAllDataCleared);
-        if (text.isEmpty())
-            text = QStringLiteral("All data will be Cleared!");
+        const QString text = qx260::resourceString(id::StrAllDataCleared, QStringLiteral("All data will be Cleared!"));
         if (qx260::showMessage(mainFrame_.get(), applicationName(), text, QMessageBox::Ok | QMessageBox::Cancel,
                                MsgIcon::Exclamation) != QMessageBox::Ok)
             return;

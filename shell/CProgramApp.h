@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileInfo;
 class QTranslator;
 class CMainFrame;
 class CChildFrame;
@@ -86,6 +87,8 @@ private:
     void adjustMenusFromConfiguration();
     void installToolkitTranslation();
     void removeToolkitTranslation();
+    // The document now stands for this file: its path, title and an unmodified mark.
+    void attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file);
     QString proposedSavePath(const Document* document) const;
 
     std::unique_ptr<qx260::UserStore> userStore_;

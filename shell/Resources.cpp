@@ -191,6 +191,12 @@ QString resourceString(int id)
     return current() ? current()->strings.value(id) : QString();
 }
 
+QString resourceString(int id, const QString& fallback)
+{
+    const QString text = resourceString(id);
+    return text.isEmpty() ? fallback : text;
+}
+
 QString commandStatusText(int command)
 {
     const QString prompt = resourceString(command);
@@ -208,6 +214,12 @@ QString commandToolTip(int command)
 QString dialogText(int dialogId, int controlId)
 {
     return current() ? current()->dialogIndex.value({dialogId, controlId}) : QString();
+}
+
+QString dialogText(int dialogId, int controlId, const QString& fallback)
+{
+    const QString text = dialogText(dialogId, controlId);
+    return text.isEmpty() ? fallback : text;
 }
 
 bool hasDialogText(int dialogId, int controlId)

@@ -27,6 +27,8 @@ QString languageModulePath(const QString& executableDirectory, const QString& la
 
 // String table; empty when missing.
 QString resourceString(int id);
+// The same, with the program's own text when the module lacks it.
+QString resourceString(int id, const QString& fallback);
 // The parts of a command prompt: the status-bar text before the line break and the
 // tooltip after it (the whole prompt is the status text when it has no line break).
 QString commandStatusText(int command);
@@ -35,6 +37,7 @@ QString commandToolTip(int command);
 // controlId 0 is the dialog's caption; static controls without an id are -1, -2, ...
 // in template order. Empty when missing.
 QString dialogText(int dialogId, int controlId);
+QString dialogText(int dialogId, int controlId, const QString& fallback);
 bool hasDialogText(int dialogId, int controlId);
 
 struct DialogText {
