@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/ChannelTable.h"
-#include "radio/CProgramDoc.h"
-#include "radio/ChannelCodec.h"
-#include "radio/Decimal.h"
-#include "shell/CIniFile.h"
-#include "shell/ProcessValues.h"
-#include "shell/UserStore.h"
+#include "core/channels/ChannelTable.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/radio/Decimal.h"
+#include "core/config/CIniFile.h"
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
 
 using namespace qx260;
 namespace fs = std::filesystem;

@@ -8,9 +8,9 @@
 
 #include <cstdio>
 
-#include "link/ProtocolEngine.h"
+#include "core/link/ProtocolEngine.h"
 #include "bench/WireClock.h"
-#include "link/QtSerialLink.h"
+#include "platform/QtSerialLink.h"
 
 using namespace qx260;
 using namespace qx260::link;

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <deque>
 
-#include "link/SerialLink.h"
-#include "tools/RadioModel.h"
+#include "core/link/SerialLink.h"
+#include "programs/radio-sim/RadioModel.h"
 
 namespace qx260::bench {
 

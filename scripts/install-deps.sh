@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages qx260 needs to build, test and run, when they are missing.
-# Works as root; uses sudo otherwise.
+# Installs the Debian packages qx260 needs to build, test and run, when they are missing,
+# and makes a decimal-comma locale available for the tests that check that data never
+# depends on the user's locale. Works as root; uses sudo otherwise.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache clang-format
   libgtest-dev googletest
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation2 fonts-wqy-microhei
   xvfb xauth poppler-utils
+  locales
 )
+# The decimal-comma locale the tests run under.
+test_locale="de_DE.UTF-8"
+
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=()
+else
+  SUDO=(sudo)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,14 +29,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing missing packages: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-  SUDO=()
-else
-  SUDO=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${SUDO[@]}" apt-get update -qq
+  "${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+if ! locale -a 2>/dev/null | grep -qix "de_DE.utf8"; then
+  echo "Making the locale ${test_locale} available"
+  if ! grep -q "^${test_locale} UTF-8" /etc/locale.gen 2>/dev/null; then
+    echo "${test_locale} UTF-8" | "${SUDO[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${SUDO[@]}" locale-gen >/dev/null
+fi

@@ -1,0 +1,66 @@
+#pragma once
+// What happens when a cell editor over the channel table is opened and when its value is
+// taken back into the table (a commit): frequency validation against the band limits and
+// the channel steps, new-channel defaults, clearing a channel, and the move after Enter.
+// Pure functions over the ChannelTable; the windows only show editors and messages.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/radio/FrequencyCheck.h"
+
+namespace qx260
+{
+
+class ChannelTable;
+
+// Message ids a rejected commit shows (string table; caption kCautionCaptionId).
+constexpr int kOutOfRangeMessageId = 61448; // "Out of range,please input again."
+constexpr int kOffStepMessageId =
+    61456; // "Error data Value, please input according the step value(6.25K/5k)."
+constexpr int kCautionCaptionId = 61458; // "Caution"
+
+// English texts of those messages, for when no resource library supplies them.
+const char* cellEditMessageFallback(int messageId);
+
+// The editor laid over a column: its control id and whether it is a drop-down list.
+// Column 0 (never current) maps to the first edit box.
+int editorIdForColumn(int col);
+bool isListColumn(int col);
+
+// The items of a column's list editor; the tone columns take the view's tone list.
+std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
+                                            const std::vector<std::string>& toneList);
+
+// Opening a list editor: the first item whose text begins with the cell text, ignoring
+// case (ASCII letters only; other bytes compare exactly); the first item when none does.
+int initialListSelection(const std::vector<std::string>& items, std::string_view cellText);
+
+// The text a new channel gets in column 3..8 ("None", "Wide", "No", "Off", "High").
+std::string newChannelDefault(int col, bool languageFlag);
+
+enum class CommitTrigger {
+    Enter,     // key Enter: commit, then advance
+    LeaveCell, // the current cell moves away, or a transfer starts
+};
+
+struct CommitOutcome {
+    int rejectedWithMessageId = 0; // 0, kOutOfRangeMessageId or kOffStepMessageId
+    bool changed = false;          // some cell of the table has a new text
+    bool rejected() const { return rejectedWithMessageId != 0; }
+};
+
+// Takes `editorText` of the editor shown over (table.row(), col) back into the table.
+// The caller has already established that the editor is shown; after the commit it is
+// hidden whatever the outcome. An empty frequency editor over a cell that was already empty
+// changes nothing: walking through a channel with Enter or the mouse never clears it.
+CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText, CommitTrigger trigger,
+                         BandLimits limits, bool languageFlag);
+
+// The move after Enter (also when nothing was committed, never after a rejection): next
+// column, else column 1 of the next row, else row 1 column 1. Each step is a separate move
+// of the current cell, so LeaveCell / EnterCell fire as for a user move.
+void advanceAfterEnter(ChannelTable& table);
+
+} // namespace qx260

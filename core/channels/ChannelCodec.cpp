@@ -1,0 +1,205 @@
+#include "core/channels/ChannelCodec.h"
+
+#include <cstdint>
+
+#include "core/channels/ChannelTable.h"
+#include "core/radio/ChannelTexts.h"
+#include "core/radio/Decimal.h"
+#include "core/radio/Tones.h"
+#include "core/config/CIniFile.h"
+#include "core/config/UserStore.h"
+
+namespace qx260
+{
+
+namespace
+{
+
+constexpr std::array<int, 9> kBaseWidths{500, 1200, 1200, 1200, 1200, 1000, 1000, 0, 0};
+
+// The largest value eight BCD digits hold.
+constexpr std::int32_t kMaxFrequencyUnits = 99999999;
+
+std::string frequencyText(const std::optional<std::uint32_t>& units)
+{
+    return units ? formatScaled(static_cast<std::int64_t>(*units), 5) : std::string();
+}
+
+// A cell's frequency in 10 Hz units; 0 (the empty word) for no number and for values
+// a frequency word cannot hold.
+std::uint32_t cellFrequency(const std::string& text)
+{
+    const std::optional<std::int32_t> units = textToScaled32(text, 5);
+    if (!units || *units < 0 || *units > kMaxFrequencyUnits)
+        return 0;
+    return static_cast<std::uint32_t>(*units);
+}
+
+bool rowIsEmpty(const RadioImage& image, int n, int radioVariant)
+{
+    const bool rxEmpty = !image.rxFrequency(n);
+    const bool txEmpty = !image.txFrequency(n);
+    switch (radioVariant) {
+    case 1:
+        return rxEmpty;
+    case 2:
+        return txEmpty;
+    default:
+        return rxEmpty && txEmpty;
+    }
+}
+
+const char* busyLockText(BusyLock lock, bool languageFlag)
+{
+    switch (lock) {
+    case BusyLock::Off:
+        return kOffText.pick(languageFlag);
+    case BusyLock::Carrier:
+        return kCarrierText.pick(languageFlag);
+    case BusyLock::QtDqt:
+        break;
+    }
+    return kQtDqtText.pick(languageFlag);
+}
+
+// The cells a variant hides and never stores.
+void clearHiddenCells(ChannelTable& table, int n, int radioVariant)
+{
+    if (radioVariant == 1) {
+        table.setTextMatrix(n, column::TxFrequency, "");
+        table.setTextMatrix(n, column::EncodeTone, "");
+    } else if (radioVariant == 2) {
+        table.setTextMatrix(n, column::RxFrequency, "");
+        table.setTextMatrix(n, column::DecodeTone, "");
+    }
+}
+
+} // namespace
+
+std::array<int, 9> columnWidthsForVariant(int radioVariant)
+{
+    std::array<int, 9> widths = kBaseWidths;
+    if (radioVariant == 1) {
+        widths[column::TxFrequency] = 0;
+        widths[column::EncodeTone] = 0;
+    } else if (radioVariant == 2) {
+        widths[column::RxFrequency] = 0;
+        widths[column::DecodeTone] = 0;
+        widths[column::Scan] = 0;
+    }
+    return widths;
+}
+
+DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context)
+{
+    const int variant = context.radioVariant;
+    const bool lf = context.languageFlag;
+
+    // Column layout.
+    const std::array<int, 9> widths = columnWidthsForVariant(variant);
+    table.setEnabled(variant == 1 || variant == 2);
+    for (int c = 0; c < table.cols(); ++c) {
+        const int width = c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)] : 0;
+        table.setColWidth(c, width);
+        table.setColAlignment(c, width != 0 ? AlignCenterCenter : AlignLeftTop);
+    }
+
+    // Channel cells.
+    for (int n = 1; n <= kChannelCount; ++n) {
+        table.setTextMatrix(n, column::RxFrequency, frequencyText(image.rxFrequency(n)));
+        table.setTextMatrix(n, column::TxFrequency, frequencyText(image.txFrequency(n)));
+        const bool empty = rowIsEmpty(image, n, variant);
+        table.setTextMatrix(n, column::DecodeTone, toneWordToText(image.decodeTone(n), empty, lf));
+        table.setTextMatrix(n, column::EncodeTone, toneWordToText(image.encodeTone(n), empty, lf));
+        if (empty) {
+            for (int c = column::Bandwidth; c <= column::Power; ++c)
+                table.setTextMatrix(n, c, "");
+        } else {
+            table.setTextMatrix(n, column::Bandwidth, (image.wide(n) ? kWideText : kNarrowText).pick(lf));
+            table.setTextMatrix(n, column::Scan, (image.scan(n) ? kYesText : kNoText).pick(lf));
+            table.setTextMatrix(n, column::BusyLock, busyLockText(image.busyLock(n), lf));
+            table.setTextMatrix(n, column::Power, (image.highPower(n) ? kHighText : kLowText).pick(lf));
+        }
+        clearHiddenCells(table, n, variant);
+    }
+
+    // Product bytes: a new document takes the user's last choice, any other document
+    // becomes it.
+    if (context.newDocumentFlag) {
+        const ProductChoice choice = readProductChoice(context.userStore, context.config);
+        image.setByte(offset::ProductType, static_cast<std::uint8_t>(choice.type & 0xFF));
+        image.setByte(offset::BandIndex, static_cast<std::uint8_t>(choice.field & 0xFF));
+    } else {
+        writeProductChoice(context.userStore, context.config,
+                           {image.byte(offset::ProductType), image.byte(offset::BandIndex)});
+    }
+
+    return describeProduct(image, context);
+}
+
+DecodeResult describeProduct(const RadioImage& image, const CodecContext& context)
+{
+    DecodeResult result;
+    const std::string number = std::to_string(image.byte(offset::ProductType) + 1);
+    result.typeName = context.config.GetString("Setup", "Type" + number, "");
+    const std::string bandList = context.config.GetString("Setup", "Field" + number, "");
+    result.bandText = bandItem(bandList, image.byte(offset::BandIndex));
+    const std::string appName = context.config.GetString(context.languageName, "AppName", "");
+    result.caption = buildCaption(appName, result.typeName, result.bandText, context.languageFlag);
+    result.bandLimits = bandLimitsFromText(result.bandText);
+    return result;
+}
+
+void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant)
+{
+    for (int n = 1; n <= kChannelCount; ++n) {
+        clearHiddenCells(table, n, radioVariant);
+
+        image.setRxFrequency(n, cellFrequency(table.textMatrix(n, column::RxFrequency)));
+        image.setTxFrequency(n, cellFrequency(table.textMatrix(n, column::TxFrequency)));
+        image.setDecodeTone(n, toneTextToWord(table.textMatrix(n, column::DecodeTone)));
+        image.setEncodeTone(n, toneTextToWord(table.textMatrix(n, column::EncodeTone)));
+
+        image.setWide(n, !kNarrowText.matches(table.textMatrix(n, column::Bandwidth)));
+        image.setScan(n, kYesText.matches(table.textMatrix(n, column::Scan)));
+        const std::string& busy = table.textMatrix(n, column::BusyLock);
+        image.setBusyLock(n, kOffText.matches(busy)       ? BusyLock::Off
+                             : kCarrierText.matches(busy) ? BusyLock::Carrier
+                                                          : BusyLock::QtDqt);
+        image.setHighPower(n, !kLowText.matches(table.textMatrix(n, column::Power)));
+    }
+}
+
+std::vector<std::string> splitBandList(const std::string& list)
+{
+    std::vector<std::string> items;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto bar = list.find('|', start);
+        if (bar == std::string::npos) {
+            items.push_back(list.substr(start));
+            return items;
+        }
+        items.push_back(list.substr(start, bar - start));
+        start = bar + 1;
+    }
+}
+
+std::string bandItem(const std::string& list, int b)
+{
+    const std::vector<std::string> items = splitBandList(list);
+    if (b < 0)
+        b = 0;
+    if (static_cast<std::size_t>(b) < items.size())
+        return items[static_cast<std::size_t>(b)];
+    return items.back();
+}
+
+std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
+                         bool languageFlag)
+{
+    return appName + (languageFlag ? "  [ 类型:" : "  [ Type:") + typeName +
+           (languageFlag ? "  频率:" : "  Fre:") + bandText + " ]";
+}
+
+} // namespace qx260

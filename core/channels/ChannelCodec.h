@@ -1,0 +1,58 @@
+#pragma once
+// Conversion between the channel table and the radio image, both directions.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/radio/FrequencyCheck.h"
+#include "core/radio/RadioImage.h"
+
+namespace qx260 {
+
+class ChannelTable;
+class CIniFile;
+class UserStore;
+
+// What decode needs from the rest of the program.
+struct CodecContext {
+    const CIniFile& config;
+    UserStore& userStore;
+    int radioVariant = 1;
+    bool newDocumentFlag = false;
+    bool languageFlag = false;
+    std::string languageName;
+};
+
+struct DecodeResult {
+    std::string caption;     // for the main window
+    BandLimits bandLimits;   // for the view
+    std::string typeName;
+    std::string bandText;
+};
+
+// Column widths of columns 0..8 for a radio variant (the layout decode applies).
+std::array<int, 9> columnWidthsForVariant(int radioVariant);
+
+// Fills the table from the image: layout, cells, product bytes / stored choice,
+// caption and band limits. For a new document the product bytes are taken from the
+// stored choice; otherwise the document's bytes become the stored choice.
+DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context);
+// What the image's product bytes name in the configuration: type name, band text, caption
+// and band limits (the part of a decode that leaves the table and the stored choice alone).
+DecodeResult describeProduct(const RadioImage& image, const CodecContext& context);
+
+// Writes the channel records and the scan bitmap from the table. Cells of columns the
+// variant hides are emptied first. Nothing else of the image changes.
+void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant);
+
+// Band list items of a "Field%d" value, split at "|" (a trailing "|" gives an empty last item).
+std::vector<std::string> splitBandList(const std::string& list);
+// Item b of the list, or the last item when the list has b items or fewer.
+std::string bandItem(const std::string& list, int b);
+
+// app name + "  [ Type:" + type + "  Fre:" + band + " ]" (Chinese labels with languageFlag).
+std::string buildCaption(const std::string& appName, const std::string& typeName,
+                         const std::string& bandText, bool languageFlag);
+
+}  // namespace qx260

@@ -1,0 +1,114 @@
+#include "core/channels/UndoHistory.h"
+
+#include "core/channels/ChannelCodec.h"
+
+namespace qx260
+{
+
+DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& image, int radioVariant,
+                                   BandLimits bandLimits)
+{
+    DocumentState state;
+    state.bandLimits = bandLimits;
+    for (int r = 1; r <= DocumentState::kChannels; ++r)
+        for (int c = 1; c <= DocumentState::kFields; ++c)
+            state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = table.textMatrix(r, c);
+
+    // Encoding may empty cells of hidden columns: it works on a copy that tells nobody.
+    ChannelTable copy = table;
+    copy.onLeaveCell = nullptr;
+    copy.onEnterCell = nullptr;
+    copy.onCellChanged = nullptr;
+    copy.onLayoutChanged = nullptr;
+    state.image = image;
+    encodeTable(copy, state.image, radioVariant);
+    return state;
+}
+
+void restoreCells(const DocumentState& state, ChannelTable& table)
+{
+    for (int r = 1; r <= DocumentState::kChannels; ++r)
+        for (int c = 1; c <= DocumentState::kFields; ++c)
+            table.setTextMatrix(r, c, state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]);
+}
+
+std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
+{
+    if (!change) {
+        if (undone)
+            return languageFlag ? "没有可撤销的更改" : "Nothing to undo";
+        return languageFlag ? "没有可重做的更改" : "Nothing to redo";
+    }
+    std::string what;
+    switch (change->kind) {
+    case ChangeKind::Cell:
+        what = (languageFlag ? "信道 " : "channel ") + std::to_string(change->channel);
+        break;
+    case ChangeKind::OptionalFeatures:
+        what = languageFlag ? "可选功能" : "Optional Features";
+        break;
+    case ChangeKind::ProductInformation:
+        what = languageFlag ? "类型设置" : "Product Information";
+        break;
+    case ChangeKind::Read:
+        what = languageFlag ? "读数据" : "Read";
+        break;
+    case ChangeKind::Other:
+        what = languageFlag ? "更改" : "change";
+        break;
+    }
+    if (undone)
+        return (languageFlag ? "已撤销：" : "Undone: ") + what;
+    return (languageFlag ? "已重做：" : "Redone: ") + what;
+}
+
+std::string undoDuringTransferText(bool languageFlag)
+{
+    return languageFlag ? "读写电台期间不能撤销或重做" : "Undo and Redo are not available while the radio is read or written";
+}
+
+UndoHistory::UndoHistory(std::size_t depth) : depth_(depth == 0 ? 1 : depth)
+{
+    steps_.push_back(Step{});
+}
+
+void UndoHistory::reset(const DocumentState& current)
+{
+    steps_.clear();
+    steps_.push_back(Step{Change{}, current});
+    position_ = 0;
+}
+
+bool UndoHistory::record(const Change& change, const DocumentState& after)
+{
+    if (after == current())
+        return false;
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_ + 1), steps_.end());
+    steps_.push_back(Step{change, after});
+    while (steps_.size() > depth_ + 1)
+        steps_.pop_front();
+    position_ = steps_.size() - 1;
+    return true;
+}
+
+const DocumentState* UndoHistory::undo(Change* change)
+{
+    if (!canUndo())
+        return nullptr;
+    if (change)
+        *change = steps_[position_].change;
+    --position_;
+    return &steps_[position_].state;
+}
+
+const DocumentState* UndoHistory::redo(Change* change)
+{
+    if (!canRedo())
+        return nullptr;
+    ++position_;
+    if (change)
+        *change = steps_[position_].change;
+    return &steps_[position_].state;
+}
+
+} // namespace qx260

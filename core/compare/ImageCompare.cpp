@@ -1,0 +1,194 @@
+#include "core/compare/ImageCompare.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/channels/ChannelTable.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/settings/OptionRules.h"
+#include "core/config/CIniFile.h"
+#include "core/config/UserStore.h"
+
+namespace qx260 {
+
+namespace {
+
+constexpr std::size_t kInterpretedEnd = offset::TransferEnd;  // 0x330
+
+// One optional feature: its name, the bytes it occupies and how the dialog shows them.
+struct OptionField {
+    std::string name;
+    std::size_t offset;
+    std::size_t size;
+    std::string text;
+};
+
+std::string hex(unsigned value, int digits)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%0*X", digits, value);
+    return buf;
+}
+
+std::vector<OptionField> optionFields(const RadioImage& image, bool languageFlag)
+{
+    const auto listText = [&](OptionList list) {
+        const int position = shownPosition(list, image.byte(optionOffset(list)));
+        const std::vector<std::string> items = optionListItems(list, languageFlag);
+        if (position < 0 || static_cast<std::size_t>(position) >= items.size())
+            return std::string("(none)");
+        return items[static_cast<std::size_t>(position)];
+    };
+    const auto listField = [&](OptionList list) {
+        return OptionField{optionListName(list), optionOffset(list), 1, listText(list)};
+    };
+    const auto checkField = [&](const char* name, std::size_t at) {
+        const bool on = image.byte(at) & 1;
+        return OptionField{name, at, 1, on ? (languageFlag ? "开" : "On") : (languageFlag ? "关" : "Off")};
+    };
+    // In the order of the dialog, top to bottom.
+    return {
+        listField(OptionList::TimeOutTime),
+        listField(OptionList::SquelchLevel),
+        {"Transmit Delay", offset::TransmitDelay, 2,
+         transmitDelayTextForStored(image.transmitDelay(), languageFlag)},
+        listField(OptionList::SideKey),
+        checkField("Beep", offset::Beep),
+        checkField("Battery Saver", offset::BatterySaver),
+        listField(OptionList::PriorityChannel),
+        listField(OptionList::Vox),
+        listField(OptionList::VoxGainLevel),
+        listField(OptionList::VoiceAnnunciation),
+        listField(OptionList::VoxDelayTime),
+    };
+}
+
+// The channel cells of an image as the channel window fills them.
+ChannelTable decodedTable(const RadioImage& image, int radioVariant, bool languageFlag)
+{
+    // A copy of the image and a throw-away user store: decoding an opened document would
+    // otherwise record its product bytes as the user's choice.
+    RadioImage copy = image;
+    ChannelTable table;
+    CIniFile noConfiguration;
+    MemoryUserStore scratch;
+    const CodecContext context{noConfiguration, scratch, radioVariant, false, languageFlag, std::string()};
+    decodeImage(copy, table, context);
+    return table;
+}
+
+// The bits of each image byte a shown difference accounts for.
+using Explained = std::array<std::uint8_t, kImageSize>;
+
+void explainBytes(Explained& explained, std::size_t at, std::size_t size, std::uint8_t mask = 0xFF)
+{
+    for (std::size_t i = at; i < at + size && i < kImageSize; ++i)
+        explained[i] |= mask;
+}
+
+void explainCell(Explained& explained, int n, int col)
+{
+    const std::size_t record = RadioImage::channelOffset(n);
+    switch (col) {
+    case column::RxFrequency:
+        explainBytes(explained, record + field::RxFrequency, 4);
+        break;
+    case column::TxFrequency:
+        explainBytes(explained, record + field::TxFrequency, 4);
+        break;
+    case column::DecodeTone:
+        explainBytes(explained, record + field::DecodeTone, 2);
+        break;
+    case column::EncodeTone:
+        explainBytes(explained, record + field::EncodeTone, 2);
+        break;
+    case column::Bandwidth:
+        explainBytes(explained, record + field::BandwidthPower, 1, 0x10);
+        break;
+    case column::Scan:
+        explainBytes(explained, offset::ScanBitmap + static_cast<std::size_t>(n - 1) / 8, 1,
+                     static_cast<std::uint8_t>(1u << ((n - 1) % 8)));
+        break;
+    case column::BusyLock:
+        explainBytes(explained, record + field::BusyLock, 1, 0x18);
+        break;
+    case column::Power:
+        explainBytes(explained, record + field::BandwidthPower, 1, 0x20);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag)
+{
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (OptionField& f : optionFields(image, languageFlag))
+        texts.emplace_back(std::move(f.name), std::move(f.text));
+    return texts;
+}
+
+ImageDifferences compareImages(const RadioImage& before, const RadioImage& after, int radioVariant,
+                               bool languageFlag)
+{
+    ImageDifferences diff;
+    if (before == after)
+        return diff;
+    Explained explained{};
+
+    const ChannelTable a = decodedTable(before, radioVariant, languageFlag);
+    const ChannelTable b = decodedTable(after, radioVariant, languageFlag);
+    for (int n = 1; n <= kChannelCount; ++n) {
+        for (int col = column::RxFrequency; col <= column::Power; ++col) {
+            if (a.textMatrix(n, col) == b.textMatrix(n, col))
+                continue;
+            diff.cells.push_back({n, col, a.textMatrix(n, col), b.textMatrix(n, col)});
+            explainCell(explained, n, col);
+        }
+    }
+
+    const std::vector<OptionField> fa = optionFields(before, languageFlag);
+    const std::vector<OptionField> fb = optionFields(after, languageFlag);
+    for (std::size_t i = 0; i < fa.size(); ++i) {
+        const OptionField& f = fa[i];
+        unsigned va = 0;
+        unsigned vb = 0;
+        for (std::size_t k = f.size; k-- > 0;) {
+            va = va << 8 | before.byte(f.offset + k);
+            vb = vb << 8 | after.byte(f.offset + k);
+        }
+        if (va == vb)
+            continue;
+        OptionDifference d{f.name, f.text, fb[i].text};
+        if (d.before == d.after) {
+            // Two values the dialog shows alike: the stored values tell them apart.
+            const int digits = static_cast<int>(f.size) * 2;
+            d.before += " (" + hex(va, digits) + ")";
+            d.after += " (" + hex(vb, digits) + ")";
+        }
+        diff.options.push_back(std::move(d));
+        explainBytes(explained, f.offset, f.size);
+    }
+
+    for (std::size_t at : {offset::ProductType, offset::BandIndex}) {
+        if (before.byte(at) == after.byte(at))
+            continue;
+        diff.product.push_back({at, before.byte(at), after.byte(at)});
+        explainBytes(explained, at, 1);
+    }
+
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        const std::uint8_t changed = before.byte(i) ^ after.byte(i);
+        if (i >= kInterpretedEnd) {
+            if (changed)
+                diff.bytesOutside.push_back(i);
+        } else if (changed & ~explained[i]) {
+            diff.otherBytesInside.push_back(i);
+        }
+    }
+    return diff;
+}
+
+}  // namespace qx260

@@ -1,0 +1,314 @@
+#include "core/config/CIniFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace qx260
+{
+
+namespace
+{
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Cuts value at the first occurrence of marker (marker and everything after it go).
+void cutAt(std::string& value, std::string_view marker)
+{
+    const auto pos = value.find(marker);
+    if (pos != std::string::npos)
+        value.erase(pos);
+}
+
+bool writeAll(std::FILE* f, const std::string& text)
+{
+    return text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
+}
+
+} // namespace
+
+CIniFile::CIniFile(int growthStep) : growthStep_(growthStep > 0 ? growthStep : 1) {}
+
+CIniFile::~CIniFile()
+{
+    if (autoSave_) {
+        Save();
+        Clear();
+    }
+}
+
+bool CIniFile::sameName(std::string_view a, std::string_view b) const
+{
+    return ignoreCase_ ? equalNoCase(a, b) : a == b;
+}
+
+bool CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath)
+{
+    std::string directory;
+    const auto slash = programPath.find_last_of('/');
+    if (slash != std::string_view::npos) {
+        directory.assign(programPath.substr(0, slash));
+    } else {
+        std::error_code ec;
+        directory = std::filesystem::current_path(ec).string();
+    }
+    std::string path = directory;
+    path += '/';
+    path.append(fileName);
+    return Load(path, autoSave, ignoreCase);
+}
+
+bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
+{
+    Clear();
+    autoSave_ = autoSave;
+    ignoreCase_ = ignoreCase;
+
+    std::FILE* f = std::fopen(fullPath.c_str(), "rb");
+    if (!f) {
+        // Missing: create it empty. A file that exists but cannot be read is left alone,
+        // so that a later Save cannot replace contents that were never seen.
+        std::error_code ec;
+        if (std::filesystem::exists(fullPath, ec) || ec)
+            return false;
+        f = std::fopen(fullPath.c_str(), "ab");
+        if (!f)
+            return false;
+        std::fclose(f);
+        filePath_ = fullPath;
+        return true;
+    }
+    filePath_ = fullPath;
+
+    std::string line;
+    bool lineCut = false; // a zero byte ends the line's text
+    auto parseLine = [this](std::string_view raw) {
+        const std::string_view text = trim(raw);
+        if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+            if (sections_.empty())
+                sections_.push_back(Section{});
+            if (sections_.size() == sections_.capacity())
+                sections_.reserve(sections_.size() + static_cast<std::size_t>(growthStep_));
+            sections_.push_back(Section{std::string(text.substr(1, text.size() - 2)), {}, {}});
+            return;
+        }
+        std::string_view key = text;
+        std::string_view value;
+        const auto eq = text.find('=');
+        if (eq != std::string_view::npos) {
+            key = trim(text.substr(0, eq));
+            value = trim(text.substr(eq + 1));
+        }
+        if (key.empty())
+            return;
+        const char first = key.front();
+        if (first == ';' || first == '/' || first == '\\' || first == '*')
+            return;
+        if (sections_.empty())
+            sections_.push_back(Section{});
+        Section& s = sections_.back();
+        s.keys.emplace_back(key);
+        s.values.emplace_back(value);
+    };
+
+    char buffer[4096];
+    bool ok = true;
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = buffer[i];
+            if (c == '\n') {
+                parseLine(line);
+                line.clear();
+                lineCut = false;
+            } else if (c == '\0') {
+                lineCut = true;
+            } else if (!lineCut) {
+                line.push_back(c);
+            }
+        }
+        if (n < sizeof buffer) {
+            if (std::ferror(f))
+                ok = false;
+            break;
+        }
+    }
+    if (ok && !line.empty())
+        parseLine(line);
+    std::fclose(f);
+    return ok;
+}
+
+int CIniFile::FindSection(std::string_view name) const
+{
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (sameName(sections_[i].name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CIniFile::FindKey(int section, std::string_view key) const
+{
+    if (section < 0 || static_cast<std::size_t>(section) >= sections_.size())
+        return -1;
+    const auto& keys = sections_[static_cast<std::size_t>(section)].keys;
+    for (std::size_t i = keys.size(); i-- > 0;) {
+        if (sameName(keys[i], key))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string CIniFile::GetString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const
+{
+    const int s = FindSection(section);
+    if (s < 0)
+        return std::string(defaultValue);
+    const int k = FindKey(s, key);
+    if (k < 0)
+        return std::string(trim(defaultValue));
+    std::string value = sections_[static_cast<std::size_t>(s)].values[static_cast<std::size_t>(k)];
+    cutAt(value, "//");
+    cutAt(value, "\t;");
+    cutAt(value, "/*");
+    return value;
+}
+
+void CIniFile::SetString(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (filePath_.empty())
+        return;
+    int s = FindSection(section);
+    if (s < 0) {
+        // The head section comes first, even when the file held nothing.
+        if (sections_.empty() && !section.empty())
+            sections_.push_back(Section{});
+        sections_.push_back(Section{std::string(section), {}, {}});
+        s = static_cast<int>(sections_.size()) - 1;
+        changed_ = true;
+    }
+    Section& sec = sections_[static_cast<std::size_t>(s)];
+    const int k = FindKey(s, key);
+    if (k < 0) {
+        sec.keys.emplace_back(key);
+        sec.values.emplace_back(value);
+        changed_ = true;
+        return;
+    }
+    std::string& stored = sec.values[static_cast<std::size_t>(k)];
+    if (!sameName(stored, value))
+        changed_ = true;
+    stored.assign(value);
+}
+
+bool CIniFile::Save()
+{
+    if (filePath_.empty())
+        return false; // nothing loaded: there is nowhere to write
+    if (!changed_)
+        return true;
+
+    std::string text;
+    for (const Section& s : sections_) {
+        // Only the head section goes without a header; a later "[]" keeps its own, or
+        // its keys would join the section before it when the file is read again.
+        if (!s.name.empty() || &s != &sections_.front()) {
+            text += '[';
+            text += s.name;
+            text += "]\r\n";
+        }
+        for (std::size_t i = 0; i < s.keys.size(); ++i) {
+            text += s.keys[i];
+            if (!s.keys[i].empty())
+                text += '=';
+            text += s.values[i];
+            text += "\r\n";
+        }
+    }
+
+    namespace fs = std::filesystem;
+    std::error_code ec;
+
+    // First choice: a complete new file put in place with one rename, so a failure
+    // part-way never leaves a cut-off configuration. Only when the file itself may be
+    // written: a read-only file stays as it is.
+    bool writable = !fs::exists(filePath_, ec);
+    if (!writable) {
+        if (std::FILE* probe = std::fopen(filePath_.c_str(), "r+b")) {
+            writable = true;
+            std::fclose(probe);
+        }
+    }
+    if (writable) {
+        const std::string temp = filePath_ + ".new";
+        if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
+            const bool written = writeAll(f, text);
+            const bool closed = std::fclose(f) == 0;
+            if (written && closed) {
+                fs::rename(temp, filePath_, ec);
+                if (!ec)
+                    return true;
+            }
+            fs::remove(temp, ec);
+        }
+    }
+
+    // Then recreate the file in place.
+    if (std::FILE* f = std::fopen(filePath_.c_str(), "wb")) {
+        const bool written = writeAll(f, text);
+        return std::fclose(f) == 0 && written;
+    }
+
+    // Last, overwrite it without emptying it: zero its whole length, then write from
+    // the start. Bytes beyond the new text stay zero.
+    std::FILE* f = std::fopen(filePath_.c_str(), "r+b");
+    if (!f)
+        return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long length = ok ? std::ftell(f) : -1;
+    ok = ok && length >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok && length > 0)
+        ok = writeAll(f, std::string(static_cast<std::size_t>(length), '\0'));
+    ok = ok && std::fseek(f, 0, SEEK_SET) == 0 && writeAll(f, text);
+    return std::fclose(f) == 0 && ok;
+}
+
+void CIniFile::Clear()
+{
+    sections_.clear();
+    filePath_.clear();
+    changed_ = false;
+}
+
+} // namespace qx260

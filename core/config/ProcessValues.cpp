@@ -1,0 +1,29 @@
+#include "core/config/ProcessValues.h"
+
+namespace qx260
+{
+
+void ProcessValues::deriveLanguageValues()
+{
+    languageName = configurationStore.GetString("Setup", "Language", "");
+    languageFlag = languageName == "Chinese";
+    helpFileName = languageFlag ? "chHelp.chm" : "enHelp.chm";
+}
+
+std::string ProcessValues::languageString(std::string_view key) const
+{
+    return configurationStore.GetString(languageName, key, "");
+}
+
+std::string ProcessValues::setupString(std::string_view key) const
+{
+    return configurationStore.GetString("Setup", key, "");
+}
+
+ProcessValues& processValues()
+{
+    static ProcessValues values;
+    return values;
+}
+
+} // namespace qx260

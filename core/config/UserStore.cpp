@@ -1,0 +1,60 @@
+#include "core/config/UserStore.h"
+
+#include "core/config/CIniFile.h"
+
+namespace qx260
+{
+
+namespace
+{
+
+std::string lowerAscii(std::string s)
+{
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+} // namespace
+
+std::string userStoreKey(const CIniFile& config)
+{
+    const std::string appName = config.GetString("Setup", "AppName", "");
+    return appName.empty() ? std::string("Software") : "Software\\" + appName;
+}
+
+ProductChoice readProductChoice(UserStore& store, const CIniFile& config)
+{
+    const std::string key = userStoreKey(config);
+    ProductChoice choice;
+    choice.type = store.readNumber(key, "Type").value_or(0);
+    choice.field = store.readNumber(key, "Field").value_or(0);
+    return choice;
+}
+
+void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice choice)
+{
+    const std::string key = userStoreKey(config);
+    store.writeNumber(key, "Type", choice.type);
+    store.writeNumber(key, "Field", choice.field);
+}
+
+std::optional<std::int32_t> MemoryUserStore::readNumber(const std::string& key, const std::string& name)
+{
+    const auto it = values_.find(key + '\n' + lowerAscii(name));
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+bool MemoryUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
+{
+    if (failWrites)
+        return false;
+    values_[key + '\n' + lowerAscii(name)] = value;
+    return true;
+}
+
+} // namespace qx260

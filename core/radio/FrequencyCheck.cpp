@@ -1,0 +1,67 @@
+#include "core/radio/FrequencyCheck.h"
+
+#include <limits>
+
+#include "core/radio/Decimal.h"
+
+namespace qx260 {
+
+namespace {
+
+// MHz as read from a band text, in 10 Hz units, kept inside 32 bits.
+std::int32_t megahertzToUnits(long megahertz)
+{
+    constexpr long long kUnitsPerMegahertz = 100000;
+    constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr long long kMin = std::numeric_limits<std::int32_t>::min();
+    const long long mhz = megahertz;
+    if (mhz > kMax / kUnitsPerMegahertz)
+        return static_cast<std::int32_t>(kMax);
+    if (mhz < kMin / kUnitsPerMegahertz)
+        return static_cast<std::int32_t>(kMin);
+    return static_cast<std::int32_t>(mhz * kUnitsPerMegahertz);
+}
+
+}  // namespace
+
+BandLimits bandLimitsFromText(std::string_view bandText)
+{
+    BandLimits limits;
+    limits.lower = megahertzToUnits(leadingInteger(bandText));
+    const std::size_t dash = bandText.find('-');
+    limits.upper = dash == std::string_view::npos ? limits.lower
+                                                  : megahertzToUnits(leadingInteger(bandText.substr(dash + 1)));
+    return limits;
+}
+
+FrequencyReading readFrequency(std::string_view text, BandLimits limits)
+{
+    FrequencyReading reading;
+    if (text.empty())
+        return reading;  // erased: nothing to check
+
+    const double value = parseLeadingNumber(text);
+    reading.textToStore = formatFixed(value, 3, 5);
+
+    const std::optional<std::int64_t> scaled = scaleExact(value, 5);
+    if (scaled)
+        reading.checkValue = *scaled;
+    // A frequency word cannot hold zero or less (zero is the empty word), so such a
+    // value is never a frequency, whatever the band limits say.
+    if (!scaled || *scaled > std::numeric_limits<std::int32_t>::max() || *scaled <= 0 ||
+        *scaled < limits.lower || *scaled > limits.upper) {
+        reading.verdict = FrequencyVerdict::OutOfRange;
+        return reading;
+    }
+    if (*scaled % 500 != 0 && *scaled % 625 != 0) {
+        reading.verdict = FrequencyVerdict::OffStep;
+        return reading;
+    }
+    reading.verdict = FrequencyVerdict::Valid;
+    // Store the value that passed the checks: "%3.5f" rounds, so "145.125009" (checked as
+    // 145.12500) would otherwise go into the table, and the radio, as 145.12501.
+    reading.textToStore = formatScaled(*scaled, 5);
+    return reading;
+}
+
+}  // namespace qx260

@@ -1,0 +1,245 @@
+#include "core/settings/OptionRules.h"
+
+#include <cstdlib>
+
+#include "core/radio/Decimal.h"
+#include "core/radio/RadioImage.h"
+
+namespace qx260
+{
+
+namespace
+{
+
+struct ListMapping {
+    OptionList list;
+    int controlId;
+    std::size_t offset;
+    int valueOffset; // stored = position + valueOffset
+    const char* name;
+};
+
+const ListMapping& mapping(OptionList list)
+{
+    static const ListMapping kMappings[kOptionListCount] = {
+        {OptionList::SquelchLevel, optionControl::SquelchLevel, offset::SquelchLevel, 0, "Squelch Level"},
+        {OptionList::PriorityChannel, optionControl::PriorityChannel, offset::PriorityChannel, 0,
+         "Priority Channel"},
+        {OptionList::TimeOutTime, optionControl::TimeOutTime, offset::TimeOutTime, 1, "Time Out Time"},
+        {OptionList::VoiceAnnunciation, optionControl::VoiceAnnunciation, offset::VoiceAnnunciation, 0,
+         "Voice Annunciation"},
+        {OptionList::VoxGainLevel, optionControl::VoxGainLevel, offset::VoxGainLevel, 1, "Vox Gain Level"},
+        {OptionList::VoxDelayTime, optionControl::VoxDelayTime, offset::VoxDelayTime, 0, "Vox Delay Time"},
+        {OptionList::SideKey, optionControl::SideKey, offset::SideKey, 0, "Side Key"},
+        {OptionList::Vox, optionControl::Vox, offset::Vox, 0, "VOX"},
+    };
+    return kMappings[static_cast<std::size_t>(list)];
+}
+
+constexpr int kSideKeyFallback = 2; // "Monitor Momentary"
+
+std::vector<std::string> numberItems(int from, int to, int factor, const char* suffix)
+{
+    std::vector<std::string> items;
+    for (int n = from; n <= to; ++n)
+        items.push_back(std::to_string(n * factor) + suffix);
+    return items;
+}
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+// Letters and digits only, lower case: "Time Out Time" == "time-out-time" == "TimeOutTime".
+std::string nameKey(std::string_view name)
+{
+    std::string key;
+    for (char c : name) {
+        const char l = lowerAscii(c);
+        if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
+            key.push_back(l);
+    }
+    return key;
+}
+
+// The typed text times ten, exact, truncated; 0 when the text holds no number or the
+// value is too large to mean anything.
+long long typedTenths(std::string_view text)
+{
+    const auto scaled = scaleExact(parseLeadingNumber(text), 1);
+    if (!scaled || *scaled > 1000000000LL || *scaled < -1000000000LL)
+        return 0;
+    return *scaled;
+}
+
+} // namespace
+
+int optionControlId(OptionList list)
+{
+    return mapping(list).controlId;
+}
+
+std::size_t optionOffset(OptionList list)
+{
+    return mapping(list).offset;
+}
+
+std::string optionListName(OptionList list)
+{
+    return mapping(list).name;
+}
+
+bool optionListByName(std::string_view name, OptionList& list)
+{
+    const std::string key = nameKey(name);
+    for (OptionList l : kOptionLists) {
+        if (nameKey(mapping(l).name) == key) {
+            list = l;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> optionListItems(OptionList list, bool languageFlag)
+{
+    auto pick = [languageFlag](const char* en, const char* zh) {
+        return std::string(languageFlag ? zh : en);
+    };
+    switch (list) {
+    case OptionList::SquelchLevel:
+        return numberItems(0, 9, 1, "");
+    case OptionList::PriorityChannel: {
+        std::vector<std::string> items{pick("Off", "关")};
+        for (const std::string& n : numberItems(1, 16, 1, ""))
+            items.push_back(n);
+        return items;
+    }
+    case OptionList::TimeOutTime:
+        return numberItems(1, 40, 15, "s");
+    case OptionList::VoiceAnnunciation:
+        return {pick("Off", "关"), pick("Chinese", "中文"), pick("English", "英文")};
+    case OptionList::VoxGainLevel:
+        return numberItems(1, 8, 1, "");
+    case OptionList::VoxDelayTime:
+        return {"0.3s", "0.5s", "1.0s", "1.5s", "2.0s", "3.0s"};
+    case OptionList::SideKey:
+        return {pick("None", "无"), pick("Monitor", "监听"), pick("Monitor Momentary", "监听瞬时"),
+                pick("Power select", "功率选择")};
+    case OptionList::Vox:
+        return {pick("On", "开"), pick("Off", "关")};
+    }
+    return {};
+}
+
+int shownPosition(OptionList list, std::uint8_t stored)
+{
+    const int count = static_cast<int>(optionListItems(list, false).size());
+    int position;
+    if (list == OptionList::Vox)
+        position = 1 - stored;
+    else
+        position = stored - mapping(list).valueOffset;
+    if (position >= 0 && position < count)
+        return position;
+    return list == OptionList::SideKey ? kSideKeyFallback : -1;
+}
+
+std::uint8_t storedValue(OptionList list, int position)
+{
+    if (list == OptionList::Vox)
+        return position == 0 ? 1 : 0;
+    if (list == OptionList::SideKey && position < 0)
+        return kSideKeyFallback;
+    return static_cast<std::uint8_t>((position + mapping(list).valueOffset) & 0xFF);
+}
+
+std::string transmitDelayText(int tenths, bool languageFlag)
+{
+    if (tenths == 0)
+        return languageFlag ? "关" : "Off";
+    return formatScaled(tenths, 1);
+}
+
+std::string transmitDelayTextForStored(std::uint16_t stored, bool languageFlag)
+{
+    return transmitDelayText(stored <= kTransmitDelayMax ? stored : 0, languageFlag);
+}
+
+int transmitDelayTenths(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    const long long t = typedTenths(text);
+    return (t < 0 || t > kTransmitDelayMax) ? 0 : static_cast<int>(t);
+}
+
+std::string normaliseTransmitDelay(std::string_view text, bool languageFlag)
+{
+    return transmitDelayText(transmitDelayTenths(text), languageFlag);
+}
+
+std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag)
+{
+    long long t = 0;
+    if (!equalsIgnoringCase(text, "Off") && text != "关")
+        t = typedTenths(text);
+    t += d;
+    const long long step = std::llabs(d);
+    if (step != 1 && step != 0 && t % step != 0) {
+        if (d > 0)
+            t -= t % step;
+        else if (t < 0)
+            t = 0;
+        else
+            t += step - t % step;
+    }
+    if (t < 0 || t > kTransmitDelayMax)
+        t = d > 0 ? 0 : kTransmitDelayMax;
+    return transmitDelayText(static_cast<int>(t), languageFlag);
+}
+
+OptionVisibility optionVisibilityForVariant(int radioVariant)
+{
+    switch (radioVariant) {
+    case 1:
+        return {true, false};
+    case 2:
+        return {false, true};
+    default:
+        return {true, true};
+    }
+}
+
+OptionalFeatures loadOptionalFeatures(const RadioImage& image, bool languageFlag)
+{
+    OptionalFeatures features;
+    for (OptionList list : kOptionLists)
+        features.position(list) = shownPosition(list, image.byte(optionOffset(list)));
+    features.beep = (image.byte(offset::Beep) & 1) != 0;
+    features.batterySaver = (image.byte(offset::BatterySaver) & 1) != 0;
+    features.transmitDelay = transmitDelayTextForStored(image.transmitDelay(), languageFlag);
+    return features;
+}
+
+void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image)
+{
+    for (OptionList list : kOptionLists)
+        image.setByte(optionOffset(list), storedValue(list, features.position(list)));
+    image.setByte(offset::BatterySaver, features.batterySaver ? 1 : 0);
+    image.setByte(offset::Beep, features.beep ? 1 : 0);
+    image.setTransmitDelay(static_cast<std::uint16_t>(transmitDelayTenths(features.transmitDelay)));
+}
+
+} // namespace qx260

@@ -1,4 +1,0 @@
-# The channel table model.
-qx260_core(
-  ChannelTable.cpp
-)

@@ -1,0 +1,43 @@
+#include "platform/PortSettings.h"
+
+#include <QSettings>
+
+#include "platform/QSettingsUserStore.h"
+
+namespace qx260::link {
+
+namespace {
+QString overrideKey(int number)
+{
+    return QStringLiteral("Ports/COM%1").arg(number);
+}
+}  // namespace
+
+std::optional<std::string> portOverride(int number)
+{
+    QSettings settings(userSettingsFile(), QSettings::IniFormat);
+    const QString value = settings.value(overrideKey(number)).toString();
+    if (value.isEmpty())
+        return std::nullopt;
+    return value.toStdString();
+}
+
+bool setPortOverride(int number, const std::string& device)
+{
+    QSettings settings(userSettingsFile(), QSettings::IniFormat);
+    if (device.empty())
+        settings.remove(overrideKey(number));
+    else
+        settings.setValue(overrideKey(number), QString::fromStdString(device));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+PortMapping systemPortMapping()
+{
+    PortMapping mapping = environmentOnlyMapping();
+    mapping.userOverride = [](int number) { return portOverride(number); };
+    return mapping;
+}
+
+}  // namespace qx260::link

@@ -1,0 +1,36 @@
+#pragma once
+// The per-user store on a real system: an INI file read and written through QSettings.
+// The file is $QX260_SETTINGS when that is set (tests and portable runs), else
+// qx260/qx260.ini in the user's configuration directory (~/.config on Linux).
+
+#include <QString>
+
+#include "core/config/UserStore.h"
+
+namespace qx260
+{
+
+// Full path of the per-user settings file. Other per-user settings (port device
+// overrides, for example) live in the same file.
+QString userSettingsFile();
+
+class QSettingsUserStore : public UserStore
+{
+  public:
+    QSettingsUserStore(); // on userSettingsFile()
+    explicit QSettingsUserStore(QString file);
+
+    std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
+    bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) override;
+
+    const QString& file() const { return file_; }
+
+    // Where key + name live inside the file: the key's parts become nested groups,
+    // the value name is stored in lower case.
+    static QString settingsPath(const std::string& key, const std::string& name);
+
+  private:
+    QString file_;
+};
+
+} // namespace qx260

@@ -1,0 +1,236 @@
+#include "platform/QtSerialLink.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+namespace qx260::link {
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// The flow control the driver has now, so that opening the port does not change it.
+QSerialPort::FlowControl currentFlowControl(const std::string& device)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return QSerialPort::NoFlowControl;
+    termios tio{};
+    QSerialPort::FlowControl flow = QSerialPort::NoFlowControl;
+    if (::tcgetattr(fd, &tio) == 0) {
+        if (tio.c_cflag & CRTSCTS)
+            flow = QSerialPort::HardwareControl;
+        else if (tio.c_iflag & (IXON | IXOFF))
+            flow = QSerialPort::SoftwareControl;
+    }
+    ::close(fd);
+    return flow;
+}
+#endif
+
+}  // namespace
+
+std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error)
+{
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(device.c_str(), &st) != 0)
+        return device + ": " + std::strerror(errno) + ".";
+    if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+        std::string group;
+        if (const struct group* g = ::getgrgid(st.st_gid))
+            group = g->gr_name;
+        const bool groupMayUse = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+        if (groupMayUse && st.st_gid != 0 && !group.empty())
+            return device + ": " + std::strerror(EACCES) + ". To get access, become a member of the group \"" +
+                   group + "\" that owns the device (for example: sudo usermod -aG " + group +
+                   " $USER), then log out and in again.";
+        // Joining the group would not help: the device is not open to a group of users.
+        return device + ": " + std::strerror(EACCES) +
+               ". Only its owner may use the device now. Have it given to the group \"dialout\" with read and "
+               "write access (for example with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), become a member "
+               "of that group (sudo usermod -aG dialout $USER), then log out and in again.";
+    }
+    if (error == QSerialPort::PermissionError || error == QSerialPort::OpenError)
+        return device + ": " + std::strerror(EBUSY) + " (another program is using the port).";
+#endif
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return device + ": no such device.";
+    case QSerialPort::PermissionError:
+        return device + ": permission denied or the port is in use.";
+    default:
+        return device + ": the port could not be opened.";
+    }
+}
+
+QtSerialLink::QtSerialLink() = default;
+
+QtSerialLink::~QtSerialLink()
+{
+    close();
+}
+
+LinkResult QtSerialLink::open(const std::string& device)
+{
+    close();
+    device_ = device;
+    port_.setPortName(QString::fromStdString(device));
+#ifdef Q_OS_UNIX
+    port_.setFlowControl(currentFlowControl(device));
+#endif
+    port_.setBaudRate(9600);
+    if (!port_.open(QIODevice::ReadWrite))
+        return {LinkStatus::OpenFailed, openFailureReason(device, port_.error())};
+#ifdef Q_OS_UNIX
+    ::ioctl(port_.handle(), TIOCEXCL);
+#endif
+    return {};
+}
+
+void QtSerialLink::configure(const LineSettings& line, const TimeBudgets& budgets)
+{
+    budgets_ = budgets;
+    port_.setBaudRate(line.baudRate);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(line.parity ? QSerialPort::EvenParity : QSerialPort::NoParity);
+    port_.setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port_.setReadBufferSize(0);
+}
+
+void QtSerialLink::purgeAll()
+{
+    if (port_.isOpen())
+        port_.clear(QSerialPort::AllDirections);
+}
+
+void QtSerialLink::clearBuffers()
+{
+    if (!port_.isOpen())
+        return;
+    // What was written must reach the line before the buffers are emptied.
+    if (port_.bytesToWrite() > 0)
+        port_.waitForBytesWritten(budgets_.writeTotal(static_cast<std::size_t>(port_.bytesToWrite())));
+#ifdef Q_OS_UNIX
+    ::tcdrain(port_.handle());
+#endif
+    // Once drained, the transmit side holds nothing of ours. Discarding it anyway
+    // would, on a pseudo-terminal, throw away bytes the far end has not yet taken.
+    port_.clear(QSerialPort::Input);
+}
+
+bool QtSerialLink::lineLost() const
+{
+    const auto e = port_.error();
+    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError ||
+           !port_.isOpen();
+}
+
+std::string QtSerialLink::errorReason() const
+{
+    std::string reason = port_.errorString().toStdString();
+    if (reason.empty() || reason == "Unknown error")
+        reason = "the connection to the port was lost";
+    return device_ + ": " + reason;
+}
+
+ReadResult QtSerialLink::read(std::size_t count)
+{
+    ReadResult result;
+    if (!port_.isOpen()) {
+        result.status = LinkStatus::IoError;
+        result.reason = device_ + ": the port is not open";
+        return result;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 total = budgets_.readTotal(count);
+    qint64 lastByteAt = -1;
+    while (result.bytes.size() < count) {
+        if (port_.bytesAvailable() > 0) {
+            const QByteArray got = port_.read(static_cast<qint64>(count - result.bytes.size()));
+            if (!got.isEmpty()) {
+                result.bytes.insert(result.bytes.end(), got.begin(), got.end());
+                lastByteAt = clock.elapsed();
+                continue;
+            }
+        }
+        qint64 wait = total - clock.elapsed();
+        if (lastByteAt >= 0)
+            wait = std::min(wait, budgets_.readInterval - (clock.elapsed() - lastByteAt));
+        if (wait <= 0)
+            break;
+        port_.clearError();
+        if (!port_.waitForReadyRead(static_cast<int>(wait))) {
+            if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
+                continue;  // the budget decides at the top of the loop
+            if (lineLost()) {
+                result.status = LinkStatus::IoError;
+                result.reason = errorReason();
+                return result;
+            }
+        }
+    }
+    result.status = result.bytes.size() == count ? LinkStatus::Ok : LinkStatus::Timeout;
+    return result;
+}
+
+LinkResult QtSerialLink::write(const Bytes& bytes)
+{
+    if (!port_.isOpen())
+        return {LinkStatus::IoError, device_ + ": the port is not open"};
+    port_.clearError();
+    const qint64 n = port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    if (n < 0 || (n < static_cast<qint64>(bytes.size()) && lineLost()))
+        return {LinkStatus::IoError, errorReason()};
+    if (!port_.waitForBytesWritten(budgets_.writeTotal(bytes.size()))) {
+        if (lineLost())
+            return {LinkStatus::IoError, errorReason()};
+        if (port_.bytesToWrite() > 0)
+            return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};
+    }
+    return {};
+}
+
+void QtSerialLink::close()
+{
+    if (!port_.isOpen())
+        return;
+#ifdef Q_OS_UNIX
+    ::ioctl(port_.handle(), TIOCNXCL);
+#endif
+    port_.close();
+}
+
+bool QtSerialLink::isOpen() const
+{
+    return port_.isOpen();
+}
+
+void QtSerialLink::pause(int milliseconds)
+{
+    QThread::usleep(static_cast<unsigned long>(milliseconds) * 1000);
+}
+
+bool QtSerialLink::probe(const std::string& device)
+{
+    QtSerialLink link;
+    const bool opened = link.open(device).ok();
+    link.close();
+    return opened;
+}
+
+}  // namespace qx260::link

@@ -1,0 +1,44 @@
+#pragma once
+// SerialLink over QSerialPort, with the exact time budgets of the protocol:
+// a read of N bytes ends when they have all come, when its whole budget has
+// passed, or when the line stays quiet longer than the gap allowed between bytes.
+
+#include <QSerialPort>
+#include <string>
+
+#include "core/link/SerialLink.h"
+
+namespace qx260::link {
+
+class QtSerialLink : public SerialLink {
+public:
+    QtSerialLink();
+    ~QtSerialLink() override;
+
+    LinkResult open(const std::string& device) override;
+    void configure(const LineSettings& line, const TimeBudgets& budgets) override;
+    void purgeAll() override;
+    void clearBuffers() override;
+    ReadResult read(std::size_t count) override;
+    LinkResult write(const Bytes& bytes) override;
+    void close() override;
+    bool isOpen() const override;
+    void pause(int milliseconds) override;
+
+    // True when `device` can be opened right now (opened and closed at once).
+    static bool probe(const std::string& device);
+
+private:
+    bool lineLost() const;
+    std::string errorReason() const;
+
+    QSerialPort port_;
+    TimeBudgets budgets_;
+    std::string device_;
+};
+
+// Why a device cannot be opened, in words a user can act on: the system's reason,
+// and for a permission problem how to get access.
+std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error);
+
+}  // namespace qx260::link

@@ -1,0 +1,147 @@
+#include "programs/cli/CliContext.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "core/channels/ChannelTable.h"
+#include "core/radio/ChannelTexts.h"
+#include "core/config/ProcessValues.h"
+#include "platform/QSettingsUserStore.h"
+
+namespace qx260::cli {
+
+const std::string* ParsedArgs::option(const std::string& name) const
+{
+    const auto it = options.find(name);
+    return it == options.end() ? nullptr : &it->second;
+}
+
+bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flagOptions, ParsedArgs& parsed, std::string& error)
+{
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
+            parsed.positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = a;
+        std::string value;
+        bool inlineValue = false;
+        const std::size_t eq = a.find('=');
+        if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+            inlineValue = true;
+        }
+        if (valueOptions.count(name)) {
+            if (!inlineValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + name + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            parsed.options[name] = value;
+        } else if (flagOptions.count(name) && !inlineValue) {
+            parsed.flags.insert(name);
+        } else {
+            error = "unknown option \"" + a + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string executablePath()
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.string();
+}
+
+std::string executableDirectory()
+{
+    const std::string path = executablePath();
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string systemReason(int errorNumber)
+{
+    return std::strerror(errorNumber);
+}
+
+bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error)
+{
+    values.executableDirectory = executableDirectory();
+    const std::string path = configPath.empty() ? values.executableDirectory + "Program.ini" : configPath;
+
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT && configPath.empty()) {
+            // The program would start on defaults; a command line tool only reading
+            // must not leave a new file behind.
+            values.deriveLanguageValues();
+            return true;
+        }
+        error = "cannot open configuration file " + path + ": " + systemReason(errno);
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = "cannot open configuration file " + path + ": " + systemReason(EISDIR);
+        return false;
+    }
+    errno = 0;
+    if (!values.configurationStore.Load(path, false, true)) {
+        error = "cannot read configuration file " + path + ": " + systemReason(errno ? errno : EIO);
+        return false;
+    }
+    values.deriveLanguageValues();
+    return true;
+}
+
+bool setLanguage(ProcessValues& values, const std::string& languageName)
+{
+    if (languageName != "English" && languageName != "Chinese")
+        return false;
+    values.languageName = languageName;
+    values.languageFlag = languageName == "Chinese";
+    values.helpFileName = values.languageFlag ? "chHelp.chm" : "enHelp.chm";
+    return true;
+}
+
+std::unique_ptr<UserStore> openUserStore()
+{
+    return std::make_unique<QSettingsUserStore>();
+}
+
+void setUpTable(ChannelTable& table, bool languageFlag)
+{
+    for (int c = 0; c < table.cols(); ++c)
+        table.setTextMatrix(0, c, columnHeader(c, languageFlag));
+    for (int r = 1; r < table.rows(); ++r) {
+        char number[12];
+        std::snprintf(number, sizeof number, "%2d", r);
+        table.setTextMatrix(r, 0, number);
+    }
+}
+
+bool parseVariant(const std::string& text, int& variant)
+{
+    if (text != "0" && text != "1" && text != "2")
+        return false;
+    variant = text[0] - '0';
+    return true;
+}
+
+}  // namespace qx260::cli

@@ -1,0 +1,106 @@
+// qx260-cli config get / set: one value of an INI file such as Program.ini.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
+#include "core/config/CIniFile.h"
+
+namespace qx260::cli {
+
+namespace {
+
+const char kUsage[] =
+    "usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
+    "       qx260-cli config set FILE SECTION KEY VALUE";
+
+// Loads an existing file; the store's own Load would create a missing one.
+bool loadExisting(CIniFile& ini, const std::string& file, std::string& error)
+{
+    struct stat st;
+    if (::stat(file.c_str(), &st) != 0) {
+        error = "cannot open " + file + ": " + systemReason(errno);
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = "cannot open " + file + ": " + systemReason(EISDIR);
+        return false;
+    }
+    errno = 0;
+    if (!ini.Load(file, false, true)) {
+        error = "cannot read " + file + ": " + systemReason(errno ? errno : EIO);
+        return false;
+    }
+    return true;
+}
+
+int runConfig(const std::vector<std::string>& args)
+{
+    ParsedArgs parsed;
+    std::string error;
+    if (!parseArgs(args, {"--default"}, {}, parsed, error))
+        return fail(kExitUsage, error);
+    const std::vector<std::string>& p = parsed.positional;
+    if (p.empty())
+        return fail(kExitUsage, kUsage);
+
+    if (p[0] == "get") {
+        if (p.size() != 4)
+            return fail(kExitUsage, kUsage);
+        CIniFile ini;
+        if (!loadExisting(ini, p[1], error))
+            return fail(kExitFailure, error);
+        const std::string* fallback = parsed.option("--default");
+        const std::string value = ini.GetString(p[2], p[3], fallback ? *fallback : std::string());
+        std::fwrite(value.data(), 1, value.size(), stdout);
+        std::fputc('\n', stdout);
+        return kExitOk;
+    }
+
+    if (p[0] == "set") {
+        if (p.size() != 5 || parsed.option("--default"))
+            return fail(kExitUsage, kUsage);
+        if (p[4].find_first_of("\r\n") != std::string::npos)
+            return fail(kExitUsage, "a value cannot hold a line break");
+        // What the file could not give back as written: a line break splits the line, "="
+        // moves the rest of the key into the value, a key starting with a comment mark or
+        // made of blanks only is skipped when the file is read.
+        if (p[2].find_first_of("\r\n") != std::string::npos || p[3].find_first_of("\r\n=") != std::string::npos)
+            return fail(kExitUsage, "a section or key cannot hold a line break, and a key cannot hold \"=\"");
+        if (p[3].find_first_not_of(" \t\v\f") == std::string::npos || std::string(";/\\*").find(p[3].front()) != std::string::npos)
+            return fail(kExitUsage, "a key cannot be empty or start with ';', '/', '\\' or '*'");
+        CIniFile ini;
+        errno = 0;
+        if (!ini.Load(p[1], false, true))
+            return fail(kExitFailure, "cannot open " + p[1] + ": " + systemReason(errno ? errno : EIO));
+        ini.SetString(p[2], p[3], p[4]);
+        errno = 0;
+        if (!ini.Save())
+            return fail(kExitFailure, "cannot write " + p[1] + ": " + systemReason(errno ? errno : EIO));
+        return kExitOk;
+    }
+
+    return fail(kExitUsage, "unknown config action \"" + p[0] + "\"\n" + kUsage);
+}
+
+const CommandRegistrar registrar({
+    "config",
+    "config get|set FILE SECTION KEY [VALUE] [--default TEXT]",
+    "Usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
+    "       qx260-cli config set FILE SECTION KEY VALUE\n"
+    "\n"
+    "Reads or writes one value of an INI file such as Program.ini, the way the\n"
+    "program itself does: section and key names are matched without regard to\n"
+    "letter case, and set creates the section or key when it is missing.\n"
+    "\n"
+    "  get  prints the value (or the --default text, empty unless given)\n"
+    "  set  stores VALUE and writes the file back; a missing FILE is created\n",
+    runConfig,
+});
+
+}  // namespace
+
+}  // namespace qx260::cli

@@ -1,0 +1,234 @@
+// qx260-cli export / import: the 16 channels of a document to and from a CSV file that
+// a spreadsheet can edit.
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
+#include "core/channels/ChannelCsv.h"
+#include "core/channels/ChannelTable.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+#include "core/config/UserStore.h"
+
+namespace qx260::cli {
+
+namespace {
+
+// A channel list is a few kilobytes; anything far larger is not one.
+constexpr qint64 kMaxCsvSize = 1024 * 1024;
+
+const char* const kExportUsage =
+    "usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2] [--language English|Chinese] "
+    "[--config PATH]";
+const char* const kImportUsage =
+    "usage: qx260-cli import FILE.dat CHANNELS.csv [--variant 0|1|2] [--language English|Chinese] "
+    "[--config PATH]";
+
+struct Session {
+    int variant = 0;
+    RadioImage image;
+    ChannelTable table;
+    DecodeResult decoded;
+};
+
+// Options shared by both commands, the configuration and the document, decoded for the
+// variant. Returns kExitOk or the exit code of a failure it has reported.
+int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
+{
+    if (const std::string* v = parsed.option("--variant"); v && !parseVariant(*v, s.variant))
+        return fail(kExitUsage, "--variant takes 0, 1 or 2, not \"" + *v + "\"");
+    ProcessValues& values = processValues();
+    std::string error;
+    const std::string* config = parsed.option("--config");
+    if (!loadConfiguration(values, config ? *config : std::string(), error))
+        return fail(kExitFailure, error);
+    if (const std::string* language = parsed.option("--language"); language && !setLanguage(values, *language))
+        return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
+
+    const DocumentResult loaded = loadDatFile(file, s.image);
+    if (loaded.error == DocumentError::FormatError)
+        return fail(kExitFormatError, file + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
+    if (!loaded)
+        return fail(kExitFailure, "cannot open " + file + ": " + loaded.reason);
+
+    // Decoding an opened document would record its product bytes as the user's choice;
+    // these commands leave the user's settings alone.
+    MemoryUserStore scratch;
+    const CodecContext context{values.configurationStore, scratch, s.variant, false, values.languageFlag,
+                               values.languageName};
+    s.decoded = decodeImage(s.image, s.table, context);
+    return kExitOk;
+}
+
+int runExport(const std::vector<std::string>& args)
+{
+    ParsedArgs parsed;
+    std::string error;
+    if (!parseArgs(args, {"-o", "--output", "--variant", "--language", "--config"}, {}, parsed, error))
+        return fail(kExitUsage, error + "\n" + kExportUsage);
+    if (parsed.positional.size() != 1)
+        return fail(kExitUsage, kExportUsage);
+    const std::string* output = parsed.option("-o");
+    if (!output)
+        output = parsed.option("--output");
+
+    Session s;
+    if (const int code = openSession(parsed, parsed.positional[0], s); code != kExitOk)
+        return code;
+    const std::string csv = exportChannelsCsv(s.table);
+
+    if (!output || *output == "-") {
+        std::fwrite(csv.data(), 1, csv.size(), stdout);
+        return std::fflush(stdout) == 0 ? kExitOk : fail(kExitFailure, "cannot write the channels to stdout");
+    }
+    QSaveFile file(QString::fromStdString(*output));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+        !file.commit())
+        return fail(kExitFailure, "cannot write " + *output + ": " + file.errorString().toStdString());
+    return kExitOk;
+}
+
+// The window's own text of a message id (from the language module when there is one).
+std::string windowMessage(int id, const std::string& fallback)
+{
+    const QString text = resourceString(id);
+    return text.isEmpty() ? fallback : text.toStdString();
+}
+
+int runImport(const std::vector<std::string>& args)
+{
+    ParsedArgs parsed;
+    std::string error;
+    if (!parseArgs(args, {"--variant", "--language", "--config"}, {}, parsed, error))
+        return fail(kExitUsage, error + "\n" + kImportUsage);
+    if (parsed.positional.size() != 2)
+        return fail(kExitUsage, kImportUsage);
+    const std::string& datPath = parsed.positional[0];
+    const std::string& csvPath = parsed.positional[1];
+
+    Session s;
+    if (const int code = openSession(parsed, datPath, s); code != kExitOk)
+        return code;
+
+    QFile csvFile(QString::fromStdString(csvPath));
+    if (!csvFile.open(QIODevice::ReadOnly))
+        return fail(kExitFailure, "cannot open " + csvPath + ": " + csvFile.errorString().toStdString());
+    const QByteArray csv = csvFile.read(kMaxCsvSize + 1);
+    if (csvFile.error() != QFileDevice::NoError)
+        return fail(kExitFailure, "cannot read " + csvPath + ": " + csvFile.errorString().toStdString());
+    if (csv.size() > kMaxCsvSize)
+        return fail(kExitFailure, csvPath + " is larger than 1 MB and so not a list of 16 channels; " + datPath +
+                                      " is unchanged");
+
+    ProcessValues& values = processValues();
+    const bool haveMessages =
+        loadResourceLibrary(languageModulePath(QString::fromStdString(values.executableDirectory),
+                                               QString::fromStdString(values.languageName)));
+    const ChannelImportResult result = importChannelsCsv(
+        s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())), s.decoded.bandLimits,
+        values.languageFlag, s.variant);
+    if (!result.ok) {
+        const ChannelImportError& e = result.error;
+        std::string where = csvPath;
+        if (e.line > 0)
+            where += ":" + std::to_string(e.line);
+        if (e.field > 0)
+            where += ": column " + std::to_string(e.field) + (e.header.empty() ? "" : " (" + e.header + ")");
+        std::string what = e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : e.message;
+        if (!e.value.empty())
+            what = "\"" + e.value + "\": " + what;
+        std::string hint;
+        if (e.messageId != 0)
+            hint = s.decoded.bandText.empty()
+                       ? " (the configuration names no band for this document's product bytes, so no frequency fits)"
+                       : " (band \"" + s.decoded.bandText + "\")";
+        return fail(kExitFailure, where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
+    }
+
+    storeChangedChannels(s.table, result, s.image, s.variant);
+    const DocumentResult saved = saveDatFile(datPath, s.image);
+    if (!saved)
+        return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");
+    std::printf("%s: %d channel%s changed\n", datPath.c_str(), result.changedChannels,
+                result.changedChannels == 1 ? "" : "s");
+    return kExitOk;
+}
+
+const CommandRegistrar exportRegistrar({
+    "export",
+    "export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2] [--language English|Chinese] [--config PATH]",
+    "Usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2]\n"
+    "                        [--language English|Chinese] [--config PATH]\n"
+    "\n"
+    "Writes the 16 channels of a document as CSV (UTF-8, comma-separated, CRLF line\n"
+    "ends, quoted where needed) for a spreadsheet: a header row with the column\n"
+    "headers CH, Rx Frequency, Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan,\n"
+    "Busy Lock, Power, then one row per channel with the texts the channel window\n"
+    "shows. An empty channel has empty cells.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output FILE  write to FILE (replaced as a whole) instead of stdout\n"
+    "  --variant N        radio variant 0, 1 or 2 (default 0: both sides of every\n"
+    "                     channel; 1 leaves Tx Frequency and QT/DQT Enc empty,\n"
+    "                     2 Rx Frequency and QT/DQT Dec)\n"
+    "  --language L       English or Chinese cell texts (the header row is English)\n"
+    "  --config PATH      read the configuration from PATH\n"
+    "\n"
+    "Exit codes: 0 success, 1 a file cannot be read or written, 2 \"Data Format Error\",\n"
+    "64 wrong usage.\n",
+    runExport,
+});
+
+const CommandRegistrar importRegistrar({
+    "import",
+    "import FILE.dat CHANNELS.csv [--variant 0|1|2] [--language English|Chinese] [--config PATH]",
+    "Usage: qx260-cli import FILE.dat CHANNELS.csv [--variant 0|1|2]\n"
+    "                        [--language English|Chinese] [--config PATH]\n"
+    "\n"
+    "Takes the channels of a CSV file (as written by export) into a document. Each cell\n"
+    "whose text differs from the document is entered as if typed into the channel\n"
+    "window and confirmed with Enter:\n"
+    "  - frequencies in MHz are checked against the band of the document's product\n"
+    "    (from Program.ini) and the 5 kHz / 6.25 kHz channel steps;\n"
+    "  - a frequency in an empty channel creates it with the default settings\n"
+    "    (None, None, Wide, No, Off, High); an empty Tx Frequency follows Rx;\n"
+    "  - a channel without a frequency (empty Rx Frequency; with variant 0 both\n"
+    "    frequencies empty; with variant 2 an empty Tx Frequency) is cleared;\n"
+    "  - tones must be in the tone list (None, 67.0 ... 254.1, D023N ... D754I) and the\n"
+    "    other columns one of their choices, in English or Chinese, any letter case;\n"
+    "    an empty cell keeps what the channel has.\n"
+    "The header row names the columns (English or Chinese headers, any order; CH is\n"
+    "optional, without it the rows are channels 1, 2, ...). Channels without a row\n"
+    "are left as they are. Rows may end early; missing cells count as empty.\n"
+    "\n"
+    "All or nothing: on the first value the window would refuse, the file, line,\n"
+    "column and the window's message go to stderr, the exit code is 1 and the document\n"
+    "is not changed. Otherwise the document is saved (replaced as a whole) and the\n"
+    "number of changed channels is printed.\n"
+    "\n"
+    "Options:\n"
+    "  --variant N    radio variant 0, 1 or 2 (default 0: both sides are stored; with\n"
+    "                 1 or 2 the side the radio does not use must be empty and is\n"
+    "                 stored empty, as the window stores it)\n"
+    "  --language L   language of the texts written into the document's cells\n"
+    "  --config PATH  read the configuration from PATH\n"
+    "\n"
+    "Exit codes: 0 imported, 1 refused or a file cannot be read or written,\n"
+    "2 \"Data Format Error\", 64 wrong usage.\n",
+    runImport,
+});
+
+}  // namespace
+
+}  // namespace qx260::cli

@@ -1,0 +1,77 @@
+// qx260-cli new: the file a new document gives when it is saved straight away.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
+#include "core/channels/ChannelTable.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
+
+namespace qx260::cli {
+
+namespace {
+
+int runNew(const std::vector<std::string>& args)
+{
+    ParsedArgs parsed;
+    std::string error;
+    if (!parseArgs(args, {"--config"}, {"--force"}, parsed, error))
+        return fail(kExitUsage, error);
+    if (parsed.positional.size() != 1)
+        return fail(kExitUsage, "usage: qx260-cli new FILE.dat [--force] [--config PATH]");
+    const std::string& file = parsed.positional[0];
+
+    struct stat st;
+    if (!parsed.has("--force") && ::lstat(file.c_str(), &st) == 0)
+        return fail(kExitFailure, file + " already exists; use --force to replace it");
+
+    ProcessValues& values = processValues();
+    const std::string* config = parsed.option("--config");
+    if (!loadConfiguration(values, config ? *config : std::string(), error))
+        return fail(kExitFailure, error);
+    std::unique_ptr<UserStore> store = openUserStore();
+    values.userStore = store.get();
+
+    // New, the window's first fill of the table, then Save (which encodes first).
+    CProgramDoc doc;
+    doc.OnNewDocument(values);
+    ChannelTable table;
+    setUpTable(table, values.languageFlag);
+    const CodecContext context{values.configurationStore, *store,           values.radioVariant,
+                               values.newDocumentFlag,    values.languageFlag, values.languageName};
+    decodeImage(doc.image, table, context);
+    encodeTable(table, doc.image, values.radioVariant);
+
+    const DocumentResult saved = doc.OnSaveDocument(file);
+    if (!saved)
+        return fail(kExitFailure, "cannot write " + file + ": " + saved.reason);
+    return kExitOk;
+}
+
+const CommandRegistrar registrar({
+    "new",
+    "new FILE.dat [--force] [--config PATH]",
+    "Usage: qx260-cli new FILE.dat [--force] [--config PATH]\n"
+    "\n"
+    "Writes a new document: the factory defaults with 16 empty channels and the\n"
+    "product type and band last chosen by the user, exactly as File New followed\n"
+    "by Save writes it in the desktop program.\n"
+    "\n"
+    "Options:\n"
+    "  --force        replace FILE.dat when it exists (otherwise it is left alone)\n"
+    "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
+    "                 beside qx260-cli\n"
+    "\n"
+    "The per-user product choice is read from the desktop program's settings\n"
+    "($QX260_SETTINGS names another settings file).\n",
+    runNew,
+});
+
+}  // namespace
+
+}  // namespace qx260::cli

@@ -1,0 +1,211 @@
+// qx260-cli options: shows or sets a document's optional features as the Optional
+// Features dialog shows and stores them.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "programs/cli/Command.h"
+#include "programs/cli/EditContext.h"
+#include "core/radio/RadioImage.h"
+#include "core/settings/OptionRules.h"
+#include "core/config/ProcessValues.h"
+
+namespace qx260::cli
+{
+
+namespace
+{
+
+const char* const kHelp =
+    "Usage: qx260-cli options FILE.dat [--json] [--language English|Chinese] [--config PATH]\n"
+    "       qx260-cli options FILE.dat NAME=VALUE... [--language ...] [--config PATH]\n"
+    "\n"
+    "Without NAME=VALUE, prints the optional features of the document as the Optional\n"
+    "Features dialog shows them (\"(none)\" / null where a stored value is one the dialog\n"
+    "cannot show). With NAME=VALUE, sets them as the dialog's OK stores them and saves the\n"
+    "document. Names (any letter case; blanks and dashes optional):\n"
+    "  \"Time Out Time\" (15s .. 600s), \"Squelch Level\" (0 .. 9),\n"
+    "  \"Transmit Delay\" (Off, or 0.1 .. 180.0 seconds), \"Side Key\" (None, Monitor,\n"
+    "  Monitor Momentary, Power select), Beep and \"Battery Saver\" (on, off),\n"
+    "  \"Priority Channel\" (Off, 1 .. 16), VOX (On, Off), \"Vox Gain Level\" (1 .. 8),\n"
+    "  \"Voice Annunciation\" (Off, Chinese, English),\n"
+    "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
+    "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
+    "On any refused value nothing is saved and the exit code is 1.\n";
+
+constexpr const char* kTransmitDelayName = "Transmit Delay";
+constexpr const char* kBeepName = "Beep";
+constexpr const char* kBatterySaverName = "Battery Saver";
+
+// Names in the order the dialog shows them, top to bottom.
+const std::vector<std::string>& displayOrder()
+{
+    static const std::vector<std::string> order{
+        optionListName(OptionList::TimeOutTime),
+        optionListName(OptionList::SquelchLevel),
+        kTransmitDelayName,
+        optionListName(OptionList::SideKey),
+        kBeepName,
+        kBatterySaverName,
+        optionListName(OptionList::PriorityChannel),
+        optionListName(OptionList::Vox),
+        optionListName(OptionList::VoxGainLevel),
+        optionListName(OptionList::VoiceAnnunciation),
+        optionListName(OptionList::VoxDelayTime),
+    };
+    return order;
+}
+
+std::string compactName(const std::string& name)
+{
+    std::string key;
+    for (char c : name) {
+        const char l = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
+            key.push_back(l);
+    }
+    return key;
+}
+
+std::string shownText(OptionList list, int position, bool languageFlag)
+{
+    const std::vector<std::string> items = optionListItems(list, languageFlag);
+    return position >= 0 && position < static_cast<int>(items.size())
+               ? items[static_cast<std::size_t>(position)]
+               : std::string();
+}
+
+int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
+{
+    std::string out = json ? "{" : "";
+    bool first = true;
+    for (const std::string& name : displayOrder()) {
+        OptionList list{};
+        std::string value;
+        bool isBool = false;
+        bool on = false;
+        if (name == kTransmitDelayName) {
+            value = f.transmitDelay;
+        } else if (name == kBeepName || name == kBatterySaverName) {
+            isBool = true;
+            on = name == kBeepName ? f.beep : f.batterySaver;
+        } else if (optionListByName(name, list)) {
+            value = shownText(list, f.position(list), languageFlag);
+        }
+        if (json) {
+            out += first ? "\n  " : ",\n  ";
+            out += jsonString(name) + ": ";
+            out += isBool ? (on ? "true" : "false") : value.empty() ? "null" : jsonString(value);
+        } else {
+            std::string line = name + ":";
+            line.resize(22, ' ');
+            out += line + (isBool ? (on ? "on" : "off") : value.empty() ? "(none)" : value) + "\n";
+        }
+        first = false;
+    }
+    if (json)
+        out += "\n}\n";
+    std::fputs(out.c_str(), stdout);
+    return kExitOk;
+}
+
+bool parseSwitch(const std::string& text, bool& on)
+{
+    for (const char* yes : {"on", "yes", "true", "1", "开"})
+        if (sameIgnoringCase(text, yes)) {
+            on = true;
+            return true;
+        }
+    for (const char* no : {"off", "no", "false", "0", "关"})
+        if (sameIgnoringCase(text, no)) {
+            on = false;
+            return true;
+        }
+    return false;
+}
+
+int listPosition(OptionList list, const std::string& text)
+{
+    for (bool languageFlag : {false, true}) {
+        const std::vector<std::string> items = optionListItems(list, languageFlag);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const std::string& item = items[i];
+            const bool withoutSeconds =
+                item.size() > 1 && item.back() == 's' && text == item.substr(0, item.size() - 1);
+            if (sameIgnoringCase(text, item) || withoutSeconds)
+                return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
+{
+    for (const std::string& assignment : assignments) {
+        const std::size_t eq = assignment.find('=');
+        if (eq == std::string::npos)
+            return fail(kExitUsage, "\"" + assignment + "\" is not NAME=VALUE");
+        const std::string name = assignment.substr(0, eq);
+        const std::string value = assignment.substr(eq + 1);
+        const std::string key = compactName(name);
+        auto refuse = [&](const std::string& what) {
+            return fail(kExitFailure, "\"" + value + "\" is not a value of " + what + "; nothing saved");
+        };
+        OptionList list{};
+        if (key == compactName(kTransmitDelayName)) {
+            const int tenths = transmitDelayTenths(value);
+            bool on = true;
+            const bool off = (parseSwitch(value, on) && !on) ||
+                             (!value.empty() && value.find_first_not_of("0.") == std::string::npos &&
+                              value.find('0') != std::string::npos);
+            if (tenths == 0 && !off)
+                return refuse(std::string(kTransmitDelayName) + " (Off, or 0.1 to 180.0 seconds)");
+            f.transmitDelay = transmitDelayText(tenths, false);
+        } else if (key == compactName(kBeepName) || key == compactName(kBatterySaverName)) {
+            bool on = false;
+            if (!parseSwitch(value, on))
+                return refuse(name + " (on or off)");
+            (key == compactName(kBeepName) ? f.beep : f.batterySaver) = on;
+        } else if (optionListByName(name, list)) {
+            const int position = listPosition(list, value);
+            if (position < 0)
+                return refuse(optionListName(list));
+            f.position(list) = position;
+        } else {
+            return fail(kExitUsage, "no option \"" + name + "\"; see qx260-cli options --help");
+        }
+    }
+    return kExitOk;
+}
+
+int runOptions(const std::vector<std::string>& args)
+{
+    EditOptions options;
+    if (const int code = parseEditOptions(args, options, true); code != kExitOk)
+        return code;
+    if (options.json && !options.words.empty())
+        return fail(kExitUsage, "--json only goes with showing the options");
+    if (!setUpProcessValues(options))
+        return kExitFailure;
+    const bool languageFlag = processValues().languageFlag;
+
+    RadioImage image;
+    if (const int code = loadDocument(options.file, image); code != kExitOk)
+        return code;
+    OptionalFeatures features = loadOptionalFeatures(image, languageFlag);
+    if (options.words.empty())
+        return printOptions(features, languageFlag, options.json);
+
+    if (const int code = setOptions(features, options.words); code != kExitOk)
+        return code;
+    storeOptionalFeatures(features, image);
+    return saveDocument(options.file, image);
+}
+
+} // namespace
+
+const CommandRegistrar kOptionsCommand({"options", "options FILE.dat [--json | NAME=VALUE...]", kHelp,
+                                        runOptions});
+
+} // namespace qx260::cli

@@ -1,0 +1,64 @@
+// qx260-cli ports: the devices behind COM1 .. COM16, and setting one.
+
+#include <cstdio>
+
+#include "programs/cli/Command.h"
+#include "core/link/PortNaming.h"
+#include "platform/PortSettings.h"
+#include "platform/QtSerialLink.h"
+
+namespace qx260::cli {
+namespace {
+
+int listPorts()
+{
+    const link::PortMapping mapping = link::systemPortMapping();
+    for (int n = 1; n <= link::kPortCount; ++n) {
+        const std::optional<std::string> device = link::deviceForPort(n, mapping);
+        const char* state = device && link::QtSerialLink::probe(*device) ? "opens" : "-";
+        std::printf("COM%-3d %-28s %s\n", n, device ? device->c_str() : "", state);
+    }
+    return kExitOk;
+}
+
+int setPort(const std::string& name, const std::string& device)
+{
+    const std::optional<int> number = link::portNumberFromName(name);
+    if (name.size() < 4 || name.compare(0, 3, "COM") != 0 ||
+        name.find_first_not_of("0123456789", 3) != std::string::npos || !number || *number < 1 ||
+        *number > link::kPortCount)
+        return fail(kExitUsage, "name a port COM1 .. COM16, not \"" + name + "\"");
+    if (!link::setPortOverride(*number, device))
+        return fail(kExitFailure, "could not store the setting for " + name);
+    if (device.empty())
+        std::printf("COM%d uses %s again\n", *number, link::defaultDeviceForPort(*number)->c_str());
+    else
+        std::printf("COM%d = %s\n", *number, device.c_str());
+    return kExitOk;
+}
+
+int runPorts(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return listPorts();
+    if (args[0] == "set" && (args.size() == 3 || args.size() == 2))
+        return setPort(args[1], args.size() == 3 ? args[2] : std::string());
+    return fail(kExitUsage, "usage: ports | ports set COMn DEVICE");
+}
+
+const CommandRegistrar registrar({
+    "ports",
+    "ports [set COMn DEVICE]",
+    "Usage: qx260-cli ports\n"
+    "       qx260-cli ports set COMn DEVICE\n"
+    "\n"
+    "Lists the device behind each of COM1 .. COM16 and whether it opens now.\n"
+    "Built in: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,\n"
+    "COM13-COM16 = /dev/ttyS0-3. \"ports set COMn DEVICE\" changes that for this\n"
+    "user (an empty DEVICE goes back to the built-in one); the environment\n"
+    "variable QX260_PORT_COMn overrides both for one run.\n",
+    runPorts,
+});
+
+}  // namespace
+}  // namespace qx260::cli

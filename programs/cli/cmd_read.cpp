@@ -1,0 +1,46 @@
+// qx260-cli read: reads the radio into a document file.
+
+#include "programs/cli/Command.h"
+#include "programs/cli/transfer.h"
+#include "core/radio/CProgramDoc.h"
+
+namespace qx260::cli {
+namespace {
+
+int runRead(const std::vector<std::string>& args)
+{
+    TransferOptions options;
+    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
+        return code;
+    // Find out now, not after the radio has been read, that the file cannot be made.
+    if (int code = checkOutputFolder(options.output); code != kExitOk)
+        return code;
+    // The bytes that never travel keep the values of a new document.
+    RadioImage image = RadioImage::newImage();
+    if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)
+        return code;
+    const DocumentResult saved = saveDatFile(options.output, image);
+    if (!saved)
+        return fail(kExitFailure, "cannot write " + options.output + ": " + saved.reason);
+    return kExitOk;
+}
+
+const CommandRegistrar registrar({
+    "read",
+    "read --port PORT -o FILE.dat [--retries N] [--log FILE]",
+    "Usage: qx260-cli read --port PORT -o FILE.dat [--retries N] [--log FILE] [--quiet]\n"
+    "\n"
+    "Reads the radio's memory into a document. PORT is COM1 .. COM16 (see \"qx260-cli\n"
+    "ports\") or a device path such as /dev/ttyUSB0. The file is written only when\n"
+    "the whole memory has arrived.\n"
+    "\n"
+    "  --retries N   answer a Communication Error with Retry N times, then Cancel\n"
+    "  --log FILE    record every byte on the line with time stamps\n"
+    "  --quiet       no progress bar and no summary\n"
+    "\n"
+    "Ctrl+C cancels at the next block; the port is closed and no file is changed.\n",
+    runRead,
+});
+
+}  // namespace
+}  // namespace qx260::cli

@@ -1,0 +1,177 @@
+// qx260-cli set: edits cells of a document's channel table as if typed and confirmed
+// with Enter in the channel window.
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "programs/cli/Command.h"
+#include "programs/cli/EditContext.h"
+#include "core/channels/CellEditRules.h"
+#include "core/channels/ChannelTable.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/radio/ChannelTexts.h"
+#include "core/radio/Tones.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+
+namespace qx260::cli
+{
+
+namespace
+{
+
+const char* const kHelp =
+    "Usage: qx260-cli set FILE.dat CHANNEL COLUMN=TEXT... [--variant 0|1|2]\n"
+    "                     [--language English|Chinese] [--config PATH]\n"
+    "\n"
+    "Sets cells of channel CHANNEL (1 to 16) as if each TEXT were typed into the cell of\n"
+    "COLUMN and confirmed with Enter in the channel window, in the order given, then saves\n"
+    "the document. COLUMN is a column header in English or Chinese (any letter case):\n"
+    "  \"Rx Frequency\", \"Tx Frequency\" (MHz), \"QT/DQT Dec\", \"QT/DQT Enc\" (a tone such\n"
+    "  as None, 67.0, D023N), \"W/N\" (Wide, Narrow), \"Scan\" (Yes, No),\n"
+    "  \"Busy Lock\" (Off, Carrier, QT/DQT), \"Power\" (High, Low).\n"
+    "Frequencies are checked against the document's band and the 5 kHz / 6.25 kHz steps;\n"
+    "a frequency typed into an empty channel gives it the default settings, an empty Rx\n"
+    "Frequency erases the channel. The radio variant (default 1) decides which columns the\n"
+    "radio uses: 1 the receive side (Rx Frequency, QT/DQT Dec, W/N, Scan), 2 the transmit\n"
+    "side (Tx Frequency, QT/DQT Enc, W/N); a Tx Frequency given to an empty channel creates\n"
+    "a transmit-only channel.\n"
+    "\n"
+    "On any refused value nothing is saved: the message goes to stderr and the exit code\n"
+    "is 1.\n"
+    "\n"
+    "Example: qx260-cli set radio.dat 3 \"Rx Frequency=145.125\" W/N=Narrow\n";
+
+// A channel number written with digits only; -1 for anything else.
+long leadingChannel(const std::string& text)
+{
+    if (text.empty() || text.size() > 3)
+        return -1;
+    long n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+bool columnHidden(int col, int variant)
+{
+    const std::array<int, 9> widths = columnWidthsForVariant(variant);
+    return widths[static_cast<std::size_t>(col)] == 0 && col != column::BusyLock && col != column::Power;
+}
+
+int findColumn(const std::string& name)
+{
+    for (int col = 1; col < ChannelTable::kCols; ++col)
+        if (sameIgnoringCase(name, columnHeader(col, false)) || name == columnHeader(col, true))
+            return col;
+    return 0;
+}
+
+// The list item a text names, in either language; empty when it names none.
+std::string listItemFor(int col, const std::string& text, const std::vector<std::string>& toneList,
+                        const std::vector<std::string>& otherToneList, bool languageFlag)
+{
+    const std::vector<std::string> items = listItemsForColumn(col, languageFlag, toneList);
+    const std::vector<std::string> others = listItemsForColumn(col, !languageFlag, otherToneList);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (sameIgnoringCase(text, items[i]) || (i < others.size() && sameIgnoringCase(text, others[i])))
+            return items[i];
+    return {};
+}
+
+std::string message(int id)
+{
+    const QString fromLibrary = resourceString(id);
+    return fromLibrary.isEmpty() ? cellEditMessageFallback(id) : fromLibrary.toStdString();
+}
+
+int runSet(const std::vector<std::string>& args)
+{
+    EditOptions options;
+    if (const int code = parseEditOptions(args, options, false); code != kExitOk)
+        return code;
+    if (options.words.empty())
+        return fail(kExitUsage, "no channel given");
+    const std::string& channelText = options.words[0];
+    const long channel = leadingChannel(channelText);
+    if (channel < 1 || channel > kChannelCount)
+        return fail(kExitUsage, "the channel must be a number from 1 to 16, not \"" + channelText + "\"");
+    if (options.words.size() < 2)
+        return fail(kExitUsage, "nothing to set: give COLUMN=TEXT");
+    if (!setUpProcessValues(options))
+        return kExitFailure;
+    ProcessValues& values = processValues();
+    if (values.radioVariant == 0)
+        return fail(kExitFailure, "the channel table of this radio (variant 0) cannot be edited");
+
+    RadioImage image;
+    if (const int code = loadDocument(options.file, image); code != kExitOk)
+        return code;
+
+    ChannelTable table;
+    const CodecContext context{values.configurationStore, *values.userStore,  values.radioVariant, false,
+                               values.languageFlag,       values.languageName};
+    const DecodeResult decoded = decodeImage(image, table, context);
+    const std::vector<std::string> toneList = buildToneList(values.languageFlag);
+    const std::vector<std::string> otherToneList = buildToneList(!values.languageFlag);
+    const int row = static_cast<int>(channel);
+
+    for (std::size_t i = 1; i < options.words.size(); ++i) {
+        const std::string& assignment = options.words[i];
+        const std::size_t eq = assignment.find('=');
+        if (eq == std::string::npos)
+            return fail(kExitUsage, "\"" + assignment + "\" is not COLUMN=TEXT");
+        const std::string name = assignment.substr(0, eq);
+        std::string text = assignment.substr(eq + 1);
+        const int col = findColumn(name);
+        if (col == 0)
+            return fail(kExitUsage, "no column \"" + name + "\"; see qx260-cli set --help");
+        if (columnHidden(col, values.radioVariant))
+            return fail(kExitFailure, "\"" + columnHeader(col, false) + "\" is not used by radio variant " +
+                                          std::to_string(values.radioVariant) + "; nothing saved");
+
+        std::string expected; // what the cell must hold afterwards
+        if (isListColumn(col)) {
+            text = listItemFor(col, text, toneList, otherToneList, values.languageFlag);
+            if (text.empty())
+                return fail(kExitFailure, "\"" + assignment.substr(eq + 1) + "\" is not a choice of \"" +
+                                              columnHeader(col, false) + "\"; nothing saved");
+            expected = text;
+        } else if (!text.empty()) {
+            expected = readFrequency(text, decoded.bandLimits).textToStore;
+        }
+
+        // A Tx frequency for a channel that has no frequency yet is taken the way the window
+        // takes it when the user types it and moves to another cell: as a new Tx-only channel.
+        const bool newTxChannel = col == column::TxFrequency &&
+                                  table.textMatrix(row, column::RxFrequency).empty() &&
+                                  table.textMatrix(row, column::TxFrequency).empty();
+        table.moveTo(row, col);
+        const CommitOutcome outcome =
+            commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
+                       decoded.bandLimits, values.languageFlag);
+        if (outcome.rejected())
+            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
+                                          " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
+                                          " Nothing saved.");
+        if (!text.empty() && table.textMatrix(row, col) != expected)
+            return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
+                                          columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
+                                          "\" first; nothing saved");
+    }
+
+    encodeTable(table, image, values.radioVariant);
+    return saveDocument(options.file, image);
+}
+
+} // namespace
+
+const CommandRegistrar kSetCommand({"set", "set FILE.dat CHANNEL COLUMN=TEXT... [--variant N]", kHelp,
+                                    runSet});
+
+} // namespace qx260::cli

@@ -1,0 +1,126 @@
+// qx260-cli write: writes a document file into the radio, optionally saving what the
+// radio held first (--backup) and reading it back afterwards to check it (--verify).
+
+#include <cstdio>
+#include <filesystem>
+
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
+#include "programs/cli/DiffText.h"
+#include "programs/cli/transfer.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/compare/ImageCompare.h"
+#include "core/config/ProcessValues.h"
+
+namespace qx260::cli {
+namespace {
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// Reads the radio into a new document and saves it; nothing is written when this fails.
+int saveBackup(TransferOptions& options)
+{
+    RadioImage before = RadioImage::newImage();
+    const int code = runTransfer(link::Direction::Read, options, before);
+    options.appendLog = true;
+    if (code != kExitOk)
+        return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
+    const DocumentResult saved = saveDatFile(options.backup, before);
+    if (!saved)
+        return fail(kExitFailure, "cannot write " + options.backup + ": " + saved.reason +
+                                      "; nothing was written to the radio");
+    if (!options.quiet)
+        std::fprintf(stderr, "Saved the radio's memory in %s.\n", options.backup.c_str());
+    return kExitOk;
+}
+
+// Reads the radio back and compares what travels (0x000-0x32F) with what was sent.
+int verifyWrite(TransferOptions& options, const RadioImage& sent)
+{
+    // The bytes that never travel stay those of the document, so only what the radio
+    // holds can differ.
+    RadioImage back = sent;
+    if (runTransfer(link::Direction::Read, options, back) != kExitOk)
+        return fail(kExitFailure, "the write completed, but the radio could not be read back to verify it; "
+                                  "check it with \"qx260-cli read\" and \"qx260-cli diff\"");
+    ProcessValues& values = processValues();
+    std::string error;
+    if (!loadConfiguration(values, std::string(), error))
+        std::fprintf(stderr, "qx260-cli: %s (product names are shown as numbers)\n", error.c_str());
+    const ImageDifferences d = compareImages(sent, back, 0, values.languageFlag);
+    if (d.identical()) {
+        std::fputs("Verified: the radio holds what was written.\n", stdout);
+        return kExitOk;
+    }
+    const std::string out =
+        "--- " + options.input + "\n+++ the radio (read back)\n" + differenceLines(d, sent, back, values);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return fail(kExitFailure, "the radio does not hold what was written; write it again, and if the difference "
+                              "stays, check the cable and the radio");
+}
+
+int runWrite(const std::vector<std::string>& args)
+{
+    TransferOptions options;
+    if (int code = parseTransferOptions(args, false, options); code != kExitOk)
+        return code;
+    RadioImage image;
+    const DocumentResult loaded = loadDatFile(options.input, image);
+    if (loaded.error == DocumentError::FormatError)
+        return fail(kExitFormatError, options.input + ": Data Format Error");
+    if (!loaded)
+        return fail(kExitFailure, "cannot read " + options.input + ": " + loaded.reason);
+    if (!options.backup.empty()) {
+        if (sameFile(options.backup, options.input))
+            return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
+        // Find out now, not after the radio has been read, that the backup cannot be made.
+        if (int code = checkOutputFolder(options.backup); code != kExitOk)
+            return code;
+    }
+
+    // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
+    TransferSession session;
+    if (!options.backup.empty()) {
+        if (int code = saveBackup(options); code != kExitOk)
+            return code;
+        if (TransferSession::interrupted())
+            return fail(kExitFailure, "cancelled; nothing was written to the radio");
+    }
+    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
+        return code;
+    options.appendLog = true;
+    if (options.verify)
+        return verifyWrite(options, image);
+    return kExitOk;
+}
+
+const CommandRegistrar registrar({
+    "write",
+    "write --port PORT FILE.dat [--backup FILE.dat] [--verify] [--retries N] [--log FILE]",
+    "Usage: qx260-cli write --port PORT FILE.dat [--backup FILE.dat] [--verify]\n"
+    "                       [--retries N] [--log FILE] [--quiet]\n"
+    "\n"
+    "Writes the memory image of a document into the radio, as it is in the file.\n"
+    "PORT is COM1 .. COM16 (see \"qx260-cli ports\") or a device path.\n"
+    "\n"
+    "  --backup FILE.dat  first read the radio and save its memory as a document, as\n"
+    "                     \"read -o\" does; when that fails nothing is written\n"
+    "  --verify           after the write, read the radio back and compare the channel\n"
+    "                     and option memory (0x000-0x32F) with what was sent; prints\n"
+    "                     what differs, as \"diff\" does, and exits 1 if anything does\n"
+    "  --retries N        answer a Communication Error with Retry N times, then Cancel\n"
+    "  --log FILE         record every byte on the line with time stamps\n"
+    "  --quiet            no progress bar and no summary\n"
+    "\n"
+    "Each of --backup and --verify is one more transfer over the same port.\n"
+    "Ctrl+C cancels at the next block; the radio then holds the blocks sent so far.\n"
+    "Ctrl+C during the backup writes nothing.\n",
+    runWrite,
+});
+
+}  // namespace
+}  // namespace qx260::cli

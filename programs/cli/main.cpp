@@ -1,0 +1,87 @@
+// qx260-cli: the qx260 core from the command line.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "programs/cli/Command.h"
+
+namespace qx260::cli {
+
+namespace {
+std::vector<Command>& registry()
+{
+    static std::vector<Command> all;
+    return all;
+}
+
+void printOverview(std::FILE* out)
+{
+    std::fprintf(out,
+                 "Usage: qx260-cli COMMAND [ARGUMENTS...]\n"
+                 "\n"
+                 "Programs the QX-260 hand-held radio and edits its *.dat documents.\n"
+                 "\n"
+                 "Commands:\n");
+    for (const Command& c : registry())
+        std::fprintf(out, "  %s\n", c.synopsis);
+    std::fprintf(out,
+                 "\n"
+                 "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
+                 "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n");
+}
+}  // namespace
+
+CommandRegistrar::CommandRegistrar(const Command& command)
+{
+    registry().push_back(command);
+}
+
+const std::vector<Command>& commands()
+{
+    return registry();
+}
+
+int fail(int code, const std::string& message)
+{
+    std::fprintf(stderr, "qx260-cli: %s\n", message.c_str());
+    return code;
+}
+
+bool wantsHelp(const std::vector<std::string>& args)
+{
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h")
+            return true;
+    return false;
+}
+
+}  // namespace qx260::cli
+
+int main(int argc, char** argv)
+{
+    using namespace qx260::cli;
+    if (argc < 2) {
+        printOverview(stderr);
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printOverview(stdout);
+        return kExitOk;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : commands()) {
+        if (name == c.name) {
+            if (wantsHelp(args)) {
+                std::fputs(c.help, stdout);
+                return kExitOk;
+            }
+            return c.run(args);
+        }
+    }
+    std::fprintf(stderr, "qx260-cli: unknown command \"%s\"\n\n", name.c_str());
+    printOverview(stderr);
+    return kExitUsage;
+}

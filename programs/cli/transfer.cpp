@@ -1,0 +1,272 @@
+#include "programs/cli/transfer.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "programs/cli/Command.h"
+#include "platform/PortSettings.h"
+#include "platform/QtSerialLink.h"
+#include "core/link/WireLog.h"
+
+namespace qx260::cli {
+
+namespace {
+
+volatile std::sig_atomic_t interruptFlag = 0;
+
+void onInterrupt(int)
+{
+    interruptFlag = 1;
+    std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program at once
+}
+
+// The program's own texts for the transfer messages.
+const char* messageText(int id)
+{
+    switch (id) {
+    case link::message::kCommunicationError:
+        return "Communication Error,Please check all the connections and the radio power";
+    case link::message::kOpenFailed:
+        return "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+    case link::message::kProgramInterrupt:
+        return "Program Interrupt, Please reset the radio and try again";
+    }
+    return "";
+}
+
+class TerminalHost : public link::TransferHost {
+public:
+    TerminalHost(link::Direction direction, const TransferOptions& options)
+        : direction_(direction), retriesLeft_(options.retries),
+          showBar_(!options.quiet && ::isatty(STDERR_FILENO) == 1)
+    {
+    }
+
+    void pumpOneMessage() override {}
+    bool cancelRequested() override { return interruptFlag != 0; }
+    void progress(int position) override
+    {
+        if (!showBar_)
+            return;
+        const int width = 40;
+        const int filled = position * width / link::wire::kBlockCount;
+        std::fprintf(stderr, "\r%s [%s%s] %d/%d", direction_ == link::Direction::Read ? "Reading" : "Writing",
+                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                     std::string(static_cast<std::size_t>(width - filled), ' ').c_str(), position,
+                     link::wire::kBlockCount);
+        barShown_ = true;
+    }
+    bool askRetry() override
+    {
+        endBar();
+        if (retriesLeft_ > 0 && !interruptFlag) {
+            --retriesLeft_;
+            std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(link::message::kCommunicationError));
+            return true;
+        }
+        std::fprintf(stderr, "qx260-cli: %s\n", messageText(link::message::kCommunicationError));
+        return false;
+    }
+    void showMessage(int id, const std::string& reason) override
+    {
+        endBar();
+        if (reason.empty())
+            std::fprintf(stderr, "qx260-cli: %s\n", messageText(id));
+        else
+            std::fprintf(stderr, "qx260-cli: %s\n  %s\n", messageText(id), reason.c_str());
+    }
+    void showTypeMessage() override
+    {
+        endBar();
+        std::fprintf(stderr, "qx260-cli: Caution: Becuase the type of radio does not match,\ncommunications is "
+                             "interrupt.\n");
+    }
+    void commitCellEdit() override {}
+    void encodeTable(RadioImage&) override {}  // the file's image goes out as it is
+    link::Direction transferDirection() override { return direction_; }
+    void readCompleted(int radioVariant) override { variant = radioVariant; }
+    void showDocumentWindow() override {}
+    void closeProcessWindow() override { endBar(); }
+
+    int variant = -1;
+
+private:
+    void endBar()
+    {
+        if (barShown_)
+            std::fputc('\n', stderr);
+        barShown_ = false;
+    }
+
+    link::Direction direction_;
+    int retriesLeft_;
+    bool showBar_;
+    bool barShown_ = false;
+};
+
+bool parseCount(const std::string& text, int& value)
+{
+    if (text.empty() || text.size() > 6)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+}  // namespace
+
+struct TransferSession::State {
+    int argc = 1;
+    char name[10] = "qx260-cli";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    void (*previous)(int) = SIG_DFL;
+};
+
+namespace {
+int sessionDepth = 0;
+}
+
+TransferSession::TransferSession() : state_(new State)
+{
+    // The serial port needs an application object on this thread.
+    if (!QCoreApplication::instance())
+        state_->app = std::make_unique<QCoreApplication>(state_->argc, state_->argv);
+    if (sessionDepth++ == 0) {
+        interruptFlag = 0;
+        state_->previous = std::signal(SIGINT, onInterrupt);
+    }
+}
+
+TransferSession::~TransferSession()
+{
+    if (--sessionDepth == 0)
+        std::signal(SIGINT, state_->previous);
+    delete state_;
+}
+
+bool TransferSession::interrupted()
+{
+    return interruptFlag != 0;
+}
+
+int checkOutputFolder(const std::string& path)
+{
+    const std::filesystem::path output(path);
+    std::error_code error;
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error))
+        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
+                                      " does not exist; choose a file in an existing folder");
+    if (::access(folder.c_str(), W_OK) != 0)
+        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
+                                      "; choose a file in a folder you may write to");
+    return kExitOk;
+}
+
+int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        if (a == "--port" || a == "-p") {
+            if (!value(options.port))
+                return fail(kExitUsage, a + " needs a port (COM1 .. COM16 or a device path)");
+        } else if (a.rfind("--port=", 0) == 0) {
+            options.port = a.substr(7);
+        } else if (isRead && (a == "-o" || a == "--output")) {
+            if (!value(options.output))
+                return fail(kExitUsage, a + " needs a file name");
+        } else if (a == "--log") {
+            if (!value(options.log))
+                return fail(kExitUsage, "--log needs a file name");
+        } else if (a == "--retries") {
+            std::string n;
+            if (!value(n) || !parseCount(n, options.retries))
+                return fail(kExitUsage, "--retries needs a number");
+        } else if (!isRead && a == "--backup") {
+            if (!value(options.backup))
+                return fail(kExitUsage, "--backup needs a file name");
+        } else if (!isRead && a == "--verify") {
+            options.verify = true;
+        } else if (a == "--quiet" || a == "-q") {
+            options.quiet = true;
+        } else if (!isRead && !a.empty() && a[0] != '-' && options.input.empty()) {
+            options.input = a;
+        } else {
+            return fail(kExitUsage, "unexpected argument \"" + a + "\"");
+        }
+    }
+    if (options.port.empty())
+        return fail(kExitUsage, "say which port the radio is on: --port COM1 (or a device path)");
+    if (isRead && options.output.empty())
+        return fail(kExitUsage, "say where the document goes: -o FILE.dat");
+    if (!isRead && options.input.empty())
+        return fail(kExitUsage, "say which document to send: write --port PORT FILE.dat");
+    return kExitOk;
+}
+
+int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
+                link::TransferOutcome* outcomeOut)
+{
+    const std::optional<std::string> device = link::resolvePortDevice(options.port, link::systemPortMapping());
+    TerminalHost host(direction, options);
+    if (!device) {
+        host.showMessage(link::message::kOpenFailed,
+                         options.port + ": no serial device is set for this port (see \"qx260-cli ports\")");
+        return kExitFailure;
+    }
+
+    std::unique_ptr<std::ofstream> logFile;
+    if (!options.log.empty()) {
+        logFile = std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
+        if (!*logFile)
+            return fail(kExitFailure, "cannot write the log file " + options.log);
+    }
+    link::QtSerialLink port;
+    link::LoggingSerialLink logged(port, [&](const std::string& line) {
+        if (logFile)
+            *logFile << line << '\n';
+    });
+    link::SerialLink& serial = logFile ? static_cast<link::SerialLink&>(logged) : port;
+
+    TransferSession session;
+    link::ProtocolEngine engine(serial, host);
+    const link::TransferOutcome outcome = engine.run(image, *device);
+    if (outcomeOut)
+        *outcomeOut = outcome;
+
+    if (outcome.completed()) {
+        if (!options.quiet) {
+            if (direction == link::Direction::Read)
+                std::fprintf(stderr, "Read %d blocks from %s; radio variant %d.\n", outcome.blocksDone,
+                             device->c_str(), host.variant);
+            else
+                std::fprintf(stderr, "Wrote %d blocks to %s.\n", outcome.blocksDone, device->c_str());
+        }
+        return kExitOk;
+    }
+    if (outcome.ending == link::TransferEnding::Cancelled)
+        std::fprintf(stderr, "qx260-cli: cancelled; the port is closed and no file was changed.\n");
+    return kExitFailure;
+}
+
+}  // namespace qx260::cli

@@ -1,0 +1,20 @@
+// qx260: the desktop program.
+
+#include <QApplication>
+
+#include "windows/frame/CProgramApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qx260"));
+    int exitCode = 1;
+    {
+        CProgramApp app;
+        QStringList arguments = QApplication::arguments();
+        arguments.removeFirst();
+        if (app.InitInstance(QCoreApplication::applicationFilePath(), arguments))
+            exitCode = QApplication::exec();
+        app.ExitInstance();
+    }
+    return exitCode;
+}

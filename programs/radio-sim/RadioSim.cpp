@@ -1,0 +1,471 @@
+// qx260-radio-sim: a simulated QX-260 on a pseudo-terminal. It prints the path
+// of the terminal's device on its first line of output; the programming software
+// opens that device like a serial port.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "programs/radio-sim/RadioModel.h"
+
+namespace {
+
+using qx260::sim::Bytes;
+using qx260::sim::RadioModel;
+
+volatile sig_atomic_t stopRequested = 0;
+
+void onSignal(int)
+{
+    stopRequested = 1;
+}
+
+const char kUsage[] =
+    "Usage: qx260-radio-sim [OPTIONS]\n"
+    "\n"
+    "A simulated QX-260 radio on a pseudo-terminal. Prints the device path on the\n"
+    "first line, then answers the programming software until it is stopped.\n"
+    "\n"
+    "  --link PATH             also make PATH a symbolic link to the device\n"
+    "  --load FILE.dat         start with the radio memory of a document\n"
+    "  --save FILE.dat         save the memory as a document after each write\n"
+    "  --pace BAUD             take the real time of every byte on the wire (e.g. 9600)\n"
+    "  --log FILE              record the exchange with time stamps\n"
+    "  --model 3|2             identify as \"P3207\" (default) or \"P2207\"\n"
+    "  --variant-byte HEX      last identification byte (default FF)\n"
+    "  --ident HEX...          any identification reply, e.g. 50313230370000FF\n"
+    "  --short-ident N         send only N bytes of the identification\n"
+    "Faults (sub-block K is the one at address 8*K):\n"
+    "  --silent                never answer\n"
+    "  --echo-handshake        echo the bytes of 0x02 \"PROGRAM\" instead of answering\n"
+    "  --echo-ident            echo the identification request before the reply\n"
+    "  --bad-handshake-acks N  refuse the first N handshake acknowledgements\n"
+    "  --no-answer N           leave the first N handshakes unanswered (radio still off)\n"
+    "  --wrong-write-ack K     answer write sub-block K with 0x15\n"
+    "  --corrupt-write K       store write sub-block K with its first byte inverted,\n"
+    "                          yet acknowledge it\n"
+    "  --wrong-read-ack K      answer the acknowledgement of read sub-block K with 0x15\n"
+    "  --short-read K          send only 7 bytes for read sub-block K\n"
+    "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
+    "  --gap-ms MS             length of that pause (default 40)\n"
+    "  --drop-at K             hang up the line when sub-block K is asked for\n";
+
+struct Options {
+    std::string link;
+    std::string load;
+    std::string save;
+    std::string log;
+    int pace = 0;
+    RadioModel model;
+};
+
+bool parseInt(const char* text, int& value, int base = 10)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, base);
+    if (errno != 0 || end == text || *end != '\0' || v < -1 || v > 1000000)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool parseHex(std::string text, Bytes& bytes)
+{
+    std::string digits;
+    for (char c : text)
+        if (c != ' ' && c != ':')
+            digits += c;
+    if (digits.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        int v = 0;
+        if (!parseInt(digits.substr(i, 2).c_str(), v, 16) || v < 0)
+            return false;
+        bytes.push_back(static_cast<std::uint8_t>(v));
+    }
+    return true;
+}
+
+std::int64_t nowMicros()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+}
+
+void sleepUntil(std::int64_t micros)
+{
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(micros / 1000000);
+    ts.tv_nsec = static_cast<long>((micros % 1000000) * 1000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR && !stopRequested) {
+    }
+}
+
+class Simulator {
+public:
+    explicit Simulator(Options& options) : options_(options), model_(options.model) {}
+
+    int run();
+
+private:
+    bool openTerminal();
+    void handle(std::uint8_t byte, std::int64_t arrival);
+    void send(const qx260::sim::Reply& reply, std::int64_t from);
+    void saveMemory();
+    void logLine(const char* direction, const Bytes& bytes, const char* note = nullptr);
+
+    Options& options_;
+    RadioModel& model_;
+    int master_ = -1;
+    int slave_ = -1;
+    std::string device_;
+    std::FILE* log_ = nullptr;
+    std::int64_t start_ = 0;
+    std::int64_t byteMicros_ = 0;
+    std::int64_t rxClock_ = 0;
+    std::int64_t txClock_ = 0;
+    bool hungUp_ = false;
+};
+
+bool Simulator::openTerminal()
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        std::fprintf(stderr, "qx260-radio-sim: cannot make a pseudo-terminal: %s\n", std::strerror(errno));
+        return false;
+    }
+    const char* name = ptsname(master_);
+    if (!name) {
+        std::fprintf(stderr, "qx260-radio-sim: cannot name the pseudo-terminal: %s\n", std::strerror(errno));
+        return false;
+    }
+    device_ = name;
+    // Holding the terminal open keeps it alive between the sessions of the program.
+    slave_ = open(name, O_RDWR | O_NOCTTY);
+    if (slave_ < 0) {
+        std::fprintf(stderr, "qx260-radio-sim: cannot open %s: %s\n", name, std::strerror(errno));
+        return false;
+    }
+    termios tio{};
+    if (tcgetattr(slave_, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(slave_, TCSANOW, &tio);
+    }
+    const int flags = fcntl(master_, F_GETFL);
+    fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+    return true;
+}
+
+void Simulator::logLine(const char* direction, const Bytes& bytes, const char* note)
+{
+    if (!log_)
+        return;
+    const std::int64_t t = nowMicros() - start_;
+    std::fprintf(log_, "%6lld.%03lld %s", static_cast<long long>(t / 1000), static_cast<long long>(t % 1000),
+                 direction);
+    for (std::uint8_t b : bytes)
+        std::fprintf(log_, " %02X", b);
+    if (note)
+        std::fprintf(log_, " %s", note);
+    std::fputc('\n', log_);
+    std::fflush(log_);
+}
+
+void Simulator::saveMemory()
+{
+    if (options_.save.empty())
+        return;
+    model_.memoryChanged = false;
+    const Bytes file = RadioModel::toDocument(model_.memory);
+    const std::string temp = options_.save + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        if (!out) {
+            std::fprintf(stderr, "qx260-radio-sim: cannot write %s\n", temp.c_str());
+            return;
+        }
+    }
+    if (std::rename(temp.c_str(), options_.save.c_str()) != 0)
+        std::fprintf(stderr, "qx260-radio-sim: cannot replace %s: %s\n", options_.save.c_str(), std::strerror(errno));
+}
+
+void Simulator::send(const qx260::sim::Reply& reply, std::int64_t from)
+{
+    std::int64_t t = from + static_cast<std::int64_t>(reply.delayMs) * 1000;
+    if (reply.delayMs > 0 && byteMicros_ == 0)
+        sleepUntil(t);
+    for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
+        if (reply.gapAfter >= 0 && static_cast<int>(i) == reply.gapAfter) {
+            t = std::max(t, nowMicros()) + static_cast<std::int64_t>(reply.gapMs) * 1000;
+            sleepUntil(t);
+        }
+        if (byteMicros_ > 0) {
+            // The byte is complete at the far end one byte time after the line is free.
+            t = std::max(t, txClock_) + byteMicros_;
+            txClock_ = t;
+            sleepUntil(t);
+        }
+        const std::uint8_t b = reply.bytes[i];
+        for (;;) {
+            const ssize_t n = write(master_, &b, 1);
+            if (n == 1)
+                break;
+            if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+                pollfd p{master_, POLLOUT, 0};
+                poll(&p, 1, 10);
+                continue;
+            }
+            break;
+        }
+    }
+    if (!reply.bytes.empty())
+        logLine(">", reply.bytes);
+}
+
+void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
+{
+    if (byteMicros_ > 0)
+        sleepUntil(arrival);
+    logLine("<", Bytes{byte});
+    const std::size_t writesBefore = model_.writeAddresses.size();
+    const qx260::sim::Reply reply = model_.receive(byte);
+    if (reply.hangUp) {
+        logLine("-", {}, "line dropped");
+        hungUp_ = true;
+        return;
+    }
+    send(reply, byteMicros_ > 0 ? arrival : nowMicros());
+    if (model_.writeAddresses.size() != writesBefore)
+        saveMemory();
+}
+
+int Simulator::run()
+{
+    if (!options_.log.empty()) {
+        log_ = std::fopen(options_.log.c_str(), "w");
+        if (!log_) {
+            std::fprintf(stderr, "qx260-radio-sim: cannot write the log %s: %s\n", options_.log.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+    if (!openTerminal())
+        return 1;
+    if (!options_.link.empty()) {
+        unlink(options_.link.c_str());
+        if (symlink(device_.c_str(), options_.link.c_str()) != 0) {
+            std::fprintf(stderr, "qx260-radio-sim: cannot make the link %s: %s\n", options_.link.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+    byteMicros_ = options_.pace > 0 ? (10 * 1000000 + options_.pace / 2) / options_.pace : 0;
+    start_ = nowMicros();
+    std::printf("%s\n", device_.c_str());
+    std::fflush(stdout);
+
+    std::uint8_t buffer[256];
+    while (!stopRequested && !hungUp_) {
+        pollfd p{master_, POLLIN, 0};
+        const int ready = poll(&p, 1, 200);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready <= 0)
+            continue;
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n <= 0) {
+            if (n < 0 && (errno == EAGAIN || errno == EINTR))
+                continue;
+            // Nobody on the other end right now: wait for the next session.
+            usleep(5000);
+            continue;
+        }
+        const std::int64_t now = nowMicros();
+        for (ssize_t i = 0; i < n && !hungUp_; ++i) {
+            std::int64_t arrival = now;
+            if (byteMicros_ > 0) {
+                arrival = std::max(now, rxClock_) + byteMicros_;
+                rxClock_ = arrival;
+            }
+            handle(buffer[i], arrival);
+        }
+    }
+
+    close(master_);
+    close(slave_);
+    if (!options_.link.empty())
+        unlink(options_.link.c_str());
+    if (log_)
+        std::fclose(log_);
+    return 0;
+}
+
+bool parseOptions(int argc, char** argv, Options& o)
+{
+    auto& faults = o.model.faults;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&](const char*& value) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "qx260-radio-sim: %s needs a value\n", a.c_str());
+                return false;
+            }
+            value = argv[++i];
+            return true;
+        };
+        auto nextInt = [&](int& value) {
+            const char* v = nullptr;
+            if (!next(v))
+                return false;
+            if (!parseInt(v, value)) {
+                std::fprintf(stderr, "qx260-radio-sim: %s: not a number: %s\n", a.c_str(), v);
+                return false;
+            }
+            return true;
+        };
+        const char* v = nullptr;
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (a == "--link") {
+            if (!next(v))
+                return false;
+            o.link = v;
+        } else if (a == "--load") {
+            if (!next(v))
+                return false;
+            o.load = v;
+        } else if (a == "--save") {
+            if (!next(v))
+                return false;
+            o.save = v;
+        } else if (a == "--log") {
+            if (!next(v))
+                return false;
+            o.log = v;
+        } else if (a == "--pace") {
+            if (!nextInt(o.pace))
+                return false;
+        } else if (a == "--model") {
+            if (!next(v))
+                return false;
+            if (std::strcmp(v, "3") != 0 && std::strcmp(v, "2") != 0) {
+                std::fprintf(stderr, "qx260-radio-sim: --model takes 3 or 2\n");
+                return false;
+            }
+            o.model.identity.model = v[0];
+        } else if (a == "--variant-byte") {
+            Bytes b;
+            if (!next(v))
+                return false;
+            if (!parseHex(v, b) || b.size() != 1) {
+                std::fprintf(stderr, "qx260-radio-sim: --variant-byte takes one hexadecimal byte\n");
+                return false;
+            }
+            o.model.identity.variantByte = b[0];
+        } else if (a == "--ident") {
+            Bytes b;
+            if (!next(v))
+                return false;
+            if (!parseHex(v, b)) {
+                std::fprintf(stderr, "qx260-radio-sim: --ident takes hexadecimal bytes\n");
+                return false;
+            }
+            faults.identReply = b;
+        } else if (a == "--short-ident") {
+            if (!nextInt(faults.shortIdent))
+                return false;
+        } else if (a == "--silent") {
+            faults.silent = true;
+        } else if (a == "--echo-handshake") {
+            faults.echoHandshake = true;
+        } else if (a == "--echo-ident") {
+            faults.echoIdentRequest = true;
+        } else if (a == "--bad-handshake-acks") {
+            if (!nextInt(faults.badHandshakeAcks))
+                return false;
+        } else if (a == "--no-answer") {
+            if (!nextInt(faults.unansweredHandshakes))
+                return false;
+        } else if (a == "--wrong-write-ack") {
+            if (!nextInt(faults.wrongWriteAckAt))
+                return false;
+        } else if (a == "--corrupt-write") {
+            if (!nextInt(faults.corruptWriteAt))
+                return false;
+        } else if (a == "--wrong-read-ack") {
+            if (!nextInt(faults.wrongReadAckAt))
+                return false;
+        } else if (a == "--short-read") {
+            if (!nextInt(faults.shortReadAt))
+                return false;
+        } else if (a == "--gap-at") {
+            if (!nextInt(faults.gapAt))
+                return false;
+        } else if (a == "--gap-ms") {
+            if (!nextInt(faults.gapMs))
+                return false;
+        } else if (a == "--drop-at") {
+            if (!nextInt(faults.dropAt))
+                return false;
+        } else {
+            std::fprintf(stderr, "qx260-radio-sim: unknown option %s\n\n%s", a.c_str(), kUsage);
+            return false;
+        }
+    }
+    if (!o.load.empty()) {
+        std::ifstream in(o.load, std::ios::binary);
+        const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) {
+            std::fprintf(stderr, "qx260-radio-sim: cannot read %s\n", o.load.c_str());
+            return false;
+        }
+        const auto memory = RadioModel::fromDocument(file);
+        if (!memory) {
+            std::fprintf(stderr, "qx260-radio-sim: %s is not a 1040-byte document\n", o.load.c_str());
+            return false;
+        }
+        o.model.memory = *memory;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parseOptions(argc, argv, options))
+        return 64;
+#ifdef __linux__
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test or script that started it
+#endif
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+    Simulator simulator(options);
+    return simulator.run();
+}

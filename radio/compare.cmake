@@ -1,4 +1,0 @@
-# Comparing two documents as the program shows them.
-qx260_core(
-  ImageCompare.cpp
-)

@@ -1,2 +1,0 @@
-# The program's pictures, built in and beside the executable.
-qx260_windows(Pictures.h Pictures.cpp)

@@ -1,2 +1,0 @@
-# Access to the texts of the loaded language module.
-qx260_platform(Resources.h Resources.cpp)

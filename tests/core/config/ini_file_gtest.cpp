@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include "core/config/CIniFile.h"
+
+namespace fs = std::filesystem;
+using qx260::CIniFile;
+
+namespace
+{
+
+class IniFileTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("qx260-ini-" + std::to_string(::getpid()) + "-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        path_ = (dir_ / "Program.ini").string();
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    void write(const std::string& content)
+    {
+        std::ofstream out(path_, std::ios::binary);
+        out << content;
+    }
+    std::string read() const
+    {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Loads content the way the program does: case-insensitive, no auto-save.
+    void load(CIniFile& ini, const std::string& content, bool ignoreCase = true)
+    {
+        write(content);
+        ASSERT_TRUE(ini.Load(path_, false, ignoreCase));
+    }
+
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(IniFileTest, ParsesKeysValuesAndSections)
+{
+    CIniFile ini;
+    load(ini,
+         "  top = level \r\n"
+         "[Setup]\r\n"
+         "Language =  Chinese\t\r\n"
+         "Expr=a=b\r\n"
+         "bare line\r\n"
+         "# not a comment\r\n"
+         "; gone\r\n// gone\r\n/* gone\r\n\\ gone\r\n* gone\r\n= no key\r\n\r\n"
+         "[ Spaced Name ]\r\n"
+         "k=v"); // last line without a line end
+    EXPECT_EQ(ini.GetString("", "top", "?"), "level");
+    EXPECT_EQ(ini.GetString("Setup", "Language", ""), "Chinese");
+    EXPECT_EQ(ini.GetString("Setup", "Expr", ""), "a=b");
+    EXPECT_EQ(ini.GetString("Setup", "bare line", "?"), "");
+    EXPECT_EQ(ini.GetString("Setup", "# not a comment", "?"), "");
+    EXPECT_EQ(ini.GetString(" Spaced Name ", "k", ""), "v");
+    ASSERT_EQ(ini.sections().size(), 3u);
+    EXPECT_EQ(ini.sections()[1].keys.size(), 4u); // comments and the empty key are dropped
+}
+
+TEST_F(IniFileTest, CutsNotesWhenReadingButStoresThemWhole)
+{
+    CIniFile ini;
+    load(ini, "[S]\n"
+              "slashes=word // note\n"
+              "semicolon=word ;note\n"
+              "tabsemi=word\t;note\n"
+              "block=a/*b\n"
+              "order=x\t;y//z\n");
+    EXPECT_EQ(ini.GetString("S", "slashes", ""), "word ");
+    EXPECT_EQ(ini.GetString("S", "semicolon", ""), "word ;note");
+    EXPECT_EQ(ini.GetString("S", "tabsemi", ""), "word");
+    EXPECT_EQ(ini.GetString("S", "block", ""), "a");
+    EXPECT_EQ(ini.GetString("S", "order", ""), "x");
+    EXPECT_EQ(ini.sections()[1].values[0], "word // note");
+}
+
+TEST_F(IniFileTest, DefaultsTrimmedOnlyForMissingKeyInExistingSection)
+{
+    CIniFile ini;
+    load(ini, "[Setup]\nLanguage=English\n");
+    EXPECT_EQ(ini.GetString("Setup", "Missing", "  dflt \t"), "dflt");
+    EXPECT_EQ(ini.GetString("Nowhere", "Missing", "  dflt \t"), "  dflt \t");
+}
+
+TEST_F(IniFileTest, EmptyFileHasNoSectionsAndWritesTwoLines)
+{
+    CIniFile ini;
+    load(ini, "");
+    EXPECT_EQ(ini.FindSection(""), -1);
+    EXPECT_EQ(ini.GetString("", "k", " d "), " d ");
+    ini.SetString("Setup", "Language", "English");
+    EXPECT_TRUE(ini.changed());
+    EXPECT_TRUE(ini.Save());
+    EXPECT_EQ(read(), "[Setup]\r\nLanguage=English\r\n");
+}
+
+TEST_F(IniFileTest, DuplicatesFirstSectionLastKeyAndAllWrittenBack)
+{
+    CIniFile ini;
+    load(ini, "[A]\nk=1\nk=2\n[A]\nk=3\n");
+    EXPECT_EQ(ini.GetString("A", "k", ""), "2");
+    ini.SetString("A", "k", "9");
+    EXPECT_EQ(ini.GetString("A", "k", ""), "9");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(read(), "[A]\r\nk=1\r\nk=9\r\n[A]\r\nk=3\r\n");
+}
+
+TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys)
+{
+    CIniFile ini;
+    load(ini, "head=1\n[Setup] ; note\nlonely\n[]\ninner=x\n");
+    EXPECT_EQ(ini.FindSection("Setup"), -1);
+    EXPECT_EQ(ini.GetString("", "[Setup] ; note", "?"), "");
+    ini.SetString("", "head", "2");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(read(), "head=2\r\n[Setup] ; note=\r\nlonely=\r\n[]\r\ninner=x\r\n");
+
+    // Read again, the nameless section keeps its keys: they never join the one before it,
+    // where they could hide that section's own values.
+    CIniFile again;
+    ASSERT_TRUE(again.Load(path_, false, true));
+    EXPECT_EQ(again.GetString("", "inner", ""), "");
+    ASSERT_EQ(again.sections().size(), 2u);
+    EXPECT_EQ(again.sections()[1].keys, std::vector<std::string>{"inner"});
+}
+
+TEST_F(IniFileTest, LetterCaseFollowsTheOption)
+{
+    CIniFile folded;
+    load(folded, "[Setup]\nLanguage=English\n", true);
+    EXPECT_EQ(folded.GetString("setup", "LANGUAGE", ""), "English");
+
+    // Same value in another case: stored as given, not a change.
+    folded.SetString("SETUP", "language", "ENGLISH");
+    EXPECT_FALSE(folded.changed());
+    EXPECT_EQ(folded.GetString("Setup", "Language", ""), "ENGLISH");
+
+    CIniFile exact;
+    load(exact, "[Setup]\nLanguage=English\n", false);
+    EXPECT_EQ(exact.GetString("setup", "Language", "d"), "d");
+    EXPECT_EQ(exact.GetString("Setup", "language", "d"), "d");
+    exact.SetString("Setup", "Language", "english");
+    EXPECT_TRUE(exact.changed());
+}
+
+TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged)
+{
+    CIniFile ini;
+    load(ini, "[S]\nk=v\n");
+    ini.SetString("S", "k", "v");
+    EXPECT_FALSE(ini.changed());
+    write("untouched");
+    EXPECT_TRUE(ini.Save());
+    EXPECT_EQ(read(), "untouched");
+
+    ini.SetString("S", "new", ""); // a new key is a change even with an empty value
+    EXPECT_TRUE(ini.changed());
+    ASSERT_TRUE(ini.Save());
+    EXPECT_TRUE(ini.changed()); // stays set after writing
+    EXPECT_EQ(read(), "[S]\r\nk=v\r\nnew=\r\n");
+
+    ini.Clear();
+    EXPECT_FALSE(ini.changed());
+    EXPECT_TRUE(ini.filePath().empty());
+    ini.SetString("S", "k", "ignored without a file");
+    EXPECT_TRUE(ini.sections().empty());
+}
+
+TEST_F(IniFileTest, SetStringStoresWithoutTrimmingAndAddsSections)
+{
+    CIniFile ini;
+    load(ini, "a=1\n");
+    ini.SetString("New", " spaced ", " value ");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(read(), "a=1\r\n[New]\r\n spaced = value \r\n");
+}
+
+TEST_F(IniFileTest, MissingFileIsCreatedEmpty)
+{
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(path_, false, true));
+    EXPECT_TRUE(fs::exists(path_));
+    EXPECT_EQ(ini.filePath(), path_);
+    EXPECT_EQ(ini.GetString("Setup", "Language", ""), "");
+}
+
+TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile)
+{
+    CIniFile ini;
+    EXPECT_FALSE(ini.Load((dir_ / "no" / "such" / "dir.ini").string(), true, true));
+    EXPECT_TRUE(ini.filePath().empty());
+    ini.SetString("Setup", "Language", "English");
+    EXPECT_FALSE(ini.changed());
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ini.GetString("Setup", "Language", "x"), "x");
+}
+
+TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads unreadable files";
+    write("[Setup]\nLanguage=Chinese\n");
+    fs::permissions(path_, fs::perms::owner_write);
+    CIniFile ini;
+    EXPECT_FALSE(ini.Load(path_, true, true));
+    ini.SetString("Setup", "Language", "English");
+    EXPECT_FALSE(ini.Save());
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(read(), "[Setup]\nLanguage=Chinese\n");
+}
+
+TEST_F(IniFileTest, ReloadDropsPreviousContents)
+{
+    CIniFile ini;
+    load(ini, "[A]\nk=1\n");
+    load(ini, "[B]\nk=2\n");
+    EXPECT_EQ(ini.FindSection("A"), -1);
+    EXPECT_EQ(ini.GetString("B", "k", ""), "2");
+}
+
+TEST_F(IniFileTest, ZeroBytesEndALineTextAndLongLinesSurvive)
+{
+    CIniFile ini;
+    const std::string longValue(100000, 'x');
+    load(ini, std::string("[S]\nk=v\0junk\n", 13) + std::string(64, '\0') + "\nlong=" + longValue + "\n");
+    EXPECT_EQ(ini.GetString("S", "k", ""), "v");
+    EXPECT_EQ(ini.GetString("S", "long", ""), longValue);
+    EXPECT_EQ(ini.sections()[1].keys.size(), 2u);
+}
+
+TEST_F(IniFileTest, AutoSaveOnDestruction)
+{
+    write("[Setup]\nLanguage=English\n");
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.Load(path_, true, true));
+        ini.SetString("Setup", "Language", "Chinese");
+    }
+    EXPECT_EQ(read(), "[Setup]\r\nLanguage=Chinese\r\n");
+    {
+        CIniFile ini; // unchanged: the file is left as it is
+        ASSERT_TRUE(ini.Load(path_, true, true));
+        write("kept");
+    }
+    EXPECT_EQ(read(), "kept");
+}
+
+TEST_F(IniFileTest, OpenTakesTheProgramDirectory)
+{
+    write("[Setup]\nLanguage=Chinese\n");
+    CIniFile ini;
+    ASSERT_TRUE(ini.Open("Program.ini", false, true, (dir_ / "qx260").string()));
+    EXPECT_EQ(ini.filePath(), path_);
+    EXPECT_EQ(ini.GetString("Setup", "Language", ""), "Chinese");
+
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_);
+    CIniFile bare;
+    EXPECT_TRUE(bare.Open("Program.ini", false, true, "qx260"));
+    fs::current_path(before);
+    EXPECT_EQ(bare.GetString("Setup", "Language", ""), "Chinese");
+}
+
+TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace)
+{
+    CIniFile ini;
+    load(ini, "[S]\nk=a long old value that is longer than the new one\n");
+    ini.SetString("S", "k", "v");
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_TRUE(ini.Save());
+    fs::permissions(dir_, fs::perms::owner_all);
+    EXPECT_EQ(read(), "[S]\r\nk=v\r\n");
+    EXPECT_FALSE(fs::exists(path_ + ".new"));
+}
+
+TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
+    CIniFile ini;
+    load(ini, "[S]\nk=old\n");
+    ini.SetString("S", "k", "new");
+    fs::permissions(path_, fs::perms::owner_read);
+    EXPECT_FALSE(ini.Save());
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(read(), "[S]\nk=old\n");
+    EXPECT_EQ(ini.GetString("S", "k", ""), "new"); // still in memory
+}
+
+} // namespace

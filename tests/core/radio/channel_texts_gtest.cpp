@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/radio/ChannelTexts.h"
+
+using namespace qx260;
+using Items = std::vector<std::string>;
+
+namespace
+{
+
+TEST(ChannelTextsTest, HeadersInBothLanguages)
+{
+    const char* english[] = {"CH",  "Rx Frequency", "Tx Frequency", "QT/DQT Dec", "QT/DQT Enc",
+                             "W/N", "Scan",         "Busy Lock",    "Power"};
+    const char* chinese[] = {"信道",  "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码",
+                             "宽/窄", "扫描",     "繁忙锁定", "功率"};
+    for (int c = 0; c < 9; ++c) {
+        EXPECT_EQ(columnHeader(c, false), english[c]);
+        EXPECT_EQ(columnHeader(c, true), chinese[c]);
+    }
+    EXPECT_EQ(columnHeader(-1, false), "");
+    EXPECT_EQ(columnHeader(9, true), "");
+}
+
+TEST(ChannelTextsTest, ListItemsInOrder)
+{
+    EXPECT_EQ(columnListItems(5, false), (Items{"Wide", "Narrow"}));
+    EXPECT_EQ(columnListItems(6, true), (Items{"是", "否"}));
+    EXPECT_EQ(columnListItems(7, false), (Items{"Off", "Carrier", "QT/DQT"}));
+    EXPECT_EQ(columnListItems(7, true), (Items{"关", "载波", "QT/DQT"}));
+    EXPECT_EQ(columnListItems(8, true), (Items{"高", "低"}));
+    EXPECT_TRUE(columnListItems(4, false).empty());
+    EXPECT_TRUE(kCarrierText.matches("载波"));
+    EXPECT_FALSE(kWideText.matches("wide"));
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#include "core/radio/FrequencyCheck.h"
+
+#include <gtest/gtest.h>
+
+using namespace qx260;
+
+TEST(BandLimits, FromBandText)
+{
+    EXPECT_EQ(bandLimitsFromText("130 - 160MHz"), (BandLimits{13000000, 16000000}));
+    EXPECT_EQ(bandLimitsFromText("  136-174MHz"), (BandLimits{13600000, 17400000}));
+    EXPECT_EQ(bandLimitsFromText("144MHz"), (BandLimits{14400000, 14400000}));
+    EXPECT_EQ(bandLimitsFromText(""), (BandLimits{0, 0}));
+    EXPECT_EQ(bandLimitsFromText("VHF"), (BandLimits{0, 0}));
+    // Nonsense numbers stay inside 32 bits instead of wrapping around.
+    EXPECT_EQ(bandLimitsFromText("99999 - 99999").upper, 2147483647);
+}
+
+TEST(ReadFrequency, VerdictsAgainstBandAndStep)
+{
+    const BandLimits band{13000000, 16000000};
+    struct {
+        const char* text;
+        FrequencyVerdict verdict;
+        const char* stored;
+    } cases[] = {
+        {"130", FrequencyVerdict::Valid, "130.00000"},
+        {"160", FrequencyVerdict::Valid, "160.00000"},
+        {"129.99375", FrequencyVerdict::OutOfRange, "129.99375"},
+        {"160.005", FrequencyVerdict::OutOfRange, "160.00500"},
+        {"145.0125", FrequencyVerdict::Valid, "145.01250"},
+        {"145.005", FrequencyVerdict::Valid, "145.00500"},
+        {"145.001", FrequencyVerdict::OffStep, "145.00100"},
+        {"136.0125", FrequencyVerdict::Valid, "136.01250"},
+        {"130.2", FrequencyVerdict::Valid, "130.20000"},
+        {"145.006249", FrequencyVerdict::OffStep, "145.00625"},
+        // Accepted as 145.12500, so stored as 145.12500 and never rounded up off the step.
+        {"145.125009", FrequencyVerdict::Valid, "145.12500"},
+        {"136.00000999", FrequencyVerdict::Valid, "136.00000"},
+        {" 145.5MHz", FrequencyVerdict::Valid, "145.50000"},
+        {"1.45e2", FrequencyVerdict::Valid, "145.00000"},
+        {"abc", FrequencyVerdict::OutOfRange, "0.00000"},
+        {"1e30", FrequencyVerdict::OutOfRange, nullptr},
+        {"21474.83648", FrequencyVerdict::OutOfRange, "21474.83648"},
+        {"-145", FrequencyVerdict::OutOfRange, "-145.00000"},
+    };
+    for (const auto& c : cases) {
+        const FrequencyReading r = readFrequency(c.text, band);
+        EXPECT_EQ(r.verdict, c.verdict) << c.text;
+        if (c.stored) {
+            EXPECT_EQ(r.textToStore, c.stored) << c.text;
+        }
+    }
+    EXPECT_EQ(readFrequency("136.0125", band).checkValue, 13601250);
+}
+
+TEST(ReadFrequency, EmptyTextIsAnErasure)
+{
+    const FrequencyReading r = readFrequency("", BandLimits{13000000, 16000000});
+    EXPECT_EQ(r.verdict, FrequencyVerdict::Empty);
+    EXPECT_TRUE(r.textToStore.empty());
+    // A blank is text, not an erasure.
+    EXPECT_EQ(readFrequency(" ", BandLimits{13000000, 16000000}).verdict, FrequencyVerdict::OutOfRange);
+}
+
+TEST(ReadFrequency, ZeroIsNeverAFrequencyEvenWithoutBandLimits)
+{
+    // Without a band text the limits are 0 and 0; a zero would otherwise pass both
+    // tests and show a frequency that the image can only store as an empty channel.
+    EXPECT_EQ(readFrequency("0", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
+    EXPECT_EQ(readFrequency("abc", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
+    EXPECT_EQ(readFrequency("145", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
+}

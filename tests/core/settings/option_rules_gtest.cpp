@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "core/radio/RadioImage.h"
+#include "core/settings/OptionRules.h"
+
+namespace qx260
+{
+namespace
+{
+
+TEST(OptionLists, ItemsInBothLanguages)
+{
+    const auto tot = optionListItems(OptionList::TimeOutTime, false);
+    ASSERT_EQ(tot.size(), 40u);
+    EXPECT_EQ(tot.front(), "15s");
+    EXPECT_EQ(tot.back(), "600s");
+    EXPECT_EQ(optionListItems(OptionList::SquelchLevel, true).size(), 10u);
+    const auto priority = optionListItems(OptionList::PriorityChannel, true);
+    ASSERT_EQ(priority.size(), 17u);
+    EXPECT_EQ(priority[0], "关");
+    EXPECT_EQ(priority[16], "16");
+    EXPECT_EQ(optionListItems(OptionList::SideKey, false),
+              (std::vector<std::string>{"None", "Monitor", "Monitor Momentary", "Power select"}));
+    EXPECT_EQ(optionListItems(OptionList::VoiceAnnunciation, true),
+              (std::vector<std::string>{"关", "中文", "英文"}));
+    EXPECT_EQ(optionListItems(OptionList::VoxDelayTime, true),
+              (std::vector<std::string>{"0.3s", "0.5s", "1.0s", "1.5s", "2.0s", "3.0s"}));
+    EXPECT_EQ(optionListItems(OptionList::VoxGainLevel, false).back(), "8");
+}
+
+TEST(OptionLists, StoredBytesAndShownPositions)
+{
+    struct Case {
+        OptionList list;
+        int stored;
+        int shown;       // position shown for the stored byte
+        int storedAgain; // what OK writes back for that position
+    };
+    const std::vector<Case> cases = {
+        {OptionList::TimeOutTime, 1, 0, 1},
+        {OptionList::TimeOutTime, 40, 39, 40},
+        {OptionList::TimeOutTime, 0, -1, 0},
+        {OptionList::TimeOutTime, 41, -1, 0},
+        {OptionList::SquelchLevel, 9, 9, 9},
+        {OptionList::SquelchLevel, 10, -1, 0xFF},
+        {OptionList::PriorityChannel, 16, 16, 16},
+        {OptionList::PriorityChannel, 0xFF, -1, 0xFF},
+        {OptionList::VoxGainLevel, 8, 7, 8},
+        {OptionList::VoxGainLevel, 0, -1, 0},
+        {OptionList::VoiceAnnunciation, 2, 2, 2},
+        {OptionList::VoiceAnnunciation, 3, -1, 0xFF},
+        {OptionList::VoxDelayTime, 5, 5, 5},
+        {OptionList::VoxDelayTime, 6, -1, 0xFF},
+        {OptionList::SideKey, 3, 3, 3},
+        {OptionList::SideKey, 7, 2, 2},
+        {OptionList::SideKey, 0xFF, 2, 2},
+        {OptionList::Vox, 1, 0, 1},
+        {OptionList::Vox, 0, 1, 0},
+        {OptionList::Vox, 2, -1, 0},
+        {OptionList::Vox, 0xFF, -1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(optionListName(c.list) + " " + std::to_string(c.stored));
+        const int shown = shownPosition(c.list, static_cast<std::uint8_t>(c.stored));
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(storedValue(c.list, shown), c.storedAgain);
+    }
+    EXPECT_EQ(storedValue(OptionList::SideKey, -1), 2);
+}
+
+TEST(OptionalFeatures, NewImageShowsTheDefaultsAndStoresBackUnchanged)
+{
+    const RadioImage original = RadioImage::newImage();
+    const OptionalFeatures f = loadOptionalFeatures(original, false);
+    auto shownText = [&](OptionList list) {
+        return optionListItems(list, false).at(static_cast<std::size_t>(f.position(list)));
+    };
+    EXPECT_EQ(shownText(OptionList::TimeOutTime), "600s");
+    EXPECT_EQ(shownText(OptionList::SquelchLevel), "4");
+    EXPECT_EQ(shownText(OptionList::SideKey), "None");
+    EXPECT_EQ(shownText(OptionList::PriorityChannel), "Off");
+    EXPECT_EQ(shownText(OptionList::Vox), "Off");
+    EXPECT_EQ(shownText(OptionList::VoxGainLevel), "5");
+    EXPECT_EQ(shownText(OptionList::VoiceAnnunciation), "Off");
+    EXPECT_EQ(shownText(OptionList::VoxDelayTime), "0.3s");
+    EXPECT_FALSE(f.beep);
+    EXPECT_FALSE(f.batterySaver);
+    EXPECT_EQ(f.transmitDelay, "Off");
+
+    RadioImage image = original;
+    storeOptionalFeatures(f, image);
+    EXPECT_EQ(image, original);
+}
+
+TEST(OptionalFeatures, ValuesTheListsCannotShowStoreTheirSubstitutes)
+{
+    RadioImage image; // every byte 0xFF, as from an unprogrammed radio
+    const OptionalFeatures f = loadOptionalFeatures(image, true);
+    EXPECT_TRUE(f.beep);
+    EXPECT_TRUE(f.batterySaver);
+    EXPECT_EQ(f.transmitDelay, "关");
+    storeOptionalFeatures(f, image);
+    EXPECT_EQ(image.byte(offset::SideKey), 2);
+    EXPECT_EQ(image.byte(offset::TimeOutTime), 0);
+    EXPECT_EQ(image.byte(offset::VoxGainLevel), 0);
+    EXPECT_EQ(image.byte(offset::SquelchLevel), 0xFF);
+    EXPECT_EQ(image.byte(offset::Vox), 0);
+    EXPECT_EQ(image.byte(offset::Beep), 1);
+    EXPECT_EQ(image.byte(offset::TransmitDelay), 0);
+    EXPECT_EQ(image.byte(offset::TransmitDelay + 1), 0);
+    EXPECT_EQ(image.byte(0x137), 0xFF) << "bytes between the options are not touched";
+}
+
+TEST(TransmitDelay, LoadedFromTheStoredValue)
+{
+    struct Case {
+        std::uint16_t stored;
+        const char* text;
+    };
+    for (const Case c : {Case{0, "Off"}, Case{1, "0.1"}, Case{25, "2.5"}, Case{1800, "180.0"},
+                         Case{1801, "Off"}, Case{0xFFFF, "Off"}}) {
+        RadioImage image = RadioImage::newImage();
+        image.setTransmitDelay(c.stored);
+        EXPECT_EQ(loadOptionalFeatures(image, false).transmitDelay, c.text) << c.stored;
+    }
+}
+
+TEST(TransmitDelay, NormalisingAndStoring)
+{
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int stored;
+    };
+    const std::vector<Case> cases = {
+        {"12.34", "12.3", 123}, {"180", "180.0", 1800}, {"2.55", "2.5", 25}, {"200", "Off", 0},
+        {"180.1", "Off", 0},    {"abc", "Off", 0},      {"", "Off", 0},      {"-5", "Off", 0},
+        {"0.1", "0.1", 1},      {"0.05", "Off", 0},     {"Off", "Off", 0},   {"99999", "Off", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(normaliseTransmitDelay(c.typed, false), c.shown);
+        // OK stores what the field would show after normalising.
+        RadioImage image = RadioImage::newImage();
+        OptionalFeatures f = loadOptionalFeatures(image, false);
+        f.transmitDelay = c.typed;
+        storeOptionalFeatures(f, image);
+        EXPECT_EQ(image.transmitDelay(), c.stored);
+    }
+    EXPECT_EQ(normaliseTransmitDelay("", true), "关");
+}
+
+TEST(TransmitDelay, SteppingWrapsAndAccelerates)
+{
+    struct Case {
+        const char* text;
+        int d;
+        const char* result;
+    };
+    const std::vector<Case> cases = {
+        {"Off", 1, "0.1"},    {"off", -1, "180.0"},  {"180.0", 1, "Off"},  {"0.1", -1, "Off"},
+        {"2.5", 1, "2.6"},    {"2.5", -1, "2.4"},    {"0.3", 5, "0.5"},    {"0.7", -5, "0.5"},
+        {"0.5", 5, "1.0"},    {"179.9", 5, "180.0"}, {"0.3", -5, "Off"},   {"0.2", -5, "Off"},
+        {"abc", 1, "0.1"},    {"关", 1, "0.1"},      {"180.0", 20, "Off"}, {"0.1", -20, "Off"},
+        {"500", -1, "180.0"}, {"", 1, "0.1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.d));
+        EXPECT_EQ(stepTransmitDelay(c.text, c.d, false), c.result);
+    }
+    EXPECT_EQ(stepTransmitDelay("0.1", -1, true), "关");
+}
+
+TEST(TransmitDelay, IndependentOfADecimalCommaLocale)
+{
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    EXPECT_EQ(normaliseTransmitDelay("12.34", false), "12.3");
+    EXPECT_EQ(stepTransmitDelay("2.5", 1, false), "2.6");
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(OptionVisibility, PerRadioVariant)
+{
+    EXPECT_TRUE(optionVisibilityForVariant(1).squelchLevel);
+    EXPECT_FALSE(optionVisibilityForVariant(1).timeOutAndTransmitDelay);
+    EXPECT_FALSE(optionVisibilityForVariant(2).squelchLevel);
+    EXPECT_TRUE(optionVisibilityForVariant(2).timeOutAndTransmitDelay);
+    EXPECT_TRUE(optionVisibilityForVariant(0).squelchLevel);
+    EXPECT_TRUE(optionVisibilityForVariant(0).timeOutAndTransmitDelay);
+}
+
+TEST(OptionNames, CommandLineSpellings)
+{
+    OptionList list{};
+    ASSERT_TRUE(optionListByName("Time Out Time", list));
+    EXPECT_EQ(list, OptionList::TimeOutTime);
+    ASSERT_TRUE(optionListByName("squelch-level", list));
+    EXPECT_EQ(list, OptionList::SquelchLevel);
+    ASSERT_TRUE(optionListByName("vox", list));
+    EXPECT_EQ(list, OptionList::Vox);
+    EXPECT_FALSE(optionListByName("Volume", list));
+}
+
+} // namespace
+} // namespace qx260

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "platform/QSettingsUserStore.h"
+
+using qx260::QSettingsUserStore;
+
+namespace
+{
+
+class QSettingsUserStoreTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        file_ = dir_.filePath("sub/qx260.ini");
+        qputenv("QX260_SETTINGS", file_.toUtf8());
+    }
+    void TearDown() override { qunsetenv("QX260_SETTINGS"); }
+
+    QTemporaryDir dir_;
+    QString file_;
+};
+
+TEST_F(QSettingsUserStoreTest, FileComesFromTheEnvironmentOrTheUserConfigDirectory)
+{
+    EXPECT_EQ(qx260::userSettingsFile(), file_);
+    EXPECT_EQ(QSettingsUserStore().file(), file_);
+    qunsetenv("QX260_SETTINGS");
+    EXPECT_TRUE(qx260::userSettingsFile().endsWith("/qx260/qx260.ini"));
+}
+
+TEST_F(QSettingsUserStoreTest, NumbersRoundTripThroughTheFileWithCaseInsensitiveNames)
+{
+    {
+        QSettingsUserStore store;
+        EXPECT_EQ(store.readNumber("Software\\QX-260 Programmer", "COM"), std::nullopt);
+        EXPECT_TRUE(store.writeNumber("Software\\QX-260 Programmer", "com", 7));
+        EXPECT_TRUE(store.writeNumber("Software\\QX-260 Programmer", "Type", -1));
+        EXPECT_TRUE(store.writeNumber("Software", "Field", 2147483647));
+    }
+    ASSERT_TRUE(QFile::exists(file_));
+    QSettingsUserStore again; // a new instance reads what the first one wrote
+    EXPECT_EQ(again.readNumber("Software\\QX-260 Programmer", "COM"), 7);
+    EXPECT_EQ(again.readNumber("Software\\QX-260 Programmer", "type"), -1);
+    EXPECT_EQ(again.readNumber("Software", "FIELD"), 2147483647);
+    EXPECT_EQ(again.readNumber("Software", "com"), std::nullopt);
+}
+
+TEST_F(QSettingsUserStoreTest, KeysWithSlashesOrPercentsStayApart)
+{
+    QSettingsUserStore store;
+    EXPECT_TRUE(store.writeNumber("Software\\A/B", "com", 1));
+    EXPECT_TRUE(store.writeNumber("Software\\A\\B", "com", 2));
+    EXPECT_TRUE(store.writeNumber("Software\\A%2FB", "com", 3));
+    EXPECT_EQ(store.readNumber("Software\\A/B", "com"), 1);
+    EXPECT_EQ(store.readNumber("Software\\A\\B", "com"), 2);
+    EXPECT_EQ(store.readNumber("Software\\A%2FB", "com"), 3);
+}
+
+TEST_F(QSettingsUserStoreTest, ValuesThatAreNotThirtyTwoBitNumbersReadAsMissing)
+{
+    {
+        QSettings raw(file_, QSettings::IniFormat);
+        const QString group = QSettingsUserStore::settingsPath("Software\\QX", "");
+        raw.setValue(group + "text", "COM3");
+        raw.setValue(group + "big", "4294967296");
+        raw.setValue(group + "list", QStringList{"1", "2"});
+        raw.setValue(group + "trailing", "12abc");
+        raw.setValue(group + "ok", " 42 ");
+        raw.sync();
+    }
+    QSettingsUserStore store;
+    for (const char* name : {"text", "big", "list", "trailing"}) {
+        EXPECT_EQ(store.readNumber("Software\\QX", name), std::nullopt) << name;
+    }
+    EXPECT_EQ(store.readNumber("Software\\QX", "ok"), 42);
+}
+
+TEST_F(QSettingsUserStoreTest, UnwritableLocationReportsFailure)
+{
+    QFile blocker(dir_.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QSettingsUserStore store(dir_.filePath("blocker/qx260.ini")); // parent is a plain file
+    EXPECT_FALSE(store.writeNumber("Software", "com", 1));
+    EXPECT_EQ(store.readNumber("Software", "com"), std::nullopt);
+}
+
+} // namespace

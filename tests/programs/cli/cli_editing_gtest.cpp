@@ -1,0 +1,239 @@
+// qx260-cli set and options, run as the real binary on real files.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/RadioImage.h"
+
+namespace qx260
+{
+namespace
+{
+
+const char* const kIni =
+    "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n"
+    "Type2=QX-260L\r\nField2=136 - 150MHz|150 - 174MHz\r\n"
+    "[English]\r\nAppName=QX Tool\r\n";
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliEditing : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        config_ = dir_.filePath("Program.ini");
+        QFile f(config_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(kIni);
+        f.close();
+        doc_ = dir_.filePath("radio.dat");
+        ASSERT_TRUE(saveDatFile(doc_.toStdString(), RadioImage::newImage()));
+    }
+
+    CliRun cli(QStringList args)
+    {
+        args << "--config" << config_;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QX260_SETTINGS", dir_.filePath("user.ini"));
+        env.insert("LC_ALL", "de_DE.UTF-8"); // decimal comma where installed: must not matter
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QByteArray bytes() const
+    {
+        QFile f(doc_);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    RadioImage image() const
+    {
+        RadioImage img;
+        EXPECT_TRUE(loadDatFile(doc_.toStdString(), img));
+        return img;
+    }
+
+    QTemporaryDir dir_;
+    QString config_;
+    QString doc_;
+};
+
+TEST_F(CliEditing, SetCreatesAChannelWithTheDefaults)
+{
+    const CliRun r = cli({"set", doc_, "3", "Rx Frequency=150"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const RadioImage img = image();
+    EXPECT_EQ(img.rxFrequency(3), 15000000u);
+    EXPECT_FALSE(img.txFrequency(3)) << "variant 1 keeps no transmit side";
+    EXPECT_EQ(img.decodeTone(3), (ToneWord{0xFF, 0xFF}));
+    EXPECT_TRUE(img.wide(3));
+    EXPECT_FALSE(img.scan(3));
+    EXPECT_EQ(img.busyLock(3), BusyLock::Off);
+    EXPECT_TRUE(img.highPower(3));
+    EXPECT_FALSE(img.rxFrequency(4));
+}
+
+TEST_F(CliEditing, SetAppliesSeveralValuesInOrder)
+{
+    const CliRun r = cli({"set", doc_, "16", "rx frequency=145.0125", "W/N=narrow", "QT/DQT Dec=D754I",
+                       "Scan=Yes", "Busy Lock=Carrier", "Power=Low"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const RadioImage img = image();
+    EXPECT_EQ(img.rxFrequency(16), 14501250u);
+    EXPECT_FALSE(img.wide(16));
+    EXPECT_EQ(img.decodeTone(16), (ToneWord{0xEC, 0xA9}));
+    EXPECT_TRUE(img.scan(16));
+    EXPECT_EQ(img.busyLock(16), BusyLock::Carrier);
+    EXPECT_FALSE(img.highPower(16));
+}
+
+TEST_F(CliEditing, SetRefusesAndLeavesTheFileAlone)
+{
+    const QByteArray before = bytes();
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {{"1", "Rx Frequency=129.99375"}, 1, "Out of range,please input again."},
+        {{"1", "Rx Frequency=145", "W/N=Wide", "Rx Frequency=145.001"},
+         1,
+         "Error data Value, please input according the step value(6.25K/5k)."},
+        {{"2", "W/N=Narrow"}, 1, "has no frequency"},
+        {{"2", "Rx Frequency=145", "W/N=Medium"}, 1, "not a choice"},
+        {{"2", "Tx Frequency=145"}, 1, "not used by radio variant 1"},
+        {{"2", "Volume=3"}, 64, "no column"},
+        {{"17", "Rx Frequency=145"}, 64, "1 to 16"},
+        {{"2"}, 64, "nothing to set"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = cli(QStringList{"set", doc_} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+        EXPECT_EQ(bytes(), before);
+    }
+}
+
+TEST_F(CliEditing, TransmitSideRadioCreatesTxOnlyChannels)
+{
+    const CliRun r = cli({"set", doc_, "5", "Tx Frequency=146", "QT/DQT Enc=67.0", "--variant", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const RadioImage img = image();
+    EXPECT_EQ(img.txFrequency(5), 14600000u);
+    EXPECT_FALSE(img.rxFrequency(5));
+    EXPECT_EQ(img.encodeTone(5), (ToneWord{0x9E, 0x02}));
+}
+
+TEST_F(CliEditing, NotADocument)
+{
+    QFile f(doc_);
+    ASSERT_TRUE(f.resize(1039));
+    EXPECT_EQ(cli({"set", doc_, "1", "Rx Frequency=145"}).exitCode, 2);
+    EXPECT_EQ(cli({"options", doc_}).exitCode, 2);
+    const CliRun missing = cli({"options", dir_.filePath("nothing.dat")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("nothing.dat"));
+}
+
+TEST_F(CliEditing, OptionsShowTheDialogsTexts)
+{
+    const CliRun text = cli({"options", doc_});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains("Time Out Time:        600s"));
+    EXPECT_TRUE(text.out.contains("Transmit Delay:       Off"));
+
+    const CliRun json = cli({"options", doc_, "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o["Squelch Level"].toString(), "4");
+    EXPECT_EQ(o["Side Key"].toString(), "None");
+    EXPECT_EQ(o["VOX"].toString(), "Off");
+    EXPECT_EQ(o["Vox Gain Level"].toString(), "5");
+    EXPECT_EQ(o["Vox Delay Time"].toString(), "0.3s");
+    EXPECT_EQ(o["Beep"].toBool(true), false);
+
+    const CliRun zh = cli({"options", doc_, "--json", "--language", "Chinese"});
+    EXPECT_EQ(QJsonDocument::fromJson(zh.out.toUtf8()).object()["Transmit Delay"].toString(),
+              QString::fromUtf8("关"));
+}
+
+TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
+{
+    const QByteArray before = bytes();
+    ASSERT_EQ(cli({"options", doc_, "Squelch Level=4", "Time Out Time=600s"}).exitCode, 0);
+    EXPECT_EQ(bytes(), before) << "the values it already had change nothing";
+
+    const CliRun r = cli({"options", doc_, "time-out-time=15", "Transmit Delay=12.34", "Beep=on",
+                       "Side Key=Power select", "Priority Channel=16", "VOX=On", "Vox Delay Time=3.0s"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const RadioImage img = image();
+    EXPECT_EQ(img.byte(offset::TimeOutTime), 1);
+    EXPECT_EQ(img.transmitDelay(), 123);
+    EXPECT_EQ(img.byte(offset::Beep), 1);
+    EXPECT_EQ(img.byte(offset::SideKey), 3);
+    EXPECT_EQ(img.byte(offset::PriorityChannel), 16);
+    EXPECT_EQ(img.byte(offset::Vox), 1);
+    EXPECT_EQ(img.byte(offset::VoxDelayTime), 5);
+
+    const QByteArray edited = bytes();
+    for (const char* bad : {"Squelch Level=10", "Transmit Delay=200", "Transmit Delay=abc", "Beep=maybe"}) {
+        const CliRun refused = cli({"options", doc_, bad});
+        EXPECT_EQ(refused.exitCode, 1) << bad;
+        EXPECT_EQ(bytes(), edited) << bad;
+    }
+    EXPECT_EQ(cli({"options", doc_, "Volume=3"}).exitCode, 64);
+}
+
+TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)
+{
+    RadioImage img = RadioImage::newImage();
+    img.setByte(offset::ProductType, 1);
+    img.setByte(offset::BandIndex, 1);
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    const QByteArray before = bytes();
+
+    const CliRun text = cli({"show", doc_});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains("Product:     QX-260L (type index 1)\n")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains("Band:        150 - 174MHz (band index 1)\n")) << text.out.toStdString();
+
+    const CliRun json = cli({"show", doc_, "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o["productType"].toObject()["index"].toInt(-1), 1);
+    EXPECT_EQ(o["productType"].toObject()["name"].toString(), "QX-260L");
+    EXPECT_EQ(o["band"].toObject()["index"].toInt(-1), 1);
+    EXPECT_EQ(o["band"].toObject()["text"].toString(), "150 - 174MHz");
+    EXPECT_EQ(bytes(), before) << "show changes nothing";
+
+    // A type the configuration does not list: no name, no band, the indexes as stored.
+    img.setByte(offset::ProductType, 7);
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    const QJsonObject unknown =
+        QJsonDocument::fromJson(cli({"show", doc_, "--json"}).out.toUtf8()).object();
+    EXPECT_EQ(unknown["productType"].toObject()["index"].toInt(-1), 7);
+    EXPECT_EQ(unknown["productType"].toObject()["name"].toString("x"), "");
+    EXPECT_EQ(unknown["band"].toObject()["text"].toString("x"), "");
+}
+
+} // namespace
+} // namespace qx260

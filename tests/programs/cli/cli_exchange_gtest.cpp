@@ -1,0 +1,222 @@
+// qx260-cli diff, export and import, run as the real program on temporary files.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/RadioImage.h"
+
+using namespace qx260;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliExchange : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    CliRun run(const QStringList& args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QX260_SETTINGS", dir.filePath("user/settings.ini"));
+        env.insert("LC_ALL", "C.UTF-8");
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QByteArray readFile(const QString& name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    void writeImage(const QString& name, const RadioImage& image) const
+    {
+        const auto bytes = serializeDat(image);
+        writeFile(name, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
+    }
+    RadioImage readImage(const QString& name) const
+    {
+        RadioImage image;
+        EXPECT_TRUE(loadDatFile(path(name).toStdString(), image));
+        return image;
+    }
+
+    // Band "130 - 160MHz" (type 1, band 1 of Program.ini) and two channels.
+    static RadioImage sampleImage()
+    {
+        RadioImage image = RadioImage::newImage();
+        image.setByte(offset::ProductType, 0);
+        image.setByte(offset::BandIndex, 0);
+        image.setRxFrequency(1, 14512500);
+        image.setTxFrequency(1, 14600000);
+        image.setDecodeTone(1, ToneWord{0x13, 0x28});  // D023N
+        image.setWide(1, false);
+        image.setTxFrequency(2, 15000000);  // transmit side only
+        return image;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CliExchange, DiffExitsLikeDiff)
+{
+    writeImage("a.dat", sampleImage());
+    writeImage("same.dat", sampleImage());
+    RadioImage other = sampleImage();
+    other.setByte(0x3F0, 0x00);  // kept only in the file, but still a difference
+    writeImage("other.dat", other);
+    writeFile("short.dat", readFile("a.dat").left(1039));
+    QByteArray wrongMagic = readFile("a.dat");
+    wrongMagic[3] = '3';
+    writeFile("magic.dat", wrongMagic);
+
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* inOut;
+        const char* inErr;
+    } cases[] = {
+        {{"a.dat", "same.dat"}, 0, "", ""},
+        {{"a.dat", "other.dat"}, 1, "Bytes kept only in the file (0x330-0x3FF): 1 differ at 0x3F0", ""},
+        {{"a.dat", "short.dat"}, 2, "", "short.dat: Data Format Error"},
+        {{"magic.dat", "a.dat"}, 2, "", "magic.dat: Data Format Error"},
+        {{"a.dat", "missing.dat"}, 2, "", "cannot open missing.dat"},
+        {{"a.dat"}, 64, "", "usage"},
+        {{"a.dat", "same.dat", "--variant", "3"}, 64, "", "--variant"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(QStringList{"diff"} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(c.inOut)) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains(c.inErr)) << r.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        }
+    }
+}
+
+TEST_F(CliExchange, DiffShowsCellsOptionsProductAndOtherBytes)
+{
+    writeImage("a.dat", sampleImage());
+    RadioImage b = sampleImage();
+    b.setRxFrequency(1, 14600625);
+    b.setByte(offset::TimeOutTime, 20);
+    b.setByte(offset::ProductType, 1);
+    b.setByte(0x005, 0x00);
+    writeImage("b.dat", b);
+
+    CliRun r = run({"diff", "a.dat", "b.dat"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("Channel 1 Rx Frequency: 145.12500 -> 146.00625")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Time Out Time: 600s -> 300s")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Product type: QX-260 (0) -> QX-260L (1)")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Other bytes (0x000-0x32F): 1 differ at 0x005")) << r.out.toStdString();
+
+    // Variant 1 hides the Tx side: a Tx difference is then one of the other bytes.
+    b = sampleImage();
+    b.setTxFrequency(2, 15100000);
+    writeImage("b.dat", b);
+    r = run({"diff", "a.dat", "b.dat", "--json", "--variant", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_FALSE(o["identical"].toBool());
+    EXPECT_TRUE(o["channels"].toArray().isEmpty());
+    EXPECT_EQ(o["otherBytesInside"].toObject()["count"].toInt(), 1);
+    EXPECT_EQ(o["variant"].toInt(), 1);
+}
+
+TEST_F(CliExchange, ExportThenImportLeavesTheDocumentAsItWas)
+{
+    writeImage("x.dat", sampleImage());
+    const QByteArray before = readFile("x.dat");
+
+    CliRun r = run({"export", "x.dat", "-o", "ch.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray csv = readFile("ch.csv");
+    EXPECT_TRUE(csv.startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
+                               "1,145.12500,146.00000,D023N,None,Narrow,Yes,QT/DQT,High\r\n"
+                               "2,,150.00000,None,None,Wide,Yes,QT/DQT,High\r\n"))
+        << csv.toStdString();
+    EXPECT_EQ(csv.count("\r\n"), 17);
+    EXPECT_EQ(run({"export", "x.dat"}).out.toUtf8(), csv);  // stdout by default
+
+    r = run({"import", "x.dat", "ch.csv"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("0 channels changed")) << r.out.toStdString();
+    EXPECT_EQ(readFile("x.dat"), before);
+
+    // A spreadsheet's edit: byte order mark, other letter case, a short row, a new channel.
+    writeFile("ch.csv", "\xEF\xBB\xBF" "CH,Rx Frequency,Tx Frequency,W/N\r\n3,150.0125,,narrow\r\n1,\r\n");
+    r = run({"import", "x.dat", "ch.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("2 channels changed")) << r.out.toStdString();
+    const RadioImage image = readImage("x.dat");
+    EXPECT_EQ(image.rxFrequency(3), 15001250u);
+    EXPECT_EQ(image.txFrequency(3), 15001250u);  // an empty Tx follows Rx
+    EXPECT_FALSE(image.wide(3));
+    EXPECT_FALSE(image.rxFrequency(1));  // cleared
+    EXPECT_EQ(image.txFrequency(2), 15000000u);  // not in the file: as it was
+}
+
+TEST_F(CliExchange, ImportIsAllOrNothing)
+{
+    writeImage("x.dat", sampleImage());
+    const QByteArray before = readFile("x.dat");
+    const struct {
+        const char* name;
+        QByteArray csv;
+        const char* inErr;
+    } cases[] = {
+        {"out of range after a good row", "CH,Rx Frequency\r\n3,150\r\n4,171\r\n",
+         "bad.csv:3: column 2 (Rx Frequency): \"171\": Out of range,please input again."},
+        {"off the step", "CH,Rx Frequency\r\n3,145.001\r\n",
+         "bad.csv:2: column 2 (Rx Frequency): \"145.001\": Error data Value, please input according the step "
+         "value(6.25K/5k)."},
+        {"tone not in the list", "CH,Rx Frequency,QT/DQT Dec\r\n3,150,67.1\r\n", "bad.csv:2: column 3 (QT/DQT Dec)"},
+        {"not UTF-8", "CH,Rx Frequency,W/N\r\n3,150,\xBF\xED\r\n", "bad.csv:2: the file is not UTF-8"},
+    };
+    for (const auto& c : cases) {
+        writeFile("bad.csv", c.csv);
+        const CliRun r = run({"import", "x.dat", "bad.csv"});
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(r.err.contains(c.inErr)) << c.name << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("Nothing imported; x.dat is unchanged.")) << c.name;
+        EXPECT_EQ(readFile("x.dat"), before) << c.name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+
+    // A document that is no document is reported as such and stays as it was.
+    writeFile("bad.dat", "not a document");
+    writeFile("ok.csv", "CH,Rx Frequency\r\n3,150\r\n");
+    const CliRun r = run({"import", "bad.dat", "ok.csv"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(readFile("bad.dat"), "not a document");
+}
+
+}  // namespace

@@ -1,0 +1,373 @@
+// qx260-cli read / write / ports against the simulated radio on a real pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "platform/QtSerialLink.h"
+#include "core/radio/RadioImage.h"
+#include "tests/support/SimRadio.h"
+
+using qx260::test::patternDocument;
+using qx260::test::readFile;
+using qx260::test::SimRadio;
+using qx260::test::writeFile;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliTransfer : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    QProcessEnvironment environment(const QString& com1 = {}) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QX260_SETTINGS", dir.filePath("settings.ini"));
+        env.insert("LC_ALL", "C.UTF-8");
+        for (int n = 1; n <= 16; ++n)
+            env.remove(QStringLiteral("QX260_PORT_COM%1").arg(n));
+        if (!com1.isEmpty())
+            env.insert("QX260_PORT_COM1", com1);
+        return env;
+    }
+
+    CliRun cli(const QStringList& args, const QString& com1 = {}, int interruptAfterMs = -1)
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment(com1));
+        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
+        EXPECT_TRUE(p.waitForStarted(5000));
+        if (interruptAfterMs >= 0) {
+            QThread::msleep(static_cast<unsigned long>(interruptAfterMs));
+            ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+        }
+        EXPECT_TRUE(p.waitForFinished(30000)) << "qx260-cli hung";
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+};
+
+constexpr const char* kOpenFailed =
+    "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+constexpr const char* kCommunicationError = "Communication Error,Please check all the connections and the radio power";
+constexpr const char* kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
+constexpr const char* kTypeMismatch = "Becuase the type of radio does not match";
+
+}  // namespace
+
+TEST_F(CliTransfer, WriteThenReadReturnsTheSameBytesAndTheRestNeverTravels)
+{
+    const QByteArray radioStart = patternDocument(3);
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    SimRadio radio({"--load", path("radio.dat"), "--save", path("saved.dat")});
+    ASSERT_FALSE(radio.device().isEmpty());
+
+    // Through COM1, mapped for this run by the environment.
+    CliRun w = cli({"write", "--port", "COM1", path("sent.dat")}, radio.device());
+    ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    const QByteArray saved = readFile(path("saved.dat"));
+    ASSERT_EQ(saved.size(), 1040);
+    EXPECT_EQ(saved.mid(16, 0x330), sent.mid(16, 0x330));
+    EXPECT_EQ(saved.mid(16 + 0x330), radioStart.mid(16 + 0x330)) << "0x330..0x3FF were written";
+
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("read.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray got = readFile(path("read.dat"));
+    ASSERT_EQ(got.size(), 1040);
+    EXPECT_EQ(got.left(4), QByteArray("Q9F2"));
+    EXPECT_EQ(got.mid(16, 0x330), sent.mid(16, 0x330));
+    // The rest is what a new document holds, not the radio's bytes.
+    const auto fresh = qx260::RadioImage::newImage();
+    for (int i = 0x330; i < 1024; ++i)
+        ASSERT_EQ(static_cast<std::uint8_t>(got[16 + i]), fresh.byte(static_cast<std::size_t>(i))) << i;
+    EXPECT_TRUE(r.err.contains("radio variant 1")) << r.err.toStdString();
+}
+
+TEST_F(CliTransfer, RadioVariantFromTheIdentification)
+{
+    const std::pair<QStringList, int> cases[] = {
+        {{"--variant-byte", "F5"}, 2},
+        {{"--variant-byte", "00"}, 0},
+        {{"--model", "2", "--variant-byte", "FF"}, 1},
+        {{"--short-ident", "7"}, 0},
+    };
+    for (const auto& [simArgs, variant] : cases) {
+        SimRadio radio(simArgs);
+        CliRun r = cli({"read", "--port", radio.device(), "-o", path("v.dat")});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("radio variant %1").arg(variant)))
+            << simArgs.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+}
+
+TEST_F(CliTransfer, FailuresAreReportedAndLeaveTheFileAlone)
+{
+    struct Case {
+        QStringList simArgs;
+        QStringList extra;
+        const char* message;
+        const char* alsoSays;
+    };
+    const Case cases[] = {
+        {{"--silent"}, {"--retries", "1"}, kCommunicationError, "retrying"},
+        {{"--echo-handshake"}, {}, kCommunicationError, ""},
+        {{"--bad-handshake-acks", "5"}, {}, kCommunicationError, ""},
+        {{"--ident", "50313230370000FF"}, {}, kTypeMismatch, ""},
+        {{"--echo-handshake", "--echo-ident"}, {}, kTypeMismatch, ""},
+        {{"--short-ident", "4"}, {}, kTypeMismatch, ""},
+        {{"--wrong-read-ack", "40"}, {}, kProgramInterrupt, ""},
+        {{"--short-read", "3"}, {}, kProgramInterrupt, ""},
+        {{"--gap-at", "77", "--gap-ms", "60"}, {}, kProgramInterrupt, ""},
+        {{"--drop-at", "50"}, {}, kProgramInterrupt, "pts"},
+    };
+    const QByteArray previous = patternDocument(9);
+    for (const Case& c : cases) {
+        const std::string what = c.simArgs.join(' ').toStdString();
+        ASSERT_TRUE(writeFile(path("out.dat"), previous));
+        SimRadio radio(c.simArgs);
+        ASSERT_FALSE(radio.device().isEmpty()) << what;
+        CliRun r = cli(QStringList{"read", "--port", radio.device(), "-o", path("out.dat")} + c.extra);
+        EXPECT_EQ(r.exitCode, 1) << what;
+        EXPECT_TRUE(r.err.contains(c.message)) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.alsoSays)) << what << ": " << r.err.toStdString();
+        EXPECT_EQ(readFile(path("out.dat")), previous) << what;
+    }
+}
+
+TEST_F(CliTransfer, FailedWriteLeavesOnlyTheAcknowledgedSubBlocksInTheRadio)
+{
+    const QByteArray radioStart = patternDocument(3);
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    for (const char* fault : {"--wrong-write-ack", "--drop-at"}) {
+        QFile::remove(path("saved.dat"));
+        SimRadio radio({"--load", path("radio.dat"), "--save", path("saved.dat"), fault, "21"});
+        CliRun w = cli({"write", "--port", radio.device(), path("sent.dat")});
+        EXPECT_EQ(w.exitCode, 1) << fault;
+        EXPECT_TRUE(w.err.contains(kProgramInterrupt)) << fault << w.err.toStdString();
+        const QByteArray saved = readFile(path("saved.dat"));
+        ASSERT_EQ(saved.size(), 1040) << fault;
+        EXPECT_EQ(saved.mid(16, 21 * 8), sent.mid(16, 21 * 8)) << fault;
+        EXPECT_EQ(saved.mid(16 + 21 * 8), radioStart.mid(16 + 21 * 8)) << fault;
+    }
+}
+
+TEST_F(CliTransfer, WriteWithBackupAndVerify)
+{
+    const QByteArray radioStart = patternDocument(3);
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    SimRadio radio({"--load", path("radio.dat"), "--save", path("saved.dat")});
+    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path("backup.dat"), "--verify",
+                    "--log", path("wire.log")});
+    ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    EXPECT_EQ(w.out, "Verified: the radio holds what was written.\n");
+
+    // The backup is the radio before the write, saved as "read -o" saves it.
+    const QByteArray backup = readFile(path("backup.dat"));
+    ASSERT_EQ(backup.size(), 1040);
+    EXPECT_EQ(backup.mid(16, 0x330), radioStart.mid(16, 0x330));
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("after.dat"), "--quiet"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(path("after.dat")).mid(16, 0x330), sent.mid(16, 0x330));
+    EXPECT_EQ(backup.mid(16 + 0x330), readFile(path("after.dat")).mid(16 + 0x330));
+
+    // Three transfers, all in the one wire log.
+    EXPECT_EQ(QString::fromUtf8(readFile(path("wire.log"))).count(" open "), 3)
+        << readFile(path("wire.log")).left(400).toStdString();
+}
+
+TEST_F(CliTransfer, FailedOrRefusedBackupWritesNothing)
+{
+    const QByteArray sent = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    struct Case {
+        QStringList simArgs;
+        const char* backup;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--silent"}, "backup.dat", 1, "nothing was written"},
+        {{"--short-read", "30"}, "backup.dat", 1, "nothing was written"},
+        {{}, "no-such-folder/backup.dat", 1, "does not exist"},
+        {{}, "sent.dat", 64, "would overwrite"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.simArgs.join(' ').toStdString() + " " + c.backup;
+        QFile::remove(path("saved.dat"));
+        QFile::remove(path("backup.dat"));
+        SimRadio radio(c.simArgs + QStringList{"--save", path("saved.dat")});
+        ASSERT_FALSE(radio.device().isEmpty()) << what;
+        CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path(c.backup)});
+        EXPECT_EQ(w.exitCode, c.exitCode) << what;
+        EXPECT_TRUE(w.err.contains(c.message)) << what << ": " << w.err.toStdString();
+        QThread::msleep(100);
+        EXPECT_FALSE(QFile::exists(path("saved.dat"))) << what << ": the radio was written";
+        EXPECT_FALSE(QFile::exists(path("backup.dat"))) << what;
+        EXPECT_EQ(readFile(path("sent.dat")), sent) << what;
+    }
+}
+
+TEST_F(CliTransfer, VerifyReportsWhatTheRadioDidNotStore)
+{
+    ASSERT_EQ(cli({"new", path("sent.dat")}).exitCode, 0);
+    CliRun set = cli({"set", path("sent.dat"), "1", "Rx Frequency=145.125"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    // Sub-block 2 holds the start of channel 1's receive frequency.
+    SimRadio radio({"--corrupt-write", "2", "--save", path("saved.dat")});
+    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--verify", "--quiet"});
+    EXPECT_EQ(w.exitCode, 1);
+    EXPECT_FALSE(w.out.contains("Verified")) << w.out.toStdString();
+    EXPECT_TRUE(w.out.contains("+++ the radio (read back)\nChannel 1 Rx Frequency: 145.12500 -> ")) << w.out.toStdString();
+    EXPECT_EQ(w.out.count('\n'), 3) << w.out.toStdString();
+    EXPECT_TRUE(w.err.contains("does not hold what was written")) << w.err.toStdString();
+}
+
+TEST_F(CliTransfer, PortThatCannotBeOpened)
+{
+    CliRun r = cli({"read", "--port", path("no-such-device"), "-o", path("x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kOpenFailed)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("No such file or directory")) << r.err.toStdString();
+
+    // COM0 maps to nothing.
+    r = cli({"read", "--port", "COM0", "-o", path("x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kOpenFailed)) << r.err.toStdString();
+
+    // A port another program holds.
+    SimRadio radio({});
+    qx260::link::QtSerialLink holder;
+    ASSERT_TRUE(holder.open(radio.device().toStdString()).ok());
+    r = cli({"read", "--port", radio.device(), "-o", path("x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(kOpenFailed)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("another program")) << r.err.toStdString();
+    holder.close();
+    EXPECT_FALSE(QFile::exists(path("x.dat")));
+}
+
+// Access denied says how to get access. Needs a user without the right: the test
+// runs the tool as "nobody" when it can (it runs as root in the build container).
+TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("out")).constData(), 0777), 0);
+    struct Case {
+        const char* name;
+        gid_t group;
+        mode_t mode;
+        const char* expected;
+    } cases[] = {
+        {"dev-dialout", 20, 0660, "become a member of the group \"dialout\" that owns the device"},
+        {"dev-owner-only", 0, 0600, "Only its owner may use the device now"},
+    };
+    for (const Case& c : cases) {
+        const QString device = path(c.name);
+        ASSERT_TRUE(writeFile(device, {}));
+        ASSERT_EQ(::chown(QFile::encodeName(device).constData(), 0, c.group), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(device).constData(), c.mode), 0);
+        QProcess p;
+        QProcessEnvironment env = environment();
+        env.insert("QX260_SETTINGS", "/nonexistent/settings.ini");
+        p.setProcessEnvironment(env);
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli", "read",
+                            "--port", device, "-o", path("out/denied.dat")});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 1) << c.name;
+        EXPECT_TRUE(err.contains(kOpenFailed)) << err.toStdString();
+        EXPECT_TRUE(err.contains("Permission denied")) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.expected)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("out/denied.dat")));
+}
+
+TEST_F(CliTransfer, OutputThatCannotBeMadeIsRefusedBeforeTheRadioIsRead)
+{
+    SimRadio radio({"--log", path("wire.log")});
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("no-such-folder/x.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
+    QThread::msleep(100);
+    EXPECT_EQ(readFile(path("wire.log")), QByteArray());  // nothing was sent to the radio
+}
+
+TEST_F(CliTransfer, RetryAfterAFailedHandshake)
+{
+    // No answer at first (the radio is switched on late), or a refused acknowledgement:
+    // the Retry that follows gets through.
+    for (const QStringList& fault : {QStringList{"--no-answer", "2"}, QStringList{"--bad-handshake-acks", "1"}}) {
+        QFile::remove(path("x.dat"));
+        SimRadio radio(fault);
+        CliRun r = cli({"read", "--port", radio.device(), "-o", path("x.dat"), "--retries", "2"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString(kCommunicationError) + " (retrying)")) << r.err.toStdString();
+        EXPECT_EQ(readFile(path("x.dat")).size(), 1040);
+    }
+}
+
+TEST_F(CliTransfer, CtrlCCancelsAndLeavesTheFileUntouched)
+{
+    // Paced like a real line, a Read takes a few seconds: time to interrupt it.
+    SimRadio radio({"--pace", "9600"});
+    const QByteArray previous = patternDocument(1);
+    ASSERT_TRUE(writeFile(path("out.dat"), previous));
+    CliRun r = cli({"read", "--port", radio.device(), "-o", path("out.dat")}, {}, 700);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cancelled")) << r.err.toStdString();
+    EXPECT_EQ(readFile(path("out.dat")), previous);
+
+    // The port was closed: the next Read gets it.
+    r = cli({"read", "--port", radio.device(), "-o", path("out.dat"), "--quiet"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+TEST_F(CliTransfer, PortsListAndSet)
+{
+    SimRadio radio({});
+    CliRun r = cli({"ports", "set", "COM3", radio.device()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = cli({"ports"});
+    ASSERT_EQ(r.exitCode, 0);
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_TRUE(lines[0].startsWith("COM1 ") && lines[0].contains("/dev/ttyUSB0"));
+    EXPECT_TRUE(lines[2].contains(radio.device()) && lines[2].endsWith("opens")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[15].contains("/dev/ttyS3"));
+
+    // The stored device is used by COM3 transfers.
+    r = cli({"read", "--port", "COM3", "-o", path("c3.dat"), "--quiet"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    EXPECT_EQ(cli({"ports", "set", "COM17", "/dev/null"}).exitCode, 64);
+    EXPECT_EQ(cli({"ports", "set", "LPT1", "/dev/null"}).exitCode, 64);
+}

@@ -1,1 +1,0 @@
-qx260_test(resourcesTest ${CMAKE_CURRENT_LIST_DIR}/ResourcesTest.cpp)

@@ -1,0 +1,102 @@
+#pragma once
+// Starts the program in-process from a temporary copy of the files beside the executable,
+// with its own Program.ini and per-user settings file.
+
+#include <functional>
+#include <memory>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/RadioImage.h"
+#include "windows/frame/CMainFrame.h"
+#include "windows/frame/CProgramApp.h"
+#include "windows/common/FileDialogs.h"
+#include "windows/common/MessageBox.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+
+class ShellFixture {
+public:
+    // editIni may change the text of the shipped Program.ini; leave lists files not to copy.
+    explicit ShellFixture(const std::function<void(QString&)>& editIni = {},
+                          const QStringList& leave = {}) {
+        const QDir bin(QStringLiteral(QX260_BIN_DIR));
+        for (const QString name : {"Program.ini", "English.so", "Chinese.so", "title.ico", "background.bmp"}) {
+            if (leave.contains(name) || !bin.exists(name))
+                continue;
+            QFile::copy(bin.filePath(name), dir.filePath(name));
+        }
+        if (editIni && !leave.contains(QStringLiteral("Program.ini"))) {
+            QFile f(dir.filePath("Program.ini"));
+            f.open(QIODevice::ReadOnly);
+            QString text = QString::fromUtf8(f.readAll());
+            f.close();
+            editIni(text);
+            f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            f.write(text.toUtf8());
+        }
+        qputenv("QX260_SETTINGS", dir.filePath("user.ini").toUtf8());
+        qx260::msgtest::reset();
+        qx260::msgtest::setAutoAnswer(true);  // a box nobody expected must not hang the test
+        qx260::filetest::reset();
+    }
+    ~ShellFixture() {
+        app.reset();
+        qx260::unloadResourceLibrary();
+    }
+
+    QString programPath() const { return dir.filePath("qx260"); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    bool start(const QStringList& arguments = {}) {
+        app = std::make_unique<CProgramApp>();
+        app->restarter = [this](const QString& program, const QString& workingDirectory) {
+            restarts.append(program + QLatin1Char('|') + workingDirectory);
+            return true;
+        };
+        return app->InitInstance(programPath(), arguments);
+    }
+
+    CMainFrame* frame() const { return app->mainFrame(); }
+    CProgramApp::Document* active() const { return app->activeDocument(); }
+
+    QString iniText() const {
+        QFile f(dir.filePath("Program.ini"));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    static QByteArray readFile(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // A valid document file with the new-document image.
+    static QByteArray newDocumentBytes() {
+        const auto bytes = qx260::serializeDat(qx260::RadioImage::newImage());
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CProgramApp> app;
+    QStringList restarts;
+};
+
+// Runs f on the next modal dialog once it is up (f closes it).
+template <typename Dialog, typename F>
+void onNextModal(F f, int triesLeft = 200) {
+    QTimer::singleShot(10, [f, triesLeft] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+            f(dialog);
+        else if (triesLeft > 0)
+            onNextModal<Dialog>(f, triesLeft - 1);
+    });
+}

@@ -1,0 +1,95 @@
+#include "windows/frame/CLanguageDlg.h"
+
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "windows/frame/CProgramApp.h"
+#include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/common/MessageBox.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+
+namespace {
+
+QString templateText(int control, const char* fallback) {
+    return qx260::dialogText(CLanguageDlg::kTemplateId, control, QString::fromUtf8(fallback));
+}
+
+}  // namespace
+
+CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("languageDialog"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    const QFont font = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
+    setFont(font);
+    auto place = [&](QWidget* w, int x, int y, int cx, int cy) {
+        w->setGeometry(qx260::dialogUnitsToPixels(font, QRect(x, y, cx, cy)));
+    };
+    setWindowTitle(templateText(0, "Language"));
+
+    english_ = new QRadioButton(templateText(kEnglishId, "English"), this);
+    english_->setProperty("controlId", kEnglishId);
+    place(english_, 22, 16, 70, 12);
+    chinese_ = new QRadioButton(templateText(kChineseId, "Chinese"), this);
+    chinese_->setProperty("controlId", kChineseId);
+    place(chinese_, 22, 34, 70, 12);
+    auto* group = new QButtonGroup(this);
+    group->addButton(english_, 0);
+    group->addButton(chinese_, 1);
+
+    ok_ = new QPushButton(templateText(1, "OK"), this);
+    ok_->setDefault(true);
+    place(ok_, 104, 12, 50, 14);
+    cancel_ = new QPushButton(templateText(2, "Cancel"), this);
+    place(cancel_, 104, 32, 50, 14);
+    connect(ok_, &QPushButton::clicked, this, &CLanguageDlg::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(qx260::dialogUnitsToPixels(font, QSize(170, 60)));
+}
+
+void CLanguageDlg::OnInitDialog() {
+    selection_ = qx260::processValues().languageFlag ? 1 : 0;
+    (selection_ == 1 ? chinese_ : english_)->setChecked(true);
+}
+
+int CLanguageDlg::exec() {
+    OnInitDialog();
+    return QDialog::exec();
+}
+
+void CLanguageDlg::accept() {
+    selection_ = chinese_->isChecked() ? 1 : 0;
+    qx260::ProcessValues& pv = qx260::processValues();
+    const int current = pv.languageFlag ? 1 : 0;
+    // The other language is stored for the next start. Choosing the running language
+    // again after such a choice (the restart did not happen) takes the stored value back.
+    const bool store = selection_ != current || choiceChanged_;
+    if (store) {
+        const std::string chosen = selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
+        pv.configurationStore.SetString("Setup", "Language", chosen);
+        if (!pv.configurationStore.Save()) {
+            // Without the stored choice a restart would come up in the old language.
+            qx260::showMessage(this, CProgramApp::applicationName(),
+                               QString::fromUtf8(pv.pick(
+                                   "The language could not be stored: %1 cannot be written.\n"
+                                   "Check that the file is not read-only, then choose the language again.",
+                                   "无法保存语言设置：%1 无法写入。\n请确认该文件不是只读文件，然后重新选择语言。"))
+                                   .arg(QString::fromStdString(pv.configurationStore.filePath())),
+                               QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            QDialog::reject();
+            return;
+        }
+        choiceChanged_ = selection_ != current;
+    }
+    QDialog::accept();
+}
+
+void CLanguageDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1)
+        qx260::requestHelpTopic(kHelpTopic);
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,427 @@
+#include "windows/frame/CProgramApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTranslator>
+
+#include "core/radio/CProgramDoc.h"
+#include "res/ResourceIds.h"
+#include "windows/frame/CAboutDlg.h"
+#include "windows/frame/CChildFrame.h"
+#include "windows/frame/CLanguageDlg.h"
+#include "windows/frame/CMDIClientWnd.h"
+#include "windows/frame/CMainFrame.h"
+#include "windows/view/CProgramView.h"
+#include "windows/common/FileDialogs.h"
+#include "windows/common/MessageBox.h"
+#include "windows/common/Pictures.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+#include "platform/QSettingsUserStore.h"
+
+namespace id = qx260::resid;
+using qx260::MsgIcon;
+using qx260::processValues;
+
+Q_LOGGING_CATEGORY(lcApp, "qx260.app")
+
+namespace {
+
+CProgramApp* g_app = nullptr;
+
+QString tr2(const char* english, const char* chinese) {
+    return QString::fromUtf8(processValues().pick(english, chinese));
+}
+
+// File names go to the core as the bytes the file system uses.
+std::string toNativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString fromNativePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+QString documentFilter() {
+    return tr2("Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)");
+}
+
+// The leading decimal number of a text (blanks and a sign allowed before it); 0 when
+// the text does not start with one.
+long leadingInteger(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value < 100000000L)
+            value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+CProgramApp* theApp() { return g_app; }
+
+CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
+    g_app = this;
+}
+
+CProgramApp::~CProgramApp() {
+    // The windows (and the views in them) go before the documents they show.
+    processValues().showCaption = nullptr;
+    if (mainFrame_) {
+        if (mainFrame_->mdiClient())
+            disconnect(mainFrame_->mdiClient(), nullptr, this, nullptr);
+        delete mainFrame_.release();
+    }
+    documents_.clear();
+    removeToolkitTranslation();
+    if (processValues().userStore == userStore_.get())
+        processValues().userStore = nullptr;
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+QString CProgramApp::applicationName() {
+    return QString::fromStdString(processValues().applicationName);
+}
+
+bool CProgramApp::InitInstance(const QString& programPath, const QStringList& arguments) {
+    qx260::ProcessValues& pv = processValues();
+    pv.applicationName = "Program";
+    pv.radioVariant = 1;
+    pv.newDocumentFlag = false;
+    programPath_ = QFileInfo(programPath).absoluteFilePath();
+
+    // Configuration from Program.ini beside the executable (created empty when missing).
+    pv.configurationStore.Clear();
+    pv.configurationStore.Open("Program.ini", true, true, toNativePath(programPath));
+    pv.deriveLanguageValues();
+    installToolkitTranslation();
+
+    // The language module: every menu, dialog text and string comes from it.
+    const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
+    qx260::unloadResourceLibrary();
+    const QString modulePath =
+        qx260::languageModulePath(executableDirectory, QString::fromStdString(pv.languageName));
+    QString error;
+    if (modulePath.isEmpty() || !qx260::loadResourceLibrary(modulePath, &error)) {
+        qCDebug(lcApp) << "language module" << modulePath << "not loaded:" << error;
+        qx260::showMessage(nullptr, applicationName(), tr2("Load language DLL fail", "加载语言链接库失败"),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+
+    pv.executableDirectory = toNativePath(executableDirectory);
+
+    userStore_ = std::make_unique<qx260::QSettingsUserStore>();
+    pv.userStore = userStore_.get();
+
+    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    if (!mainFrame_->create())
+        return false;
+    pv.showCaption = [frame = mainFrame_.get()](const std::string& caption) {
+        frame->setWindowTitle(QString::fromStdString(caption));
+    };
+    connect(mainFrame_->mdiClient(), &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* w) { onSubWindowActivated(qobject_cast<CChildFrame*>(w)); });
+
+    // The command line: a document to open, or else a new document.
+    const QString documentPath = arguments.isEmpty() ? QString() : arguments.constFirst();
+    if (documentPath.isEmpty() ? !newDocument() : !openDocumentFile(documentPath))
+        return false;
+
+    mainFrame_->showMaximized();
+
+    const QIcon icon = qx260::titleIcon(executableDirectory);
+    if (!icon.isNull()) {
+        mainFrame_->setWindowIcon(icon);
+        QApplication::setWindowIcon(icon);
+    }
+
+    pv.applicationName = pv.languageString("Company");
+    adjustMenusFromConfiguration();
+    return true;
+}
+
+void CProgramApp::adjustMenusFromConfiguration() {
+    const qx260::ProcessValues& pv = processValues();
+    // The Help menu's first item takes the configured About title.
+    mainFrame_->setDocumentMenuItemText(5, 0, QString::fromStdString(pv.languageString("About Title")));
+    // Language is offered only when ShowLang says so.
+    if (leadingInteger(pv.setupString("ShowLang")) == 0)
+        mainFrame_->removeDocumentMenuItem(4, id::Language);
+    mainFrame_->updateCommandStates();
+}
+
+void CProgramApp::installToolkitTranslation() {
+    removeToolkitTranslation();
+    if (!processValues().languageFlag)
+        return;
+    // Without the toolkit's translation its dialogs stay English; nothing else is lost.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qCDebug(lcApp) << "no Chinese translation of the toolkit's texts";
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    toolkitTranslator_ = std::move(translator);
+}
+
+void CProgramApp::removeToolkitTranslation() {
+    if (!toolkitTranslator_)
+        return;
+    QCoreApplication::removeTranslator(toolkitTranslator_.get());
+    toolkitTranslator_.reset();
+}
+
+int CProgramApp::ExitInstance() {
+    removeToolkitTranslation();
+    qx260::unloadResourceLibrary();
+    return 0;
+}
+
+CProgramApp::Document* CProgramApp::activeDocument() const { return documentOf(activeFrame_); }
+
+CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
+    if (!frame)
+        return nullptr;
+    for (const auto& d : documents_)
+        if (d->frame == frame)
+            return d.get();
+    return nullptr;
+}
+
+void CProgramApp::onSubWindowActivated(CChildFrame* frame) {
+    // A hidden window stays the active one until another is activated.
+    if (frame && documentOf(frame))
+        activeFrame_ = frame;
+    if (mainFrame_)
+        mainFrame_->updateCommandStates();
+}
+
+CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile) {
+    auto entry = std::make_unique<Document>();
+    Document* d = entry.get();
+    d->doc = std::move(doc);
+    d->hasFile = hasFile;
+    d->frame = new CChildFrame();
+    d->view = new CProgramView(*d->doc, d->frame);
+    d->frame->setView(d->view);
+    mainFrame_->mdiClient()->addSubWindow(d->frame);
+    d->frame->move(0, 0);
+    connect(d->view, &CProgramView::documentModified, this, [this, d] { documentModified(d); });
+    documents_.push_back(std::move(entry));
+
+    d->view->OnInitialUpdate();
+    updateDocumentTitle(d);
+    d->frame->show();
+    activeFrame_ = d->frame;
+    mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
+    mainFrame_->setDocumentMenu(true);
+    return d;
+}
+
+void CProgramApp::destroyDocument(Document* document) {
+    for (auto it = documents_.begin(); it != documents_.end(); ++it) {
+        if (it->get() != document)
+            continue;
+        if (activeFrame_ == document->frame)
+            activeFrame_ = nullptr;
+        // The window (and its view) first: the view refers to the document.
+        delete document->frame;
+        documents_.erase(it);
+        break;
+    }
+    mainFrame_->setDocumentMenu(!documents_.empty());
+}
+
+CProgramApp::Document* CProgramApp::newDocument() {
+    auto doc = std::make_unique<qx260::CProgramDoc>();
+    if (!doc->OnNewDocument(processValues()))
+        return nullptr;
+    return addDocument(std::move(doc), false);
+}
+
+CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString absolute = info.absoluteFilePath();
+    // A file already open: show its window again.
+    for (const auto& d : documents_) {
+        if (d->hasFile && QFileInfo(fromNativePath(d->doc->pathName)) == info) {
+            d->frame->showNormal();
+            mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
+            activeFrame_ = d->frame;
+            return d.get();
+        }
+    }
+
+    auto doc = std::make_unique<qx260::CProgramDoc>();
+    const qx260::DocumentResult result = doc->OnOpenDocument(toNativePath(absolute), processValues());
+    if (!result) {
+        if (result.error == qx260::DocumentError::FormatError) {
+            qx260::showMessage(mainFrame_.get(), applicationName(), tr2("Data Format Error", "数据格式不正确"),
+                               QMessageBox::Ok, MsgIcon::Exclamation);
+        } else {
+            qx260::showMessage(
+                mainFrame_.get(), applicationName(),
+                tr2("Cannot open the file %1:\n%2\nCheck that the file exists and that you may read it.",
+                    "无法打开文件 %1：\n%2\n请确认文件存在并且您有读取权限。")
+                    .arg(QDir::toNativeSeparators(absolute), QString::fromStdString(result.reason)),
+                QMessageBox::Ok, MsgIcon::Exclamation);
+        }
+        return nullptr;
+    }
+    // The window that was active before is hidden; its document stays open.
+    if (Document* previous = activeDocument())
+        previous->frame->close();
+    attachToFile(*doc, info);
+    return addDocument(std::move(doc), true);
+}
+
+void CProgramApp::attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file) {
+    doc.pathName = toNativePath(file.absoluteFilePath());
+    doc.title = toNativePath(file.fileName());
+    doc.modified = false;
+    lastDirectory_ = file.absolutePath();
+}
+
+QString CProgramApp::proposedSavePath(const Document* document) const {
+    if (document->hasFile)
+        return fromNativePath(document->doc->pathName);
+    const QString directory = lastDirectory_.isEmpty() ? QDir::currentPath() : lastDirectory_;
+    QString name = fromNativePath(document->doc->pathName);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty())
+        return directory;
+    return QDir(directory).filePath(name + QStringLiteral(".dat"));
+}
+
+bool CProgramApp::saveDocument(Document* document, bool saveAs) {
+    if (!document)
+        return false;
+    // The cell being edited belongs to the document; a rejected edit stops the save
+    // (its message has been shown), so the file never misses what the user typed.
+    if (!document->view->commitCellEdit(false))
+        return false;
+    document->view->encodeTable();
+
+    QString path = fromNativePath(document->doc->pathName);
+    if (saveAs || !document->hasFile) {
+        path = qx260::askSaveFileName(mainFrame_.get(), tr2("Save As", "另存为"), proposedSavePath(document),
+                                      documentFilter(), QStringLiteral("dat"));
+        if (path.isEmpty())
+            return false;
+    }
+    const QFileInfo info(path);
+    const qx260::DocumentResult result = document->doc->OnSaveDocument(toNativePath(info.absoluteFilePath()));
+    if (!result) {
+        qx260::showMessage(
+            mainFrame_.get(), applicationName(),
+            tr2("Cannot save the file %1:\n%2\nChoose another folder or file name, or check the free disk space.",
+                "无法保存文件 %1：\n%2\n请选择其他文件夹或文件名，或检查磁盘剩余空间。")
+                .arg(QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromStdString(result.reason)),
+            QMessageBox::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    attachToFile(*document->doc, info);
+    document->hasFile = true;
+    updateDocumentTitle(document);
+    return true;
+}
+
+bool CProgramApp::saveModified(Document* document) {
+    if (!document)
+        return true;
+    // A value still being typed into a cell belongs to the document: take it in first, so
+    // that closing never drops it without asking.
+    document->view->commitCellEdit(false);
+    if (!document->doc->modified)
+        return true;
+    const auto answer = qx260::showMessage(
+        mainFrame_.get(), applicationName(),
+        tr2("Save changes to %1?", "是否保存对 %1 的更改？").arg(fromNativePath(document->doc->title)),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, MsgIcon::Exclamation);
+    if (answer == QMessageBox::Yes)
+        return saveDocument(document, false);
+    return answer == QMessageBox::No;
+}
+
+bool CProgramApp::saveAllModified() {
+    for (const auto& d : documents_)
+        if (!saveModified(d.get()))
+            return false;
+    return true;
+}
+
+void CProgramApp::documentModified(Document* document) {
+    document->doc->modified = true;
+    updateDocumentTitle(document);
+}
+
+void CProgramApp::updateDocumentTitle(Document* document) {
+    document->view->setWindowTitle(fromNativePath(document->doc->title) + QStringLiteral("[*]"));
+    document->view->setWindowModified(document->doc->modified);
+}
+
+void CProgramApp::OnFileNew() {
+    if (Document* active = activeDocument()) {
+        const QString text = qx260::resourceString(id::StrAllDataCleared, QStringLiteral("All data will be Cleared!"));
+        if (qx260::showMessage(mainFrame_.get(), applicationName(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                               MsgIcon::Exclamation) != QMessageBox::Ok)
+            return;
+        if (!saveModified(active))
+            return;
+        destroyDocument(active);
+    }
+    newDocument();
+}
+
+void CProgramApp::OnFileOpen() {
+    const QString path = qx260::askOpenFileName(mainFrame_.get(), tr2("Open", "打开"), lastDirectory_,
+                                                documentFilter());
+    if (!path.isEmpty())
+        openDocumentFile(path);
+}
+
+void CProgramApp::OnFileClose() {
+    if (Document* active = activeDocument())
+        active->frame->close();
+}
+
+void CProgramApp::OnFileSave() { saveDocument(activeDocument(), false); }
+
+void CProgramApp::OnFileSaveAs() { saveDocument(activeDocument(), true); }
+
+void CProgramApp::OnAppAbout() {
+    CAboutDlg dialog(mainFrame_.get());
+    dialog.exec();
+}
+
+void CProgramApp::OnLanguage() {
+    if (!languageDlg_)
+        languageDlg_ = new CLanguageDlg(mainFrame_.get());
+    const int result = languageDlg_->exec();
+    if (!languageDlg_->choiceChanged() || result != QDialog::Accepted)
+        return;
+    // The new language needs a new start; the user may still keep this one open.
+    if (!mainFrame_->close())
+        return;
+    const QString& program = programPath_;
+    const QString directory = fromNativePath(processValues().executableDirectory);
+    const bool started = restarter ? restarter(program, directory)
+                                   : QProcess::startDetached(program, {}, directory);
+    if (!started) {
+        qx260::showMessage(nullptr, applicationName(),
+                           tr2("The program could not be started again:\n%1\nStart it yourself to use the new language.",
+                               "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
+                               .arg(QDir::toNativeSeparators(program)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+    }
+}

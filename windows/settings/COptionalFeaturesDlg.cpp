@@ -1,0 +1,337 @@
+#include "windows/settings/COptionalFeaturesDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "core/radio/RadioImage.h"
+#include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+
+namespace qx260
+{
+
+namespace
+{
+
+constexpr int kTemplateId = 132;
+const char* const kControlIdProperty = "controlId";
+
+// A text of the template from the language module, the English one when it has none.
+QString templateText(int controlId, const char* english)
+{
+    return hasDialogText(kTemplateId, controlId) ? dialogText(kTemplateId, controlId)
+                                                 : QString::fromUtf8(english);
+}
+
+void setControlId(QWidget* w, int controlId)
+{
+    w->setProperty(kControlIdProperty, controlId);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+CUpDownArrows::CUpDownArrows(QWidget* parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
+{
+    for (QToolButton* b : {up_, down_}) {
+        b->setAutoRepeat(true);
+        b->setAutoRepeatDelay(400);
+        b->setAutoRepeatInterval(80);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setIconSize(QSize(6, 6));
+        connect(b, &QToolButton::pressed, this, [this] {
+            held_.start();
+            holding_ = true;
+        });
+        connect(b, &QToolButton::released, this, [this] { holding_ = false; });
+    }
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    connect(up_, &QToolButton::clicked, this, [this] { onClicked(+1); });
+    connect(down_, &QToolButton::clicked, this, [this] { onClicked(-1); });
+}
+
+void CUpDownArrows::setBuddy(QWidget* buddy)
+{
+    buddy->installEventFilter(this);
+}
+
+void CUpDownArrows::onClicked(int direction)
+{
+    // The longer an arrow is held, the bigger the step.
+    int step = 1;
+    if (holding_ && held_.isValid()) {
+        const qint64 ms = held_.elapsed();
+        step = ms >= 5000 ? 20 : ms >= 2000 ? 5 : 1;
+    }
+    emit stepped(direction * step);
+}
+
+bool CUpDownArrows::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            emit stepped(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CUpDownArrows::resizeEvent(QResizeEvent*)
+{
+    const int half = height() / 2;
+    up_->setGeometry(0, 0, width(), half);
+    down_->setGeometry(0, half, width(), height() - half);
+}
+
+// ---------------------------------------------------------------------------------------
+
+COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
+    : QDialog(parent), font_(dialogFont(QStringLiteral("Times New Roman"), 9))
+{
+    setFont(font_);
+    setModal(true);
+    build();
+}
+
+void COptionalFeaturesDlg::place(QWidget* w, int x, int y, int width, int height)
+{
+    w->setGeometry(dialogUnitsToPixels(font_, QRect(x, y, width, height)));
+}
+
+QLabel* COptionalFeaturesDlg::addLabel(int controlId, const char* english, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(templateText(controlId, english), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(label, x, y, w, h);
+    if (controlId > 0) {
+        setControlId(label, controlId);
+        controls_[controlId] = label;
+    }
+    return label;
+}
+
+QComboBox* COptionalFeaturesDlg::addList(OptionList which, int x, int y, int w, int h)
+{
+    (void)h; // the template's height includes the drop-down part
+    auto* box = new QComboBox(this);
+    box->setEditable(false);
+    box->setMaxVisibleItems(10);
+    const QRect r = dialogUnitsToPixels(font_, QRect(x, y, w, 12));
+    box->setGeometry(r.x(), r.y(), r.width(), qMax(r.height(), box->sizeHint().height()));
+    const int id = optionControlId(which);
+    setControlId(box, id);
+    controls_[id] = box;
+    lists_[which] = box;
+    return box;
+}
+
+void COptionalFeaturesDlg::build()
+{
+    setWindowTitle(templateText(0, "Optional Features"));
+    resize(dialogUnitsToPixels(font_, QSize(311, 182)));
+
+    // Upper part: what the window shows.
+    addLabel(optionControl::TimeOutTimeLabel, "Time Out Time (s)", 24, 24, 60, 12);
+    addList(OptionList::TimeOutTime, 90, 24, 48, 50);
+    addLabel(optionControl::SquelchLevelLabel, "Squelch Level", 162, 25, 60, 12);
+    addList(OptionList::SquelchLevel, 229, 25, 48, 55);
+    addLabel(optionControl::TransmitDelayLabel, "Transmit Delay (s)", 24, 42, 60, 12);
+
+    transmitDelay_ = new QLineEdit(this);
+    transmitDelay_->setMaxLength(kTransmitDelayMaxChars);
+    place(transmitDelay_, 90, 42, 48, 12);
+    setControlId(transmitDelay_, optionControl::TransmitDelay);
+    controls_[optionControl::TransmitDelay] = transmitDelay_;
+    transmitDelay_->installEventFilter(this);
+
+    arrows_ = new CUpDownArrows(this);
+    place(arrows_, 142, 43, 10, 12);
+    arrows_->setBuddy(transmitDelay_);
+    setControlId(arrows_, optionControl::TransmitDelaySpin);
+    controls_[optionControl::TransmitDelaySpin] = arrows_;
+    connect(arrows_, &CUpDownArrows::stepped, this, &COptionalFeaturesDlg::stepTransmitDelay);
+
+    ok_ = new QPushButton(templateText(1, "OK"), this);
+    place(ok_, 99, 67, 42, 14);
+    ok_->setDefault(true);
+    setControlId(ok_, 1);
+    cancel_ = new QPushButton(templateText(2, "Cancel"), this);
+    place(cancel_, 169, 67, 42, 14);
+    setControlId(cancel_, 2);
+    connect(ok_, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);
+    connect(cancel_, &QPushButton::clicked, this, &COptionalFeaturesDlg::reject);
+
+    // Lower part: below the window's edge once it is cut, loaded and stored all the same.
+    addLabel(-1, "Side Key", 24, 100, 60, 12);
+    addList(OptionList::SideKey, 90, 100, 72, 50);
+    beep_ = new QCheckBox(templateText(optionControl::Beep, "Beep"), this);
+    place(beep_, 184, 100, 27, 12);
+    setControlId(beep_, optionControl::Beep);
+    controls_[optionControl::Beep] = beep_;
+    batterySaver_ = new QCheckBox(templateText(optionControl::BatterySaver, "Battery Saver"), this);
+    place(batterySaver_, 224, 100, 50, 12);
+    setControlId(batterySaver_, optionControl::BatterySaver);
+    controls_[optionControl::BatterySaver] = batterySaver_;
+    addLabel(-2, "Priority Channel", 24, 116, 60, 12);
+    addList(OptionList::PriorityChannel, 90, 116, 48, 12);
+    addLabel(-3, "VOX", 162, 116, 60, 12);
+    addList(OptionList::Vox, 228, 116, 48, 12);
+    addLabel(-4, "Vox Gain Level", 24, 133, 60, 12);
+    addList(OptionList::VoxGainLevel, 90, 133, 48, 50);
+    addLabel(-5, "Voice Annunciation", 162, 133, 60, 12);
+    addList(OptionList::VoiceAnnunciation, 228, 133, 48, 50);
+    addLabel(-6, "Vox Delay Time (s)", 24, 151, 60, 12);
+    addList(OptionList::VoxDelayTime, 90, 151, 48, 50);
+
+    // The VOX list keeps the items of the template; the program never refills it.
+    QStringList voxItems = dialogListItems(kTemplateId, optionControl::Vox);
+    if (voxItems.size() != 2) {
+        voxItems.clear();
+        for (const std::string& item : optionListItems(OptionList::Vox, processValues().languageFlag))
+            voxItems << QString::fromStdString(item);
+    }
+    lists_[OptionList::Vox]->addItems(voxItems);
+
+    // Keyboard order follows the visible controls first.
+    setTabOrder(lists_[OptionList::TimeOutTime], lists_[OptionList::SquelchLevel]);
+    setTabOrder(lists_[OptionList::SquelchLevel], transmitDelay_);
+    setTabOrder(transmitDelay_, ok_);
+    setTabOrder(ok_, cancel_);
+}
+
+QComboBox* COptionalFeaturesDlg::list(OptionList which) const
+{
+    const auto it = lists_.find(which);
+    return it == lists_.end() ? nullptr : it->second;
+}
+
+QWidget* COptionalFeaturesDlg::control(int controlId) const
+{
+    const auto it = controls_.find(controlId);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void COptionalFeaturesDlg::fillLists()
+{
+    const bool languageFlag = processValues().languageFlag;
+    for (OptionList which : kOptionLists) {
+        if (which == OptionList::Vox)
+            continue;
+        QComboBox* box = lists_[which];
+        box->clear();
+        for (const std::string& item : optionListItems(which, languageFlag))
+            box->addItem(QString::fromStdString(item));
+    }
+}
+
+void COptionalFeaturesDlg::applyVariantRule()
+{
+    const OptionVisibility visible = optionVisibilityForVariant(processValues().radioVariant);
+    for (int id : {optionControl::SquelchLevelLabel, optionControl::SquelchLevel})
+        control(id)->setVisible(visible.squelchLevel);
+    for (int id :
+         {optionControl::TimeOutTimeLabel, optionControl::TimeOutTime, optionControl::TransmitDelayLabel,
+          optionControl::TransmitDelay, optionControl::TransmitDelaySpin})
+        control(id)->setVisible(visible.timeOutAndTransmitDelay);
+}
+
+void COptionalFeaturesDlg::loadFrom(const RadioImage& image)
+{
+    // The window ends just above the Side Key row.
+    const int sideKeyTop = lists_[OptionList::SideKey]->geometry().top();
+    setFixedSize(width(), sideKeyTop - 1);
+
+    fillLists();
+    applyVariantRule();
+
+    const OptionalFeatures features = loadOptionalFeatures(image, processValues().languageFlag);
+    for (OptionList which : kOptionLists)
+        lists_[which]->setCurrentIndex(features.position(which));
+    beep_->setChecked(features.beep);
+    batterySaver_->setChecked(features.batterySaver);
+    transmitDelay_->setText(QString::fromStdString(features.transmitDelay));
+}
+
+bool COptionalFeaturesDlg::storeInto(RadioImage& image)
+{
+    OptionalFeatures features;
+    for (OptionList which : kOptionLists)
+        features.position(which) = lists_[which]->currentIndex();
+    features.beep = beep_->isChecked();
+    features.batterySaver = batterySaver_->isChecked();
+    features.transmitDelay = transmitDelay_->text().toStdString();
+
+    const RadioImage before = image;
+    storeOptionalFeatures(features, image);
+    emit changed();
+    return !(image == before);
+}
+
+bool COptionalFeaturesDlg::editOptions(RadioImage& image)
+{
+    loadFrom(image);
+    transmitDelay_->setFocus();
+    if (exec() != QDialog::Accepted)
+        return false;
+    storeInto(image);
+    return true;
+}
+
+void COptionalFeaturesDlg::accept()
+{
+    // Enter in the Transmit Delay field reaches OK without a focus change: the value
+    // stored is always one the field can show.
+    normaliseTransmitDelay();
+    QDialog::accept();
+}
+
+void COptionalFeaturesDlg::normaliseTransmitDelay()
+{
+    const std::string text = transmitDelay_->text().toStdString();
+    transmitDelay_->setText(
+        QString::fromStdString(qx260::normaliseTransmitDelay(text, processValues().languageFlag)));
+}
+
+void COptionalFeaturesDlg::stepTransmitDelay(int d)
+{
+    const std::string text = transmitDelay_->text().toStdString();
+    transmitDelay_->setText(
+        QString::fromStdString(qx260::stepTransmitDelay(text, d, processValues().languageFlag)));
+}
+
+bool COptionalFeaturesDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == transmitDelay_ && event->type() == QEvent::FocusOut)
+        normaliseTransmitDelay();
+    return QDialog::eventFilter(watched, event);
+}
+
+void COptionalFeaturesDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        QWidget* focused = focusWidget();
+        const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
+        if (id.isValid()) {
+            emit helpRequested(id.toInt());
+            requestHelpTopic(id.toInt());
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace qx260

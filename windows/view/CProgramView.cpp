@@ -1,0 +1,515 @@
+#include "windows/view/CProgramView.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QStatusBar>
+
+#include "windows/view/CMSFlexGrid.h"
+#include "windows/view/CellEditors.h"
+#include "windows/view/PrintCommands.h"
+#include "core/print/PrintLayout.h"
+#include "windows/view/ViewLink.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/radio/ChannelTexts.h"
+#include "core/radio/Tones.h"
+#include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/common/MessageBox.h"
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
+#include "core/config/UserStore.h"
+
+namespace
+{
+
+const char* const kControlIdProperty = "controlId";
+
+// Form geometry in dialog units.
+const QSize kFormSize(398, 218);
+const QRect kTitleRect(14, 13, 370, 17);
+const QRect kGridRect(15, 37, 370, 167);
+
+const QColor kTitleColor(250, 10, 10);
+const QColor kHeaderTextColor(0, 50, 240);
+const QColor kOutsideCellsColor(255, 255, 255);
+
+// Used when the program runs without a per-user store: choices are not kept.
+qx260::UserStore& fallbackUserStore()
+{
+    static qx260::MemoryUserStore store;
+    return store;
+}
+
+// Marks the cell writes of its lifetime as the view's own (no document change).
+class FillingScope
+{
+  public:
+    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
+    ~FillingScope() { --depth_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
+
+  private:
+    int& depth_;
+};
+
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+enum class HistoryKey { None, Undo, Redo };
+
+// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
+HistoryKey historyKey(const QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Z && mods == Qt::ControlModifier)
+        return HistoryKey::Undo;
+    if ((key->key() == Qt::Key_Y && mods == Qt::ControlModifier) ||
+        (key->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
+// How long an undo or redo note stays in the status bar, in milliseconds.
+constexpr int kStatusNoteTime = 5000;
+
+// The list item a list editor opens on for a cell text.
+int openingSelection(const QComboBox* box, const std::string& cellText)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < box->count(); ++i)
+        items.push_back(box->itemText(i).toStdString());
+    return qx260::initialListSelection(items, cellText);
+}
+
+} // namespace
+
+CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
+    setProperty(kControlIdProperty, kViewId);
+    // Every widget that ends up inside the view passes its keys by eventFilter().
+    installEventFilter(this);
+
+    formFont_ = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
+    setFont(formFont_);
+    setAutoFillBackground(true);
+
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("title"));
+    title_->setProperty(kControlIdProperty, kTitleId);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
+    QFont titleFont;
+    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    titleFont.setPointSize(12);
+    title_->setFont(titleFont);
+    QPalette titlePalette = title_->palette();
+    titlePalette.setColor(QPalette::WindowText, kTitleColor);
+    title_->setPalette(titlePalette);
+
+    grid_ = new CMSFlexGrid(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setProperty(kControlIdProperty, kGridId);
+    grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
+    grid_->setTable(&table_);
+    connect(grid_, &CMSFlexGrid::cellChanged, this, [this](int row, int col) {
+        if (filling_ == 0 && row > 0 && col > 0)
+            emit documentModified();
+    });
+
+    setFocusProxy(grid_);
+    qx260::link::attachToView(*this);
+}
+
+CProgramView::~CProgramView()
+{
+    // The grid (a child) outlives the table (a member): let go of it first.
+    grid_->setTable(nullptr);
+}
+
+QSize CProgramView::sizeHint() const
+{
+    return qx260::dialogUnitsToPixels(formFont_, kFormSize);
+}
+
+QSize CProgramView::minimumSizeHint() const
+{
+    return {0, 0};
+}
+
+void CProgramView::OnInitialUpdate()
+{
+    shrinkFrameToForm();
+    if (firstSetUp_)
+        firstTimeSetUp();
+    setWindowIconFromFile();
+    fillTableFromDocument();
+    // A new or opened document starts with nothing to undo.
+    history_.reset(currentState());
+}
+
+QMdiSubWindow* CProgramView::documentFrame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            return frame;
+    }
+    return nullptr;
+}
+
+void CProgramView::shrinkFrameToForm()
+{
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    // The frame's own parts (caption, borders) stay; only the room for the form shrinks.
+    const QSize form = sizeHint();
+    const QSize extra = frame->size() - size();
+    const QSize fitted = frame->size().boundedTo(form + extra);
+    if (fitted != frame->size())
+        frame->resize(fitted);
+}
+
+void CProgramView::firstTimeSetUp()
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    const FillingScope filling(filling_);
+    toneList_ = qx260::buildToneList(pv.languageFlag);
+
+    grid_->setBackColorBkg(kOutsideCellsColor);
+    grid_->setForeColorFixed(kHeaderTextColor);
+
+    createCellEditors();
+
+    for (int c = 0; c < table_.cols(); ++c)
+        table_.setTextMatrix(0, c, qx260::columnHeader(c, pv.languageFlag));
+
+    const char* section = pv.languageFlag ? "Chinese" : "English";
+    title_->setText(QString::fromStdString(pv.configurationStore.GetString(section, "Title", "")));
+
+    for (int r = 1; r < table_.rows(); ++r) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%2d", r);
+        table_.setTextMatrix(r, qx260::column::Channel, number);
+    }
+
+    for (int c = 0; c < table_.cols(); ++c)
+        table_.setColAlignment(c, qx260::AlignCenterCenter);
+    for (int c : {qx260::column::BusyLock, qx260::column::Power}) {
+        table_.setColWidth(c, 0);
+        table_.setColAlignment(c, qx260::AlignLeftTop);
+    }
+    firstSetUp_ = false;
+}
+
+void CProgramView::createCellEditors()
+{
+    cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
+    // Files dragged over an edit box go to the main window (which opens documents), not
+    // into the cell as text.
+    for (int col : {qx260::column::RxFrequency, qx260::column::TxFrequency})
+        cellEditors_->editBox(col)->setAcceptDrops(false);
+    // Entering or clicking a cell opens its editor; leaving it commits without moving on.
+    connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
+    connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openOnMousePress(); });
+    connect(grid_, &CMSFlexGrid::leaveCell, this, [this] { commitCellEdit(false); });
+}
+
+void CProgramView::setWindowIconFromFile()
+{
+    QMdiSubWindow* frame = documentFrame();
+    if (!frame)
+        return;
+    const QString path =
+        QString::fromStdString(qx260::processValues().executableDirectory) + QStringLiteral("title.ico");
+    QImage image;
+    if (!QFile::exists(path) || !image.load(path))
+        return; // no icon of its own; nothing to report
+    frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+qx260::CodecContext CProgramView::codecContext() const
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
+    return {pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag, pv.languageFlag, pv.languageName};
+}
+
+void CProgramView::fillTableFromDocument()
+{
+    hideCellEditors();
+    qx260::ProcessValues& pv = qx260::processValues();
+    const FillingScope filling(filling_);
+    const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, codecContext());
+    bandLimits = result.bandLimits;
+    if (pv.showCaption)
+        pv.showCaption(result.caption);
+    grid_->update();
+}
+
+bool CProgramView::commitCellEdit(bool advance)
+{
+    if (cellEditors_) {
+        const int channel = table_.row();
+        const qx260::CommitOutcome outcome = cellEditors_->commit(
+            advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
+        if (outcome.rejected()) {
+            auto text = [](int id) {
+                return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
+            };
+            qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
+                               QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            return false;
+        }
+        if (outcome.changed)
+            recordChange({qx260::ChangeKind::Cell, channel});
+    }
+    if (advance)
+        advanceCell();
+    return true;
+}
+
+void CProgramView::advanceCell() { qx260::advanceAfterEnter(table_); }
+
+void CProgramView::hideCellEditors()
+{
+    if (cellEditors_)
+        cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Scan);
+}
+
+void CProgramView::encodeTable()
+{
+    hideCellEditors();
+    const FillingScope filling(filling_);
+    qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
+}
+
+void CProgramView::markDocumentModified(qx260::ChangeKind kind)
+{
+    recordChange({kind, 0});
+    emit documentModified();
+}
+
+qx260::DocumentState CProgramView::currentState() const
+{
+    return qx260::captureDocumentState(table_, doc_.image, qx260::processValues().radioVariant, bandLimits);
+}
+
+void CProgramView::recordChange(const qx260::Change& change)
+{
+    history_.record(change, currentState());
+}
+
+bool CProgramView::undo()
+{
+    return stepHistory(true);
+}
+
+bool CProgramView::redo()
+{
+    return stepHistory(false);
+}
+
+bool CProgramView::stepHistory(bool back)
+{
+    const bool languageFlag = qx260::processValues().languageFlag;
+    // The transfer works on the document's image: it is not replaced under it.
+    if (qx260::link::transferRunning(*this)) {
+        showStatus(qx260::undoDuringTransferText(languageFlag));
+        return false;
+    }
+    qx260::Change change;
+    const qx260::DocumentState* state = back ? history_.undo(&change) : history_.redo(&change);
+    if (!state) {
+        showStatus(qx260::undoStatusText(back, nullptr, languageFlag));
+        return false;
+    }
+    // An editor over the current cell is opened again on the restored text.
+    const int col = table_.col();
+    const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
+    showState(*state);
+    if (editorShown)
+        cellEditors_->openEditor();
+    showStatus(qx260::undoStatusText(back, &change, languageFlag));
+    emit documentModified();
+    return true;
+}
+
+void CProgramView::showState(const qx260::DocumentState& state)
+{
+    hideCellEditors();
+    const std::uint8_t type = doc_.image.byte(qx260::offset::ProductType);
+    const std::uint8_t band = doc_.image.byte(qx260::offset::BandIndex);
+    {
+        const FillingScope filling(filling_);
+        doc_.image = state.image;
+        qx260::restoreCells(state, table_);
+    }
+    bandLimits = state.bandLimits;
+
+    // The user's product choice and the caption follow the product bytes, as when the
+    // document was opened.
+    const std::uint8_t newType = doc_.image.byte(qx260::offset::ProductType);
+    const std::uint8_t newBand = doc_.image.byte(qx260::offset::BandIndex);
+    if (newType != type || newBand != band) {
+        const qx260::CodecContext context = codecContext();
+        qx260::writeProductChoice(context.userStore, context.config, {newType, newBand});
+        if (const qx260::ProcessValues& pv = qx260::processValues(); pv.showCaption)
+            pv.showCaption(qx260::describeProduct(doc_.image, context).caption);
+    }
+    grid_->update();
+}
+
+bool CProgramView::undoInEditBox(bool redo)
+{
+    const int col = table_.col();
+    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
+        return false;
+    // An edit box keeps Ctrl+Z and Ctrl+Y while it has typing of its own to undo or redo.
+    QLineEdit* edit = cellEditors_->editBox(col);
+    if (!edit || !(redo ? edit->isRedoAvailable() : edit->isUndoAvailable()))
+        return false;
+    if (redo)
+        edit->redo();
+    else
+        edit->undo();
+    return true;
+}
+
+bool CProgramView::revertListChoice()
+{
+    const int col = table_.col();
+    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
+        return false;
+    // A list whose choice was changed but not taken goes back to the item it opened on.
+    QComboBox* box = cellEditors_->listBox(col);
+    if (!box)
+        return false;
+    const int opening = openingSelection(box, table_.text());
+    if (box->currentIndex() == opening)
+        return false;
+    box->setCurrentIndex(opening);
+    return true;
+}
+
+void CProgramView::showStatus(const std::string& text)
+{
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
+        mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
+}
+
+void CProgramView::OnRead()
+{
+    qx260::link::readCommand(*this);
+}
+
+void CProgramView::OnWrite()
+{
+    qx260::link::writeCommand(*this);
+}
+
+void CProgramView::OnComSetup()
+{
+    qx260::link::comSetupCommand(*this);
+}
+
+// Printing shows the channels as the user sees them: an edit still open in a cell is
+// taken into the table first (and printing stops when it is rejected).
+void CProgramView::OnFilePrint()
+{
+    if (commitCellEdit(false))
+        qx260::filePrint(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+}
+
+void CProgramView::OnFilePrintDirect()
+{
+    if (commitCellEdit(false))
+        qx260::filePrintDirect(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+}
+
+void CProgramView::OnFilePrintPreview()
+{
+    if (commitCellEdit(false))
+        qx260::filePrintPreview(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+}
+
+void CProgramView::watch(QObject* object)
+{
+    object->installEventFilter(this);
+    for (QObject* child : object->children())
+        watch(child);
+}
+
+int CProgramView::focusedControlId(QWidget* focus) const
+{
+    for (QWidget* w = focus; w; w = w->parentWidget()) {
+        const QVariant id = w->property(kControlIdProperty);
+        if (id.isValid())
+            return id.toInt();
+        if (w == this)
+            break;
+    }
+    return kViewId;
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // Widgets created later (the cell editors) are watched as soon as they arrive.
+        watch(static_cast<QChildEvent*>(event)->child());
+        break;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Keys of a pop-up (an open drop-down list) belong to the pop-up.
+        if (!widget || widget->window() != window())
+            break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (const HistoryKey history = historyKey(key); history != HistoryKey::None) {
+            // No shortcut of the main window uses these keys: they arrive as key presses.
+            if (event->type() == QEvent::ShortcutOverride)
+                break;
+            // An open editor undoes its own typing or choice first.
+            const bool redo = history == HistoryKey::Redo;
+            if (!undoInEditBox(redo) && (redo || !revertListChoice()))
+                stepHistory(!redo);
+            return true;
+        }
+        const bool enter = isEnterKey(key->key());
+        const bool help = key->key() == Qt::Key_F1;
+        if (!enter && !help)
+            break;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Keep Enter and F1 for the view, ahead of the main window's shortcuts.
+            event->accept();
+            return true;
+        }
+        if (enter) {
+            commitCellEdit(true);
+        } else {
+            const int topic = focusedControlId(widget);
+            emit helpRequested(topic);
+            qx260::requestHelpTopic(topic);
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

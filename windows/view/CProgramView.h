@@ -1,0 +1,139 @@
+#pragma once
+// The channel window's form: the title line over the channel grid. It keeps the
+// document's channel table, fills it from the radio image on every initial update,
+// and turns Enter and F1 anywhere inside it into a cell commit and a help request.
+
+#include <string>
+#include <vector>
+
+#include <QFont>
+#include <QWidget>
+
+#include "core/channels/ChannelTable.h"
+#include "core/channels/UndoHistory.h"
+#include "core/radio/FrequencyCheck.h"
+
+class QLabel;
+class QMdiSubWindow;
+class CMSFlexGrid;
+
+namespace qx260
+{
+class CProgramDoc;
+struct CodecContext;
+class CellEditors;
+}
+
+class CProgramView : public QWidget
+{
+    Q_OBJECT
+  public:
+    // Control ids (also the help topics of F1 while the control has the focus).
+    static constexpr int kViewId = 0xE900; // the form itself
+    static constexpr int kGridId = 1000;
+    static constexpr int kTitleId = 1006;
+
+    // Values of transferDirection.
+    static constexpr int kTransferRead = 0;
+    static constexpr int kTransferWrite = 1;
+
+    explicit CProgramView(qx260::CProgramDoc& doc, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    qx260::CProgramDoc& document() { return doc_; }
+    qx260::ChannelTable& table() { return table_; }
+    CMSFlexGrid* grid() const { return grid_; }
+    QLabel* titleLabel() const { return title_; }
+    const std::vector<std::string>& toneList() const { return toneList_; }
+    // The eight cell editors (created by the first initial update).
+    qx260::CellEditors* cellEditors() const { return cellEditors_; }
+    // True until the first initial update has set the view up.
+    bool firstSetUp() const { return firstSetUp_; }
+
+    // Every time: shrinks the document's sub-window to the form (never enlarges it), gives
+    // it "title.ico" as its icon, and fills the table from the document's image. The first
+    // time it also sets the view up (tone list, colours, headers, title, channel numbers).
+    void OnInitialUpdate();
+    // Fills the table from the document's image: layout, cells, band limits, caption.
+    // Used by every initial update and after a completed Read. An editor still open is
+    // hidden first, so its old text can never be committed over the new cells.
+    void fillTableFromDocument();
+    // Tells the shell that the document changed (a completed Read, a dialog's OK) and
+    // keeps the new state as a step of the undo history.
+    void markDocumentModified(qx260::ChangeKind kind = qx260::ChangeKind::Other);
+
+    // Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z: shows the document as it was before the last
+    // change (after the change undone last), says so in the status bar and marks the
+    // document modified. False when there was nothing to undo (redo).
+    bool undo();
+    bool redo();
+    const qx260::UndoHistory& undoHistory() const { return history_; }
+
+    // Takes the open cell edit into the table; with advance, then moves to the next cell
+    // (also when nothing was being edited). False when the edit was rejected.
+    bool commitCellEdit(bool advance);
+    // The move after Enter: next column, else first column of the next row, else (1, 1).
+    void advanceCell();
+    // Brings the document's image up to date from the table (before a save or a Write);
+    // an edit still open in columns 1 to 6 is dropped, not committed.
+    void encodeTable();
+    // Hides the shown cell editor (columns 1 to 6) without taking its text.
+    void hideCellEditors();
+
+    // The form's font (Times New Roman 9) and its size in pixels.
+    QFont formFont() const { return formFont_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Valid frequencies of this view, in 10 Hz units (set by every fill from the image
+    // and by the product dialog).
+    qx260::BandLimits bandLimits;
+    // kTransferRead or kTransferWrite: what the next transfer does.
+    int transferDirection = kTransferRead;
+
+  public slots:
+    void OnRead();             // Read from the radio
+    void OnWrite();            // Write to the radio
+    void OnComSetup();         // serial port choice
+    void OnFilePrint();        // print with the print dialog
+    void OnFilePrintDirect();  // print without a dialog
+    void OnFilePrintPreview(); // print preview
+
+  signals:
+    // The view changed the document (a cell of a channel row changed).
+    void documentModified();
+    // F1 was pressed; topic is the control id of the focused control.
+    void helpRequested(int topic);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void firstTimeSetUp();
+    void createCellEditors();
+    void watch(QObject* object);
+    int focusedControlId(QWidget* focus) const;
+    void setWindowIconFromFile();
+    void shrinkFrameToForm();
+    QMdiSubWindow* documentFrame() const;
+    qx260::DocumentState currentState() const;
+    void recordChange(const qx260::Change& change);
+    bool stepHistory(bool back);
+    void showState(const qx260::DocumentState& state);
+    // The codec's view of the process-wide values (configuration, user store, language).
+    qx260::CodecContext codecContext() const;
+    bool undoInEditBox(bool redo);
+    bool revertListChoice();
+    void showStatus(const std::string& text);
+
+    qx260::CProgramDoc& doc_;
+    qx260::ChannelTable table_;
+    std::vector<std::string> toneList_;
+    QFont formFont_;
+    QLabel* title_ = nullptr;
+    CMSFlexGrid* grid_ = nullptr;
+    qx260::CellEditors* cellEditors_ = nullptr;
+    bool firstSetUp_ = true;
+    int filling_ = 0; // > 0 while the view itself writes cells (no document change)
+    qx260::UndoHistory history_;
+};
