@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
 
@@ -33,21 +34,6 @@ constexpr std::array<ColumnEditor, ChannelTable::kCols> kEditors{{
 bool validColumn(int col)
 {
     return col >= 0 && col < ChannelTable::kCols;
-}
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    if (prefix.size() > text.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(text[i]) != lowerAscii(prefix[i]))
-            return false;
-    return true;
 }
 
 void clearRow(ChannelTable& table, int r)
@@ -177,7 +163,7 @@ std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
 int initialListSelection(const std::vector<std::string>& items, std::string_view cellText)
 {
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (startsWithIgnoringCase(items[i], cellText))
+        if (startsWithIgnoringAsciiCase(items[i], cellText))
             return static_cast<int>(i);
     return items.empty() ? -1 : 0;
 }

@@ -6,6 +6,7 @@
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/Csv.h"
+#include "core/config/AsciiText.h"
 #include "core/radio/RadioImage.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
@@ -27,26 +28,11 @@ std::string trimmed(std::string_view text)
     return std::string(text);
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
-
 // Table column of a header text in either language; kNoColumn when none.
 int columnOfHeader(std::string_view header)
 {
     for (int col = column::Channel; col <= column::Power; ++col)
-        if (sameIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
+        if (equalsIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
             return col;
     return kNoColumn;
 }
@@ -198,7 +184,7 @@ private:
         const std::vector<std::string> items = tone ? tones_ : columnListItems(col, languageFlag_);
         const std::vector<std::string> others = tone ? otherTones_ : columnListItems(col, !languageFlag_);
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (sameIgnoringAsciiCase(text, items[i]) || (i < others.size() && sameIgnoringAsciiCase(text, others[i])))
+            if (equalsIgnoringAsciiCase(text, items[i]) || (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
                 return items[i];
         return {};
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/config/AsciiText.h"
+
 namespace qx260
 {
 
@@ -23,22 +25,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // Cuts value at the first occurrence of marker (marker and everything after it go).
@@ -68,7 +54,7 @@ CIniFile::~CIniFile()
 
 bool CIniFile::sameName(std::string_view a, std::string_view b) const
 {
-    return ignoreCase_ ? equalNoCase(a, b) : a == b;
+    return ignoreCase_ ? equalsIgnoringAsciiCase(a, b) : a == b;
 }
 
 bool CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath)
