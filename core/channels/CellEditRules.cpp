@@ -59,10 +59,10 @@ CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& readi
         return {};
     case FrequencyVerdict::OutOfRange:
         clearRow(table, r);
-        return {kOutOfRangeMessageId, false};
+        return {resid::StrOutOfRange, false};
     case FrequencyVerdict::OffStep:
         clearRow(table, r);
-        return {kOffStepMessageId, false};
+        return {resid::StrStepValueError, false};
     case FrequencyVerdict::Valid:
         break;
     }
@@ -101,13 +101,13 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
             clearRow(table, r);
         else
             table.setTextMatrix(r, column::TxFrequency, std::string());
-        return {kOutOfRangeMessageId, false};
+        return {resid::StrOutOfRange, false};
     case FrequencyVerdict::OffStep:
         if (enter)
             table.setTextMatrix(r, column::TxFrequency, std::string());
         else
             clearRow(table, r);
-        return {kOffStepMessageId, false};
+        return {resid::StrStepValueError, false};
     case FrequencyVerdict::Valid:
         break;
     }
@@ -131,11 +131,11 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
 const char* cellEditMessageFallback(int messageId)
 {
     switch (messageId) {
-    case kOutOfRangeMessageId:
+    case resid::StrOutOfRange:
         return "Out of range,please input again.";
-    case kOffStepMessageId:
+    case resid::StrStepValueError:
         return "Error data Value, please input according the step value(6.25K/5k).";
-    case kCautionCaptionId:
+    case resid::StrCaution:
         return "Caution";
     default:
         return "";

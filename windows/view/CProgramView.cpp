@@ -271,7 +271,7 @@ bool CProgramView::commitCellEdit(bool advance)
             auto text = [](int id) {
                 return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };
-            qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
+            qx260::showMessage(this, text(qx260::resid::StrCaution), text(outcome.rejectedWithMessageId),
                                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
             return false;
         }
