@@ -45,7 +45,7 @@ enum class CommitTrigger {
 struct CommitOutcome {
     int rejectedWithMessageId = 0; // 0, resid::StrOutOfRange or resid::StrStepValueError
     bool changed = false;          // some cell of the table has a new text
-    bool rejected() const { return rejectedWithMessageId != 0; }
+    bool ok() const { return rejectedWithMessageId == 0; } // the value was taken (or nothing to take)
 };
 
 // Takes `editorText` of the editor shown over (table.row(), col) back into the table.

@@ -158,7 +158,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         if (!earlyAnswer) {
             if (!receive(1, reply, outcome))
                 return Step::Stop;
-            handshakeRead_ = reply.callSucceeded();
+            handshakeRead_ = reply.status != LinkStatus::IoError;  // a timed-out read still counts
             toPrompt = reply.bytes.empty();
         }
 

@@ -95,7 +95,8 @@ struct TransferOutcome {
     int blocksDone = 0;
     int attempts = 0;                    // handshake attempts started
     std::optional<std::uint8_t> variantByte;  // empty: the reply had no byte 7
-    bool completed() const
+    // The Read or the Write went through to its last block.
+    bool ok() const
     {
         return ending == TransferEnding::ReadCompleted || ending == TransferEnding::WriteCompleted;
     }

@@ -162,7 +162,7 @@ DocumentResult loadDatFile(const std::string& path, RadioImage& image)
 
     RadioImage fresh;
     DocumentResult result = parseDat(bytes, fresh);
-    if (result)
+    if (result.ok())
         image = fresh;
     return result;
 }

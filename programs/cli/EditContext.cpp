@@ -99,7 +99,7 @@ int loadDocument(const std::string& path, RadioImage& image)
 int saveDocument(const std::string& path, const RadioImage& image)
 {
     const DocumentResult result = saveDatFile(path, image);
-    if (result)
+    if (result.ok())
         return kExitOk;
     return fail(kExitFailure, "cannot save \"" + path + "\": " + result.reason + "; the file is unchanged");
 }

@@ -48,7 +48,7 @@ int runNew(const std::vector<std::string>& args)
     encodeTable(table, doc.image, values.radioVariant);
 
     const DocumentResult saved = doc.OnSaveDocument(file);
-    if (!saved)
+    if (!saved.ok())
         return fail(kExitFailure, "cannot write " + file + ": " + saved.reason);
     return kExitOk;
 }

@@ -143,7 +143,7 @@ int runPrint(const std::vector<std::string>& args)
     const DocumentResult loaded = loadDatFile(options.input, image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError, options.input + ": Data Format Error (not a QX-260 document)");
-    if (!loaded)
+    if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + options.input + ": " + loaded.reason);
 
     ChannelTable table;

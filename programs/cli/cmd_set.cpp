@@ -156,7 +156,7 @@ int runSet(const std::vector<std::string>& args)
         const CommitOutcome outcome =
             commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
                        decoded.bandLimits, values.languageFlag);
-        if (outcome.rejected())
+        if (!outcome.ok())
             return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
                                           " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
                                           " Nothing saved.");

@@ -254,7 +254,7 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
     if (outcomeOut)
         *outcomeOut = outcome;
 
-    if (outcome.completed()) {
+    if (outcome.ok()) {
         if (!options.quiet) {
             if (direction == link::Direction::Read)
                 std::fprintf(stderr, "Read %d blocks from %s; radio variant %d.\n", outcome.blocksDone,

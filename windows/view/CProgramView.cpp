@@ -267,7 +267,7 @@ bool CProgramView::commitCellEdit(bool advance)
         const int channel = table_.row();
         const qx260::CommitOutcome outcome = cellEditors_->commit(
             advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
-        if (outcome.rejected()) {
+        if (!outcome.ok()) {
             auto text = [](int id) {
                 return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };

@@ -89,7 +89,7 @@ protected:
         const DocumentResult result = doc.OnOpenDocument(path, values);
         const bool acceptable = bytes.size() >= kDatFileSize && bytes[0] == 'Q' && bytes[1] == '9' &&
                                 bytes[2] == 'F' && bytes[3] == '2';
-        ASSERT_EQ(static_cast<bool>(result), acceptable) << "file of " << bytes.size() << " bytes";
+        ASSERT_EQ(result.ok(), acceptable) << "file of " << bytes.size() << " bytes";
         if (!acceptable) {
             EXPECT_EQ(result.error, DocumentError::FormatError);
             EXPECT_TRUE(doc.image == before.image) << "a refused file changed the document";
@@ -199,9 +199,9 @@ TEST_F(DatFileFuzz, SavedImagesLoadBackExactly)
         for (auto& b : doc.image.bytes())
             b = r.byte();
         const std::string path = dir.file(i % 2 ? "out.dat" : "其他.dat");
-        ASSERT_TRUE(doc.OnSaveDocument(path));
+        ASSERT_TRUE(doc.OnSaveDocument(path).ok());
         CProgramDoc loaded;
-        ASSERT_TRUE(loaded.OnOpenDocument(path, values));
+        ASSERT_TRUE(loaded.OnOpenDocument(path, values).ok());
         ASSERT_TRUE(loaded.image == doc.image);
     }
 }

@@ -64,7 +64,7 @@ TEST_F(DatFile, SavedFileIsHeaderThenImage)
 {
     const RadioImage image = sampleImage();
     const std::string p = path("a.dat");
-    ASSERT_TRUE(saveDatFile(p, image));
+    ASSERT_TRUE(saveDatFile(p, image).ok());
     const auto bytes = readBytes(p);
     ASSERT_EQ(bytes.size(), kDatFileSize);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "Q9F2");
@@ -73,7 +73,7 @@ TEST_F(DatFile, SavedFileIsHeaderThenImage)
     EXPECT_TRUE(std::equal(image.bytes().begin(), image.bytes().end(), bytes.begin() + kDatHeaderSize));
 
     RadioImage back;
-    ASSERT_TRUE(loadDatFile(p, back));
+    ASSERT_TRUE(loadDatFile(p, back).ok());
     EXPECT_EQ(back, image);
     EXPECT_EQ(entries(), std::vector<std::string>{"a.dat"});  // no temporary left behind
 }
@@ -105,7 +105,7 @@ TEST_F(DatFile, HeaderPaddingIgnoredAndTrailingBytesDropped)
     bytes.insert(bytes.end(), 5000, 0xAB);
     writeBytes(path("long.dat"), bytes);
     RadioImage loaded;
-    ASSERT_TRUE(loadDatFile(path("long.dat"), loaded));
+    ASSERT_TRUE(loadDatFile(path("long.dat"), loaded).ok());
     EXPECT_EQ(loaded, image);
 }
 
@@ -142,7 +142,7 @@ TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
     const std::string p = path("a.dat");
     writeBytes(p, {9, 9, 9});
     ASSERT_EQ(chmod(p.c_str(), 0640), 0);
-    ASSERT_TRUE(saveDatFile(p, sampleImage()));
+    ASSERT_TRUE(saveDatFile(p, sampleImage()).ok());
     struct stat st;
     ASSERT_EQ(stat(p.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -152,9 +152,9 @@ TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
     ASSERT_EQ(symlink("a.dat", path("link.dat").c_str()), 0);
     RadioImage other = sampleImage();
     other.setRxFrequency(2, 15000000);
-    ASSERT_TRUE(saveDatFile(path("link.dat"), other));
+    ASSERT_TRUE(saveDatFile(path("link.dat"), other).ok());
     EXPECT_TRUE(fs::is_symlink(path("link.dat")));
     RadioImage back;
-    ASSERT_TRUE(loadDatFile(p, back));
+    ASSERT_TRUE(loadDatFile(p, back).ok());
     EXPECT_EQ(back, other);
 }

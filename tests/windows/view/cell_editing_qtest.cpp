@@ -336,10 +336,10 @@ class TestEditing : public QObject
         w->view.commitCellEdit(false);
         w->view.encodeTable();
         const QString path = dir_.filePath("saved.dat");
-        QVERIFY(w->doc.OnSaveDocument(path.toStdString()));
+        QVERIFY(w->doc.OnSaveDocument(path.toStdString()).ok());
 
         CProgramDoc reopened;
-        QVERIFY(reopened.OnOpenDocument(path.toStdString(), processValues()));
+        QVERIFY(reopened.OnOpenDocument(path.toStdString(), processValues()).ok());
         CProgramView view(reopened);
         view.OnInitialUpdate();
         for (int r = 1; r <= 16; ++r)
