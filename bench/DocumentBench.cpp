@@ -94,7 +94,7 @@ int main(int argc, char** argv)
         std::fputs(kConfig, f);
         std::fclose(f);
     }
-    if (!values.configurationStore.Load(dir + "/Program.ini", false, true)) {
+    if (!values.configurationStore.Load(dir + "/Program.ini", false, true).ok()) {
         std::fprintf(stderr, "qx260-document-bench: cannot read %s/Program.ini\n", dir.c_str());
         return 1;
     }

@@ -128,7 +128,7 @@ int runPrint(const std::vector<std::string>& args)
     const QString configPath = explicitConfig ? QString::fromStdString(options.config)
                                               : QCoreApplication::applicationDirPath() + "/Program.ini";
     if (QFileInfo(configPath).isFile()) {
-        if (!config.Load(configPath.toStdString(), false, true) && explicitConfig)
+        if (!config.Load(configPath.toStdString(), false, true).ok() && explicitConfig)
             return fail(kExitFailure, "cannot read the configuration file " + options.config);
     } else if (explicitConfig) {
         return fail(kExitFailure, "the configuration file " + options.config +

@@ -340,7 +340,7 @@ TEST(CsvFuzz, DamagedChannelFilesNeverTouchUnchangedChannels)
     std::fputs("[Setup]\nType1=QX-260\nField1=136 - 174MHz\n", f);
     std::fclose(f);
     CIniFile config;
-    ASSERT_TRUE(config.Load(dir.file("Program.ini")));
+    ASSERT_TRUE(config.Load(dir.file("Program.ini")).ok());
     MemoryUserStore store;
 
     for (int i = 0; i < 1500; ++i) {

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/config/FileAccess.h"
+
 using namespace qx260;
 namespace fs = std::filesystem;
 
@@ -123,18 +125,72 @@ TEST_F(DatFile, UnreadableFilesNameTheSystemReason)
 
 TEST_F(DatFile, FailedSaveLeavesNoTraceAndKeepsTheOldFile)
 {
-    // The directory does not exist: nothing can be created.
-    DocumentResult r = saveDatFile(path("nodir/a.dat"), sampleImage());
-    EXPECT_EQ(r.error, DocumentError::WriteFailed);
-    EXPECT_FALSE(r.reason.empty());
-
-    // The target is a non-empty directory: the rename fails after the data was written.
+    const std::vector<std::uint8_t> old = {1, 2, 3};
+    // A name that fits, but leaves no room for the temporary's suffix.
+    const std::string longName = std::string(250, 'n') + ".dat";
+    const FileSyncHook failingSync = [](const std::string&, SyncTarget target) {
+        return target == SyncTarget::File ? FileResult::failure("Input/output error") : FileResult{};
+    };
+    struct Case {
+        const char* what;
+        std::string target;
+        std::string kept;  // a file that must come through unchanged
+        FileSyncHook sync;
+        std::string reason;  // empty: any
+    } const cases[] = {
+        {"no such folder", path("nodir/a.dat"), "", nullptr, "No such file or directory"},
+        // the rename fails after the data was written
+        {"a folder in the way", path("taken.dat"), path("taken.dat/keep"), nullptr, ""},
+        {"no room for the temporary's name", path(longName), path(longName), nullptr, "File name too long"},
+        {"the data does not reach the disk", path("a.dat"), path("a.dat"), failingSync, "Input/output error"},
+    };
     fs::create_directory(path("taken.dat"));
-    writeBytes(path("taken.dat/keep"), {1, 2, 3});
-    r = saveDatFile(path("taken.dat"), sampleImage());
-    EXPECT_EQ(r.error, DocumentError::WriteFailed);
-    EXPECT_EQ(readBytes(path("taken.dat/keep")), (std::vector<std::uint8_t>{1, 2, 3}));
-    EXPECT_EQ(entries(), std::vector<std::string>{"taken.dat"});
+    writeBytes(path("taken.dat/keep"), old);
+    writeBytes(path(longName), old);
+    writeBytes(path("a.dat"), old);
+    const std::vector<std::string> before = entries();
+
+    for (const Case& c : cases) {
+        const FileSyncHook previous = setFileSyncHook(c.sync);
+        const DocumentResult r = saveDatFile(c.target, sampleImage());
+        setFileSyncHook(previous);
+        EXPECT_EQ(r.error, DocumentError::WriteFailed) << c.what;
+        EXPECT_FALSE(r.reason.empty()) << c.what;
+        if (!c.reason.empty()) {
+            EXPECT_EQ(r.reason, c.reason) << c.what;
+        }
+        if (!c.kept.empty()) {
+            EXPECT_EQ(readBytes(c.kept), old) << c.what;
+        }
+        EXPECT_EQ(entries(), before) << c.what << ": a temporary was left behind";
+    }
+}
+
+TEST_F(DatFile, SaveSyncsTheCompleteDataBeforeTheRenameThenTheFolder)
+{
+    struct Sync {
+        std::string path;
+        SyncTarget target;
+        std::uintmax_t size;
+    };
+    static std::vector<Sync> syncs;
+    syncs.clear();
+    const FileSyncHook previous = setFileSyncHook([](const std::string& p, SyncTarget target) {
+        std::error_code ec;
+        syncs.push_back({p, target, target == SyncTarget::File ? fs::file_size(p, ec) : 0});
+        return FileResult{};
+    });
+    writeBytes(path("a.dat"), {9});
+    const DocumentResult r = saveDatFile(path("a.dat"), sampleImage());
+    setFileSyncHook(previous);
+
+    ASSERT_TRUE(r.ok()) << r.reason;
+    ASSERT_EQ(syncs.size(), 2u);
+    EXPECT_EQ(syncs[0].target, SyncTarget::File);
+    EXPECT_EQ(syncs[0].path.rfind(path("a.dat.tmp-"), 0), 0u) << syncs[0].path;
+    EXPECT_EQ(syncs[0].size, kDatFileSize);
+    EXPECT_EQ(syncs[1].target, SyncTarget::Folder);
+    EXPECT_EQ(fs::path(syncs[1].path), fs::path(dir));
 }
 
 TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)

@@ -23,7 +23,7 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
         std::ofstream(dir + "/Program.ini") << "[Setup]\nAppName=QX-260 Programmer\n";
-        ASSERT_TRUE(values.configurationStore.Load(dir + "/Program.ini"));
+        ASSERT_TRUE(values.configurationStore.Load(dir + "/Program.ini").ok());
     }
     void TearDown() override { fs::remove_all(dir); }
 
