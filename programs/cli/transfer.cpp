@@ -1,7 +1,5 @@
 #include "programs/cli/transfer.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 
 #include <cerrno>
@@ -15,6 +13,7 @@
 #include "programs/cli/Command.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
+#include "platform/Terminal.h"
 #include "core/link/WireLog.h"
 
 namespace qx260::cli {
@@ -47,7 +46,7 @@ class TerminalHost : public link::TransferHost {
 public:
     TerminalHost(link::Direction direction, const TransferOptions& options)
         : direction_(direction), retriesLeft_(options.retries),
-          showBar_(!options.quiet && ::isatty(STDERR_FILENO) == 1)
+          showBar_(!options.quiet && isTerminal(stderr))
     {
     }
 
