@@ -94,7 +94,7 @@ int main(int argc, char** argv)
         std::fputs(kConfig, f);
         std::fclose(f);
     }
-    if (!values.configurationStore.Load(dir + "/Program.ini", false, true)) {
+    if (!values.configurationStore.Load(dir + "/Program.ini", false, true).ok()) {
         std::fprintf(stderr, "qx260-document-bench: cannot read %s/Program.ini\n", dir.c_str());
         return 1;
     }
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
         doc.image.setRxFrequency(n, 14500000 + 1250 * static_cast<std::uint32_t>(n));
         doc.image.setTxFrequency(n, 14500000 + 1250 * static_cast<std::uint32_t>(n));
     }
-    if (const DocumentResult saved = doc.OnSaveDocument(path); !saved) {
+    if (const DocumentResult saved = doc.OnSaveDocument(path); !saved.ok()) {
         std::fprintf(stderr, "qx260-document-bench: cannot write %s: %s\n", path.c_str(), saved.reason.c_str());
         return 1;
     }
@@ -131,9 +131,9 @@ int main(int argc, char** argv)
         const DocumentResult saved = cycleDoc.OnSaveDocument(path);
 
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-        if (!opened || !saved) {
+        if (!opened.ok() || !saved.ok()) {
             std::fprintf(stderr, "qx260-document-bench: cycle %d failed: %s\n", i + 1,
-                         (opened ? saved : opened).reason.c_str());
+                         (opened.ok() ? saved : opened).reason.c_str());
             return 1;
         }
     }

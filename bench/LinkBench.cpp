@@ -54,7 +54,7 @@ Floor wireFloor(Direction direction)
     RadioImage image = RadioImage::newImage();
     const TransferOutcome outcome = ProtocolEngine(link, host).run(image, "wire");
     Floor floor;
-    if (!outcome.completed())
+    if (!outcome.ok())
         return floor;
     floor.totalMs = link.nowMs();
     floor.wireMs = static_cast<double>(link.bytesOnLine()) * link.byteMs();
@@ -71,7 +71,7 @@ bool measure(const QString& device, Direction direction, double& ms)
     clock.start();
     const TransferOutcome outcome = ProtocolEngine(link, host).run(image, device.toStdString());
     ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    return outcome.completed();
+    return outcome.ok();
 }
 
 }  // namespace

@@ -1,3 +1,8 @@
+// SerialLink over QSerialPort. Qt gives the portable part (open, line settings, reads and
+// writes within the time budgets); on POSIX systems the terminal calls add what Qt does not:
+// the driver's flow control kept as it is, exclusive use of the port, draining output, and
+// a reason for a refused open that says how to get access.
+
 #include "platform/QtSerialLink.h"
 
 #include <QDeadlineTimer>
@@ -31,10 +36,12 @@ QSerialPort::FlowControl currentFlowControl(const std::string& device)
     termios tio{};
     QSerialPort::FlowControl flow = QSerialPort::NoFlowControl;
     if (::tcgetattr(fd, &tio) == 0) {
-        if (tio.c_cflag & CRTSCTS)
-            flow = QSerialPort::HardwareControl;
-        else if (tio.c_iflag & (IXON | IXOFF))
+        if (tio.c_iflag & (IXON | IXOFF))
             flow = QSerialPort::SoftwareControl;
+#ifdef CRTSCTS
+        if (tio.c_cflag & CRTSCTS)
+            flow = QSerialPort::HardwareControl;  // before software flow control, when both are set
+#endif
     }
     ::close(fd);
     return flow;
@@ -59,10 +66,16 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
                    group + "\" that owns the device (for example: sudo usermod -aG " + group +
                    " $USER), then log out and in again.";
         // Joining the group would not help: the device is not open to a group of users.
+#ifdef Q_OS_LINUX
         return device + ": " + std::strerror(EACCES) +
                ". Only its owner may use the device now. Have it given to the group \"dialout\" with read and "
                "write access (for example with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), become a member "
                "of that group (sudo usermod -aG dialout $USER), then log out and in again.";
+#else
+        return device + ": " + std::strerror(EACCES) +
+               ". Only its owner may use the device now. Have it given to a group with read and write "
+               "access, become a member of that group, then log out and in again.";
+#endif
     }
     if (error == QSerialPort::PermissionError || error == QSerialPort::OpenError)
         return device + ": " + std::strerror(EBUSY) + " (another program is using the port).";

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
 
@@ -35,21 +36,6 @@ bool validColumn(int col)
     return col >= 0 && col < ChannelTable::kCols;
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    if (prefix.size() > text.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(text[i]) != lowerAscii(prefix[i]))
-            return false;
-    return true;
-}
-
 void clearRow(ChannelTable& table, int r)
 {
     for (int c = 1; c < table.cols(); ++c)
@@ -73,10 +59,10 @@ CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& readi
         return {};
     case FrequencyVerdict::OutOfRange:
         clearRow(table, r);
-        return {kOutOfRangeMessageId, false};
+        return {resid::StrOutOfRange, false};
     case FrequencyVerdict::OffStep:
         clearRow(table, r);
-        return {kOffStepMessageId, false};
+        return {resid::StrStepValueError, false};
     case FrequencyVerdict::Valid:
         break;
     }
@@ -115,13 +101,13 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
             clearRow(table, r);
         else
             table.setTextMatrix(r, column::TxFrequency, std::string());
-        return {kOutOfRangeMessageId, false};
+        return {resid::StrOutOfRange, false};
     case FrequencyVerdict::OffStep:
         if (enter)
             table.setTextMatrix(r, column::TxFrequency, std::string());
         else
             clearRow(table, r);
-        return {kOffStepMessageId, false};
+        return {resid::StrStepValueError, false};
     case FrequencyVerdict::Valid:
         break;
     }
@@ -145,11 +131,11 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
 const char* cellEditMessageFallback(int messageId)
 {
     switch (messageId) {
-    case kOutOfRangeMessageId:
+    case resid::StrOutOfRange:
         return "Out of range,please input again.";
-    case kOffStepMessageId:
+    case resid::StrStepValueError:
         return "Error data Value, please input according the step value(6.25K/5k).";
-    case kCautionCaptionId:
+    case resid::StrCaution:
         return "Caution";
     default:
         return "";
@@ -177,7 +163,7 @@ std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
 int initialListSelection(const std::vector<std::string>& items, std::string_view cellText)
 {
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (startsWithIgnoringCase(items[i], cellText))
+        if (startsWithIgnoringAsciiCase(items[i], cellText))
             return static_cast<int>(i);
     return items.empty() ? -1 : 0;
 }

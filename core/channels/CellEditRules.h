@@ -9,19 +9,16 @@
 #include <vector>
 
 #include "core/radio/FrequencyCheck.h"
+#include "res/ResourceIds.h"
 
 namespace qx260
 {
 
 class ChannelTable;
 
-// Message ids a rejected commit shows (string table; caption kCautionCaptionId).
-constexpr int kOutOfRangeMessageId = 61448; // "Out of range,please input again."
-constexpr int kOffStepMessageId =
-    61456; // "Error data Value, please input according the step value(6.25K/5k)."
-constexpr int kCautionCaptionId = 61458; // "Caution"
-
-// English texts of those messages, for when no resource library supplies them.
+// English texts of the messages a rejected commit shows (resid::StrOutOfRange,
+// resid::StrStepValueError, caption resid::StrCaution), for when no resource library
+// supplies them.
 const char* cellEditMessageFallback(int messageId);
 
 // The editor laid over a column: its control id and whether it is a drop-down list.
@@ -46,9 +43,9 @@ enum class CommitTrigger {
 };
 
 struct CommitOutcome {
-    int rejectedWithMessageId = 0; // 0, kOutOfRangeMessageId or kOffStepMessageId
+    int rejectedWithMessageId = 0; // 0, resid::StrOutOfRange or resid::StrStepValueError
     bool changed = false;          // some cell of the table has a new text
-    bool rejected() const { return rejectedWithMessageId != 0; }
+    bool ok() const { return rejectedWithMessageId == 0; } // the value was taken (or nothing to take)
 };
 
 // Takes `editorText` of the editor shown over (table.row(), col) back into the table.

@@ -6,6 +6,7 @@
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/Csv.h"
+#include "core/config/AsciiText.h"
 #include "core/radio/RadioImage.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
@@ -27,26 +28,11 @@ std::string trimmed(std::string_view text)
     return std::string(text);
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
-
 // Table column of a header text in either language; kNoColumn when none.
 int columnOfHeader(std::string_view header)
 {
     for (int col = column::Channel; col <= column::Power; ++col)
-        if (sameIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
+        if (equalsIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
             return col;
     return kNoColumn;
 }
@@ -98,7 +84,7 @@ public:
             return failAt(parsed.errorLine, parsed.errorColumn, parsed.error);
         if (parsed.records.empty())
             return failAt(0, 0, "the file is empty; its first line must be the header row (" + headerList() + ")");
-        if (ChannelImportResult r = readHeader(parsed.records.front()); !r.ok)
+        if (ChannelImportResult r = readHeader(parsed.records.front()); !r.ok())
             return r;
 
         std::array<int, kChannelCount + 1> seenOnLine{};
@@ -145,7 +131,7 @@ public:
 
             currentLine_ = record.line;
             currentFields_ = fieldOf;
-            if (ChannelImportResult r = applyRow(channel, cells); !r.ok)
+            if (ChannelImportResult r = applyRow(channel, cells); !r.ok())
                 return r;
         }
         result_.changedChannels = static_cast<int>(result_.changed.size());
@@ -157,7 +143,7 @@ private:
                                const std::string& value = {}, int messageId = 0)
     {
         ChannelImportResult r;
-        r.ok = false;
+        r.failed = true;
         r.error = {line, field, header, value, messageId, message};
         return r;
     }
@@ -198,7 +184,7 @@ private:
         const std::vector<std::string> items = tone ? tones_ : columnListItems(col, languageFlag_);
         const std::vector<std::string> others = tone ? otherTones_ : columnListItems(col, !languageFlag_);
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (sameIgnoringAsciiCase(text, items[i]) || (i < others.size() && sameIgnoringAsciiCase(text, others[i])))
+            if (equalsIgnoringAsciiCase(text, items[i]) || (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
                 return items[i];
         return {};
     }
@@ -214,7 +200,7 @@ private:
     {
         table_.moveTo(r, col);
         const CommitOutcome outcome = commitEdit(table_, col, text, trigger, limits_, languageFlag_);
-        if (outcome.rejected())
+        if (!outcome.ok())
             return failAtCell(col, text, cellEditMessageFallback(outcome.rejectedWithMessageId),
                               outcome.rejectedWithMessageId);
         return {};
@@ -248,7 +234,7 @@ private:
             if (usesRx && rx != table_.textMatrix(r, column::RxFrequency)) {
                 if (rx.empty())
                     clearRow(r);  // erased Rx: the channel goes; its Tx comes back below
-                else if (ChannelImportResult res = commit(r, column::RxFrequency, rx, CommitTrigger::Enter); !res.ok)
+                else if (ChannelImportResult res = commit(r, column::RxFrequency, rx, CommitTrigger::Enter); !res.ok())
                     return res;
             }
             if (usesTx && tx != table_.textMatrix(r, column::TxFrequency)) {
@@ -258,7 +244,7 @@ private:
                                        table_.textMatrix(r, column::TxFrequency).empty();
                 if (ChannelImportResult res =
                         commit(r, column::TxFrequency, tx, noChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter);
-                    !res.ok)
+                    !res.ok())
                     return res;
             }
             for (int col = column::DecodeTone; col <= column::Power; ++col) {
@@ -272,7 +258,7 @@ private:
                                       tone ? "not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I)"
                                            : "not one of the choices of \"" + columnHeader(col, false) + "\"");
                 }
-                if (ChannelImportResult res = commit(r, col, item, CommitTrigger::Enter); !res.ok)
+                if (ChannelImportResult res = commit(r, col, item, CommitTrigger::Enter); !res.ok())
                     return res;
             }
         }

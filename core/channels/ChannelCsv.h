@@ -32,10 +32,11 @@ struct ChannelImportError {
 };
 
 struct ChannelImportResult {
-    bool ok = true;
+    bool failed = false;
     ChannelImportError error;
     int changedChannels = 0;
     std::vector<int> changed;  // the channels (1..16) with a changed cell, in file order
+    bool ok() const { return !failed; }
 };
 
 // table: the document's channels as decoded for radioVariant. Columns the variant hides

@@ -1,9 +1,15 @@
+// The INI reader and writer: parsing line by line, lookups by name, and writing back so
+// that a failure part-way never leaves a cut-off file.
+
 #include "core/config/CIniFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "core/config/AsciiText.h"
 
 namespace qx260
 {
@@ -25,22 +31,6 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // Cuts value at the first occurrence of marker (marker and everything after it go).
 void cutAt(std::string& value, std::string_view marker)
 {
@@ -52,6 +42,20 @@ void cutAt(std::string& value, std::string_view marker)
 bool writeAll(std::FILE* f, const std::string& text)
 {
     return text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
+}
+
+// Closes f after a write that went as `written` says; the failure, if any, with the
+// system's reason for the first thing that went wrong.
+FileResult closeAfterWrite(std::FILE* f, bool written)
+{
+    const int writeError = errno;
+    errno = 0;
+    const bool closed = std::fclose(f) == 0;
+    if (!written)
+        return FileResult::fromErrno(writeError);
+    if (!closed)
+        return FileResult::fromErrno(errno);
+    return {};
 }
 
 } // namespace
@@ -68,10 +72,11 @@ CIniFile::~CIniFile()
 
 bool CIniFile::sameName(std::string_view a, std::string_view b) const
 {
-    return ignoreCase_ ? equalNoCase(a, b) : a == b;
+    return ignoreCase_ ? equalsIgnoringAsciiCase(a, b) : a == b;
 }
 
-bool CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath)
+FileResult CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase,
+                           std::string_view programPath)
 {
     std::string directory;
     const auto slash = programPath.find_last_of('/');
@@ -87,25 +92,28 @@ bool CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase, s
     return Load(path, autoSave, ignoreCase);
 }
 
-bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
+FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
 {
     Clear();
     autoSave_ = autoSave;
     ignoreCase_ = ignoreCase;
 
+    errno = 0;
     std::FILE* f = std::fopen(fullPath.c_str(), "rb");
     if (!f) {
+        const int openError = errno;
         // Missing: create it empty. A file that exists but cannot be read is left alone,
         // so that a later Save cannot replace contents that were never seen.
         std::error_code ec;
         if (std::filesystem::exists(fullPath, ec) || ec)
-            return false;
+            return FileResult::fromErrno(openError);
+        errno = 0;
         f = std::fopen(fullPath.c_str(), "ab");
         if (!f)
-            return false;
+            return FileResult::fromErrno(errno);
         std::fclose(f);
         filePath_ = fullPath;
-        return true;
+        return {};
     }
     filePath_ = fullPath;
 
@@ -141,8 +149,9 @@ bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
     };
 
     char buffer[4096];
-    bool ok = true;
+    FileResult result;
     for (;;) {
+        errno = 0;
         const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
         for (std::size_t i = 0; i < n; ++i) {
             const char c = buffer[i];
@@ -158,14 +167,14 @@ bool CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignoreCase)
         }
         if (n < sizeof buffer) {
             if (std::ferror(f))
-                ok = false;
+                result = FileResult::fromErrno(errno);
             break;
         }
     }
-    if (ok && !line.empty())
+    if (result.ok() && !line.empty())
         parseLine(line);
     std::fclose(f);
-    return ok;
+    return result;
 }
 
 int CIniFile::FindSection(std::string_view name) const
@@ -232,12 +241,12 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
     stored.assign(value);
 }
 
-bool CIniFile::Save()
+FileResult CIniFile::Save()
 {
     if (filePath_.empty())
-        return false; // nothing loaded: there is nowhere to write
+        return FileResult::failure("no file is loaded"); // there is nowhere to write
     if (!changed_)
-        return true;
+        return {};
 
     std::string text;
     for (const Section& s : sections_) {
@@ -273,35 +282,37 @@ bool CIniFile::Save()
     if (writable) {
         const std::string temp = filePath_ + ".new";
         if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-            const bool written = writeAll(f, text);
-            const bool closed = std::fclose(f) == 0;
-            if (written && closed) {
+            errno = 0;
+            if (closeAfterWrite(f, writeAll(f, text)).ok()) {
                 fs::rename(temp, filePath_, ec);
                 if (!ec)
-                    return true;
+                    return {};
             }
             fs::remove(temp, ec);
         }
     }
 
     // Then recreate the file in place.
+    errno = 0;
     if (std::FILE* f = std::fopen(filePath_.c_str(), "wb")) {
-        const bool written = writeAll(f, text);
-        return std::fclose(f) == 0 && written;
+        errno = 0;
+        return closeAfterWrite(f, writeAll(f, text));
     }
 
     // Last, overwrite it without emptying it: zero its whole length, then write from
     // the start. Bytes beyond the new text stay zero.
+    errno = 0;
     std::FILE* f = std::fopen(filePath_.c_str(), "r+b");
     if (!f)
-        return false;
+        return FileResult::fromErrno(errno);
+    errno = 0;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     const long length = ok ? std::ftell(f) : -1;
     ok = ok && length >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
     if (ok && length > 0)
         ok = writeAll(f, std::string(static_cast<std::size_t>(length), '\0'));
     ok = ok && std::fseek(f, 0, SEEK_SET) == 0 && writeAll(f, text);
-    return std::fclose(f) == 0 && ok;
+    return closeAfterWrite(f, ok);
 }
 
 void CIniFile::Clear()

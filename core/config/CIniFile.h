@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/FileAccess.h"
+
 namespace qx260 {
 
 class CIniFile {
@@ -18,15 +20,16 @@ public:
 
     // Loads fileName from the directory of programPath (the part before its last path
     // separator; the current directory when it has none).
-    bool Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath);
-    // Reads and parses fullPath; a missing file is created empty.
-    bool Load(const std::string& fullPath, bool autoSave = false, bool ignoreCase = false);
+    FileResult Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath);
+    // Reads and parses fullPath; a missing file is created empty. A failure names the
+    // system's reason.
+    FileResult Load(const std::string& fullPath, bool autoSave = false, bool ignoreCase = false);
 
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     void SetString(std::string_view section, std::string_view key, std::string_view value);
-    // Writes everything back when the changed mark is set. Returns false when it could not
-    // write, or when no file is loaded.
-    bool Save();
+    // Writes everything back when the changed mark is set. Fails with the system's reason
+    // when it could not write, or when no file is loaded.
+    FileResult Save();
     void Clear();
 
     int FindSection(std::string_view name) const;  // first match, or -1

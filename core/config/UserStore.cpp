@@ -1,23 +1,10 @@
 #include "core/config/UserStore.h"
 
+#include "core/config/AsciiText.h"
 #include "core/config/CIniFile.h"
 
 namespace qx260
 {
-
-namespace
-{
-
-std::string lowerAscii(std::string s)
-{
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-} // namespace
 
 std::string userStoreKey(const CIniFile& config)
 {

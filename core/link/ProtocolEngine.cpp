@@ -65,7 +65,7 @@ TransferOutcome ProtocolEngine::run(RadioImage& image, const std::string& device
         outcome.ending = TransferEnding::OpenFailed;
         outcome.status = LinkStatus::OpenFailed;
         outcome.reason = opened.reason;
-        host_.showMessage(message::kOpenFailed, opened.reason);
+        host_.showMessage(resid::StrCannotOpenPort, opened.reason);
         host_.closeProcessWindow();
         return outcome;
     }
@@ -158,7 +158,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         if (!earlyAnswer) {
             if (!receive(1, reply, outcome))
                 return Step::Stop;
-            handshakeRead_ = reply.callSucceeded();
+            handshakeRead_ = reply.status != LinkStatus::IoError;  // a timed-out read still counts
             toPrompt = reply.bytes.empty();
         }
 
@@ -318,7 +318,7 @@ ProtocolEngine::Step ProtocolEngine::endInterrupted(TransferOutcome& outcome, Li
     outcome.status = status;
     outcome.reason = reason;
     link_.close();
-    host_.showMessage(message::kProgramInterrupt, reason);
+    host_.showMessage(resid::StrProgramInterrupt, reason);
     host_.closeProcessWindow();
     return Step::Stop;
 }

@@ -9,6 +9,7 @@
 
 #include "core/link/SerialLink.h"
 #include "core/radio/RadioImage.h"
+#include "res/ResourceIds.h"
 
 namespace qx260::link {
 
@@ -44,13 +45,6 @@ constexpr int kSubBlockSize = 8;
 constexpr int kProgressLimit = 64;           // the bar is stepped only below this position
 }  // namespace wire
 
-// Messages of the string table the transfer shows.
-namespace message {
-constexpr int kCommunicationError = 61451;   // Retry / Cancel
-constexpr int kOpenFailed = 61453;
-constexpr int kProgramInterrupt = 61454;
-}  // namespace message
-
 enum class Direction { Read = 0, Write = 1 };
 
 // What the transfer needs from whoever runs it.
@@ -62,9 +56,10 @@ public:
     virtual bool cancelRequested() = 0;
     // After each block: the new position of the bar (1..51).
     virtual void progress(int position) = 0;
-    // The Communication Error prompt (61451): true for Retry, false for Cancel.
+    // The Communication Error prompt (resid::StrCommunicationError): true for Retry,
+    // false for Cancel.
     virtual bool askRetry() = 0;
-    // A message of the string table with an OK button; reason is the system's
+    // A message of the string table (resid::Str...) with an OK button; reason is the system's
     // reason when there is one (empty otherwise).
     virtual void showMessage(int stringId, const std::string& reason) = 0;
     // "Becuase the type of radio does not match ..." (Caution).
@@ -84,10 +79,10 @@ public:
 enum class TransferEnding {
     ReadCompleted,
     WriteCompleted,
-    OpenFailed,       // 61453
+    OpenFailed,       // resid::StrCannotOpenPort
     TypeMismatch,     // the type message
     PromptCancelled,  // Cancel at the Communication Error prompt
-    Interrupted,      // 61454: a block failed, or the line failed
+    Interrupted,      // resid::StrProgramInterrupt: a block failed, or the line failed
     Cancelled,        // the cancel flag, seen at a message pass
 };
 
@@ -100,7 +95,8 @@ struct TransferOutcome {
     int blocksDone = 0;
     int attempts = 0;                    // handshake attempts started
     std::optional<std::uint8_t> variantByte;  // empty: the reply had no byte 7
-    bool completed() const
+    // The Read or the Write went through to its last block.
+    bool ok() const
     {
         return ending == TransferEnding::ReadCompleted || ending == TransferEnding::WriteCompleted;
     }

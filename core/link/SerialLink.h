@@ -36,8 +36,7 @@ struct ReadResult {
     Bytes bytes;
     LinkStatus status = LinkStatus::Ok;  // Ok: all asked bytes; Timeout: fewer; IoError: the call failed
     std::string reason;
-    // The read call itself succeeded (a read that timed out with nothing still succeeds).
-    bool callSucceeded() const { return status != LinkStatus::IoError; }
+    bool ok() const { return status == LinkStatus::Ok; }
 };
 
 // Line settings: 9600 baud, 8 data bits, no parity, one stop bit, raw bytes.

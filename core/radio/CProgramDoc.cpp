@@ -17,7 +17,7 @@ bool CProgramDoc::OnNewDocument(ProcessValues& values)
 DocumentResult CProgramDoc::OnOpenDocument(const std::string& path, ProcessValues& values)
 {
     DocumentResult result = loadDatFile(path, image);
-    if (!result)
+    if (!result.ok())
         return result;
     pathName = path;
     title = fileTitle(path);
@@ -29,7 +29,7 @@ DocumentResult CProgramDoc::OnOpenDocument(const std::string& path, ProcessValue
 DocumentResult CProgramDoc::OnSaveDocument(const std::string& path)
 {
     DocumentResult result = saveDatFile(path, image);
-    if (!result)
+    if (!result.ok())
         return result;
     pathName = path;
     title = fileTitle(path);

@@ -26,7 +26,7 @@ enum class DocumentError {
 struct DocumentResult {
     DocumentError error = DocumentError::None;
     std::string reason;  // the system's reason for OpenFailed / WriteFailed
-    explicit operator bool() const { return error == DocumentError::None; }
+    bool ok() const { return error == DocumentError::None; }
 };
 
 // The 1040 bytes of a file for an image.

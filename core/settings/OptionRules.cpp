@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/config/AsciiText.h"
 #include "core/radio/Decimal.h"
 #include "core/radio/RadioImage.h"
 
@@ -44,21 +45,6 @@ std::vector<std::string> numberItems(int from, int to, int factor, const char* s
     for (int n = from; n <= to; ++n)
         items.push_back(std::to_string(n * factor) + suffix);
     return items;
-}
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
 }
 
 // Letters and digits only, lower case: "Time Out Time" == "time-out-time" == "TimeOutTime".
@@ -193,7 +179,7 @@ std::string normaliseTransmitDelay(std::string_view text, bool languageFlag)
 std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag)
 {
     long long t = 0;
-    if (!equalsIgnoringCase(text, "Off") && text != "关")
+    if (!equalsIgnoringAsciiCase(text, "Off") && text != "关")
         t = typedTenths(text);
     t += d;
     const long long step = std::llabs(d);

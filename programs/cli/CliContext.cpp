@@ -1,11 +1,10 @@
 #include "programs/cli/CliContext.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "core/channels/ChannelTable.h"
 #include "core/radio/ChannelTexts.h"
@@ -86,24 +85,24 @@ bool loadConfiguration(ProcessValues& values, const std::string& configPath, std
     values.executableDirectory = executableDirectory();
     const std::string path = configPath.empty() ? values.executableDirectory + "Program.ini" : configPath;
 
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT && configPath.empty()) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec) {
+        if (ec == std::errc::no_such_file_or_directory && configPath.empty()) {
             // The program would start on defaults; a command line tool only reading
             // must not leave a new file behind.
             values.deriveLanguageValues();
             return true;
         }
-        error = "cannot open configuration file " + path + ": " + systemReason(errno);
+        error = "cannot open configuration file " + path + ": " + ec.message();
         return false;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (std::filesystem::is_directory(status)) {
         error = "cannot open configuration file " + path + ": " + systemReason(EISDIR);
         return false;
     }
-    errno = 0;
-    if (!values.configurationStore.Load(path, false, true)) {
-        error = "cannot read configuration file " + path + ": " + systemReason(errno ? errno : EIO);
+    if (const FileResult loaded = values.configurationStore.Load(path, false, true); !loaded.ok()) {
+        error = "cannot read configuration file " + path + ": " + loaded.reason;
         return false;
     }
     values.deriveLanguageValues();

@@ -99,21 +99,9 @@ int loadDocument(const std::string& path, RadioImage& image)
 int saveDocument(const std::string& path, const RadioImage& image)
 {
     const DocumentResult result = saveDatFile(path, image);
-    if (result)
+    if (result.ok())
         return kExitOk;
     return fail(kExitFailure, "cannot save \"" + path + "\": " + result.reason + "; the file is unchanged");
-}
-
-bool sameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string jsonString(const std::string& text)

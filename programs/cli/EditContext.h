@@ -34,9 +34,6 @@ int loadDocument(const std::string& path, RadioImage& image);
 // Saves atomically; reports a failure and returns its exit code.
 int saveDocument(const std::string& path, const RadioImage& image);
 
-// ASCII letters compared without case; other bytes exactly.
-bool sameIgnoringCase(const std::string& a, const std::string& b);
-
 // A JSON string literal.
 std::string jsonString(const std::string& text);
 

@@ -1,9 +1,9 @@
 // qx260-cli config get / set: one value of an INI file such as Program.ini.
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
@@ -20,18 +20,18 @@ const char kUsage[] =
 // Loads an existing file; the store's own Load would create a missing one.
 bool loadExisting(CIniFile& ini, const std::string& file, std::string& error)
 {
-    struct stat st;
-    if (::stat(file.c_str(), &st) != 0) {
-        error = "cannot open " + file + ": " + systemReason(errno);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    if (ec) {
+        error = "cannot open " + file + ": " + ec.message();
         return false;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (std::filesystem::is_directory(status)) {
         error = "cannot open " + file + ": " + systemReason(EISDIR);
         return false;
     }
-    errno = 0;
-    if (!ini.Load(file, false, true)) {
-        error = "cannot read " + file + ": " + systemReason(errno ? errno : EIO);
+    if (const FileResult loaded = ini.Load(file, false, true); !loaded.ok()) {
+        error = "cannot read " + file + ": " + loaded.reason;
         return false;
     }
     return true;
@@ -73,13 +73,11 @@ int runConfig(const std::vector<std::string>& args)
         if (p[3].find_first_not_of(" \t\v\f") == std::string::npos || std::string(";/\\*").find(p[3].front()) != std::string::npos)
             return fail(kExitUsage, "a key cannot be empty or start with ';', '/', '\\' or '*'");
         CIniFile ini;
-        errno = 0;
-        if (!ini.Load(p[1], false, true))
-            return fail(kExitFailure, "cannot open " + p[1] + ": " + systemReason(errno ? errno : EIO));
+        if (const FileResult loaded = ini.Load(p[1], false, true); !loaded.ok())
+            return fail(kExitFailure, "cannot open " + p[1] + ": " + loaded.reason);
         ini.SetString(p[2], p[3], p[4]);
-        errno = 0;
-        if (!ini.Save())
-            return fail(kExitFailure, "cannot write " + p[1] + ": " + systemReason(errno ? errno : EIO));
+        if (const FileResult saved = ini.Save(); !saved.ok())
+            return fail(kExitFailure, "cannot write " + p[1] + ": " + saved.reason);
         return kExitOk;
     }
 

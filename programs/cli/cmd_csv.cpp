@@ -58,7 +58,7 @@ int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
     const DocumentResult loaded = loadDatFile(file, s.image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError, file + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
-    if (!loaded)
+    if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + file + ": " + loaded.reason);
 
     // Decoding an opened document would record its product bytes as the user's choice;
@@ -138,7 +138,7 @@ int runImport(const std::vector<std::string>& args)
     const ChannelImportResult result = importChannelsCsv(
         s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())), s.decoded.bandLimits,
         values.languageFlag, s.variant);
-    if (!result.ok) {
+    if (!result.ok()) {
         const ChannelImportError& e = result.error;
         std::string where = csvPath;
         if (e.line > 0)
@@ -158,7 +158,7 @@ int runImport(const std::vector<std::string>& args)
 
     storeChangedChannels(s.table, result, s.image, s.variant);
     const DocumentResult saved = saveDatFile(datPath, s.image);
-    if (!saved)
+    if (!saved.ok())
         return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");
     std::printf("%s: %d channel%s changed\n", datPath.c_str(), result.changedChannels,
                 result.changedChannels == 1 ? "" : "s");

@@ -78,7 +78,7 @@ void printJson(const ImageDifferences& d, const std::string& fileA, const std::s
 int load(const std::string& path, RadioImage& image)
 {
     const DocumentResult result = loadDatFile(path, image);
-    if (result)
+    if (result.ok())
         return kExitSame;
     if (result.error == DocumentError::FormatError)
         return fail(kExitTrouble, path + ": Data Format Error (not a 1040-byte document starting with Q9F2)");

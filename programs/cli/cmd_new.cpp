@@ -1,8 +1,7 @@
 // qx260-cli new: the file a new document gives when it is saved straight away.
 
-#include <sys/stat.h>
-
-#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
@@ -26,8 +25,8 @@ int runNew(const std::vector<std::string>& args)
         return fail(kExitUsage, "usage: qx260-cli new FILE.dat [--force] [--config PATH]");
     const std::string& file = parsed.positional[0];
 
-    struct stat st;
-    if (!parsed.has("--force") && ::lstat(file.c_str(), &st) == 0)
+    std::error_code ec;
+    if (!parsed.has("--force") && std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
         return fail(kExitFailure, file + " already exists; use --force to replace it");
 
     ProcessValues& values = processValues();
@@ -48,7 +47,7 @@ int runNew(const std::vector<std::string>& args)
     encodeTable(table, doc.image, values.radioVariant);
 
     const DocumentResult saved = doc.OnSaveDocument(file);
-    if (!saved)
+    if (!saved.ok())
         return fail(kExitFailure, "cannot write " + file + ": " + saved.reason);
     return kExitOk;
 }

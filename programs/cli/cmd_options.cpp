@@ -7,6 +7,7 @@
 
 #include "programs/cli/Command.h"
 #include "programs/cli/EditContext.h"
+#include "core/config/AsciiText.h"
 #include "core/radio/RadioImage.h"
 #include "core/settings/OptionRules.h"
 #include "core/config/ProcessValues.h"
@@ -61,7 +62,7 @@ std::string compactName(const std::string& name)
 {
     std::string key;
     for (char c : name) {
-        const char l = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        const char l = lowerAscii(c);
         if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
             key.push_back(l);
     }
@@ -113,12 +114,12 @@ int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
 bool parseSwitch(const std::string& text, bool& on)
 {
     for (const char* yes : {"on", "yes", "true", "1", "开"})
-        if (sameIgnoringCase(text, yes)) {
+        if (equalsIgnoringAsciiCase(text, yes)) {
             on = true;
             return true;
         }
     for (const char* no : {"off", "no", "false", "0", "关"})
-        if (sameIgnoringCase(text, no)) {
+        if (equalsIgnoringAsciiCase(text, no)) {
             on = false;
             return true;
         }
@@ -133,7 +134,7 @@ int listPosition(OptionList list, const std::string& text)
             const std::string& item = items[i];
             const bool withoutSeconds =
                 item.size() > 1 && item.back() == 's' && text == item.substr(0, item.size() - 1);
-            if (sameIgnoringCase(text, item) || withoutSeconds)
+            if (equalsIgnoringAsciiCase(text, item) || withoutSeconds)
                 return static_cast<int>(i);
         }
     }

@@ -128,7 +128,7 @@ int runPrint(const std::vector<std::string>& args)
     const QString configPath = explicitConfig ? QString::fromStdString(options.config)
                                               : QCoreApplication::applicationDirPath() + "/Program.ini";
     if (QFileInfo(configPath).isFile()) {
-        if (!config.Load(configPath.toStdString(), false, true) && explicitConfig)
+        if (!config.Load(configPath.toStdString(), false, true).ok() && explicitConfig)
             return fail(kExitFailure, "cannot read the configuration file " + options.config);
     } else if (explicitConfig) {
         return fail(kExitFailure, "the configuration file " + options.config +
@@ -143,7 +143,7 @@ int runPrint(const std::vector<std::string>& args)
     const DocumentResult loaded = loadDatFile(options.input, image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError, options.input + ": Data Format Error (not a QX-260 document)");
-    if (!loaded)
+    if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + options.input + ": " + loaded.reason);
 
     ChannelTable table;

@@ -20,7 +20,7 @@ int runRead(const std::vector<std::string>& args)
     if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)
         return code;
     const DocumentResult saved = saveDatFile(options.output, image);
-    if (!saved)
+    if (!saved.ok())
         return fail(kExitFailure, "cannot write " + options.output + ": " + saved.reason);
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 
 #include "programs/cli/Command.h"
 #include "programs/cli/EditContext.h"
+#include "core/config/AsciiText.h"
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/ChannelCodec.h"
@@ -67,7 +68,7 @@ bool columnHidden(int col, int variant)
 int findColumn(const std::string& name)
 {
     for (int col = 1; col < ChannelTable::kCols; ++col)
-        if (sameIgnoringCase(name, columnHeader(col, false)) || name == columnHeader(col, true))
+        if (equalsIgnoringAsciiCase(name, columnHeader(col, false)) || name == columnHeader(col, true))
             return col;
     return 0;
 }
@@ -79,7 +80,7 @@ std::string listItemFor(int col, const std::string& text, const std::vector<std:
     const std::vector<std::string> items = listItemsForColumn(col, languageFlag, toneList);
     const std::vector<std::string> others = listItemsForColumn(col, !languageFlag, otherToneList);
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (sameIgnoringCase(text, items[i]) || (i < others.size() && sameIgnoringCase(text, others[i])))
+        if (equalsIgnoringAsciiCase(text, items[i]) || (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
             return items[i];
     return {};
 }
@@ -155,7 +156,7 @@ int runSet(const std::vector<std::string>& args)
         const CommitOutcome outcome =
             commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
                        decoded.bandLimits, values.languageFlag);
-        if (outcome.rejected())
+        if (!outcome.ok())
             return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
                                           " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
                                           " Nothing saved.");

@@ -165,7 +165,7 @@ int runShow(const std::vector<std::string>& args)
     const DocumentResult opened = doc.OnOpenDocument(file, values);
     if (opened.error == DocumentError::FormatError)
         return fail(kExitFormatError, file + ": Data Format Error");
-    if (!opened)
+    if (!opened.ok())
         return fail(kExitFailure, "cannot open " + file + ": " + opened.reason);
 
     // Decoding an opened document stores its product bytes as the user's choice;

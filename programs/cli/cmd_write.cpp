@@ -30,7 +30,7 @@ int saveBackup(TransferOptions& options)
     if (code != kExitOk)
         return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
     const DocumentResult saved = saveDatFile(options.backup, before);
-    if (!saved)
+    if (!saved.ok())
         return fail(kExitFailure, "cannot write " + options.backup + ": " + saved.reason +
                                       "; nothing was written to the radio");
     if (!options.quiet)
@@ -72,7 +72,7 @@ int runWrite(const std::vector<std::string>& args)
     const DocumentResult loaded = loadDatFile(options.input, image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError, options.input + ": Data Format Error");
-    if (!loaded)
+    if (!loaded.ok())
         return fail(kExitFailure, "cannot read " + options.input + ": " + loaded.reason);
     if (!options.backup.empty()) {
         if (sameFile(options.backup, options.input))

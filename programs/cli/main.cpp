@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "programs/cli/Command.h"
+#include "platform/FileSync.h"
 
 namespace qx260::cli {
 
@@ -62,6 +63,7 @@ bool wantsHelp(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     using namespace qx260::cli;
+    qx260::installFileSync();
     if (argc < 2) {
         printOverview(stderr);
         return kExitUsage;

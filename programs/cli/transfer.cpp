@@ -1,7 +1,5 @@
 #include "programs/cli/transfer.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 
 #include <cerrno>
@@ -15,6 +13,7 @@
 #include "programs/cli/Command.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
+#include "platform/Terminal.h"
 #include "core/link/WireLog.h"
 
 namespace qx260::cli {
@@ -33,11 +32,11 @@ void onInterrupt(int)
 const char* messageText(int id)
 {
     switch (id) {
-    case link::message::kCommunicationError:
+    case resid::StrCommunicationError:
         return "Communication Error,Please check all the connections and the radio power";
-    case link::message::kOpenFailed:
+    case resid::StrCannotOpenPort:
         return "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
-    case link::message::kProgramInterrupt:
+    case resid::StrProgramInterrupt:
         return "Program Interrupt, Please reset the radio and try again";
     }
     return "";
@@ -47,7 +46,7 @@ class TerminalHost : public link::TransferHost {
 public:
     TerminalHost(link::Direction direction, const TransferOptions& options)
         : direction_(direction), retriesLeft_(options.retries),
-          showBar_(!options.quiet && ::isatty(STDERR_FILENO) == 1)
+          showBar_(!options.quiet && isTerminal(stderr))
     {
     }
 
@@ -70,10 +69,10 @@ public:
         endBar();
         if (retriesLeft_ > 0 && !interruptFlag) {
             --retriesLeft_;
-            std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(link::message::kCommunicationError));
+            std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(resid::StrCommunicationError));
             return true;
         }
-        std::fprintf(stderr, "qx260-cli: %s\n", messageText(link::message::kCommunicationError));
+        std::fprintf(stderr, "qx260-cli: %s\n", messageText(resid::StrCommunicationError));
         return false;
     }
     void showMessage(int id, const std::string& reason) override
@@ -230,7 +229,7 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
     const std::optional<std::string> device = link::resolvePortDevice(options.port, link::systemPortMapping());
     TerminalHost host(direction, options);
     if (!device) {
-        host.showMessage(link::message::kOpenFailed,
+        host.showMessage(resid::StrCannotOpenPort,
                          options.port + ": no serial device is set for this port (see \"qx260-cli ports\")");
         return kExitFailure;
     }
@@ -254,7 +253,7 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
     if (outcomeOut)
         *outcomeOut = outcome;
 
-    if (outcome.completed()) {
+    if (outcome.ok()) {
         if (!options.quiet) {
             if (direction == link::Direction::Read)
                 std::fprintf(stderr, "Read %d blocks from %s; radio variant %d.\n", outcome.blocksDone,

@@ -71,7 +71,7 @@ void CLanguageDlg::accept() {
     if (store) {
         const std::string chosen = selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
         pv.configurationStore.SetString("Setup", "Language", chosen);
-        if (!pv.configurationStore.Save()) {
+        if (!pv.configurationStore.Save().ok()) {
             // Without the stored choice a restart would come up in the old language.
             qx260::showMessage(this, CProgramApp::applicationName(),
                                QString::fromUtf8(pv.pick(

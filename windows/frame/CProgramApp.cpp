@@ -264,7 +264,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
 
     auto doc = std::make_unique<qx260::CProgramDoc>();
     const qx260::DocumentResult result = doc->OnOpenDocument(toNativePath(absolute), processValues());
-    if (!result) {
+    if (!result.ok()) {
         if (result.error == qx260::DocumentError::FormatError) {
             qx260::showMessage(mainFrame_.get(), applicationName(), tr2("Data Format Error", "数据格式不正确"),
                                QMessageBox::Ok, MsgIcon::Exclamation);
@@ -321,7 +321,7 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
     }
     const QFileInfo info(path);
     const qx260::DocumentResult result = document->doc->OnSaveDocument(toNativePath(info.absoluteFilePath()));
-    if (!result) {
+    if (!result.ok()) {
         qx260::showMessage(
             mainFrame_.get(), applicationName(),
             tr2("Cannot save the file %1:\n%2\nChoose another folder or file name, or check the free disk space.",

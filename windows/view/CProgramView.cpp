@@ -267,11 +267,11 @@ bool CProgramView::commitCellEdit(bool advance)
         const int channel = table_.row();
         const qx260::CommitOutcome outcome = cellEditors_->commit(
             advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
-        if (outcome.rejected()) {
+        if (!outcome.ok()) {
             auto text = [](int id) {
                 return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };
-            qx260::showMessage(this, text(qx260::kCautionCaptionId), text(outcome.rejectedWithMessageId),
+            qx260::showMessage(this, text(qx260::resid::StrCaution), text(outcome.rejectedWithMessageId),
                                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
             return false;
         }

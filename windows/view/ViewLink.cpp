@@ -63,7 +63,7 @@ public:
     }
     bool askRetry() override
     {
-        return view_ && qx260::showMessage(view_, applicationTitle(), resourceString(message::kCommunicationError),
+        return view_ && qx260::showMessage(view_, applicationTitle(), resourceString(resid::StrCommunicationError),
                                            QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
     }
     void showMessage(int id, const std::string& reason) override

@@ -81,19 +81,19 @@ TEST(CommitEdit, FollowsTheCommitTableForEveryColumnAndTrigger)
          with(kChannel, 1, "145.50000")},
         {"rx erased, Enter", Enter, 1, kChannel, "", 0, kEmpty},
         {"rx erased, LeaveCell", Leave, 1, kChannel, "", 0, kEmpty},
-        {"rx out of range, Enter", Enter, 1, kChannel, "129.99375", kOutOfRangeMessageId, kEmpty},
-        {"rx out of range, LeaveCell", Leave, 1, kChannel, "160.005", kOutOfRangeMessageId, kEmpty},
-        {"rx off step, Enter", Enter, 1, kChannel, "145.001", kOffStepMessageId, kEmpty},
-        {"rx off step, LeaveCell", Leave, 1, kChannel, "145.006249", kOffStepMessageId, kEmpty},
-        {"rx not a number", Enter, 1, kEmpty, "abc", kOutOfRangeMessageId, kEmpty},
+        {"rx out of range, Enter", Enter, 1, kChannel, "129.99375", resid::StrOutOfRange, kEmpty},
+        {"rx out of range, LeaveCell", Leave, 1, kChannel, "160.005", resid::StrOutOfRange, kEmpty},
+        {"rx off step, Enter", Enter, 1, kChannel, "145.001", resid::StrStepValueError, kEmpty},
+        {"rx off step, LeaveCell", Leave, 1, kChannel, "145.006249", resid::StrStepValueError, kEmpty},
+        {"rx not a number", Enter, 1, kEmpty, "abc", resid::StrOutOfRange, kEmpty},
         // Tx Frequency
         {"tx erased, Enter: follows Rx", Enter, 2, kChannel, "", 0, with(kChannel, 2, "145.00000")},
         {"tx erased, LeaveCell: clears the channel", Leave, 2, kChannel, "", 0, kEmpty},
-        {"tx out of range, Enter", Enter, 2, kChannel, "170", kOutOfRangeMessageId, kEmpty},
-        {"tx out of range, LeaveCell", Leave, 2, kChannel, "170", kOutOfRangeMessageId,
+        {"tx out of range, Enter", Enter, 2, kChannel, "170", resid::StrOutOfRange, kEmpty},
+        {"tx out of range, LeaveCell", Leave, 2, kChannel, "170", resid::StrOutOfRange,
          with(kChannel, 2, "")},
-        {"tx off step, Enter", Enter, 2, kChannel, "145.001", kOffStepMessageId, with(kChannel, 2, "")},
-        {"tx off step, LeaveCell", Leave, 2, kChannel, "145.001", kOffStepMessageId, kEmpty},
+        {"tx off step, Enter", Enter, 2, kChannel, "145.001", resid::StrStepValueError, with(kChannel, 2, "")},
+        {"tx off step, LeaveCell", Leave, 2, kChannel, "145.001", resid::StrStepValueError, kEmpty},
         {"tx valid, Enter", Enter, 2, kChannel, "147.5", 0, with(kChannel, 2, "147.50000")},
         {"tx valid, LeaveCell", Leave, 2, kChannel, "147.5", 0, with(kChannel, 2, "147.50000")},
         {"tx into empty row, Enter: discarded", Enter, 2, kEmpty, "147.5", 0, kEmpty},
@@ -145,16 +145,16 @@ TEST(CommitEdit, ValidatesAgainstBandLimitsAndStepsExactly)
     const std::vector<std::pair<std::string, int>> cases = {
         {"130", 0},
         {"160", 0},
-        {"129.99375", kOutOfRangeMessageId},
-        {"160.005", kOutOfRangeMessageId},
+        {"129.99375", resid::StrOutOfRange},
+        {"160.005", resid::StrOutOfRange},
         {"145.0125", 0},
         {"145.005", 0},
         {"136.0125", 0},
         {"130.2", 0},
-        {"145.001", kOffStepMessageId},
-        {"145.006249", kOffStepMessageId},
-        {"1e10", kOutOfRangeMessageId},
-        {"-145", kOutOfRangeMessageId},
+        {"145.001", resid::StrStepValueError},
+        {"145.006249", resid::StrStepValueError},
+        {"1e10", resid::StrOutOfRange},
+        {"-145", resid::StrOutOfRange},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);
@@ -169,7 +169,7 @@ TEST(CommitEdit, ZeroBandLimitsRefuseEveryFrequency)
     ChannelTable table;
     table.moveTo(kRow, 1);
     EXPECT_EQ(commitEdit(table, 1, "145", Enter, BandLimits{}, false).rejectedWithMessageId,
-              kOutOfRangeMessageId);
+              resid::StrOutOfRange);
 }
 
 TEST(CommitEdit, NewChannelDefaultsFollowTheLanguage)

@@ -36,7 +36,7 @@ class ChannelCodecTest : public ::testing::Test
     {
         path_ = fs::temp_directory_path() / ("qx260-codec-" + std::to_string(::getpid()) + ".ini");
         std::ofstream(path_, std::ios::binary) << kConfig;
-        ASSERT_TRUE(config_.Load(path_.string(), false, true));
+        ASSERT_TRUE(config_.Load(path_.string(), false, true).ok());
     }
     void TearDown() override { fs::remove(path_); }
 

@@ -62,7 +62,7 @@ TEST(ChannelCsv, ExportThenImportChangesNoByte)
         EXPECT_EQ(csv.substr(0, std::string(kHeader).size()), kHeader);
 
         const ChannelImportResult r = importChannelsCsv(table, csv, kBand, false, variant);
-        ASSERT_TRUE(r.ok) << variant << ": " << r.error.message;
+        ASSERT_TRUE(r.ok()) << variant << ": " << r.error.message;
         EXPECT_EQ(r.changedChannels, 0) << variant;
         RadioImage image = sample();
         storeChangedChannels(table, r, image, variant);
@@ -81,7 +81,7 @@ TEST(ChannelCsv, OnlyChangedChannelsAreStored)
 
     ChannelTable table = decoded(original, 1);
     const ChannelImportResult r = importChannelsCsv(table, std::string(kHeader) + "4,150\n", kBand, false, 1);
-    ASSERT_TRUE(r.ok) << r.error.message;
+    ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(r.changed, std::vector<int>{4});
     RadioImage image = original;
     storeChangedChannels(table, r, image, 1);
@@ -108,7 +108,7 @@ TEST(ChannelCsv, ChangedCellsFollowTheCommitRules)
                             "2,,150,None,None,Wide,Yes,QT/DQT,High\n"          // Tx-only, unchanged
                             ",,,,,,,,\r\n";                                    // no channel
     const ChannelImportResult r = importChannelsCsv(table, csv, kBand, false, 0);
-    ASSERT_TRUE(r.ok) << r.error.message;
+    ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(r.changedChannels, 4);
     EXPECT_EQ(rowOf(table, 1), (std::vector<std::string>{"145.12500", "146.00000", "D023N", "67.0", "Wide", "Yes",
                                                          "Carrier", "Low"}));
@@ -127,7 +127,7 @@ TEST(ChannelCsv, TxFrequenciesPerVariant)
     ChannelTable t0 = decoded(sample(), 0);
     ASSERT_TRUE(importChannelsCsv(t0, std::string(kHeader) + "1,,146,D023N,67.0,Narrow,Yes,Carrier,Low\n", kBand,
                                   false, 0)
-                    .ok);
+                    .ok());
     EXPECT_EQ(rowOf(t0, 1),
               (std::vector<std::string>{"", "146.00000", "D023N", "67.0", "Narrow", "Yes", "Carrier", "Low"}));
 
@@ -135,7 +135,7 @@ TEST(ChannelCsv, TxFrequenciesPerVariant)
     ChannelTable t2 = decoded(sample(), 2);
     const ChannelImportResult r =
         importChannelsCsv(t2, "CH,Tx Frequency,QT/DQT Enc\n6,155.0125,D023N\n1,,67.0\n", kBand, false, 2);
-    ASSERT_TRUE(r.ok) << r.error.message;
+    ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(rowOf(t2, 6), (std::vector<std::string>{"", "155.01250", "", "D023N", "Wide", "No", "Off", "High"}));
     EXPECT_EQ(rowOf(t2, 1), std::vector<std::string>(8));
 
@@ -143,7 +143,7 @@ TEST(ChannelCsv, TxFrequenciesPerVariant)
     ChannelTable t1 = decoded(sample(), 1);
     const ChannelImportResult refused =
         importChannelsCsv(t1, std::string(kHeader) + "7,150,151\n", kBand, false, 1);
-    ASSERT_FALSE(refused.ok);
+    ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error.line, 2);
     EXPECT_EQ(refused.error.field, 3);
     EXPECT_EQ(refused.error.header, "Tx Frequency");
@@ -186,7 +186,7 @@ TEST(ChannelCsv, FirstRefusedValueIsReportedWithItsPlace)
     for (const auto& c : cases) {
         ChannelTable table = decoded(sample(), 0);
         const ChannelImportResult r = importChannelsCsv(table, c.csv, kBand, false, 0);
-        ASSERT_FALSE(r.ok) << c.name;
+        ASSERT_FALSE(r.ok()) << c.name;
         EXPECT_EQ(r.error.line, c.line) << c.name;
         EXPECT_EQ(r.error.field, c.field) << c.name;
         EXPECT_EQ(r.error.messageId, c.messageId) << c.name;
@@ -199,7 +199,7 @@ TEST(ChannelCsv, ChineseDocumentTakesEitherLanguage)
     ChannelTable table = decoded(sample(), 0, true);
     const std::string csv = std::string("\xEF\xBB\xBF") + "信道,接收频率,宽/窄,扫描\r\n4,150,Narrow,是\r\n";
     const ChannelImportResult r = importChannelsCsv(table, csv, kBand, true, 0);
-    ASSERT_TRUE(r.ok) << r.error.message;
+    ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(rowOf(table, 4), (std::vector<std::string>{"150.00000", "150.00000", "无", "无", "窄", "是", "关", "高"}));
 }
 

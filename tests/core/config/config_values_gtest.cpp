@@ -27,7 +27,7 @@ class ConfigFile
         std::ofstream(path_, std::ios::binary) << content;
     }
     ~ConfigFile() { fs::remove(path_); }
-    bool loadInto(CIniFile& ini) const { return ini.Load(path_.string(), false, true); }
+    bool loadInto(CIniFile& ini) const { return ini.Load(path_.string(), false, true).ok(); }
 
   private:
     fs::path path_;

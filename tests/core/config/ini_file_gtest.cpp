@@ -11,6 +11,7 @@
 
 namespace fs = std::filesystem;
 using qx260::CIniFile;
+using qx260::FileResult;
 
 namespace
 {
@@ -48,7 +49,7 @@ class IniFileTest : public ::testing::Test
     void load(CIniFile& ini, const std::string& content, bool ignoreCase = true)
     {
         write(content);
-        ASSERT_TRUE(ini.Load(path_, false, ignoreCase));
+        ASSERT_TRUE(ini.Load(path_, false, ignoreCase).ok());
     }
 
     fs::path dir_;
@@ -111,7 +112,7 @@ TEST_F(IniFileTest, EmptyFileHasNoSectionsAndWritesTwoLines)
     EXPECT_EQ(ini.GetString("", "k", " d "), " d ");
     ini.SetString("Setup", "Language", "English");
     EXPECT_TRUE(ini.changed());
-    EXPECT_TRUE(ini.Save());
+    EXPECT_TRUE(ini.Save().ok());
     EXPECT_EQ(read(), "[Setup]\r\nLanguage=English\r\n");
 }
 
@@ -122,7 +123,7 @@ TEST_F(IniFileTest, DuplicatesFirstSectionLastKeyAndAllWrittenBack)
     EXPECT_EQ(ini.GetString("A", "k", ""), "2");
     ini.SetString("A", "k", "9");
     EXPECT_EQ(ini.GetString("A", "k", ""), "9");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save().ok());
     EXPECT_EQ(read(), "[A]\r\nk=1\r\nk=9\r\n[A]\r\nk=3\r\n");
 }
 
@@ -133,13 +134,13 @@ TEST_F(IniFileTest, OddLinesAreWrittenBackAsKeys)
     EXPECT_EQ(ini.FindSection("Setup"), -1);
     EXPECT_EQ(ini.GetString("", "[Setup] ; note", "?"), "");
     ini.SetString("", "head", "2");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save().ok());
     EXPECT_EQ(read(), "head=2\r\n[Setup] ; note=\r\nlonely=\r\n[]\r\ninner=x\r\n");
 
     // Read again, the nameless section keeps its keys: they never join the one before it,
     // where they could hide that section's own values.
     CIniFile again;
-    ASSERT_TRUE(again.Load(path_, false, true));
+    ASSERT_TRUE(again.Load(path_, false, true).ok());
     EXPECT_EQ(again.GetString("", "inner", ""), "");
     ASSERT_EQ(again.sections().size(), 2u);
     EXPECT_EQ(again.sections()[1].keys, std::vector<std::string>{"inner"});
@@ -171,12 +172,12 @@ TEST_F(IniFileTest, ChangedMarkAndSaveOnlyWhenChanged)
     ini.SetString("S", "k", "v");
     EXPECT_FALSE(ini.changed());
     write("untouched");
-    EXPECT_TRUE(ini.Save());
+    EXPECT_TRUE(ini.Save().ok());
     EXPECT_EQ(read(), "untouched");
 
     ini.SetString("S", "new", ""); // a new key is a change even with an empty value
     EXPECT_TRUE(ini.changed());
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save().ok());
     EXPECT_TRUE(ini.changed()); // stays set after writing
     EXPECT_EQ(read(), "[S]\r\nk=v\r\nnew=\r\n");
 
@@ -192,14 +193,14 @@ TEST_F(IniFileTest, SetStringStoresWithoutTrimmingAndAddsSections)
     CIniFile ini;
     load(ini, "a=1\n");
     ini.SetString("New", " spaced ", " value ");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save().ok());
     EXPECT_EQ(read(), "a=1\r\n[New]\r\n spaced = value \r\n");
 }
 
 TEST_F(IniFileTest, MissingFileIsCreatedEmpty)
 {
     CIniFile ini;
-    ASSERT_TRUE(ini.Load(path_, false, true));
+    ASSERT_TRUE(ini.Load(path_, false, true).ok());
     EXPECT_TRUE(fs::exists(path_));
     EXPECT_EQ(ini.filePath(), path_);
     EXPECT_EQ(ini.GetString("Setup", "Language", ""), "");
@@ -208,11 +209,15 @@ TEST_F(IniFileTest, MissingFileIsCreatedEmpty)
 TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile)
 {
     CIniFile ini;
-    EXPECT_FALSE(ini.Load((dir_ / "no" / "such" / "dir.ini").string(), true, true));
+    const FileResult loaded = ini.Load((dir_ / "no" / "such" / "dir.ini").string(), true, true);
+    EXPECT_FALSE(loaded.ok());
+    EXPECT_NE(loaded.reason.find("No such file"), std::string::npos) << loaded.reason;
     EXPECT_TRUE(ini.filePath().empty());
     ini.SetString("Setup", "Language", "English");
     EXPECT_FALSE(ini.changed());
-    EXPECT_FALSE(ini.Save());
+    const FileResult saved = ini.Save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_FALSE(saved.reason.empty());
     EXPECT_EQ(ini.GetString("Setup", "Language", "x"), "x");
 }
 
@@ -223,9 +228,9 @@ TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty)
     write("[Setup]\nLanguage=Chinese\n");
     fs::permissions(path_, fs::perms::owner_write);
     CIniFile ini;
-    EXPECT_FALSE(ini.Load(path_, true, true));
+    EXPECT_FALSE(ini.Load(path_, true, true).ok());
     ini.SetString("Setup", "Language", "English");
-    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(ini.Save().ok());
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(read(), "[Setup]\nLanguage=Chinese\n");
 }
@@ -254,13 +259,13 @@ TEST_F(IniFileTest, AutoSaveOnDestruction)
     write("[Setup]\nLanguage=English\n");
     {
         CIniFile ini;
-        ASSERT_TRUE(ini.Load(path_, true, true));
+        ASSERT_TRUE(ini.Load(path_, true, true).ok());
         ini.SetString("Setup", "Language", "Chinese");
     }
     EXPECT_EQ(read(), "[Setup]\r\nLanguage=Chinese\r\n");
     {
         CIniFile ini; // unchanged: the file is left as it is
-        ASSERT_TRUE(ini.Load(path_, true, true));
+        ASSERT_TRUE(ini.Load(path_, true, true).ok());
         write("kept");
     }
     EXPECT_EQ(read(), "kept");
@@ -270,14 +275,14 @@ TEST_F(IniFileTest, OpenTakesTheProgramDirectory)
 {
     write("[Setup]\nLanguage=Chinese\n");
     CIniFile ini;
-    ASSERT_TRUE(ini.Open("Program.ini", false, true, (dir_ / "qx260").string()));
+    ASSERT_TRUE(ini.Open("Program.ini", false, true, (dir_ / "qx260").string()).ok());
     EXPECT_EQ(ini.filePath(), path_);
     EXPECT_EQ(ini.GetString("Setup", "Language", ""), "Chinese");
 
     const fs::path before = fs::current_path();
     fs::current_path(dir_);
     CIniFile bare;
-    EXPECT_TRUE(bare.Open("Program.ini", false, true, "qx260"));
+    EXPECT_TRUE(bare.Open("Program.ini", false, true, "qx260").ok());
     fs::current_path(before);
     EXPECT_EQ(bare.GetString("Setup", "Language", ""), "Chinese");
 }
@@ -288,7 +293,7 @@ TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace)
     load(ini, "[S]\nk=a long old value that is longer than the new one\n");
     ini.SetString("S", "k", "v");
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_TRUE(ini.Save());
+    EXPECT_TRUE(ini.Save().ok());
     fs::permissions(dir_, fs::perms::owner_all);
     EXPECT_EQ(read(), "[S]\r\nk=v\r\n");
     EXPECT_FALSE(fs::exists(path_ + ".new"));
@@ -302,7 +307,7 @@ TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
     load(ini, "[S]\nk=old\n");
     ini.SetString("S", "k", "new");
     fs::permissions(path_, fs::perms::owner_read);
-    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(ini.Save().ok());
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(read(), "[S]\nk=old\n");
     EXPECT_EQ(ini.GetString("S", "k", ""), "new"); // still in memory

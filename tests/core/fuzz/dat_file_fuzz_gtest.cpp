@@ -68,7 +68,7 @@ protected:
             << "[Setup]\nAppName=QX\nType1=QX-260\nField1=130 - 160MHz|136 - 174MHz|\n"
                "Type2=QX-260L\nField2=136.5-150.0625MHz\nType3=X\nField3=|\n"
                "[English]\nAppName=Programmer\n[Chinese]\nAppName=写频软件\n";
-        ASSERT_TRUE(values.configurationStore.Load(dir.file("Program.ini"), false, true));
+        ASSERT_TRUE(values.configurationStore.Load(dir.file("Program.ini"), false, true).ok());
     }
 
     // Loads `bytes` into a document that already holds another file and checks the
@@ -89,7 +89,7 @@ protected:
         const DocumentResult result = doc.OnOpenDocument(path, values);
         const bool acceptable = bytes.size() >= kDatFileSize && bytes[0] == 'Q' && bytes[1] == '9' &&
                                 bytes[2] == 'F' && bytes[3] == '2';
-        ASSERT_EQ(static_cast<bool>(result), acceptable) << "file of " << bytes.size() << " bytes";
+        ASSERT_EQ(result.ok(), acceptable) << "file of " << bytes.size() << " bytes";
         if (!acceptable) {
             EXPECT_EQ(result.error, DocumentError::FormatError);
             EXPECT_TRUE(doc.image == before.image) << "a refused file changed the document";
@@ -199,9 +199,9 @@ TEST_F(DatFileFuzz, SavedImagesLoadBackExactly)
         for (auto& b : doc.image.bytes())
             b = r.byte();
         const std::string path = dir.file(i % 2 ? "out.dat" : "其他.dat");
-        ASSERT_TRUE(doc.OnSaveDocument(path));
+        ASSERT_TRUE(doc.OnSaveDocument(path).ok());
         CProgramDoc loaded;
-        ASSERT_TRUE(loaded.OnOpenDocument(path, values));
+        ASSERT_TRUE(loaded.OnOpenDocument(path, values).ok());
         ASSERT_TRUE(loaded.image == doc.image);
     }
 }
@@ -214,16 +214,17 @@ TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
 {
     ASSERT_EQ(::mkfifo(dir.file("pipe.dat").c_str(), 0600), 0);  // nobody ever writes to it
     fs::create_directory(dir.file("folder.dat"));
+    // Each is refused before anything is read, with the reason a user can act on.
     struct Case {
         std::string path;
-        DocumentError error;
+        std::string reason;
     } const cases[] = {
-        {dir.file("pipe.dat"), DocumentError::FormatError},
-        {dir.file("folder.dat"), DocumentError::OpenFailed},
-        {dir.file("missing.dat"), DocumentError::OpenFailed},
-        {"/dev/null", DocumentError::FormatError},
-        {"/dev/zero", DocumentError::FormatError},
-        {"", DocumentError::OpenFailed},
+        {dir.file("pipe.dat"), "not a regular file"},
+        {dir.file("folder.dat"), "Is a directory"},
+        {dir.file("missing.dat"), "No such file or directory"},
+        {"/dev/null", "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {"", "No such file or directory"},
     };
     for (const Case& c : cases) {
         CProgramDoc doc;
@@ -231,7 +232,8 @@ TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
         doc.pathName = "kept.dat";
         const RadioImage before = doc.image;
         const DocumentResult result = doc.OnOpenDocument(c.path, values);
-        EXPECT_EQ(result.error, c.error) << c.path;
+        EXPECT_EQ(result.error, DocumentError::OpenFailed) << c.path;
+        EXPECT_EQ(result.reason, c.reason) << c.path;
         EXPECT_TRUE(doc.image == before) << c.path;
         EXPECT_EQ(doc.pathName, "kept.dat");
     }

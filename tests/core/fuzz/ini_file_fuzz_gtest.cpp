@@ -60,7 +60,7 @@ protected:
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
         const bool ignoreCase = r.chance(50);
         CIniFile ini;
-        ASSERT_TRUE(ini.Load(path, false, ignoreCase));
+        ASSERT_TRUE(ini.Load(path, false, ignoreCase).ok());
 
         for (const CIniFile::Section& s : ini.sections()) {
             expectClean(s.name, "section name", false);  // "[ x ]" is section " x "
@@ -90,9 +90,9 @@ protected:
         std::string value = fuzz::randomText(r, 4, {"1", "x", " ", "写", "=", "\xFF"});
         std::erase_if(value, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
         ini.SetString(section, "FuzzKey", value);
-        ASSERT_TRUE(ini.Save());
+        ASSERT_TRUE(ini.Save().ok());
         CIniFile reloaded;
-        ASSERT_TRUE(reloaded.Load(path, false, ignoreCase));
+        ASSERT_TRUE(reloaded.Load(path, false, ignoreCase).ok());
         const std::vector<CIniFile::Section>& got = reloaded.sections();
         const std::vector<CIniFile::Section>& want = ini.sections();
         ASSERT_EQ(got.size(), want.size()) << "sections after save and load of\n" << testing::PrintToString(text);

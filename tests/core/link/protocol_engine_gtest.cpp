@@ -219,7 +219,7 @@ TEST_F(ReadTransfer, FailureLeavesTheImageUntouched)
         EXPECT_EQ(outcome.ending, TransferEnding::Interrupted) << c.what;
         EXPECT_EQ(outcome.status, c.status) << c.what;
         EXPECT_EQ(outcome.blocksDone, 20) << c.what;
-        EXPECT_EQ(host.messages, std::vector<int>{message::kProgramInterrupt}) << c.what;
+        EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt}) << c.what;
         EXPECT_TRUE(image == before) << c.what;
         EXPECT_EQ(host.readCompletions, 0) << c.what;
         EXPECT_EQ(host.documentShown, 0) << c.what;
@@ -271,7 +271,7 @@ TEST_F(WriteTransfer, WrongAcknowledgementStopsAfterTheAcknowledgedSubBlocks)
 
     EXPECT_EQ(outcome.ending, TransferEnding::Interrupted);
     EXPECT_EQ(outcome.status, LinkStatus::ProtocolError);
-    EXPECT_EQ(host.messages, std::vector<int>{message::kProgramInterrupt});
+    EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt});
     EXPECT_EQ(host.positions.size(), 3u);
     EXPECT_EQ(host.documentShown, 0);
     for (std::size_t i = 0; i < 0x330; ++i)
@@ -285,7 +285,7 @@ TEST_F(WriteTransfer, WriteErrorEndsTheTransfer)
     const TransferOutcome outcome = run();
     EXPECT_EQ(outcome.ending, TransferEnding::Interrupted);
     EXPECT_EQ(outcome.status, LinkStatus::IoError);
-    EXPECT_EQ(host.messages, std::vector<int>{message::kProgramInterrupt});
+    EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt});
 }
 
 TEST_F(Handshake, PortThatCannotBeOpenedIsReported)
@@ -294,7 +294,7 @@ TEST_F(Handshake, PortThatCannotBeOpenedIsReported)
     host.direction = Direction::Write;
     const TransferOutcome outcome = run();
     EXPECT_EQ(outcome.ending, TransferEnding::OpenFailed);
-    EXPECT_EQ(host.messages, std::vector<int>{message::kOpenFailed});
+    EXPECT_EQ(host.messages, std::vector<int>{resid::StrCannotOpenPort});
     EXPECT_EQ(host.reasons[0], "Device or resource busy");
     EXPECT_EQ(host.encodes, 1) << "a Write encodes before the port is opened";
     EXPECT_TRUE(link.writes.empty());

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/config/FileAccess.h"
+
 using namespace qx260;
 namespace fs = std::filesystem;
 
@@ -64,7 +66,7 @@ TEST_F(DatFile, SavedFileIsHeaderThenImage)
 {
     const RadioImage image = sampleImage();
     const std::string p = path("a.dat");
-    ASSERT_TRUE(saveDatFile(p, image));
+    ASSERT_TRUE(saveDatFile(p, image).ok());
     const auto bytes = readBytes(p);
     ASSERT_EQ(bytes.size(), kDatFileSize);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "Q9F2");
@@ -73,7 +75,7 @@ TEST_F(DatFile, SavedFileIsHeaderThenImage)
     EXPECT_TRUE(std::equal(image.bytes().begin(), image.bytes().end(), bytes.begin() + kDatHeaderSize));
 
     RadioImage back;
-    ASSERT_TRUE(loadDatFile(p, back));
+    ASSERT_TRUE(loadDatFile(p, back).ok());
     EXPECT_EQ(back, image);
     EXPECT_EQ(entries(), std::vector<std::string>{"a.dat"});  // no temporary left behind
 }
@@ -105,7 +107,7 @@ TEST_F(DatFile, HeaderPaddingIgnoredAndTrailingBytesDropped)
     bytes.insert(bytes.end(), 5000, 0xAB);
     writeBytes(path("long.dat"), bytes);
     RadioImage loaded;
-    ASSERT_TRUE(loadDatFile(path("long.dat"), loaded));
+    ASSERT_TRUE(loadDatFile(path("long.dat"), loaded).ok());
     EXPECT_EQ(loaded, image);
 }
 
@@ -123,18 +125,72 @@ TEST_F(DatFile, UnreadableFilesNameTheSystemReason)
 
 TEST_F(DatFile, FailedSaveLeavesNoTraceAndKeepsTheOldFile)
 {
-    // The directory does not exist: nothing can be created.
-    DocumentResult r = saveDatFile(path("nodir/a.dat"), sampleImage());
-    EXPECT_EQ(r.error, DocumentError::WriteFailed);
-    EXPECT_FALSE(r.reason.empty());
-
-    // The target is a non-empty directory: the rename fails after the data was written.
+    const std::vector<std::uint8_t> old = {1, 2, 3};
+    // A name that fits, but leaves no room for the temporary's suffix.
+    const std::string longName = std::string(250, 'n') + ".dat";
+    const FileSyncHook failingSync = [](const std::string&, SyncTarget target) {
+        return target == SyncTarget::File ? FileResult::failure("Input/output error") : FileResult{};
+    };
+    struct Case {
+        const char* what;
+        std::string target;
+        std::string kept;  // a file that must come through unchanged
+        FileSyncHook sync;
+        std::string reason;  // empty: any
+    } const cases[] = {
+        {"no such folder", path("nodir/a.dat"), "", nullptr, "No such file or directory"},
+        // the rename fails after the data was written
+        {"a folder in the way", path("taken.dat"), path("taken.dat/keep"), nullptr, ""},
+        {"no room for the temporary's name", path(longName), path(longName), nullptr, "File name too long"},
+        {"the data does not reach the disk", path("a.dat"), path("a.dat"), failingSync, "Input/output error"},
+    };
     fs::create_directory(path("taken.dat"));
-    writeBytes(path("taken.dat/keep"), {1, 2, 3});
-    r = saveDatFile(path("taken.dat"), sampleImage());
-    EXPECT_EQ(r.error, DocumentError::WriteFailed);
-    EXPECT_EQ(readBytes(path("taken.dat/keep")), (std::vector<std::uint8_t>{1, 2, 3}));
-    EXPECT_EQ(entries(), std::vector<std::string>{"taken.dat"});
+    writeBytes(path("taken.dat/keep"), old);
+    writeBytes(path(longName), old);
+    writeBytes(path("a.dat"), old);
+    const std::vector<std::string> before = entries();
+
+    for (const Case& c : cases) {
+        const FileSyncHook previous = setFileSyncHook(c.sync);
+        const DocumentResult r = saveDatFile(c.target, sampleImage());
+        setFileSyncHook(previous);
+        EXPECT_EQ(r.error, DocumentError::WriteFailed) << c.what;
+        EXPECT_FALSE(r.reason.empty()) << c.what;
+        if (!c.reason.empty()) {
+            EXPECT_EQ(r.reason, c.reason) << c.what;
+        }
+        if (!c.kept.empty()) {
+            EXPECT_EQ(readBytes(c.kept), old) << c.what;
+        }
+        EXPECT_EQ(entries(), before) << c.what << ": a temporary was left behind";
+    }
+}
+
+TEST_F(DatFile, SaveSyncsTheCompleteDataBeforeTheRenameThenTheFolder)
+{
+    struct Sync {
+        std::string path;
+        SyncTarget target;
+        std::uintmax_t size;
+    };
+    static std::vector<Sync> syncs;
+    syncs.clear();
+    const FileSyncHook previous = setFileSyncHook([](const std::string& p, SyncTarget target) {
+        std::error_code ec;
+        syncs.push_back({p, target, target == SyncTarget::File ? fs::file_size(p, ec) : 0});
+        return FileResult{};
+    });
+    writeBytes(path("a.dat"), {9});
+    const DocumentResult r = saveDatFile(path("a.dat"), sampleImage());
+    setFileSyncHook(previous);
+
+    ASSERT_TRUE(r.ok()) << r.reason;
+    ASSERT_EQ(syncs.size(), 2u);
+    EXPECT_EQ(syncs[0].target, SyncTarget::File);
+    EXPECT_EQ(syncs[0].path.rfind(path("a.dat.tmp-"), 0), 0u) << syncs[0].path;
+    EXPECT_EQ(syncs[0].size, kDatFileSize);
+    EXPECT_EQ(syncs[1].target, SyncTarget::Folder);
+    EXPECT_EQ(fs::path(syncs[1].path), fs::path(dir));
 }
 
 TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
@@ -142,7 +198,7 @@ TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
     const std::string p = path("a.dat");
     writeBytes(p, {9, 9, 9});
     ASSERT_EQ(chmod(p.c_str(), 0640), 0);
-    ASSERT_TRUE(saveDatFile(p, sampleImage()));
+    ASSERT_TRUE(saveDatFile(p, sampleImage()).ok());
     struct stat st;
     ASSERT_EQ(stat(p.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -152,9 +208,9 @@ TEST_F(DatFile, SaveReplacesAndKeepsPermissionsAndLinks)
     ASSERT_EQ(symlink("a.dat", path("link.dat").c_str()), 0);
     RadioImage other = sampleImage();
     other.setRxFrequency(2, 15000000);
-    ASSERT_TRUE(saveDatFile(path("link.dat"), other));
+    ASSERT_TRUE(saveDatFile(path("link.dat"), other).ok());
     EXPECT_TRUE(fs::is_symlink(path("link.dat")));
     RadioImage back;
-    ASSERT_TRUE(loadDatFile(p, back));
+    ASSERT_TRUE(loadDatFile(p, back).ok());
     EXPECT_EQ(back, other);
 }

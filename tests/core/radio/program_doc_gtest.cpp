@@ -23,7 +23,7 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
         std::ofstream(dir + "/Program.ini") << "[Setup]\nAppName=QX-260 Programmer\n";
-        ASSERT_TRUE(values.configurationStore.Load(dir + "/Program.ini"));
+        ASSERT_TRUE(values.configurationStore.Load(dir + "/Program.ini").ok());
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -56,13 +56,13 @@ TEST_F(Document, SaveThenOpenRoundTrips)
     doc.image.setRxFrequency(5, 14500000);
     doc.modified = true;
     const std::string p = dir + "/five.dat";
-    ASSERT_TRUE(doc.OnSaveDocument(p));
+    ASSERT_TRUE(doc.OnSaveDocument(p).ok());
     EXPECT_FALSE(doc.modified);
     EXPECT_EQ(doc.pathName, p);
     EXPECT_EQ(doc.title, "five.dat");
 
     CProgramDoc opened;
-    ASSERT_TRUE(opened.OnOpenDocument(p, values));
+    ASSERT_TRUE(opened.OnOpenDocument(p, values).ok());
     EXPECT_FALSE(values.newDocumentFlag);
     EXPECT_EQ(opened.image, doc.image);
     EXPECT_EQ(opened.title, "five.dat");

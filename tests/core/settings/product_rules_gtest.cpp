@@ -32,7 +32,7 @@ void configure(CIniFile& ini, const std::vector<std::pair<std::string, std::stri
         for (const auto& [key, value] : setup)
             out << key << "=" << value << "\r\n";
     }
-    ASSERT_TRUE(ini.Load(path.string(), false, true));
+    ASSERT_TRUE(ini.Load(path.string(), false, true).ok());
     std::filesystem::remove(path);
 }
 

@@ -40,7 +40,7 @@ class CliEditing : public ::testing::Test
         f.write(kIni);
         f.close();
         doc_ = dir_.filePath("radio.dat");
-        ASSERT_TRUE(saveDatFile(doc_.toStdString(), RadioImage::newImage()));
+        ASSERT_TRUE(saveDatFile(doc_.toStdString(), RadioImage::newImage()).ok());
     }
 
     CliRun cli(QStringList args)
@@ -66,7 +66,7 @@ class CliEditing : public ::testing::Test
     RadioImage image() const
     {
         RadioImage img;
-        EXPECT_TRUE(loadDatFile(doc_.toStdString(), img));
+        EXPECT_TRUE(loadDatFile(doc_.toStdString(), img).ok());
         return img;
     }
 
@@ -208,7 +208,7 @@ TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)
     RadioImage img = RadioImage::newImage();
     img.setByte(offset::ProductType, 1);
     img.setByte(offset::BandIndex, 1);
-    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img).ok());
     const QByteArray before = bytes();
 
     const CliRun text = cli({"show", doc_});
@@ -227,7 +227,7 @@ TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)
 
     // A type the configuration does not list: no name, no band, the indexes as stored.
     img.setByte(offset::ProductType, 7);
-    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img));
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img).ok());
     const QJsonObject unknown =
         QJsonDocument::fromJson(cli({"show", doc_, "--json"}).out.toUtf8()).object();
     EXPECT_EQ(unknown["productType"].toObject()["index"].toInt(-1), 7);

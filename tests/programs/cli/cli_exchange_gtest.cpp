@@ -63,7 +63,7 @@ protected:
     RadioImage readImage(const QString& name) const
     {
         RadioImage image;
-        EXPECT_TRUE(loadDatFile(path(name).toStdString(), image));
+        EXPECT_TRUE(loadDatFile(path(name).toStdString(), image).ok());
         return image;
     }
 

@@ -94,7 +94,7 @@ protected:
         image.setByte(offset::TimeOutTime, 4);
         image.setByte(offset::VoxDelayTime, 7);
         const QString file = path(name);
-        EXPECT_TRUE(saveDatFile(file.toStdString(), image));
+        EXPECT_TRUE(saveDatFile(file.toStdString(), image).ok());
         return file;
     }
 

@@ -91,7 +91,7 @@ class TestEditingProgram : public QObject
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         RadioImage saved;
-        QVERIFY(loadDatFile(env.path("exit.dat").toStdString(), saved));
+        QVERIFY(loadDatFile(env.path("exit.dat").toStdString(), saved).ok());
         QCOMPARE(saved.rxFrequency(7), 14700000u);
     }
 

@@ -121,7 +121,7 @@ class TestEditing : public QObject
         f.write(kIni);
         f.close();
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true));
+        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
         pv.userStore = &store_;
         pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.showCaption = [this](const std::string& c) { captions_ << QString::fromStdString(c); };
@@ -336,10 +336,10 @@ class TestEditing : public QObject
         w->view.commitCellEdit(false);
         w->view.encodeTable();
         const QString path = dir_.filePath("saved.dat");
-        QVERIFY(w->doc.OnSaveDocument(path.toStdString()));
+        QVERIFY(w->doc.OnSaveDocument(path.toStdString()).ok());
 
         CProgramDoc reopened;
-        QVERIFY(reopened.OnOpenDocument(path.toStdString(), processValues()));
+        QVERIFY(reopened.OnOpenDocument(path.toStdString(), processValues()).ok());
         CProgramView view(reopened);
         view.OnInitialUpdate();
         for (int r = 1; r <= 16; ++r)

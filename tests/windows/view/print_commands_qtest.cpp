@@ -179,7 +179,7 @@ private slots:
                 "[English]\nCopyrights Owner=Larkspur Radio Co.\n");
         f.close();
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true));
+        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
         pv.deriveLanguageValues();
         MemoryUserStore store;
         pv.userStore = &store;

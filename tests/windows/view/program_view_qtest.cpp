@@ -80,7 +80,7 @@ class TestView : public QObject
         f.write(kIni);
         f.close();
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true));
+        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
         pv.userStore = &store_;
         pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.showCaption = [this](const std::string& c) { captions_ << QString::fromStdString(c); };

@@ -83,7 +83,7 @@ class TestLink : public QObject
         f.write(kIni);
         f.close();
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true));
+        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
         pv.userStore = &store_;
         pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.applicationName = "QX-260 Programming Software";

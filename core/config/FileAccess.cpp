@@ -1,0 +1,190 @@
+// Whole-file reads and safe replacement, in standard C++ (<cstdio> for the byte transfer,
+// because it reports the system's errno; <filesystem> for everything about the path).
+
+#include "core/config/FileAccess.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace qx260
+{
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+std::atomic<FileSyncHook> syncHook{nullptr};
+
+// Closes the file on every way out; close() reports a failed close (some file systems
+// only say at that point that the data could not be written).
+class OpenFile
+{
+public:
+    explicit OpenFile(std::FILE* file) : file_(file) {}
+    ~OpenFile()
+    {
+        if (file_)
+            std::fclose(file_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    std::FILE* get() const { return file_; }
+    bool close()
+    {
+        std::FILE* f = file_;
+        file_ = nullptr;
+        return std::fclose(f) == 0;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+// The file a write really replaces: a symbolic link is followed, so the link stays.
+// A link that leads nowhere is itself replaced.
+fs::path fileToReplace(const std::string& path)
+{
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        fs::path resolved = fs::canonical(path, ec);
+        if (!ec)
+            return resolved;
+    }
+    return fs::path(path);
+}
+
+// Creates a new, empty file "<target>.tmp-XXXXXX" for writing; never opens one that exists.
+std::FILE* createTemporary(const fs::path& target, fs::path& tempPath, int& errorNumber)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    errorNumber = EEXIST;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, 'X');
+        for (char& c : suffix)
+            c = kLetters[pick(generator)];
+        tempPath = target;
+        tempPath += ".tmp-" + suffix;
+        errno = 0;
+        // "x": created here or not at all. The user's umask decides its permissions, as
+        // for any new file, until those of the replaced file are copied.
+        if (std::FILE* f = std::fopen(tempPath.string().c_str(), "wbx"))
+            return f;
+        errorNumber = errno;
+        if (errorNumber != EEXIST)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FileResult FileResult::failure(std::string reason)
+{
+    FileResult result;
+    result.failed = true;
+    result.reason = reason.empty() ? std::string("unknown error") : std::move(reason);
+    return result;
+}
+
+FileResult FileResult::fromErrno(int errorNumber)
+{
+    return failure(std::generic_category().message(errorNumber != 0 ? errorNumber : EIO));
+}
+
+FileReadResult readSmallFile(const std::string& path, std::size_t maxBytes)
+{
+    FileReadResult result;
+    const auto fail = [&result](const FileResult& why) {
+        static_cast<FileResult&>(result) = why;
+        return result;
+    };
+
+    // Judged by its type before it is opened: opening a named pipe would wait for a writer.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec)
+        return fail(FileResult::failure(ec.message()));
+    if (fs::is_directory(status))
+        return fail(FileResult::fromErrno(EISDIR));
+    if (!fs::is_regular_file(status))
+        return fail(FileResult::failure("not a regular file"));
+
+    errno = 0;
+    OpenFile file(std::fopen(path.c_str(), "rb"));
+    if (!file.get())
+        return fail(FileResult::fromErrno(errno));
+    result.bytes.resize(maxBytes);
+    std::size_t got = 0;
+    while (got < maxBytes) {
+        errno = 0;
+        const std::size_t n = std::fread(result.bytes.data() + got, 1, maxBytes - got, file.get());
+        got += n;
+        if (n == 0) {
+            if (std::ferror(file.get()))
+                return fail(FileResult::fromErrno(errno));
+            break;
+        }
+    }
+    result.bytes.resize(got);
+    return result;
+}
+
+FileResult replaceFile(const std::string& path, std::string_view bytes)
+{
+    const fs::path target = fileToReplace(path);
+    fs::path tempPath;
+    int errorNumber = 0;
+    OpenFile file(createTemporary(target, tempPath, errorNumber));
+    if (!file.get())
+        return FileResult::fromErrno(errorNumber);
+
+    std::error_code ec;
+    // Keep the permissions of the file being replaced; set before anything is written, so
+    // a private file is never readable by others through its temporary.
+    const fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::is_regular_file(old))
+        fs::permissions(tempPath, old.permissions(), fs::perm_options::replace, ec);
+
+    FileResult result;
+    errno = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        result = FileResult::fromErrno(errno);
+    errno = 0;
+    if (!file.close() && result.ok())
+        result = FileResult::fromErrno(errno);
+    const FileSyncHook sync = syncHook.load();
+    if (result.ok() && sync)
+        result = sync(tempPath.string(), SyncTarget::File);
+    if (result.ok()) {
+        fs::rename(tempPath, target, ec);
+        if (ec)
+            result = FileResult::failure(ec.message());
+    }
+    if (!result.ok()) {
+        fs::remove(tempPath, ec);
+        return result;
+    }
+
+    // The rename itself made durable; the data is in place whatever this says.
+    if (sync) {
+        const fs::path folder = target.parent_path();
+        (void)sync(folder.empty() ? std::string(".") : folder.string(), SyncTarget::Folder);
+    }
+    return result;
+}
+
+FileSyncHook setFileSyncHook(FileSyncHook hook)
+{
+    return syncHook.exchange(hook);
+}
+
+} // namespace qx260
