@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "windows/view/CProgramView.h"
 #include "windows/common/DialogUnits.h"
 #include "platform/Resources.h"
 
@@ -27,7 +26,7 @@ QString templateText(int control, const char* fallback)
 }
 } // namespace
 
-CProcessDlg::CProcessDlg(CProgramView& owner) : QDialog(&owner, Qt::Dialog), owner_(owner)
+CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CProcessDlg"));
     setModal(false);

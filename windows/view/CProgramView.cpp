@@ -1,3 +1,6 @@
+// The channel view: its form, the fill from the document's image, cell editing with
+// its undo history, printing, and the keys it keeps for itself (Enter, F1, undo and redo).
+
 #include "windows/view/CProgramView.h"
 
 #include <cstdio>
@@ -18,7 +21,6 @@
 #include "windows/view/CellEditors.h"
 #include "windows/view/PrintCommands.h"
 #include "core/print/PrintLayout.h"
-#include "windows/view/ViewLink.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
@@ -132,7 +134,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     });
 
     setFocusProxy(grid_);
-    qx260::link::attachToView(*this);
+    createTransferParts();
 }
 
 CProgramView::~CProgramView()
@@ -328,7 +330,7 @@ bool CProgramView::stepHistory(bool back)
 {
     const bool languageFlag = qx260::processValues().languageFlag;
     // The transfer works on the document's image: it is not replaced under it.
-    if (qx260::link::transferRunning(*this)) {
+    if (transferRunning_) {
         showStatus(qx260::undoDuringTransferText(languageFlag));
         return false;
     }
@@ -410,21 +412,6 @@ void CProgramView::showStatus(const std::string& text)
 {
     if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
         mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
-}
-
-void CProgramView::OnRead()
-{
-    qx260::link::readCommand(*this);
-}
-
-void CProgramView::OnWrite()
-{
-    qx260::link::writeCommand(*this);
-}
-
-void CProgramView::OnComSetup()
-{
-    qx260::link::comSetupCommand(*this);
 }
 
 // Printing shows the channels as the user sees them: an edit still open in a cell is
