@@ -23,7 +23,7 @@
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/frame/CProgramApp.h"
+#include "windows/frame/DocumentHost.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
 #include "core/radio/CProgramDoc.h"
@@ -88,7 +88,7 @@ constexpr TreeEntry kTreeEntries[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CProgramApp& app) : app_(app) {
+CMainFrame::CMainFrame(DocumentHost& documents) : documents_(documents) {
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
@@ -288,10 +288,7 @@ void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
         tree->setCurrentItem(tree->topLevelItem(0));
 }
 
-CProgramView* CMainFrame::activeView() const {
-    CProgramApp::Document* doc = app_.activeDocument();
-    return doc ? doc->view : nullptr;
-}
+CProgramView* CMainFrame::activeView() const { return documents_.activeDocumentView(); }
 
 bool CMainFrame::commandEnabled(int command) const {
     if (needsDocument(command))
@@ -315,16 +312,10 @@ void CMainFrame::updateCommandStates() {
 void CMainFrame::OnCommand(int command) {
     CProgramView* view = activeView();
     switch (command) {
-    case id::FileNew: app_.OnFileNew(); break;
-    case id::FileOpen: app_.OnFileOpen(); break;
-    case id::FileClose: app_.OnFileClose(); break;
-    case id::FileSave: app_.OnFileSave(); break;
-    case id::FileSaveAs: app_.OnFileSaveAs(); break;
     case id::FilePrintSetup: OnFilePrintSetup(); break;
     case id::FilePrint: if (view) view->OnFilePrint(); break;
     case id::FilePrintDirect: if (view) view->OnFilePrintDirect(); break;
     case id::FilePrintPreview: if (view) view->OnFilePrintPreview(); break;
-    case id::AppAbout: app_.OnAppAbout(); break;
     case id::AppExit: close(); break;
     case id::ViewToolbar: toolBar_->setVisible(!toolBar_->isVisible()); break;
     case id::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
@@ -335,46 +326,45 @@ void CMainFrame::OnCommand(int command) {
     case id::ProductInformation: OnProductInformation(); break;
     case id::ChannelInformation: OnChannelInformation(); break;
     case id::OptionalFeatures: OnOptionalFeatures(); break;
-    case id::Language: app_.OnLanguage(); break;
     case id::Help: OnHelpRequest(kHelpIdBase + id::MenuNoDocument); break;
     case id::NextPane: nextPane(true); break;
     case id::PreviousPane: nextPane(false); break;
-    default: break;
+    default: emit commandIssued(command); break;
     }
     updateCommandStates();
 }
 
 void CMainFrame::OnProductInformation() {
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc)
+    CProgramView* view = activeView();
+    if (!view)
         return;  // nothing to describe without a document
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
-    if (productDialog_->editProduct(doc->doc->image, doc->view->bandLimits))
-        doc->view->markDocumentModified(qx260::ChangeKind::ProductInformation);
+    if (productDialog_->editProduct(view->document().image, view->bandLimits))
+        view->markDocumentModified(qx260::ChangeKind::ProductInformation);
 }
 
 void CMainFrame::OnChannelInformation() {
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc) {
+    CChildFrame* frame = documents_.activeDocumentFrame();
+    if (!frame) {
         showNormal();
         return;
     }
-    doc->frame->showNormal();
-    mdiClient_->setActiveSubWindow(doc->frame);
-    doc->frame->raise();
+    frame->showNormal();
+    mdiClient_->setActiveSubWindow(frame);
+    frame->raise();
 }
 
 void CMainFrame::OnOptionalFeatures() {
     if (qx260::processValues().radioVariant == 0)
         return;
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc)
+    CProgramView* view = activeView();
+    if (!view)
         return;
     if (!optionsDialog_)
         optionsDialog_ = new qx260::COptionalFeaturesDlg(this);
-    if (optionsDialog_->editOptions(doc->doc->image))
-        doc->view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
+    if (optionsDialog_->editOptions(view->document().image))
+        view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
 }
 
 void CMainFrame::OnControlBar() {
@@ -451,14 +441,13 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Opened once the drop is over, so that a message box never holds the dragging program.
     QTimer::singleShot(0, this, [this, paths] {
-        for (const QString& path : paths)
-            app_.openDocumentFile(path);
+        emit documentFilesDropped(paths);
         updateCommandStates();
     });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!app_.saveAllModified()) {
+    if (!documents_.saveAllModified()) {
         event->ignore();
         return;
     }

@@ -2,7 +2,8 @@
 // The main window: menu bar (menu 128 without a document window, 129 with one), toolbar,
 // status bar, the navigation bar with its tree, and the client area that holds the
 // channel windows over a tiled background. Commands arrive here by their numeric ids
-// and go to the frame, the application or the active channel view.
+// from menus, toolbar and accelerators: the frame runs its own and the active channel
+// view's, and emits the others for the application to dispatch.
 
 #include <QHash>
 #include <QList>
@@ -15,7 +16,7 @@ class QLabel;
 class QMimeData;
 class QToolBar;
 class QTreeWidgetItem;
-class CProgramApp;
+class DocumentHost;
 class CMDIClientWnd;
 class CNavigatorBar;
 class CChildFrame;
@@ -33,7 +34,7 @@ public:
     static constexpr int kRestoredHeight = 550;
     static constexpr int kHelpIdBase = 0x10000;  // help request = base + command id
 
-    explicit CMainFrame(CProgramApp& app);
+    explicit CMainFrame(DocumentHost& documents);
     ~CMainFrame() override;
 
     // Builds the window's parts; false when one of them could not be made.
@@ -58,7 +59,8 @@ public:
     void setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text);
     void removeDocumentMenuItem(int menuPosition, int command);
 
-    // Runs a command as its menu item, toolbar button or accelerator would.
+    // Runs a command as its menu item, toolbar button or accelerator would: the frame's
+    // and the view's here, every other one through commandIssued.
     void OnCommand(int command);
     // Whether the command can run now (menu items and buttons are greyed otherwise).
     bool commandEnabled(int command) const;
@@ -79,6 +81,12 @@ public slots:
     void OnHelpRequest(int identifier);
     void updateCommandStates();
 
+signals:
+    // A command that neither the frame nor the view runs (the application's commands).
+    void commandIssued(int command);
+    // "*.dat" files dropped on the window, to be opened as File Open opens them.
+    void documentFilesDropped(const QStringList& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Dropped "*.dat" files are opened as File Open opens them; other files are refused.
@@ -96,7 +104,7 @@ private:
     void onTreeItem(QTreeWidgetItem* item);
     void nextPane(bool forward);
 
-    CProgramApp& app_;
+    DocumentHost& documents_;
     CNavigatorBar* navigatorBar_ = nullptr;
     CMDIClientWnd* mdiClient_ = nullptr;
     QToolBar* toolBar_ = nullptr;

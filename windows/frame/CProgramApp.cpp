@@ -47,6 +47,18 @@ QString documentFilter() {
     return tr2("Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)");
 }
 
+// The commands the application runs, by their ids from menus, toolbar and accelerators.
+struct AppCommand {
+    int command;
+    void (CProgramApp::*run)();
+};
+constexpr AppCommand kAppCommands[] = {
+    {id::FileNew, &CProgramApp::OnFileNew},       {id::FileOpen, &CProgramApp::OnFileOpen},
+    {id::FileClose, &CProgramApp::OnFileClose},   {id::FileSave, &CProgramApp::OnFileSave},
+    {id::FileSaveAs, &CProgramApp::OnFileSaveAs}, {id::AppAbout, &CProgramApp::OnAppAbout},
+    {id::Language, &CProgramApp::OnLanguage},
+};
+
 // The leading decimal number of a text (blanks and a sign allowed before it); 0 when
 // the text does not start with one.
 long leadingInteger(const std::string& text) {
@@ -126,6 +138,11 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     mainFrame_ = std::make_unique<CMainFrame>(*this);
     if (!mainFrame_->create())
         return false;
+    connect(mainFrame_.get(), &CMainFrame::commandIssued, this, &CProgramApp::OnCommand);
+    connect(mainFrame_.get(), &CMainFrame::documentFilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            openDocumentFile(path);
+    });
     pv.showCaption = [frame = mainFrame_.get()](const std::string& caption) {
         frame->setWindowTitle(QString::fromStdString(caption));
     };
@@ -188,6 +205,16 @@ int CProgramApp::ExitInstance() {
 }
 
 CProgramApp::Document* CProgramApp::activeDocument() const { return documentOf(activeFrame_); }
+
+CChildFrame* CProgramApp::activeDocumentFrame() const {
+    const Document* doc = activeDocument();
+    return doc ? doc->frame : nullptr;
+}
+
+CProgramView* CProgramApp::activeDocumentView() const {
+    const Document* doc = activeDocument();
+    return doc ? doc->view : nullptr;
+}
 
 CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
     if (!frame)
@@ -368,6 +395,15 @@ void CProgramApp::documentModified(Document* document) {
 void CProgramApp::updateDocumentTitle(Document* document) {
     document->view->setWindowTitle(fromNativePath(document->doc->title) + QStringLiteral("[*]"));
     document->view->setWindowModified(document->doc->modified);
+}
+
+void CProgramApp::OnCommand(int command) {
+    for (const AppCommand& entry : kAppCommands) {
+        if (entry.command == command) {
+            (this->*entry.run)();
+            return;
+        }
+    }
 }
 
 void CProgramApp::OnFileNew() {

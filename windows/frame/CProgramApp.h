@@ -1,7 +1,8 @@
 #pragma once
 // The application object: brings the program up in its fixed order, keeps the open
-// documents with their channel windows, and handles the application's commands
-// (New, Open, About) and the document commands (Close, Save, Save As).
+// documents with their channel windows, and dispatches the commands the main frame
+// emits through one table: the application's (New, Open, About, Language) and the
+// document commands (Close, Save, Save As).
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include "windows/frame/DocumentHost.h"
 
 class QFileInfo;
 class QTranslator;
@@ -23,7 +26,7 @@ class CProgramDoc;
 class UserStore;
 }
 
-class CProgramApp : public QObject {
+class CProgramApp : public QObject, public DocumentHost {
     Q_OBJECT
 public:
     // One open document with its channel window.
@@ -61,7 +64,10 @@ public:
     // false when the user cancelled or the save failed.
     bool saveModified(Document* document);
     // Every modified document through saveModified (before the program ends).
-    bool saveAllModified();
+    bool saveAllModified() override;
+
+    CChildFrame* activeDocumentFrame() const override;
+    CProgramView* activeDocumentView() const override;
 
     // The application name: caption of the program's message boxes.
     static QString applicationName();
@@ -70,6 +76,8 @@ public:
     std::function<bool(const QString& program, const QString& workingDirectory)> restarter;
 
 public slots:
+    // Runs an application or document command by its id; other ids are not ours.
+    void OnCommand(int command);
     void OnFileNew();
     void OnFileOpen();
     void OnFileClose();
