@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "windows/frame/CProgramApp.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
@@ -73,7 +72,7 @@ void CLanguageDlg::accept() {
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save()) {
             // Without the stored choice a restart would come up in the old language.
-            qx260::showMessage(this, CProgramApp::applicationName(),
+            qx260::showMessage(this, QString::fromStdString(pv.applicationName),
                                QString::fromUtf8(pv.pick(
                                    "The language could not be stored: %1 cannot be written.\n"
                                    "Check that the file is not read-only, then choose the language again.",
