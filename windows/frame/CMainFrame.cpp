@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -23,7 +22,6 @@
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/frame/DocumentHost.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
 #include "core/radio/CProgramDoc.h"
@@ -88,7 +86,7 @@ constexpr TreeEntry kTreeEntries[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(DocumentHost& documents) : documents_(documents) {
+CMainFrame::CMainFrame() {
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
@@ -104,6 +102,8 @@ CMainFrame::~CMainFrame() {
         disconnect(navigatorBar_, nullptr, this, nullptr);
     if (toolBar_)
         disconnect(toolBar_, nullptr, this, nullptr);
+    if (mdiClient_)
+        disconnect(mdiClient_, nullptr, this, nullptr);
     actions_.clear();
 }
 
@@ -117,6 +117,12 @@ bool CMainFrame::create() {
 
     mdiClient_ = new CMDIClientWnd(this);
     setCentralWidget(mdiClient_);
+    connect(mdiClient_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // A hidden window stays the active one until another is activated.
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            activeDocumentFrame_ = frame;
+        updateCommandStates();
+    });
 
     for (const qx260::AcceleratorEntry& acc : qx260::accelerators(id::AcceleratorTable)) {
         auto* shortcut = new QShortcut(acc.keys, this);
@@ -288,7 +294,22 @@ void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
         tree->setCurrentItem(tree->topLevelItem(0));
 }
 
-CProgramView* CMainFrame::activeView() const { return documents_.activeDocumentView(); }
+CChildFrame* CMainFrame::activeDocumentFrame() const { return activeDocumentFrame_; }
+
+CProgramView* CMainFrame::activeView() const {
+    return activeDocumentFrame_ ? activeDocumentFrame_->view() : nullptr;
+}
+
+void CMainFrame::activateDocumentFrame(CChildFrame* frame) {
+    activeDocumentFrame_ = frame;
+    mdiClient_->setActiveSubWindow(frame);
+}
+
+void CMainFrame::destroyDocumentFrame(CChildFrame* frame) {
+    if (activeDocumentFrame_ == frame)
+        activeDocumentFrame_ = nullptr;
+    delete frame;
+}
 
 bool CMainFrame::commandEnabled(int command) const {
     if (needsDocument(command))
@@ -345,7 +366,7 @@ void CMainFrame::OnProductInformation() {
 }
 
 void CMainFrame::OnChannelInformation() {
-    CChildFrame* frame = documents_.activeDocumentFrame();
+    CChildFrame* frame = activeDocumentFrame_;
     if (!frame) {
         showNormal();
         return;
@@ -444,12 +465,4 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         emit documentFilesDropped(paths);
         updateCommandStates();
     });
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!documents_.saveAllModified()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
 }

@@ -3,12 +3,14 @@
 // status bar, the navigation bar with its tree, and the client area that holds the
 // channel windows over a tiled background. Commands arrive here by their numeric ids
 // from menus, toolbar and accelerators: the frame runs its own and the active channel
-// view's, and emits the others for the application to dispatch.
+// view's, and emits the others for the application to dispatch. The frame knows which
+// channel window is active; the application keeps the documents behind them.
 
 #include <QHash>
 #include <QList>
-#include <QStringList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -16,7 +18,6 @@ class QLabel;
 class QMimeData;
 class QToolBar;
 class QTreeWidgetItem;
-class DocumentHost;
 class CMDIClientWnd;
 class CNavigatorBar;
 class CChildFrame;
@@ -34,7 +35,7 @@ public:
     static constexpr int kRestoredHeight = 550;
     static constexpr int kHelpIdBase = 0x10000;  // help request = base + command id
 
-    explicit CMainFrame(DocumentHost& documents);
+    CMainFrame();
     ~CMainFrame() override;
 
     // Builds the window's parts; false when one of them could not be made.
@@ -65,8 +66,14 @@ public:
     // Whether the command can run now (menu items and buttons are greyed otherwise).
     bool commandEnabled(int command) const;
 
-    // The view of the active channel window, or null.
+    // The channel window activated last (it may be hidden: it stays the active one until
+    // another is activated), and its view; null without one.
+    CChildFrame* activeDocumentFrame() const;
     CProgramView* activeView() const;
+    // Makes frame the active channel window (a new document, or one shown again).
+    void activateDocumentFrame(CChildFrame* frame);
+    // Destroys a channel window for real, with the view in it.
+    void destroyDocumentFrame(CChildFrame* frame);
 
     // The local "*.dat" files of a drag, or none when anything else is among them.
     static QStringList droppedDocumentFiles(const QMimeData* mime);
@@ -88,7 +95,6 @@ signals:
     void documentFilesDropped(const QStringList& paths);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     // Dropped "*.dat" files are opened as File Open opens them; other files are refused.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -104,11 +110,11 @@ private:
     void onTreeItem(QTreeWidgetItem* item);
     void nextPane(bool forward);
 
-    DocumentHost& documents_;
     CNavigatorBar* navigatorBar_ = nullptr;
     CMDIClientWnd* mdiClient_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* lockKeys_ = nullptr;
+    QPointer<CChildFrame> activeDocumentFrame_;
     // One object of each settings dialog, reloaded at every opening.
     qx260::CProductInfoDlg* productDialog_ = nullptr;
     qx260::COptionalFeaturesDlg* optionsDialog_ = nullptr;

@@ -87,11 +87,8 @@ CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
 CProgramApp::~CProgramApp() {
     // The windows (and the views in them) go before the documents they show.
     processValues().showCaption = nullptr;
-    if (mainFrame_) {
-        if (mainFrame_->mdiClient())
-            disconnect(mainFrame_->mdiClient(), nullptr, this, nullptr);
+    if (mainFrame_)
         delete mainFrame_.release();
-    }
     documents_.clear();
     removeToolkitTranslation();
     if (processValues().userStore == userStore_.get())
@@ -135,9 +132,10 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     userStore_ = std::make_unique<qx260::QSettingsUserStore>();
     pv.userStore = userStore_.get();
 
-    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    mainFrame_ = std::make_unique<CMainFrame>();
     if (!mainFrame_->create())
         return false;
+    mainFrame_->installEventFilter(this);
     connect(mainFrame_.get(), &CMainFrame::commandIssued, this, &CProgramApp::OnCommand);
     connect(mainFrame_.get(), &CMainFrame::documentFilesDropped, this, [this](const QStringList& paths) {
         for (const QString& path : paths)
@@ -146,8 +144,6 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     pv.showCaption = [frame = mainFrame_.get()](const std::string& caption) {
         frame->setWindowTitle(QString::fromStdString(caption));
     };
-    connect(mainFrame_->mdiClient(), &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow* w) { onSubWindowActivated(qobject_cast<CChildFrame*>(w)); });
 
     // The command line: a document to open, or else a new document.
     const QString documentPath = arguments.isEmpty() ? QString() : arguments.constFirst();
@@ -204,16 +200,8 @@ int CProgramApp::ExitInstance() {
     return 0;
 }
 
-CProgramApp::Document* CProgramApp::activeDocument() const { return documentOf(activeFrame_); }
-
-CChildFrame* CProgramApp::activeDocumentFrame() const {
-    const Document* doc = activeDocument();
-    return doc ? doc->frame : nullptr;
-}
-
-CProgramView* CProgramApp::activeDocumentView() const {
-    const Document* doc = activeDocument();
-    return doc ? doc->view : nullptr;
+CProgramApp::Document* CProgramApp::activeDocument() const {
+    return mainFrame_ ? documentOf(mainFrame_->activeDocumentFrame()) : nullptr;
 }
 
 CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
@@ -223,14 +211,6 @@ CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
         if (d->frame == frame)
             return d.get();
     return nullptr;
-}
-
-void CProgramApp::onSubWindowActivated(CChildFrame* frame) {
-    // A hidden window stays the active one until another is activated.
-    if (frame && documentOf(frame))
-        activeFrame_ = frame;
-    if (mainFrame_)
-        mainFrame_->updateCommandStates();
 }
 
 CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile) {
@@ -243,14 +223,13 @@ CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramD
     d->frame->setView(d->view);
     mainFrame_->mdiClient()->addSubWindow(d->frame);
     d->frame->move(0, 0);
-    connect(d->view, &CProgramView::documentModified, this, [this, d] { documentModified(d); });
+    connect(d->view, &CProgramView::documentModified, this, [this, d] { onDocumentModified(d); });
     documents_.push_back(std::move(entry));
 
     d->view->OnInitialUpdate();
     updateDocumentTitle(d);
     d->frame->show();
-    activeFrame_ = d->frame;
-    mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
+    mainFrame_->activateDocumentFrame(d->frame);
     mainFrame_->setDocumentMenu(true);
     return d;
 }
@@ -259,10 +238,8 @@ void CProgramApp::destroyDocument(Document* document) {
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() != document)
             continue;
-        if (activeFrame_ == document->frame)
-            activeFrame_ = nullptr;
         // The window (and its view) first: the view refers to the document.
-        delete document->frame;
+        mainFrame_->destroyDocumentFrame(document->frame);
         documents_.erase(it);
         break;
     }
@@ -283,8 +260,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
     for (const auto& d : documents_) {
         if (d->hasFile && QFileInfo(fromNativePath(d->doc->pathName)) == info) {
             d->frame->showNormal();
-            mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
-            activeFrame_ = d->frame;
+            mainFrame_->activateDocumentFrame(d->frame);
             return d.get();
         }
     }
@@ -380,6 +356,14 @@ bool CProgramApp::saveModified(Document* document) {
     return answer == QMessageBox::No;
 }
 
+bool CProgramApp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainFrame_.get() && event->type() == QEvent::Close && !saveAllModified()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 bool CProgramApp::saveAllModified() {
     for (const auto& d : documents_)
         if (!saveModified(d.get()))
@@ -387,7 +371,7 @@ bool CProgramApp::saveAllModified() {
     return true;
 }
 
-void CProgramApp::documentModified(Document* document) {
+void CProgramApp::onDocumentModified(Document* document) {
     document->doc->modified = true;
     updateDocumentTitle(document);
 }

@@ -12,8 +12,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "windows/frame/DocumentHost.h"
-
 class QFileInfo;
 class QTranslator;
 class CMainFrame;
@@ -26,7 +24,7 @@ class CProgramDoc;
 class UserStore;
 }
 
-class CProgramApp : public QObject, public DocumentHost {
+class CProgramApp : public QObject {
     Q_OBJECT
 public:
     // One open document with its channel window.
@@ -64,10 +62,7 @@ public:
     // false when the user cancelled or the save failed.
     bool saveModified(Document* document);
     // Every modified document through saveModified (before the program ends).
-    bool saveAllModified() override;
-
-    CChildFrame* activeDocumentFrame() const override;
-    CProgramView* activeDocumentView() const override;
+    bool saveAllModified();
 
     // The application name: caption of the program's message boxes.
     static QString applicationName();
@@ -86,12 +81,15 @@ public slots:
     void OnAppAbout();
     void OnLanguage();
 
+protected:
+    // Closing the main window asks about every modified document first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Document* addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile);
     void destroyDocument(Document* document);
-    void documentModified(Document* document);
+    void onDocumentModified(Document* document);
     void updateDocumentTitle(Document* document);
-    void onSubWindowActivated(CChildFrame* frame);
     void adjustMenusFromConfiguration();
     void installToolkitTranslation();
     void removeToolkitTranslation();
@@ -104,7 +102,6 @@ private:
     std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::vector<std::unique_ptr<Document>> documents_;
-    CChildFrame* activeFrame_ = nullptr;
     CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
     QString lastDirectory_;
     QString programPath_;  // the running executable, started again after a change of language
