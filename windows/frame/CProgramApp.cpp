@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include "core/radio/CProgramDoc.h"
+#include "core/radio/Decimal.h"
 #include "res/ResourceIds.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
@@ -58,23 +59,6 @@ constexpr AppCommand kAppCommands[] = {
     {id::FileSaveAs, &CProgramApp::OnFileSaveAs}, {id::AppAbout, &CProgramApp::OnAppAbout},
     {id::Language, &CProgramApp::OnLanguage},
 };
-
-// The leading decimal number of a text (blanks and a sign allowed before it); 0 when
-// the text does not start with one.
-long leadingInteger(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < 100000000L)
-            value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
 
 }  // namespace
 
@@ -168,7 +152,7 @@ void CProgramApp::adjustMenusFromConfiguration() {
     // The Help menu's first item takes the configured About title.
     mainFrame_->setDocumentMenuItemText(5, 0, QString::fromStdString(pv.languageString("About Title")));
     // Language is offered only when ShowLang says so.
-    if (leadingInteger(pv.setupString("ShowLang")) == 0)
+    if (qx260::leadingInteger(pv.setupString("ShowLang")) == 0)
         mainFrame_->removeDocumentMenuItem(4, id::Language);
     mainFrame_->updateCommandStates();
 }
