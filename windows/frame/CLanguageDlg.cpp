@@ -1,7 +1,6 @@
 #include "windows/frame/CLanguageDlg.h"
 
 #include <QButtonGroup>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -28,12 +27,14 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
         w->setGeometry(qx260::dialogUnitsToPixels(font, QRect(x, y, cx, cy)));
     };
     setWindowTitle(templateText(0, "Language"));
+    // F1 anywhere in the dialog asks for the topic of the Language command.
+    new qx260::HelpKey(this, [](QWidget*) { return kHelpTopic; });
 
     english_ = new QRadioButton(templateText(kEnglishId, "English"), this);
-    english_->setProperty("controlId", kEnglishId);
+    qx260::setControlId(english_, kEnglishId);
     place(english_, 22, 16, 70, 12);
     chinese_ = new QRadioButton(templateText(kChineseId, "Chinese"), this);
-    chinese_->setProperty("controlId", kChineseId);
+    qx260::setControlId(chinese_, kChineseId);
     place(chinese_, 22, 34, 70, 12);
     auto* group = new QButtonGroup(this);
     group->addButton(english_, 0);
@@ -85,10 +86,4 @@ void CLanguageDlg::accept() {
         choiceChanged_ = selection_ != current;
     }
     QDialog::accept();
-}
-
-void CLanguageDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1)
-        qx260::requestHelpTopic(kHelpTopic);
-    QDialog::keyPressEvent(event);
 }

@@ -108,6 +108,12 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::create() {
+    // F1 on a highlighted menu item asks for the topic of its command.
+    menuHelpKey_ = new qx260::HelpKey(this, [](QWidget* target) -> std::optional<int> {
+        auto* menu = qobject_cast<QMenu*>(target);
+        const int command = menu && menu->activeAction() ? menu->activeAction()->data().toInt() : 0;
+        return command != 0 ? std::optional<int>(command) : std::nullopt;
+    });
     buildMenu(id::MenuNoDocument, noDocumentMenus_, false);
     buildMenu(id::MenuDocument, documentMenus_, true);
     setDocumentMenu(false);
@@ -156,7 +162,7 @@ QMenu* CMainFrame::buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu)
         if (entry.level == 0) {
             current = new QMenu(entry.text, this);
             current->setObjectName(QStringLiteral("menu%1_%2").arg(menuId).arg(into.size()));
-            current->installEventFilter(this);
+            current->installEventFilter(menuHelpKey_);
             connect(current, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
             into.append(current);
             continue;
@@ -417,15 +423,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         if (tree && watched == tree && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             onTreeItem(tree->currentItem());
             return true;
-        }
-        if (key->key() == Qt::Key_F1) {
-            if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction()) {
-                const int command = menu->activeAction()->data().toInt();
-                if (command != 0) {
-                    OnHelpRequest(kHelpIdBase + command);
-                    return true;
-                }
-            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

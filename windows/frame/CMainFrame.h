@@ -24,6 +24,7 @@ class CChildFrame;
 class CProgramView;
 class LockKeyIndicators;
 namespace qx260 {
+class HelpKey;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
 }  // namespace qx260
@@ -114,6 +115,7 @@ private:
     CMDIClientWnd* mdiClient_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* lockKeys_ = nullptr;
+    qx260::HelpKey* menuHelpKey_ = nullptr;
     QPointer<CChildFrame> activeDocumentFrame_;
     // One object of each settings dialog, reloaded at every opening.
     qx260::CProductInfoDlg* productDialog_ = nullptr;

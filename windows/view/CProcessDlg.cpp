@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
 #include "platform/Resources.h"
 
 namespace
@@ -36,7 +37,7 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("progress"));
-    progressBar_->setProperty("controlId", kProgressId);
+    qx260::setControlId(progressBar_, kProgressId);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(qx260::dialogUnitsToPixels(font, kBarRect));
 
@@ -47,7 +48,7 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 
     countText_ = new QLabel(this);
     countText_->setObjectName(QStringLiteral("count"));
-    countText_->setProperty("controlId", kCountId);
+    qx260::setControlId(countText_, kCountId);
     countText_->setAlignment(Qt::AlignCenter);
     countText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     countText_->setGeometry(qx260::dialogUnitsToPixels(font, kCountRect));

@@ -23,6 +23,7 @@ class CPortSettingDlg;
 
 namespace qx260
 {
+class HelpKey;
 class CProgramDoc;
 struct CodecContext;
 class CellEditors;
@@ -132,7 +133,6 @@ class CProgramView : public QWidget
     void firstTimeSetUp();
     void createCellEditors();
     void watch(QObject* object);
-    int focusedControlId(QWidget* focus) const;
     void setWindowIconFromFile();
     void shrinkFrameToForm();
     QMdiSubWindow* documentFrame() const;
@@ -156,6 +156,7 @@ class CProgramView : public QWidget
     bool firstSetUp_ = true;
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
     qx260::UndoHistory history_;
+    qx260::HelpKey* helpKey_ = nullptr;
     CProcessDlg* processDlg_ = nullptr;
     CPortSettingDlg* portSettingDlg_ = nullptr;
     bool transferRunning_ = false;
