@@ -73,7 +73,7 @@ void CLanguageDlg::accept() {
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save()) {
             // Without the stored choice a restart would come up in the old language.
-            qx260::showMessage(this, QString::fromStdString(pv.applicationName),
+            qx260::showMessage(this, qx260::applicationCaption(),
                                QString::fromUtf8(pv.pick(
                                    "The language could not be stored: %1 cannot be written.\n"
                                    "Check that the file is not read-only, then choose the language again.",

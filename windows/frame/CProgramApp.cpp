@@ -81,9 +81,7 @@ CProgramApp::~CProgramApp() {
         g_app = nullptr;
 }
 
-QString CProgramApp::applicationName() {
-    return QString::fromStdString(processValues().applicationName);
-}
+QString CProgramApp::applicationName() { return qx260::applicationCaption(); }
 
 bool CProgramApp::InitInstance(const QString& programPath, const QStringList& arguments) {
     qx260::ProcessValues& pv = processValues();

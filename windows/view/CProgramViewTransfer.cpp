@@ -24,11 +24,6 @@
 namespace
 {
 
-QString applicationTitle()
-{
-    return QString::fromStdString(qx260::processValues().applicationName);
-}
-
 qx260::link::Direction directionOf(const CProgramView& view)
 {
     using qx260::link::Direction;
@@ -64,7 +59,7 @@ class CProgramView::WindowTransferHost : public qx260::link::TransferHost
     bool askRetry() override
     {
         return view_ &&
-               qx260::showMessage(view_, applicationTitle(),
+               qx260::showMessage(view_, qx260::applicationCaption(),
                                   qx260::resourceString(qx260::link::message::kCommunicationError),
                                   QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
     }
@@ -73,7 +68,7 @@ class CProgramView::WindowTransferHost : public qx260::link::TransferHost
         QString text = qx260::resourceString(id);
         if (!reason.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-        qx260::showMessage(view_, applicationTitle(), text, QMessageBox::Ok);
+        qx260::showMessage(view_, qx260::applicationCaption(), text, QMessageBox::Ok);
     }
     void showTypeMessage() override
     {
@@ -156,7 +151,8 @@ void CProgramView::openProcessWindow(int direction)
         return;
     transferDirection = direction;
     const qx260::ProcessValues& pv = qx260::processValues();
-    const char* title = direction == kTransferWrite ? pv.pick("Write Data", "写数据") : pv.pick("Read Data", "读数据");
+    const char* title =
+        direction == kTransferWrite ? pv.pick("Write Data", "写数据") : pv.pick("Read Data", "读数据");
     processDlg_->titleText = QString::fromUtf8(title);
     if (!processDlg_->windowExists())
         processDlg_->createWindow(window());
