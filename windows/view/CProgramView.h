@@ -102,8 +102,6 @@ class CProgramView : public QWidget
     CPortSettingDlg* portSettingDialog() const { return portSettingDlg_; }
     // True while a transfer of this view runs (the image is being read or sent).
     bool transferRunning() const { return transferRunning_; }
-    // Runs the whole transfer in transferDirection (what OK in the Process window posts).
-    void runTransfer();
 
   public slots:
     void OnRead();             // Read from the radio
@@ -123,13 +121,16 @@ class CProgramView : public QWidget
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The transfer's view of this window; it outlives neither the view nor its Process window.
+    // The transfer's view of this window; it notices when the view or its Process window
+    // goes while the transfer pumps events.
     class WindowTransferHost;
 
     // The Process window and Port Setting dialog, and the port from the stored port number.
     void createTransferParts();
     // Read or Write: opens the Process window titled for the direction.
     void openProcessWindow(int direction);
+    // Runs the whole transfer in transferDirection (what OK in the Process window posts).
+    void runTransfer();
     void firstTimeSetUp();
     void createCellEditors();
     void watch(QObject* object);
