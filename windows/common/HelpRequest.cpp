@@ -4,7 +4,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLoggingCategory>
+#include <QVariant>
+#include <QWidget>
 
 #include "core/config/ProcessValues.h"
 
@@ -52,6 +55,40 @@ void requestHelpTopic(int topic) {
     if (opener())  // under test: the test reads back what was asked for
         requestedTopics().append(topic);
     openHelpFile(helpFilePath(), topic);
+}
+
+void setControlId(QWidget* control, int id) { control->setProperty(kControlIdProperty, id); }
+
+std::optional<int> controlIdOf(const QWidget* widget, const QWidget* top) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant id = w->property(kControlIdProperty);
+        if (id.isValid())
+            return id.toInt();
+        if (w == top)
+            break;
+    }
+    return std::nullopt;
+}
+
+HelpKey::HelpKey(QWidget* window, TopicOf topicOf) : QObject(window), topicOf_(std::move(topicOf)) {
+    window->installEventFilter(this);
+}
+
+bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+        return false;
+    const std::optional<int> topic = topicOf_(target);
+    if (!topic)
+        return false;
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        emit requested(*topic);
+        requestHelpTopic(*topic);
+    }
+    return true;
 }
 
 namespace helptest {

@@ -39,6 +39,8 @@ QMessageBox::StandardButton escapeButtonOf(QMessageBox::StandardButtons buttons)
 
 }  // namespace
 
+QString applicationCaption() { return QString::fromStdString(processValues().applicationName); }
+
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons) {
     // The first button of the box, in the order boxes lay them out.
     for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Abort, QMessageBox::Retry,

@@ -19,6 +19,10 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         MsgIcon icon = MsgIcon::Exclamation);
 
+// The caption of the program's own message boxes: the application name of the
+// process-wide values.
+QString applicationCaption();
+
 // The button a box with these buttons gives when the user just presses Enter.
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons);
 

@@ -9,6 +9,7 @@
 
 #include "windows/common/DialogUnits.h"
 #include "windows/common/Pictures.h"
+#include "windows/common/HelpRequest.h"
 #include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
 
@@ -30,22 +31,22 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     };
 
     icon_ = new QLabel(this);
-    icon_->setProperty("controlId", kIconId);
+    qx260::setControlId(icon_, kIconId);
     place(icon_, 186, 14, 18, 17);
     icon_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     version_ = new QLabel(this);
-    version_->setProperty("controlId", kVersionId);
+    qx260::setControlId(version_, kVersionId);
     version_->setTextFormat(Qt::PlainText);  // shown as stored: no "&" mnemonics
     place(version_, 14, 14, 150, 8);
 
     copyrights_ = new QLabel(this);
-    copyrights_->setProperty("controlId", kCopyrightsId);
+    qx260::setControlId(copyrights_, kCopyrightsId);
     copyrights_->setTextFormat(Qt::PlainText);
     place(copyrights_, 14, 29, 150, 8);
 
     owner_ = new QLabel(this);
-    owner_->setProperty("controlId", kOwnerId);
+    qx260::setControlId(owner_, kOwnerId);
     owner_->setTextFormat(Qt::PlainText);
     place(owner_, 14, 44, 150, 8);
 

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QMenu>
 
+#include "windows/view/CProgramView.h"
+
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setGeometry(0, 0, kCreateWidth, kCreateHeight);
@@ -15,7 +17,8 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
 }
 
-void CChildFrame::setView(QWidget* view) {
+void CChildFrame::setView(CProgramView* view) {
+    view_ = view;
     setWidget(view);
     // Shrink to the form; never grow beyond the size the frame was created with.
     const QSize fit = sizeHint().boundedTo(QSize(kCreateWidth, kCreateHeight));

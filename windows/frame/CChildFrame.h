@@ -4,6 +4,8 @@
 
 #include <QMdiSubWindow>
 
+class CProgramView;
+
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -13,7 +15,9 @@ public:
     explicit CChildFrame(QWidget* parent = nullptr);
 
     // Puts the form into the frame at (0, 0) of the client area, shrunk to fit the form.
-    void setView(QWidget* view);
+    void setView(CProgramView* view);
+    // The channel view the frame holds (it goes with the frame).
+    CProgramView* view() const { return view_; }
     // Closes and destroys the frame for real (New replaces the document).
     void destroyFrame();
 
@@ -21,5 +25,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    CProgramView* view_ = nullptr;
     bool destroying_ = false;
 };

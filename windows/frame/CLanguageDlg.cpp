@@ -1,11 +1,9 @@
 #include "windows/frame/CLanguageDlg.h"
 
 #include <QButtonGroup>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "windows/frame/CProgramApp.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
@@ -29,12 +27,14 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
         w->setGeometry(qx260::dialogUnitsToPixels(font, QRect(x, y, cx, cy)));
     };
     setWindowTitle(templateText(0, "Language"));
+    // F1 anywhere in the dialog asks for the topic of the Language command.
+    new qx260::HelpKey(this, [](QWidget*) { return kHelpTopic; });
 
     english_ = new QRadioButton(templateText(kEnglishId, "English"), this);
-    english_->setProperty("controlId", kEnglishId);
+    qx260::setControlId(english_, kEnglishId);
     place(english_, 22, 16, 70, 12);
     chinese_ = new QRadioButton(templateText(kChineseId, "Chinese"), this);
-    chinese_->setProperty("controlId", kChineseId);
+    qx260::setControlId(chinese_, kChineseId);
     place(chinese_, 22, 34, 70, 12);
     auto* group = new QButtonGroup(this);
     group->addButton(english_, 0);
@@ -73,7 +73,7 @@ void CLanguageDlg::accept() {
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save().ok()) {
             // Without the stored choice a restart would come up in the old language.
-            qx260::showMessage(this, CProgramApp::applicationName(),
+            qx260::showMessage(this, qx260::applicationCaption(),
                                QString::fromUtf8(pv.pick(
                                    "The language could not be stored: %1 cannot be written.\n"
                                    "Check that the file is not read-only, then choose the language again.",
@@ -86,10 +86,4 @@ void CLanguageDlg::accept() {
         choiceChanged_ = selection_ != current;
     }
     QDialog::accept();
-}
-
-void CLanguageDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1)
-        qx260::requestHelpTopic(kHelpTopic);
-    QDialog::keyPressEvent(event);
 }

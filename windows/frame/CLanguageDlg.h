@@ -32,7 +32,6 @@ public:
 
 protected:
     void accept() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -23,7 +22,6 @@
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/frame/CProgramApp.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
 #include "core/radio/CProgramDoc.h"
@@ -88,7 +86,7 @@ constexpr TreeEntry kTreeEntries[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CProgramApp& app) : app_(app) {
+CMainFrame::CMainFrame() {
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
@@ -104,10 +102,18 @@ CMainFrame::~CMainFrame() {
         disconnect(navigatorBar_, nullptr, this, nullptr);
     if (toolBar_)
         disconnect(toolBar_, nullptr, this, nullptr);
+    if (mdiClient_)
+        disconnect(mdiClient_, nullptr, this, nullptr);
     actions_.clear();
 }
 
 bool CMainFrame::create() {
+    // F1 on a highlighted menu item asks for the topic of its command.
+    menuHelpKey_ = new qx260::HelpKey(this, [](QWidget* target) -> std::optional<int> {
+        auto* menu = qobject_cast<QMenu*>(target);
+        const int command = menu && menu->activeAction() ? menu->activeAction()->data().toInt() : 0;
+        return command != 0 ? std::optional<int>(command) : std::nullopt;
+    });
     buildMenu(id::MenuNoDocument, noDocumentMenus_, false);
     buildMenu(id::MenuDocument, documentMenus_, true);
     setDocumentMenu(false);
@@ -117,6 +123,12 @@ bool CMainFrame::create() {
 
     mdiClient_ = new CMDIClientWnd(this);
     setCentralWidget(mdiClient_);
+    connect(mdiClient_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // A hidden window stays the active one until another is activated.
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            activeDocumentFrame_ = frame;
+        updateCommandStates();
+    });
 
     for (const qx260::AcceleratorEntry& acc : qx260::accelerators(id::AcceleratorTable)) {
         auto* shortcut = new QShortcut(acc.keys, this);
@@ -150,7 +162,7 @@ QMenu* CMainFrame::buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu)
         if (entry.level == 0) {
             current = new QMenu(entry.text, this);
             current->setObjectName(QStringLiteral("menu%1_%2").arg(menuId).arg(into.size()));
-            current->installEventFilter(this);
+            current->installEventFilter(menuHelpKey_);
             connect(current, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
             into.append(current);
             continue;
@@ -288,9 +300,21 @@ void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
         tree->setCurrentItem(tree->topLevelItem(0));
 }
 
+CChildFrame* CMainFrame::activeDocumentFrame() const { return activeDocumentFrame_; }
+
 CProgramView* CMainFrame::activeView() const {
-    CProgramApp::Document* doc = app_.activeDocument();
-    return doc ? doc->view : nullptr;
+    return activeDocumentFrame_ ? activeDocumentFrame_->view() : nullptr;
+}
+
+void CMainFrame::activateDocumentFrame(CChildFrame* frame) {
+    activeDocumentFrame_ = frame;
+    mdiClient_->setActiveSubWindow(frame);
+}
+
+void CMainFrame::destroyDocumentFrame(CChildFrame* frame) {
+    if (activeDocumentFrame_ == frame)
+        activeDocumentFrame_ = nullptr;
+    delete frame;
 }
 
 bool CMainFrame::commandEnabled(int command) const {
@@ -315,16 +339,10 @@ void CMainFrame::updateCommandStates() {
 void CMainFrame::OnCommand(int command) {
     CProgramView* view = activeView();
     switch (command) {
-    case id::FileNew: app_.OnFileNew(); break;
-    case id::FileOpen: app_.OnFileOpen(); break;
-    case id::FileClose: app_.OnFileClose(); break;
-    case id::FileSave: app_.OnFileSave(); break;
-    case id::FileSaveAs: app_.OnFileSaveAs(); break;
     case id::FilePrintSetup: OnFilePrintSetup(); break;
     case id::FilePrint: if (view) view->OnFilePrint(); break;
     case id::FilePrintDirect: if (view) view->OnFilePrintDirect(); break;
     case id::FilePrintPreview: if (view) view->OnFilePrintPreview(); break;
-    case id::AppAbout: app_.OnAppAbout(); break;
     case id::AppExit: close(); break;
     case id::ViewToolbar: toolBar_->setVisible(!toolBar_->isVisible()); break;
     case id::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
@@ -335,46 +353,45 @@ void CMainFrame::OnCommand(int command) {
     case id::ProductInformation: OnProductInformation(); break;
     case id::ChannelInformation: OnChannelInformation(); break;
     case id::OptionalFeatures: OnOptionalFeatures(); break;
-    case id::Language: app_.OnLanguage(); break;
     case id::Help: OnHelpRequest(kHelpIdBase + id::MenuNoDocument); break;
     case id::NextPane: nextPane(true); break;
     case id::PreviousPane: nextPane(false); break;
-    default: break;
+    default: emit commandIssued(command); break;
     }
     updateCommandStates();
 }
 
 void CMainFrame::OnProductInformation() {
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc)
+    CProgramView* view = activeView();
+    if (!view)
         return;  // nothing to describe without a document
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
-    if (productDialog_->editProduct(doc->doc->image, doc->view->bandLimits))
-        doc->view->markDocumentModified(qx260::ChangeKind::ProductInformation);
+    if (productDialog_->editProduct(view->document().image, view->bandLimits))
+        view->markDocumentModified(qx260::ChangeKind::ProductInformation);
 }
 
 void CMainFrame::OnChannelInformation() {
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc) {
+    CChildFrame* frame = activeDocumentFrame_;
+    if (!frame) {
         showNormal();
         return;
     }
-    doc->frame->showNormal();
-    mdiClient_->setActiveSubWindow(doc->frame);
-    doc->frame->raise();
+    frame->showNormal();
+    mdiClient_->setActiveSubWindow(frame);
+    frame->raise();
 }
 
 void CMainFrame::OnOptionalFeatures() {
     if (qx260::processValues().radioVariant == 0)
         return;
-    CProgramApp::Document* doc = app_.activeDocument();
-    if (!doc)
+    CProgramView* view = activeView();
+    if (!view)
         return;
     if (!optionsDialog_)
         optionsDialog_ = new qx260::COptionalFeaturesDlg(this);
-    if (optionsDialog_->editOptions(doc->doc->image))
-        doc->view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
+    if (optionsDialog_->editOptions(view->document().image))
+        view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
 }
 
 void CMainFrame::OnControlBar() {
@@ -406,15 +423,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         if (tree && watched == tree && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             onTreeItem(tree->currentItem());
             return true;
-        }
-        if (key->key() == Qt::Key_F1) {
-            if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction()) {
-                const int command = menu->activeAction()->data().toInt();
-                if (command != 0) {
-                    OnHelpRequest(kHelpIdBase + command);
-                    return true;
-                }
-            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -451,16 +459,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Opened once the drop is over, so that a message box never holds the dragging program.
     QTimer::singleShot(0, this, [this, paths] {
-        for (const QString& path : paths)
-            app_.openDocumentFile(path);
+        emit documentFilesDropped(paths);
         updateCommandStates();
     });
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!app_.saveAllModified()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
 }

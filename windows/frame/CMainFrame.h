@@ -2,12 +2,15 @@
 // The main window: menu bar (menu 128 without a document window, 129 with one), toolbar,
 // status bar, the navigation bar with its tree, and the client area that holds the
 // channel windows over a tiled background. Commands arrive here by their numeric ids
-// and go to the frame, the application or the active channel view.
+// from menus, toolbar and accelerators: the frame runs its own and the active channel
+// view's, and emits the others for the application to dispatch. The frame knows which
+// channel window is active; the application keeps the documents behind them.
 
 #include <QHash>
 #include <QList>
-#include <QStringList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -15,13 +18,13 @@ class QLabel;
 class QMimeData;
 class QToolBar;
 class QTreeWidgetItem;
-class CProgramApp;
 class CMDIClientWnd;
 class CNavigatorBar;
 class CChildFrame;
 class CProgramView;
 class LockKeyIndicators;
 namespace qx260 {
+class HelpKey;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
 }  // namespace qx260
@@ -33,7 +36,7 @@ public:
     static constexpr int kRestoredHeight = 550;
     static constexpr int kHelpIdBase = 0x10000;  // help request = base + command id
 
-    explicit CMainFrame(CProgramApp& app);
+    CMainFrame();
     ~CMainFrame() override;
 
     // Builds the window's parts; false when one of them could not be made.
@@ -58,13 +61,20 @@ public:
     void setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text);
     void removeDocumentMenuItem(int menuPosition, int command);
 
-    // Runs a command as its menu item, toolbar button or accelerator would.
+    // Runs a command as its menu item, toolbar button or accelerator would: the frame's
+    // and the view's here, every other one through commandIssued.
     void OnCommand(int command);
     // Whether the command can run now (menu items and buttons are greyed otherwise).
     bool commandEnabled(int command) const;
 
-    // The view of the active channel window, or null.
+    // The channel window activated last (it may be hidden: it stays the active one until
+    // another is activated), and its view; null without one.
+    CChildFrame* activeDocumentFrame() const;
     CProgramView* activeView() const;
+    // Makes frame the active channel window (a new document, or one shown again).
+    void activateDocumentFrame(CChildFrame* frame);
+    // Destroys a channel window for real, with the view in it.
+    void destroyDocumentFrame(CChildFrame* frame);
 
     // The local "*.dat" files of a drag, or none when anything else is among them.
     static QStringList droppedDocumentFiles(const QMimeData* mime);
@@ -79,8 +89,13 @@ public slots:
     void OnHelpRequest(int identifier);
     void updateCommandStates();
 
+signals:
+    // A command that neither the frame nor the view runs (the application's commands).
+    void commandIssued(int command);
+    // "*.dat" files dropped on the window, to be opened as File Open opens them.
+    void documentFilesDropped(const QStringList& paths);
+
 protected:
-    void closeEvent(QCloseEvent* event) override;
     // Dropped "*.dat" files are opened as File Open opens them; other files are refused.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -96,11 +111,12 @@ private:
     void onTreeItem(QTreeWidgetItem* item);
     void nextPane(bool forward);
 
-    CProgramApp& app_;
     CNavigatorBar* navigatorBar_ = nullptr;
     CMDIClientWnd* mdiClient_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LockKeyIndicators* lockKeys_ = nullptr;
+    qx260::HelpKey* menuHelpKey_ = nullptr;
+    QPointer<CChildFrame> activeDocumentFrame_;
     // One object of each settings dialog, reloaded at every opening.
     qx260::CProductInfoDlg* productDialog_ = nullptr;
     qx260::COptionalFeaturesDlg* optionsDialog_ = nullptr;

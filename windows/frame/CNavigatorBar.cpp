@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include "windows/common/Pictures.h"
+#include "windows/common/HelpRequest.h"
 #include "core/config/ProcessValues.h"
 
 // The bar's content: hands its paint, mouse and size events to the bar.
@@ -86,7 +87,7 @@ bool CNavigatorBar::Create() {
 
     tree_ = new QTreeWidget(panel_);
     tree_->setObjectName(QStringLiteral("navigationTree"));
-    tree_->setProperty("controlId", kTreeId);
+    qx260::setControlId(tree_, kTreeId);
     tree_->setFont(font_);
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);

@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include "core/radio/CProgramDoc.h"
+#include "core/radio/Decimal.h"
 #include "res/ResourceIds.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
@@ -47,22 +48,17 @@ QString documentFilter() {
     return tr2("Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)");
 }
 
-// The leading decimal number of a text (blanks and a sign allowed before it); 0 when
-// the text does not start with one.
-long leadingInteger(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < 100000000L)
-            value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
+// The commands the application runs, by their ids from menus, toolbar and accelerators.
+struct AppCommand {
+    int command;
+    void (CProgramApp::*run)();
+};
+constexpr AppCommand kAppCommands[] = {
+    {id::FileNew, &CProgramApp::OnFileNew},       {id::FileOpen, &CProgramApp::OnFileOpen},
+    {id::FileClose, &CProgramApp::OnFileClose},   {id::FileSave, &CProgramApp::OnFileSave},
+    {id::FileSaveAs, &CProgramApp::OnFileSaveAs}, {id::AppAbout, &CProgramApp::OnAppAbout},
+    {id::Language, &CProgramApp::OnLanguage},
+};
 
 }  // namespace
 
@@ -75,11 +71,8 @@ CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
 CProgramApp::~CProgramApp() {
     // The windows (and the views in them) go before the documents they show.
     processValues().showCaption = nullptr;
-    if (mainFrame_) {
-        if (mainFrame_->mdiClient())
-            disconnect(mainFrame_->mdiClient(), nullptr, this, nullptr);
+    if (mainFrame_)
         delete mainFrame_.release();
-    }
     documents_.clear();
     removeToolkitTranslation();
     if (processValues().userStore == userStore_.get())
@@ -88,9 +81,7 @@ CProgramApp::~CProgramApp() {
         g_app = nullptr;
 }
 
-QString CProgramApp::applicationName() {
-    return QString::fromStdString(processValues().applicationName);
-}
+QString CProgramApp::applicationName() { return qx260::applicationCaption(); }
 
 bool CProgramApp::InitInstance(const QString& programPath, const QStringList& arguments) {
     qx260::ProcessValues& pv = processValues();
@@ -123,14 +114,18 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     userStore_ = std::make_unique<qx260::QSettingsUserStore>();
     pv.userStore = userStore_.get();
 
-    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    mainFrame_ = std::make_unique<CMainFrame>();
     if (!mainFrame_->create())
         return false;
+    mainFrame_->installEventFilter(this);
+    connect(mainFrame_.get(), &CMainFrame::commandIssued, this, &CProgramApp::OnCommand);
+    connect(mainFrame_.get(), &CMainFrame::documentFilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            openDocumentFile(path);
+    });
     pv.showCaption = [frame = mainFrame_.get()](const std::string& caption) {
         frame->setWindowTitle(QString::fromStdString(caption));
     };
-    connect(mainFrame_->mdiClient(), &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow* w) { onSubWindowActivated(qobject_cast<CChildFrame*>(w)); });
 
     // The command line: a document to open, or else a new document.
     const QString documentPath = arguments.isEmpty() ? QString() : arguments.constFirst();
@@ -155,7 +150,7 @@ void CProgramApp::adjustMenusFromConfiguration() {
     // The Help menu's first item takes the configured About title.
     mainFrame_->setDocumentMenuItemText(5, 0, QString::fromStdString(pv.languageString("About Title")));
     // Language is offered only when ShowLang says so.
-    if (leadingInteger(pv.setupString("ShowLang")) == 0)
+    if (qx260::leadingInteger(pv.setupString("ShowLang")) == 0)
         mainFrame_->removeDocumentMenuItem(4, id::Language);
     mainFrame_->updateCommandStates();
 }
@@ -187,7 +182,9 @@ int CProgramApp::ExitInstance() {
     return 0;
 }
 
-CProgramApp::Document* CProgramApp::activeDocument() const { return documentOf(activeFrame_); }
+CProgramApp::Document* CProgramApp::activeDocument() const {
+    return mainFrame_ ? documentOf(mainFrame_->activeDocumentFrame()) : nullptr;
+}
 
 CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
     if (!frame)
@@ -196,14 +193,6 @@ CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
         if (d->frame == frame)
             return d.get();
     return nullptr;
-}
-
-void CProgramApp::onSubWindowActivated(CChildFrame* frame) {
-    // A hidden window stays the active one until another is activated.
-    if (frame && documentOf(frame))
-        activeFrame_ = frame;
-    if (mainFrame_)
-        mainFrame_->updateCommandStates();
 }
 
 CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile) {
@@ -216,14 +205,13 @@ CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramD
     d->frame->setView(d->view);
     mainFrame_->mdiClient()->addSubWindow(d->frame);
     d->frame->move(0, 0);
-    connect(d->view, &CProgramView::documentModified, this, [this, d] { documentModified(d); });
+    connect(d->view, &CProgramView::documentModified, this, [this, d] { onDocumentModified(d); });
     documents_.push_back(std::move(entry));
 
     d->view->OnInitialUpdate();
     updateDocumentTitle(d);
     d->frame->show();
-    activeFrame_ = d->frame;
-    mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
+    mainFrame_->activateDocumentFrame(d->frame);
     mainFrame_->setDocumentMenu(true);
     return d;
 }
@@ -232,10 +220,8 @@ void CProgramApp::destroyDocument(Document* document) {
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() != document)
             continue;
-        if (activeFrame_ == document->frame)
-            activeFrame_ = nullptr;
         // The window (and its view) first: the view refers to the document.
-        delete document->frame;
+        mainFrame_->destroyDocumentFrame(document->frame);
         documents_.erase(it);
         break;
     }
@@ -256,8 +242,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
     for (const auto& d : documents_) {
         if (d->hasFile && QFileInfo(fromNativePath(d->doc->pathName)) == info) {
             d->frame->showNormal();
-            mainFrame_->mdiClient()->setActiveSubWindow(d->frame);
-            activeFrame_ = d->frame;
+            mainFrame_->activateDocumentFrame(d->frame);
             return d.get();
         }
     }
@@ -353,6 +338,14 @@ bool CProgramApp::saveModified(Document* document) {
     return answer == QMessageBox::No;
 }
 
+bool CProgramApp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainFrame_.get() && event->type() == QEvent::Close && !saveAllModified()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 bool CProgramApp::saveAllModified() {
     for (const auto& d : documents_)
         if (!saveModified(d.get()))
@@ -360,7 +353,7 @@ bool CProgramApp::saveAllModified() {
     return true;
 }
 
-void CProgramApp::documentModified(Document* document) {
+void CProgramApp::onDocumentModified(Document* document) {
     document->doc->modified = true;
     updateDocumentTitle(document);
 }
@@ -368,6 +361,15 @@ void CProgramApp::documentModified(Document* document) {
 void CProgramApp::updateDocumentTitle(Document* document) {
     document->view->setWindowTitle(fromNativePath(document->doc->title) + QStringLiteral("[*]"));
     document->view->setWindowModified(document->doc->modified);
+}
+
+void CProgramApp::OnCommand(int command) {
+    for (const AppCommand& entry : kAppCommands) {
+        if (entry.command == command) {
+            (this->*entry.run)();
+            return;
+        }
+    }
 }
 
 void CProgramApp::OnFileNew() {

@@ -1,7 +1,8 @@
 #pragma once
 // The application object: brings the program up in its fixed order, keeps the open
-// documents with their channel windows, and handles the application's commands
-// (New, Open, About) and the document commands (Close, Save, Save As).
+// documents with their channel windows, and dispatches the commands the main frame
+// emits through one table: the application's (New, Open, About, Language) and the
+// document commands (Close, Save, Save As).
 
 #include <functional>
 #include <memory>
@@ -70,6 +71,8 @@ public:
     std::function<bool(const QString& program, const QString& workingDirectory)> restarter;
 
 public slots:
+    // Runs an application or document command by its id; other ids are not ours.
+    void OnCommand(int command);
     void OnFileNew();
     void OnFileOpen();
     void OnFileClose();
@@ -78,12 +81,15 @@ public slots:
     void OnAppAbout();
     void OnLanguage();
 
+protected:
+    // Closing the main window asks about every modified document first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Document* addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile);
     void destroyDocument(Document* document);
-    void documentModified(Document* document);
+    void onDocumentModified(Document* document);
     void updateDocumentTitle(Document* document);
-    void onSubWindowActivated(CChildFrame* frame);
     void adjustMenusFromConfiguration();
     void installToolkitTranslation();
     void removeToolkitTranslation();
@@ -96,7 +102,6 @@ private:
     std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::vector<std::unique_ptr<Document>> documents_;
-    CChildFrame* activeFrame_ = nullptr;
     CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
     QString lastDirectory_;
     QString programPath_;  // the running executable, started again after a change of language

@@ -22,18 +22,12 @@ namespace
 {
 
 constexpr int kTemplateId = 132;
-const char* const kControlIdProperty = "controlId";
 
 // A text of the template from the language module, the English one when it has none.
 QString templateText(int controlId, const char* english)
 {
     return hasDialogText(kTemplateId, controlId) ? dialogText(kTemplateId, controlId)
                                                  : QString::fromUtf8(english);
-}
-
-void setControlId(QWidget* w, int controlId)
-{
-    w->setProperty(kControlIdProperty, controlId);
 }
 
 } // namespace
@@ -104,6 +98,9 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent)
     setFont(font_);
     setModal(true);
     build();
+    // F1 asks for the topic of the focused control.
+    auto* help = new HelpKey(this, [this](QWidget*) { return controlIdOf(focusWidget(), this); });
+    connect(help, &HelpKey::requested, this, &COptionalFeaturesDlg::helpRequested);
 }
 
 void COptionalFeaturesDlg::place(QWidget* w, int x, int y, int width, int height)
@@ -317,21 +314,6 @@ bool COptionalFeaturesDlg::eventFilter(QObject* watched, QEvent* event)
     if (watched == transmitDelay_ && event->type() == QEvent::FocusOut)
         normaliseTransmitDelay();
     return QDialog::eventFilter(watched, event);
-}
-
-void COptionalFeaturesDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        QWidget* focused = focusWidget();
-        const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
-        if (id.isValid()) {
-            emit helpRequested(id.toInt());
-            requestHelpTopic(id.toInt());
-        }
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace qx260

@@ -79,7 +79,6 @@ class COptionalFeaturesDlg : public QDialog
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void accept() override;
 
   private:

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -20,7 +19,6 @@ namespace
 {
 
 constexpr int kTemplateId = 136;
-const char* const kControlIdProperty = "controlId";
 
 QString templateText(int controlId, const char* english)
 {
@@ -54,6 +52,9 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent)
     setModal(true);
     setWindowTitle(templateText(0, "Product Information"));
     setFixedSize(dialogUnitsToPixels(font_, QSize(159, 108)));
+    // F1 asks for the topic of the focused control.
+    auto* help = new HelpKey(this, [this](QWidget*) { return controlIdOf(focusWidget(), this); });
+    connect(help, &HelpKey::requested, this, &CProductInfoDlg::helpRequested);
     auto place = [this](QWidget* w, int x, int y, int width, int height) {
         w->setGeometry(dialogUnitsToPixels(font_, QRect(x, y, width, height)));
     };
@@ -73,7 +74,7 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent)
         auto* box = new QComboBox(this);
         const QRect r = dialogUnitsToPixels(font_, QRect(x, y, w, 12));
         box->setGeometry(r.x(), r.y(), r.width(), qMax(r.height(), box->sizeHint().height()));
-        box->setProperty(kControlIdProperty, id);
+        setControlId(box, id);
         return box;
     };
     types_ = addList(productControl::TypeList, 69, 27, 61);
@@ -87,10 +88,10 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent)
     ok_ = new QPushButton(templateText(1, "OK"), this);
     place(ok_, 22, 80, 33, 14);
     ok_->setDefault(true);
-    ok_->setProperty(kControlIdProperty, 1);
+    setControlId(ok_, 1);
     cancel_ = new QPushButton(templateText(2, "Cancel"), this);
     place(cancel_, 104, 79, 33, 14);
-    cancel_->setProperty(kControlIdProperty, 2);
+    setControlId(cancel_, 2);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -139,21 +140,6 @@ bool CProductInfoDlg::editProduct(RadioImage& image, BandLimits& bandLimits)
         return false;
     storeInto(image, bandLimits);
     return true;
-}
-
-void CProductInfoDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        QWidget* focused = focusWidget();
-        const QVariant id = focused ? focused->property(kControlIdProperty) : QVariant();
-        if (id.isValid()) {
-            emit helpRequested(id.toInt());
-            requestHelpTopic(id.toInt());
-        }
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace qx260

@@ -41,9 +41,6 @@ class CProductInfoDlg : public QDialog
     // F1 was pressed; topic is the control id of the focused control.
     void helpRequested(int topic);
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
     void onTypeChanged(int position);
     void showBands();

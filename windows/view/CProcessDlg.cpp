@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "windows/view/CProgramView.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
 #include "platform/Resources.h"
 
 namespace
@@ -27,7 +27,7 @@ QString templateText(int control, const char* fallback)
 }
 } // namespace
 
-CProcessDlg::CProcessDlg(CProgramView& owner) : QDialog(&owner, Qt::Dialog), owner_(owner)
+CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CProcessDlg"));
     setModal(false);
@@ -37,7 +37,7 @@ CProcessDlg::CProcessDlg(CProgramView& owner) : QDialog(&owner, Qt::Dialog), own
 
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("progress"));
-    progressBar_->setProperty("controlId", kProgressId);
+    qx260::setControlId(progressBar_, kProgressId);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(qx260::dialogUnitsToPixels(font, kBarRect));
 
@@ -48,7 +48,7 @@ CProcessDlg::CProcessDlg(CProgramView& owner) : QDialog(&owner, Qt::Dialog), own
 
     countText_ = new QLabel(this);
     countText_->setObjectName(QStringLiteral("count"));
-    countText_->setProperty("controlId", kCountId);
+    qx260::setControlId(countText_, kCountId);
     countText_->setAlignment(Qt::AlignCenter);
     countText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     countText_->setGeometry(qx260::dialogUnitsToPixels(font, kCountRect));

@@ -9,7 +9,6 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class CProgramView;
 
 class CProcessDlg : public QDialog
 {
@@ -20,7 +19,7 @@ class CProcessDlg : public QDialog
     static constexpr int kCountId = 1009;
     static constexpr int kBarMaximum = 51;
 
-    explicit CProcessDlg(CProgramView& owner);
+    explicit CProcessDlg(QWidget* parent);
 
     // Set by Cancel, cleared when the window is created; read by the transfer.
     int cancelFlag = 0;
@@ -44,7 +43,7 @@ class CProcessDlg : public QDialog
     QPushButton* cancelButton() const { return cancel_; }
 
   signals:
-    // OK was pressed: the owner view runs the transfer (posted, not called).
+    // OK was pressed: the owner runs the transfer (posted, not called).
     void transferRequested();
 
   protected:
@@ -56,7 +55,6 @@ class CProcessDlg : public QDialog
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    CProgramView& owner_;
     QProgressBar* progressBar_ = nullptr;
     QLabel* countText_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -1,3 +1,6 @@
+// The channel view: its form, the fill from the document's image, cell editing with
+// its undo history, printing, and the keys it keeps for itself (Enter, F1, undo and redo).
+
 #include "windows/view/CProgramView.h"
 
 #include <cstdio>
@@ -18,7 +21,6 @@
 #include "windows/view/CellEditors.h"
 #include "windows/view/PrintCommands.h"
 #include "core/print/PrintLayout.h"
-#include "windows/view/ViewLink.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
@@ -32,8 +34,6 @@
 
 namespace
 {
-
-const char* const kControlIdProperty = "controlId";
 
 // Form geometry in dialog units.
 const QSize kFormSize(398, 218);
@@ -99,8 +99,16 @@ int openingSelection(const QComboBox* box, const std::string& cellText)
 
 CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
-    setProperty(kControlIdProperty, kViewId);
-    // Every widget that ends up inside the view passes its keys by eventFilter().
+    qx260::setControlId(this, kViewId);
+    // F1 asks for the topic of the focused control, the form's own when none names one.
+    // A pop-up (an open drop-down list) keeps its keys.
+    helpKey_ = new qx260::HelpKey(this, [this](QWidget* target) -> std::optional<int> {
+        if (target->window() != window())
+            return std::nullopt;
+        return qx260::controlIdOf(target, this).value_or(kViewId);
+    });
+    connect(helpKey_, &qx260::HelpKey::requested, this, &CProgramView::helpRequested);
+    // Every widget that ends up inside the view passes its keys by eventFilter() and the help key.
     installEventFilter(this);
 
     formFont_ = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
@@ -109,7 +117,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
 
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("title"));
-    title_->setProperty(kControlIdProperty, kTitleId);
+    qx260::setControlId(title_, kTitleId);
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
     QFont titleFont;
@@ -123,7 +131,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
 
     grid_ = new CMSFlexGrid(this);
     grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setProperty(kControlIdProperty, kGridId);
+    qx260::setControlId(grid_, kGridId);
     grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
     grid_->setTable(&table_);
     connect(grid_, &CMSFlexGrid::cellChanged, this, [this](int row, int col) {
@@ -132,7 +140,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     });
 
     setFocusProxy(grid_);
-    qx260::link::attachToView(*this);
+    createTransferParts();
 }
 
 CProgramView::~CProgramView()
@@ -328,7 +336,7 @@ bool CProgramView::stepHistory(bool back)
 {
     const bool languageFlag = qx260::processValues().languageFlag;
     // The transfer works on the document's image: it is not replaced under it.
-    if (qx260::link::transferRunning(*this)) {
+    if (transferRunning_) {
         showStatus(qx260::undoDuringTransferText(languageFlag));
         return false;
     }
@@ -412,21 +420,6 @@ void CProgramView::showStatus(const std::string& text)
         mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
 }
 
-void CProgramView::OnRead()
-{
-    qx260::link::readCommand(*this);
-}
-
-void CProgramView::OnWrite()
-{
-    qx260::link::writeCommand(*this);
-}
-
-void CProgramView::OnComSetup()
-{
-    qx260::link::comSetupCommand(*this);
-}
-
 // Printing shows the channels as the user sees them: an edit still open in a cell is
 // taken into the table first (and printing stops when it is rejected).
 void CProgramView::OnFilePrint()
@@ -450,20 +443,9 @@ void CProgramView::OnFilePrintPreview()
 void CProgramView::watch(QObject* object)
 {
     object->installEventFilter(this);
+    object->installEventFilter(helpKey_);
     for (QObject* child : object->children())
         watch(child);
-}
-
-int CProgramView::focusedControlId(QWidget* focus) const
-{
-    for (QWidget* w = focus; w; w = w->parentWidget()) {
-        const QVariant id = w->property(kControlIdProperty);
-        if (id.isValid())
-            return id.toInt();
-        if (w == this)
-            break;
-    }
-    return kViewId;
 }
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event)
@@ -490,22 +472,14 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
                 stepHistory(!redo);
             return true;
         }
-        const bool enter = isEnterKey(key->key());
-        const bool help = key->key() == Qt::Key_F1;
-        if (!enter && !help)
+        if (!isEnterKey(key->key()))
             break;
         if (event->type() == QEvent::ShortcutOverride) {
-            // Keep Enter and F1 for the view, ahead of the main window's shortcuts.
+            // Keep Enter for the view, ahead of the main window's shortcuts.
             event->accept();
             return true;
         }
-        if (enter) {
-            commitCellEdit(true);
-        } else {
-            const int topic = focusedControlId(widget);
-            emit helpRequested(topic);
-            qx260::requestHelpTopic(topic);
-        }
+        commitCellEdit(true);
         return true;
     }
     default:

@@ -2,6 +2,8 @@
 // The channel window's form: the title line over the channel grid. It keeps the
 // document's channel table, fills it from the radio image on every initial update,
 // and turns Enter and F1 anywhere inside it into a cell commit and a help request.
+// It owns its radio transfer too: the Process window, the Port Setting dialog and
+// the transfer run from them (CProgramViewTransfer.cpp).
 
 #include <string>
 #include <vector>
@@ -16,9 +18,12 @@
 class QLabel;
 class QMdiSubWindow;
 class CMSFlexGrid;
+class CProcessDlg;
+class CPortSettingDlg;
 
 namespace qx260
 {
+class HelpKey;
 class CProgramDoc;
 struct CodecContext;
 class CellEditors;
@@ -91,6 +96,13 @@ class CProgramView : public QWidget
     // kTransferRead or kTransferWrite: what the next transfer does.
     int transferDirection = kTransferRead;
 
+    // The view's Process window and Port Setting dialog (made with the view, kept for
+    // every transfer and every Com Setup).
+    CProcessDlg* processDialog() const { return processDlg_; }
+    CPortSettingDlg* portSettingDialog() const { return portSettingDlg_; }
+    // True while a transfer of this view runs (the image is being read or sent).
+    bool transferRunning() const { return transferRunning_; }
+
   public slots:
     void OnRead();             // Read from the radio
     void OnWrite();            // Write to the radio
@@ -109,10 +121,19 @@ class CProgramView : public QWidget
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The transfer's view of this window; it notices when the view or its Process window
+    // goes while the transfer pumps events.
+    class WindowTransferHost;
+
+    // The Process window and Port Setting dialog, and the port from the stored port number.
+    void createTransferParts();
+    // Read or Write: opens the Process window titled for the direction.
+    void openProcessWindow(int direction);
+    // Runs the whole transfer in transferDirection (what OK in the Process window posts).
+    void runTransfer();
     void firstTimeSetUp();
     void createCellEditors();
     void watch(QObject* object);
-    int focusedControlId(QWidget* focus) const;
     void setWindowIconFromFile();
     void shrinkFrameToForm();
     QMdiSubWindow* documentFrame() const;
@@ -136,4 +157,8 @@ class CProgramView : public QWidget
     bool firstSetUp_ = true;
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
     qx260::UndoHistory history_;
+    qx260::HelpKey* helpKey_ = nullptr;
+    CProcessDlg* processDlg_ = nullptr;
+    CPortSettingDlg* portSettingDlg_ = nullptr;
+    bool transferRunning_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include "windows/view/CMSFlexGrid.h"
 #include "core/channels/ChannelTable.h"
+#include "windows/common/HelpRequest.h"
 
 namespace qx260
 {
@@ -14,7 +15,6 @@ namespace qx260
 namespace
 {
 
-const char* const kControlIdProperty = "controlId";
 
 // Room below a list editor for its drop-down part, in pixels.
 constexpr int kDropDownHeight = 100;
@@ -50,7 +50,7 @@ CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vect
             editor = list;
         }
         editor->setFont(grid->font());
-        editor->setProperty(kControlIdProperty, editorIdForColumn(col));
+        qx260::setControlId(editor, editorIdForColumn(col));
         editor->setObjectName(QStringLiteral("editor%1").arg(editorIdForColumn(col)));
         editor->setGeometry(0, 0, 0, 0);
         editor->hide();

@@ -22,11 +22,6 @@ QString tr2(const char* english, const char* chinese)
     return QString::fromUtf8(processValues().pick(english, chinese));
 }
 
-QString caption()
-{
-    return QString::fromStdString(processValues().applicationName);
-}
-
 void reportPrintFailure(QWidget* parent, const QPrinter& printer)
 {
     QString text;
@@ -39,7 +34,7 @@ void reportPrintFailure(QWidget* parent, const QPrinter& printer)
                    "无法在“%1”上打印文档。请检查打印机后重新打印。")
                    .arg(printer.printerName());
     }
-    showMessage(parent, caption(), text, QMessageBox::Ok, MsgIcon::Exclamation);
+    showMessage(parent, applicationCaption(), text, QMessageBox::Ok, MsgIcon::Exclamation);
 }
 
 // Each printout starts with all pages; a range is chosen per printout in the print dialog.
@@ -89,7 +84,7 @@ void filePrintDirect(QWidget* parent, const PrintContent& content)
     }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        showMessage(parent, caption(),
+        showMessage(parent, applicationCaption(),
                     tr2("No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
                         "没有安装打印机。请安装打印机，或选择“打印...”打印到 PDF 文件。"),
                     QMessageBox::Ok, MsgIcon::Exclamation);

@@ -14,7 +14,6 @@
 #include "windows/view/CProgramView.h"
 #include "core/channels/ChannelTable.h"
 #include "windows/view/CProcessDlg.h"
-#include "windows/view/ViewLink.h"
 #include "windows/frame/CChildFrame.h"
 #include "tests/windows/frame/ShellFixture.h"
 #include "tests/support/SimRadio.h"
@@ -29,7 +28,7 @@ constexpr std::size_t kTransferEnd = 0x330;
 
 CProcessDlg* processWindow(ShellFixture& env)
 {
-    return link::processDialog(*env.active()->view);
+    return env.active()->view->processDialog();
 }
 
 void pressKeys(ShellFixture& env, Qt::Key key)

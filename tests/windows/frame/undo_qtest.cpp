@@ -14,7 +14,6 @@
 #include "windows/view/CProgramView.h"
 #include "windows/view/CellEditors.h"
 #include "windows/view/CProcessDlg.h"
-#include "windows/view/ViewLink.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
 #include "core/settings/OptionRules.h"
@@ -231,7 +230,7 @@ class TestUndo : public QObject
             env.frame()->activateWindow();
             QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
             QTest::keyClick(keyboardWidget(view), key, Qt::ControlModifier);
-            CProcessDlg* dialog = link::processDialog(*view);
+            CProcessDlg* dialog = view->processDialog();
             QVERIFY(dialog && dialog->windowExists());
             QMetaObject::Connection pressed =
                 connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {

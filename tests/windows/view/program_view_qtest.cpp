@@ -14,6 +14,7 @@
 
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
+#include "windows/common/HelpRequest.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
@@ -337,7 +338,7 @@ class TestView : public QObject
         QTest::keyClick(view.grid(), Qt::Key_F1);
 
         auto* editor = new QLineEdit(view.grid());
-        editor->setProperty("controlId", 2127);
+        setControlId(editor, 2127);
         editor->show();
         editor->setFocus();
         QTest::keyClick(editor, Qt::Key_F1);

@@ -15,7 +15,6 @@
 #include "windows/view/CProgramView.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
-#include "windows/view/ViewLink.h"
 #include "core/radio/CProgramDoc.h"
 #include "windows/common/MessageBox.h"
 #include "core/config/ProcessValues.h"
@@ -54,7 +53,7 @@ struct Window {
         frame->show();
         view->OnInitialUpdate();
     }
-    CProcessDlg* dialog() { return link::processDialog(*view); }
+    CProcessDlg* dialog() { return view->processDialog(); }
 };
 
 void pressOk(CProcessDlg* dialog)
@@ -315,7 +314,7 @@ class TestLink : public QObject
                     n == 12 ? radio.device().toUtf8() : dir_.filePath("none").toUtf8());
         Window w;
         processValues().portDeviceName = "COM3";  // cannot be opened: nothing selected
-        CPortSettingDlg* dialog = link::portSettingDialog(*w.view);
+        CPortSettingDlg* dialog = w.view->portSettingDialog();
         QVERIFY(dialog);
 
         bool checked = false;
