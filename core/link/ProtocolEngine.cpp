@@ -54,12 +54,12 @@ TransferOutcome ProtocolEngine::run(RadioImage& image, const std::string& device
     handshakeRead_ = false;
     progress_ = 0;
 
-    // P1: the cell being edited belongs to the table; a Write sends the table.
+    // The cell being edited belongs to the table, and a Write sends the table.
     host_.commitCellEdit();
     if (host_.transferDirection() == Direction::Write)
         host_.encodeTable(image);
 
-    // P2, P3.
+    // Open the port at the line settings and time budgets of the protocol.
     const LinkResult opened = link_.open(device);
     if (!opened.ok()) {
         outcome.ending = TransferEnding::OpenFailed;
@@ -131,13 +131,14 @@ bool ProtocolEngine::receive(std::size_t count, ReadResult& result, TransferOutc
 ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
 {
     for (;;) {
-        // H1
+        // Let the window breathe (and a Cancel through) before each attempt.
         if (!messagePasses(timing::kHandshakePasses, timing::kHandshakePassPause))
             return endCancelled(outcome);
         ++outcome.attempts;
         LinkStatus failure = LinkStatus::Timeout;
 
-        // H2, H3
+        // Send the handshake one byte at a time; a radio may answer early, after the
+        // byte the protocol allows for it.
         link_.purgeAll();
         bool earlyAnswer = false;
         ReadResult reply;
@@ -154,7 +155,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         }
 
         bool toPrompt = false;
-        // H4: the late answer; its value does not matter.
+        // Otherwise wait for the late answer; its value does not matter.
         if (!earlyAnswer) {
             if (!receive(1, reply, outcome))
                 return Step::Stop;
@@ -163,7 +164,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         }
 
         if (!toPrompt) {
-            // H5, H6: identification; the type is judged before anything else.
+            // Ask for the identification; the type is judged before anything else.
             link_.pause(timing::kIdentRequestPause);
             link_.clearBuffers();
             if (!send({wire::kStx}, outcome))
@@ -183,7 +184,8 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
                 host_.closeProcessWindow();
                 return Step::Stop;
             }
-            // H7
+            // Go on only once some attempt of this transfer has read the late answer; an
+            // early answer alone leads to the prompt.
             if (!handshakeRead_) {
                 toPrompt = true;
                 failure = LinkStatus::ProtocolError;
@@ -191,7 +193,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         }
 
         if (!toPrompt) {
-            // H8, H9
+            // Acknowledge, and expect the radio to acknowledge back.
             link_.clearBuffers();
             if (!send({wire::kAck}, outcome))
                 return Step::Stop;
