@@ -16,20 +16,21 @@
 #include <string>
 #include <vector>
 
-#include "core/channels/ChannelTable.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
-#include "core/radio/Decimal.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/Decimal.h"
 
 using namespace qx260;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-constexpr double kCycleTargetMs = 1.0;   // every cycle (the slowest 1 % included)
+constexpr double kCycleTargetMs = 1.0; // every cycle (the slowest 1 % included)
 constexpr double kMemoryTargetMb = 50.0;
 
 const char kConfig[] =
@@ -38,15 +39,17 @@ const char kConfig[] =
 
 double peakMemoryMb()
 {
-    struct rusage usage {};
+    struct rusage usage {
+    };
     ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 double percentile(std::vector<double> sorted, double p)
 {
     std::sort(sorted.begin(), sorted.end());
-    const std::size_t i = std::min(sorted.size() - 1, static_cast<std::size_t>(p * static_cast<double>(sorted.size())));
+    const std::size_t i =
+        std::min(sorted.size() - 1, static_cast<std::size_t>(p * static_cast<double>(sorted.size())));
     return sorted[i];
 }
 
@@ -56,7 +59,7 @@ int usage()
     return 64;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -110,7 +113,8 @@ int main(int argc, char** argv)
         doc.image.setTxFrequency(n, 14500000 + 1250 * static_cast<std::uint32_t>(n));
     }
     if (const DocumentResult saved = doc.OnSaveDocument(path); !saved.ok()) {
-        std::fprintf(stderr, "qx260-document-bench: cannot write %s: %s\n", path.c_str(), saved.reason.c_str());
+        std::fprintf(stderr, "qx260-document-bench: cannot write %s: %s\n", path.c_str(),
+                     saved.reason.c_str());
         return 1;
     }
 
@@ -122,7 +126,7 @@ int main(int argc, char** argv)
         CProgramDoc cycleDoc;
         const DocumentResult opened = cycleDoc.OnOpenDocument(path, values);
         ChannelTable table;
-        const CodecContext context{values.configurationStore, store, 1, false, i % 2 == 1,
+        const CodecContext context{values.configurationStore,         store, 1, false, i % 2 == 1,
                                    i % 2 == 1 ? "Chinese" : "English"};
         decodeImage(cycleDoc.image, table, context);
         const int n = i % kChannelCount + 1;
@@ -130,7 +134,8 @@ int main(int argc, char** argv)
         encodeTable(table, cycleDoc.image, 1);
         const DocumentResult saved = cycleDoc.OnSaveDocument(path);
 
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         if (!opened.ok() || !saved.ok()) {
             std::fprintf(stderr, "qx260-document-bench: cycle %d failed: %s\n", i + 1,
                          (opened.ok() ? saved : opened).reason.c_str());
@@ -151,9 +156,11 @@ int main(int argc, char** argv)
 
     std::printf("qx260-document-bench: %d cycles of open + decode + edit + encode + save in %s\n", cycles,
                 dir.c_str());
-    std::printf("cycle      mean %7.3f ms  median %7.3f ms  99%% %7.3f ms  worst %7.3f ms   target 99%% < %.1f ms  %s\n",
+    std::printf("cycle      mean %7.3f ms  median %7.3f ms  99%% %7.3f ms  worst %7.3f ms   target 99%% < "
+                "%.1f ms  %s\n",
                 mean, median, p99, worst, kCycleTargetMs, timeOk ? "ok" : "MISSED");
-    std::printf("peak memory %6.1f MB                                                 target < %.0f MB    %s\n",
-                memory, kMemoryTargetMb, memoryOk ? "ok" : "MISSED");
+    std::printf(
+        "peak memory %6.1f MB                                                 target < %.0f MB    %s\n",
+        memory, kMemoryTargetMb, memoryOk ? "ok" : "MISSED");
     return timeOk && memoryOk ? 0 : 1;
 }

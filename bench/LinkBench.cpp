@@ -8,14 +8,15 @@
 
 #include <cstdio>
 
-#include "core/link/ProtocolEngine.h"
 #include "bench/WireClock.h"
+#include "core/link/ProtocolEngine.h"
 #include "platform/QtSerialLink.h"
 
 using namespace qx260;
 using namespace qx260::link;
 
-namespace {
+namespace
+{
 
 struct QuietHost : TransferHost {
     Direction direction = Direction::Read;
@@ -42,7 +43,7 @@ constexpr int kBaud = 9600;
 // that answers the moment a request has arrived.
 struct Floor {
     double totalMs = 0;
-    double wireMs = 0;  // bytes on the line, both directions
+    double wireMs = 0; // bytes on the line, both directions
     double waitsMs() const { return totalMs - wireMs; }
 };
 
@@ -74,13 +75,14 @@ bool measure(const QString& device, Direction direction, double& ms)
     return outcome.ok();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QProcess sim;
-    sim.start(QCoreApplication::applicationDirPath() + "/qx260-radio-sim", {"--pace", QString::number(kBaud)});
+    sim.start(QCoreApplication::applicationDirPath() + "/qx260-radio-sim",
+              {"--pace", QString::number(kBaud)});
     if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
         std::fprintf(stderr, "qx260-link-bench: cannot start qx260-radio-sim\n");
         return 1;
@@ -94,7 +96,7 @@ int main(int argc, char** argv)
         Direction direction;
         Floor floor;
     } runs[] = {{"Read ", Direction::Read, wireFloor(Direction::Read)},
-                 {"Write", Direction::Write, wireFloor(Direction::Write)}};
+                {"Write", Direction::Write, wireFloor(Direction::Write)}};
     std::printf("transfer   measured     floor  (wire + pauses)     ratio\n");
     for (const auto& run : runs) {
         double ms = 0;
@@ -111,7 +113,9 @@ int main(int argc, char** argv)
         const double ratio = ms / run.floor.totalMs;
         std::printf("%s   %7.1f ms %7.1f ms (%6.1f + %5.1f)   %5.3f %s\n", run.name, ms, run.floor.totalMs,
                     run.floor.wireMs, run.floor.waitsMs(), ratio,
-                    ratio < 1.0 ? "BELOW THE FLOOR" : ratio <= 1.10 ? "ok" : "OVER 1.10");
+                    ratio < 1.0     ? "BELOW THE FLOOR"
+                    : ratio <= 1.10 ? "ok"
+                                    : "OVER 1.10");
         if (ratio > 1.10 || ratio < 1.0)
             worst = 1;
     }

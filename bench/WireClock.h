@@ -11,10 +11,12 @@
 #include "core/link/SerialLink.h"
 #include "programs/radio-sim/RadioModel.h"
 
-namespace qx260::bench {
+namespace qx260::bench
+{
 
-class WireClockLink : public link::SerialLink {
-public:
+class WireClockLink : public link::SerialLink
+{
+  public:
     explicit WireClockLink(int baud) : byteMicros_(10.0 * 1e6 / baud) {}
 
     sim::RadioModel radio;
@@ -29,7 +31,10 @@ public:
         open_ = true;
         return {};
     }
-    void configure(const link::LineSettings&, const link::TimeBudgets& budgets) override { budgets_ = budgets; }
+    void configure(const link::LineSettings&, const link::TimeBudgets& budgets) override
+    {
+        budgets_ = budgets;
+    }
     void purgeAll() override { discardArrived(); }
     void clearBuffers() override
     {
@@ -43,7 +48,7 @@ public:
     bool isOpen() const override { return open_; }
     void pause(int milliseconds) override { now_ += milliseconds * 1000.0; }
 
-private:
+  private:
     struct Arrival {
         double at;
         std::uint8_t byte;
@@ -56,9 +61,9 @@ private:
 
     double byteMicros_;
     link::TimeBudgets budgets_;
-    double now_ = 0;     // the computer's clock, microseconds
-    double txFree_ = 0;  // when the line towards the radio is idle again
-    double rxFree_ = 0;  // when the line towards the computer is idle again
+    double now_ = 0;    // the computer's clock, microseconds
+    double txFree_ = 0; // when the line towards the radio is idle again
+    double rxFree_ = 0; // when the line towards the computer is idle again
     std::deque<Arrival> incoming_;
     long bytesOnLine_ = 0;
     bool open_ = false;
@@ -116,4 +121,4 @@ inline link::ReadResult WireClockLink::read(std::size_t count)
     return result;
 }
 
-}  // namespace qx260::bench
+} // namespace qx260::bench

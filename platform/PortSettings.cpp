@@ -4,14 +4,16 @@
 
 #include "platform/QSettingsUserStore.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-namespace {
+namespace
+{
 QString overrideKey(int number)
 {
     return QStringLiteral("Ports/COM%1").arg(number);
 }
-}  // namespace
+} // namespace
 
 std::optional<std::string> portOverride(int number)
 {
@@ -40,4 +42,4 @@ PortMapping systemPortMapping()
     return mapping;
 }
 
-}  // namespace qx260::link
+} // namespace qx260::link

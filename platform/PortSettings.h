@@ -7,7 +7,8 @@
 
 #include "core/link/PortNaming.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
 // Environment (QX260_PORT_COMn), then "Ports/COMn" of the per-user settings file,
 // then the built-in table.
@@ -17,4 +18,4 @@ std::optional<std::string> portOverride(int number);
 // Sets (or with an empty device removes) the override. False when it could not be stored.
 bool setPortOverride(int number, const std::string& device);
 
-}  // namespace qx260::link
+} // namespace qx260::link

@@ -12,9 +12,11 @@
 #include <memory>
 #include <vector>
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 QFont unstretchedFont(int height)
 {
@@ -55,7 +57,7 @@ void paintPage(QPainter& painter, const PrintLayout& layout, int page)
     }
 }
 
-}  // namespace
+} // namespace
 
 QFont printFont(const PrintFontSize& size)
 {
@@ -73,7 +75,8 @@ int DevicePrintMetrics::lineHeight(const PrintFontSize& size) const
 
 PrintGeometry deviceGeometry(const QPaintDevice& device)
 {
-    return PrintGeometry::fromDevice(device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY());
+    return PrintGeometry::fromDevice(device.width(), device.height(), device.logicalDpiX(),
+                                     device.logicalDpiY());
 }
 
 PrintLayout layoutForDevice(PrintContent content, QPaintDevice& device)
@@ -82,7 +85,8 @@ PrintLayout layoutForDevice(PrintContent content, QPaintDevice& device)
     return PrintLayout(std::move(content), deviceGeometry(device), metrics);
 }
 
-namespace {
+namespace
+{
 
 // Pages fromPage..toPage (clamped; 0 = first / last), each page `copies` times in a row, or
 // the whole run `copies` times when collated.
@@ -107,7 +111,7 @@ bool paintPages(QPagedPaintDevice& device, const PrintContent& content, int from
     const PrintLayout layout = layoutForDevice(content, device);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::black, 0));  // one device pixel, as thin as the device draws
+    painter.setPen(QPen(Qt::black, 0)); // one device pixel, as thin as the device draws
     painter.scale(device.logicalDpiX() / double(kTwipsPerInch), device.logicalDpiY() / double(kTwipsPerInch));
     bool firstPage = true;
     for (int p : pageSequence(layout.pageCount(), fromPage, toPage, std::max(1, copies), collate)) {
@@ -121,7 +125,7 @@ bool paintPages(QPagedPaintDevice& device, const PrintContent& content, int from
     return painter.end();
 }
 
-}  // namespace
+} // namespace
 
 bool paintPrintout(QPagedPaintDevice& device, const PrintContent& content, int fromPage, int toPage)
 {
@@ -152,4 +156,4 @@ QPrinter& applicationPrinter()
     return *printer;
 }
 
-}  // namespace qx260
+} // namespace qx260

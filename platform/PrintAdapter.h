@@ -11,19 +11,21 @@ class QPagedPaintDevice;
 class QPaintDevice;
 class QPrinter;
 
-namespace qx260 {
+namespace qx260
+{
 
 // The printing font for a size in twips, for a painter scaled to twips.
 // Its average character width is brought to size.width by stretching.
 QFont printFont(const PrintFontSize& size);
 
 // Line heights of the printing fonts as the device measures them.
-class DevicePrintMetrics : public PrintFontMetrics {
-public:
+class DevicePrintMetrics : public PrintFontMetrics
+{
+  public:
     explicit DevicePrintMetrics(QPaintDevice& device) : device_(device) {}
     int lineHeight(const PrintFontSize& size) const override;
 
-private:
+  private:
     QPaintDevice& device_;
 };
 
@@ -45,4 +47,4 @@ bool paintPrintout(QPrinter& printer, const PrintContent& content);
 // Made on first use; deleted when the application object goes.
 QPrinter& applicationPrinter();
 
-}  // namespace qx260
+} // namespace qx260

@@ -22,9 +22,11 @@
 #include <unistd.h>
 #endif
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-namespace {
+namespace
+{
 
 #ifdef Q_OS_UNIX
 // The flow control the driver has now, so that opening the port does not change it.
@@ -40,7 +42,7 @@ QSerialPort::FlowControl currentFlowControl(const std::string& device)
             flow = QSerialPort::SoftwareControl;
 #ifdef CRTSCTS
         if (tio.c_cflag & CRTSCTS)
-            flow = QSerialPort::HardwareControl;  // before software flow control, when both are set
+            flow = QSerialPort::HardwareControl; // before software flow control, when both are set
 #endif
     }
     ::close(fd);
@@ -48,12 +50,13 @@ QSerialPort::FlowControl currentFlowControl(const std::string& device)
 }
 #endif
 
-}  // namespace
+} // namespace
 
 std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error)
 {
 #ifdef Q_OS_UNIX
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(device.c_str(), &st) != 0)
         return device + ": " + std::strerror(errno) + ".";
     if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
@@ -62,14 +65,17 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
             group = g->gr_name;
         const bool groupMayUse = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
         if (groupMayUse && st.st_gid != 0 && !group.empty())
-            return device + ": " + std::strerror(EACCES) + ". To get access, become a member of the group \"" +
-                   group + "\" that owns the device (for example: sudo usermod -aG " + group +
+            return device + ": " + std::strerror(EACCES) +
+                   ". To get access, become a member of the group \"" + group +
+                   "\" that owns the device (for example: sudo usermod -aG " + group +
                    " $USER), then log out and in again.";
-        // Joining the group would not help: the device is not open to a group of users.
+            // Joining the group would not help: the device is not open to a group of users.
 #ifdef Q_OS_LINUX
         return device + ": " + std::strerror(EACCES) +
-               ". Only its owner may use the device now. Have it given to the group \"dialout\" with read and "
-               "write access (for example with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), become a member "
+               ". Only its owner may use the device now. Have it given to the group \"dialout\" with read "
+               "and "
+               "write access (for example with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), become a "
+               "member "
                "of that group (sudo usermod -aG dialout $USER), then log out and in again.";
 #else
         return device + ": " + std::strerror(EACCES) +
@@ -189,7 +195,7 @@ ReadResult QtSerialLink::read(std::size_t count)
         port_.clearError();
         if (!port_.waitForReadyRead(static_cast<int>(wait))) {
             if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
-                continue;  // the budget decides at the top of the loop
+                continue; // the budget decides at the top of the loop
             if (lineLost()) {
                 result.status = LinkStatus::IoError;
                 result.reason = errorReason();
@@ -206,7 +212,8 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
     if (!port_.isOpen())
         return {LinkStatus::IoError, device_ + ": the port is not open"};
     port_.clearError();
-    const qint64 n = port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    const qint64 n =
+        port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (n < 0 || (n < static_cast<qint64>(bytes.size()) && lineLost()))
         return {LinkStatus::IoError, errorReason()};
     if (!port_.waitForBytesWritten(budgets_.writeTotal(bytes.size()))) {
@@ -246,4 +253,4 @@ bool QtSerialLink::probe(const std::string& device)
     return opened;
 }
 
-}  // namespace qx260::link
+} // namespace qx260::link

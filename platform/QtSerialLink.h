@@ -8,10 +8,12 @@
 
 #include "core/link/SerialLink.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-class QtSerialLink : public SerialLink {
-public:
+class QtSerialLink : public SerialLink
+{
+  public:
     QtSerialLink();
     ~QtSerialLink() override;
 
@@ -28,7 +30,7 @@ public:
     // True when `device` can be opened right now (opened and closed at once).
     static bool probe(const std::string& device);
 
-private:
+  private:
     bool lineLost() const;
     std::string errorReason() const;
 
@@ -41,4 +43,4 @@ private:
 // and for a permission problem how to get access.
 std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error);
 
-}  // namespace qx260::link
+} // namespace qx260::link

@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/CIniFile.h"
+#include "core/config/UserStore.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Decimal.h"
 #include "core/radio/Tones.h"
-#include "core/config/CIniFile.h"
-#include "core/config/UserStore.h"
 
 namespace qx260
 {

@@ -8,7 +8,8 @@
 #include "core/radio/FrequencyCheck.h"
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 class ChannelTable;
 class CIniFile;
@@ -25,8 +26,8 @@ struct CodecContext {
 };
 
 struct DecodeResult {
-    std::string caption;     // for the main window
-    BandLimits bandLimits;   // for the view
+    std::string caption;   // for the main window
+    BandLimits bandLimits; // for the view
     std::string typeName;
     std::string bandText;
 };
@@ -52,7 +53,7 @@ std::vector<std::string> splitBandList(const std::string& list);
 std::string bandItem(const std::string& list, int b);
 
 // app name + "  [ Type:" + type + "  Fre:" + band + " ]" (Chinese labels with languageFlag).
-std::string buildCaption(const std::string& appName, const std::string& typeName,
-                         const std::string& bandText, bool languageFlag);
+std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
+                         bool languageFlag);
 
-}  // namespace qx260
+} // namespace qx260

@@ -4,17 +4,19 @@
 #include <vector>
 
 #include "core/channels/CellEditRules.h"
+#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/Csv.h"
 #include "core/config/AsciiText.h"
-#include "core/radio/RadioImage.h"
-#include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
+#include "core/radio/RadioImage.h"
 #include "core/radio/Tones.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr int kNoColumn = -1;
 
@@ -69,8 +71,9 @@ int channelNumber(const std::string& text)
     return n <= kChannelCount ? n : 0;
 }
 
-class Importer {
-public:
+class Importer
+{
+  public:
     Importer(ChannelTable& table, BandLimits limits, bool languageFlag, int radioVariant)
         : table_(table), limits_(limits), languageFlag_(languageFlag), variant_(radioVariant),
           tones_(buildToneList(languageFlag)), otherTones_(buildToneList(!languageFlag))
@@ -83,7 +86,8 @@ public:
         if (!parsed.ok())
             return failAt(parsed.errorLine, parsed.errorColumn, parsed.error);
         if (parsed.records.empty())
-            return failAt(0, 0, "the file is empty; its first line must be the header row (" + headerList() + ")");
+            return failAt(0, 0,
+                          "the file is empty; its first line must be the header row (" + headerList() + ")");
         if (ChannelImportResult r = readHeader(parsed.records.front()); !r.ok())
             return r;
 
@@ -138,9 +142,10 @@ public:
         return result_;
     }
 
-private:
-    ChannelImportResult failAt(int line, int field, const std::string& message, const std::string& header = {},
-                               const std::string& value = {}, int messageId = 0)
+  private:
+    ChannelImportResult failAt(int line, int field, const std::string& message,
+                               const std::string& header = {}, const std::string& value = {},
+                               int messageId = 0)
     {
         ChannelImportResult r;
         r.failed = true;
@@ -149,7 +154,8 @@ private:
     }
 
     // Fails at the field of table column col in the current row.
-    ChannelImportResult failAtCell(int col, const std::string& value, const std::string& message, int messageId = 0)
+    ChannelImportResult failAtCell(int col, const std::string& value, const std::string& message,
+                                   int messageId = 0)
     {
         const CsvField* f = currentFields_[static_cast<std::size_t>(col)];
         return failAt(f ? f->line : currentLine_, fieldNumber_[static_cast<std::size_t>(col)], message,
@@ -164,16 +170,19 @@ private:
             const int col = columnOfHeader(name);
             const int number = static_cast<int>(f) + 1;
             if (col == kNoColumn)
-                return failAt(header.line, number, "\"" + name + "\" is not a column; the columns are " + headerList());
+                return failAt(header.line, number,
+                              "\"" + name + "\" is not a column; the columns are " + headerList());
             if (fieldNumber_[static_cast<std::size_t>(col)] != 0)
-                return failAt(header.line, number, "the column \"" + columnHeader(col, false) + "\" is there twice");
+                return failAt(header.line, number,
+                              "the column \"" + columnHeader(col, false) + "\" is there twice");
             fieldNumber_[static_cast<std::size_t>(col)] = number;
             columns_.push_back(col);
         }
         channelField_ = fieldNumber_[column::Channel];
         const int needed = variant_ == 2 ? column::TxFrequency : column::RxFrequency;
         if (fieldNumber_[static_cast<std::size_t>(needed)] == 0)
-            return failAt(header.line, 0, "the header row has no \"" + columnHeader(needed, false) + "\" column");
+            return failAt(header.line, 0,
+                          "the header row has no \"" + columnHeader(needed, false) + "\" column");
         return {};
     }
 
@@ -184,7 +193,8 @@ private:
         const std::vector<std::string> items = tone ? tones_ : columnListItems(col, languageFlag_);
         const std::vector<std::string> others = tone ? otherTones_ : columnListItems(col, !languageFlag_);
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (equalsIgnoringAsciiCase(text, items[i]) || (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
+            if (equalsIgnoringAsciiCase(text, items[i]) ||
+                (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
                 return items[i];
         return {};
     }
@@ -222,19 +232,21 @@ private:
                 unchanged = false;
         }
         if (unchanged)
-            return {};  // a row the user left alone
+            return {}; // a row the user left alone
 
         const std::string& rx = cells[column::RxFrequency];
         const std::string& tx = cells[column::TxFrequency];
         const bool usesRx = !hiddenByVariant(column::RxFrequency, variant_);
-        const bool usesTx = !hiddenByVariant(column::TxFrequency, variant_) && fieldNumber_[column::TxFrequency] != 0;
+        const bool usesTx =
+            !hiddenByVariant(column::TxFrequency, variant_) && fieldNumber_[column::TxFrequency] != 0;
         if ((!usesRx || rx.empty()) && (!usesTx || tx.empty())) {
             clearRow(r);
         } else {
             if (usesRx && rx != table_.textMatrix(r, column::RxFrequency)) {
                 if (rx.empty())
-                    clearRow(r);  // erased Rx: the channel goes; its Tx comes back below
-                else if (ChannelImportResult res = commit(r, column::RxFrequency, rx, CommitTrigger::Enter); !res.ok())
+                    clearRow(r); // erased Rx: the channel goes; its Tx comes back below
+                else if (ChannelImportResult res = commit(r, column::RxFrequency, rx, CommitTrigger::Enter);
+                         !res.ok())
                     return res;
             }
             if (usesTx && tx != table_.textMatrix(r, column::TxFrequency)) {
@@ -243,7 +255,8 @@ private:
                 const bool noChannel = table_.textMatrix(r, column::RxFrequency).empty() &&
                                        table_.textMatrix(r, column::TxFrequency).empty();
                 if (ChannelImportResult res =
-                        commit(r, column::TxFrequency, tx, noChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter);
+                        commit(r, column::TxFrequency, tx,
+                               noChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter);
                     !res.ok())
                     return res;
             }
@@ -254,9 +267,10 @@ private:
                 const std::string item = listItem(col, text);
                 if (item.empty()) {
                     const bool tone = col == column::DecodeTone || col == column::EncodeTone;
-                    return failAtCell(col, text,
-                                      tone ? "not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I)"
-                                           : "not one of the choices of \"" + columnHeader(col, false) + "\"");
+                    return failAtCell(
+                        col, text,
+                        tone ? "not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I)"
+                             : "not one of the choices of \"" + columnHeader(col, false) + "\"");
                 }
                 if (ChannelImportResult res = commit(r, col, item, CommitTrigger::Enter); !res.ok())
                     return res;
@@ -278,15 +292,15 @@ private:
     int variant_;
     std::vector<std::string> tones_;
     std::vector<std::string> otherTones_;
-    std::vector<int> columns_;  // table column of each file column
-    std::array<int, ChannelTable::kCols> fieldNumber_{};  // file column of each table column, 0 = absent
+    std::vector<int> columns_;                           // table column of each file column
+    std::array<int, ChannelTable::kCols> fieldNumber_{}; // file column of each table column, 0 = absent
     int channelField_ = 0;
     int currentLine_ = 0;
     std::array<const CsvField*, ChannelTable::kCols> currentFields_{};
     ChannelImportResult result_;
 };
 
-}  // namespace
+} // namespace
 
 std::string exportChannelsCsv(const ChannelTable& table)
 {
@@ -321,4 +335,4 @@ void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result
     }
 }
 
-}  // namespace qx260
+} // namespace qx260

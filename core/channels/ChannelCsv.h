@@ -16,26 +16,27 @@
 
 #include "core/radio/FrequencyCheck.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 class ChannelTable;
 
 std::string exportChannelsCsv(const ChannelTable& table);
 
 struct ChannelImportError {
-    int line = 0;          // line of the file, from 1 (0: the file as a whole)
-    int field = 0;         // column of the file, from 1 (0: the line as a whole)
-    std::string header;    // that column's header, when it has one
-    std::string value;     // the text found there
-    int messageId = 0;     // the channel window's message id when it refused a frequency
-    std::string message;   // what is wrong (the window's own text for a refused frequency)
+    int line = 0;        // line of the file, from 1 (0: the file as a whole)
+    int field = 0;       // column of the file, from 1 (0: the line as a whole)
+    std::string header;  // that column's header, when it has one
+    std::string value;   // the text found there
+    int messageId = 0;   // the channel window's message id when it refused a frequency
+    std::string message; // what is wrong (the window's own text for a refused frequency)
 };
 
 struct ChannelImportResult {
     bool failed = false;
     ChannelImportError error;
     int changedChannels = 0;
-    std::vector<int> changed;  // the channels (1..16) with a changed cell, in file order
+    std::vector<int> changed; // the channels (1..16) with a changed cell, in file order
     bool ok() const { return !failed; }
 };
 
@@ -51,4 +52,4 @@ class RadioImage;
 void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result, RadioImage& image,
                           int radioVariant);
 
-}  // namespace qx260
+} // namespace qx260

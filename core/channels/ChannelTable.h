@@ -8,9 +8,11 @@
 #include <functional>
 #include <string>
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace column {
+namespace column
+{
 constexpr int Channel = 0;
 constexpr int RxFrequency = 1;
 constexpr int TxFrequency = 2;
@@ -20,12 +22,13 @@ constexpr int Bandwidth = 5;
 constexpr int Scan = 6;
 constexpr int BusyLock = 7;
 constexpr int Power = 8;
-}  // namespace column
+} // namespace column
 
 enum Alignment { AlignLeftTop = 0, AlignCenterCenter = 4 };
 
-class ChannelTable {
-public:
+class ChannelTable
+{
+  public:
     static constexpr int kRows = 17;
     static constexpr int kCols = 9;
     // twips: the header and all sixteen channels fit the grid of the channel form unscrolled
@@ -38,9 +41,9 @@ public:
 
     int row() const { return row_; }
     int col() const { return col_; }
-    void setRow(int r);  // raises LeaveCell / EnterCell when it changes
+    void setRow(int r); // raises LeaveCell / EnterCell when it changes
     void setCol(int c);
-    void moveTo(int r, int c);  // one LeaveCell / EnterCell pair (a click)
+    void moveTo(int r, int c); // one LeaveCell / EnterCell pair (a click)
 
     const std::string& text() const { return cells_[row_][col_]; }
     void setText(const std::string& t) { setTextMatrix(row_, col_, t); }
@@ -66,9 +69,9 @@ public:
     std::function<void()> onLeaveCell;
     std::function<void()> onEnterCell;
     std::function<void(int row, int col)> onCellChanged;
-    std::function<void()> onLayoutChanged;  // widths, alignments, enabled
+    std::function<void()> onLayoutChanged; // widths, alignments, enabled
 
-private:
+  private:
     std::array<std::array<std::string, kCols>, kRows> cells_;
     std::array<int, kCols> widths_{};
     std::array<int, kCols> alignments_{};
@@ -77,4 +80,4 @@ private:
     bool enabled_ = true;
 };
 
-}  // namespace qx260
+} // namespace qx260

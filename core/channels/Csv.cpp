@@ -1,8 +1,10 @@
 #include "core/channels/Csv.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 // Line of the byte at position pos (from 1).
 int lineAt(std::string_view text, std::size_t pos)
@@ -60,7 +62,7 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
-}  // namespace
+} // namespace
 
 bool isValidUtf8(std::string_view text)
 {
@@ -183,4 +185,4 @@ std::string csvRecord(const std::vector<std::string>& fields)
     return out + "\r\n";
 }
 
-}  // namespace qx260
+} // namespace qx260

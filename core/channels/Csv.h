@@ -7,23 +7,24 @@
 #include <string_view>
 #include <vector>
 
-namespace qx260 {
+namespace qx260
+{
 
 struct CsvField {
     std::string text;
-    int line = 0;  // line of the file the field starts on, from 1
+    int line = 0; // line of the file the field starts on, from 1
 };
 
 struct CsvRecord {
     std::vector<CsvField> fields;
-    int line = 0;  // line the record starts on
+    int line = 0; // line the record starts on
 };
 
 struct CsvParseResult {
-    std::vector<CsvRecord> records;  // blank lines are not records
-    std::string error;               // empty on success
+    std::vector<CsvRecord> records; // blank lines are not records
+    std::string error;              // empty on success
     int errorLine = 0;
-    int errorColumn = 0;             // field number within the record, from 1
+    int errorColumn = 0; // field number within the record, from 1
     bool ok() const { return error.empty(); }
 };
 
@@ -37,4 +38,4 @@ std::string csvRecord(const std::vector<std::string>& fields);
 // True when text is well-formed UTF-8.
 bool isValidUtf8(std::string_view text);
 
-}  // namespace qx260
+} // namespace qx260

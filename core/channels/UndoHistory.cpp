@@ -12,7 +12,8 @@ DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& 
     state.bandLimits = bandLimits;
     for (int r = 1; r <= DocumentState::kChannels; ++r)
         for (int c = 1; c <= DocumentState::kFields; ++c)
-            state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = table.textMatrix(r, c);
+            state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] =
+                table.textMatrix(r, c);
 
     // Encoding may empty cells of hidden columns: it works on a copy that tells nobody.
     ChannelTable copy = table;
@@ -29,7 +30,8 @@ void restoreCells(const DocumentState& state, ChannelTable& table)
 {
     for (int r = 1; r <= DocumentState::kChannels; ++r)
         for (int c = 1; c <= DocumentState::kFields; ++c)
-            table.setTextMatrix(r, c, state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]);
+            table.setTextMatrix(
+                r, c, state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]);
 }
 
 std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
@@ -64,7 +66,8 @@ std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
 
 std::string undoDuringTransferText(bool languageFlag)
 {
-    return languageFlag ? "读写电台期间不能撤销或重做" : "Undo and Redo are not available while the radio is read or written";
+    return languageFlag ? "读写电台期间不能撤销或重做"
+                        : "Undo and Redo are not available while the radio is read or written";
 }
 
 UndoHistory::UndoHistory(std::size_t depth) : depth_(depth == 0 ? 1 : depth)

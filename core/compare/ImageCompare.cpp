@@ -3,17 +3,19 @@
 #include <array>
 #include <cstdio>
 
-#include "core/channels/ChannelTable.h"
 #include "core/channels/ChannelCodec.h"
-#include "core/settings/OptionRules.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
+#include "core/settings/OptionRules.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
-constexpr std::size_t kInterpretedEnd = offset::TransferEnd;  // 0x330
+constexpr std::size_t kInterpretedEnd = offset::TransferEnd; // 0x330
 
 // One optional feature: its name, the bytes it occupies and how the dialog shows them.
 struct OptionField {
@@ -120,7 +122,7 @@ void explainCell(Explained& explained, int n, int col)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag)
 {
@@ -191,4 +193,4 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
     return diff;
 }
 
-}  // namespace qx260
+} // namespace qx260

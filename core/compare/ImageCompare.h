@@ -10,23 +10,24 @@
 
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 struct CellDifference {
-    int channel = 0;  // 1..16
-    int column = 0;   // 1..8, the channel table's column
+    int channel = 0; // 1..16
+    int column = 0;  // 1..8, the channel table's column
     std::string before;
     std::string after;
 };
 
 struct OptionDifference {
-    std::string name;  // "Time Out Time", ...
+    std::string name; // "Time Out Time", ...
     std::string before;
     std::string after;
 };
 
 struct ProductDifference {
-    std::size_t offset = 0;  // offset::ProductType or offset::BandIndex
+    std::size_t offset = 0; // offset::ProductType or offset::BandIndex
     std::uint8_t before = 0;
     std::uint8_t after = 0;
 };
@@ -58,4 +59,4 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
 // {name, shown text}. A byte the dialog cannot show reads "(none)" with its value.
 std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag);
 
-}  // namespace qx260
+} // namespace qx260

@@ -76,7 +76,7 @@ bool CIniFile::sameName(std::string_view a, std::string_view b) const
 }
 
 FileResult CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase,
-                           std::string_view programPath)
+                          std::string_view programPath)
 {
     std::string directory;
     const auto slash = programPath.find_last_of('/');

@@ -9,12 +9,14 @@
 
 #include "core/config/FileAccess.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-class CIniFile {
-public:
+class CIniFile
+{
+  public:
     explicit CIniFile(int growthStep = 4);
-    ~CIniFile();  // Save() then Clear() when auto-save is on
+    ~CIniFile(); // Save() then Clear() when auto-save is on
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
@@ -25,15 +27,16 @@ public:
     // system's reason.
     FileResult Load(const std::string& fullPath, bool autoSave = false, bool ignoreCase = false);
 
-    std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue) const;
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     // Writes everything back when the changed mark is set. Fails with the system's reason
     // when it could not write, or when no file is loaded.
     FileResult Save();
     void Clear();
 
-    int FindSection(std::string_view name) const;  // first match, or -1
-    int FindKey(int section, std::string_view key) const;  // last match, or -1
+    int FindSection(std::string_view name) const;         // first match, or -1
+    int FindKey(int section, std::string_view key) const; // last match, or -1
 
     const std::string& filePath() const { return filePath_; }
     bool changed() const { return changed_; }
@@ -46,7 +49,7 @@ public:
     };
     const std::vector<Section>& sections() const { return sections_; }
 
-private:
+  private:
     bool sameName(std::string_view a, std::string_view b) const;
 
     std::string filePath_;
@@ -57,4 +60,4 @@ private:
     bool changed_ = false;
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -24,7 +24,7 @@ std::atomic<FileSyncHook> syncHook{nullptr};
 // only say at that point that the data could not be written).
 class OpenFile
 {
-public:
+  public:
     explicit OpenFile(std::FILE* file) : file_(file) {}
     ~OpenFile()
     {
@@ -42,7 +42,7 @@ public:
         return std::fclose(f) == 0;
     }
 
-private:
+  private:
     std::FILE* file_;
 };
 

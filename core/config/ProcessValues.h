@@ -7,21 +7,22 @@
 
 #include "core/config/CIniFile.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 class UserStore;
 
 struct ProcessValues {
     CIniFile configurationStore{4};
-    std::string languageName;             // "Setup"/"Language" as written
-    bool languageFlag = false;            // true exactly when languageName == "Chinese"
-    std::string helpFileName;             // "chHelp.chm" or "enHelp.chm"
-    std::string executableDirectory;      // with its trailing separator
+    std::string languageName;        // "Setup"/"Language" as written
+    bool languageFlag = false;       // true exactly when languageName == "Chinese"
+    std::string helpFileName;        // "chHelp.chm" or "enHelp.chm"
+    std::string executableDirectory; // with its trailing separator
     std::string applicationName = "Program";
-    int radioVariant = 1;                 // 0, 1 or 2; set by a completed Read
+    int radioVariant = 1; // 0, 1 or 2; set by a completed Read
     bool newDocumentFlag = false;
     std::string portDeviceName = "COM1";
-    UserStore* userStore = nullptr;       // per-user numbers; owned by the front end
+    UserStore* userStore = nullptr; // per-user numbers; owned by the front end
     // Shows a new main window caption (set by the desktop program; empty in the CLI).
     std::function<void(const std::string&)> showCaption;
 
@@ -29,14 +30,17 @@ struct ProcessValues {
     void deriveLanguageValues();
 
     // Two-form texts: the Chinese one when languageFlag is set.
-    const char* pick(const char* english, const char* chinese) const { return languageFlag ? chinese : english; }
+    const char* pick(const char* english, const char* chinese) const
+    {
+        return languageFlag ? chinese : english;
+    }
 
     // Keys of the section named by languageName ("Company", "AppName", "About Title", ...).
     std::string languageString(std::string_view key) const;
-    std::string setupString(std::string_view key) const;  // section "Setup", default empty
+    std::string setupString(std::string_view key) const; // section "Setup", default empty
 };
 
 // The one instance of the running program.
 ProcessValues& processValues();
 
-}  // namespace qx260
+} // namespace qx260

@@ -8,12 +8,14 @@
 #include <optional>
 #include <string>
 
-namespace qx260 {
+namespace qx260
+{
 
 class CIniFile;
 
-class UserStore {
-public:
+class UserStore
+{
+  public:
     virtual ~UserStore() = default;
     // Empty when missing or not a 32-bit number.
     virtual std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) = 0;
@@ -33,13 +35,14 @@ ProductChoice readProductChoice(UserStore& store, const CIniFile& config);
 void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice choice);
 
 // In memory, for tests and for runs that must not touch the user's settings.
-class MemoryUserStore : public UserStore {
-public:
+class MemoryUserStore : public UserStore
+{
+  public:
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
     bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) override;
-    bool failWrites = false;  // for tests: every write fails
-private:
-    std::map<std::string, std::int32_t> values_;  // "key\nlower-case name"
+    bool failWrites = false; // for tests: every write fails
+  private:
+    std::map<std::string, std::int32_t> values_; // "key\nlower-case name"
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -5,16 +5,18 @@
 
 #include "core/config/UserStore.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-namespace {
+namespace
+{
 constexpr const char* kPortValueName = "com";
 
 bool isAsciiDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
-}  // namespace
+} // namespace
 
 std::string portDeviceNameFor(int number)
 {
@@ -44,7 +46,7 @@ std::optional<int> portNumberFromName(const std::string& deviceName)
     for (; i < deviceName.size() && isAsciiDigit(deviceName[i]); ++i) {
         value = value * 10 + (deviceName[i] - '0');
         if (value > 1000000)
-            return std::nullopt;  // no port has such a number
+            return std::nullopt; // no port has such a number
     }
     return static_cast<int>(negative ? -value : value);
 }
@@ -81,7 +83,8 @@ std::optional<std::string> defaultDeviceForPort(int number)
 std::optional<std::string> deviceForPort(int number, const PortMapping& mapping)
 {
     if (mapping.environment) {
-        if (auto fromEnv = mapping.environment("QX260_PORT_COM" + std::to_string(number)); fromEnv && !fromEnv->empty())
+        if (auto fromEnv = mapping.environment("QX260_PORT_COM" + std::to_string(number));
+            fromEnv && !fromEnv->empty())
             return fromEnv;
     }
     if (mapping.userOverride) {
@@ -96,7 +99,7 @@ std::optional<std::string> resolvePortDevice(const std::string& portDeviceName, 
     if (portDeviceName.empty())
         return std::nullopt;
     if (portDeviceName.find('/') != std::string::npos)
-        return portDeviceName;  // a device path given as it is
+        return portDeviceName; // a device path given as it is
     std::string name = portDeviceName;
     if (name.rfind("\\\\.\\", 0) == 0)
         name = name.substr(4);
@@ -122,4 +125,4 @@ PortMapping environmentOnlyMapping()
     return mapping;
 }
 
-}  // namespace qx260::link
+} // namespace qx260::link

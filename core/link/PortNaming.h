@@ -5,13 +5,15 @@
 #include <optional>
 #include <string>
 
-namespace qx260 {
+namespace qx260
+{
 class UserStore;
-}  // namespace qx260
+} // namespace qx260
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-constexpr int kPortCount = 16;  // COM1 .. COM16 offered to the user
+constexpr int kPortCount = 16; // COM1 .. COM16 offered to the user
 
 // "COM%d" for 1..9, the prefixed name "\\.\COM%d" from 10 up.
 std::string portDeviceNameFor(int number);
@@ -52,4 +54,4 @@ std::optional<std::string> resolvePortDevice(const std::string& portDeviceName, 
 // A mapping with the process environment and no per-user overrides.
 PortMapping environmentOnlyMapping();
 
-}  // namespace qx260::link
+} // namespace qx260::link

@@ -1,16 +1,23 @@
 #include "core/link/ProtocolEngine.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
 const char* linkStatusName(LinkStatus status)
 {
     switch (status) {
-    case LinkStatus::Ok: return "ok";
-    case LinkStatus::Timeout: return "timeout";
-    case LinkStatus::IoError: return "I/O error";
-    case LinkStatus::ProtocolError: return "protocol error";
-    case LinkStatus::Cancelled: return "cancelled";
-    case LinkStatus::OpenFailed: return "open failed";
+    case LinkStatus::Ok:
+        return "ok";
+    case LinkStatus::Timeout:
+        return "timeout";
+    case LinkStatus::IoError:
+        return "I/O error";
+    case LinkStatus::ProtocolError:
+        return "protocol error";
+    case LinkStatus::Cancelled:
+        return "cancelled";
+    case LinkStatus::OpenFailed:
+        return "open failed";
     }
     return "?";
 }
@@ -18,13 +25,20 @@ const char* linkStatusName(LinkStatus status)
 const char* transferEndingName(TransferEnding ending)
 {
     switch (ending) {
-    case TransferEnding::ReadCompleted: return "read completed";
-    case TransferEnding::WriteCompleted: return "write completed";
-    case TransferEnding::OpenFailed: return "port could not be opened";
-    case TransferEnding::TypeMismatch: return "radio type does not match";
-    case TransferEnding::PromptCancelled: return "cancelled after a communication error";
-    case TransferEnding::Interrupted: return "interrupted";
-    case TransferEnding::Cancelled: return "cancelled";
+    case TransferEnding::ReadCompleted:
+        return "read completed";
+    case TransferEnding::WriteCompleted:
+        return "write completed";
+    case TransferEnding::OpenFailed:
+        return "port could not be opened";
+    case TransferEnding::TypeMismatch:
+        return "radio type does not match";
+    case TransferEnding::PromptCancelled:
+        return "cancelled after a communication error";
+    case TransferEnding::Interrupted:
+        return "interrupted";
+    case TransferEnding::Cancelled:
+        return "cancelled";
     }
     return "?";
 }
@@ -159,7 +173,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         if (!earlyAnswer) {
             if (!receive(1, reply, outcome))
                 return Step::Stop;
-            handshakeRead_ = reply.status != LinkStatus::IoError;  // a timed-out read still counts
+            handshakeRead_ = reply.status != LinkStatus::IoError; // a timed-out read still counts
             toPrompt = reply.bytes.empty();
         }
 
@@ -175,7 +189,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
             if (reply.bytes.size() >= wire::kIdentReplySize)
                 outcome.variantByte = reply.bytes[7];
             else
-                outcome.variantByte.reset();  // never a byte of an earlier reception
+                outcome.variantByte.reset(); // never a byte of an earlier reception
             if (!identificationMatches(reply.bytes)) {
                 outcome.ending = TransferEnding::TypeMismatch;
                 outcome.status = LinkStatus::ProtocolError;
@@ -259,7 +273,8 @@ ProtocolEngine::Step ProtocolEngine::readBlocks(RadioImage& staging, TransferOut
             if (reply.bytes.size() < wire::kReadReplySize)
                 return endInterrupted(outcome, LinkStatus::Timeout, std::string());
             for (int i = 0; i < wire::kSubBlockSize; ++i)
-                staging.setByte(address + static_cast<std::size_t>(i), reply.bytes[wire::kReadReplyDataAt + i]);
+                staging.setByte(address + static_cast<std::size_t>(i),
+                                reply.bytes[wire::kReadReplyDataAt + i]);
 
             link_.pause(timing::kReadAckPause);
             link_.clearBuffers();
@@ -281,7 +296,8 @@ bool ProtocolEngine::receiveAck(TransferOutcome& outcome)
     if (!receive(1, ack, outcome))
         return false;
     if (ack.bytes.size() != 1 || ack.bytes[0] != wire::kAck) {
-        endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError, std::string());
+        endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError,
+                       std::string());
         return false;
     }
     return true;
@@ -331,4 +347,4 @@ void ProtocolEngine::finish()
     host_.closeProcessWindow();
 }
 
-}  // namespace qx260::link
+} // namespace qx260::link

@@ -11,45 +11,49 @@
 #include "core/radio/RadioImage.h"
 #include "res/ResourceIds.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
 // The pacing and the budgets of the protocol, all in one place (milliseconds).
-namespace timing {
-constexpr int kHandshakePasses = 6;          // message passes before each attempt
-constexpr int kHandshakePassPause = 1;       // pause after each of those passes
-constexpr int kBlockPasses = 5;              // message passes after each block, no pause
-constexpr int kHandshakeBytePause = 2;       // before each byte of 0x02 "PROGRAM"
-constexpr int kIdentRequestPause = 1;        // before and after the identification request
-constexpr int kAckSettlePause = 1;           // after the handshake acknowledgement went out
-constexpr int kWriteDataPause = 1;           // between a write frame and its data
-constexpr int kReadAckPause = 1;             // before the acknowledgement of a read reply
-constexpr int kSecondReadRequestPause = 1;   // before the second read request of a block
-inline constexpr TimeBudgets kBudgets{};     // 30 ms gap, 90 + 50 N read, 50 + 50 N write
-inline constexpr LineSettings kLine{};       // 9600 8N1, queues 1024 / 512
-}  // namespace timing
+namespace timing
+{
+constexpr int kHandshakePasses = 6;        // message passes before each attempt
+constexpr int kHandshakePassPause = 1;     // pause after each of those passes
+constexpr int kBlockPasses = 5;            // message passes after each block, no pause
+constexpr int kHandshakeBytePause = 2;     // before each byte of 0x02 "PROGRAM"
+constexpr int kIdentRequestPause = 1;      // before and after the identification request
+constexpr int kAckSettlePause = 1;         // after the handshake acknowledgement went out
+constexpr int kWriteDataPause = 1;         // between a write frame and its data
+constexpr int kReadAckPause = 1;           // before the acknowledgement of a read reply
+constexpr int kSecondReadRequestPause = 1; // before the second read request of a block
+inline constexpr TimeBudgets kBudgets{};   // 30 ms gap, 90 + 50 N read, 50 + 50 N write
+inline constexpr LineSettings kLine{};     // 9600 8N1, queues 1024 / 512
+} // namespace timing
 
-namespace wire {
+namespace wire
+{
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kAck = 0x06;
 constexpr std::uint8_t kReadCommand = 'R';
 constexpr std::uint8_t kWriteCommand = 'W';
 constexpr std::uint8_t kSubBlockLength = 0x08;
 constexpr std::uint8_t kHandshake[8] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
-constexpr int kEarlyAnswerAfter = 6;         // index of "A": the early answer is read after it
+constexpr int kEarlyAnswerAfter = 6; // index of "A": the early answer is read after it
 constexpr std::size_t kIdentReplySize = 8;
-constexpr std::size_t kReadReplySize = 12;   // 4 bytes not examined, then 8 data bytes
+constexpr std::size_t kReadReplySize = 12; // 4 bytes not examined, then 8 data bytes
 constexpr std::size_t kReadReplyDataAt = 4;
-constexpr int kBlockCount = 51;              // image blocks 0..50 = offsets 0x000..0x32F
+constexpr int kBlockCount = 51; // image blocks 0..50 = offsets 0x000..0x32F
 constexpr int kBlockSize = 16;
 constexpr int kSubBlockSize = 8;
-constexpr int kProgressLimit = 64;           // the bar is stepped only below this position
-}  // namespace wire
+constexpr int kProgressLimit = 64; // the bar is stepped only below this position
+} // namespace wire
 
 enum class Direction { Read = 0, Write = 1 };
 
 // What the transfer needs from whoever runs it.
-class TransferHost {
-public:
+class TransferHost
+{
+  public:
     virtual ~TransferHost() = default;
     // Handles at most one waiting event (message pass).
     virtual void pumpOneMessage() = 0;
@@ -79,22 +83,22 @@ public:
 enum class TransferEnding {
     ReadCompleted,
     WriteCompleted,
-    OpenFailed,       // resid::StrCannotOpenPort
-    TypeMismatch,     // the type message
-    PromptCancelled,  // Cancel at the Communication Error prompt
-    Interrupted,      // resid::StrProgramInterrupt: a block failed, or the line failed
-    Cancelled,        // the cancel flag, seen at a message pass
+    OpenFailed,      // resid::StrCannotOpenPort
+    TypeMismatch,    // the type message
+    PromptCancelled, // Cancel at the Communication Error prompt
+    Interrupted,     // resid::StrProgramInterrupt: a block failed, or the line failed
+    Cancelled,       // the cancel flag, seen at a message pass
 };
 
 const char* transferEndingName(TransferEnding ending);
 
 struct TransferOutcome {
     TransferEnding ending = TransferEnding::Cancelled;
-    LinkStatus status = LinkStatus::Ok;  // why it ended, in link terms
-    std::string reason;                  // the system's reason, when there is one
+    LinkStatus status = LinkStatus::Ok; // why it ended, in link terms
+    std::string reason;                 // the system's reason, when there is one
     int blocksDone = 0;
-    int attempts = 0;                    // handshake attempts started
-    std::optional<std::uint8_t> variantByte;  // empty: the reply had no byte 7
+    int attempts = 0;                        // handshake attempts started
+    std::optional<std::uint8_t> variantByte; // empty: the reply had no byte 7
     // The Read or the Write went through to its last block.
     bool ok() const
     {
@@ -108,8 +112,9 @@ int radioVariantFromByte(std::optional<std::uint8_t> variantByte);
 // "P", "3" or "2", "207" in bytes 0 to 4.
 bool identificationMatches(const Bytes& reply);
 
-class ProtocolEngine {
-public:
+class ProtocolEngine
+{
+  public:
     ProtocolEngine(SerialLink& link, TransferHost& host);
 
     // Runs one whole transfer on `device` (a path the link can open). A Write sends
@@ -117,7 +122,7 @@ public:
     // puts it into `image` only when every block has arrived.
     TransferOutcome run(RadioImage& image, const std::string& device);
 
-private:
+  private:
     enum class Step { Continue, Stop };
 
     bool messagePasses(int passes, int pauseMs);
@@ -143,4 +148,4 @@ private:
     int progress_ = 0;
 };
 
-}  // namespace qx260::link
+} // namespace qx260::link

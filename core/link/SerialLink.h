@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace qx260::link {
+namespace qx260::link
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -17,24 +18,24 @@ using Bytes = std::vector<std::uint8_t>;
 // retry, message or stop.
 enum class LinkStatus {
     Ok,
-    Timeout,        // the budget ran out; what arrived (maybe nothing) is returned
-    IoError,        // the call itself failed: cable pulled, device gone, hang-up
-    ProtocolError,  // the radio answered something else than expected
-    Cancelled,      // the user asked to stop
-    OpenFailed,     // the port could not be opened
+    Timeout,       // the budget ran out; what arrived (maybe nothing) is returned
+    IoError,       // the call itself failed: cable pulled, device gone, hang-up
+    ProtocolError, // the radio answered something else than expected
+    Cancelled,     // the user asked to stop
+    OpenFailed,    // the port could not be opened
 };
 
 const char* linkStatusName(LinkStatus status);
 
 struct LinkResult {
     LinkStatus status = LinkStatus::Ok;
-    std::string reason;  // the system's reason, when there is one
+    std::string reason; // the system's reason, when there is one
     bool ok() const { return status == LinkStatus::Ok; }
 };
 
 struct ReadResult {
     Bytes bytes;
-    LinkStatus status = LinkStatus::Ok;  // Ok: all asked bytes; Timeout: fewer; IoError: the call failed
+    LinkStatus status = LinkStatus::Ok; // Ok: all asked bytes; Timeout: fewer; IoError: the call failed
     std::string reason;
     bool ok() const { return status == LinkStatus::Ok; }
 };
@@ -65,8 +66,9 @@ struct TimeBudgets {
     int writeTotal(std::size_t n) const { return writeConstant + writePerByte * static_cast<int>(n); }
 };
 
-class SerialLink {
-public:
+class SerialLink
+{
+  public:
     virtual ~SerialLink() = default;
 
     // Opens the device for reading and writing, not shared with anyone else.
@@ -84,4 +86,4 @@ public:
     virtual void pause(int milliseconds) = 0;
 };
 
-}  // namespace qx260::link
+} // namespace qx260::link

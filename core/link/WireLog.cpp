@@ -2,7 +2,8 @@
 
 #include <charconv>
 
-namespace qx260::link {
+namespace qx260::link
+{
 
 std::string hexBytes(const Bytes& bytes)
 {
@@ -28,7 +29,8 @@ void LoggingSerialLink::log(const std::string& text)
     if (!sink_)
         return;
     const auto micros =
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_).count();
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_)
+            .count();
     // Milliseconds with three decimals, independent of any locale.
     char buffer[32];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, micros / 1000);
@@ -71,8 +73,8 @@ ReadResult LoggingSerialLink::read(std::size_t count)
     ReadResult result = inner_.read(count);
     std::string line = "< " + hexBytes(result.bytes);
     if (result.status != LinkStatus::Ok)
-        line += std::string(result.bytes.empty() ? "" : " ") + "(" + std::to_string(result.bytes.size()) + " of " +
-                std::to_string(count) + ", " + linkStatusName(result.status) +
+        line += std::string(result.bytes.empty() ? "" : " ") + "(" + std::to_string(result.bytes.size()) +
+                " of " + std::to_string(count) + ", " + linkStatusName(result.status) +
                 (result.reason.empty() ? std::string() : ": " + result.reason) + ")";
     log(line);
     return result;
@@ -106,4 +108,4 @@ void LoggingSerialLink::pause(int milliseconds)
     inner_.pause(milliseconds);
 }
 
-}  // namespace qx260::link
+} // namespace qx260::link

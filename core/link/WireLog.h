@@ -8,10 +8,12 @@
 
 #include "core/link/SerialLink.h"
 
-namespace qx260::link {
+namespace qx260::link
+{
 
-class LoggingSerialLink : public SerialLink {
-public:
+class LoggingSerialLink : public SerialLink
+{
+  public:
     using Sink = std::function<void(const std::string& line)>;
     LoggingSerialLink(SerialLink& inner, Sink sink);
 
@@ -25,7 +27,7 @@ public:
     bool isOpen() const override;
     void pause(int milliseconds) override;
 
-private:
+  private:
     void log(const std::string& text);
 
     SerialLink& inner_;
@@ -36,4 +38,4 @@ private:
 // "02 50 52" (upper-case pairs separated by spaces).
 std::string hexBytes(const Bytes& bytes);
 
-}  // namespace qx260::link
+} // namespace qx260::link

@@ -1,9 +1,10 @@
 #include "core/channels/ChannelTable.h"
-#include "core/print/PrintLayout.h"
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"
+#include "core/print/PrintLayout.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 PrintContent printContent(const ChannelTable& table, const RadioImage& image, const CIniFile& config,
                           const std::string& languageName, bool languageFlag)
@@ -23,4 +24,4 @@ PrintContent printContent(const ChannelTable& table, const RadioImage& image, co
     return printContent(table, image, values.configurationStore, values.languageName, values.languageFlag);
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -2,9 +2,11 @@
 
 #include <utility>
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 int twipsFromPixels(int pixels, int dpi)
 {
@@ -38,16 +40,22 @@ PrintOp rule(PrintFont font, int x1, int x2, int y)
 const char* voxDelayText(std::uint8_t v)
 {
     switch (v) {
-    case 0: return "0.3s";
-    case 1: return "0.5s";
-    case 2: return "1.0s";
-    case 3: return "1.5s";
-    case 4: return "2.0s";
-    default: return "3.0s";
+    case 0:
+        return "0.3s";
+    case 1:
+        return "0.5s";
+    case 2:
+        return "1.0s";
+    case 3:
+        return "1.5s";
+    case 4:
+        return "2.0s";
+    default:
+        return "3.0s";
     }
 }
 
-}  // namespace
+} // namespace
 
 PrintGeometry PrintGeometry::fromDevice(int widthPixels, int heightPixels, int dpiX, int dpiY)
 {
@@ -126,7 +134,9 @@ void PrintLayout::addOptionsBody(std::vector<PrintOp>& ops) const
     const int u = geometry_.columnUnit();
     const int l2 = smallLine_;
     const auto byte = [this](std::size_t offset) { return content_.image[offset]; };
-    const auto onOff = [this](std::uint8_t v) { return std::string((v & 1) ? pick("On", "开") : pick("Off", "关")); };
+    const auto onOff = [this](std::uint8_t v) {
+        return std::string((v & 1) ? pick("On", "开") : pick("Off", "关"));
+    };
 
     ops.push_back(text(PrintFont::Large, 6 * u, largeLine_, pick("Option", "可选功能")));
     ops.push_back(text(PrintFont::Small, 6 * u, 4 * l2, pick("Function", "功能")));
@@ -136,10 +146,12 @@ void PrintLayout::addOptionsBody(std::vector<PrintOp>& ops) const
     const std::pair<const char*, std::string> lines[] = {
         {pick("Time Out Time:", "超时定时器:"), std::to_string(byte(offset::TimeOutTime) * 15) + "s"},
         {pick("Squelch Level:", "静噪电平:"), std::to_string(byte(offset::SquelchLevel))},
-        {pick("Voice Annunication:", "语音报号:"),
-         voice == 0 ? pick("Off", "关") : voice == 1 ? pick("Chinese", "中文") : pick("English", "英文")},
+        {pick("Voice Annunication:", "语音报号:"), voice == 0   ? pick("Off", "关")
+                                                   : voice == 1 ? pick("Chinese", "中文")
+                                                                : pick("English", "英文")},
         {pick("Vox Delay Time:", "声控延迟时间:"), voxDelayText(byte(offset::VoxDelayTime))},
-        {pick("Vox Gain Level:", "声控增益电平:"), voxGain == 0 ? std::string(pick("Off", "关")) : std::to_string(voxGain)},
+        {pick("Vox Gain Level:", "声控增益电平:"),
+         voxGain == 0 ? std::string(pick("Off", "关")) : std::to_string(voxGain)},
         {pick("Battery Saver:", "电池省电:"), onOff(byte(offset::BatterySaver))},
         {pick("Beep:", "哔音:"), onOff(byte(offset::Beep))},
     };
@@ -161,8 +173,8 @@ void PrintLayout::addChannelBody(std::vector<PrintOp>& ops, int page) const
     for (int r : rowsOnPage(page)) {
         const int y0 = 5 * slot * l2;
         const auto& row = content_.cells[r];
-        ops.push_back(text(PrintFont::Small, 4 * u, 4 * l2 + y0,
-                           pick("Channel ", "信道") + std::to_string(r) + ":"));
+        ops.push_back(
+            text(PrintFont::Small, 4 * u, 4 * l2 + y0, pick("Channel ", "信道") + std::to_string(r) + ":"));
         const struct {
             const char* left;
             int leftColumn;
@@ -195,4 +207,4 @@ void PrintLayout::addFooter(std::vector<PrintOp>& ops, int page) const
                        "Page " + std::to_string(page) + " of " + std::to_string(pageCount())));
 }
 
-}  // namespace qx260
+} // namespace qx260

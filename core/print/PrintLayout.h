@@ -16,7 +16,8 @@
 
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 class ChannelTable;
 class CIniFile;
@@ -42,16 +43,17 @@ struct PrintGeometry {
     // Pixels and pixels per inch of the device; integer arithmetic, multiplying first.
     static PrintGeometry fromDevice(int widthPixels, int heightPixels, int dpiX, int dpiY);
 
-    int columnUnit() const { return width / 66; }  // u
-    int rowUnit() const { return height / 45; }    // v
+    int columnUnit() const { return width / 66; } // u
+    int rowUnit() const { return height / 45; }   // v
     PrintFontSize largeFont() const { return {rowUnit(), columnUnit()}; }
     // 0.8 of the large font, each dimension truncated.
     PrintFontSize smallFont() const { return {rowUnit() * 4 / 5, columnUnit() * 4 / 5}; }
 };
 
 // Line height (character cell height plus external leading) of a font on the output device.
-class PrintFontMetrics {
-public:
+class PrintFontMetrics
+{
+  public:
     virtual ~PrintFontMetrics() = default;
     virtual int lineHeight(const PrintFontSize& size) const = 0;
 };
@@ -59,10 +61,10 @@ public:
 struct PrintOp {
     enum class Kind { Text, Rule };
     Kind kind = Kind::Text;
-    PrintFont font = PrintFont::Large;  // the font selected when the operation is drawn
-    int x = 0;   // text: left edge; rule: start
-    int y = 0;   // text: top edge; rule: its height on the page
-    int x2 = 0;  // rule: end
+    PrintFont font = PrintFont::Large; // the font selected when the operation is drawn
+    int x = 0;                         // text: left edge; rule: start
+    int y = 0;                         // text: top edge; rule: its height on the page
+    int x2 = 0;                        // rule: end
     std::string text;
 
     friend bool operator==(const PrintOp&, const PrintOp&) = default;
@@ -75,7 +77,7 @@ struct PrintContent {
     std::array<std::array<std::string, 7>, 17> cells;
     RadioImage::Bytes image{};
     bool chinese = false;
-    std::string footer;  // "Copyrights Owner" of the language's section
+    std::string footer; // "Copyrights Owner" of the language's section
 };
 
 // The printout's content from a live table and image; the footer from the section of the
@@ -85,8 +87,9 @@ PrintContent printContent(const ChannelTable& table, const RadioImage& image, co
 // The same with the running program's configuration and language.
 PrintContent printContent(const ChannelTable& table, const RadioImage& image, const ProcessValues& values);
 
-class PrintLayout {
-public:
+class PrintLayout
+{
+  public:
     static constexpr int kPageTableSize = 3;
 
     PrintLayout(PrintContent content, PrintGeometry geometry, const PrintFontMetrics& metrics);
@@ -105,13 +108,16 @@ public:
     PrintFontSize fontSize(PrintFont font) const;
     int lineHeight(PrintFont font) const { return font == PrintFont::Large ? largeLine_ : smallLine_; }
 
-private:
+  private:
     void countUsedChannels();
     void addFrame(std::vector<PrintOp>& ops) const;
     void addOptionsBody(std::vector<PrintOp>& ops) const;
     void addChannelBody(std::vector<PrintOp>& ops, int page) const;
     void addFooter(std::vector<PrintOp>& ops, int page) const;
-    const char* pick(const char* english, const char* chinese) const { return content_.chinese ? chinese : english; }
+    const char* pick(const char* english, const char* chinese) const
+    {
+        return content_.chinese ? chinese : english;
+    }
 
     PrintContent content_;
     PrintGeometry geometry_;
@@ -121,4 +127,4 @@ private:
     std::array<int, kPageTableSize> pageTable_{};
 };
 
-}  // namespace qx260
+} // namespace qx260

@@ -2,7 +2,8 @@
 
 #include "core/config/ProcessValues.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 bool CProgramDoc::OnNewDocument(ProcessValues& values)
 {
@@ -37,4 +38,4 @@ DocumentResult CProgramDoc::OnSaveDocument(const std::string& path)
     return result;
 }
 
-}  // namespace qx260
+} // namespace qx260

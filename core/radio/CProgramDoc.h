@@ -9,7 +9,8 @@
 
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 struct ProcessValues;
 
@@ -18,14 +19,14 @@ constexpr std::size_t kDatHeaderSize = 16;
 
 enum class DocumentError {
     None,
-    FormatError,  // wrong magic or a file shorter than 1040 bytes: "Data Format Error"
-    OpenFailed,   // the file could not be opened or read
-    WriteFailed,  // the file could not be created or written
+    FormatError, // wrong magic or a file shorter than 1040 bytes: "Data Format Error"
+    OpenFailed,  // the file could not be opened or read
+    WriteFailed, // the file could not be created or written
 };
 
 struct DocumentResult {
     DocumentError error = DocumentError::None;
-    std::string reason;  // the system's reason for OpenFailed / WriteFailed
+    std::string reason; // the system's reason for OpenFailed / WriteFailed
     bool ok() const { return error == DocumentError::None; }
 };
 
@@ -40,8 +41,9 @@ DocumentResult loadDatFile(const std::string& path, RadioImage& image);
 // failed save never destroys the previous file.
 DocumentResult saveDatFile(const std::string& path, const RadioImage& image);
 
-class CProgramDoc {
-public:
+class CProgramDoc
+{
+  public:
     RadioImage image;
     std::string title;
     std::string pathName;
@@ -59,4 +61,4 @@ public:
 // The file name part of a path (the title a document gets after open or save).
 std::string fileTitle(const std::string& path);
 
-}  // namespace qx260
+} // namespace qx260

@@ -6,9 +6,11 @@
 
 #include "core/config/FileAccess.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 constexpr std::uint8_t kMagic[4] = {'Q', '9', 'F', '2'};
 
@@ -20,7 +22,7 @@ DocumentResult failure(DocumentError error, const FileResult& file)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 std::array<std::uint8_t, kDatFileSize> serializeDat(const RadioImage& image)
 {
@@ -71,4 +73,4 @@ std::string fileTitle(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -7,9 +7,11 @@
 #include <limits>
 #include <system_error>
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 bool isBlank(char c)
 {
@@ -29,7 +31,7 @@ std::size_t skipBlanks(std::string_view text, std::size_t i)
     return i;
 }
 
-}  // namespace
+} // namespace
 
 double parseLeadingNumber(std::string_view text)
 {
@@ -94,8 +96,8 @@ double parseLeadingNumber(std::string_view text)
 
     const std::string_view number = text.substr(start, i - start);
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Like strtod: too large gives infinity, too small gives zero.
         const long magnitude = integerLength - firstSignificant + exponent;
@@ -131,7 +133,7 @@ std::optional<std::int64_t> scaleExact(double value, int powerOfTen)
     }
     if (p == end)
         return std::nullopt;
-    ++p;  // 'e'
+    ++p; // 'e'
     int exponent = 0;
     const auto expResult = std::from_chars(*p == '+' ? p + 1 : p, end, exponent);
     if (expResult.ec != std::errc())
@@ -148,7 +150,7 @@ std::optional<std::int64_t> scaleExact(double value, int powerOfTen)
         }
     } else {
         for (; shift < 0 && scaled != 0; ++shift)
-            scaled /= 10;  // truncates toward zero
+            scaled /= 10; // truncates toward zero
     }
     return negative ? -scaled : scaled;
 }
@@ -168,8 +170,8 @@ std::string formatFixed(double value, int width, int precision)
         precision = 0;
     // The longest double in fixed notation has 309 integer digits.
     std::string out(330 + static_cast<std::size_t>(precision), '\0');
-    const auto result = std::to_chars(out.data(), out.data() + out.size(), value,
-                                      std::chars_format::fixed, precision);
+    const auto result =
+        std::to_chars(out.data(), out.data() + out.size(), value, std::chars_format::fixed, precision);
     out.resize(result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - out.data()) : 0);
     if (width > 0 && out.size() < static_cast<std::size_t>(width))
         out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
@@ -182,7 +184,8 @@ std::string formatScaled(std::int64_t units, int decimals)
         decimals = 0;
     const bool negative = units < 0;
     // The magnitude as unsigned, so that the most negative value has one too.
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     std::string digits = std::to_string(magnitude);
     if (digits.size() <= static_cast<std::size_t>(decimals))
         digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
@@ -216,4 +219,4 @@ long leadingInteger(std::string_view text)
     return value == LONG_MIN ? LONG_MAX : -value;
 }
 
-}  // namespace qx260
+} // namespace qx260

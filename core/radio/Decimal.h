@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-namespace qx260 {
+namespace qx260
+{
 
 // The leading number of a text, as strtod reads it but always with "." as decimal point.
 double parseLeadingNumber(std::string_view text);
@@ -33,4 +34,4 @@ std::string formatScaled(std::int64_t units, int decimals);
 // The leading integer of a text as atoi reads it (leading blanks, optional sign, digits).
 long leadingInteger(std::string_view text);
 
-}  // namespace qx260
+} // namespace qx260

@@ -4,9 +4,11 @@
 
 #include "core/radio/Decimal.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 // MHz as read from a band text, in 10 Hz units, kept inside 32 bits.
 std::int32_t megahertzToUnits(long megahertz)
@@ -22,15 +24,16 @@ std::int32_t megahertzToUnits(long megahertz)
     return static_cast<std::int32_t>(mhz * kUnitsPerMegahertz);
 }
 
-}  // namespace
+} // namespace
 
 BandLimits bandLimitsFromText(std::string_view bandText)
 {
     BandLimits limits;
     limits.lower = megahertzToUnits(leadingInteger(bandText));
     const std::size_t dash = bandText.find('-');
-    limits.upper = dash == std::string_view::npos ? limits.lower
-                                                  : megahertzToUnits(leadingInteger(bandText.substr(dash + 1)));
+    limits.upper = dash == std::string_view::npos
+                       ? limits.lower
+                       : megahertzToUnits(leadingInteger(bandText.substr(dash + 1)));
     return limits;
 }
 
@@ -38,7 +41,7 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
 {
     FrequencyReading reading;
     if (text.empty())
-        return reading;  // erased: nothing to check
+        return reading; // erased: nothing to check
 
     const double value = parseLeadingNumber(text);
     reading.textToStore = formatFixed(value, 3, 5);
@@ -64,4 +67,4 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
     return reading;
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace qx260 {
+namespace qx260
+{
 
 // Lower and upper valid frequency in 10 Hz units (MHz x 100000).
 struct BandLimits {
@@ -22,10 +23,10 @@ enum class FrequencyVerdict { Empty, OutOfRange, OffStep, Valid };
 
 struct FrequencyReading {
     FrequencyVerdict verdict = FrequencyVerdict::Empty;
-    std::string textToStore;      // "%3.5f" of the value (for Valid: of the checked value); empty for Empty
-    std::int64_t checkValue = 0;  // value x 100000, exact (meaningless when out of 32 bits)
+    std::string textToStore;     // "%3.5f" of the value (for Valid: of the checked value); empty for Empty
+    std::int64_t checkValue = 0; // value x 100000, exact (meaningless when out of 32 bits)
 };
 
 FrequencyReading readFrequency(std::string_view text, BandLimits limits);
 
-}  // namespace qx260
+} // namespace qx260

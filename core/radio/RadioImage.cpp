@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-namespace qx260 {
+namespace qx260
+{
 
 std::optional<std::uint32_t> readFrequencyWord(const std::uint8_t* word)
 {
@@ -44,14 +45,11 @@ RadioImage RadioImage::newImage()
         std::size_t offset;
         std::uint8_t value;
     } defaults[] = {
-        {offset::SideKey, 0x00},          {offset::VoiceAnnunciation, 0x00},
-        {offset::TimeOutTime, 0x28},      {offset::SquelchLevel, 0x04},
-        {offset::BatterySaver, 0x00},     {offset::Beep, 0x00},
-        {offset::Vox, 0x00},              {offset::VoxGainLevel, 0x05},
-        {offset::VoxDelayTime, 0x00},     {offset::TransmitDelay, 0x00},
-        {offset::TransmitDelay + 1, 0x00}, {offset::PriorityChannel, 0x00},
-        {offset::ProductType, 0x00},      {offset::BandIndex, 0x02},
-        {0x3F1, 0x03},
+        {offset::SideKey, 0x00},       {offset::VoiceAnnunciation, 0x00}, {offset::TimeOutTime, 0x28},
+        {offset::SquelchLevel, 0x04},  {offset::BatterySaver, 0x00},      {offset::Beep, 0x00},
+        {offset::Vox, 0x00},           {offset::VoxGainLevel, 0x05},      {offset::VoxDelayTime, 0x00},
+        {offset::TransmitDelay, 0x00}, {offset::TransmitDelay + 1, 0x00}, {offset::PriorityChannel, 0x00},
+        {offset::ProductType, 0x00},   {offset::BandIndex, 0x02},         {0x3F1, 0x03},
     };
     for (const auto& d : defaults)
         image.setByte(d.offset, d.value);
@@ -127,7 +125,7 @@ BusyLock RadioImage::busyLock(int n) const
     case 1:
         return BusyLock::Carrier;
     default:
-        return BusyLock::QtDqt;  // 10, and 11 which is never written
+        return BusyLock::QtDqt; // 10, and 11 which is never written
     }
 }
 
@@ -161,14 +159,15 @@ void RadioImage::setHighPower(int n, bool high)
     setBit(channelOffset(n, field::BandwidthPower), 5, high);
 }
 
-namespace {
+namespace
+{
 std::size_t scanByte(int n)
 {
     if (n < 1 || n > kChannelCount)
         throw std::out_of_range("channel out of range");
     return offset::ScanBitmap + static_cast<std::size_t>(n - 1) / 8;
 }
-}  // namespace
+} // namespace
 
 bool RadioImage::scan(int n) const
 {
@@ -182,7 +181,8 @@ void RadioImage::setScan(int n, bool on)
 
 std::uint16_t RadioImage::transmitDelay() const
 {
-    return static_cast<std::uint16_t>(bytes_[offset::TransmitDelay] | (bytes_[offset::TransmitDelay + 1] << 8));
+    return static_cast<std::uint16_t>(bytes_[offset::TransmitDelay] |
+                                      (bytes_[offset::TransmitDelay + 1] << 8));
 }
 
 void RadioImage::setTransmitDelay(std::uint16_t tenths)
@@ -191,4 +191,4 @@ void RadioImage::setTransmitDelay(std::uint16_t tenths)
     bytes_[offset::TransmitDelay + 1] = static_cast<std::uint8_t>(tenths >> 8);
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -8,14 +8,16 @@
 #include <cstdint>
 #include <optional>
 
-namespace qx260 {
+namespace qx260
+{
 
 constexpr std::size_t kImageSize = 1024;
 constexpr int kChannelCount = 16;
 constexpr int kChannelRecordSize = 16;
 
 // Offsets of the radio-wide bytes.
-namespace offset {
+namespace offset
+{
 constexpr std::size_t SideKey = 0x11D;
 constexpr std::size_t VoiceAnnunciation = 0x12F;
 constexpr std::size_t TimeOutTime = 0x130;
@@ -25,23 +27,24 @@ constexpr std::size_t Beep = 0x136;
 constexpr std::size_t Vox = 0x139;
 constexpr std::size_t VoxGainLevel = 0x13A;
 constexpr std::size_t VoxDelayTime = 0x13B;
-constexpr std::size_t TransmitDelay = 0x13C;  // 16-bit, low byte first
+constexpr std::size_t TransmitDelay = 0x13C; // 16-bit, low byte first
 constexpr std::size_t PriorityChannel = 0x161;
-constexpr std::size_t ScanBitmap = 0x17E;     // two bytes, channel 1 = bit 0 of 0x17E
+constexpr std::size_t ScanBitmap = 0x17E; // two bytes, channel 1 = bit 0 of 0x17E
 constexpr std::size_t ProductType = 0x32E;
 constexpr std::size_t BandIndex = 0x32F;
-constexpr std::size_t TransferEnd = 0x330;    // bytes from here on never travel to or from the radio
-}  // namespace offset
+constexpr std::size_t TransferEnd = 0x330; // bytes from here on never travel to or from the radio
+} // namespace offset
 
 // Byte positions inside a channel record.
-namespace field {
-constexpr int RxFrequency = 0;   // 4-byte frequency word
-constexpr int TxFrequency = 4;   // 4-byte frequency word
-constexpr int DecodeTone = 8;    // 2-byte tone word
-constexpr int EncodeTone = 10;   // 2-byte tone word
-constexpr int BusyLock = 12;     // bits 4-3
-constexpr int BandwidthPower = 13;  // bit 4 wide, bit 5 high power
-}  // namespace field
+namespace field
+{
+constexpr int RxFrequency = 0;     // 4-byte frequency word
+constexpr int TxFrequency = 4;     // 4-byte frequency word
+constexpr int DecodeTone = 8;      // 2-byte tone word
+constexpr int EncodeTone = 10;     // 2-byte tone word
+constexpr int BusyLock = 12;       // bits 4-3
+constexpr int BandwidthPower = 13; // bit 4 wide, bit 5 high power
+} // namespace field
 
 // Two bytes as stored: low first, then high.
 struct ToneWord {
@@ -55,14 +58,15 @@ enum class BusyLock { Off = 0, Carrier = 1, QtDqt = 2 };
 // Frequency words: eight packed BCD digits in 10 Hz units, least significant pair first.
 // Empty when the last byte is 0xFF or 0x00; an empty word is written as four 0xFF.
 std::optional<std::uint32_t> readFrequencyWord(const std::uint8_t* word);
-void writeFrequencyWord(std::uint8_t* word, std::uint32_t value);  // 0 writes the empty word
+void writeFrequencyWord(std::uint8_t* word, std::uint32_t value); // 0 writes the empty word
 
-class RadioImage {
-public:
+class RadioImage
+{
+  public:
     using Bytes = std::array<std::uint8_t, kImageSize>;
 
-    RadioImage();  // every byte 0xFF
-    static RadioImage newImage();  // the factory defaults of a new document
+    RadioImage();                 // every byte 0xFF
+    static RadioImage newImage(); // the factory defaults of a new document
 
     std::uint8_t byte(std::size_t offset) const { return bytes_.at(offset); }
     void setByte(std::size_t offset, std::uint8_t value) { bytes_.at(offset) = value; }
@@ -76,7 +80,7 @@ public:
 
     std::optional<std::uint32_t> rxFrequency(int n) const;
     std::optional<std::uint32_t> txFrequency(int n) const;
-    void setRxFrequency(int n, std::uint32_t value);  // 0 = empty
+    void setRxFrequency(int n, std::uint32_t value); // 0 = empty
     void setTxFrequency(int n, std::uint32_t value);
 
     ToneWord decodeTone(int n) const;
@@ -88,7 +92,7 @@ public:
     bool bit(std::size_t offset, int bit) const;
     void setBit(std::size_t offset, int bit, bool on);
 
-    BusyLock busyLock(int n) const;  // 0x18 reads as QtDqt
+    BusyLock busyLock(int n) const; // 0x18 reads as QtDqt
     void setBusyLock(int n, BusyLock lock);
     bool wide(int n) const;
     void setWide(int n, bool wide);
@@ -97,13 +101,13 @@ public:
     bool scan(int n) const;
     void setScan(int n, bool on);
 
-    std::uint16_t transmitDelay() const;  // tenths of a second, raw
+    std::uint16_t transmitDelay() const; // tenths of a second, raw
     void setTransmitDelay(std::uint16_t tenths);
 
     friend bool operator==(const RadioImage&, const RadioImage&) = default;
 
-private:
+  private:
     Bytes bytes_;
 };
 
-}  // namespace qx260
+} // namespace qx260

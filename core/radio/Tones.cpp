@@ -5,7 +5,8 @@
 
 #include "core/radio/Decimal.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 const std::array<const char*, 50> kAnalogueTones = {
     "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
@@ -16,11 +17,10 @@ const std::array<const char*, 50> kAnalogueTones = {
 };
 
 const std::array<int, 84> kListedCodes = {
-    23,  25,  26,  31,  32,  43,  47,  51,  54,  65,  71,  72,  73,  74,  114, 115, 116,
-    125, 131, 132, 134, 143, 152, 155, 156, 162, 165, 172, 174, 205, 223, 226, 243, 244,
-    245, 251, 261, 263, 265, 271, 306, 311, 315, 331, 343, 346, 351, 364, 365, 371, 411,
-    412, 413, 423, 431, 432, 445, 464, 465, 466, 503, 506, 516, 532, 546, 565, 606, 612,
-    624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
+    23,  25,  26,  31,  32,  43,  47,  51,  54,  65,  71,  72,  73,  74,  114, 115, 116, 125, 131, 132, 134,
+    143, 152, 155, 156, 162, 165, 172, 174, 205, 223, 226, 243, 244, 245, 251, 261, 263, 265, 271, 306, 311,
+    315, 331, 343, 346, 351, 364, 365, 371, 411, 412, 413, 423, 431, 432, 445, 464, 465, 466, 503, 506, 516,
+    532, 546, 565, 606, 612, 624, 627, 631, 632, 645, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754,
 };
 
 const std::array<int, 23> kExtraCodes = {
@@ -28,7 +28,8 @@ const std::array<int, 23> kExtraCodes = {
     274, 325, 332, 356, 446, 452, 454, 455, 462, 523, 526,
 };
 
-namespace {
+namespace
+{
 
 constexpr std::uint8_t kNormalHigh = 0x28;
 constexpr std::uint8_t kInvertedHigh = 0xA8;
@@ -52,7 +53,7 @@ std::string codeText(int code, char polarity)
     return buf;
 }
 
-}  // namespace
+} // namespace
 
 std::string noToneText(bool languageFlag)
 {
@@ -125,4 +126,4 @@ ToneWord toneTextToWord(std::string_view text)
     return ToneWord{static_cast<std::uint8_t>(t & 0xFF), static_cast<std::uint8_t>((t >> 8) & 0xFF)};
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -8,7 +8,8 @@
 
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
+namespace qx260
+{
 
 constexpr int kToneListSize = 219;
 
@@ -22,7 +23,7 @@ extern const std::array<int, 23> kExtraCodes;
 // "None"/"无", the 50 analogue tones, the 84 codes with N, the same 84 with I.
 std::vector<std::string> buildToneList(bool languageFlag);
 
-std::string noToneText(bool languageFlag);  // "None" or "无"
+std::string noToneText(bool languageFlag); // "None" or "无"
 
 // The text of a tone word; empty for "no tone" in an empty row.
 std::string toneWordToText(ToneWord word, bool rowIsEmpty, bool languageFlag);
@@ -35,4 +36,4 @@ std::uint8_t codeToStoredLowByte(int codeNumber);
 // Stored value (low byte, bit 8) to code number; 0 when no code has that value.
 int storedValueToCode(std::uint8_t low, bool bit8);
 
-}  // namespace qx260
+} // namespace qx260

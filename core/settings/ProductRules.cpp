@@ -1,8 +1,8 @@
 #include "core/settings/ProductRules.h"
 
 #include "core/channels/ChannelCodec.h"
-#include "core/radio/RadioImage.h"
 #include "core/config/CIniFile.h"
+#include "core/radio/RadioImage.h"
 
 namespace qx260
 {

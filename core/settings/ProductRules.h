@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/radio/FrequencyCheck.h"
 #include "core/config/UserStore.h"
+#include "core/radio/FrequencyCheck.h"
 
 namespace qx260
 {

@@ -7,11 +7,12 @@
 #include <system_error>
 
 #include "core/channels/ChannelTable.h"
-#include "core/radio/ChannelTexts.h"
 #include "core/config/ProcessValues.h"
+#include "core/radio/ChannelTexts.h"
 #include "platform/QSettingsUserStore.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 const std::string* ParsedArgs::option(const std::string& name) const
 {
@@ -143,4 +144,4 @@ bool parseVariant(const std::string& text, int& variant)
     return true;
 }
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-namespace qx260 {
+namespace qx260
+{
 class ChannelTable;
 class UserStore;
 struct ProcessValues;
-}  // namespace qx260
+} // namespace qx260
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 // A command line split into positional arguments, options with a value ("--config PATH"
 // or "--config=PATH") and flags ("--json").
@@ -58,4 +60,4 @@ bool parseVariant(const std::string& text, int& variant);
 // "reason" of a failed system call for messages, from errno.
 std::string systemReason(int errorNumber);
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

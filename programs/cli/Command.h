@@ -6,21 +6,22 @@
 #include <string>
 #include <vector>
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 // Exit codes shared by every command.
 enum ExitCode {
     kExitOk = 0,
-    kExitFailure = 1,      // the operation failed (I/O, radio, ...)
-    kExitFormatError = 2,  // "Data Format Error"
-    kExitUsage = 64,       // wrong command line
+    kExitFailure = 1,     // the operation failed (I/O, radio, ...)
+    kExitFormatError = 2, // "Data Format Error"
+    kExitUsage = 64,      // wrong command line
 };
 
 struct Command {
     const char* name;
-    const char* synopsis;  // one line for the overview, e.g. "show FILE.dat [--json]"
-    const char* help;      // full text for "qx260-cli NAME --help"
-    int (*run)(const std::vector<std::string>& args);  // args after the command name
+    const char* synopsis; // one line for the overview, e.g. "show FILE.dat [--json]"
+    const char* help;     // full text for "qx260-cli NAME --help"
+    int (*run)(const std::vector<std::string>& args); // args after the command name
 };
 
 struct CommandRegistrar {
@@ -35,4 +36,4 @@ int fail(int code, const std::string& message);
 // True when args hold "--help" or "-h".
 bool wantsHelp(const std::vector<std::string>& args);
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "core/channels/ChannelCodec.h"
-#include "core/radio/ChannelTexts.h"
 #include "core/config/ProcessValues.h"
+#include "core/radio/ChannelTexts.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 std::string hex3(std::size_t offset)
 {
@@ -28,7 +30,7 @@ std::string offsetList(const std::vector<std::size_t>& offsets, std::size_t show
     return out;
 }
 
-}  // namespace
+} // namespace
 
 std::string productText(const ProcessValues& values, const RadioImage& image, std::size_t at)
 {
@@ -56,8 +58,9 @@ std::string differenceLines(const ImageDifferences& d, const RadioImage& a, cons
 {
     std::string out;
     for (const CellDifference& c : d.cells)
-        out += "Channel " + std::to_string(c.channel) + " " + columnHeader(c.column, values.languageFlag) + ": " +
-               (c.before.empty() ? "(empty)" : c.before) + " -> " + (c.after.empty() ? "(empty)" : c.after) + "\n";
+        out += "Channel " + std::to_string(c.channel) + " " + columnHeader(c.column, values.languageFlag) +
+               ": " + (c.before.empty() ? "(empty)" : c.before) + " -> " +
+               (c.after.empty() ? "(empty)" : c.after) + "\n";
     for (const OptionDifference& o : d.options)
         out += o.name + ": " + o.before + " -> " + o.after + "\n";
     for (const ProductDifference& p : d.product)
@@ -72,4 +75,4 @@ std::string differenceLines(const ImageDifferences& d, const RadioImage& a, cons
     return out;
 }
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -8,11 +8,13 @@
 
 #include "core/compare/ImageCompare.h"
 
-namespace qx260 {
+namespace qx260
+{
 struct ProcessValues;
 }
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 // "QX-260 (0)": the configured name of the product type or band index at `at` in the
 // image, with the index.
@@ -25,4 +27,4 @@ const char* productLabel(std::size_t at);
 std::string differenceLines(const ImageDifferences& d, const RadioImage& a, const RadioImage& b,
                             const ProcessValues& values);
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "programs/cli/Command.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "programs/cli/Command.h"
 
 namespace qx260::cli
 {

@@ -5,17 +5,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/config/CIniFile.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
-#include "core/config/CIniFile.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
-const char kUsage[] =
-    "usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
-    "       qx260-cli config set FILE SECTION KEY VALUE";
+const char kUsage[] = "usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
+                      "       qx260-cli config set FILE SECTION KEY VALUE";
 
 // Loads an existing file; the store's own Load would create a missing one.
 bool loadExisting(CIniFile& ini, const std::string& file, std::string& error)
@@ -68,9 +69,11 @@ int runConfig(const std::vector<std::string>& args)
         // What the file could not give back as written: a line break splits the line, "="
         // moves the rest of the key into the value, a key starting with a comment mark or
         // made of blanks only is skipped when the file is read.
-        if (p[2].find_first_of("\r\n") != std::string::npos || p[3].find_first_of("\r\n=") != std::string::npos)
+        if (p[2].find_first_of("\r\n") != std::string::npos ||
+            p[3].find_first_of("\r\n=") != std::string::npos)
             return fail(kExitUsage, "a section or key cannot hold a line break, and a key cannot hold \"=\"");
-        if (p[3].find_first_not_of(" \t\v\f") == std::string::npos || std::string(";/\\*").find(p[3].front()) != std::string::npos)
+        if (p[3].find_first_not_of(" \t\v\f") == std::string::npos ||
+            std::string(";/\\*").find(p[3].front()) != std::string::npos)
             return fail(kExitUsage, "a key cannot be empty or start with ';', '/', '\\' or '*'");
         CIniFile ini;
         if (const FileResult loaded = ini.Load(p[1], false, true); !loaded.ok())
@@ -99,6 +102,6 @@ const CommandRegistrar registrar({
     runConfig,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

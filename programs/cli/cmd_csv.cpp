@@ -10,19 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/CliContext.h"
-#include "programs/cli/Command.h"
+#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"
-#include "core/radio/CProgramDoc.h"
-#include "core/channels/ChannelCodec.h"
 #include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/Resources.h"
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 // A channel list is a few kilobytes; anything far larger is not one.
 constexpr qint64 kMaxCsvSize = 1024 * 1024;
@@ -52,12 +54,14 @@ int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
     const std::string* config = parsed.option("--config");
     if (!loadConfiguration(values, config ? *config : std::string(), error))
         return fail(kExitFailure, error);
-    if (const std::string* language = parsed.option("--language"); language && !setLanguage(values, *language))
+    if (const std::string* language = parsed.option("--language");
+        language && !setLanguage(values, *language))
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
     const DocumentResult loaded = loadDatFile(file, s.image);
     if (loaded.error == DocumentError::FormatError)
-        return fail(kExitFormatError, file + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
+        return fail(kExitFormatError,
+                    file + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
     if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + file + ": " + loaded.reason);
 
@@ -128,16 +132,15 @@ int runImport(const std::vector<std::string>& args)
     if (csvFile.error() != QFileDevice::NoError)
         return fail(kExitFailure, "cannot read " + csvPath + ": " + csvFile.errorString().toStdString());
     if (csv.size() > kMaxCsvSize)
-        return fail(kExitFailure, csvPath + " is larger than 1 MB and so not a list of 16 channels; " + datPath +
-                                      " is unchanged");
+        return fail(kExitFailure, csvPath + " is larger than 1 MB and so not a list of 16 channels; " +
+                                      datPath + " is unchanged");
 
     ProcessValues& values = processValues();
-    const bool haveMessages =
-        loadResourceLibrary(languageModulePath(QString::fromStdString(values.executableDirectory),
-                                               QString::fromStdString(values.languageName)));
-    const ChannelImportResult result = importChannelsCsv(
-        s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())), s.decoded.bandLimits,
-        values.languageFlag, s.variant);
+    const bool haveMessages = loadResourceLibrary(languageModulePath(
+        QString::fromStdString(values.executableDirectory), QString::fromStdString(values.languageName)));
+    const ChannelImportResult result =
+        importChannelsCsv(s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())),
+                          s.decoded.bandLimits, values.languageFlag, s.variant);
     if (!result.ok()) {
         const ChannelImportError& e = result.error;
         std::string where = csvPath;
@@ -150,10 +153,11 @@ int runImport(const std::vector<std::string>& args)
             what = "\"" + e.value + "\": " + what;
         std::string hint;
         if (e.messageId != 0)
-            hint = s.decoded.bandText.empty()
-                       ? " (the configuration names no band for this document's product bytes, so no frequency fits)"
-                       : " (band \"" + s.decoded.bandText + "\")";
-        return fail(kExitFailure, where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
+            hint = s.decoded.bandText.empty() ? " (the configuration names no band for this document's "
+                                                "product bytes, so no frequency fits)"
+                                              : " (band \"" + s.decoded.bandText + "\")";
+        return fail(kExitFailure,
+                    where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
     }
 
     storeChangedChannels(s.table, result, s.image, s.variant);
@@ -229,6 +233,6 @@ const CommandRegistrar importRegistrar({
     runImport,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

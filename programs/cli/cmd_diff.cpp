@@ -5,26 +5,28 @@
 #include <string>
 #include <vector>
 
+#include "core/compare/ImageCompare.h"
+#include "core/config/ProcessValues.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/ChannelTexts.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/DiffText.h"
 #include "programs/cli/EditContext.h"
-#include "core/radio/CProgramDoc.h"
-#include "core/radio/ChannelTexts.h"
-#include "core/compare/ImageCompare.h"
-#include "core/config/ProcessValues.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 // diff(1) exit codes: 0 the same, 1 different, 2 trouble.
 constexpr int kExitSame = 0;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 
-const char* const kUsage =
-    "usage: qx260-cli diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese] [--config PATH] [--json]";
+const char* const kUsage = "usage: qx260-cli diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese] "
+                           "[--config PATH] [--json]";
 
 void printText(const ImageDifferences& d, const std::string& fileA, const std::string& fileB,
                const RadioImage& a, const RadioImage& b, const ProcessValues& values)
@@ -41,8 +43,8 @@ std::string jsonOffsets(const std::vector<std::size_t>& offsets)
     return out + "]}";
 }
 
-void printJson(const ImageDifferences& d, const std::string& fileA, const std::string& fileB, const RadioImage& a,
-               const RadioImage& b, const ProcessValues& values, int variant)
+void printJson(const ImageDifferences& d, const std::string& fileA, const std::string& fileB,
+               const RadioImage& a, const RadioImage& b, const ProcessValues& values, int variant)
 {
     std::string out = "{\"identical\": " + std::string(d.identical() ? "true" : "false") +
                       ", \"a\": " + jsonString(fileA) + ", \"b\": " + jsonString(fileB) +
@@ -65,8 +67,9 @@ void printJson(const ImageDifferences& d, const std::string& fileA, const std::s
     for (std::size_t i = 0; i < d.product.size(); ++i) {
         const ProductDifference& p = d.product[i];
         out += (i ? ",\n  " : "\n  ");
-        out += "{\"name\": " + jsonString(productLabel(p.offset)) + ", \"offset\": " + std::to_string(p.offset) +
-               ", \"a\": " + std::to_string(p.before) + ", \"b\": " + std::to_string(p.after) +
+        out += "{\"name\": " + jsonString(productLabel(p.offset)) +
+               ", \"offset\": " + std::to_string(p.offset) + ", \"a\": " + std::to_string(p.before) +
+               ", \"b\": " + std::to_string(p.after) +
                ", \"aText\": " + jsonString(productText(values, a, p.offset)) +
                ", \"bText\": " + jsonString(productText(values, b, p.offset)) + "}";
     }
@@ -101,7 +104,8 @@ int runDiff(const std::vector<std::string>& args)
     const std::string* config = parsed.option("--config");
     if (!loadConfiguration(values, config ? *config : std::string(), error))
         return fail(kExitTrouble, error);
-    if (const std::string* language = parsed.option("--language"); language && !setLanguage(values, *language))
+    if (const std::string* language = parsed.option("--language");
+        language && !setLanguage(values, *language))
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
     const std::string& fileA = parsed.positional[0];
@@ -152,6 +156,6 @@ const CommandRegistrar registrar({
     runDiff,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

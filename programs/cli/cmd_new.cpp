@@ -3,17 +3,19 @@
 #include <filesystem>
 #include <system_error>
 
-#include "programs/cli/CliContext.h"
-#include "programs/cli/Command.h"
-#include "core/channels/ChannelTable.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 int runNew(const std::vector<std::string>& args)
 {
@@ -41,8 +43,9 @@ int runNew(const std::vector<std::string>& args)
     doc.OnNewDocument(values);
     ChannelTable table;
     setUpTable(table, values.languageFlag);
-    const CodecContext context{values.configurationStore, *store,           values.radioVariant,
-                               values.newDocumentFlag,    values.languageFlag, values.languageName};
+    const CodecContext context{values.configurationStore, *store,
+                               values.radioVariant,       values.newDocumentFlag,
+                               values.languageFlag,       values.languageName};
     decodeImage(doc.image, table, context);
     encodeTable(table, doc.image, values.radioVariant);
 
@@ -71,6 +74,6 @@ const CommandRegistrar registrar({
     runNew,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/Command.h"
-#include "programs/cli/EditContext.h"
 #include "core/config/AsciiText.h"
+#include "core/config/ProcessValues.h"
 #include "core/radio/RadioImage.h"
 #include "core/settings/OptionRules.h"
-#include "core/config/ProcessValues.h"
+#include "programs/cli/Command.h"
+#include "programs/cli/EditContext.h"
 
 namespace qx260::cli
 {

@@ -2,13 +2,15 @@
 
 #include <cstdio>
 
-#include "programs/cli/Command.h"
 #include "core/link/PortNaming.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
-namespace {
+namespace qx260::cli
+{
+namespace
+{
 
 int listPorts()
 {
@@ -60,5 +62,5 @@ const CommandRegistrar registrar({
     runPorts,
 });
 
-}  // namespace
-}  // namespace qx260::cli
+} // namespace
+} // namespace qx260::cli

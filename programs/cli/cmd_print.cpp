@@ -13,18 +13,20 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/Command.h"
-#include "core/channels/ChannelTable.h"
-#include "platform/PrintAdapter.h"
-#include "core/print/PrintLayout.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
+#include "core/print/PrintLayout.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/PrintAdapter.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 const char kHelp[] =
     "Usage: qx260-cli print FILE.dat -o OUT.pdf [--language English|Chinese] [--config PATH]\n"
@@ -183,6 +185,6 @@ const CommandRegistrar registrar({
     runPrint,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -1,11 +1,13 @@
 // qx260-cli read: reads the radio into a document file.
 
+#include "core/radio/CProgramDoc.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/transfer.h"
-#include "core/radio/CProgramDoc.h"
 
-namespace qx260::cli {
-namespace {
+namespace qx260::cli
+{
+namespace
+{
 
 int runRead(const std::vector<std::string>& args)
 {
@@ -42,5 +44,5 @@ const CommandRegistrar registrar({
     runRead,
 });
 
-}  // namespace
-}  // namespace qx260::cli
+} // namespace
+} // namespace qx260::cli

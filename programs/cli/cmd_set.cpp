@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/Command.h"
-#include "programs/cli/EditContext.h"
-#include "core/config/AsciiText.h"
 #include "core/channels/CellEditRules.h"
-#include "core/channels/ChannelTable.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
+#include "core/config/AsciiText.h"
+#include "core/config/ProcessValues.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
-#include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
+#include "programs/cli/Command.h"
+#include "programs/cli/EditContext.h"
 
 namespace qx260::cli
 {
@@ -80,7 +80,8 @@ std::string listItemFor(int col, const std::string& text, const std::vector<std:
     const std::vector<std::string> items = listItemsForColumn(col, languageFlag, toneList);
     const std::vector<std::string> others = listItemsForColumn(col, !languageFlag, otherToneList);
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (equalsIgnoringAsciiCase(text, items[i]) || (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
+        if (equalsIgnoringAsciiCase(text, items[i]) ||
+            (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
             return items[i];
     return {};
 }

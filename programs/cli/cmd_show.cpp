@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/CliContext.h"
-#include "programs/cli/EditContext.h"
-#include "programs/cli/Command.h"
-#include "core/channels/ChannelTable.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
-#include "core/radio/RadioImage.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "core/radio/RadioImage.h"
+#include "programs/cli/CliContext.h"
+#include "programs/cli/Command.h"
+#include "programs/cli/EditContext.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 struct View {
     ChannelTable table;
@@ -37,15 +39,17 @@ void printJson(const View& v)
     const ChannelTable& t = v.table;
     std::string out = "{\"caption\": " + jsonString(v.decoded.caption) + ", \"bandLimits\": [" +
                       std::to_string(v.decoded.bandLimits.lower) + ", " +
-                      std::to_string(v.decoded.bandLimits.upper) + "], \"variant\": " +
-                      std::to_string(v.variant) + ", \"gridEnabled\": " + (t.enabled() ? "true" : "false") +
+                      std::to_string(v.decoded.bandLimits.upper) +
+                      "], \"variant\": " + std::to_string(v.variant) +
+                      ", \"gridEnabled\": " + (t.enabled() ? "true" : "false") +
                       ",\n \"productType\": {\"index\": " + std::to_string(v.productType) +
-                      ", \"name\": " + jsonString(v.decoded.typeName) + "}, \"band\": {\"index\": " +
-                      std::to_string(v.band) + ", \"text\": " + jsonString(v.decoded.bandText) + "}" +
-                      ",\n \"columns\": [";
+                      ", \"name\": " + jsonString(v.decoded.typeName) +
+                      "}, \"band\": {\"index\": " + std::to_string(v.band) +
+                      ", \"text\": " + jsonString(v.decoded.bandText) + "}" + ",\n \"columns\": [";
     for (int c = 0; c < t.cols(); ++c) {
         out += c ? ",\n  " : "\n  ";
-        out += "{\"header\": " + jsonString(t.textMatrix(0, c)) + ", \"width\": " + std::to_string(t.colWidth(c)) +
+        out += "{\"header\": " + jsonString(t.textMatrix(0, c)) +
+               ", \"width\": " + std::to_string(t.colWidth(c)) +
                ", \"alignment\": " + std::to_string(t.colAlignment(c)) + "}";
     }
     out += "],\n \"cells\": [";
@@ -100,7 +104,8 @@ void printText(const View& v, const std::string& file)
     out += "Band:        " + v.decoded.bandText + " (band index " + std::to_string(v.band) + ")\n";
     out += "Band limits: " + std::to_string(v.decoded.bandLimits.lower) + " - " +
            std::to_string(v.decoded.bandLimits.upper) + " (10 Hz units)\n";
-    out += "Variant:     " + std::to_string(v.variant) + (t.enabled() ? " (grid enabled)" : " (grid disabled)") + "\n\n";
+    out += "Variant:     " + std::to_string(v.variant) +
+           (t.enabled() ? " (grid enabled)" : " (grid disabled)") + "\n\n";
 
     std::vector<std::string> headers;
     std::vector<std::size_t> widths;
@@ -152,13 +157,15 @@ int runShow(const std::vector<std::string>& args)
     ProcessValues& values = processValues();
     View view;
     view.variant = values.radioVariant;
-    if (const std::string* variant = parsed.option("--variant"); variant && !parseVariant(*variant, view.variant))
+    if (const std::string* variant = parsed.option("--variant");
+        variant && !parseVariant(*variant, view.variant))
         return fail(kExitUsage, "--variant takes 0, 1 or 2, not \"" + *variant + "\"");
 
     const std::string* config = parsed.option("--config");
     if (!loadConfiguration(values, config ? *config : std::string(), error))
         return fail(kExitFailure, error);
-    if (const std::string* language = parsed.option("--language"); language && !setLanguage(values, *language))
+    if (const std::string* language = parsed.option("--language");
+        language && !setLanguage(values, *language))
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
     CProgramDoc doc;
@@ -173,13 +180,15 @@ int runShow(const std::vector<std::string>& args)
     MemoryUserStore scratch;
     {
         std::unique_ptr<UserStore> real = openUserStore();
-        writeProductChoice(scratch, values.configurationStore, readProductChoice(*real, values.configurationStore));
+        writeProductChoice(scratch, values.configurationStore,
+                           readProductChoice(*real, values.configurationStore));
     }
     values.userStore = &scratch;
 
     setUpTable(view.table, values.languageFlag);
-    const CodecContext context{values.configurationStore, scratch,           view.variant,
-                               values.newDocumentFlag,    values.languageFlag, values.languageName};
+    const CodecContext context{
+        values.configurationStore, scratch, view.variant, values.newDocumentFlag, values.languageFlag,
+        values.languageName};
     view.decoded = decodeImage(doc.image, view.table, context);
     view.productType = doc.image.byte(offset::ProductType);
     view.band = doc.image.byte(offset::BandIndex);
@@ -218,6 +227,6 @@ const CommandRegistrar registrar({
     runShow,
 });
 
-}  // namespace
+} // namespace
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -4,16 +4,18 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/compare/ImageCompare.h"
+#include "core/config/ProcessValues.h"
+#include "core/radio/CProgramDoc.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/DiffText.h"
 #include "programs/cli/transfer.h"
-#include "core/radio/CProgramDoc.h"
-#include "core/compare/ImageCompare.h"
-#include "core/config/ProcessValues.h"
 
-namespace qx260::cli {
-namespace {
+namespace qx260::cli
+{
+namespace
+{
 
 bool sameFile(const std::string& a, const std::string& b)
 {
@@ -59,8 +61,9 @@ int verifyWrite(TransferOptions& options, const RadioImage& sent)
     const std::string out =
         "--- " + options.input + "\n+++ the radio (read back)\n" + differenceLines(d, sent, back, values);
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return fail(kExitFailure, "the radio does not hold what was written; write it again, and if the difference "
-                              "stays, check the cable and the radio");
+    return fail(kExitFailure,
+                "the radio does not hold what was written; write it again, and if the difference "
+                "stays, check the cable and the radio");
 }
 
 int runWrite(const std::vector<std::string>& args)
@@ -122,5 +125,5 @@ const CommandRegistrar registrar({
     runWrite,
 });
 
-}  // namespace
-}  // namespace qx260::cli
+} // namespace
+} // namespace qx260::cli

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "programs/cli/Command.h"
 #include "platform/FileSync.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 std::vector<Command>& registry()
 {
     static std::vector<Command> all;
@@ -19,20 +21,18 @@ std::vector<Command>& registry()
 
 void printOverview(std::FILE* out)
 {
-    std::fprintf(out,
-                 "Usage: qx260-cli COMMAND [ARGUMENTS...]\n"
-                 "\n"
-                 "Programs the QX-260 hand-held radio and edits its *.dat documents.\n"
-                 "\n"
-                 "Commands:\n");
+    std::fprintf(out, "Usage: qx260-cli COMMAND [ARGUMENTS...]\n"
+                      "\n"
+                      "Programs the QX-260 hand-held radio and edits its *.dat documents.\n"
+                      "\n"
+                      "Commands:\n");
     for (const Command& c : registry())
         std::fprintf(out, "  %s\n", c.synopsis);
-    std::fprintf(out,
-                 "\n"
-                 "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
-                 "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n");
+    std::fprintf(out, "\n"
+                      "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
+                      "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n");
 }
-}  // namespace
+} // namespace
 
 CommandRegistrar::CommandRegistrar(const Command& command)
 {
@@ -58,7 +58,7 @@ bool wantsHelp(const std::vector<std::string>& args)
     return false;
 }
 
-}  // namespace qx260::cli
+} // namespace qx260::cli
 
 int main(int argc, char** argv)
 {

@@ -10,22 +10,24 @@
 #include <fstream>
 #include <memory>
 
-#include "programs/cli/Command.h"
+#include "core/link/WireLog.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
 #include "platform/Terminal.h"
-#include "core/link/WireLog.h"
+#include "programs/cli/Command.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
-namespace {
+namespace
+{
 
 volatile std::sig_atomic_t interruptFlag = 0;
 
 void onInterrupt(int)
 {
     interruptFlag = 1;
-    std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program at once
+    std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
 }
 
 // The program's own texts for the transfer messages.
@@ -42,11 +44,11 @@ const char* messageText(int id)
     return "";
 }
 
-class TerminalHost : public link::TransferHost {
-public:
+class TerminalHost : public link::TransferHost
+{
+  public:
     TerminalHost(link::Direction direction, const TransferOptions& options)
-        : direction_(direction), retriesLeft_(options.retries),
-          showBar_(!options.quiet && isTerminal(stderr))
+        : direction_(direction), retriesLeft_(options.retries), showBar_(!options.quiet && isTerminal(stderr))
     {
     }
 
@@ -86,11 +88,12 @@ public:
     void showTypeMessage() override
     {
         endBar();
-        std::fprintf(stderr, "qx260-cli: Caution: Becuase the type of radio does not match,\ncommunications is "
-                             "interrupt.\n");
+        std::fprintf(stderr,
+                     "qx260-cli: Caution: Becuase the type of radio does not match,\ncommunications is "
+                     "interrupt.\n");
     }
     void commitCellEdit() override {}
-    void encodeTable(RadioImage&) override {}  // the file's image goes out as it is
+    void encodeTable(RadioImage&) override {} // the file's image goes out as it is
     link::Direction transferDirection() override { return direction_; }
     void readCompleted(int radioVariant) override { variant = radioVariant; }
     void showDocumentWindow() override {}
@@ -98,7 +101,7 @@ public:
 
     int variant = -1;
 
-private:
+  private:
     void endBar()
     {
         if (barShown_)
@@ -125,7 +128,7 @@ bool parseCount(const std::string& text, int& value)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 struct TransferSession::State {
     int argc = 1;
@@ -135,7 +138,8 @@ struct TransferSession::State {
     void (*previous)(int) = SIG_DFL;
 };
 
-namespace {
+namespace
+{
 int sessionDepth = 0;
 }
 
@@ -226,7 +230,8 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
 int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
                 link::TransferOutcome* outcomeOut)
 {
-    const std::optional<std::string> device = link::resolvePortDevice(options.port, link::systemPortMapping());
+    const std::optional<std::string> device =
+        link::resolvePortDevice(options.port, link::systemPortMapping());
     TerminalHost host(direction, options);
     if (!device) {
         host.showMessage(resid::StrCannotOpenPort,
@@ -236,7 +241,8 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
 
     std::unique_ptr<std::ofstream> logFile;
     if (!options.log.empty()) {
-        logFile = std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
+        logFile =
+            std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
         if (!*logFile)
             return fail(kExitFailure, "cannot write the log file " + options.log);
     }
@@ -268,4 +274,4 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
     return kExitFailure;
 }
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -7,18 +7,19 @@
 
 #include "core/link/ProtocolEngine.h"
 
-namespace qx260::cli {
+namespace qx260::cli
+{
 
 struct TransferOptions {
-    std::string port;          // COMn, the prefixed name, or a device path
-    std::string output;        // read: -o FILE.dat
-    std::string input;         // write: FILE.dat
-    std::string log;           // --log FILE: the wire log
-    std::string backup;        // write: --backup FILE.dat, the radio's memory before the write
-    int retries = 0;           // Retry answers to the Communication Error prompt
+    std::string port;   // COMn, the prefixed name, or a device path
+    std::string output; // read: -o FILE.dat
+    std::string input;  // write: FILE.dat
+    std::string log;    // --log FILE: the wire log
+    std::string backup; // write: --backup FILE.dat, the radio's memory before the write
+    int retries = 0;    // Retry answers to the Communication Error prompt
     bool quiet = false;
-    bool verify = false;       // write: --verify, read back and compare after the write
-    bool appendLog = false;    // later transfers of one command add to the wire log
+    bool verify = false;    // write: --verify, read back and compare after the write
+    bool appendLog = false; // later transfers of one command add to the wire log
 };
 
 // Parses the options; returns kExitOk or an exit code after printing the problem.
@@ -31,8 +32,9 @@ int checkOutputFolder(const std::string& path);
 // Keeps Ctrl+C and the serial port's application object for a command that runs several
 // transfers, so that a Ctrl+C between two of them is not lost. runTransfer makes its own
 // when none is active.
-class TransferSession {
-public:
+class TransferSession
+{
+  public:
     TransferSession();
     ~TransferSession();
     TransferSession(const TransferSession&) = delete;
@@ -41,7 +43,7 @@ public:
     // True once Ctrl+C has been pressed during the session.
     static bool interrupted();
 
-private:
+  private:
     struct State;
     State* state_;
 };
@@ -51,4 +53,4 @@ private:
 int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
                 link::TransferOutcome* outcome = nullptr);
 
-}  // namespace qx260::cli
+} // namespace qx260::cli

@@ -2,11 +2,12 @@
 
 #include <QApplication>
 
-#include "windows/frame/CProgramApp.h"
 #include "platform/FileSync.h"
+#include "windows/frame/CProgramApp.h"
 
-int main(int argc, char** argv) {
-    qx260::installFileSync();  // a save has reached the disk when it says it worked
+int main(int argc, char** argv)
+{
+    qx260::installFileSync(); // a save has reached the disk when it says it worked
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qx260"));
     int exitCode = 1;

@@ -5,16 +5,18 @@
 #include <algorithm>
 #include <cstring>
 
-namespace qx260::sim {
+namespace qx260::sim
+{
 
-namespace {
+namespace
+{
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kAck = 0x06;
 constexpr std::uint8_t kNak = 0x15;
 constexpr std::uint8_t kHandshake[8] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 constexpr std::uint8_t kLateAnswer = 0x06;
 constexpr std::size_t kTransferEnd = 0x330;
-constexpr int kAckTurnaroundMs = 2;  // the radio needs a moment before it confirms the handshake
+constexpr int kAckTurnaroundMs = 2; // the radio needs a moment before it confirms the handshake
 
 // Eight packed BCD digits, least significant pair first (frequency in 10 Hz units).
 void putFrequency(Memory& m, std::size_t at, std::uint32_t value)
@@ -25,7 +27,7 @@ void putFrequency(Memory& m, std::size_t at, std::uint32_t value)
         m[at + i] = static_cast<std::uint8_t>(((pair / 10) << 4) | (pair % 10));
     }
 }
-}  // namespace
+} // namespace
 
 RadioModel::RadioModel() : memory(freshMemory()) {}
 
@@ -38,10 +40,10 @@ Memory RadioModel::freshMemory()
     m[offset::BandIndex] = 0;
     const std::uint32_t channels[] = {14550000, 14600000, 15212500};
     for (std::size_t i = 0; i < std::size(channels); ++i) {
-        const std::size_t at = 16 * (i + 1);  // channels 1.. are records 1..
+        const std::size_t at = 16 * (i + 1); // channels 1.. are records 1..
         putFrequency(m, at, channels[i]);
         putFrequency(m, at + 4, channels[i]);
-        m[at + 12] = 0xE7;  // busy lock off
+        m[at + 12] = 0xE7; // busy lock off
     }
     return m;
 }
@@ -68,7 +70,8 @@ Bytes RadioModel::identificationReply() const
 {
     if (faults.identReply)
         return *faults.identReply;
-    Bytes reply = {'P', static_cast<std::uint8_t>(identity.model), '2', '0', '7', 0x00, 0x00, identity.variantByte};
+    Bytes reply = {
+        'P', static_cast<std::uint8_t>(identity.model), '2', '0', '7', 0x00, 0x00, identity.variantByte};
     if (faults.shortIdent >= 0 && static_cast<std::size_t>(faults.shortIdent) < reply.size())
         reply.resize(static_cast<std::size_t>(faults.shortIdent));
     return reply;
@@ -84,7 +87,7 @@ Reply RadioModel::idleByte(std::uint8_t byte)
     if (faults.echoHandshake && matched_ > 0)
         reply.bytes.push_back(byte);
     if (matched_ == 8 && faults.unansweredHandshakes > 0) {
-        --faults.unansweredHandshakes;  // as if the radio were still off
+        --faults.unansweredHandshakes; // as if the radio were still off
         matched_ = 0;
         state_ = State::Idle;
     } else if (matched_ == 8) {
@@ -136,7 +139,7 @@ Reply RadioModel::receive(std::uint8_t byte)
             frame_.assign(1, byte);
             state_ = State::Frame;
         } else if (byte == kStx) {
-            matched_ = 1;  // a new handshake begins
+            matched_ = 1; // a new handshake begins
             state_ = State::Idle;
         }
         return reply;
@@ -194,7 +197,7 @@ Reply RadioModel::completeFrame()
         return reply;
     }
     readAddresses.push_back(address_);
-    reply.bytes = frame_;  // the four bytes before the data are not looked at
+    reply.bytes = frame_; // the four bytes before the data are not looked at
     reply.bytes.insert(reply.bytes.end(), memory.begin() + address_, memory.begin() + address_ + 8);
     if (address_ / 8 == faults.shortReadAt)
         reply.bytes.resize(7);
@@ -206,4 +209,4 @@ Reply RadioModel::completeFrame()
     return reply;
 }
 
-}  // namespace qx260::sim
+} // namespace qx260::sim

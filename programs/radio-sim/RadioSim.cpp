@@ -25,7 +25,8 @@
 
 #include "programs/radio-sim/RadioModel.h"
 
-namespace {
+namespace
+{
 
 using qx260::sim::Bytes;
 using qx260::sim::RadioModel;
@@ -37,35 +38,34 @@ void onSignal(int)
     stopRequested = 1;
 }
 
-const char kUsage[] =
-    "Usage: qx260-radio-sim [OPTIONS]\n"
-    "\n"
-    "A simulated QX-260 radio on a pseudo-terminal. Prints the device path on the\n"
-    "first line, then answers the programming software until it is stopped.\n"
-    "\n"
-    "  --link PATH             also make PATH a symbolic link to the device\n"
-    "  --load FILE.dat         start with the radio memory of a document\n"
-    "  --save FILE.dat         save the memory as a document after each write\n"
-    "  --pace BAUD             take the real time of every byte on the wire (e.g. 9600)\n"
-    "  --log FILE              record the exchange with time stamps\n"
-    "  --model 3|2             identify as \"P3207\" (default) or \"P2207\"\n"
-    "  --variant-byte HEX      last identification byte (default FF)\n"
-    "  --ident HEX...          any identification reply, e.g. 50313230370000FF\n"
-    "  --short-ident N         send only N bytes of the identification\n"
-    "Faults (sub-block K is the one at address 8*K):\n"
-    "  --silent                never answer\n"
-    "  --echo-handshake        echo the bytes of 0x02 \"PROGRAM\" instead of answering\n"
-    "  --echo-ident            echo the identification request before the reply\n"
-    "  --bad-handshake-acks N  refuse the first N handshake acknowledgements\n"
-    "  --no-answer N           leave the first N handshakes unanswered (radio still off)\n"
-    "  --wrong-write-ack K     answer write sub-block K with 0x15\n"
-    "  --corrupt-write K       store write sub-block K with its first byte inverted,\n"
-    "                          yet acknowledge it\n"
-    "  --wrong-read-ack K      answer the acknowledgement of read sub-block K with 0x15\n"
-    "  --short-read K          send only 7 bytes for read sub-block K\n"
-    "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
-    "  --gap-ms MS             length of that pause (default 40)\n"
-    "  --drop-at K             hang up the line when sub-block K is asked for\n";
+const char kUsage[] = "Usage: qx260-radio-sim [OPTIONS]\n"
+                      "\n"
+                      "A simulated QX-260 radio on a pseudo-terminal. Prints the device path on the\n"
+                      "first line, then answers the programming software until it is stopped.\n"
+                      "\n"
+                      "  --link PATH             also make PATH a symbolic link to the device\n"
+                      "  --load FILE.dat         start with the radio memory of a document\n"
+                      "  --save FILE.dat         save the memory as a document after each write\n"
+                      "  --pace BAUD             take the real time of every byte on the wire (e.g. 9600)\n"
+                      "  --log FILE              record the exchange with time stamps\n"
+                      "  --model 3|2             identify as \"P3207\" (default) or \"P2207\"\n"
+                      "  --variant-byte HEX      last identification byte (default FF)\n"
+                      "  --ident HEX...          any identification reply, e.g. 50313230370000FF\n"
+                      "  --short-ident N         send only N bytes of the identification\n"
+                      "Faults (sub-block K is the one at address 8*K):\n"
+                      "  --silent                never answer\n"
+                      "  --echo-handshake        echo the bytes of 0x02 \"PROGRAM\" instead of answering\n"
+                      "  --echo-ident            echo the identification request before the reply\n"
+                      "  --bad-handshake-acks N  refuse the first N handshake acknowledgements\n"
+                      "  --no-answer N           leave the first N handshakes unanswered (radio still off)\n"
+                      "  --wrong-write-ack K     answer write sub-block K with 0x15\n"
+                      "  --corrupt-write K       store write sub-block K with its first byte inverted,\n"
+                      "                          yet acknowledge it\n"
+                      "  --wrong-read-ack K      answer the acknowledgement of read sub-block K with 0x15\n"
+                      "  --short-read K          send only 7 bytes for read sub-block K\n"
+                      "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
+                      "  --gap-ms MS             length of that pause (default 40)\n"
+                      "  --drop-at K             hang up the line when sub-block K is asked for\n";
 
 struct Options {
     std::string link;
@@ -121,13 +121,14 @@ void sleepUntil(std::int64_t micros)
     }
 }
 
-class Simulator {
-public:
+class Simulator
+{
+  public:
     explicit Simulator(Options& options) : options_(options), model_(options.model) {}
 
     int run();
 
-private:
+  private:
     bool openTerminal();
     void handle(std::uint8_t byte, std::int64_t arrival);
     void send(const qx260::sim::Reply& reply, std::int64_t from);
@@ -207,7 +208,8 @@ void Simulator::saveMemory()
         }
     }
     if (std::rename(temp.c_str(), options_.save.c_str()) != 0)
-        std::fprintf(stderr, "qx260-radio-sim: cannot replace %s: %s\n", options_.save.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "qx260-radio-sim: cannot replace %s: %s\n", options_.save.c_str(),
+                     std::strerror(errno));
 }
 
 void Simulator::send(const qx260::sim::Reply& reply, std::int64_t from)
@@ -451,7 +453,7 @@ bool parseOptions(int argc, char** argv, Options& o)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -459,9 +461,10 @@ int main(int argc, char** argv)
     if (!parseOptions(argc, argv, options))
         return 64;
 #ifdef __linux__
-    prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test or script that started it
+    prctl(PR_SET_PDEATHSIG, SIGTERM); // never outlive the test or script that started it
 #endif
-    struct sigaction sa {};
+    struct sigaction sa {
+    };
     sa.sa_handler = onSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);

@@ -26,7 +26,7 @@ TEST(FileSync, FlushesFilesAndFoldersAndNamesWhatFails)
     struct Case {
         std::string path;
         SyncTarget target;
-        std::string reason;  // empty: it works
+        std::string reason; // empty: it works
     } const cases[] = {
         {file, SyncTarget::File, ""},
         {folder, SyncTarget::Folder, ""},

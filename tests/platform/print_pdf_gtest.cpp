@@ -4,16 +4,18 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QPdfWriter>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "platform/PrintAdapter.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 QGuiApplication& app()
 {
@@ -43,8 +45,9 @@ PrintContent nineChannels(bool chinese)
     return c;
 }
 
-class PrintPdf : public ::testing::Test {
-protected:
+class PrintPdf : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         app();
@@ -160,8 +163,9 @@ TEST_F(PrintPdf, PrinterRangeAndCopies)
         for (const QString& page : QString::fromUtf8(p.readAllStandardOutput()).split('\f'))
             if (!page.trimmed().isEmpty())
                 footers << lines(page).last().section(' ', -4);
-        EXPECT_EQ(footers, collate ? QStringList({"Page 2 of 3", "Page 3 of 3", "Page 2 of 3", "Page 3 of 3"})
-                                   : QStringList({"Page 2 of 3", "Page 2 of 3", "Page 3 of 3", "Page 3 of 3"}))
+        EXPECT_EQ(footers, collate
+                               ? QStringList({"Page 2 of 3", "Page 3 of 3", "Page 2 of 3", "Page 3 of 3"})
+                               : QStringList({"Page 2 of 3", "Page 2 of 3", "Page 3 of 3", "Page 3 of 3"}))
             << footers.join('|').toStdString();
     }
 }
@@ -188,5 +192,5 @@ TEST_F(PrintPdf, DeviceMetricsFollowFontSize)
     EXPECT_NEAR(QFontMetrics(f).averageCharWidth(), 174, 6);
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

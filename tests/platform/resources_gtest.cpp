@@ -6,8 +6,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-#include "res/ResourceIds.h"
 #include "platform/Resources.h"
+#include "res/ResourceIds.h"
 
 using namespace qx260;
 

@@ -1,6 +1,7 @@
 #include "tests/support/FakeRadioLink.h"
 
-namespace qx260::test {
+namespace qx260::test
+{
 
 link::LinkResult FakeRadioLink::open(const std::string& device)
 {
@@ -79,7 +80,8 @@ link::LinkResult FakeRadioLink::write(const link::Bytes& bytes)
             break;
         }
         for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
-            const bool late = reply.gapAfter >= 0 && static_cast<int>(i) >= reply.gapAfter && reply.gapMs > 30;
+            const bool late =
+                reply.gapAfter >= 0 && static_cast<int>(i) >= reply.gapAfter && reply.gapMs > 30;
             (late ? afterGap_ : inFlight_).push_back(reply.bytes[i]);
         }
     }
@@ -102,4 +104,4 @@ link::Bytes FakeRadioLink::sentBytes() const
     return all;
 }
 
-}  // namespace qx260::test
+} // namespace qx260::test

@@ -11,26 +11,31 @@
 #include "core/link/SerialLink.h"
 #include "programs/radio-sim/RadioModel.h"
 
-namespace qx260::test {
+namespace qx260::test
+{
 
-class FakeRadioLink : public link::SerialLink {
-public:
+class FakeRadioLink : public link::SerialLink
+{
+  public:
     sim::RadioModel radio;
 
     // Knobs.
     bool refuseOpen = false;
-    int hangUpAfterWrites = -1;  // the line dies after this many write calls
+    int hangUpAfterWrites = -1; // the line dies after this many write calls
 
     // What the engine did.
-    std::vector<link::Bytes> writes;  // one entry per write call
-    std::vector<std::string> calls;   // "open", "purge", "clear", "read N", "write N", "pause N", "close"
+    std::vector<link::Bytes> writes; // one entry per write call
+    std::vector<std::string> calls;  // "open", "purge", "clear", "read N", "write N", "pause N", "close"
     std::string openedDevice;
     bool open_ = false;
     int opens = 0;
     int closes = 0;
 
     link::LinkResult open(const std::string& device) override;
-    void configure(const link::LineSettings&, const link::TimeBudgets&) override { calls.push_back("configure"); }
+    void configure(const link::LineSettings&, const link::TimeBudgets&) override
+    {
+        calls.push_back("configure");
+    }
     void purgeAll() override;
     void clearBuffers() override;
     link::ReadResult read(std::size_t count) override;
@@ -42,7 +47,7 @@ public:
     // Every byte the computer sent, in order.
     link::Bytes sentBytes() const;
 
-private:
+  private:
     void arrive();
 
     std::deque<std::uint8_t> received_;
@@ -51,4 +56,4 @@ private:
     bool hungUp_ = false;
 };
 
-}  // namespace qx260::test
+} // namespace qx260::test

@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-namespace qx260::test {
+namespace qx260::test
+{
 
-class SimRadio {
-public:
+class SimRadio
+{
+  public:
     explicit SimRadio(const QStringList& arguments)
     {
         process_.setProgram(QStringLiteral(QX260_BIN_DIR "/qx260-radio-sim"));
@@ -42,7 +44,7 @@ public:
     const QString& device() const { return device_; }
     bool running() { return process_.state() == QProcess::Running; }
 
-private:
+  private:
     QProcess process_;
     QString device_;
 };
@@ -71,4 +73,4 @@ inline QByteArray patternDocument(int seed)
     return doc;
 }
 
-}  // namespace qx260::test
+} // namespace qx260::test

@@ -2,31 +2,37 @@
 
 #include <QFontMetrics>
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 // a * b / c rounded half away from zero, without overflow for screen-sized values.
-int mulDiv(int a, int b, int c) {
+int mulDiv(int a, int b, int c)
+{
     const long long p = static_cast<long long>(a) * b;
     const long long half = c / 2;
     return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
 }
 
-}  // namespace
+} // namespace
 
-QSize dialogBaseUnits(const QFont& dialogFont) {
+QSize dialogBaseUnits(const QFont& dialogFont)
+{
     const QFontMetrics fm(dialogFont);
     static const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const int width = (fm.horizontalAdvance(sample) / 26 + 1) / 2;
     return {qMax(1, width), qMax(1, fm.height())};
 }
 
-QPoint dialogUnitsToPixels(const QFont& dialogFont, const QPoint& dluPoint) {
+QPoint dialogUnitsToPixels(const QFont& dialogFont, const QPoint& dluPoint)
+{
     const QSize base = dialogBaseUnits(dialogFont);
     return {mulDiv(dluPoint.x(), base.width(), 4), mulDiv(dluPoint.y(), base.height(), 8)};
 }
 
-QRect dialogUnitsToPixels(const QFont& dialogFont, const QRect& dluRect) {
+QRect dialogUnitsToPixels(const QFont& dialogFont, const QRect& dluRect)
+{
     const QSize base = dialogBaseUnits(dialogFont);
     const int left = mulDiv(dluRect.x(), base.width(), 4);
     const int top = mulDiv(dluRect.y(), base.height(), 8);
@@ -35,16 +41,18 @@ QRect dialogUnitsToPixels(const QFont& dialogFont, const QRect& dluRect) {
     return {left, top, right - left, bottom - top};
 }
 
-QSize dialogUnitsToPixels(const QFont& dialogFont, const QSize& dluSize) {
+QSize dialogUnitsToPixels(const QFont& dialogFont, const QSize& dluSize)
+{
     const QSize base = dialogBaseUnits(dialogFont);
     return {mulDiv(dluSize.width(), base.width(), 4), mulDiv(dluSize.height(), base.height(), 8)};
 }
 
-QFont dialogFont(const QString& faceName, int pointSize) {
+QFont dialogFont(const QString& faceName, int pointSize)
+{
     QFont f(faceName);
     f.setPointSize(pointSize);
     f.setStyleHint(QFont::Serif);
     return f;
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -6,7 +6,8 @@
 #include <QRect>
 #include <QSize>
 
-namespace qx260 {
+namespace qx260
+{
 
 // Average character width and character height of the font, in pixels.
 QSize dialogBaseUnits(const QFont& dialogFont);
@@ -20,4 +21,4 @@ QPoint dialogUnitsToPixels(const QFont& dialogFont, const QPoint& dluPoint);
 // The font of a dialog template: face name and size in points.
 QFont dialogFont(const QString& faceName, int pointSize);
 
-}  // namespace qx260
+} // namespace qx260

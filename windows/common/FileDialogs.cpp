@@ -3,20 +3,24 @@
 #include <QFileDialog>
 #include <QQueue>
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 struct Hooks {
     QQueue<QString> answers;
     QString lastProposed;
 };
 
-Hooks& hooks() {
+Hooks& hooks()
+{
     static Hooks h;
     return h;
 }
 
-bool takeAnswer(const QString& proposed, QString* answer) {
+bool takeAnswer(const QString& proposed, QString* answer)
+{
     hooks().lastProposed = proposed;
     if (hooks().answers.isEmpty())
         return false;
@@ -24,10 +28,11 @@ bool takeAnswer(const QString& proposed, QString* answer) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 QString askOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                        const QString& filter) {
+                        const QString& filter)
+{
     QString answer;
     if (takeAnswer(proposed, &answer))
         return answer;
@@ -35,7 +40,8 @@ QString askOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                        const QString& filter, const QString& defaultSuffix) {
+                        const QString& filter, const QString& defaultSuffix)
+{
     QString answer;
     if (takeAnswer(proposed, &answer))
         return answer;
@@ -48,13 +54,21 @@ QString askSaveFileName(QWidget* parent, const QString& caption, const QString& 
     return dialog.selectedFiles().constFirst();
 }
 
-namespace filetest {
-void answerNext(const QString& fileName) { hooks().answers.enqueue(fileName); }
-QString lastProposed() { return hooks().lastProposed; }
-void reset() {
+namespace filetest
+{
+void answerNext(const QString& fileName)
+{
+    hooks().answers.enqueue(fileName);
+}
+QString lastProposed()
+{
+    return hooks().lastProposed;
+}
+void reset()
+{
     hooks().answers.clear();
     hooks().lastProposed.clear();
 }
-}  // namespace filetest
+} // namespace filetest
 
-}  // namespace qx260
+} // namespace qx260

@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace qx260 {
+namespace qx260
+{
 
 // The chosen file, or empty when the user cancelled. proposed is a directory or a file.
 QString askOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
@@ -15,12 +16,13 @@ QString askOpenFileName(QWidget* parent, const QString& caption, const QString& 
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                         const QString& filter, const QString& defaultSuffix);
 
-namespace filetest {  // for tests only
+namespace filetest
+{ // for tests only
 // Queues the answer of the next chooser (an empty text answers Cancel).
 void answerNext(const QString& fileName);
 // What the last chooser proposed.
 QString lastProposed();
 void reset();
-}  // namespace filetest
+} // namespace filetest
 
-}  // namespace qx260
+} // namespace qx260

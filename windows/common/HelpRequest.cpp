@@ -13,22 +13,27 @@
 
 Q_LOGGING_CATEGORY(lcHelp, "qx260.help")
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
-std::function<bool(const QUrl&)>& opener() {
+std::function<bool(const QUrl&)>& opener()
+{
     static std::function<bool(const QUrl&)> o;
     return o;
 }
 
-QList<int>& requestedTopics() {
+QList<int>& requestedTopics()
+{
     static QList<int> topics;
     return topics;
 }
 
-}  // namespace
+} // namespace
 
-QString helpFilePath() {
+QString helpFilePath()
+{
     const ProcessValues& pv = processValues();
     if (pv.helpFileName.empty())
         return {};
@@ -38,7 +43,8 @@ QString helpFilePath() {
     return dir + QString::fromStdString(pv.helpFileName);
 }
 
-bool openHelpFile(const QString& helpFile, int topic) {
+bool openHelpFile(const QString& helpFile, int topic)
+{
     if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile()) {
         qCDebug(lcHelp) << "help topic" << topic << "requested; no help file" << helpFile;
         return false;
@@ -51,15 +57,20 @@ bool openHelpFile(const QString& helpFile, int topic) {
     return QDesktopServices::openUrl(url);
 }
 
-void requestHelpTopic(int topic) {
-    if (opener())  // under test: the test reads back what was asked for
+void requestHelpTopic(int topic)
+{
+    if (opener()) // under test: the test reads back what was asked for
         requestedTopics().append(topic);
     openHelpFile(helpFilePath(), topic);
 }
 
-void setControlId(QWidget* control, int id) { control->setProperty(kControlIdProperty, id); }
+void setControlId(QWidget* control, int id)
+{
+    control->setProperty(kControlIdProperty, id);
+}
 
-std::optional<int> controlIdOf(const QWidget* widget, const QWidget* top) {
+std::optional<int> controlIdOf(const QWidget* widget, const QWidget* top)
+{
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         const QVariant id = w->property(kControlIdProperty);
         if (id.isValid())
@@ -70,11 +81,13 @@ std::optional<int> controlIdOf(const QWidget* widget, const QWidget* top) {
     return std::nullopt;
 }
 
-HelpKey::HelpKey(QWidget* window, TopicOf topicOf) : QObject(window), topicOf_(std::move(topicOf)) {
+HelpKey::HelpKey(QWidget* window, TopicOf topicOf) : QObject(window), topicOf_(std::move(topicOf))
+{
     window->installEventFilter(this);
 }
 
-bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
+bool HelpKey::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     auto* target = qobject_cast<QWidget*>(watched);
@@ -91,13 +104,18 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-namespace helptest {
-void setOpener(std::function<bool(const QUrl&)> o) { opener() = std::move(o); }
-QList<int> takeRequestedTopics() {
+namespace helptest
+{
+void setOpener(std::function<bool(const QUrl&)> o)
+{
+    opener() = std::move(o);
+}
+QList<int> takeRequestedTopics()
+{
     QList<int> topics;
     topics.swap(requestedTopics());
     return topics;
 }
-}  // namespace helptest
+} // namespace helptest
 
-}  // namespace qx260
+} // namespace qx260

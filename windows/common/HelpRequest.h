@@ -14,7 +14,8 @@
 
 class QWidget;
 
-namespace qx260 {
+namespace qx260
+{
 
 void requestHelpTopic(int topic);
 
@@ -30,9 +31,10 @@ std::optional<int> controlIdOf(const QWidget* widget, const QWidget* top);
 // F1 on one of them, when the window gives a topic for it, requests help at that topic and
 // is used up; the shortcut override of F1 is taken too, so that no shortcut gets the key
 // first. Without a topic the key goes on as it would.
-class HelpKey : public QObject {
+class HelpKey : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // The topic of F1 pressed on target (the widget the key went to), or none.
     using TopicOf = std::function<std::optional<int>(QWidget* target)>;
 
@@ -40,14 +42,14 @@ public:
     // keys elsewhere too installs the helper there as well.
     HelpKey(QWidget* window, TopicOf topicOf);
 
-signals:
+  signals:
     // Help was requested at topic.
     void requested(int topic);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TopicOf topicOf_;
 };
 
@@ -58,11 +60,12 @@ QString helpFilePath();
 // Opens helpFile at the topic when the file exists; returns whether it was handed on.
 bool openHelpFile(const QString& helpFile, int topic);
 
-namespace helptest {  // for tests only
+namespace helptest
+{ // for tests only
 // Replaces the desktop handler; pass an empty function to restore it.
 void setOpener(std::function<bool(const QUrl&)> opener);
 // The topics requested since the last call, oldest first, while an opener is set.
 QList<int> takeRequestedTopics();
-}  // namespace helptest
+} // namespace helptest
 
-}  // namespace qx260
+} // namespace qx260

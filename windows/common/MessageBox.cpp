@@ -5,8 +5,10 @@
 
 #include "core/config/ProcessValues.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 struct TestHooks {
     QQueue<QMessageBox::StandardButton> answers;
@@ -14,46 +16,58 @@ struct TestHooks {
     bool autoAnswer = false;
 };
 
-TestHooks& hooks() {
+TestHooks& hooks()
+{
     static TestHooks h;
     return h;
 }
 
-QMessageBox::Icon toQtIcon(MsgIcon icon) {
+QMessageBox::Icon toQtIcon(MsgIcon icon)
+{
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton escapeButtonOf(QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton escapeButtonOf(QMessageBox::StandardButtons buttons)
+{
     for (auto b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Close, QMessageBox::Abort})
         if (buttons.testFlag(b))
             return b;
     return defaultButtonOf(buttons);
 }
 
-}  // namespace
+} // namespace
 
-QString applicationCaption() { return QString::fromStdString(processValues().applicationName); }
+QString applicationCaption()
+{
+    return QString::fromStdString(processValues().applicationName);
+}
 
-QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons)
+{
     // The first button of the box, in the order boxes lay them out.
-    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Abort, QMessageBox::Retry,
-                   QMessageBox::Ignore, QMessageBox::Save, QMessageBox::No, QMessageBox::Cancel,
-                   QMessageBox::Close})
+    for (auto b :
+         {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore,
+          QMessageBox::Save, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Close})
         if (buttons.testFlag(b))
             return b;
     return QMessageBox::Ok;
 }
 
-QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons, MsgIcon icon) {
+QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption, const QString& text,
+                                        QMessageBox::StandardButtons buttons, MsgIcon icon)
+{
     if (buttons == QMessageBox::NoButton)
         buttons = QMessageBox::Ok;
     TestHooks& h = hooks();
@@ -69,9 +83,11 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
     box.setTextFormat(Qt::PlainText);
     if (processValues().languageFlag) {
         static const std::pair<QMessageBox::StandardButton, const char*> chinese[] = {
-            {QMessageBox::Ok, "确定"},     {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"},
-            {QMessageBox::No, "否(&N)"},   {QMessageBox::Retry, "重试(&R)"}, {QMessageBox::Abort, "中止(&A)"},
-            {QMessageBox::Ignore, "忽略(&I)"}, {QMessageBox::Close, "关闭"}, {QMessageBox::Save, "保存(&S)"},
+            {QMessageBox::Ok, "确定"},         {QMessageBox::Cancel, "取消"},
+            {QMessageBox::Yes, "是(&Y)"},      {QMessageBox::No, "否(&N)"},
+            {QMessageBox::Retry, "重试(&R)"},  {QMessageBox::Abort, "中止(&A)"},
+            {QMessageBox::Ignore, "忽略(&I)"}, {QMessageBox::Close, "关闭"},
+            {QMessageBox::Save, "保存(&S)"},
         };
         for (const auto& [button, text] : chinese)
             if (QAbstractButton* b = box.button(button))
@@ -84,22 +100,31 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
     return escapeButtonOf(buttons);
 }
 
-namespace msgtest {
+namespace msgtest
+{
 
-void answerNext(QMessageBox::StandardButton b) { hooks().answers.enqueue(b); }
+void answerNext(QMessageBox::StandardButton b)
+{
+    hooks().answers.enqueue(b);
+}
 
-QList<Shown> takeShown() {
+QList<Shown> takeShown()
+{
     QList<Shown> out;
     out.swap(hooks().shown);
     return out;
 }
 
-void setAutoAnswer(bool on) { hooks().autoAnswer = on; }
+void setAutoAnswer(bool on)
+{
+    hooks().autoAnswer = on;
+}
 
-void reset() {
+void reset()
+{
     hooks().answers.clear();
     hooks().shown.clear();
 }
 
-}  // namespace msgtest
-}  // namespace qx260
+} // namespace msgtest
+} // namespace qx260

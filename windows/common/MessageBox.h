@@ -8,14 +8,14 @@
 
 class QWidget;
 
-namespace qx260 {
+namespace qx260
+{
 
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
 
 // Shows a modal message box and returns the button the user chose. A box closed without a
 // choice (Esc, the close box) returns the escape button: Cancel, No or the only button.
-QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
-                                        const QString& text,
+QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption, const QString& text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         MsgIcon icon = MsgIcon::Exclamation);
 
@@ -26,7 +26,8 @@ QString applicationCaption();
 // The button a box with these buttons gives when the user just presses Enter.
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons);
 
-namespace msgtest {  // for tests only
+namespace msgtest
+{ // for tests only
 
 // Queues an answer: the next box returns it without being shown.
 void answerNext(QMessageBox::StandardButton b);
@@ -45,5 +46,5 @@ void setAutoAnswer(bool on);
 // Drops queued answers and the record of shown boxes.
 void reset();
 
-}  // namespace msgtest
-}  // namespace qx260
+} // namespace msgtest
+} // namespace qx260

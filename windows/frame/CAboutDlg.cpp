@@ -7,21 +7,24 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "windows/common/DialogUnits.h"
-#include "windows/common/Pictures.h"
-#include "windows/common/HelpRequest.h"
 #include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
+#include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/common/Pictures.h"
 
-namespace {
+namespace
+{
 
-QString configured(const char* key) {
+QString configured(const char* key)
+{
     return QString::fromStdString(qx260::processValues().languageString(key));
 }
 
-}  // namespace
+} // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     const QFont font = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
@@ -37,7 +40,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
     version_ = new QLabel(this);
     qx260::setControlId(version_, kVersionId);
-    version_->setTextFormat(Qt::PlainText);  // shown as stored: no "&" mnemonics
+    version_->setTextFormat(Qt::PlainText); // shown as stored: no "&" mnemonics
     place(version_, 14, 14, 150, 8);
 
     copyrights_ = new QLabel(this);
@@ -60,7 +63,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     OnInitDialog();
 }
 
-void CAboutDlg::OnInitDialog() {
+void CAboutDlg::OnInitDialog()
+{
     setWindowTitle(configured("About Title"));
     version_->setText(configured("Version"));
     copyrights_->setText(configured("Copyrights"));
@@ -77,12 +81,18 @@ void CAboutDlg::OnInitDialog() {
     icon_->resize(icon_->size().expandedTo(picture.size()));
 }
 
-QLabel* CAboutDlg::control(int id) const {
+QLabel* CAboutDlg::control(int id) const
+{
     switch (id) {
-    case kIconId: return icon_;
-    case kVersionId: return version_;
-    case kCopyrightsId: return copyrights_;
-    case kOwnerId: return owner_;
-    default: return nullptr;
+    case kIconId:
+        return icon_;
+    case kVersionId:
+        return version_;
+    case kCopyrightsId:
+        return copyrights_;
+    case kOwnerId:
+        return owner_;
+    default:
+        return nullptr;
     }
 }

@@ -7,9 +7,10 @@
 class QLabel;
 class QPushButton;
 
-class CAboutDlg : public QDialog {
+class CAboutDlg : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kIconId = 1005;
     static constexpr int kVersionId = 1002;
     static constexpr int kCopyrightsId = 1003;
@@ -20,7 +21,7 @@ public:
     QLabel* control(int id) const;
     QPushButton* okButton() const { return ok_; }
 
-private:
+  private:
     void OnInitDialog();
 
     QLabel* icon_ = nullptr;

@@ -6,7 +6,8 @@
 
 #include "windows/view/CProgramView.h"
 
-CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
+CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
+{
     setAttribute(Qt::WA_DeleteOnClose, false);
     setGeometry(0, 0, kCreateWidth, kCreateHeight);
     // The window menu's Close answers Ctrl+F4 only: on some desktops the framework also
@@ -17,7 +18,8 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
 }
 
-void CChildFrame::setView(CProgramView* view) {
+void CChildFrame::setView(CProgramView* view)
+{
     view_ = view;
     setWidget(view);
     // Shrink to the form; never grow beyond the size the frame was created with.
@@ -25,13 +27,15 @@ void CChildFrame::setView(CProgramView* view) {
     setGeometry(0, 0, fit.width(), fit.height());
 }
 
-void CChildFrame::destroyFrame() {
+void CChildFrame::destroyFrame()
+{
     destroying_ = true;
     hide();
     deleteLater();
 }
 
-void CChildFrame::closeEvent(QCloseEvent* event) {
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
     if (destroying_) {
         QMdiSubWindow::closeEvent(event);
         return;

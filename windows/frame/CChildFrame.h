@@ -6,9 +6,10 @@
 
 class CProgramView;
 
-class CChildFrame : public QMdiSubWindow {
+class CChildFrame : public QMdiSubWindow
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kCreateWidth = 1600;
     static constexpr int kCreateHeight = 1200;
 
@@ -21,10 +22,10 @@ public:
     // Closes and destroys the frame for real (New replaces the document).
     void destroyFrame();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     CProgramView* view_ = nullptr;
     bool destroying_ = false;
 };

@@ -4,21 +4,24 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/config/ProcessValues.h"
+#include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
 
-namespace {
+namespace
+{
 
-QString templateText(int control, const char* fallback) {
+QString templateText(int control, const char* fallback)
+{
     return qx260::dialogText(CLanguageDlg::kTemplateId, control, QString::fromUtf8(fallback));
 }
 
-}  // namespace
+} // namespace
 
-CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
+CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("languageDialog"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     const QFont font = qx260::dialogFont(QStringLiteral("Times New Roman"), 9);
@@ -51,17 +54,20 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
     setFixedSize(qx260::dialogUnitsToPixels(font, QSize(170, 60)));
 }
 
-void CLanguageDlg::OnInitDialog() {
+void CLanguageDlg::OnInitDialog()
+{
     selection_ = qx260::processValues().languageFlag ? 1 : 0;
     (selection_ == 1 ? chinese_ : english_)->setChecked(true);
 }
 
-int CLanguageDlg::exec() {
+int CLanguageDlg::exec()
+{
     OnInitDialog();
     return QDialog::exec();
 }
 
-void CLanguageDlg::accept() {
+void CLanguageDlg::accept()
+{
     selection_ = chinese_->isChecked() ? 1 : 0;
     qx260::ProcessValues& pv = qx260::processValues();
     const int current = pv.languageFlag ? 1 : 0;
@@ -69,17 +75,19 @@ void CLanguageDlg::accept() {
     // again after such a choice (the restart did not happen) takes the stored value back.
     const bool store = selection_ != current || choiceChanged_;
     if (store) {
-        const std::string chosen = selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
+        const std::string chosen =
+            selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save().ok()) {
             // Without the stored choice a restart would come up in the old language.
-            qx260::showMessage(this, qx260::applicationCaption(),
-                               QString::fromUtf8(pv.pick(
-                                   "The language could not be stored: %1 cannot be written.\n"
-                                   "Check that the file is not read-only, then choose the language again.",
-                                   "无法保存语言设置：%1 无法写入。\n请确认该文件不是只读文件，然后重新选择语言。"))
-                                   .arg(QString::fromStdString(pv.configurationStore.filePath())),
-                               QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            qx260::showMessage(
+                this, qx260::applicationCaption(),
+                QString::fromUtf8(
+                    pv.pick("The language could not be stored: %1 cannot be written.\n"
+                            "Check that the file is not read-only, then choose the language again.",
+                            "无法保存语言设置：%1 无法写入。\n请确认该文件不是只读文件，然后重新选择语言。"))
+                    .arg(QString::fromStdString(pv.configurationStore.filePath())),
+                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
             QDialog::reject();
             return;
         }

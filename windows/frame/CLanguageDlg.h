@@ -7,9 +7,10 @@
 class QRadioButton;
 class QPushButton;
 
-class CLanguageDlg : public QDialog {
+class CLanguageDlg : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kTemplateId = 134;
     static constexpr int kEnglishId = 1006;
     static constexpr int kChineseId = 1007;
@@ -30,10 +31,10 @@ public:
 
     int exec() override;
 
-protected:
+  protected:
     void accept() override;
 
-private:
+  private:
     void OnInitDialog();
 
     QRadioButton* english_ = nullptr;

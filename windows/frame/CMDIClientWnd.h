@@ -5,9 +5,10 @@
 #include <QMdiArea>
 #include <QPixmap>
 
-class CMDIClientWnd : public QMdiArea {
+class CMDIClientWnd : public QMdiArea
+{
     Q_OBJECT
-public:
+  public:
     explicit CMDIClientWnd(QWidget* parent = nullptr);
 
     // "background.bmp" from the executable's directory, else the built-in picture.
@@ -15,6 +16,6 @@ public:
     const QPixmap& background() const { return background_; }
     void reloadBackground();
 
-private:
+  private:
     QPixmap background_;
 };

@@ -18,41 +18,48 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include "core/config/ProcessValues.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/Resources.h"
 #include "res/ResourceIds.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/common/Pictures.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/view/CProgramView.h"
-#include "windows/view/PrintCommands.h"
-#include "core/radio/CProgramDoc.h"
+#include "windows/frame/LockKeyIndicators.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
-#include "windows/common/HelpRequest.h"
-#include "windows/frame/LockKeyIndicators.h"
-#include "windows/common/Pictures.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
+#include "windows/view/CProgramView.h"
+#include "windows/view/PrintCommands.h"
 
 namespace id = qx260::resid;
 
-namespace {
+namespace
+{
 
 // Toolbar button pictures: the program's own, else the style's.
-QIcon toolbarIcon(int command) {
+QIcon toolbarIcon(int command)
+{
     const QPixmap own = qx260::toolbarButtonImage(command);
     if (!own.isNull())
         return QIcon(own);
     QStyle* style = QApplication::style();
     switch (command) {
-    case id::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
-    case id::FileOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case id::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    default: return {};
+    case id::FileNew:
+        return style->standardIcon(QStyle::SP_FileIcon);
+    case id::FileOpen:
+        return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case id::FileSave:
+        return style->standardIcon(QStyle::SP_DialogSaveButton);
+    default:
+        return {};
     }
 }
 
 // Commands that act on a document window: greyed while there is none.
-bool needsDocument(int command) {
+bool needsDocument(int command)
+{
     switch (command) {
     case id::FileClose:
     case id::FileSave:
@@ -84,9 +91,10 @@ constexpr TreeEntry kTreeEntries[] = {
     {"Optional Features", "可选功能", id::OptionalFeatures},
 };
 
-}  // namespace
+} // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame()
+{
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
@@ -96,7 +104,8 @@ CMainFrame::CMainFrame() {
     setAcceptDrops(true);
 }
 
-CMainFrame::~CMainFrame() {
+CMainFrame::~CMainFrame()
+{
     // The bars report their hiding while the window is taken apart; nobody listens then.
     if (navigatorBar_)
         disconnect(navigatorBar_, nullptr, this, nullptr);
@@ -107,7 +116,8 @@ CMainFrame::~CMainFrame() {
     actions_.clear();
 }
 
-bool CMainFrame::create() {
+bool CMainFrame::create()
+{
     // F1 on a highlighted menu item asks for the topic of its command.
     menuHelpKey_ = new qx260::HelpKey(this, [](QWidget* target) -> std::optional<int> {
         auto* menu = qobject_cast<QMenu*>(target);
@@ -143,7 +153,8 @@ bool CMainFrame::create() {
     return true;
 }
 
-QAction* CMainFrame::makeAction(int command, const QString& text, QObject* owner) {
+QAction* CMainFrame::makeAction(int command, const QString& text, QObject* owner)
+{
     auto* action = new QAction(text, owner);
     action->setData(command);
     const QString status = qx260::commandStatusText(command);
@@ -155,7 +166,8 @@ QAction* CMainFrame::makeAction(int command, const QString& text, QObject* owner
     return action;
 }
 
-QMenu* CMainFrame::buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu) {
+QMenu* CMainFrame::buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu)
+{
     QMenu* current = nullptr;
     QHash<int, QAction*>& items = documentMenu ? documentItems_ : noDocumentItems_;
     for (const qx260::MenuEntry& entry : qx260::menuEntries(menuId)) {
@@ -180,12 +192,14 @@ QMenu* CMainFrame::buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu)
     return current;
 }
 
-QAction* CMainFrame::menuAction(bool documentMenu, int command) const {
+QAction* CMainFrame::menuAction(bool documentMenu, int command) const
+{
     const QHash<int, QAction*>& items = documentMenu ? documentItems_ : noDocumentItems_;
     return items.value(command, nullptr);
 }
 
-void CMainFrame::setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text) {
+void CMainFrame::setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text)
+{
     if (menuPosition < 0 || menuPosition >= documentMenus_.size())
         return;
     const QList<QAction*> items = documentMenus_[menuPosition]->actions();
@@ -193,7 +207,8 @@ void CMainFrame::setDocumentMenuItemText(int menuPosition, int itemPosition, con
         items[itemPosition]->setText(text);
 }
 
-void CMainFrame::removeDocumentMenuItem(int menuPosition, int command) {
+void CMainFrame::removeDocumentMenuItem(int menuPosition, int command)
+{
     if (menuPosition < 0 || menuPosition >= documentMenus_.size())
         return;
     QMenu* menu = documentMenus_[menuPosition];
@@ -209,7 +224,8 @@ void CMainFrame::removeDocumentMenuItem(int menuPosition, int command) {
     }
 }
 
-void CMainFrame::setDocumentMenu(bool documentWindowExists) {
+void CMainFrame::setDocumentMenu(bool documentWindowExists)
+{
     if (documentWindowExists == documentMenuShown_ && !menuBar()->actions().isEmpty())
         return;
     documentMenuShown_ = documentWindowExists;
@@ -219,7 +235,8 @@ void CMainFrame::setDocumentMenu(bool documentWindowExists) {
     updateCommandStates();
 }
 
-bool CMainFrame::createToolBar() {
+bool CMainFrame::createToolBar()
+{
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setWindowTitle(qx260::commandToolTip(id::ViewToolbar));
@@ -243,7 +260,8 @@ bool CMainFrame::createToolBar() {
     return true;
 }
 
-bool CMainFrame::createStatusBar() {
+bool CMainFrame::createStatusBar()
+{
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
     auto* message = new QLabel(qx260::resourceString(id::StrIdle, QStringLiteral("Ready")), bar);
@@ -258,7 +276,8 @@ bool CMainFrame::createStatusBar() {
     return true;
 }
 
-bool CMainFrame::createNavigatorBar() {
+bool CMainFrame::createNavigatorBar()
+{
     navigatorBar_ = new CNavigatorBar(this);
     if (!navigatorBar_->Create())
         return false;
@@ -283,7 +302,8 @@ bool CMainFrame::createNavigatorBar() {
     return true;
 }
 
-void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
+void CMainFrame::onTreeItem(QTreeWidgetItem* item)
+{
     if (!item)
         return;
     // The entry is known by its label in the current language; the root names nothing.
@@ -300,78 +320,138 @@ void CMainFrame::onTreeItem(QTreeWidgetItem* item) {
         tree->setCurrentItem(tree->topLevelItem(0));
 }
 
-CChildFrame* CMainFrame::activeDocumentFrame() const { return activeDocumentFrame_; }
+CChildFrame* CMainFrame::activeDocumentFrame() const
+{
+    return activeDocumentFrame_;
+}
 
-CProgramView* CMainFrame::activeView() const {
+CProgramView* CMainFrame::activeView() const
+{
     return activeDocumentFrame_ ? activeDocumentFrame_->view() : nullptr;
 }
 
-void CMainFrame::activateDocumentFrame(CChildFrame* frame) {
+void CMainFrame::activateDocumentFrame(CChildFrame* frame)
+{
     activeDocumentFrame_ = frame;
     mdiClient_->setActiveSubWindow(frame);
 }
 
-void CMainFrame::destroyDocumentFrame(CChildFrame* frame) {
+void CMainFrame::destroyDocumentFrame(CChildFrame* frame)
+{
     if (activeDocumentFrame_ == frame)
         activeDocumentFrame_ = nullptr;
     delete frame;
 }
 
-bool CMainFrame::commandEnabled(int command) const {
+bool CMainFrame::commandEnabled(int command) const
+{
     if (needsDocument(command))
         return activeView() != nullptr;
     return true;
 }
 
-void CMainFrame::updateCommandStates() {
+void CMainFrame::updateCommandStates()
+{
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         QAction* action = it.value();
         action->setEnabled(commandEnabled(it.key()));
         switch (it.key()) {
-        case id::ViewToolbar: action->setChecked(toolBar_ && toolBar_->isVisible()); break;
-        case id::ViewStatusBar: action->setChecked(statusBar()->isVisible()); break;
-        case id::ControlBar: action->setChecked(navigatorBar_ && navigatorBar_->isVisible()); break;
-        default: break;
+        case id::ViewToolbar:
+            action->setChecked(toolBar_ && toolBar_->isVisible());
+            break;
+        case id::ViewStatusBar:
+            action->setChecked(statusBar()->isVisible());
+            break;
+        case id::ControlBar:
+            action->setChecked(navigatorBar_ && navigatorBar_->isVisible());
+            break;
+        default:
+            break;
         }
     }
 }
 
-void CMainFrame::OnCommand(int command) {
+void CMainFrame::OnCommand(int command)
+{
     CProgramView* view = activeView();
     switch (command) {
-    case id::FilePrintSetup: OnFilePrintSetup(); break;
-    case id::FilePrint: if (view) view->OnFilePrint(); break;
-    case id::FilePrintDirect: if (view) view->OnFilePrintDirect(); break;
-    case id::FilePrintPreview: if (view) view->OnFilePrintPreview(); break;
-    case id::AppExit: close(); break;
-    case id::ViewToolbar: toolBar_->setVisible(!toolBar_->isVisible()); break;
-    case id::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
-    case id::ControlBar: OnControlBar(); break;
-    case id::Read: if (view) view->OnRead(); break;
-    case id::Write: if (view) view->OnWrite(); break;
-    case id::ComSetup: if (view) view->OnComSetup(); break;
-    case id::ProductInformation: OnProductInformation(); break;
-    case id::ChannelInformation: OnChannelInformation(); break;
-    case id::OptionalFeatures: OnOptionalFeatures(); break;
-    case id::Help: OnHelpRequest(kHelpIdBase + id::MenuNoDocument); break;
-    case id::NextPane: nextPane(true); break;
-    case id::PreviousPane: nextPane(false); break;
-    default: emit commandIssued(command); break;
+    case id::FilePrintSetup:
+        OnFilePrintSetup();
+        break;
+    case id::FilePrint:
+        if (view)
+            view->OnFilePrint();
+        break;
+    case id::FilePrintDirect:
+        if (view)
+            view->OnFilePrintDirect();
+        break;
+    case id::FilePrintPreview:
+        if (view)
+            view->OnFilePrintPreview();
+        break;
+    case id::AppExit:
+        close();
+        break;
+    case id::ViewToolbar:
+        toolBar_->setVisible(!toolBar_->isVisible());
+        break;
+    case id::ViewStatusBar:
+        statusBar()->setVisible(!statusBar()->isVisible());
+        break;
+    case id::ControlBar:
+        OnControlBar();
+        break;
+    case id::Read:
+        if (view)
+            view->OnRead();
+        break;
+    case id::Write:
+        if (view)
+            view->OnWrite();
+        break;
+    case id::ComSetup:
+        if (view)
+            view->OnComSetup();
+        break;
+    case id::ProductInformation:
+        OnProductInformation();
+        break;
+    case id::ChannelInformation:
+        OnChannelInformation();
+        break;
+    case id::OptionalFeatures:
+        OnOptionalFeatures();
+        break;
+    case id::Help:
+        OnHelpRequest(kHelpIdBase + id::MenuNoDocument);
+        break;
+    case id::NextPane:
+        nextPane(true);
+        break;
+    case id::PreviousPane:
+        nextPane(false);
+        break;
+    default:
+        emit commandIssued(command);
+        break;
     }
     updateCommandStates();
 }
 
-void CMainFrame::OnProductInformation() {
+void CMainFrame::OnProductInformation()
+{
     CProgramView* view = activeView();
     if (!view)
-        return;  // nothing to describe without a document
+        return; // nothing to describe without a document
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
     if (productDialog_->editProduct(view->document().image, view->bandLimits))
         view->markDocumentModified(qx260::ChangeKind::ProductInformation);
 }
 
-void CMainFrame::OnChannelInformation() {
+void CMainFrame::OnChannelInformation()
+{
     CChildFrame* frame = activeDocumentFrame_;
     if (!frame) {
         showNormal();
@@ -382,7 +462,8 @@ void CMainFrame::OnChannelInformation() {
     frame->raise();
 }
 
-void CMainFrame::OnOptionalFeatures() {
+void CMainFrame::OnOptionalFeatures()
+{
     if (qx260::processValues().radioVariant == 0)
         return;
     CProgramView* view = activeView();
@@ -394,29 +475,38 @@ void CMainFrame::OnOptionalFeatures() {
         view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
 }
 
-void CMainFrame::OnControlBar() {
+void CMainFrame::OnControlBar()
+{
     navigatorBar_->setVisible(!navigatorBar_->isVisible());
     updateCommandStates();
 }
 
-void CMainFrame::OnFilePrintSetup() { qx260::filePrintSetup(this); }
+void CMainFrame::OnFilePrintSetup()
+{
+    qx260::filePrintSetup(this);
+}
 
-void CMainFrame::OnHelpRequest(int identifier) { qx260::requestHelpTopic(identifier - kHelpIdBase); }
+void CMainFrame::OnHelpRequest(int identifier)
+{
+    qx260::requestHelpTopic(identifier - kHelpIdBase);
+}
 
-void CMainFrame::nextPane(bool forward) {
+void CMainFrame::nextPane(bool forward)
+{
     // Moves the keyboard focus between the navigation tree and the channel window.
     CProgramView* view = activeView();
     QWidget* tree = navigatorBar_->isVisible() ? navigatorBar_->tree() : nullptr;
     QWidget* focus = QApplication::focusWidget();
     const bool inTree = focus && tree && (focus == tree || tree->isAncestorOf(focus));
-    Q_UNUSED(forward);  // with two panes, both directions lead to the other one
+    Q_UNUSED(forward); // with two panes, both directions lead to the other one
     if (inTree && view && view->isVisible())
         view->setFocus(Qt::TabFocusReason);
     else if (tree)
         tree->setFocus(Qt::TabFocusReason);
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         QTreeWidget* tree = navigatorBar_ ? navigatorBar_->tree() : nullptr;
@@ -428,29 +518,35 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QStringList CMainFrame::droppedDocumentFiles(const QMimeData* mime) {
+QStringList CMainFrame::droppedDocumentFiles(const QMimeData* mime)
+{
     QStringList paths;
     if (!mime || !mime->hasUrls())
         return paths;
     for (const QUrl& url : mime->urls()) {
         const QString path = url.toLocalFile();
         if (path.isEmpty() || !path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
-            return {};  // one file that is not a document refuses the whole drop
+            return {}; // one file that is not a document refuses the whole drop
         paths.append(path);
     }
     return paths;
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
 
-void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event)
+{
     if (droppedDocumentFiles(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
 }
 
-void CMainFrame::dropEvent(QDropEvent* event) {
+void CMainFrame::dropEvent(QDropEvent* event)
+{
     const QStringList paths = droppedDocumentFiles(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();

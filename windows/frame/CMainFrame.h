@@ -23,18 +23,20 @@ class CNavigatorBar;
 class CChildFrame;
 class CProgramView;
 class LockKeyIndicators;
-namespace qx260 {
+namespace qx260
+{
 class HelpKey;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
-}  // namespace qx260
+} // namespace qx260
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kRestoredWidth = 900;
     static constexpr int kRestoredHeight = 550;
-    static constexpr int kHelpIdBase = 0x10000;  // help request = base + command id
+    static constexpr int kHelpIdBase = 0x10000; // help request = base + command id
 
     CMainFrame();
     ~CMainFrame() override;
@@ -50,7 +52,8 @@ public:
     void setDocumentMenu(bool documentWindowExists);
     bool documentMenuShown() const { return documentMenuShown_; }
     // The top-level menus of menu 128 or 129 (whether shown or not).
-    const QList<QMenu*>& menus(bool documentMenu) const {
+    const QList<QMenu*>& menus(bool documentMenu) const
+    {
         return documentMenu ? documentMenus_ : noDocumentMenus_;
     }
     // The menu item with this command in menu 128 or 129, or null.
@@ -79,7 +82,7 @@ public:
     // The local "*.dat" files of a drag, or none when anything else is among them.
     static QStringList droppedDocumentFiles(const QMimeData* mime);
 
-public slots:
+  public slots:
     void OnProductInformation();
     void OnChannelInformation();
     void OnOptionalFeatures();
@@ -89,20 +92,20 @@ public slots:
     void OnHelpRequest(int identifier);
     void updateCommandStates();
 
-signals:
+  signals:
     // A command that neither the frame nor the view runs (the application's commands).
     void commandIssued(int command);
     // "*.dat" files dropped on the window, to be opened as File Open opens them.
     void documentFilesDropped(const QStringList& paths);
 
-protected:
+  protected:
     // Dropped "*.dat" files are opened as File Open opens them; other files are refused.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QMenu* buildMenu(int menuId, QList<QMenu*>& into, bool documentMenu);
     QAction* makeAction(int command, const QString& text, QObject* owner);
     bool createToolBar();
@@ -122,7 +125,7 @@ private:
     qx260::COptionalFeaturesDlg* optionsDialog_ = nullptr;
     QList<QMenu*> noDocumentMenus_;
     QList<QMenu*> documentMenus_;
-    QMultiHash<int, QAction*> actions_;  // every menu item and button by command
+    QMultiHash<int, QAction*> actions_; // every menu item and button by command
     QHash<int, QAction*> noDocumentItems_;
     QHash<int, QAction*> documentItems_;
     bool documentMenuShown_ = false;

@@ -12,42 +12,48 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include "windows/common/Pictures.h"
-#include "windows/common/HelpRequest.h"
 #include "core/config/ProcessValues.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/common/Pictures.h"
 
 // The bar's content: hands its paint, mouse and size events to the bar.
-class NavigatorPanel : public QWidget {
-public:
-    NavigatorPanel(CNavigatorBar* bar) : QWidget(bar), bar_(bar) {
+class NavigatorPanel : public QWidget
+{
+  public:
+    NavigatorPanel(CNavigatorBar* bar) : QWidget(bar), bar_(bar)
+    {
         setMouseTracking(true);
         setObjectName(QStringLiteral("navigatorPanel"));
     }
 
-protected:
-    bool event(QEvent* e) override {
+  protected:
+    bool event(QEvent* e) override
+    {
         if (bar_->panelEvent(e))
             return true;
         return QWidget::event(e);
     }
     void paintEvent(QPaintEvent*) override { bar_->paintPanel(this); }
 
-private:
+  private:
     CNavigatorBar* bar_;
 };
 
-namespace {
+namespace
+{
 
 // Stands in for the dock's own title bar, which the bar draws itself: takes no room.
-class EmptyTitleBar : public QWidget {
-public:
+class EmptyTitleBar : public QWidget
+{
+  public:
     using QWidget::QWidget;
     QSize sizeHint() const override { return {0, 0}; }
     QSize minimumSizeHint() const override { return {0, 0}; }
 };
 
 // Icon 131 at 16 x 16, or a drawn cross when the picture is missing.
-QPixmap closeSymbol() {
+QPixmap closeSymbol()
+{
     QPixmap p = qx260::builtinIcon(131).pixmap(16, 16);
     if (!p.isNull())
         return p;
@@ -61,23 +67,25 @@ QPixmap closeSymbol() {
     return p;
 }
 
-}  // namespace
+} // namespace
 
-CNavigatorBar::CNavigatorBar(QMainWindow* frame) : QDockWidget(frame), frame_(frame) {
+CNavigatorBar::CNavigatorBar(QMainWindow* frame) : QDockWidget(frame), frame_(frame)
+{
     setObjectName(QStringLiteral("navigatorBar"));
     caption_ = QString::fromStdString(qx260::processValues().languageString("company"));
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    setTitleBarWidget(new EmptyTitleBar(this));  // the caption is drawn inside the bar
+    setTitleBarWidget(new EmptyTitleBar(this)); // the caption is drawn inside the bar
     setFixedWidth(width_);
 }
 
-bool CNavigatorBar::Create() {
+bool CNavigatorBar::Create()
+{
     setWindowTitle(QStringLiteral("IE Control Bar"));
     // The program's face name; fontconfig finds a serif face with Chinese glyphs for it.
     font_ = QFont(QStringLiteral("Time New Roman"));
-    font_.setFamilies({QStringLiteral("Time New Roman"), QStringLiteral("Times New Roman"),
-                       QStringLiteral("serif")});
+    font_.setFamilies(
+        {QStringLiteral("Time New Roman"), QStringLiteral("Times New Roman"), QStringLiteral("serif")});
     font_.setPixelSize(14);
     font_.setWeight(QFont::Normal);
 
@@ -102,12 +110,14 @@ bool CNavigatorBar::Create() {
     return tree_ != nullptr;
 }
 
-int CNavigatorBar::limitWidth(int requested) const {
+int CNavigatorBar::limitWidth(int requested) const
+{
     const int half = frame_->width() / 2;
     return qMax(kMinimumWidth, qMin(requested, qMax(kMinimumWidth, half)));
 }
 
-void CNavigatorBar::setBarWidth(int width) {
+void CNavigatorBar::setBarWidth(int width)
+{
     width_ = width;
     // Hidden, moved, shown again: the main window lays itself out anew.
     const bool wasVisible = isVisible();
@@ -119,26 +129,30 @@ void CNavigatorBar::setBarWidth(int width) {
     layoutTree();
 }
 
-QRect CNavigatorBar::frameRect() const {
+QRect CNavigatorBar::frameRect() const
+{
     if (!panel_)
         return {};
     return panel_->rect().adjusted(3, 6, -6, -6);
 }
 
-QRect CNavigatorBar::closeRect() const {
+QRect CNavigatorBar::closeRect() const
+{
     const QRect f = frameRect().adjusted(1, 1, 0, 0);
-    const int right = f.left() + f.width();  // exclusive right edge
+    const int right = f.left() + f.width(); // exclusive right edge
     const QRect button(QPoint(right - kCaptionHeight - 5, f.top()),
                        QPoint(right - 5 - 1, f.top() + kCaptionHeight - 1));
     return button.adjusted(7, 4, 1, -3);
 }
 
-QRect CNavigatorBar::dragZone() const {
+QRect CNavigatorBar::dragZone() const
+{
     const QRect f = frameRect();
     return {f.left() + f.width(), f.top(), kDragZone, f.height()};
 }
 
-void CNavigatorBar::layoutTree() {
+void CNavigatorBar::layoutTree()
+{
     if (!tree_ || !panel_)
         return;
     const QRect f = frameRect();
@@ -146,7 +160,8 @@ void CNavigatorBar::layoutTree() {
     tree_->setGeometry(QRect(QPoint(5, top), QPoint(f.right() - 2, f.bottom() - 2)));
 }
 
-void CNavigatorBar::paintPanel(QWidget* on) {
+void CNavigatorBar::paintPanel(QWidget* on)
+{
     QPainter p(on);
     const QPalette pal = on->palette();
     p.fillRect(on->rect(), pal.color(QPalette::Window));
@@ -166,7 +181,8 @@ void CNavigatorBar::paintPanel(QWidget* on) {
     const QRect inner = f.adjusted(1, 1, 0, 0);
     p.setFont(font_);
     p.setPen(pal.color(QPalette::WindowText));
-    const QRect captionRect(inner.left() + 5, inner.top(), closeRect().left() - inner.left() - 8, kCaptionHeight);
+    const QRect captionRect(inner.left() + 5, inner.top(), closeRect().left() - inner.left() - 8,
+                            kCaptionHeight);
     p.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                p.fontMetrics().elidedText(caption_, Qt::ElideRight, captionRect.width()));
     p.setPen(pal.color(QPalette::Mid));
@@ -188,14 +204,16 @@ void CNavigatorBar::paintPanel(QWidget* on) {
     p.drawPixmap(c.topLeft() + (pressed_ ? QPoint(1, 1) : QPoint(0, 0)), symbol);
 }
 
-void CNavigatorBar::trackTo(int x) {
+void CNavigatorBar::trackTo(int x)
+{
     const QPoint top = panel_->mapTo(frame_, QPoint(x, 0));
     trackingLine_->setGeometry(top.x() - 2, top.y(), 4, qMax(1, panel_->height()));
     trackingLine_->show();
     trackingLine_->raise();
 }
 
-bool CNavigatorBar::panelEvent(QEvent* event) {
+bool CNavigatorBar::panelEvent(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::Resize:
         layoutTree();

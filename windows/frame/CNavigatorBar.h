@@ -12,9 +12,10 @@ class QRubberBand;
 class QTreeWidget;
 class QMainWindow;
 
-class CNavigatorBar : public QDockWidget {
+class CNavigatorBar : public QDockWidget
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kControlId = 100;
     static constexpr int kTreeId = 1031;
     static constexpr int kCaptionHeight = 22;
@@ -46,11 +47,11 @@ public:
     // The content widget that draws the caption and takes the mouse.
     QWidget* panel() const { return panel_; }
 
-signals:
+  signals:
     // The close button was released over itself: the frame hides the bar.
     void closeClicked();
 
-private:
+  private:
     friend class NavigatorPanel;
     void paintPanel(QWidget* on);
     void layoutTree();

@@ -10,21 +10,21 @@
 #include <QProcess>
 #include <QTranslator>
 
+#include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/Decimal.h"
+#include "platform/QSettingsUserStore.h"
+#include "platform/Resources.h"
 #include "res/ResourceIds.h"
+#include "windows/common/FileDialogs.h"
+#include "windows/common/MessageBox.h"
+#include "windows/common/Pictures.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CMainFrame.h"
 #include "windows/view/CProgramView.h"
-#include "windows/common/FileDialogs.h"
-#include "windows/common/MessageBox.h"
-#include "windows/common/Pictures.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
-#include "platform/QSettingsUserStore.h"
 
 namespace id = qx260::resid;
 using qx260::MsgIcon;
@@ -32,19 +32,28 @@ using qx260::processValues;
 
 Q_LOGGING_CATEGORY(lcApp, "qx260.app")
 
-namespace {
+namespace
+{
 
 CProgramApp* g_app = nullptr;
 
-QString tr2(const char* english, const char* chinese) {
+QString tr2(const char* english, const char* chinese)
+{
     return QString::fromUtf8(processValues().pick(english, chinese));
 }
 
 // File names go to the core as the bytes the file system uses.
-std::string toNativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromNativePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string toNativePath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+QString fromNativePath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
-QString documentFilter() {
+QString documentFilter()
+{
     return tr2("Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)");
 }
 
@@ -60,15 +69,20 @@ constexpr AppCommand kAppCommands[] = {
     {id::Language, &CProgramApp::OnLanguage},
 };
 
-}  // namespace
+} // namespace
 
-CProgramApp* theApp() { return g_app; }
+CProgramApp* theApp()
+{
+    return g_app;
+}
 
-CProgramApp::CProgramApp(QObject* parent) : QObject(parent) {
+CProgramApp::CProgramApp(QObject* parent) : QObject(parent)
+{
     g_app = this;
 }
 
-CProgramApp::~CProgramApp() {
+CProgramApp::~CProgramApp()
+{
     // The windows (and the views in them) go before the documents they show.
     processValues().showCaption = nullptr;
     if (mainFrame_)
@@ -81,9 +95,13 @@ CProgramApp::~CProgramApp() {
         g_app = nullptr;
 }
 
-QString CProgramApp::applicationName() { return qx260::applicationCaption(); }
+QString CProgramApp::applicationName()
+{
+    return qx260::applicationCaption();
+}
 
-bool CProgramApp::InitInstance(const QString& programPath, const QStringList& arguments) {
+bool CProgramApp::InitInstance(const QString& programPath, const QStringList& arguments)
+{
     qx260::ProcessValues& pv = processValues();
     pv.applicationName = "Program";
     pv.radioVariant = 1;
@@ -145,7 +163,8 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     return true;
 }
 
-void CProgramApp::adjustMenusFromConfiguration() {
+void CProgramApp::adjustMenusFromConfiguration()
+{
     const qx260::ProcessValues& pv = processValues();
     // The Help menu's first item takes the configured About title.
     mainFrame_->setDocumentMenuItemText(5, 0, QString::fromStdString(pv.languageString("About Title")));
@@ -155,13 +174,15 @@ void CProgramApp::adjustMenusFromConfiguration() {
     mainFrame_->updateCommandStates();
 }
 
-void CProgramApp::installToolkitTranslation() {
+void CProgramApp::installToolkitTranslation()
+{
     removeToolkitTranslation();
     if (!processValues().languageFlag)
         return;
     // Without the toolkit's translation its dialogs stay English; nothing else is lost.
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         qCDebug(lcApp) << "no Chinese translation of the toolkit's texts";
         return;
     }
@@ -169,24 +190,28 @@ void CProgramApp::installToolkitTranslation() {
     toolkitTranslator_ = std::move(translator);
 }
 
-void CProgramApp::removeToolkitTranslation() {
+void CProgramApp::removeToolkitTranslation()
+{
     if (!toolkitTranslator_)
         return;
     QCoreApplication::removeTranslator(toolkitTranslator_.get());
     toolkitTranslator_.reset();
 }
 
-int CProgramApp::ExitInstance() {
+int CProgramApp::ExitInstance()
+{
     removeToolkitTranslation();
     qx260::unloadResourceLibrary();
     return 0;
 }
 
-CProgramApp::Document* CProgramApp::activeDocument() const {
+CProgramApp::Document* CProgramApp::activeDocument() const
+{
     return mainFrame_ ? documentOf(mainFrame_->activeDocumentFrame()) : nullptr;
 }
 
-CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
+CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const
+{
     if (!frame)
         return nullptr;
     for (const auto& d : documents_)
@@ -195,7 +220,8 @@ CProgramApp::Document* CProgramApp::documentOf(const CChildFrame* frame) const {
     return nullptr;
 }
 
-CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile) {
+CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile)
+{
     auto entry = std::make_unique<Document>();
     Document* d = entry.get();
     d->doc = std::move(doc);
@@ -216,7 +242,8 @@ CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramD
     return d;
 }
 
-void CProgramApp::destroyDocument(Document* document) {
+void CProgramApp::destroyDocument(Document* document)
+{
     for (auto it = documents_.begin(); it != documents_.end(); ++it) {
         if (it->get() != document)
             continue;
@@ -228,14 +255,16 @@ void CProgramApp::destroyDocument(Document* document) {
     mainFrame_->setDocumentMenu(!documents_.empty());
 }
 
-CProgramApp::Document* CProgramApp::newDocument() {
+CProgramApp::Document* CProgramApp::newDocument()
+{
     auto doc = std::make_unique<qx260::CProgramDoc>();
     if (!doc->OnNewDocument(processValues()))
         return nullptr;
     return addDocument(std::move(doc), false);
 }
 
-CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
+CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path)
+{
     const QFileInfo info(path);
     const QString absolute = info.absoluteFilePath();
     // A file already open: show its window again.
@@ -251,8 +280,9 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
     const qx260::DocumentResult result = doc->OnOpenDocument(toNativePath(absolute), processValues());
     if (!result.ok()) {
         if (result.error == qx260::DocumentError::FormatError) {
-            qx260::showMessage(mainFrame_.get(), applicationName(), tr2("Data Format Error", "数据格式不正确"),
-                               QMessageBox::Ok, MsgIcon::Exclamation);
+            qx260::showMessage(mainFrame_.get(), applicationName(),
+                               tr2("Data Format Error", "数据格式不正确"), QMessageBox::Ok,
+                               MsgIcon::Exclamation);
         } else {
             qx260::showMessage(
                 mainFrame_.get(), applicationName(),
@@ -270,14 +300,16 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path) {
     return addDocument(std::move(doc), true);
 }
 
-void CProgramApp::attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file) {
+void CProgramApp::attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file)
+{
     doc.pathName = toNativePath(file.absoluteFilePath());
     doc.title = toNativePath(file.fileName());
     doc.modified = false;
     lastDirectory_ = file.absolutePath();
 }
 
-QString CProgramApp::proposedSavePath(const Document* document) const {
+QString CProgramApp::proposedSavePath(const Document* document) const
+{
     if (document->hasFile)
         return fromNativePath(document->doc->pathName);
     const QString directory = lastDirectory_.isEmpty() ? QDir::currentPath() : lastDirectory_;
@@ -288,7 +320,8 @@ QString CProgramApp::proposedSavePath(const Document* document) const {
     return QDir(directory).filePath(name + QStringLiteral(".dat"));
 }
 
-bool CProgramApp::saveDocument(Document* document, bool saveAs) {
+bool CProgramApp::saveDocument(Document* document, bool saveAs)
+{
     if (!document)
         return false;
     // The cell being edited belongs to the document; a rejected edit stops the save
@@ -307,12 +340,13 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
     const QFileInfo info(path);
     const qx260::DocumentResult result = document->doc->OnSaveDocument(toNativePath(info.absoluteFilePath()));
     if (!result.ok()) {
-        qx260::showMessage(
-            mainFrame_.get(), applicationName(),
-            tr2("Cannot save the file %1:\n%2\nChoose another folder or file name, or check the free disk space.",
-                "无法保存文件 %1：\n%2\n请选择其他文件夹或文件名，或检查磁盘剩余空间。")
-                .arg(QDir::toNativeSeparators(info.absoluteFilePath()), QString::fromStdString(result.reason)),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+        qx260::showMessage(mainFrame_.get(), applicationName(),
+                           tr2("Cannot save the file %1:\n%2\nChoose another folder or file name, or check "
+                               "the free disk space.",
+                               "无法保存文件 %1：\n%2\n请选择其他文件夹或文件名，或检查磁盘剩余空间。")
+                               .arg(QDir::toNativeSeparators(info.absoluteFilePath()),
+                                    QString::fromStdString(result.reason)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }
     attachToFile(*document->doc, info);
@@ -321,7 +355,8 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs) {
     return true;
 }
 
-bool CProgramApp::saveModified(Document* document) {
+bool CProgramApp::saveModified(Document* document)
+{
     if (!document)
         return true;
     // A value still being typed into a cell belongs to the document: take it in first, so
@@ -338,7 +373,8 @@ bool CProgramApp::saveModified(Document* document) {
     return answer == QMessageBox::No;
 }
 
-bool CProgramApp::eventFilter(QObject* watched, QEvent* event) {
+bool CProgramApp::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == mainFrame_.get() && event->type() == QEvent::Close && !saveAllModified()) {
         event->ignore();
         return true;
@@ -346,24 +382,28 @@ bool CProgramApp::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-bool CProgramApp::saveAllModified() {
+bool CProgramApp::saveAllModified()
+{
     for (const auto& d : documents_)
         if (!saveModified(d.get()))
             return false;
     return true;
 }
 
-void CProgramApp::onDocumentModified(Document* document) {
+void CProgramApp::onDocumentModified(Document* document)
+{
     document->doc->modified = true;
     updateDocumentTitle(document);
 }
 
-void CProgramApp::updateDocumentTitle(Document* document) {
+void CProgramApp::updateDocumentTitle(Document* document)
+{
     document->view->setWindowTitle(fromNativePath(document->doc->title) + QStringLiteral("[*]"));
     document->view->setWindowModified(document->doc->modified);
 }
 
-void CProgramApp::OnCommand(int command) {
+void CProgramApp::OnCommand(int command)
+{
     for (const AppCommand& entry : kAppCommands) {
         if (entry.command == command) {
             (this->*entry.run)();
@@ -372,10 +412,13 @@ void CProgramApp::OnCommand(int command) {
     }
 }
 
-void CProgramApp::OnFileNew() {
+void CProgramApp::OnFileNew()
+{
     if (Document* active = activeDocument()) {
-        const QString text = qx260::resourceString(id::StrAllDataCleared, QStringLiteral("All data will be Cleared!"));
-        if (qx260::showMessage(mainFrame_.get(), applicationName(), text, QMessageBox::Ok | QMessageBox::Cancel,
+        const QString text =
+            qx260::resourceString(id::StrAllDataCleared, QStringLiteral("All data will be Cleared!"));
+        if (qx260::showMessage(mainFrame_.get(), applicationName(), text,
+                               QMessageBox::Ok | QMessageBox::Cancel,
                                MsgIcon::Exclamation) != QMessageBox::Ok)
             return;
         if (!saveModified(active))
@@ -385,28 +428,38 @@ void CProgramApp::OnFileNew() {
     newDocument();
 }
 
-void CProgramApp::OnFileOpen() {
-    const QString path = qx260::askOpenFileName(mainFrame_.get(), tr2("Open", "打开"), lastDirectory_,
-                                                documentFilter());
+void CProgramApp::OnFileOpen()
+{
+    const QString path =
+        qx260::askOpenFileName(mainFrame_.get(), tr2("Open", "打开"), lastDirectory_, documentFilter());
     if (!path.isEmpty())
         openDocumentFile(path);
 }
 
-void CProgramApp::OnFileClose() {
+void CProgramApp::OnFileClose()
+{
     if (Document* active = activeDocument())
         active->frame->close();
 }
 
-void CProgramApp::OnFileSave() { saveDocument(activeDocument(), false); }
+void CProgramApp::OnFileSave()
+{
+    saveDocument(activeDocument(), false);
+}
 
-void CProgramApp::OnFileSaveAs() { saveDocument(activeDocument(), true); }
+void CProgramApp::OnFileSaveAs()
+{
+    saveDocument(activeDocument(), true);
+}
 
-void CProgramApp::OnAppAbout() {
+void CProgramApp::OnAppAbout()
+{
     CAboutDlg dialog(mainFrame_.get());
     dialog.exec();
 }
 
-void CProgramApp::OnLanguage() {
+void CProgramApp::OnLanguage()
+{
     if (!languageDlg_)
         languageDlg_ = new CLanguageDlg(mainFrame_.get());
     const int result = languageDlg_->exec();
@@ -417,13 +470,14 @@ void CProgramApp::OnLanguage() {
         return;
     const QString& program = programPath_;
     const QString directory = fromNativePath(processValues().executableDirectory);
-    const bool started = restarter ? restarter(program, directory)
-                                   : QProcess::startDetached(program, {}, directory);
+    const bool started =
+        restarter ? restarter(program, directory) : QProcess::startDetached(program, {}, directory);
     if (!started) {
-        qx260::showMessage(nullptr, applicationName(),
-                           tr2("The program could not be started again:\n%1\nStart it yourself to use the new language.",
-                               "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
-                               .arg(QDir::toNativeSeparators(program)),
-                           QMessageBox::Ok, MsgIcon::Exclamation);
+        qx260::showMessage(
+            nullptr, applicationName(),
+            tr2("The program could not be started again:\n%1\nStart it yourself to use the new language.",
+                "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
+                .arg(QDir::toNativeSeparators(program)),
+            QMessageBox::Ok, MsgIcon::Exclamation);
     }
 }

@@ -19,20 +19,22 @@ class CChildFrame;
 class CProgramView;
 class CLanguageDlg;
 
-namespace qx260 {
+namespace qx260
+{
 class CProgramDoc;
 class UserStore;
-}
+} // namespace qx260
 
-class CProgramApp : public QObject {
+class CProgramApp : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // One open document with its channel window.
     struct Document {
         std::unique_ptr<qx260::CProgramDoc> doc;
         CChildFrame* frame = nullptr;
         CProgramView* view = nullptr;
-        bool hasFile = false;  // saved to or opened from a file (Save needs no file name)
+        bool hasFile = false; // saved to or opened from a file (Save needs no file name)
     };
 
     explicit CProgramApp(QObject* parent = nullptr);
@@ -70,7 +72,7 @@ public:
     // Starts the program again (after a change of language). Tests replace it.
     std::function<bool(const QString& program, const QString& workingDirectory)> restarter;
 
-public slots:
+  public slots:
     // Runs an application or document command by its id; other ids are not ours.
     void OnCommand(int command);
     void OnFileNew();
@@ -81,11 +83,11 @@ public slots:
     void OnAppAbout();
     void OnLanguage();
 
-protected:
+  protected:
     // Closing the main window asks about every modified document first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Document* addDocument(std::unique_ptr<qx260::CProgramDoc> doc, bool hasFile);
     void destroyDocument(Document* document);
     void onDocumentModified(Document* document);
@@ -102,9 +104,9 @@ private:
     std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::vector<std::unique_ptr<Document>> documents_;
-    CLanguageDlg* languageDlg_ = nullptr;  // one object, owned by the main frame
+    CLanguageDlg* languageDlg_ = nullptr; // one object, owned by the main frame
     QString lastDirectory_;
-    QString programPath_;  // the running executable, started again after a change of language
+    QString programPath_; // the running executable, started again after a change of language
 };
 
 // The application object of the running program (set while one exists).

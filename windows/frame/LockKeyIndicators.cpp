@@ -9,14 +9,17 @@
 #include <QLabel>
 #include <QStatusBar>
 
-namespace {
+namespace
+{
 
 // Linux publishes keyboard LEDs as /sys/class/leds/<input>::capslock/brightness.
-std::optional<bool> ledState(const char* suffix) {
+std::optional<bool> ledState(const char* suffix)
+{
     const QDir leds(QStringLiteral("/sys/class/leds"));
     if (!leds.exists())
         return std::nullopt;
-    const QStringList names = leds.entryList({QStringLiteral("*::") + QLatin1String(suffix)}, QDir::Dirs | QDir::System);
+    const QStringList names =
+        leds.entryList({QStringLiteral("*::") + QLatin1String(suffix)}, QDir::Dirs | QDir::System);
     if (names.isEmpty())
         return std::nullopt;
     bool anyOn = false;
@@ -31,11 +34,12 @@ std::optional<bool> ledState(const char* suffix) {
 
 const char* const kLedNames[] = {"capslock", "numlock", "scrolllock"};
 
-}  // namespace
+} // namespace
 
-LockKeyIndicators::LockKeyIndicators(QStatusBar* statusBar, const QString& capsText,
-                                     const QString& numText, const QString& scrollText)
-    : QObject(statusBar) {
+LockKeyIndicators::LockKeyIndicators(QStatusBar* statusBar, const QString& capsText, const QString& numText,
+                                     const QString& scrollText)
+    : QObject(statusBar)
+{
     const QString texts[LockCount] = {capsText, numText, scrollText};
     for (int i = 0; i < LockCount; ++i) {
         auto* pane = new QLabel(texts[i], statusBar);
@@ -52,27 +56,37 @@ LockKeyIndicators::LockKeyIndicators(QStatusBar* statusBar, const QString& capsT
     refresh();
 }
 
-void LockKeyIndicators::refresh() {
+void LockKeyIndicators::refresh()
+{
     for (int i = 0; i < LockCount; ++i)
         if (const auto state = ledState(kLedNames[i]))
             show(Lock(i), *state);
 }
 
-void LockKeyIndicators::show(Lock lock, bool on) {
+void LockKeyIndicators::show(Lock lock, bool on)
+{
     on_[lock] = on;
     // The text stays in place so the panes keep their width; off reads as greyed out.
     panes_[lock]->setEnabled(on);
 }
 
-bool LockKeyIndicators::eventFilter(QObject* watched, QEvent* event) {
+bool LockKeyIndicators::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
         auto* key = static_cast<QKeyEvent*>(event);
         Lock lock = LockCount;
         switch (key->key()) {
-        case Qt::Key_CapsLock: lock = Caps; break;
-        case Qt::Key_NumLock: lock = Num; break;
-        case Qt::Key_ScrollLock: lock = Scroll; break;
-        default: break;
+        case Qt::Key_CapsLock:
+            lock = Caps;
+            break;
+        case Qt::Key_NumLock:
+            lock = Num;
+            break;
+        case Qt::Key_ScrollLock:
+            lock = Scroll;
+            break;
+        default:
+            break;
         }
         // A key event travels up the parent chain; take it once.
         if (lock != LockCount && !key->isAutoRepeat() && key->timestamp() != lastKeyTime_) {

@@ -9,9 +9,10 @@
 class QLabel;
 class QStatusBar;
 
-class LockKeyIndicators : public QObject {
+class LockKeyIndicators : public QObject
+{
     Q_OBJECT
-public:
+  public:
     enum Lock { Caps, Num, Scroll, LockCount };
 
     // Adds the three panes (texts from the string table) to the status bar.
@@ -22,10 +23,10 @@ public:
     QLabel* pane(Lock lock) const { return panes_[lock]; }
     void refresh();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void show(Lock lock, bool on);
 
     QLabel* panes_[LockCount] = {};

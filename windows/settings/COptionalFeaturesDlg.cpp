@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/config/ProcessValues.h"
 #include "core/radio/RadioImage.h"
+#include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
 
 namespace qx260
 {

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
 #include "core/radio/RadioImage.h"
+#include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
-#include "core/config/UserStore.h"
 
 namespace qx260
 {

@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
 #include "core/link/PortNaming.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
-#include "windows/common/DialogUnits.h"
-#include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
-#include "core/config/UserStore.h"
+#include "windows/common/DialogUnits.h"
 
 namespace
 {
@@ -34,14 +34,17 @@ QString templateText(int control, const QString& fallback)
 
 std::string devicePath(const std::string& portDeviceName)
 {
-    return qx260::link::resolvePortDevice(portDeviceName, qx260::link::systemPortMapping()).value_or(std::string());
+    return qx260::link::resolvePortDevice(portDeviceName, qx260::link::systemPortMapping())
+        .value_or(std::string());
 }
 } // namespace
 
 CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CPortSettingDlg"));
-    probe = [](const std::string& device) { return !device.empty() && qx260::link::QtSerialLink::probe(device); };
+    probe = [](const std::string& device) {
+        return !device.empty() && qx260::link::QtSerialLink::probe(device);
+    };
     const QFont font = qx260::dialogFont(QStringLiteral("MS Sans Serif"), 8);
     setFont(font);
     setWindowTitle(templateText(0, QStringLiteral("Port Setting")));
@@ -69,7 +72,8 @@ CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     const int extra = buttonWidth - firstButton.width();
     for (int n = 1; n <= 16; ++n)
         buttons_[n - 1]->setGeometry(firstButton.x() + ((n - 1) % 4) * (columnStep + extra),
-                                     firstButton.y() + ((n - 1) / 4) * rowStep, buttonWidth, firstButton.height());
+                                     firstButton.y() + ((n - 1) / 4) * rowStep, buttonWidth,
+                                     firstButton.height());
     box->setGeometry(qx260::dialogUnitsToPixels(font, kGroupRect).adjusted(0, 0, 4 * extra, 0));
     box->lower();
     const QSize size = qx260::dialogUnitsToPixels(font, kSize);
@@ -111,7 +115,8 @@ void CPortSettingDlg::OnInitDialog()
 
     for (int n = 1; n <= 16; ++n) {
         const std::string device = devicePath(qx260::link::portDeviceNameFor(n));
-        buttons_[n - 1]->setToolTip(device.empty() ? QStringLiteral("(no device)") : QString::fromStdString(device));
+        buttons_[n - 1]->setToolTip(device.empty() ? QStringLiteral("(no device)")
+                                                   : QString::fromStdString(device));
         buttons_[n - 1]->setEnabled(probe(device));
     }
     const std::string& current = qx260::processValues().portDeviceName;
@@ -125,7 +130,7 @@ void CPortSettingDlg::OnOK()
 {
     const int n = selectedPort();
     if (n == 0) {
-        reject();  // nothing chosen: nothing changes
+        reject(); // nothing chosen: nothing changes
         return;
     }
     qx260::ProcessValues& pv = qx260::processValues();

@@ -14,15 +14,15 @@ class CPortSettingDlg : public QDialog
     Q_OBJECT
   public:
     static constexpr int kTemplateId = 144;
-    static constexpr int kFirstButtonId = 1007;  // button 1006 + n is port n
+    static constexpr int kFirstButtonId = 1007; // button 1006 + n is port n
 
     explicit CPortSettingDlg(QWidget* parent = nullptr);
 
     // Opens a device and closes it at once; true when it opened. Replaceable for tests.
     std::function<bool(const std::string& device)> probe;
 
-    QRadioButton* portButton(int number) const;  // 1..16
-    int selectedPort() const;                    // 0 when none
+    QRadioButton* portButton(int number) const; // 1..16
+    int selectedPort() const;                   // 0 when none
 
     int exec() override;
 

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
-#include "platform/Resources.h"
 
 namespace
 {
@@ -80,8 +80,8 @@ void CProcessDlg::createWindow(QWidget* over)
     // Centred over the main window.
     QWidget* anchor = over ? over->window() : nullptr;
     const QRect area = anchor && anchor->isVisible() ? anchor->frameGeometry()
-                       : screen()                     ? screen()->availableGeometry()
-                                                      : QRect();
+                       : screen()                    ? screen()->availableGeometry()
+                                                     : QRect();
     if (area.isValid()) {
         QRect frame = frameGeometry();
         frame.moveCenter(area.center());

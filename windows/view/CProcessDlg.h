@@ -35,7 +35,7 @@ class CProcessDlg : public QDialog
 
     // For the transfer.
     int progressPosition() const;
-    void stepProgress();  // one step below 64, with the count text
+    void stepProgress(); // one step below 64, with the count text
 
     QProgressBar* progressBar() const { return progressBar_; }
     QLabel* countText() const { return countText_; }
@@ -50,7 +50,7 @@ class CProcessDlg : public QDialog
     void OnInitDialog();
     void OnOK();
     void OnCancel();
-    void reject() override;  // Escape and the close box are Cancel
+    void reject() override; // Escape and the close box are Cancel
     void accept() override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -17,20 +17,20 @@
 #include <QPixmap>
 #include <QStatusBar>
 
-#include "windows/view/CMSFlexGrid.h"
-#include "windows/view/CellEditors.h"
-#include "windows/view/PrintCommands.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
 #include "core/radio/CProgramDoc.h"
-#include "core/channels/ChannelCodec.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
+#include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
-#include "core/config/UserStore.h"
+#include "windows/view/CMSFlexGrid.h"
+#include "windows/view/CellEditors.h"
+#include "windows/view/PrintCommands.h"
 
 namespace
 {
@@ -254,7 +254,8 @@ qx260::CodecContext CProgramView::codecContext() const
 {
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    return {pv.configurationStore, store, pv.radioVariant, pv.newDocumentFlag, pv.languageFlag, pv.languageName};
+    return {pv.configurationStore, store,           pv.radioVariant,
+            pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
 }
 
 void CProgramView::fillTableFromDocument()
@@ -291,7 +292,10 @@ bool CProgramView::commitCellEdit(bool advance)
     return true;
 }
 
-void CProgramView::advanceCell() { qx260::advanceAfterEnter(table_); }
+void CProgramView::advanceCell()
+{
+    qx260::advanceAfterEnter(table_);
+}
 
 void CProgramView::hideCellEditors()
 {

@@ -27,7 +27,7 @@ class HelpKey;
 class CProgramDoc;
 struct CodecContext;
 class CellEditors;
-}
+} // namespace qx260
 
 class CProgramView : public QWidget
 {

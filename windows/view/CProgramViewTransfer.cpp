@@ -9,17 +9,17 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
+#include "core/link/PortNaming.h"
+#include "core/link/ProtocolEngine.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/PortSettings.h"
+#include "platform/QtSerialLink.h"
+#include "platform/Resources.h"
+#include "windows/common/MessageBox.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
-#include "core/link/PortNaming.h"
-#include "platform/PortSettings.h"
-#include "core/link/ProtocolEngine.h"
-#include "platform/QtSerialLink.h"
-#include "core/radio/CProgramDoc.h"
-#include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
-#include "core/config/UserStore.h"
 
 namespace
 {
@@ -58,10 +58,9 @@ class CProgramView::WindowTransferHost : public qx260::link::TransferHost
     }
     bool askRetry() override
     {
-        return view_ &&
-               qx260::showMessage(view_, qx260::applicationCaption(),
-                                  qx260::resourceString(qx260::resid::StrCommunicationError),
-                                  QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+        return view_ && qx260::showMessage(view_, qx260::applicationCaption(),
+                                           qx260::resourceString(qx260::resid::StrCommunicationError),
+                                           QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
     }
     void showMessage(int id, const std::string& reason) override
     {
@@ -75,7 +74,8 @@ class CProgramView::WindowTransferHost : public qx260::link::TransferHost
         const qx260::ProcessValues& pv = qx260::processValues();
         const char* english = "Becuase the type of radio does not match,\ncommunications is interrupt.";
         qx260::showMessage(view_, QString::fromUtf8(pv.pick("Caution", "警告")),
-                           QString::fromUtf8(pv.pick(english, "对讲机类型不匹配,无法通讯。")), QMessageBox::Ok);
+                           QString::fromUtf8(pv.pick(english, "对讲机类型不匹配,无法通讯。")),
+                           QMessageBox::Ok);
     }
     void commitCellEdit() override
     {
@@ -133,7 +133,8 @@ void CProgramView::createTransferParts()
     processDlg_ = new CProcessDlg(this);
     connect(processDlg_, &CProcessDlg::transferRequested, this, [this] {
         // Posted: the OK click returns first, the transfer runs from the event loop.
-        QMetaObject::invokeMethod(this, [this] { runTransfer(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { runTransfer(); }, Qt::QueuedConnection);
     });
     portSettingDlg_ = new CPortSettingDlg(this);
 

@@ -5,16 +5,15 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 
-#include "windows/view/CMSFlexGrid.h"
 #include "core/channels/ChannelTable.h"
 #include "windows/common/HelpRequest.h"
+#include "windows/view/CMSFlexGrid.h"
 
 namespace qx260
 {
 
 namespace
 {
-
 
 // Room below a list editor for its drop-down part, in pixels.
 constexpr int kDropDownHeight = 100;

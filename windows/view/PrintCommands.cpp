@@ -8,14 +8,16 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "platform/PrintAdapter.h"
-#include "core/print/PrintLayout.h"
-#include "windows/common/MessageBox.h"
 #include "core/config/ProcessValues.h"
+#include "core/print/PrintLayout.h"
+#include "platform/PrintAdapter.h"
+#include "windows/common/MessageBox.h"
 
-namespace qx260 {
+namespace qx260
+{
 
-namespace {
+namespace
+{
 
 QString tr2(const char* english, const char* chinese)
 {
@@ -53,7 +55,7 @@ int pageCountOf(const PrintContent& content)
     return PrintLayout(content, PrintGeometry{}, metrics).pageCount();
 }
 
-}  // namespace
+} // namespace
 
 void filePrint(QWidget* parent, const PrintContent& content)
 {
@@ -76,7 +78,8 @@ void filePrintDirect(QWidget* parent, const PrintContent& content)
     QPrinter& chosen = applicationPrinter();
     // A printer chosen earlier is used as it is; a PDF file chosen in the print dialog is
     // not, so a direct printout never overwrites a file without asking.
-    if (chosen.outputFormat() == QPrinter::NativeFormat && chosen.isValid() && !chosen.printerName().isEmpty()) {
+    if (chosen.outputFormat() == QPrinter::NativeFormat && chosen.isValid() &&
+        !chosen.printerName().isEmpty()) {
         resetRange(chosen);
         if (!paintPrintout(chosen, content))
             reportPrintFailure(parent, chosen);
@@ -84,10 +87,11 @@ void filePrintDirect(QWidget* parent, const PrintContent& content)
     }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        showMessage(parent, applicationCaption(),
-                    tr2("No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
-                        "没有安装打印机。请安装打印机，或选择“打印...”打印到 PDF 文件。"),
-                    QMessageBox::Ok, MsgIcon::Exclamation);
+        showMessage(
+            parent, applicationCaption(),
+            tr2("No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
+                "没有安装打印机。请安装打印机，或选择“打印...”打印到 PDF 文件。"),
+            QMessageBox::Ok, MsgIcon::Exclamation);
         return;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
@@ -102,10 +106,11 @@ void filePrintPreview(QWidget* parent, const PrintContent& content)
     resetRange(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("printPreview"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&dialog, &content](QPrinter* target) {
-        if (!paintPrintout(*target, content))
-            reportPrintFailure(&dialog, *target);
-    });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&dialog, &content](QPrinter* target) {
+                         if (!paintPrintout(*target, content))
+                             reportPrintFailure(&dialog, *target);
+                     });
     if (const QScreen* screen = parent ? parent->screen() : nullptr) {
         const QSize available = screen->availableSize();
         dialog.resize(available.width() * 3 / 4, available.height() * 9 / 10);
@@ -119,4 +124,4 @@ void filePrintSetup(QWidget* parent)
     dialog.exec();
 }
 
-}  // namespace qx260
+} // namespace qx260

@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace qx260 {
+namespace qx260
+{
 
 struct PrintContent;
 
@@ -18,4 +19,4 @@ void filePrintPreview(QWidget* parent, const PrintContent& content);
 // Paper, orientation and margins of the program's printer.
 void filePrintSetup(QWidget* parent);
 
-}  // namespace qx260
+} // namespace qx260

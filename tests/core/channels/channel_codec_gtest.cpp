@@ -8,11 +8,11 @@
 
 #include <unistd.h>
 
-#include "core/channels/ChannelTable.h"
 #include "core/channels/ChannelCodec.h"
-#include "core/radio/Tones.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
+#include "core/radio/Tones.h"
 
 namespace fs = std::filesystem;
 using namespace qx260;
@@ -186,7 +186,8 @@ TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale)
 {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
 
     ChannelTable t;
     t.setTextMatrix(1, 1, "136.0125");

@@ -3,16 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"
-#include "core/channels/ChannelCodec.h"
-#include "core/radio/RadioImage.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
+#include "core/radio/RadioImage.h"
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 constexpr BandLimits kBand{13000000, 16000000};
 const char* const kHeader = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n";
@@ -22,17 +23,17 @@ RadioImage sample()
     RadioImage image = RadioImage::newImage();
     image.setRxFrequency(1, 14512500);
     image.setTxFrequency(1, 14600000);
-    image.setDecodeTone(1, ToneWord{0x13, 0x28});  // D023N
-    image.setEncodeTone(1, ToneWord{0x9E, 0x02});  // 67.0
+    image.setDecodeTone(1, ToneWord{0x13, 0x28}); // D023N
+    image.setEncodeTone(1, ToneWord{0x9E, 0x02}); // 67.0
     image.setWide(1, false);
     image.setScan(1, true);
     image.setBusyLock(1, BusyLock::Carrier);
     image.setHighPower(1, false);
-    image.setTxFrequency(2, 15000000);             // transmit side only
+    image.setTxFrequency(2, 15000000); // transmit side only
     image.setRxFrequency(3, 13601250);
-    image.setDecodeTone(3, ToneWord{0x0F, 0x28});  // D017N: shown, not in the tone list
-    image.setEncodeTone(3, ToneWord{0x71, 0x02});  // 62.5: shown, not in the tone list
-    image.setRxFrequency(16, 17000000);            // outside the band, stored all the same
+    image.setDecodeTone(3, ToneWord{0x0F, 0x28}); // D017N: shown, not in the tone list
+    image.setEncodeTone(3, ToneWord{0x71, 0x02}); // 62.5: shown, not in the tone list
+    image.setRxFrequency(16, 17000000);           // outside the band, stored all the same
     return image;
 }
 
@@ -94,49 +95,50 @@ TEST(ChannelCsv, OnlyChangedChannelsAreStored)
     expected.setHighPower(4, true);
     expected.setBusyLock(4, BusyLock::Off);
     expected.setScan(4, false);
-    EXPECT_EQ(image, expected);  // byte 14 and the other bits of byte 13 stay, channel 1 too
+    EXPECT_EQ(image, expected); // byte 14 and the other bits of byte 13 stay, channel 1 too
 }
 
 TEST(ChannelCsv, ChangedCellsFollowTheCommitRules)
 {
     ChannelTable table = decoded(sample(), 0);
     const std::string csv = std::string(kHeader) +
-                            "1,145.125,146,D023N,67.0,wide,Yes,Carrier,Low\n"  // only W/N changes
-                            "4,150\n"                                          // new channel, short row
-                            "5,145.5,,d754i,,窄\n"                              // new channel, other spellings
-                            "3,,\n"                                            // empty Rx clears
-                            "2,,150,None,None,Wide,Yes,QT/DQT,High\n"          // Tx-only, unchanged
-                            ",,,,,,,,\r\n";                                    // no channel
+                            "1,145.125,146,D023N,67.0,wide,Yes,Carrier,Low\n" // only W/N changes
+                            "4,150\n"                                         // new channel, short row
+                            "5,145.5,,d754i,,窄\n"                            // new channel, other spellings
+                            "3,,\n"                                           // empty Rx clears
+                            "2,,150,None,None,Wide,Yes,QT/DQT,High\n"         // Tx-only, unchanged
+                            ",,,,,,,,\r\n";                                   // no channel
     const ChannelImportResult r = importChannelsCsv(table, csv, kBand, false, 0);
     ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(r.changedChannels, 4);
-    EXPECT_EQ(rowOf(table, 1), (std::vector<std::string>{"145.12500", "146.00000", "D023N", "67.0", "Wide", "Yes",
-                                                         "Carrier", "Low"}));
-    EXPECT_EQ(rowOf(table, 4), (std::vector<std::string>{"150.00000", "150.00000", "None", "None", "Wide", "No",
-                                                         "Off", "High"}));
-    EXPECT_EQ(rowOf(table, 5), (std::vector<std::string>{"145.50000", "145.50000", "D754I", "None", "Narrow", "No",
-                                                         "Off", "High"}));
+    EXPECT_EQ(rowOf(table, 1), (std::vector<std::string>{"145.12500", "146.00000", "D023N", "67.0", "Wide",
+                                                         "Yes", "Carrier", "Low"}));
+    EXPECT_EQ(rowOf(table, 4), (std::vector<std::string>{"150.00000", "150.00000", "None", "None", "Wide",
+                                                         "No", "Off", "High"}));
+    EXPECT_EQ(rowOf(table, 5), (std::vector<std::string>{"145.50000", "145.50000", "D754I", "None", "Narrow",
+                                                         "No", "Off", "High"}));
     EXPECT_EQ(rowOf(table, 3), std::vector<std::string>(8));
     EXPECT_EQ(rowOf(table, 2)[1], "150.00000");
-    EXPECT_EQ(rowOf(table, 16)[0], "170.00000");  // not in the file: left alone
+    EXPECT_EQ(rowOf(table, 16)[0], "170.00000"); // not in the file: left alone
 }
 
 TEST(ChannelCsv, TxFrequenciesPerVariant)
 {
     // Variant 0: an erased Rx leaves a transmit-only channel with the file's settings.
     ChannelTable t0 = decoded(sample(), 0);
-    ASSERT_TRUE(importChannelsCsv(t0, std::string(kHeader) + "1,,146,D023N,67.0,Narrow,Yes,Carrier,Low\n", kBand,
-                                  false, 0)
+    ASSERT_TRUE(importChannelsCsv(t0, std::string(kHeader) + "1,,146,D023N,67.0,Narrow,Yes,Carrier,Low\n",
+                                  kBand, false, 0)
                     .ok());
-    EXPECT_EQ(rowOf(t0, 1),
-              (std::vector<std::string>{"", "146.00000", "D023N", "67.0", "Narrow", "Yes", "Carrier", "Low"}));
+    EXPECT_EQ(rowOf(t0, 1), (std::vector<std::string>{"", "146.00000", "D023N", "67.0", "Narrow", "Yes",
+                                                      "Carrier", "Low"}));
 
     // Variant 2: the Tx side decides; a Tx frequency makes a channel, an empty one clears it.
     ChannelTable t2 = decoded(sample(), 2);
     const ChannelImportResult r =
         importChannelsCsv(t2, "CH,Tx Frequency,QT/DQT Enc\n6,155.0125,D023N\n1,,67.0\n", kBand, false, 2);
     ASSERT_TRUE(r.ok()) << r.error.message;
-    EXPECT_EQ(rowOf(t2, 6), (std::vector<std::string>{"", "155.01250", "", "D023N", "Wide", "No", "Off", "High"}));
+    EXPECT_EQ(rowOf(t2, 6),
+              (std::vector<std::string>{"", "155.01250", "", "D023N", "Wide", "No", "Off", "High"}));
     EXPECT_EQ(rowOf(t2, 1), std::vector<std::string>(8));
 
     // Variant 1 keeps no Tx side: a value there is refused rather than dropped.
@@ -159,14 +161,16 @@ TEST(ChannelCsv, FirstRefusedValueIsReportedWithItsPlace)
         int messageId;
         const char* messagePart;
     } cases[] = {
-        {"above the band", std::string(kHeader) + "1,160.005\n", 2, 2, 61448, "Out of range,please input again."},
+        {"above the band", std::string(kHeader) + "1,160.005\n", 2, 2, 61448,
+         "Out of range,please input again."},
         {"below the band", std::string(kHeader) + "4,150\n5,129.99375\n", 3, 2, 61448, "Out of range"},
         {"not a number", std::string(kHeader) + "4,abc\n", 2, 2, 61448, "Out of range"},
         {"off the step", std::string(kHeader) + "4,150\n5,145.001\n", 3, 2, 61456,
          "Error data Value, please input according the step value(6.25K/5k)."},
         {"tx off the step", std::string(kHeader) + "1,145.125,145.006249\n", 2, 3, 61456, "step value"},
         {"tone not in the list", std::string(kHeader) + "1,145.125,146,D024N\n", 2, 4, 0, "tone list"},
-        {"odd W/N", std::string(kHeader) + "1,145.125,146,D023N,67.0,Medium\n", 2, 6, 0, "choices of \"W/N\""},
+        {"odd W/N", std::string(kHeader) + "1,145.125,146,D023N,67.0,Medium\n", 2, 6, 0,
+         "choices of \"W/N\""},
         {"channel 17", std::string(kHeader) + "17,150\n", 2, 1, 0, "1 to 16"},
         {"channel twice", std::string(kHeader) + "4,150\n\n4,151\n", 4, 1, 0, "already given on line 2"},
         {"unknown column", "CH,Rx Frequency,Colour\n", 1, 3, 0, "\"Colour\" is not a column"},
@@ -174,7 +178,8 @@ TEST(ChannelCsv, FirstRefusedValueIsReportedWithItsPlace)
         {"no Rx column", "CH,Tx Frequency\n", 1, 0, 0, "no \"Rx Frequency\" column"},
         {"extra field", std::string(kHeader) + "4,150,,,,,,,,x\n", 2, 10, 0, "more fields"},
         {"quote left open", std::string(kHeader) + "4,\"150\n", 2, 2, 0, "not closed"},
-        {"seventeen rows", [] {
+        {"seventeen rows",
+         [] {
              std::string s = "Rx Frequency\n";
              for (int i = 0; i < 17; ++i)
                  s += "150\n";
@@ -190,7 +195,8 @@ TEST(ChannelCsv, FirstRefusedValueIsReportedWithItsPlace)
         EXPECT_EQ(r.error.line, c.line) << c.name;
         EXPECT_EQ(r.error.field, c.field) << c.name;
         EXPECT_EQ(r.error.messageId, c.messageId) << c.name;
-        EXPECT_NE(r.error.message.find(c.messagePart), std::string::npos) << c.name << ": " << r.error.message;
+        EXPECT_NE(r.error.message.find(c.messagePart), std::string::npos)
+            << c.name << ": " << r.error.message;
     }
 }
 
@@ -200,7 +206,8 @@ TEST(ChannelCsv, ChineseDocumentTakesEitherLanguage)
     const std::string csv = std::string("\xEF\xBB\xBF") + "信道,接收频率,宽/窄,扫描\r\n4,150,Narrow,是\r\n";
     const ChannelImportResult r = importChannelsCsv(table, csv, kBand, true, 0);
     ASSERT_TRUE(r.ok()) << r.error.message;
-    EXPECT_EQ(rowOf(table, 4), (std::vector<std::string>{"150.00000", "150.00000", "无", "无", "窄", "是", "关", "高"}));
+    EXPECT_EQ(rowOf(table, 4),
+              (std::vector<std::string>{"150.00000", "150.00000", "无", "无", "窄", "是", "关", "高"}));
 }
 
-}  // namespace
+} // namespace

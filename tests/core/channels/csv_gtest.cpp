@@ -6,7 +6,8 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 std::vector<std::vector<std::string>> texts(const CsvParseResult& r)
 {
@@ -32,7 +33,10 @@ TEST(Csv, ReadsWhatSpreadsheetsWrite)
         {"CRLF", "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}},
         {"lone CR", "a,b\r1,2", {{"a", "b"}, {"1", "2"}}},
         {"no final line end", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}},
-        {"byte order mark", "\xEF\xBB\xBF" "CH,Rx\n", {{"CH", "Rx"}}},
+        {"byte order mark",
+         "\xEF\xBB\xBF"
+         "CH,Rx\n",
+         {{"CH", "Rx"}}},
         {"blank lines skipped", "a\n\n\r\nb\n\n", {{"a"}, {"b"}}},
         {"empty fields kept", ",x,,\n", {{"", "x", "", ""}}},
         {"quoted comma and quote", "\"a,b\",\"say \"\"hi\"\"\"\n", {{"a,b", "say \"hi\""}}},
@@ -84,4 +88,4 @@ TEST(Csv, WritesFieldsThatReadBackUnchanged)
     EXPECT_EQ(texts(r)[0], fields);
 }
 
-}  // namespace
+} // namespace

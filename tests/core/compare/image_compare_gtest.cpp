@@ -9,15 +9,16 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 RadioImage sample()
 {
     RadioImage image = RadioImage::newImage();
     image.setRxFrequency(1, 14512500);
     image.setTxFrequency(1, 14600000);
-    image.setDecodeTone(1, ToneWord{0x13, 0x28});  // D023N
-    image.setEncodeTone(1, ToneWord{0x9E, 0x02});  // 67.0
+    image.setDecodeTone(1, ToneWord{0x13, 0x28}); // D023N
+    image.setEncodeTone(1, ToneWord{0x9E, 0x02}); // 67.0
     image.setWide(1, true);
     image.setScan(1, false);
     image.setBusyLock(1, BusyLock::Off);
@@ -45,12 +46,19 @@ TEST(ImageCompare, ChannelChangesShowAsCellsAndExplainTheirBits)
         std::string before;
         std::string after;
     } cases[] = {
-        {"rx", [](RadioImage& i) { i.setRxFrequency(1, 14600625); }, 1, column::RxFrequency, "145.12500", "146.00625"},
+        {"rx", [](RadioImage& i) { i.setRxFrequency(1, 14600625); }, 1, column::RxFrequency, "145.12500",
+         "146.00625"},
         {"tx", [](RadioImage& i) { i.setTxFrequency(1, 0); }, 1, column::TxFrequency, "146.00000", ""},
-        {"decode tone", [](RadioImage& i) { i.setDecodeTone(1, ToneWord{0x13, 0xA8}); }, 1, column::DecodeTone,
-         "D023N", "D023I"},
-        {"encode tone", [](RadioImage& i) { i.setEncodeTone(1, ToneWord{0xFF, 0xFF}); }, 1, column::EncodeTone,
-         "67.0", "None"},
+        {"decode tone",
+         [](RadioImage& i) {
+             i.setDecodeTone(1, ToneWord{0x13, 0xA8});
+         },
+         1, column::DecodeTone, "D023N", "D023I"},
+        {"encode tone",
+         [](RadioImage& i) {
+             i.setEncodeTone(1, ToneWord{0xFF, 0xFF});
+         },
+         1, column::EncodeTone, "67.0", "None"},
         {"bandwidth", [](RadioImage& i) { i.setWide(1, false); }, 1, column::Bandwidth, "Wide", "Narrow"},
         {"scan of channel 9", [](RadioImage& i) { i.setScan(9, true); }, 9, column::Scan, "No", "Yes"},
         {"busy lock", [](RadioImage& i) { i.setBusyLock(1, BusyLock::Carrier); }, 1, column::BusyLock, "Off",
@@ -82,17 +90,27 @@ TEST(ImageCompare, ChangesNoCellShowsAreCountedAsOtherBytes)
         std::size_t cells;
     } cases[] = {
         {"block 0", [](RadioImage& i) { i.setByte(0x005, 0x12); }, 0, {0x005}, 0},
-        {"record bytes 14-15", [](RadioImage& i) { i.setChannelByte(1, 14, 0); i.setChannelByte(1, 15, 0); }, 0,
-         channelBytes(1, {14, 15}), 0},
-        {"bit beside busy lock", [](RadioImage& i) { i.setChannelByte(1, 12, i.channelByte(1, 12) ^ 0x01); }, 0,
-         channelBytes(1, {12}), 0},
+        {"record bytes 14-15",
+         [](RadioImage& i) {
+             i.setChannelByte(1, 14, 0);
+             i.setChannelByte(1, 15, 0);
+         },
+         0, channelBytes(1, {14, 15}), 0},
+        {"bit beside busy lock", [](RadioImage& i) { i.setChannelByte(1, 12, i.channelByte(1, 12) ^ 0x01); },
+         0, channelBytes(1, {12}), 0},
         {"busy lock and a bit beside it",
-         [](RadioImage& i) { i.setChannelByte(1, 12, static_cast<std::uint8_t>(((i.channelByte(1, 12) & ~0x18) | 0x08) ^ 0x01)); },
+         [](RadioImage& i) {
+             i.setChannelByte(1, 12,
+                              static_cast<std::uint8_t>(((i.channelByte(1, 12) & ~0x18) | 0x08) ^ 0x01));
+         },
          0, channelBytes(1, {12}), 1},
-        {"no tone written two ways", [](RadioImage& i) { i.setDecodeTone(9, ToneWord{0x34, 0x00}); }, 0,
-         channelBytes(9, {8, 9}), 0},
+        {"no tone written two ways",
+         [](RadioImage& i) {
+             i.setDecodeTone(9, ToneWord{0x34, 0x00});
+         },
+         0, channelBytes(9, {8, 9}), 0},
         {"tx hidden by variant 1", [](RadioImage& i) { i.setTxFrequency(1, 14000000); }, 1,
-         channelBytes(1, {6}), 0},  // 146.00000 and 140.00000 differ in one BCD byte
+         channelBytes(1, {6}), 0}, // 146.00000 and 140.00000 differ in one BCD byte
         {"tx shown by variant 0", [](RadioImage& i) { i.setTxFrequency(1, 14000000); }, 0, {}, 1},
     };
     for (const auto& c : cases) {
@@ -111,9 +129,9 @@ TEST(ImageCompare, OptionsShowTheirDialogTexts)
     RadioImage after = sample();
     after.setByte(offset::TimeOutTime, 20);
     after.setByte(offset::SquelchLevel, 9);
-    after.setByte(offset::SideKey, 7);  // shown as Monitor Momentary, like 2
+    after.setByte(offset::SideKey, 7); // shown as Monitor Momentary, like 2
     after.setTransmitDelay(25);
-    after.setByte(offset::Beep, 0x02);  // bit 0 still clear: shown unticked
+    after.setByte(offset::Beep, 0x02); // bit 0 still clear: shown unticked
     after.setByte(offset::VoxDelayTime, 0xFF);
 
     RadioImage before = sample();
@@ -160,4 +178,4 @@ TEST(ImageCompare, ProductBytesAndBytesBeyondTheRadiosArea)
     EXPECT_TRUE(d.otherBytesInside.empty());
 }
 
-}  // namespace
+} // namespace

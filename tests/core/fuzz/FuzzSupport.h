@@ -11,11 +11,13 @@
 
 #include <unistd.h>
 
-namespace qx260::fuzz {
+namespace qx260::fuzz
+{
 
 // A small fixed generator (xorshift64*), so that every platform sees the same cases.
-class Random {
-public:
+class Random
+{
+  public:
     explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
 
     std::uint64_t next()
@@ -31,10 +33,9 @@ public:
     bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
     std::uint8_t byte() { return static_cast<std::uint8_t>(next() >> 56); }
 
-    template <class T>
-    const T& pick(const std::vector<T>& items) { return items[below(items.size())]; }
+    template <class T> const T& pick(const std::vector<T>& items) { return items[below(items.size())]; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -53,8 +54,7 @@ inline std::string randomText(Random& r, std::size_t pieces, const std::vector<s
 }
 
 // `edits` random edits: overwrite, flip a bit, insert, erase, duplicate a run, cut the end.
-template <class Sequence>
-Sequence mutate(Sequence data, Random& r, int edits)
+template <class Sequence> Sequence mutate(Sequence data, Random& r, int edits)
 {
     using Value = typename Sequence::value_type;
     for (int e = 0; e < edits; ++e) {
@@ -81,7 +81,8 @@ Sequence mutate(Sequence data, Random& r, int edits)
                 const std::size_t len = std::min<std::size_t>(r.below(32) + 1, size - at);
                 Sequence run(data.begin() + static_cast<std::ptrdiff_t>(at),
                              data.begin() + static_cast<std::ptrdiff_t>(at + len));
-                data.insert(data.begin() + static_cast<std::ptrdiff_t>(r.below(size + 1)), run.begin(), run.end());
+                data.insert(data.begin() + static_cast<std::ptrdiff_t>(r.below(size + 1)), run.begin(),
+                            run.end());
             }
             break;
         default:
@@ -93,8 +94,9 @@ Sequence mutate(Sequence data, Random& r, int edits)
 }
 
 // A private directory under the temporary directory, removed with everything in it.
-class TempDir {
-public:
+class TempDir
+{
+  public:
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "qx260-fuzz-XXXXXX").string();
@@ -113,8 +115,8 @@ public:
     bool ok() const { return !path_.empty(); }
     std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 
-}  // namespace qx260::fuzz
+} // namespace qx260::fuzz

@@ -7,19 +7,20 @@
 
 #include <sys/stat.h>
 
-#include "core/channels/ChannelTable.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
 #include "tests/core/fuzz/FuzzSupport.h"
 
 using namespace qx260;
 using qx260::fuzz::Random;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -59,8 +60,9 @@ RadioImage::Bytes codecOwnedBits(bool newDocument)
     return mask;
 }
 
-class DatFileFuzz : public ::testing::Test {
-protected:
+class DatFileFuzz : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.ok());
@@ -98,8 +100,8 @@ protected:
             EXPECT_TRUE(doc.modified);
             return;
         }
-        ASSERT_TRUE(std::equal(doc.image.bytes().begin(), doc.image.bytes().end(),
-                               bytes.begin() + kDatHeaderSize));
+        ASSERT_TRUE(
+            std::equal(doc.image.bytes().begin(), doc.image.bytes().end(), bytes.begin() + kDatHeaderSize));
         ++accepted;
         decodeEncode(doc.image, r);
     }
@@ -112,8 +114,9 @@ protected:
                 const bool newDocument = r.chance(20);
                 RadioImage image = loaded;
                 ChannelTable table;
-                const CodecContext context{values.configurationStore, store, variant, newDocument, chinese,
-                                           chinese ? "Chinese" : "English"};
+                const CodecContext context{
+                    values.configurationStore,      store, variant, newDocument, chinese,
+                    chinese ? "Chinese" : "English"};
                 decodeImage(image, table, context);
                 encodeTable(table, image, variant);
 
@@ -206,13 +209,14 @@ TEST_F(DatFileFuzz, SavedImagesLoadBackExactly)
     }
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
 {
-    ASSERT_EQ(::mkfifo(dir.file("pipe.dat").c_str(), 0600), 0);  // nobody ever writes to it
+    ASSERT_EQ(::mkfifo(dir.file("pipe.dat").c_str(), 0600), 0); // nobody ever writes to it
     fs::create_directory(dir.file("folder.dat"));
     // Each is refused before anything is read, with the reason a user can act on.
     struct Case {
@@ -239,4 +243,4 @@ TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
     }
 }
 
-}  // namespace
+} // namespace

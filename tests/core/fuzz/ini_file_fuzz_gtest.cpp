@@ -11,13 +11,45 @@
 using namespace qx260;
 using qx260::fuzz::Random;
 
-namespace {
+namespace
+{
 
 const std::vector<std::string> kPieces = {
-    "[", "]", "=", "\r", "\n", "\r\n", std::string(1, '\0'), " ", "\t", ";", "//", "/*", "\\", "*",
-    "Setup", "setup", "AppName", "Type1", "Field1", "130 - 160MHz|136 - 174MHz", "Language", "Chinese",
-    "写频软件", "信道", "\xFF\xFE", "\xC3", "\xE5\x86", "\xF4\x90\x80\x80", "[Setup]\n", "\nkey=value\n",
-    "[]", "[ ]", "x", "0", "==",
+    "[",
+    "]",
+    "=",
+    "\r",
+    "\n",
+    "\r\n",
+    std::string(1, '\0'),
+    " ",
+    "\t",
+    ";",
+    "//",
+    "/*",
+    "\\",
+    "*",
+    "Setup",
+    "setup",
+    "AppName",
+    "Type1",
+    "Field1",
+    "130 - 160MHz|136 - 174MHz",
+    "Language",
+    "Chinese",
+    "写频软件",
+    "信道",
+    "\xFF\xFE",
+    "\xC3",
+    "\xE5\x86",
+    "\xF4\x90\x80\x80",
+    "[Setup]\n",
+    "\nkey=value\n",
+    "[]",
+    "[ ]",
+    "x",
+    "0",
+    "==",
 };
 
 std::string randomIni(Random& r)
@@ -48,8 +80,9 @@ void expectClean(const std::string& s, const char* what, bool trimmed = true)
     }
 }
 
-class IniFileFuzz : public ::testing::Test {
-protected:
+class IniFileFuzz : public ::testing::Test
+{
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.ok()); }
 
     // Loads text, checks what was kept and how lookups answer, then saves a change and
@@ -63,13 +96,14 @@ protected:
         ASSERT_TRUE(ini.Load(path, false, ignoreCase).ok());
 
         for (const CIniFile::Section& s : ini.sections()) {
-            expectClean(s.name, "section name", false);  // "[ x ]" is section " x "
+            expectClean(s.name, "section name", false); // "[ x ]" is section " x "
             ASSERT_EQ(s.keys.size(), s.values.size());
             for (std::size_t k = 0; k < s.keys.size(); ++k) {
                 expectClean(s.keys[k], "key");
                 expectClean(s.values[k], "value");
                 ASSERT_FALSE(s.keys[k].empty());
-                EXPECT_EQ(std::string(";/\\*").find(s.keys[k].front()), std::string::npos) << "comment kept as key";
+                EXPECT_EQ(std::string(";/\\*").find(s.keys[k].front()), std::string::npos)
+                    << "comment kept as key";
                 EXPECT_EQ(s.keys[k].find('='), std::string::npos);
                 // A lookup gives a stored value, at most shortened by a trailing comment.
                 const std::string got = ini.GetString(s.name, s.keys[k], "<none>");
@@ -95,7 +129,8 @@ protected:
         ASSERT_TRUE(reloaded.Load(path, false, ignoreCase).ok());
         const std::vector<CIniFile::Section>& got = reloaded.sections();
         const std::vector<CIniFile::Section>& want = ini.sections();
-        ASSERT_EQ(got.size(), want.size()) << "sections after save and load of\n" << testing::PrintToString(text);
+        ASSERT_EQ(got.size(), want.size()) << "sections after save and load of\n"
+                                           << testing::PrintToString(text);
         for (std::size_t i = 0; i < want.size(); ++i) {
             EXPECT_EQ(got[i].name, want[i].name) << "section " << i;
             EXPECT_EQ(got[i].keys, want[i].keys) << "section " << i;
@@ -134,4 +169,4 @@ TEST_F(IniFileFuzz, MutationsOfTheShippedFile)
     }
 }
 
-}  // namespace
+} // namespace

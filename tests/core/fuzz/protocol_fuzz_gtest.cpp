@@ -12,16 +12,21 @@ using namespace qx260;
 using namespace qx260::link;
 using qx260::fuzz::Random;
 
-namespace {
+namespace
+{
 
 // Either pure noise, or the radio model with some of its answers damaged.
-class NoisyLink : public SerialLink {
-public:
-    NoisyLink(Random& r, bool noiseOnly, int damagePerMille) : r_(r), noiseOnly_(noiseOnly), damage_(damagePerMille) {}
+class NoisyLink : public SerialLink
+{
+  public:
+    NoisyLink(Random& r, bool noiseOnly, int damagePerMille)
+        : r_(r), noiseOnly_(noiseOnly), damage_(damagePerMille)
+    {
+    }
 
     test::FakeRadioLink radio;
     int calls = 0;
-    int frameErrors = 0;  // read or write frames addressing beyond the transferred area
+    int frameErrors = 0; // read or write frames addressing beyond the transferred area
 
     LinkResult open(const std::string& device) override
     {
@@ -30,12 +35,27 @@ public:
             return {LinkStatus::OpenFailed, "Device or resource busy"};
         return radio.open(device);
     }
-    void configure(const LineSettings& line, const TimeBudgets& budgets) override { radio.configure(line, budgets); }
-    void purgeAll() override { ++calls; radio.purgeAll(); }
-    void clearBuffers() override { ++calls; radio.clearBuffers(); }
+    void configure(const LineSettings& line, const TimeBudgets& budgets) override
+    {
+        radio.configure(line, budgets);
+    }
+    void purgeAll() override
+    {
+        ++calls;
+        radio.purgeAll();
+    }
+    void clearBuffers() override
+    {
+        ++calls;
+        radio.clearBuffers();
+    }
     void close() override { radio.close(); }
     bool isOpen() const override { return radio.isOpen(); }
-    void pause(int ms) override { ++calls; radio.pause(ms); }
+    void pause(int ms) override
+    {
+        ++calls;
+        radio.pause(ms);
+    }
 
     LinkResult write(const Bytes& bytes) override
     {
@@ -57,26 +77,26 @@ public:
         if (!noiseOnly_ && !damaged(10))
             return result;
         switch (r_.below(6)) {
-        case 0:  // silence
+        case 0: // silence
             result.bytes.clear();
             break;
-        case 1:  // cut short
+        case 1: // cut short
             result.bytes.resize(r_.below(count + 1));
             break;
-        case 2:  // more than was asked for
+        case 2: // more than was asked for
             result.bytes.resize(count + 1 + r_.below(8));
             [[fallthrough]];
-        case 3:  // garbage of the right length
+        case 3: // garbage of the right length
             if (result.bytes.size() < count)
                 result.bytes.resize(count);
             for (auto& b : result.bytes)
                 b = r_.chance(20) ? wire::kAck : r_.byte();
             break;
-        case 4:  // one byte changed
+        case 4: // one byte changed
             if (!result.bytes.empty())
                 result.bytes[r_.below(result.bytes.size())] = r_.byte();
             break;
-        default:  // the line died
+        default: // the line died
             result.bytes.clear();
             result.status = LinkStatus::IoError;
             result.reason = "Input/output error";
@@ -86,7 +106,7 @@ public:
         return result;
     }
 
-private:
+  private:
     bool damaged(int weight) { return r_.below(1000) < static_cast<std::size_t>(damage_ * weight / 10); }
 
     Random& r_;
@@ -127,7 +147,7 @@ struct RandomHost : TransferHost {
     void showDocumentWindow() override {}
     void closeProcessWindow() override { ++windowClosed; }
 
-private:
+  private:
     Random& r_;
 };
 
@@ -177,14 +197,15 @@ int transfer(Random& r, bool noiseOnly, int damage)
                 EXPECT_EQ(image.byte(i), radioBefore[i]) << "offset " << i;
         }
     } else {
-        EXPECT_TRUE(image == expected) << "a " << transferEndingName(outcome.ending) << " transfer changed the image";
+        EXPECT_TRUE(image == expected)
+            << "a " << transferEndingName(outcome.ending) << " transfer changed the image";
     }
     for (std::size_t i = offset::TransferEnd; i < kImageSize; ++i)
         EXPECT_EQ(link.radio.radio.memory[i], radioBefore[i]) << "radio offset " << i << " was written";
     return outcome.ok() ? 1 : 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ProtocolFuzz, PureNoiseAlwaysEnds)
 {

@@ -3,36 +3,40 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 
 #include "core/channels/CellEditRules.h"
+#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/Csv.h"
-#include "core/channels/ChannelCodec.h"
+#include "core/config/CIniFile.h"
+#include "core/config/UserStore.h"
 #include "core/radio/Decimal.h"
 #include "core/radio/FrequencyCheck.h"
 #include "core/radio/Tones.h"
 #include "core/settings/OptionRules.h"
-#include "core/config/CIniFile.h"
-#include "core/config/UserStore.h"
 #include "tests/core/fuzz/FuzzSupport.h"
 
 using namespace qx260;
 using qx260::fuzz::Random;
 
-namespace {
+namespace
+{
 
 // Pieces of numbers (no "inf", "nan" or hexadecimal, which the program never reads).
 const std::vector<std::string> kNumberPieces = {
-    "0", "1", "5", "9", "12", "136", "0125", "99999999999", ".", ".", "-", "+", "e", "E", "e-", "E+",
-    "308", "400", " ", "\t", ",", "MHz", "D", "N", "I", "写", "\xFF", "00000000000000000000", "1e999999",
+    "0",           "1",  "5",   "9",   "12", "136",  "0125",
+    "99999999999", ".",  ".",   "-",   "+",  "e",    "E",
+    "e-",          "E+", "308", "400", " ",  "\t",   ",",
+    "MHz",         "D",  "N",   "I",   "写", "\xFF", "00000000000000000000",
+    "1e999999",
 };
 
 std::string numberText(Random& r)
@@ -51,7 +55,7 @@ bool sameDouble(double a, double b)
     return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DecimalFuzz, ReadsAndPrintsNumbersAsTheCLibraryDoesInTheCLocale)
 {
@@ -87,7 +91,8 @@ TEST(DecimalFuzz, ScalingIsExactForFifteenSignificantDigits)
         for (int d = 0; d < intDigits + fracDigits; ++d)
             digits.push_back(static_cast<char>('0' + r.below(10)));
         const bool negative = r.chance(30);
-        std::string text = (negative ? "-" : "") + digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        std::string text =
+            (negative ? "-" : "") + digits.substr(0, intDigits) + "." + digits.substr(intDigits);
         const int power = r.range(0, 7);
 
         // digits x 10^(power - fracDigits), truncated toward zero.
@@ -116,12 +121,15 @@ TEST(DecimalFuzz, ScalingIsExactForFifteenSignificantDigits)
 TEST(TonesFuzz, AnyWordOrTextSettlesAfterOneRoundTrip)
 {
     Random r(23);
-    const auto settle = [](ToneWord w, bool chinese) { return toneTextToWord(toneWordToText(w, false, chinese)); };
+    const auto settle = [](ToneWord w, bool chinese) {
+        return toneTextToWord(toneWordToText(w, false, chinese));
+    };
     for (int i = 0; i < 4000; ++i) {
         const bool chinese = r.chance(50);
         ToneWord word{r.byte(), r.byte()};
         if (r.chance(30))
-            word.high = r.chance(50) ? static_cast<std::uint8_t>(0x28 + r.below(2)) : static_cast<std::uint8_t>(0xA8 + r.below(2));
+            word.high = r.chance(50) ? static_cast<std::uint8_t>(0x28 + r.below(2))
+                                     : static_cast<std::uint8_t>(0xA8 + r.below(2));
         const std::string text = toneWordToText(word, r.chance(20), chinese);
         ASSERT_TRUE(isValidUtf8(text)) << testing::PrintToString(text);
 
@@ -135,10 +143,12 @@ TEST(TonesFuzz, AnyWordOrTextSettlesAfterOneRoundTrip)
 TEST(FrequencyFuzz, AnAcceptedFrequencyIsStoredAsTheValueThatWasChecked)
 {
     Random r(24);
-    const std::vector<std::string> bands = {"130 - 160MHz", "136 - 174MHz", "144 - 148MHz", "400-470", "", "-",
-                                            "99999999999 - -99999999999", "x-5", "160 - 130MHz"};
-    const std::vector<std::string> pieces = {"1", "4", "5", "13", "136", "145", "146", "0125", "00625", "125",
-                                             "5", "75", ".", ".", "0", "9", "-", " ", "e1", "e-1", "写", "00001", "0099", "00999"};
+    const std::vector<std::string> bands = {
+        "130 - 160MHz", "136 - 174MHz", "144 - 148MHz", "400-470", "", "-", "99999999999 - -99999999999",
+        "x-5",          "160 - 130MHz"};
+    const std::vector<std::string> pieces = {"1",     "4",   "5",  "13",  "136", "145",   "146",  "0125",
+                                             "00625", "125", "5",  "75",  ".",   ".",     "0",    "9",
+                                             "-",     " ",   "e1", "e-1", "写",  "00001", "0099", "00999"};
     for (int i = 0; i < 4000; ++i) {
         const std::string band = r.chance(80) ? r.pick(bands) : numberText(r);
         const BandLimits limits = bandLimitsFromText(band);
@@ -172,8 +182,8 @@ TEST(CellEditFuzz, RandomCommitsKeepTheTableConsistent)
 {
     Random r(25);
     const std::vector<std::string> toneList = buildToneList(false);
-    const std::vector<std::string> frequencyPieces = {"145", "136", "146", ".", "0125", "12500", "00625", "5",
-                                                      "", "-", "99", "1e2", " "};
+    const std::vector<std::string> frequencyPieces = {"145", "136", "146", ".",  "0125", "12500", "00625",
+                                                      "5",   "",    "-",   "99", "1e2",  " "};
     for (int run = 0; run < 40; ++run) {
         const bool chinese = r.chance(50);
         const BandLimits limits = bandLimitsFromText(r.chance(50) ? "136 - 174MHz" : "130 - 160MHz");
@@ -190,19 +200,22 @@ TEST(CellEditFuzz, RandomCommitsKeepTheTableConsistent)
                 text = numberText(r);
 
             ChannelTable before = table;
-            const CommitOutcome outcome = commitEdit(
-                table, col, text, r.chance(50) ? CommitTrigger::Enter : CommitTrigger::LeaveCell, limits, chinese);
+            const CommitOutcome outcome =
+                commitEdit(table, col, text, r.chance(50) ? CommitTrigger::Enter : CommitTrigger::LeaveCell,
+                           limits, chinese);
             for (int n = 1; n <= 16; ++n) {
                 // A refused frequency may clear its own channel, never another one.
                 for (int c = 1; c <= 8 && !outcome.ok() && n != table.row(); ++c)
-                    ASSERT_EQ(table.textMatrix(n, c), before.textMatrix(n, c)) << "a refused value changed channel " << n;
+                    ASSERT_EQ(table.textMatrix(n, c), before.textMatrix(n, c))
+                        << "a refused value changed channel " << n;
                 // Every frequency in the table is one the checks accept, as it reads.
                 for (int c : {column::RxFrequency, column::TxFrequency}) {
                     const std::string& cell = table.textMatrix(n, c);
                     if (cell.empty())
                         continue;
                     const FrequencyReading reading = readFrequency(cell, limits);
-                    ASSERT_EQ(reading.verdict, FrequencyVerdict::Valid) << "typed " << text << ", cell " << cell;
+                    ASSERT_EQ(reading.verdict, FrequencyVerdict::Valid)
+                        << "typed " << text << ", cell " << cell;
                     ASSERT_EQ(reading.textToStore, cell);
                 }
             }
@@ -217,7 +230,8 @@ TEST(CellEditFuzz, ListSelectionStaysInTheList)
     Random r(26);
     for (int i = 0; i < 4000; ++i) {
         const int col = r.range(3, 8);
-        const std::vector<std::string> items = listItemsForColumn(col, r.chance(50), buildToneList(r.chance(50)));
+        const std::vector<std::string> items =
+            listItemsForColumn(col, r.chance(50), buildToneList(r.chance(50)));
         const std::string cell = r.chance(50) ? r.pick(items).substr(0, r.below(4)) : numberText(r);
         const int selection = initialListSelection(items, cell);
         ASSERT_GE(selection, 0);
@@ -256,7 +270,8 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
             ASSERT_GE(shown, -1);
             ASSERT_LT(shown, count);
             if (shown >= 0) {
-                ASSERT_EQ(shownPosition(list, storedValue(list, shown)), shown) << optionListName(list) << " " << b;
+                ASSERT_EQ(shownPosition(list, storedValue(list, shown)), shown)
+                    << optionListName(list) << " " << b;
             }
         }
         OptionList found;
@@ -265,7 +280,8 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
     }
     for (int i = 0; i < 2000; ++i) {
         OptionList found;
-        (void)optionListByName(numberText(r) + fuzz::randomText(r, 3, {"Time", "Out", " ", "-", "Squelch"}), found);
+        (void)optionListByName(numberText(r) + fuzz::randomText(r, 3, {"Time", "Out", " ", "-", "Squelch"}),
+                               found);
 
         RadioImage image;
         for (auto& b : image.bytes())
@@ -291,8 +307,9 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
 TEST(CsvFuzz, WhatParsesWritesBackAndParsesTheSame)
 {
     Random r(29);
-    const std::vector<std::string> pieces = {",", ",", "\"", "\"\"", "\r\n", "\n", "\r", "a", " ", "写",
-                                             "\xFF", "\xC3", "\xEF\xBB\xBF", "145.12500", "None", "\t"};
+    const std::vector<std::string> pieces = {",",    ",", "\"", "\"\"", "\r\n", "\n",           "\r",
+                                             "a",    " ", "写", "\xFF", "\xC3", "\xEF\xBB\xBF", "145.12500",
+                                             "None", "\t"};
     int parsed = 0;
     for (int i = 0; i < 4000; ++i) {
         const std::string text = fuzz::randomText(r, 30, pieces);
@@ -311,9 +328,9 @@ TEST(CsvFuzz, WhatParsesWritesBackAndParsesTheSame)
                 texts.push_back(f.text);
             }
             if (fields.empty() && texts[0].starts_with("\xEF\xBB\xBF"))
-                texts[0].erase(0, 3);  // written first in a file, it reads as the byte order mark
+                texts[0].erase(0, 3); // written first in a file, it reads as the byte order mark
             if (texts.size() == 1 && texts[0].empty())
-                continue;  // written back, a lone empty field is a blank line
+                continue; // written back, a lone empty field is a blank line
             written += csvRecord(texts);
             fields.push_back(texts);
         }
@@ -360,7 +377,8 @@ TEST(CsvFuzz, DamagedChannelFilesNeverTouchUnchangedChannels)
         image.setByte(offset::BandIndex, 0);
         ChannelTable original;
         const DecodeResult decoded = decodeImage(
-            image, original, CodecContext{config, store, variant, false, chinese, chinese ? "Chinese" : "English"});
+            image, original,
+            CodecContext{config, store, variant, false, chinese, chinese ? "Chinese" : "English"});
         const BandLimits limits = decoded.bandLimits;
         const std::string exported = exportChannelsCsv(original);
         const std::string text = fuzz::mutate(exported, r, r.range(1, 6));
@@ -381,7 +399,8 @@ TEST(CsvFuzz, DamagedChannelFilesNeverTouchUnchangedChannels)
                 ASSERT_EQ(after.channelByte(n, k), image.channelByte(n, k)) << "channel " << n;
             ASSERT_EQ(after.scan(n), image.scan(n)) << "channel " << n;
         }
-        for (std::size_t o = RadioImage::channelOffset(kChannelCount, kChannelRecordSize - 1) + 1; o < kImageSize; ++o) {
+        for (std::size_t o = RadioImage::channelOffset(kChannelCount, kChannelRecordSize - 1) + 1;
+             o < kImageSize; ++o) {
             if (o != offset::ScanBitmap && o != offset::ScanBitmap + 1) {
                 ASSERT_EQ(after.byte(o), image.byte(o)) << "offset " << o;
             }

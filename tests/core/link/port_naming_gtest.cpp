@@ -4,13 +4,14 @@
 
 #include <map>
 
-#include "core/link/PortNaming.h"
 #include "core/config/UserStore.h"
+#include "core/link/PortNaming.h"
 
 using namespace qx260;
 using namespace qx260::link;
 
-namespace {
+namespace
+{
 struct MapStore : UserStore {
     std::map<std::string, std::int32_t> values;
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override
@@ -26,7 +27,7 @@ struct MapStore : UserStore {
         return true;
     }
 };
-}  // namespace
+} // namespace
 
 TEST(PortNaming, DeviceNameAndNumberGoBothWays)
 {
@@ -39,10 +40,10 @@ TEST(PortNaming, DeviceNameAndNumberGoBothWays)
         EXPECT_EQ(portNumberFromName(portDeviceNameFor(n)), n);
 
     EXPECT_EQ(portNumberFromName("COM"), std::nullopt);
-    EXPECT_EQ(portNumberFromName("M5"), std::nullopt);  // nothing before the M
+    EXPECT_EQ(portNumberFromName("M5"), std::nullopt); // nothing before the M
     EXPECT_EQ(portNumberFromName("COMx"), std::nullopt);
     EXPECT_EQ(portNumberFromName("/dev/ttyUSB0"), std::nullopt);
-    EXPECT_EQ(portNumberFromName("COM3 M7"), 3);  // the first M counts
+    EXPECT_EQ(portNumberFromName("COM3 M7"), 3); // the first M counts
 }
 
 TEST(PortNaming, StoredNumberUsesTheLowByteAndDefaultsToCom1)
@@ -65,10 +66,12 @@ TEST(PortNaming, ComNumbersMapToDevices)
 {
     PortMapping none;
     const std::pair<const char*, std::optional<std::string>> table[] = {
-        {"COM1", "/dev/ttyUSB0"},   {"COM8", "/dev/ttyUSB7"},     {"COM9", "/dev/ttyACM0"},
-        {"\\\\.\\COM12", "/dev/ttyACM3"}, {"\\\\.\\COM13", "/dev/ttyS0"}, {"\\\\.\\COM16", "/dev/ttyS3"},
-        {"COM0", std::nullopt},     {"\\\\.\\COM20", std::nullopt}, {"LPT1", std::nullopt},
-        {"", std::nullopt},         {"/dev/pts/7", "/dev/pts/7"},  {"COM1x", std::nullopt},
+        {"COM1", "/dev/ttyUSB0"},       {"COM8", "/dev/ttyUSB7"},
+        {"COM9", "/dev/ttyACM0"},       {"\\\\.\\COM12", "/dev/ttyACM3"},
+        {"\\\\.\\COM13", "/dev/ttyS0"}, {"\\\\.\\COM16", "/dev/ttyS3"},
+        {"COM0", std::nullopt},         {"\\\\.\\COM20", std::nullopt},
+        {"LPT1", std::nullopt},         {"", std::nullopt},
+        {"/dev/pts/7", "/dev/pts/7"},   {"COM1x", std::nullopt},
     };
     for (const auto& [name, device] : table)
         EXPECT_EQ(resolvePortDevice(name, none), device) << name;
@@ -89,6 +92,6 @@ TEST(PortNaming, ComNumbersMapToDevices)
     EXPECT_EQ(resolvePortDevice("COM3", mapping), "/dev/ttyS8");
     EXPECT_EQ(resolvePortDevice("COM4", mapping), "/dev/ttyUSB3");
     EXPECT_EQ(resolvePortDevice("\\\\.\\COM20", mapping), "/dev/ttyUSB5");
-    env["QX260_PORT_COM3"] = "";  // an empty variable does not count
+    env["QX260_PORT_COM3"] = ""; // an empty variable does not count
     EXPECT_EQ(resolvePortDevice("COM3", mapping), "/dev/ttyS8");
 }

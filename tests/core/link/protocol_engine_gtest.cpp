@@ -14,20 +14,21 @@ using namespace qx260;
 using namespace qx260::link;
 using qx260::test::FakeRadioLink;
 
-namespace {
+namespace
+{
 
 struct ScriptedHost : TransferHost {
     Direction direction = Direction::Read;
-    std::deque<bool> retryAnswers;     // answers to the prompt; Cancel when empty
-    int cancelAtProgress = -1;         // set the cancel flag once this position is reached
-    int cancelAtPump = -1;             // set the cancel flag at this message pass (1-based)
-    std::function<void()> onPrompt;    // runs before the prompt is answered
+    std::deque<bool> retryAnswers;  // answers to the prompt; Cancel when empty
+    int cancelAtProgress = -1;      // set the cancel flag once this position is reached
+    int cancelAtPump = -1;          // set the cancel flag at this message pass (1-based)
+    std::function<void()> onPrompt; // runs before the prompt is answered
 
     bool cancel = false;
     int pumps = 0;
     int prompts = 0;
     std::vector<int> positions;
-    std::vector<int> messages;         // string ids, and -1 for the type message
+    std::vector<int> messages; // string ids, and -1 for the type message
     std::vector<std::string> reasons;
     int commits = 0;
     int encodes = 0;
@@ -35,7 +36,7 @@ struct ScriptedHost : TransferHost {
     int variant = -1;
     int documentShown = 0;
     int windowClosed = 0;
-    RadioImage encodeWith;             // what the channel table holds
+    RadioImage encodeWith; // what the channel table holds
 
     void pumpOneMessage() override
     {
@@ -119,7 +120,7 @@ using ReadTransfer = Fixture;
 using WriteTransfer = Fixture;
 using Handshake = Fixture;
 
-}  // namespace
+} // namespace
 
 TEST_F(ReadTransfer, CompletesWithTheRadioMemoryInTheImage)
 {
@@ -153,9 +154,9 @@ TEST_F(ReadTransfer, PutsTheHandshakeOnTheWireOneBytePerWrite)
 {
     run();
     ASSERT_GE(link.writes.size(), 12u);
-    const std::vector<Bytes> start = {{0x02}, {'P'}, {'R'}, {'O'}, {'G'}, {'R'}, {'A'}, {'M'},
-                                      {0x02}, {0x06}, {'R', 0, 0, 8}, {0x06}, {'R', 0, 8, 8}, {0x06},
-                                      {'R', 0, 0x10, 8}};
+    const std::vector<Bytes> start = {{0x02},         {'P'},  {'R'},          {'O'},  {'G'},
+                                      {'R'},          {'A'},  {'M'},          {0x02}, {0x06},
+                                      {'R', 0, 0, 8}, {0x06}, {'R', 0, 8, 8}, {0x06}, {'R', 0, 0x10, 8}};
     EXPECT_TRUE(std::equal(start.begin(), start.end(), link.writes.begin()));
     // The early answer is looked for right after "A", before "M".
     auto a = link.calls.begin();
@@ -180,7 +181,7 @@ TEST_F(ReadTransfer, VariantComesFromTheLastIdentificationByte)
         {std::nullopt, 0x00, 0},
         {std::nullopt, 0xFE, 0},
         {Bytes{'P', '2', '2', '0', '7', 1, 2, 0xF5}, 0, 2},
-        {Bytes{'P', '3', '2', '0', '7', 1, 2}, 0, 0},  // no byte 7: unknown, never a stale one
+        {Bytes{'P', '3', '2', '0', '7', 1, 2}, 0, 0}, // no byte 7: unknown, never a stale one
     };
     for (const Case& c : cases) {
         FakeRadioLink link;
@@ -266,7 +267,7 @@ TEST_F(WriteTransfer, WrongAcknowledgementStopsAfterTheAcknowledgedSubBlocks)
     host.direction = Direction::Write;
     host.encodeWith = patternImage(77);
     const sim::Memory radioBefore = link.radio.memory;
-    link.radio.faults.wrongWriteAckAt = 7;  // the second half of block 3
+    link.radio.faults.wrongWriteAckAt = 7; // the second half of block 3
     const TransferOutcome outcome = run();
 
     EXPECT_EQ(outcome.ending, TransferEnding::Interrupted);
@@ -335,7 +336,7 @@ TEST_F(Handshake, IdentificationTest)
     const Case cases[] = {
         {{'P', '3', '2', '0', '7', 0, 0, 0xFF}, true},
         {{'P', '2', '2', '0', '7', 0, 0, 0xFF}, true},
-        {{'P', '3', '2', '0', '7'}, true},  // bytes 5.. are not needed for the test
+        {{'P', '3', '2', '0', '7'}, true}, // bytes 5.. are not needed for the test
         {{'P', '1', '2', '0', '7', 0, 0, 0xFF}, false},
         {{'P', '3', '2', '0', '8', 0, 0, 0xFF}, false},
         {{'P', '3', '2', '0'}, false},

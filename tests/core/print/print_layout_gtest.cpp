@@ -5,13 +5,16 @@
 
 #include "core/print/PrintLayout.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 // Line height = 1.25 x character height, so L1 and L2 differ from any unit they could be
 // confused with.
-class FakeMetrics : public PrintFontMetrics {
-public:
+class FakeMetrics : public PrintFontMetrics
+{
+  public:
     int lineHeight(const PrintFontSize& size) const override { return size.height * 5 / 4; }
 };
 
@@ -146,13 +149,14 @@ TEST(PrintLayout, ChannelsFillSlotsInChannelOrder)
 
     // Five channels late in the table all go on page 2.
     EXPECT_EQ(channelLabels(layoutOf(withChannels({11, 12, 13, 14, 15})).page(2)),
-              (std::vector<std::string>{"Channel 11:", "Channel 12:", "Channel 13:", "Channel 14:", "Channel 15:"}));
+              (std::vector<std::string>{
+                  "Channel 11:", "Channel 12:", "Channel 13:", "Channel 14:", "Channel 15:"}));
 }
 
 TEST(PrintLayout, RowWithoutRxFrequencyIsNotPrinted)
 {
     PrintContent content = withChannels({2, 4});
-    content.cells[3][2] = "150.00000";  // transmit side only
+    content.cells[3][2] = "150.00000"; // transmit side only
     content.cells[3][5] = "Wide";
     const PrintLayout layout = layoutOf(std::move(content));
     EXPECT_EQ(layout.usedChannels(), 2);
@@ -164,25 +168,25 @@ TEST(PrintLayout, ChannelBlockPositions)
 {
     PrintContent content = withChannels({5, 6});
     content.cells[6][1] = "136.01250";
-    content.cells[6][2] = "";  // printed as it stands
+    content.cells[6][2] = ""; // printed as it stands
     content.cells[6][3] = "None";
     content.cells[6][4] = "D754I";
     content.cells[6][5] = "Narrow";
     content.cells[6][6] = "No";
     const auto ops = layoutOf(std::move(content)).page(2);
 
-    const int y0 = 5 * kL2;  // slot 1
+    const int y0 = 5 * kL2; // slot 1
     const struct {
         int x, y;
         const char* text;
     } expected[] = {
-        {4 * kU, 4 * kL2 + y0, "Channel 6:"},
-        {5 * kU, 5 * kL2 + y0, "Receive Frequency:"},  {22 * kU, 5 * kL2 + y0, "136.01250"},
-        {36 * kU, 5 * kL2 + y0, "Transceive Frequency:"}, {55 * kU, 5 * kL2 + y0, ""},
-        {5 * kU, 6 * kL2 + y0, "QT/DQT Decode:"},      {22 * kU, 6 * kL2 + y0, "None"},
-        {36 * kU, 6 * kL2 + y0, "QT/DQT Encode:"},     {55 * kU, 6 * kL2 + y0, "D754I"},
-        {5 * kU, 7 * kL2 + y0, "W/N:"},                {22 * kU, 7 * kL2 + y0, "Narrow"},
-        {36 * kU, 7 * kL2 + y0, "Scan:"},              {55 * kU, 7 * kL2 + y0, "No"},
+        {4 * kU, 4 * kL2 + y0, "Channel 6:"}, {5 * kU, 5 * kL2 + y0, "Receive Frequency:"},
+        {22 * kU, 5 * kL2 + y0, "136.01250"}, {36 * kU, 5 * kL2 + y0, "Transceive Frequency:"},
+        {55 * kU, 5 * kL2 + y0, ""},          {5 * kU, 6 * kL2 + y0, "QT/DQT Decode:"},
+        {22 * kU, 6 * kL2 + y0, "None"},      {36 * kU, 6 * kL2 + y0, "QT/DQT Encode:"},
+        {55 * kU, 6 * kL2 + y0, "D754I"},     {5 * kU, 7 * kL2 + y0, "W/N:"},
+        {22 * kU, 7 * kL2 + y0, "Narrow"},    {36 * kU, 7 * kL2 + y0, "Scan:"},
+        {55 * kU, 7 * kL2 + y0, "No"},
     };
     for (const auto& e : expected)
         EXPECT_EQ(textAt(ops, e.x, e.y), e.text) << e.text;
@@ -301,5 +305,5 @@ TEST(PrintLayout, ChineseTexts)
     EXPECT_TRUE(findText(channels, "Page 2 of 2"));
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

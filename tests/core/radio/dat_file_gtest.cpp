@@ -16,10 +16,12 @@
 using namespace qx260;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-class DatFile : public ::testing::Test {
-protected:
+class DatFile : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         char pattern[] = "/tmp/qx260-dat-XXXXXX";
@@ -53,14 +55,14 @@ protected:
     {
         RadioImage image = RadioImage::newImage();
         image.setRxFrequency(1, 14512500);
-        image.setByte(0x3FF, 0x42);  // beyond the transferred area, kept in the file
+        image.setByte(0x3FF, 0x42); // beyond the transferred area, kept in the file
         return image;
     }
 
     std::string dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DatFile, SavedFileIsHeaderThenImage)
 {
@@ -77,7 +79,7 @@ TEST_F(DatFile, SavedFileIsHeaderThenImage)
     RadioImage back;
     ASSERT_TRUE(loadDatFile(p, back).ok());
     EXPECT_EQ(back, image);
-    EXPECT_EQ(entries(), std::vector<std::string>{"a.dat"});  // no temporary left behind
+    EXPECT_EQ(entries(), std::vector<std::string>{"a.dat"}); // no temporary left behind
 }
 
 TEST_F(DatFile, WrongOrShortFilesAreRefusedAndTheImageIsKept)
@@ -134,9 +136,9 @@ TEST_F(DatFile, FailedSaveLeavesNoTraceAndKeepsTheOldFile)
     struct Case {
         const char* what;
         std::string target;
-        std::string kept;  // a file that must come through unchanged
+        std::string kept; // a file that must come through unchanged
         FileSyncHook sync;
-        std::string reason;  // empty: any
+        std::string reason; // empty: any
     } const cases[] = {
         {"no such folder", path("nodir/a.dat"), "", nullptr, "No such file or directory"},
         // the rename fails after the data was written

@@ -9,7 +9,8 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 struct LeadingCase {
     const char* text;
@@ -17,11 +18,13 @@ struct LeadingCase {
 };
 
 const LeadingCase kLeading[] = {
-    {"145.5MHz", 145.5}, {" 145.5", 145.5}, {"\t\n-12.25x", -12.25}, {"+3", 3.0},
-    {"abc", 0.0},        {".", 0.0},        {"", 0.0},              {"-", 0.0},
-    {"1e", 1.0},         {"1e+", 1.0},      {"1e3", 1000.0},        {"1.5E-2", 0.015},
-    {".5", 0.5},         {"5.", 5.0},       {"145,5", 145.0},       {"1e-400", 0.0},
-    {"0x10", 0.0},       {"  .e5", 0.0},    {"007.50", 7.5},
+    {"145.5MHz", 145.5}, {" 145.5", 145.5}, {"\t\n-12.25x", -12.25},
+    {"+3", 3.0},         {"abc", 0.0},      {".", 0.0},
+    {"", 0.0},           {"-", 0.0},        {"1e", 1.0},
+    {"1e+", 1.0},        {"1e3", 1000.0},   {"1.5E-2", 0.015},
+    {".5", 0.5},         {"5.", 5.0},       {"145,5", 145.0},
+    {"1e-400", 0.0},     {"0x10", 0.0},     {"  .e5", 0.0},
+    {"007.50", 7.5},
 };
 
 void expectDecimalBehaviour()
@@ -35,7 +38,7 @@ void expectDecimalBehaviour()
     EXPECT_EQ(textToScaled32("145.0125", 5), 14501250);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Decimal, ParsesLeadingNumberLikeStrtodWithPoint)
 {
@@ -53,10 +56,11 @@ TEST(Decimal, ScalesExactlyWhereDoubleMultiplicationFails)
         int power;
         std::int64_t expected;
     } cases[] = {
-        {136.0125, 5, 13601250}, {145.0125, 5, 14501250}, {130.2, 5, 13020000},
-        {145.006249, 5, 14500624}, {67.0, 1, 670},       {254.1, 1, 2541},
-        {-1.25, 1, -12},           {0.0, 5, 0},          {0.000001, 5, 0},
-        {1e15, 3, 1000000000000000000},
+        {136.0125, 5, 13601250}, {145.0125, 5, 14501250},
+        {130.2, 5, 13020000},    {145.006249, 5, 14500624},
+        {67.0, 1, 670},          {254.1, 1, 2541},
+        {-1.25, 1, -12},         {0.0, 5, 0},
+        {0.000001, 5, 0},        {1e15, 3, 1000000000000000000},
     };
     for (const auto& c : cases)
         EXPECT_EQ(scaleExact(c.value, c.power), c.expected) << c.value;
@@ -108,7 +112,8 @@ TEST(Decimal, LeadingIntegerReadsLikeAtoiAndSaturates)
 TEST(Decimal, IgnoresADecimalCommaLocale)
 {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
     ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     expectDecimalBehaviour();
     std::setlocale(LC_ALL, saved.c_str());

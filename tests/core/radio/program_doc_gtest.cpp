@@ -13,10 +13,12 @@
 using namespace qx260;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-class Document : public ::testing::Test {
-protected:
+class Document : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         char pattern[] = "/tmp/qx260-doc-XXXXXX";
@@ -31,7 +33,7 @@ protected:
     ProcessValues values;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Document, NewDocumentTakesDefaultsTitleAndPath)
 {

@@ -99,8 +99,8 @@ TEST(RadioImage, ScanBitmapOneBitPerChannel)
 TEST(RadioImage, FlagWritesKeepTheOtherBits)
 {
     RadioImage image;
-    image.setChannelByte(3, field::BusyLock, 0xA5);      // 1010 0101: bits 4-3 = 00
-    image.setChannelByte(3, field::BandwidthPower, 0xC3);  // 1100 0011
+    image.setChannelByte(3, field::BusyLock, 0xA5);       // 1010 0101: bits 4-3 = 00
+    image.setChannelByte(3, field::BandwidthPower, 0xC3); // 1100 0011
     EXPECT_EQ(image.busyLock(3), BusyLock::Off);
 
     image.setBusyLock(3, BusyLock::Carrier);

@@ -7,10 +7,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/radio/RadioImage.h"
-#include "core/settings/ProductRules.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
+#include "core/radio/RadioImage.h"
+#include "core/settings/ProductRules.h"
 
 namespace qx260
 {
@@ -23,9 +23,9 @@ using Strings = std::vector<std::string>;
 void configure(CIniFile& ini, const std::vector<std::pair<std::string, std::string>>& setup)
 {
     static std::atomic<int> counter{0};
-    const std::filesystem::path path = std::filesystem::temp_directory_path()
-                                       / ("product_rules_" + std::to_string(::getpid()) + "_"
-                                          + std::to_string(counter++) + ".ini");
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("product_rules_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".ini");
     {
         std::ofstream out(path, std::ios::binary);
         out << "[Setup]\r\nAppName=QX Tool\r\n";

@@ -18,7 +18,8 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 struct CliRun {
     int exitCode = -1;
@@ -26,8 +27,9 @@ struct CliRun {
     QString err;
 };
 
-class Cli : public ::testing::Test {
-protected:
+class Cli : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -64,7 +66,8 @@ protected:
     void writeImage(const QString& name, const RadioImage& image) const
     {
         const auto bytes = serializeDat(image);
-        writeFile(name, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
+        writeFile(name,
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
     }
 
     QJsonObject showJson(const QStringList& extra)
@@ -83,13 +86,13 @@ protected:
         RadioImage image = RadioImage::newImage();
         image.setRxFrequency(1, 14512500);
         image.setTxFrequency(1, 14600000);
-        image.setDecodeTone(1, ToneWord{0x13, 0x28});  // D023N
-        image.setEncodeTone(1, ToneWord{0x9E, 0x02});  // 67.0
+        image.setDecodeTone(1, ToneWord{0x13, 0x28}); // D023N
+        image.setEncodeTone(1, ToneWord{0x9E, 0x02}); // 67.0
         image.setWide(1, false);
         image.setScan(1, true);
         image.setBusyLock(1, BusyLock::Carrier);
         image.setHighPower(1, false);
-        image.setTxFrequency(2, 15000000);  // transmit side only
+        image.setTxFrequency(2, 15000000); // transmit side only
         image.setByte(offset::ProductType, 1);
         image.setByte(offset::BandIndex, 1);
         return image;
@@ -107,7 +110,7 @@ QStringList rowOf(const QJsonObject& o, int r)
     return row;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Cli, NewThenShowGivesSixteenEmptyChannels)
 {
@@ -195,11 +198,12 @@ TEST_F(Cli, ShowDecodesEveryColumnPerVariantAndLanguage)
     EXPECT_EQ(rowOf(o, 1), (QStringList{" 1", "145.12500", "146.00000", "D023N", "67.0", "Narrow", "Yes",
                                         "Carrier", "Low"}));
     EXPECT_EQ(rowOf(o, 2)[2], "150.00000");
-    EXPECT_EQ(rowOf(o, 2)[3], "None");  // not an empty row under variant 0
+    EXPECT_EQ(rowOf(o, 2)[3], "None"); // not an empty row under variant 0
     EXPECT_EQ(o["caption"].toString(), "QX-260 Programming Software  [ Type:QX-260L  Fre:150 - 174MHz ]");
 
-    o = showJson({});  // variant 1: the transmit side is hidden and emptied
-    EXPECT_EQ(rowOf(o, 1), (QStringList{" 1", "145.12500", "", "D023N", "", "Narrow", "Yes", "Carrier", "Low"}));
+    o = showJson({}); // variant 1: the transmit side is hidden and emptied
+    EXPECT_EQ(rowOf(o, 1),
+              (QStringList{" 1", "145.12500", "", "D023N", "", "Narrow", "Yes", "Carrier", "Low"}));
     EXPECT_EQ(rowOf(o, 2), (QStringList{" 2", "", "", "", "", "", "", "", ""}));
 
     o = showJson({"--variant", "2", "--language", "Chinese"});
@@ -218,7 +222,8 @@ TEST_F(Cli, ShowAsTextMarksHiddenColumns)
     writeImage("x.dat", sampleImage());
     const CliRun r = run({"show", path("x.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains("Caption:     QX-260 Programming Software  [ Type:QX-260L")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Caption:     QX-260 Programming Software  [ Type:QX-260L"))
+        << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("Band limits: 15000000 - 17400000"));
     EXPECT_TRUE(r.out.contains("Tx Frequency*"));
     EXPECT_FALSE(r.out.contains("Rx Frequency*"));
@@ -242,7 +247,8 @@ TEST_F(Cli, ShowRefusesBadFilesAndBadArguments)
 
     CliRun r = run({"show", path("missing.dat")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("missing.dat") && r.err.contains("No such file or directory")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("missing.dat") && r.err.contains("No such file or directory"))
+        << r.err.toStdString();
 
     writeImage("x.dat", RadioImage::newImage());
     EXPECT_EQ(run({"show", path("x.dat"), "--variant", "3"}).exitCode, 64);
@@ -295,8 +301,13 @@ TEST_F(Cli, ConfigGetAndSet)
     EXPECT_EQ(run({"config", "set", path("p.ini"), "A", "B", "two\nlines"}).exitCode, 64);
     // Names the file could not give back as written are refused, and the file stays as it was.
     const QByteArray before = readFile("p.ini");
-    for (const auto& [section, key] : std::vector<std::pair<QString, QString>>{
-             {"Two\nlines", "K"}, {"A", "k=v"}, {"A", "k\r"}, {"A", ""}, {"A", "  "}, {"A", ";k"}, {"A", "/k"}}) {
+    for (const auto& [section, key] : std::vector<std::pair<QString, QString>>{{"Two\nlines", "K"},
+                                                                               {"A", "k=v"},
+                                                                               {"A", "k\r"},
+                                                                               {"A", ""},
+                                                                               {"A", "  "},
+                                                                               {"A", ";k"},
+                                                                               {"A", "/k"}}) {
         EXPECT_EQ(run({"config", "set", path("p.ini"), section, key, "v"}).exitCode, 64) << key.toStdString();
     }
     EXPECT_EQ(readFile("p.ini"), before);

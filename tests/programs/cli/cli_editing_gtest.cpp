@@ -93,7 +93,7 @@ TEST_F(CliEditing, SetCreatesAChannelWithTheDefaults)
 TEST_F(CliEditing, SetAppliesSeveralValuesInOrder)
 {
     const CliRun r = cli({"set", doc_, "16", "rx frequency=145.0125", "W/N=narrow", "QT/DQT Dec=D754I",
-                       "Scan=Yes", "Busy Lock=Carrier", "Power=Low"});
+                          "Scan=Yes", "Busy Lock=Carrier", "Power=Low"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
     EXPECT_EQ(img.rxFrequency(16), 14501250u);
@@ -183,7 +183,7 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
     EXPECT_EQ(bytes(), before) << "the values it already had change nothing";
 
     const CliRun r = cli({"options", doc_, "time-out-time=15", "Transmit Delay=12.34", "Beep=on",
-                       "Side Key=Power select", "Priority Channel=16", "VOX=On", "Vox Delay Time=3.0s"});
+                          "Side Key=Power select", "Priority Channel=16", "VOX=On", "Vox Delay Time=3.0s"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const RadioImage img = image();
     EXPECT_EQ(img.byte(offset::TimeOutTime), 1);
@@ -228,8 +228,7 @@ TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)
     // A type the configuration does not list: no name, no band, the indexes as stored.
     img.setByte(offset::ProductType, 7);
     ASSERT_TRUE(saveDatFile(doc_.toStdString(), img).ok());
-    const QJsonObject unknown =
-        QJsonDocument::fromJson(cli({"show", doc_, "--json"}).out.toUtf8()).object();
+    const QJsonObject unknown = QJsonDocument::fromJson(cli({"show", doc_, "--json"}).out.toUtf8()).object();
     EXPECT_EQ(unknown["productType"].toObject()["index"].toInt(-1), 7);
     EXPECT_EQ(unknown["productType"].toObject()["name"].toString("x"), "");
     EXPECT_EQ(unknown["band"].toObject()["text"].toString("x"), "");

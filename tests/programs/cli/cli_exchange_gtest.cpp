@@ -17,7 +17,8 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 struct CliRun {
     int exitCode = -1;
@@ -25,8 +26,9 @@ struct CliRun {
     QString err;
 };
 
-class CliExchange : public ::testing::Test {
-protected:
+class CliExchange : public ::testing::Test
+{
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     CliRun run(const QStringList& args)
@@ -58,7 +60,8 @@ protected:
     void writeImage(const QString& name, const RadioImage& image) const
     {
         const auto bytes = serializeDat(image);
-        writeFile(name, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
+        writeFile(name,
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
     }
     RadioImage readImage(const QString& name) const
     {
@@ -75,9 +78,9 @@ protected:
         image.setByte(offset::BandIndex, 0);
         image.setRxFrequency(1, 14512500);
         image.setTxFrequency(1, 14600000);
-        image.setDecodeTone(1, ToneWord{0x13, 0x28});  // D023N
+        image.setDecodeTone(1, ToneWord{0x13, 0x28}); // D023N
         image.setWide(1, false);
-        image.setTxFrequency(2, 15000000);  // transmit side only
+        image.setTxFrequency(2, 15000000); // transmit side only
         return image;
     }
 
@@ -89,7 +92,7 @@ TEST_F(CliExchange, DiffExitsLikeDiff)
     writeImage("a.dat", sampleImage());
     writeImage("same.dat", sampleImage());
     RadioImage other = sampleImage();
-    other.setByte(0x3F0, 0x00);  // kept only in the file, but still a difference
+    other.setByte(0x3F0, 0x00); // kept only in the file, but still a difference
     writeImage("other.dat", other);
     writeFile("short.dat", readFile("a.dat").left(1039));
     QByteArray wrongMagic = readFile("a.dat");
@@ -159,12 +162,13 @@ TEST_F(CliExchange, ExportThenImportLeavesTheDocumentAsItWas)
     CliRun r = run({"export", "x.dat", "-o", "ch.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QByteArray csv = readFile("ch.csv");
-    EXPECT_TRUE(csv.startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
-                               "1,145.12500,146.00000,D023N,None,Narrow,Yes,QT/DQT,High\r\n"
-                               "2,,150.00000,None,None,Wide,Yes,QT/DQT,High\r\n"))
+    EXPECT_TRUE(
+        csv.startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
+                       "1,145.12500,146.00000,D023N,None,Narrow,Yes,QT/DQT,High\r\n"
+                       "2,,150.00000,None,None,Wide,Yes,QT/DQT,High\r\n"))
         << csv.toStdString();
     EXPECT_EQ(csv.count("\r\n"), 17);
-    EXPECT_EQ(run({"export", "x.dat"}).out.toUtf8(), csv);  // stdout by default
+    EXPECT_EQ(run({"export", "x.dat"}).out.toUtf8(), csv); // stdout by default
 
     r = run({"import", "x.dat", "ch.csv"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -172,16 +176,17 @@ TEST_F(CliExchange, ExportThenImportLeavesTheDocumentAsItWas)
     EXPECT_EQ(readFile("x.dat"), before);
 
     // A spreadsheet's edit: byte order mark, other letter case, a short row, a new channel.
-    writeFile("ch.csv", "\xEF\xBB\xBF" "CH,Rx Frequency,Tx Frequency,W/N\r\n3,150.0125,,narrow\r\n1,\r\n");
+    writeFile("ch.csv", "\xEF\xBB\xBF"
+                        "CH,Rx Frequency,Tx Frequency,W/N\r\n3,150.0125,,narrow\r\n1,\r\n");
     r = run({"import", "x.dat", "ch.csv"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("2 channels changed")) << r.out.toStdString();
     const RadioImage image = readImage("x.dat");
     EXPECT_EQ(image.rxFrequency(3), 15001250u);
-    EXPECT_EQ(image.txFrequency(3), 15001250u);  // an empty Tx follows Rx
+    EXPECT_EQ(image.txFrequency(3), 15001250u); // an empty Tx follows Rx
     EXPECT_FALSE(image.wide(3));
-    EXPECT_FALSE(image.rxFrequency(1));  // cleared
-    EXPECT_EQ(image.txFrequency(2), 15000000u);  // not in the file: as it was
+    EXPECT_FALSE(image.rxFrequency(1));         // cleared
+    EXPECT_EQ(image.txFrequency(2), 15000000u); // not in the file: as it was
 }
 
 TEST_F(CliExchange, ImportIsAllOrNothing)
@@ -198,7 +203,8 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
         {"off the step", "CH,Rx Frequency\r\n3,145.001\r\n",
          "bad.csv:2: column 2 (Rx Frequency): \"145.001\": Error data Value, please input according the step "
          "value(6.25K/5k)."},
-        {"tone not in the list", "CH,Rx Frequency,QT/DQT Dec\r\n3,150,67.1\r\n", "bad.csv:2: column 3 (QT/DQT Dec)"},
+        {"tone not in the list", "CH,Rx Frequency,QT/DQT Dec\r\n3,150,67.1\r\n",
+         "bad.csv:2: column 3 (QT/DQT Dec)"},
         {"not UTF-8", "CH,Rx Frequency,W/N\r\n3,150,\xBF\xED\r\n", "bad.csv:2: the file is not UTF-8"},
     };
     for (const auto& c : cases) {
@@ -209,7 +215,7 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
         EXPECT_TRUE(r.err.contains("Nothing imported; x.dat is unchanged.")) << c.name;
         EXPECT_EQ(readFile("x.dat"), before) << c.name;
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
 
     // A document that is no document is reported as such and stays as it was.
     writeFile("bad.dat", "not a document");
@@ -219,4 +225,4 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
     EXPECT_EQ(readFile("bad.dat"), "not a document");
 }
 
-}  // namespace
+} // namespace

@@ -15,8 +15,10 @@
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 
-namespace qx260 {
-namespace {
+namespace qx260
+{
+namespace
+{
 
 struct CliRun {
     int exitCode = -1;
@@ -28,14 +30,14 @@ CliRun runCli(const QStringList& args, const QString& locale = "C.UTF-8")
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");  // the command sets it up itself
+    env.remove("QT_QPA_PLATFORM"); // the command sets it up itself
     env.remove("DISPLAY");
     env.insert("LC_ALL", locale);
     p.setProcessEnvironment(env);
     p.start(QString(QX260_BIN_DIR) + "/qx260-cli", QStringList{"print"} + args);
     EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 // pdftotext's pages, each as its non-empty lines with blanks squeezed and compatibility
@@ -77,8 +79,9 @@ std::string line(const Lines& lines, std::size_t i)
     return i < lines.size() ? lines[i] : std::string("<none>");
 }
 
-class CliPrint : public ::testing::Test {
-protected:
+class CliPrint : public ::testing::Test
+{
+  protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -106,10 +109,14 @@ protected:
 TEST_F(CliPrint, NineChannelsEnglish)
 {
     const QString doc = writeDocument({1, 2, 3, 4, 5, 6, 7, 8, 9});
-    const QByteArray before = [&] { QFile f(doc); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(doc);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     // A decimal-comma locale must not change a digit of the printout.
-    const CliRun run = runCli({doc, "-o", path("out.pdf"), "--language", "English", "--config", config()},
-                           "de_DE.UTF-8");
+    const CliRun run =
+        runCli({doc, "-o", path("out.pdf"), "--language", "English", "--config", config()}, "de_DE.UTF-8");
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("3 pages"));
 
@@ -242,5 +249,5 @@ TEST_F(CliPrint, Usage)
     }
 }
 
-}  // namespace
-}  // namespace qx260
+} // namespace
+} // namespace qx260

@@ -14,8 +14,8 @@
 
 #include <csignal>
 
-#include "platform/QtSerialLink.h"
 #include "core/radio/RadioImage.h"
+#include "platform/QtSerialLink.h"
 #include "tests/support/SimRadio.h"
 
 using qx260::test::patternDocument;
@@ -23,7 +23,8 @@ using qx260::test::readFile;
 using qx260::test::SimRadio;
 using qx260::test::writeFile;
 
-namespace {
+namespace
+{
 
 struct CliRun {
     int exitCode = -1;
@@ -31,8 +32,9 @@ struct CliRun {
     QString err;
 };
 
-class CliTransfer : public ::testing::Test {
-protected:
+class CliTransfer : public ::testing::Test
+{
+  protected:
     QTemporaryDir dir;
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -60,18 +62,19 @@ protected:
             ::kill(static_cast<pid_t>(p.processId()), SIGINT);
         }
         EXPECT_TRUE(p.waitForFinished(30000)) << "qx260-cli hung";
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 };
 
 constexpr const char* kOpenFailed =
     "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
-constexpr const char* kCommunicationError = "Communication Error,Please check all the connections and the radio power";
+constexpr const char* kCommunicationError =
+    "Communication Error,Please check all the connections and the radio power";
 constexpr const char* kProgramInterrupt = "Program Interrupt, Please reset the radio and try again";
 constexpr const char* kTypeMismatch = "Becuase the type of radio does not match";
 
-}  // namespace
+} // namespace
 
 TEST_F(CliTransfer, WriteThenReadReturnsTheSameBytesAndTheRestNeverTravels)
 {
@@ -180,8 +183,8 @@ TEST_F(CliTransfer, WriteWithBackupAndVerify)
     ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
     ASSERT_TRUE(writeFile(path("sent.dat"), sent));
     SimRadio radio({"--load", path("radio.dat"), "--save", path("saved.dat")});
-    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path("backup.dat"), "--verify",
-                    "--log", path("wire.log")});
+    CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--backup", path("backup.dat"),
+                    "--verify", "--log", path("wire.log")});
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
     EXPECT_EQ(w.out, "Verified: the radio holds what was written.\n");
 
@@ -241,7 +244,8 @@ TEST_F(CliTransfer, VerifyReportsWhatTheRadioDidNotStore)
     CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--verify", "--quiet"});
     EXPECT_EQ(w.exitCode, 1);
     EXPECT_FALSE(w.out.contains("Verified")) << w.out.toStdString();
-    EXPECT_TRUE(w.out.contains("+++ the radio (read back)\nChannel 1 Rx Frequency: 145.12500 -> ")) << w.out.toStdString();
+    EXPECT_TRUE(w.out.contains("+++ the radio (read back)\nChannel 1 Rx Frequency: 145.12500 -> "))
+        << w.out.toStdString();
     EXPECT_EQ(w.out.count('\n'), 3) << w.out.toStdString();
     EXPECT_TRUE(w.err.contains("does not hold what was written")) << w.err.toStdString();
 }
@@ -276,8 +280,9 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
 {
     if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
         GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                          QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                           QFileDevice::ExeOther);
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     ASSERT_EQ(::chmod(QFile::encodeName(path("out")).constData(), 0777), 0);
@@ -299,8 +304,8 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
         QProcessEnvironment env = environment();
         env.insert("QX260_SETTINGS", "/nonexistent/settings.ini");
         p.setProcessEnvironment(env);
-        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli", "read",
-                            "--port", device, "-o", path("out/denied.dat")});
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli",
+                            "read", "--port", device, "-o", path("out/denied.dat")});
         ASSERT_TRUE(p.waitForFinished(30000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), 1) << c.name;
@@ -318,14 +323,15 @@ TEST_F(CliTransfer, OutputThatCannotBeMadeIsRefusedBeforeTheRadioIsRead)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
     QThread::msleep(100);
-    EXPECT_EQ(readFile(path("wire.log")), QByteArray());  // nothing was sent to the radio
+    EXPECT_EQ(readFile(path("wire.log")), QByteArray()); // nothing was sent to the radio
 }
 
 TEST_F(CliTransfer, RetryAfterAFailedHandshake)
 {
     // No answer at first (the radio is switched on late), or a refused acknowledgement:
     // the Retry that follows gets through.
-    for (const QStringList& fault : {QStringList{"--no-answer", "2"}, QStringList{"--bad-handshake-acks", "1"}}) {
+    for (const QStringList& fault :
+         {QStringList{"--no-answer", "2"}, QStringList{"--bad-handshake-acks", "1"}}) {
         QFile::remove(path("x.dat"));
         SimRadio radio(fault);
         CliRun r = cli({"read", "--port", radio.device(), "-o", path("x.dat"), "--retries", "2"});

@@ -11,23 +11,25 @@
 
 using namespace qx260;
 
-class TestWindowUtils : public QObject {
+class TestWindowUtils : public QObject
+{
     Q_OBJECT
-private slots:
-    void init() {
+  private slots:
+    void init()
+    {
         msgtest::reset();
         msgtest::setAutoAnswer(false);
     }
 
-    void queuedAnswersAreUsedInOrderAndRecorded() {
+    void queuedAnswersAreUsedInOrderAndRecorded()
+    {
         msgtest::answerNext(QMessageBox::Cancel);
         msgtest::answerNext(QMessageBox::No);
         QCOMPARE(showMessage(nullptr, "Program", "All data will be Cleared!",
                              QMessageBox::Ok | QMessageBox::Cancel),
                  QMessageBox::Cancel);
         QCOMPARE(showMessage(nullptr, "Cap", "Save?",
-                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                             MsgIcon::Question),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, MsgIcon::Question),
                  QMessageBox::No);
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 2);
@@ -37,17 +39,20 @@ private slots:
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
-    void autoAnswerGivesTheDefaultButton_data() {
+    void autoAnswerGivesTheDefaultButton_data()
+    {
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("expected");
         QTest::newRow("ok") << int(QMessageBox::Ok) << int(QMessageBox::Ok);
         QTest::newRow("ok/cancel") << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Ok);
-        QTest::newRow("yes/no/cancel") << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
-                                       << int(QMessageBox::Yes);
-        QTest::newRow("retry/cancel") << int(QMessageBox::Retry | QMessageBox::Cancel) << int(QMessageBox::Retry);
+        QTest::newRow("yes/no/cancel")
+            << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) << int(QMessageBox::Yes);
+        QTest::newRow("retry/cancel")
+            << int(QMessageBox::Retry | QMessageBox::Cancel) << int(QMessageBox::Retry);
         QTest::newRow("none means ok") << int(QMessageBox::NoButton) << int(QMessageBox::Ok);
     }
-    void autoAnswerGivesTheDefaultButton() {
+    void autoAnswerGivesTheDefaultButton()
+    {
         QFETCH(int, buttons);
         QFETCH(int, expected);
         msgtest::setAutoAnswer(true);
@@ -55,7 +60,8 @@ private slots:
         QCOMPARE(msgtest::takeShown().size(), 1);
     }
 
-    void queuedAnswerWinsOverAutoAnswer() {
+    void queuedAnswerWinsOverAutoAnswer()
+    {
         msgtest::setAutoAnswer(true);
         msgtest::answerNext(QMessageBox::Cancel);
         QCOMPARE(showMessage(nullptr, "c", "t", QMessageBox::Ok | QMessageBox::Cancel), QMessageBox::Cancel);
@@ -63,7 +69,8 @@ private slots:
     }
 
     // A real box: closing it with Esc gives the escape button, not a made-up value.
-    void realBoxClosedWithEscapeGivesCancel() {
+    void realBoxClosedWithEscapeGivesCancel()
+    {
         QString seenText;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -76,7 +83,8 @@ private slots:
         QCOMPARE(seenText, QString("<b>not html</b>"));
     }
 
-    void realBoxReturnsTheClickedButton() {
+    void realBoxReturnsTheClickedButton()
+    {
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -86,7 +94,8 @@ private slots:
                  QMessageBox::No);
     }
 
-    void dialogUnitsFollowTheFontsBaseUnits() {
+    void dialogUnitsFollowTheFontsBaseUnits()
+    {
         const QFont font = dialogFont("Times New Roman", 9);
         const QSize base = dialogBaseUnits(font);
         QVERIFY(base.width() > 0 && base.height() > 0);
@@ -103,7 +112,8 @@ private slots:
         QVERIFY(big.width() > small.width() && big.height() > small.height());
     }
 
-    void neighbouringRectanglesStillTouch() {
+    void neighbouringRectanglesStillTouch()
+    {
         const QFont font = dialogFont("Times New Roman", 9);
         for (int x = 0; x < 40; ++x) {
             const QRect a = dialogUnitsToPixels(font, QRect(x, x, 3, 5));

@@ -10,22 +10,24 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
-#include "windows/frame/CMainFrame.h"
-#include "windows/frame/CProgramApp.h"
+#include "platform/Resources.h"
 #include "windows/common/FileDialogs.h"
 #include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
+#include "windows/frame/CMainFrame.h"
+#include "windows/frame/CProgramApp.h"
 
-class ShellFixture {
-public:
+class ShellFixture
+{
+  public:
     // editIni may change the text of the shipped Program.ini; leave lists files not to copy.
-    explicit ShellFixture(const std::function<void(QString&)>& editIni = {},
-                          const QStringList& leave = {}) {
+    explicit ShellFixture(const std::function<void(QString&)>& editIni = {}, const QStringList& leave = {})
+    {
         const QDir bin(QStringLiteral(QX260_BIN_DIR));
-        for (const QString name : {"Program.ini", "English.so", "Chinese.so", "title.ico", "background.bmp"}) {
+        for (const QString name :
+             {"Program.ini", "English.so", "Chinese.so", "title.ico", "background.bmp"}) {
             if (leave.contains(name) || !bin.exists(name))
                 continue;
             QFile::copy(bin.filePath(name), dir.filePath(name));
@@ -41,10 +43,11 @@ public:
         }
         qputenv("QX260_SETTINGS", dir.filePath("user.ini").toUtf8());
         qx260::msgtest::reset();
-        qx260::msgtest::setAutoAnswer(true);  // a box nobody expected must not hang the test
+        qx260::msgtest::setAutoAnswer(true); // a box nobody expected must not hang the test
         qx260::filetest::reset();
     }
-    ~ShellFixture() {
+    ~ShellFixture()
+    {
         app.reset();
         qx260::unloadResourceLibrary();
     }
@@ -52,7 +55,8 @@ public:
     QString programPath() const { return dir.filePath("qx260"); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    bool start(const QStringList& arguments = {}) {
+    bool start(const QStringList& arguments = {})
+    {
         app = std::make_unique<CProgramApp>();
         app->restarter = [this](const QString& program, const QString& workingDirectory) {
             restarts.append(program + QLatin1Char('|') + workingDirectory);
@@ -64,23 +68,27 @@ public:
     CMainFrame* frame() const { return app->mainFrame(); }
     CProgramApp::Document* active() const { return app->activeDocument(); }
 
-    QString iniText() const {
+    QString iniText() const
+    {
         QFile f(dir.filePath("Program.ini"));
         f.open(QIODevice::ReadOnly);
         return QString::fromUtf8(f.readAll());
     }
 
-    static void writeFile(const QString& path, const QByteArray& bytes) {
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    static QByteArray readFile(const QString& path) {
+    static QByteArray readFile(const QString& path)
+    {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // A valid document file with the new-document image.
-    static QByteArray newDocumentBytes() {
+    static QByteArray newDocumentBytes()
+    {
         const auto bytes = qx260::serializeDat(qx260::RadioImage::newImage());
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
     }
@@ -91,8 +99,8 @@ public:
 };
 
 // Runs f on the next modal dialog once it is up (f closes it).
-template <typename Dialog, typename F>
-void onNextModal(F f, int triesLeft = 200) {
+template <typename Dialog, typename F> void onNextModal(F f, int triesLeft = 200)
+{
     QTimer::singleShot(10, [f, triesLeft] {
         if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
             f(dialog);

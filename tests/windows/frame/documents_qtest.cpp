@@ -13,10 +13,12 @@
 
 using namespace qx260;
 
-class TestDocuments : public QObject {
+class TestDocuments : public QObject
+{
     Q_OBJECT
-private slots:
-    void saveAndOpenRoundTripByteForByte() {
+  private slots:
+    void saveAndOpenRoundTripByteForByte()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         // Save of a new document asks for a name, proposing the configured one.
@@ -51,7 +53,8 @@ private slots:
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
-    void openingHidesThePreviousWindowAndTheSameFileIsOpenedOnce() {
+    void openingHidesThePreviousWindowAndTheSameFileIsOpenedOnce()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CChildFrame* first = env.active()->frame;
@@ -63,7 +66,8 @@ private slots:
         QCOMPARE(env.app->documents().size(), size_t(2));
     }
 
-    void wrongFilesAreRefusedAndChangeNothing_data() {
+    void wrongFilesAreRefusedAndChangeNothing_data()
+    {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         QByteArray good = ShellFixture::newDocumentBytes();
@@ -74,7 +78,8 @@ private slots:
         QTest::newRow("header only") << good.left(16) << "Data Format Error";
         QTest::newRow("empty") << QByteArray() << "Data Format Error";
     }
-    void wrongFilesAreRefusedAndChangeNothing() {
+    void wrongFilesAreRefusedAndChangeNothing()
+    {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         ShellFixture env;
@@ -95,7 +100,8 @@ private slots:
         QVERIFY(before->doc->image == imageBefore);
     }
 
-    void openAndSaveFailuresNameTheFile() {
+    void openAndSaveFailuresNameTheFile()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         msgtest::answerNext(QMessageBox::Ok);
@@ -118,7 +124,8 @@ private slots:
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
     }
 
-    void saveAsCancelledWritesNothing() {
+    void saveAsCancelledWritesNothing()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         filetest::answerNext(QString());
@@ -127,7 +134,8 @@ private slots:
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
-    void closeHidesAndChannelInformationShowsAgain() {
+    void closeHidesAndChannelInformationShowsAgain()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CChildFrame* frame = env.active()->frame;
@@ -146,7 +154,8 @@ private slots:
         QCOMPARE(env.frame()->mdiClient()->activeSubWindow(), frame);
     }
 
-    void newAsksBeforeClearing() {
+    void newAsksBeforeClearing()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CProgramApp::Document* first = env.active();
@@ -165,7 +174,8 @@ private slots:
         QVERIFY(env.active()->frame->isVisible());
     }
 
-    void modifiedDocumentsAskToBeSaved() {
+    void modifiedDocumentsAskToBeSaved()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CProgramApp::Document* doc = env.active();
@@ -194,19 +204,21 @@ private slots:
         QVERIFY(!doc->doc->modified);
     }
 
-    void saveQuestionYesThatFailsKeepsTheProgramOpen() {
+    void saveQuestionYesThatFailsKeepsTheProgramOpen()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         emit env.active()->view->documentModified();
         msgtest::answerNext(QMessageBox::Yes);
-        filetest::answerNext(QString());  // the user cancels the file name
+        filetest::answerNext(QString()); // the user cancels the file name
         QVERIFY(!env.frame()->close());
         QVERIFY(env.frame()->isVisible());
         msgtest::answerNext(QMessageBox::No);
         QVERIFY(env.frame()->close());
     }
 
-    void cellStillBeingEditedCountsAsAChange() {
+    void cellStillBeingEditedCountsAsAChange()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         env.frame()->activateWindow();
@@ -217,7 +229,7 @@ private slots:
         QLineEdit* edit = view->cellEditors()->editBox(1);
         QVERIFY(edit && edit->isVisible());
         QTest::keyClicks(edit, "145.0125");
-        QVERIFY(!env.active()->doc->modified);  // typed, not yet committed
+        QVERIFY(!env.active()->doc->modified); // typed, not yet committed
 
         // Exit asks; Yes saves the typed channel.
         msgtest::answerNext(QMessageBox::Yes);
@@ -229,10 +241,11 @@ private slots:
         CProgramDoc reopened;
         QVERIFY(reopened.OnOpenDocument(env.path("typed.dat").toStdString(), processValues()).ok());
         QVERIFY(reopened.image == env.active()->doc->image);
-        QVERIFY(reopened.image.byte(0x10) != 0xFF);  // channel 1 holds a frequency
+        QVERIFY(reopened.image.byte(0x10) != 0xFF); // channel 1 holds a frequency
     }
 
-    void unmodifiedDocumentsCloseWithoutAQuestion() {
+    void unmodifiedDocumentsCloseWithoutAQuestion()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         QVERIFY(env.frame()->close());

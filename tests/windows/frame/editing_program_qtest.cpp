@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ProgramDriving.h"
+#include "ShellFixture.h"
+#include "windows/settings/COptionalFeaturesDlg.h"
+#include "windows/settings/CProductInfoDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/CellEditors.h"
-#include "windows/settings/COptionalFeaturesDlg.h"
-#include "windows/settings/CProductInfoDlg.h"
-#include "ProgramDriving.h"
-#include "ShellFixture.h"
 
 using namespace qx260;
 
@@ -184,7 +184,8 @@ class TestEditingProgram : public QObject
         QVERIFY(edit);
         snapshot(view, "zh-cell-editor-edit");
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(rowTexts(view, 1), (QStringList{"150.00000", "150.00000", "无", "无", "宽", "否", "关", "高"}));
+        QCOMPARE(rowTexts(view, 1),
+                 (QStringList{"150.00000", "150.00000", "无", "无", "宽", "否", "关", "高"}));
 
         CMSFlexGrid* grid = view->grid();
         QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRectPixels(1, 5).center());

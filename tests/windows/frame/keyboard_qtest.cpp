@@ -7,40 +7,50 @@
 #include <QRadioButton>
 
 #include "ShellFixture.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/frame/CLanguageDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
-#include "windows/frame/CLanguageDlg.h"
-#include "windows/common/HelpRequest.h"
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-void setLanguage(QString& ini, const QString& language) {
-    ini.replace(QRegularExpression(QStringLiteral("(?m)^Language=.*$")), QStringLiteral("Language=") + language);
+void setLanguage(QString& ini, const QString& language)
+{
+    ini.replace(QRegularExpression(QStringLiteral("(?m)^Language=.*$")),
+                QStringLiteral("Language=") + language);
 }
 
-void activate(QWidget* window) {
+void activate(QWidget* window)
+{
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-}  // namespace
+} // namespace
 
-class TestKeyboard : public QObject {
+class TestKeyboard : public QObject
+{
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { helptest::setOpener({}); }
 
-    void f1OpensTheHelpFileOfTheLanguage_data() {
+    void f1OpensTheHelpFileOfTheLanguage_data()
+    {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("helpFile");
         QTest::addColumn<bool>("present");
-        QTest::newRow("English, file present") << "English" << "enHelp.chm" << true;
-        QTest::newRow("Chinese, file present") << "Chinese" << "chHelp.chm" << true;
-        QTest::newRow("English, no file") << "English" << "enHelp.chm" << false;
+        QTest::newRow("English, file present") << "English"
+                                               << "enHelp.chm" << true;
+        QTest::newRow("Chinese, file present") << "Chinese"
+                                               << "chHelp.chm" << true;
+        QTest::newRow("English, no file") << "English"
+                                          << "enHelp.chm" << false;
     }
-    void f1OpensTheHelpFileOfTheLanguage() {
+    void f1OpensTheHelpFileOfTheLanguage()
+    {
         QFETCH(QString, language);
         QFETCH(QString, helpFile);
         QFETCH(bool, present);
@@ -63,7 +73,8 @@ private slots:
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_F1);
         QCOMPARE(helptest::takeRequestedTopics(), QList<int>({CProgramView::kGridId}));
-        const QList<QUrl> expected = present ? QList<QUrl>({QUrl::fromLocalFile(env.path(helpFile))}) : QList<QUrl>();
+        const QList<QUrl> expected =
+            present ? QList<QUrl>({QUrl::fromLocalFile(env.path(helpFile))}) : QList<QUrl>();
         QCOMPARE(opened, expected);
 
         // F1 on a highlighted menu item asks for the topic of its command.
@@ -82,10 +93,11 @@ private slots:
         });
         env.frame()->OnCommand(32799);
         QCOMPARE(helptest::takeRequestedTopics(), QList<int>({32799}));
-        QVERIFY(msgtest::takeShown().isEmpty());  // a missing help file says nothing
+        QVERIFY(msgtest::takeShown().isEmpty()); // a missing help file says nothing
     }
 
-    void acceleratorsRunTheirCommands() {
+    void acceleratorsRunTheirCommands()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         activate(env.frame());
@@ -114,7 +126,8 @@ private slots:
         QCOMPARE(env.active()->view->windowTitle(), QString("other.dat[*]"));
     }
 
-    void languageIsChosenWithTheKeyboard() {
+    void languageIsChosenWithTheKeyboard()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
@@ -122,7 +135,7 @@ private slots:
             dlg->englishButton()->setFocus();
             QTest::keyClick(dlg->englishButton(), Qt::Key_Down);
             QVERIFY(dlg->chineseButton()->isChecked());
-            QTest::keyClick(dlg->chineseButton(), Qt::Key_Return);  // OK is the default button
+            QTest::keyClick(dlg->chineseButton(), Qt::Key_Return); // OK is the default button
         });
         env.frame()->OnCommand(32799);
         QVERIFY(env.iniText().contains("Language=Chinese"));

@@ -11,13 +11,13 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "windows/view/CProgramView.h"
 #include "core/channels/ChannelTable.h"
-#include "windows/view/CProcessDlg.h"
-#include "windows/frame/CChildFrame.h"
-#include "tests/windows/frame/ShellFixture.h"
-#include "tests/support/SimRadio.h"
 #include "programs/radio-sim/RadioModel.h"
+#include "tests/support/SimRadio.h"
+#include "tests/windows/frame/ShellFixture.h"
+#include "windows/frame/CChildFrame.h"
+#include "windows/view/CProcessDlg.h"
+#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -104,7 +104,7 @@ class TestLinkProgram : public QObject
             if (value == 20)
                 shot(dialog, "process-window");
         });
-        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);  // Cancel before OK sends nothing
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); // Cancel before OK sends nothing
         QVERIFY(!dialog->windowExists());
         QVERIFY(!env.active()->frame->isWindowModified());
         transfer(env, Qt::Key_R, "Read Data");
@@ -112,7 +112,8 @@ class TestLinkProgram : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
         const sim::Memory fresh = sim::RadioModel::freshMemory();
         const RadioImage& read = env.active()->doc->image;
-        QCOMPARE(imageBytes(read, 0, kTransferEnd), QByteArray(reinterpret_cast<const char*>(fresh.data()), 0x330));
+        QCOMPARE(imageBytes(read, 0, kTransferEnd),
+                 QByteArray(reinterpret_cast<const char*>(fresh.data()), 0x330));
         QCOMPARE(imageBytes(read, kTransferEnd, kImageSize), imageBytes(before, kTransferEnd, kImageSize));
         QVERIFY(view->table().textMatrix(1, column::RxFrequency).rfind("145.5", 0) == 0);
         QVERIFY(!holdsOpen(radio.device()));
@@ -123,11 +124,12 @@ class TestLinkProgram : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
         const RadioImage written = env.active()->doc->image;
         QCOMPARE(written.rxFrequency(6), std::optional<std::uint32_t>(15012500));
-        QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330), imageBytes(written, 0, kTransferEnd));
+        QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330),
+                 imageBytes(written, 0, kTransferEnd));
 
         // Read it back into a new document: the same bytes 0x000 to 0x32F.
-        msgtest::answerNext(QMessageBox::Ok);  // "All data will be Cleared!"
-        msgtest::answerNext(QMessageBox::No);  // do not save the changed document
+        msgtest::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
+        msgtest::answerNext(QMessageBox::No); // do not save the changed document
         env.frame()->OnCommand(57600);
         QCOMPARE(msgtest::takeShown().size(), 2);
         QVERIFY(!env.active()->doc->image.rxFrequency(6));
@@ -163,7 +165,7 @@ class TestLinkProgram : public QObject
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.startsWith(resourceString(61454)), qPrintable(shown[0].text));
-        QVERIFY2(shown[0].text.contains(radio.device()), qPrintable(shown[0].text));  // the system's reason
+        QVERIFY2(shown[0].text.contains(radio.device()), qPrintable(shown[0].text)); // the system's reason
         QCOMPARE(shown[0].buttons, QMessageBox::Ok);
         QCOMPARE(dialog->countText()->text(), QString::number(dropAt / 2));
         QVERIFY(!holdsOpen(radio.device()));
@@ -186,7 +188,7 @@ class TestLinkProgram : public QObject
         connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&env](int value) {
             if (value == 5)
                 QTimer::singleShot(0, env.frame(), [&env] {
-                    msgtest::answerNext(QMessageBox::Ok);  // "All data will be Cleared!"
+                    msgtest::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
                     env.frame()->OnCommand(57600);
                 });
         });
@@ -212,13 +214,14 @@ class TestLinkProgram : public QObject
         pressKeys(env, Qt::Key_R);
         CProcessDlg* dialog = processWindow(env);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        QTimer::singleShot(0, env.frame(), [&env] { QTest::keyClick(env.frame(), Qt::Key_W, Qt::ControlModifier); });
+        QTimer::singleShot(0, env.frame(),
+                           [&env] { QTest::keyClick(env.frame(), Qt::Key_W, Qt::ControlModifier); });
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
         QVERIFY(msgtest::takeShown().isEmpty());
         QCOMPARE(dialog->windowTitle(), QString("Read Data"));
         QCOMPARE(env.active()->view->transferDirection, int(CProgramView::kTransferRead));
-        QVERIFY(!QFile::exists(env.path("radio.dat")));  // nothing was written to the radio
-        QVERIFY(env.active()->doc->image.rxFrequency(1).has_value());  // the radio's channels came in
+        QVERIFY(!QFile::exists(env.path("radio.dat")));               // nothing was written to the radio
+        QVERIFY(env.active()->doc->image.rxFrequency(1).has_value()); // the radio's channels came in
     }
 
     void exitDuringAReadStopsIt()
@@ -255,7 +258,8 @@ class TestLinkProgram : public QObject
         pressKeys(env, Qt::Key_R);
         CProcessDlg* dialog = processWindow(env);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        QTimer::singleShot(50, dialog, [dialog] { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
+        QTimer::singleShot(50, dialog,
+                           [dialog] { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
         const auto shown = msgtest::takeShown();
         QVERIFY2(shown.size() <= 1, qPrintable(QString::number(shown.size())));

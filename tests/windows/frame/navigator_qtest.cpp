@@ -14,29 +14,34 @@
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/view/CProgramView.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
+#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-QTreeWidgetItem* entry(CMainFrame* frame, int child) {
+QTreeWidgetItem* entry(CMainFrame* frame, int child)
+{
     return frame->navigatorBar()->tree()->topLevelItem(0)->child(child);
 }
 
-void clickItem(QTreeWidget* tree, QTreeWidgetItem* item) {
+void clickItem(QTreeWidget* tree, QTreeWidgetItem* item)
+{
     const QRect r = tree->visualItemRect(item);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-}  // namespace
+} // namespace
 
-class TestNavigator : public QObject {
+class TestNavigator : public QObject
+{
     Q_OBJECT
-private slots:
-    void treeOpensWhatItNames() {
+  private slots:
+    void treeOpensWhatItNames()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CMainFrame* frame = env.frame();
@@ -47,7 +52,7 @@ private slots:
         QVERIFY(!child->isVisible());
         clickItem(tree, entry(frame, 1));
         QVERIFY(child->isVisible());
-        QCOMPARE(tree->currentItem(), tree->topLevelItem(0));  // root selected again
+        QCOMPARE(tree->currentItem(), tree->topLevelItem(0)); // root selected again
 
         // The same entry twice in a row acts twice.
         child->close();
@@ -58,7 +63,7 @@ private slots:
         child->close();
         tree->setFocus();
         tree->setCurrentItem(entry(frame, 1));
-        QVERIFY(!child->isVisible());  // moving the selection alone does nothing
+        QVERIFY(!child->isVisible()); // moving the selection alone does nothing
         QTest::keyClick(tree, Qt::Key_Return);
         QVERIFY(child->isVisible());
 
@@ -68,20 +73,24 @@ private slots:
         QVERIFY(!child->isVisible());
     }
 
-    void oneClickOpensOneDialog_data() {
+    void oneClickOpensOneDialog_data()
+    {
         QTest::addColumn<bool>("singleClickActivates");
         QTest::newRow("click") << false;
         QTest::newRow("click, style activating on one click") << true;
     }
-    void oneClickOpensOneDialog() {
+    void oneClickOpensOneDialog()
+    {
         QFETCH(bool, singleClickActivates);
         ShellFixture env;
         QVERIFY(env.start());
         QTreeWidget* tree = env.frame()->navigatorBar()->tree();
-        class ActivatingStyle : public QProxyStyle {
-        public:
+        class ActivatingStyle : public QProxyStyle
+        {
+          public:
             int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                          QStyleHintReturn* data) const override {
+                          QStyleHintReturn* data) const override
+            {
                 if (hint == SH_ItemView_ActivateItemOnSingleClick)
                     return 1;
                 return QProxyStyle::styleHint(hint, option, widget, data);
@@ -106,7 +115,8 @@ private slots:
         QCOMPARE(opened, 1);
     }
 
-    void treeAndEditMenuOpenTheSettingsDialogs() {
+    void treeAndEditMenuOpenTheSettingsDialogs()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CMainFrame* frame = env.frame();
@@ -146,17 +156,20 @@ private slots:
         // Variant 0 (an unknown radio was read): Optional Features does nothing.
         processValues().radioVariant = 0;
         shown = false;
-        onNextModal<COptionalFeaturesDlg>([&](COptionalFeaturesDlg* d) {
-            shown = true;
-            d->cancelButton()->click();
-        }, 20);
+        onNextModal<COptionalFeaturesDlg>(
+            [&](COptionalFeaturesDlg* d) {
+                shown = true;
+                d->cancelButton()->click();
+            },
+            20);
         frame->OnCommand(32788);
         QTest::qWait(300);
         QVERIFY(!shown);
         processValues().radioVariant = 1;
     }
 
-    void controlBarTogglesWithCheckMark() {
+    void controlBarTogglesWithCheckMark()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CMainFrame* frame = env.frame();
@@ -174,7 +187,8 @@ private slots:
         QVERIFY(item->isChecked());
     }
 
-    void closeButtonHidesOnlyWhenReleasedOverIt() {
+    void closeButtonHidesOnlyWhenReleasedOverIt()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         CNavigatorBar* bar = env.frame()->navigatorBar();
@@ -206,14 +220,16 @@ private slots:
         QVERIFY(bar->isVisible());
     }
 
-    void widthDragStaysWithinLimits_data() {
-        QTest::addColumn<int>("releaseAt");  // -1: far right
-        QTest::addColumn<int>("expected");   // -1: half the main window
+    void widthDragStaysWithinLimits_data()
+    {
+        QTest::addColumn<int>("releaseAt"); // -1: far right
+        QTest::addColumn<int>("expected");  // -1: half the main window
         QTest::newRow("narrower") << 150 << 150;
         QTest::newRow("too narrow") << 30 << 80;
         QTest::newRow("too wide") << -1 << -1;
     }
-    void widthDragStaysWithinLimits() {
+    void widthDragStaysWithinLimits()
+    {
         QFETCH(int, releaseAt);
         QFETCH(int, expected);
         ShellFixture env;
@@ -234,7 +250,8 @@ private slots:
         // The tracking line is drawn where the new edge will be.
         auto* line = frame->findChild<QRubberBand*>();
         QVERIFY(line && line->isVisible());
-        QCOMPARE(line->geometry().left() + line->geometry().width() / 2, panel->mapTo(frame, QPoint(expected, 0)).x());
+        QCOMPARE(line->geometry().left() + line->geometry().width() / 2,
+                 panel->mapTo(frame, QPoint(expected, 0)).x());
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(releaseAt, start.y()));
         QVERIFY(!bar->resizing());
         QVERIFY(!line->isVisible());
@@ -242,7 +259,8 @@ private slots:
         QTRY_COMPARE(bar->width(), expected);
     }
 
-    void backgroundIsTiledFromTheTopLeft() {
+    void backgroundIsTiledFromTheTopLeft()
+    {
         ShellFixture env({}, {"background.bmp"});
         // A 100 x 100 picture, each quarter in its own colour.
         QImage picture(100, 100, QImage::Format_RGB32);
@@ -259,11 +277,13 @@ private slots:
         client->resize(250 + client->width() - client->viewport()->width(),
                        120 + client->height() - client->viewport()->height());
         const QImage shot = client->viewport()->grab().toImage();
-        for (const QPoint p : {QPoint(5, 5), QPoint(105, 5), QPoint(205, 105), QPoint(160, 60), QPoint(249, 119)})
+        for (const QPoint p :
+             {QPoint(5, 5), QPoint(105, 5), QPoint(205, 105), QPoint(160, 60), QPoint(249, 119)})
             QCOMPARE(shot.pixelColor(p), picture.pixelColor(p.x() % 100, p.y() % 100));
     }
 
-    void missingBackgroundFallsBackToTheBuiltInPicture() {
+    void missingBackgroundFallsBackToTheBuiltInPicture()
+    {
         ShellFixture env({}, {"background.bmp"});
         QVERIFY(env.start());
         QVERIFY(!env.frame()->mdiClient()->background().isNull());

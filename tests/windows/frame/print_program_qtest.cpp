@@ -13,9 +13,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "windows/view/CProgramView.h"
 #include "platform/PrintAdapter.h"
 #include "tests/windows/frame/ShellFixture.h"
+#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 
@@ -25,7 +25,7 @@ constexpr int kPrintSetup = 57606;
 constexpr int kPrint = 57607;
 constexpr int kPrintDirect = 57608;
 constexpr int kPrintPreview = 57609;
-constexpr int kPatience = 3000;  // tries 10 ms apart: the print dialogs can take seconds to come up
+constexpr int kPatience = 3000; // tries 10 ms apart: the print dialogs can take seconds to come up
 
 // Nine used channels in the active document, shown in its table.
 void nineChannels(ShellFixture& env)
@@ -82,13 +82,14 @@ class TestPrintProgram : public QObject
     void printCommandsFromTheMainWindow_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("firstLines");  // the first words of pages 1, 2 and 3
+        QTest::addColumn<QStringList>("firstLines"); // the first words of pages 1, 2 and 3
         QTest::newRow("English") << "English"
                                  << QStringList{"Option Function Time Out Time: 60s",
                                                 "Channel Channel 1: Receive Frequency: 145.01250",
                                                 "Channel Channel 9: Receive Frequency: 145.11250"};
         QTest::newRow("Chinese") << "Chinese"
-                                 << QStringList{"可选功能 功能 超时定时器: 60s", "信道 信道1: 接收频率: 145.01250",
+                                 << QStringList{"可选功能 功能 超时定时器: 60s",
+                                                "信道 信道1: 接收频率: 145.01250",
                                                 "信道 信道9: 接收频率: 145.11250"};
     }
 
@@ -107,13 +108,15 @@ class TestPrintProgram : public QObject
         QAction* setup = env.frame()->menuAction(true, kPrintSetup);
         QVERIFY(setup && setup->isEnabled());
         bool setupSeen = false;
-        onNextModal<QPageSetupDialog>([&](QPageSetupDialog* d) {
-            setupSeen = true;
-            for (QComboBox* combo : d->findChildren<QComboBox*>())
-                if (const int a5 = combo->findText("A5"); a5 >= 0)
-                    combo->setCurrentIndex(a5);
-            d->accept();
-        }, kPatience);
+        onNextModal<QPageSetupDialog>(
+            [&](QPageSetupDialog* d) {
+                setupSeen = true;
+                for (QComboBox* combo : d->findChildren<QComboBox*>())
+                    if (const int a5 = combo->findText("A5"); a5 >= 0)
+                        combo->setCurrentIndex(a5);
+                d->accept();
+            },
+            kPatience);
         setup->trigger();
         QVERIFY(setupSeen);
         activate(env);
@@ -124,10 +127,12 @@ class TestPrintProgram : public QObject
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         int maxPage = 0;
-        onNextModal<QPrintDialog>([&](QPrintDialog* d) {
-            maxPage = d->maxPage();
-            d->accept();
-        }, kPatience);
+        onNextModal<QPrintDialog>(
+            [&](QPrintDialog* d) {
+                maxPage = d->maxPage();
+                d->accept();
+            },
+            kPatience);
         QTest::keyClick(env.frame(), Qt::Key_P, Qt::ControlModifier);
         QTRY_VERIFY(QFile::exists(pdf));
         QCOMPARE(maxPage, 3);
@@ -135,7 +140,8 @@ class TestPrintProgram : public QObject
         QCOMPARE(pages.size(), 3);
         for (int p = 0; p < 3; ++p) {
             QVERIFY2(pages[p].startsWith(firstLines[p]), qPrintable(pages[p]));
-            QVERIFY2(pages[p].endsWith(footer + QStringLiteral(" Page %1 of 3").arg(p + 1)), qPrintable(pages[p]));
+            QVERIFY2(pages[p].endsWith(footer + QStringLiteral(" Page %1 of 3").arg(p + 1)),
+                     qPrintable(pages[p]));
         }
         QVERIFY2(pages[0].contains(language == "English" ? "Vox Delay Time: 3.0s" : "声控延迟时间: 3.0s"),
                  qPrintable(pages[0]));
@@ -147,22 +153,26 @@ class TestPrintProgram : public QObject
         // The toolbar's Print button opens the same dialog; cancelled, it prints nothing.
         QFile::remove(pdf);
         bool printSeen = false;
-        onNextModal<QPrintDialog>([&](QPrintDialog* d) {
-            printSeen = true;
-            d->reject();
-        }, kPatience);
+        onNextModal<QPrintDialog>(
+            [&](QPrintDialog* d) {
+                printSeen = true;
+                d->reject();
+            },
+            kPatience);
         QVERIFY(clickToolbarButton(env.frame(), kPrint));
         QTRY_VERIFY(printSeen);
         QVERIFY(!QFile::exists(pdf));
 
         // Print Preview from the menu: the same three pages.
         int previewPages = 0;
-        onNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
-            previewPages = d->findChild<QPrintPreviewWidget*>()->pageCount();
-            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
-                d->grab().save(dir + "/preview-" + language + ".png");
-            d->reject();
-        }, kPatience);
+        onNextModal<QPrintPreviewDialog>(
+            [&](QPrintPreviewDialog* d) {
+                previewPages = d->findChild<QPrintPreviewWidget*>()->pageCount();
+                if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
+                    d->grab().save(dir + "/preview-" + language + ".png");
+                d->reject();
+            },
+            kPatience);
         env.frame()->menuAction(true, kPrintPreview)->trigger();
         QCOMPARE(previewPages, 3);
 
@@ -174,7 +184,8 @@ class TestPrintProgram : public QObject
             env.frame()->OnCommand(kPrintDirect);
             const auto shown = msgtest::takeShown();
             QCOMPARE(shown.size(), 1);
-            QVERIFY(shown[0].text.contains(language == "English" ? "No printer is installed" : "没有安装打印机"));
+            QVERIFY(
+                shown[0].text.contains(language == "English" ? "No printer is installed" : "没有安装打印机"));
             QVERIFY(!QFile::exists(pdf));
         }
     }
@@ -187,10 +198,12 @@ class TestPrintProgram : public QObject
         QAction* setup = env.frame()->menuAction(false, kPrintSetup);
         QVERIFY(setup && setup->isEnabled());
         bool seen = false;
-        onNextModal<QPageSetupDialog>([&](QPageSetupDialog* d) {
-            seen = true;
-            d->reject();
-        }, kPatience);
+        onNextModal<QPageSetupDialog>(
+            [&](QPageSetupDialog* d) {
+                seen = true;
+                d->reject();
+            },
+            kPatience);
         setup->trigger();
         QVERIFY(seen);
     }

@@ -18,23 +18,27 @@
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
-QStringList menuTitles(const QMenuBar* bar) {
+QStringList menuTitles(const QMenuBar* bar)
+{
     QStringList titles;
     for (QAction* a : bar->actions())
         titles << a->text();
     return titles;
 }
 
-QStringList itemTexts(const QMenu* menu) {
+QStringList itemTexts(const QMenu* menu)
+{
     QStringList texts;
     for (QAction* a : menu->actions())
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return texts;
 }
 
-void setIniValue(QString& ini, const QString& key, const QString& value) {
+void setIniValue(QString& ini, const QString& key, const QString& value)
+{
     QRegularExpression line(QStringLiteral("(?m)^%1=.*$").arg(QRegularExpression::escape(key)));
     if (ini.contains(line))
         ini.replace(line, key + QLatin1Char('=') + value);
@@ -43,17 +47,20 @@ void setIniValue(QString& ini, const QString& key, const QString& value) {
 }
 
 // Collects the warnings Qt reports while it lives.
-class WarningCollector {
-public:
+class WarningCollector
+{
+  public:
     WarningCollector() { previous_ = qInstallMessageHandler(&WarningCollector::handle); }
     ~WarningCollector() { qInstallMessageHandler(previous_); }
-    static QStringList& warnings() {
+    static QStringList& warnings()
+    {
         static QStringList w;
         return w;
     }
 
-private:
-    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
         // The offscreen platform cannot pass size hints on; that says nothing about us.
         if (type >= QtWarningMsg && !text.contains("does not support propagateSizeHints"))
             warnings().append(text);
@@ -61,12 +68,14 @@ private:
     QtMessageHandler previous_;
 };
 
-}  // namespace
+} // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public QObject
+{
     Q_OBJECT
-private slots:
-    void englishStartUp() {
+  private slots:
+    void englishStartUp()
+    {
         ShellFixture env;
         WarningCollector::warnings().clear();
         {
@@ -104,7 +113,8 @@ private slots:
         QStringList panes;
         for (QLabel* l : frame->statusBar()->findChildren<QLabel*>())
             panes << l->text();
-        QVERIFY(panes.contains("Ready") && panes.contains("CAP") && panes.contains("NUM") && panes.contains("SCRL"));
+        QVERIFY(panes.contains("Ready") && panes.contains("CAP") && panes.contains("NUM") &&
+                panes.contains("SCRL"));
 
         // The navigation tree and a channel window of a new document.
         QTreeWidget* tree = frame->navigatorBar()->tree();
@@ -125,7 +135,8 @@ private slots:
         QCOMPARE(env.active()->frame->pos(), QPoint(0, 0));
     }
 
-    void chineseStartUp() {
+    void chineseStartUp()
+    {
         ShellFixture env([](QString& ini) { setIniValue(ini, "Language", "Chinese"); });
         QVERIFY(env.start());
         QVERIFY(processValues().languageFlag);
@@ -145,8 +156,9 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
 
-    void showLangDecidesTheLanguageItem_data() {
-        QTest::addColumn<QString>("value");  // "<absent>" removes the key
+    void showLangDecidesTheLanguageItem_data()
+    {
+        QTest::addColumn<QString>("value"); // "<absent>" removes the key
         QTest::addColumn<bool>("offered");
         QTest::newRow("1") << "1" << true;
         QTest::newRow("2 with letters") << "2x" << true;
@@ -155,7 +167,8 @@ private slots:
         QTest::newRow("letters") << "yes" << false;
         QTest::newRow("absent") << "<absent>" << false;
     }
-    void showLangDecidesTheLanguageItem() {
+    void showLangDecidesTheLanguageItem()
+    {
         QFETCH(QString, value);
         QFETCH(bool, offered);
         ShellFixture env([&](QString& ini) {
@@ -165,22 +178,27 @@ private slots:
                 setIniValue(ini, "ShowLang", value);
         });
         QVERIFY(env.start());
-        const QStringList expected = offered ? QStringList({"&Com Setup", "&Language"}) : QStringList({"&Com Setup"});
+        const QStringList expected =
+            offered ? QStringList({"&Com Setup", "&Language"}) : QStringList({"&Com Setup"});
         QCOMPARE(itemTexts(env.frame()->menus(true)[4]), expected);
         QCOMPARE(env.frame()->menuAction(true, 32799) != nullptr, offered);
     }
 
-    void missingLanguageModuleStopsStartUp_data() {
+    void missingLanguageModuleStopsStartUp_data()
+    {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("leave");
         QTest::addColumn<QString>("message");
-        QTest::newRow("English module gone") << "English" << QStringList{"English.so"} << "Load language DLL fail";
-        QTest::newRow("Chinese module gone") << "Chinese" << QStringList{"Chinese.so"} << "加载语言链接库失败";
+        QTest::newRow("English module gone")
+            << "English" << QStringList{"English.so"} << "Load language DLL fail";
+        QTest::newRow("Chinese module gone")
+            << "Chinese" << QStringList{"Chinese.so"} << "加载语言链接库失败";
         QTest::newRow("unknown language") << "Klingon" << QStringList{} << "Load language DLL fail";
         QTest::newRow("path in the name") << "../English" << QStringList{} << "Load language DLL fail";
         QTest::newRow("no Program.ini") << "" << QStringList{"Program.ini"} << "Load language DLL fail";
     }
-    void missingLanguageModuleStopsStartUp() {
+    void missingLanguageModuleStopsStartUp()
+    {
         QFETCH(QString, language);
         QFETCH(QStringList, leave);
         QFETCH(QString, message);
@@ -193,10 +211,11 @@ private slots:
         QCOMPARE(shown[0].text, message);
         QVERIFY(!env.frame() || !env.frame()->isVisible());
         if (leave.contains("Program.ini"))
-            QVERIFY(QFile::exists(env.path("Program.ini")));  // created empty
+            QVERIFY(QFile::exists(env.path("Program.ini"))); // created empty
     }
 
-    void documentOnTheCommandLineIsOpened() {
+    void documentOnTheCommandLineIsOpened()
+    {
         ShellFixture env;
         ShellFixture::writeFile(env.path("radio one.dat"), ShellFixture::newDocumentBytes());
         QVERIFY(env.start({env.path("radio one.dat")}));
@@ -206,7 +225,8 @@ private slots:
         QCOMPARE(itemTexts(env.frame()->menus(true)[5]), QStringList({"About QX-260 Programmer..."}));
     }
 
-    void unreadableDocumentOnTheCommandLineStopsStartUp() {
+    void unreadableDocumentOnTheCommandLineStopsStartUp()
+    {
         ShellFixture env;
         QByteArray bytes = ShellFixture::newDocumentBytes();
         bytes[1] = 'X';
@@ -218,13 +238,15 @@ private slots:
         QCOMPARE(shown[0].text, QString("Data Format Error"));
     }
 
-    void aboutShowsTheConfiguredTexts() {
+    void aboutShowsTheConfiguredTexts()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         QStringList seen;
         onNextModal<CAboutDlg>([&](CAboutDlg* dlg) {
             seen << dlg->windowTitle() << dlg->control(CAboutDlg::kVersionId)->text()
-                 << dlg->control(CAboutDlg::kCopyrightsId)->text() << dlg->control(CAboutDlg::kOwnerId)->text();
+                 << dlg->control(CAboutDlg::kCopyrightsId)->text()
+                 << dlg->control(CAboutDlg::kOwnerId)->text();
             QLabel* icon = dlg->control(CAboutDlg::kIconId);
             QVERIFY(!icon->pixmap().isNull());
             QVERIFY(!icon->geometry().intersects(dlg->okButton()->geometry()));
@@ -236,7 +258,8 @@ private slots:
                                     "Copyright (C) 2026", "Larkspur Radio Co."}));
     }
 
-    void aboutWithoutALanguageSectionIsEmpty() {
+    void aboutWithoutALanguageSectionIsEmpty()
+    {
         ShellFixture env([](QString& ini) { ini.replace("[English]", "[Other]"); });
         QVERIFY(env.start());
         QStringList seen;
@@ -250,7 +273,8 @@ private slots:
         QCOMPARE(env.frame()->navigatorBar()->tree()->topLevelItem(0)->childCount(), 3);
     }
 
-    void languageChoiceIsStoredAndRestarts() {
+    void languageChoiceIsStoredAndRestarts()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
@@ -265,7 +289,8 @@ private slots:
         QCOMPARE(env.restarts[0], env.programPath() + '|' + env.dir.path() + '/');
     }
 
-    void languageCancelOrSameChoiceDoesNothing() {
+    void languageCancelOrSameChoiceDoesNothing()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         const QString before = env.iniText();
@@ -275,7 +300,7 @@ private slots:
         });
         env.frame()->OnCommand(32799);
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            QVERIFY(dlg->englishButton()->isChecked());  // Cancel kept nothing
+            QVERIFY(dlg->englishButton()->isChecked()); // Cancel kept nothing
             dlg->okButton()->click();
         });
         env.frame()->OnCommand(32799);
@@ -284,7 +309,8 @@ private slots:
         QVERIFY(env.frame()->isVisible());
     }
 
-    void languageKeptWhenTheUserStaysAndTakenBackLater() {
+    void languageKeptWhenTheUserStaysAndTakenBackLater()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         emit env.active()->view->documentModified();
@@ -310,7 +336,8 @@ private slots:
         QVERIFY(!env.app->languageDialog()->choiceChanged());
     }
 
-    void failedRestartIsReported() {
+    void failedRestartIsReported()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         env.app->restarter = [](const QString&, const QString&) { return false; };
@@ -325,7 +352,8 @@ private slots:
         QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
     }
 
-    void languageNotWritableMeansNoRestart() {
+    void languageNotWritableMeansNoRestart()
+    {
         ShellFixture env;
         QVERIFY(env.start());
         // Replace the file by a directory: the store cannot write it back.

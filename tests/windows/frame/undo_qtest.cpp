@@ -10,16 +10,16 @@
 #include <QStatusBar>
 #include <QUrl>
 
-#include "windows/view/CMSFlexGrid.h"
-#include "windows/view/CProgramView.h"
-#include "windows/view/CellEditors.h"
-#include "windows/view/CProcessDlg.h"
-#include "windows/settings/COptionalFeaturesDlg.h"
-#include "windows/settings/CProductInfoDlg.h"
-#include "core/settings/OptionRules.h"
 #include "ProgramDriving.h"
 #include "ShellFixture.h"
+#include "core/settings/OptionRules.h"
 #include "tests/support/SimRadio.h"
+#include "windows/settings/COptionalFeaturesDlg.h"
+#include "windows/settings/CProductInfoDlg.h"
+#include "windows/view/CMSFlexGrid.h"
+#include "windows/view/CProcessDlg.h"
+#include "windows/view/CProgramView.h"
+#include "windows/view/CellEditors.h"
 
 using namespace qx260;
 
@@ -71,8 +71,6 @@ bool dropFiles(CMainFrame* frame, const QStringList& paths)
 class TestUndo : public QObject
 {
     Q_OBJECT
-
-
 
   private slots:
     void cleanup() { qunsetenv("QX260_PORT_COM1"); }

@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "windows/common/MessageBox.h"
+#include "windows/settings/COptionalFeaturesDlg.h"
+#include "windows/settings/CProductInfoDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/CellEditors.h"
-#include "core/radio/CProgramDoc.h"
-#include "windows/settings/COptionalFeaturesDlg.h"
-#include "windows/settings/CProductInfoDlg.h"
-#include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
 
 using namespace qx260;
 
@@ -222,8 +222,7 @@ class TestEditing : public QObject
         // Confirmed by clicking another cell, it makes a transmit-only channel.
         QVERIFY(typeInto(view, 2, 2, "147.5"));
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 5));
-        QCOMPARE(rowTexts(view, 2),
-                 (QStringList{"", "147.50000", "", "None", "Wide", "No", "Off", "High"}));
+        QCOMPARE(rowTexts(view, 2), (QStringList{"", "147.50000", "", "None", "Wide", "No", "Off", "High"}));
         // Erasing it and clicking elsewhere clears the channel again.
         edit = typeInto(view, 2, 2, "");
         QVERIFY(edit);
@@ -267,7 +266,7 @@ class TestEditing : public QObject
         QVERIFY(w);
         CMSFlexGrid* grid = w->view.grid();
         grid->resize(grid->width(), grid->cellRectPixels(8, 1).bottom()); // the form's grid shows every row
-        QVERIFY(grid->cellRectPixels(16, 1).bottom() >= grid->height()); // there is something to scroll
+        QVERIFY(grid->cellRectPixels(16, 1).bottom() >= grid->height());  // there is something to scroll
         QLineEdit* edit = typeInto(w->view, 2, 1, "146");
         QVERIFY(edit);
         auto inside = [&](int r) {
@@ -430,13 +429,20 @@ class TestEditing : public QObject
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
-        QTest::newRow("truncated to tenths") << "12.34" << "12.3" << 123;
-        QTest::newRow("the top of the range") << "180" << "180.0" << 1800;
-        QTest::newRow("not rounded up") << "2.55" << "2.5" << 25;
-        QTest::newRow("above the range") << "200" << "Off" << 0;
-        QTest::newRow("negative") << "-1" << "Off" << 0;
-        QTest::newRow("not a number") << "abc" << "Off" << 0;
-        QTest::newRow("empty") << "" << "Off" << 0;
+        QTest::newRow("truncated to tenths") << "12.34"
+                                             << "12.3" << 123;
+        QTest::newRow("the top of the range") << "180"
+                                              << "180.0" << 1800;
+        QTest::newRow("not rounded up") << "2.55"
+                                        << "2.5" << 25;
+        QTest::newRow("above the range") << "200"
+                                         << "Off" << 0;
+        QTest::newRow("negative") << "-1"
+                                  << "Off" << 0;
+        QTest::newRow("not a number") << "abc"
+                                      << "Off" << 0;
+        QTest::newRow("empty") << ""
+                               << "Off" << 0;
     }
 
     void transmitDelayNormalisedWhenTheFocusLeaves()
@@ -471,10 +477,10 @@ class TestEditing : public QObject
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
         image.setByte(offset::Vox, 1);
-        image.setByte(offset::SquelchLevel, 0xFF);     // from a radio that never set it
-        image.setByte(offset::VoiceAnnunciation, 3);    // one past the list
-        image.setByte(offset::TimeOutTime, 0);          // below the list
-        image.setByte(offset::Beep, 0x03);              // bit 0 counts
+        image.setByte(offset::SquelchLevel, 0xFF);   // from a radio that never set it
+        image.setByte(offset::VoiceAnnunciation, 3); // one past the list
+        image.setByte(offset::TimeOutTime, 0);       // below the list
+        image.setByte(offset::Beep, 0x03);           // bit 0 counts
         image.setTransmitDelay(1801);
         whenShown(dlg, [&] {
             QCOMPARE(dlg.list(OptionList::Vox)->currentText(), QString("On"));
@@ -599,8 +605,9 @@ class TestEditing : public QObject
         QSignalSpy productHelp(&product, &CProductInfoDlg::helpRequested);
         BandLimits limits;
         whenShown(product, [&] {
-            for (QWidget* w : {static_cast<QWidget*>(product.typeList()), static_cast<QWidget*>(product.bandList()),
-                               static_cast<QWidget*>(product.cancelButton())}) {
+            for (QWidget* w :
+                 {static_cast<QWidget*>(product.typeList()), static_cast<QWidget*>(product.bandList()),
+                  static_cast<QWidget*>(product.cancelButton())}) {
                 w->setFocus();
                 QTest::keyClick(w, Qt::Key_F1);
             }

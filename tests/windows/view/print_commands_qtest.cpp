@@ -14,18 +14,19 @@
 
 #include <functional>
 
-#include "windows/view/CProgramView.h"
-#include "platform/PrintAdapter.h"
-#include "windows/view/PrintCommands.h"
-#include "core/print/PrintLayout.h"
-#include "core/radio/CProgramDoc.h"
-#include "windows/common/MessageBox.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/print/PrintLayout.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/PrintAdapter.h"
+#include "windows/common/MessageBox.h"
+#include "windows/view/CProgramView.h"
+#include "windows/view/PrintCommands.h"
 
 using namespace qx260;
 
-namespace {
+namespace
+{
 
 PrintContent nineChannels()
 {
@@ -40,8 +41,7 @@ PrintContent nineChannels()
 }
 
 // Runs action on the first modal dialog of type T that opens (checked every 20 ms).
-template <typename T>
-void whenModal(std::function<void(T*)> action, bool* seen)
+template <typename T> void whenModal(std::function<void(T*)> action, bool* seen)
 {
     auto* timer = new QTimer(qApp);
     timer->setInterval(20);
@@ -72,11 +72,12 @@ QString pdfInfo(const QString& pdf)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-}  // namespace
+} // namespace
 
-class TestPrintCommands : public QObject {
+class TestPrintCommands : public QObject
+{
     Q_OBJECT
-private slots:
+  private slots:
     void init()
     {
         msgtest::reset();
@@ -100,10 +101,12 @@ private slots:
 
         bool seen = false;
         int maxPage = 0;
-        whenModal<QPrintDialog>([&maxPage](QPrintDialog* d) {
-            maxPage = d->maxPage();
-            d->accept();
-        }, &seen);
+        whenModal<QPrintDialog>(
+            [&maxPage](QPrintDialog* d) {
+                maxPage = d->maxPage();
+                d->accept();
+            },
+            &seen);
         filePrint(nullptr, nineChannels());
         QVERIFY(seen);
         QCOMPARE(maxPage, 3);
@@ -113,7 +116,8 @@ private slots:
         QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
         QVERIFY2(info.contains("(A5)"), qPrintable(info));
         // Landscape: the long side across.
-        QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 4(19|20)")), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 4(19|20)")),
+                 qPrintable(info));
     }
 
     void cancelledPrintDialogPrintsNothing()
@@ -138,14 +142,16 @@ private slots:
 
         bool seen = false;
         int pages = 0;
-        whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* d) {
-            auto* view = d->findChild<QPrintPreviewWidget*>();
-            QVERIFY(view);
-            pages = view->pageCount();
-            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
-                d->grab().save(dir + "/preview.png");
-            d->reject();
-        }, &seen);
+        whenModal<QPrintPreviewDialog>(
+            [&pages](QPrintPreviewDialog* d) {
+                auto* view = d->findChild<QPrintPreviewWidget*>();
+                QVERIFY(view);
+                pages = view->pageCount();
+                if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
+                    d->grab().save(dir + "/preview.png");
+                d->reject();
+            },
+            &seen);
         filePrintPreview(nullptr, nineChannels());
         QVERIFY(seen);
         QCOMPARE(pages, 3);
@@ -193,10 +199,12 @@ private slots:
 
         bool seen = false;
         int pages = 0;
-        whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* d) {
-            pages = d->findChild<QPrintPreviewWidget*>()->pageCount();
-            d->reject();
-        }, &seen);
+        whenModal<QPrintPreviewDialog>(
+            [&pages](QPrintPreviewDialog* d) {
+                pages = d->findChild<QPrintPreviewWidget*>()->pageCount();
+                d->reject();
+            },
+            &seen);
         view.OnFilePrintPreview();
         QVERIFY(seen);
         QCOMPARE(pages, 3);
@@ -216,7 +224,7 @@ private slots:
         pv.userStore = nullptr;
     }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

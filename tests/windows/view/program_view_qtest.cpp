@@ -12,12 +12,12 @@
 
 #include <set>
 
-#include "windows/view/CMSFlexGrid.h"
-#include "windows/view/CProgramView.h"
-#include "windows/common/HelpRequest.h"
-#include "core/radio/CProgramDoc.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/view/CMSFlexGrid.h"
+#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 

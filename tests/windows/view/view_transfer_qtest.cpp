@@ -12,15 +12,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "windows/view/CProgramView.h"
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/Resources.h"
+#include "tests/support/SimRadio.h"
+#include "windows/common/MessageBox.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
-#include "core/radio/CProgramDoc.h"
-#include "windows/common/MessageBox.h"
-#include "core/config/ProcessValues.h"
-#include "platform/Resources.h"
-#include "core/config/UserStore.h"
-#include "tests/support/SimRadio.h"
+#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -87,7 +87,8 @@ class TestLink : public QObject
         pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.applicationName = "QX-260 Programming Software";
         QString error;
-        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error), qPrintable(error));
+        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
+                 qPrintable(error));
     }
 
     void init()
@@ -107,7 +108,7 @@ class TestLink : public QObject
         mapCom1(radio.device());
         Window w;
         QSignalSpy modified(w.view, &CProgramView::documentModified);
-        w.frame->hide();  // a hidden document window comes back after success
+        w.frame->hide(); // a hidden document window comes back after success
         const RadioImage before = w.doc.image;
 
         w.view->OnRead();
@@ -117,7 +118,7 @@ class TestLink : public QObject
         QCOMPARE(dialog->countText()->text(), QString("0"));
         pressOk(dialog);
         QVERIFY(!dialog->okButton()->isEnabled());
-        pressOk(dialog);  // a second press starts nothing
+        pressOk(dialog); // a second press starts nothing
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 15000);
 
         QCOMPARE(dialog->countText()->text(), QString("51"));
@@ -171,13 +172,14 @@ class TestLink : public QObject
         QTest::newRow("write not acknowledged")
             << QStringList{"--wrong-write-ack", "11"} << int(CProgramView::kTransferWrite)
             << "Program Interrupt, Please reset the radio and try again" << 5;
-        QTest::newRow("read reply short") << QStringList{"--short-read", "20"} << int(CProgramView::kTransferRead)
-                                          << "Program Interrupt, Please reset the radio and try again" << 10;
+        QTest::newRow("read reply short")
+            << QStringList{"--short-read", "20"} << int(CProgramView::kTransferRead)
+            << "Program Interrupt, Please reset the radio and try again" << 10;
         QTest::newRow("line dropped") << QStringList{"--drop-at", "2"} << int(CProgramView::kTransferRead)
                                       << "Program Interrupt, Please reset the radio and try again" << 1;
-        QTest::newRow("wrong radio") << QStringList{"--ident", "5033323038000000"}
-                                     << int(CProgramView::kTransferRead)
-                                     << "Becuase the type of radio does not match,\ncommunications is interrupt." << 0;
+        QTest::newRow("wrong radio")
+            << QStringList{"--ident", "5033323038000000"} << int(CProgramView::kTransferRead)
+            << "Becuase the type of radio does not match,\ncommunications is interrupt." << 0;
     }
 
     void failuresShowTheirMessageAndLeaveTheImage()
@@ -244,7 +246,7 @@ class TestLink : public QObject
         mapCom1(radio.device());
         Window w;
         w.view->OnRead();
-        w.view->OnWrite();  // changes the direction and the title, no second window
+        w.view->OnWrite(); // changes the direction and the title, no second window
         QCOMPARE(w.dialog()->windowTitle(), QString("Read Data"));
         QCOMPARE(w.dialog()->titleText, QString("Write Data"));
         QCOMPARE(w.view->transferDirection, int(CProgramView::kTransferWrite));
@@ -288,9 +290,8 @@ class TestLink : public QObject
         CProcessDlg* dialog = w.dialog();
         connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [dialog](int value) {
             if (value == 3)
-                QTimer::singleShot(0, dialog, [dialog] {
-                    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
-                });
+                QTimer::singleShot(0, dialog,
+                                   [dialog] { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
         });
         pressOk(dialog);
         QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
@@ -313,7 +314,7 @@ class TestLink : public QObject
             qputenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)),
                     n == 12 ? radio.device().toUtf8() : dir_.filePath("none").toUtf8());
         Window w;
-        processValues().portDeviceName = "COM3";  // cannot be opened: nothing selected
+        processValues().portDeviceName = "COM3"; // cannot be opened: nothing selected
         CPortSettingDlg* dialog = w.view->portSettingDialog();
         QVERIFY(dialog);
 
