@@ -150,6 +150,14 @@ DecodeResult describeProduct(const RadioImage& image, const CodecContext& contex
     return result;
 }
 
+ChannelTable storedChannels(const ChannelTable& table, int radioVariant)
+{
+    ChannelTable copy = detachedCopy(table);
+    for (int n = 1; n <= kChannelCount; ++n)
+        clearHiddenCells(copy, n, radioVariant);
+    return copy;
+}
+
 void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant)
 {
     for (int n = 1; n <= kChannelCount; ++n) {

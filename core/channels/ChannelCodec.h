@@ -47,6 +47,10 @@ DecodeResult describeProduct(const RadioImage& image, const CodecContext& contex
 // variant hides are emptied first. Nothing else of the image changes.
 void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant);
 
+// The channels as a save stores them: a detached copy of the table with the cells the
+// variant hides emptied (an Enter in a new channel fills a hidden Tx cell until then).
+ChannelTable storedChannels(const ChannelTable& table, int radioVariant);
+
 // Band list items of a "Field%d" value, split at "|" (a trailing "|" gives an empty last item).
 std::vector<std::string> splitBandList(const std::string& list);
 // Item b of the list, or the last item when the list has b items or fewer.

@@ -69,7 +69,7 @@ bool isValidUtf8(std::string_view text)
     return firstInvalidUtf8(text) == std::string_view::npos;
 }
 
-CsvParseResult parseCsv(std::string_view text)
+CsvParseResult parseCsv(std::string_view text, char separator)
 {
     CsvParseResult result;
     int line = 1;
@@ -77,6 +77,7 @@ CsvParseResult parseCsv(std::string_view text)
         text.remove_prefix(3);
 
     if (const std::size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos) {
+        result.kind = CsvError::NotUtf8;
         result.error = "the file is not UTF-8 text; save it as CSV in UTF-8";
         result.errorLine = lineAt(text, bad);
         return result;
@@ -121,13 +122,15 @@ CsvParseResult parseCsv(std::string_view text)
                 ++i;
             }
             if (!closed) {
+                result.kind = CsvError::UnclosedQuote;
                 result.error = "a quoted field is not closed (a \" is missing)";
                 result.errorLine = field.line;
                 result.errorColumn = static_cast<int>(record.fields.size()) + 1;
                 result.records.clear();
                 return result;
             }
-            if (i < text.size() && text[i] != ',' && !isLineEnd(text[i])) {
+            if (i < text.size() && text[i] != separator && !isLineEnd(text[i])) {
+                result.kind = CsvError::TextAfterQuote;
                 result.error = "text follows the closing \" of a quoted field";
                 result.errorLine = line;
                 result.errorColumn = static_cast<int>(record.fields.size()) + 1;
@@ -135,12 +138,12 @@ CsvParseResult parseCsv(std::string_view text)
                 return result;
             }
         } else {
-            while (i < text.size() && text[i] != ',' && !isLineEnd(text[i]))
+            while (i < text.size() && text[i] != separator && !isLineEnd(text[i]))
                 field.text += text[i++];
         }
         record.fields.push_back(std::move(field));
 
-        if (i < text.size() && text[i] == ',') {
+        if (i < text.size() && text[i] == separator) {
             ++i;
             continue;
         }
@@ -159,9 +162,27 @@ CsvParseResult parseCsv(std::string_view text)
     return result;
 }
 
-std::string csvField(std::string_view text)
+char csvSeparatorOf(std::string_view text)
 {
-    const bool needsQuotes = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+    bool quoted = false;
+    bool semicolon = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && isLineEnd(c))
+            break;
+        else if (!quoted && c == ',')
+            return ',';
+        else if (!quoted && c == ';')
+            semicolon = true;
+    }
+    return semicolon ? ';' : ',';
+}
+
+std::string csvField(std::string_view text, char separator)
+{
+    const bool needsQuotes = text.find_first_of("\"\r\n") != std::string_view::npos ||
+                             text.find(separator) != std::string_view::npos ||
                              (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!needsQuotes)
         return std::string(text);
@@ -174,13 +195,13 @@ std::string csvField(std::string_view text)
     return out + "\"";
 }
 
-std::string csvRecord(const std::vector<std::string>& fields)
+std::string csvRecord(const std::vector<std::string>& fields, char separator)
 {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i)
-            out += ',';
-        out += csvField(fields[i]);
+            out += separator;
+        out += csvField(fields[i], separator);
     }
     return out + "\r\n";
 }

@@ -16,11 +16,7 @@ DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& 
                 table.textMatrix(r, c);
 
     // Encoding may empty cells of hidden columns: it works on a copy that tells nobody.
-    ChannelTable copy = table;
-    copy.onLeaveCell = nullptr;
-    copy.onEnterCell = nullptr;
-    copy.onCellChanged = nullptr;
-    copy.onLayoutChanged = nullptr;
+    ChannelTable copy = detachedCopy(table);
     state.image = image;
     encodeTable(copy, state.image, radioVariant);
     return state;
@@ -55,6 +51,15 @@ std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
     case ChangeKind::Read:
         what = languageFlag ? "读数据" : "Read";
         break;
+    case ChangeKind::Import:
+        what = languageFlag ? "导入信道" : "Import Channels";
+        break;
+    case ChangeKind::Paste:
+        what = languageFlag ? "粘贴" : "Paste";
+        break;
+    case ChangeKind::Cut:
+        what = languageFlag ? "剪切" : "Cut";
+        break;
     case ChangeKind::Other:
         what = languageFlag ? "更改" : "change";
         break;
@@ -68,6 +73,12 @@ std::string undoDuringTransferText(bool languageFlag)
 {
     return languageFlag ? "读写电台期间不能撤销或重做"
                         : "Undo and Redo are not available while the radio is read or written";
+}
+
+std::string editDuringTransferText(bool languageFlag)
+{
+    return languageFlag ? "读写电台期间不能更改信道"
+                        : "The channels cannot be changed while the radio is read or written";
 }
 
 UndoHistory::UndoHistory(std::size_t depth) : depth_(depth == 0 ? 1 : depth)

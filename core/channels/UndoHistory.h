@@ -38,7 +38,7 @@ DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& 
 // Puts the cells of a state back into the table (rows 1..16, columns 1..8).
 void restoreCells(const DocumentState& state, ChannelTable& table);
 
-enum class ChangeKind { Cell, OptionalFeatures, ProductInformation, Read, Other };
+enum class ChangeKind { Cell, OptionalFeatures, ProductInformation, Read, Import, Paste, Cut, Other };
 
 struct Change {
     ChangeKind kind = ChangeKind::Other;
@@ -50,6 +50,8 @@ struct Change {
 std::string undoStatusText(bool undone, const Change* change, bool languageFlag);
 // What the status bar says when Ctrl+Z or Ctrl+Y comes while the radio is read or written.
 std::string undoDuringTransferText(bool languageFlag);
+// The same for a change of channels asked for then (a paste, a cut, an import).
+std::string editDuringTransferText(bool languageFlag);
 
 class UndoHistory
 {

@@ -1,9 +1,6 @@
 // qx260-cli export / import: the 16 channels of a document to and from a CSV file that
-// a spreadsheet can edit.
+// a spreadsheet can edit, in the program's layout or the common channel-list layout.
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -13,6 +10,7 @@
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"
+#include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
@@ -26,15 +24,12 @@ namespace qx260::cli
 namespace
 {
 
-// A channel list is a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxCsvSize = 1024 * 1024;
-
 const char* const kExportUsage =
-    "usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2] [--language English|Chinese] "
-    "[--config PATH]";
-const char* const kImportUsage =
-    "usage: qx260-cli import FILE.dat CHANNELS.csv [--variant 0|1|2] [--language English|Chinese] "
-    "[--config PATH]";
+    "usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--format qx260|common] [--variant 0|1|2] "
+    "[--language English|Chinese] [--config PATH]";
+const char* const kImportUsage = "usage: qx260-cli import FILE.dat CHANNELS.csv [--renumber] [--variant "
+                                 "0|1|2] [--language English|Chinese] "
+                                 "[--config PATH]";
 
 struct Session {
     int variant = 0;
@@ -78,28 +73,33 @@ int runExport(const std::vector<std::string>& args)
 {
     ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"-o", "--output", "--variant", "--language", "--config"}, {}, parsed, error))
+    if (!parseArgs(args, {"-o", "--output", "--format", "--variant", "--language", "--config"}, {}, parsed,
+                   error))
         return fail(kExitUsage, error + "\n" + kExportUsage);
     if (parsed.positional.size() != 1)
         return fail(kExitUsage, kExportUsage);
     const std::string* output = parsed.option("-o");
     if (!output)
         output = parsed.option("--output");
+    ChannelCsvLayout layout = ChannelCsvLayout::Program;
+    if (const std::string* format = parsed.option("--format")) {
+        if (*format == "common")
+            layout = ChannelCsvLayout::Common;
+        else if (*format != "qx260")
+            return fail(kExitUsage, "--format takes qx260 or common, not \"" + *format + "\"");
+    }
 
     Session s;
     if (const int code = openSession(parsed, parsed.positional[0], s); code != kExitOk)
         return code;
-    const std::string csv = exportChannelsCsv(s.table);
+    const std::string csv = exportChannelsCsv(s.table, layout);
 
     if (!output || *output == "-") {
         std::fwrite(csv.data(), 1, csv.size(), stdout);
         return std::fflush(stdout) == 0 ? kExitOk : fail(kExitFailure, "cannot write the channels to stdout");
     }
-    QSaveFile file(QString::fromStdString(*output));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit())
-        return fail(kExitFailure, "cannot write " + *output + ": " + file.errorString().toStdString());
+    if (const FileResult written = replaceFile(*output, csv); !written.ok())
+        return fail(kExitFailure, "cannot write " + *output + ": " + written.reason);
     return kExitOk;
 }
 
@@ -114,7 +114,7 @@ int runImport(const std::vector<std::string>& args)
 {
     ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"--variant", "--language", "--config"}, {}, parsed, error))
+    if (!parseArgs(args, {"--variant", "--language", "--config"}, {"--renumber"}, parsed, error))
         return fail(kExitUsage, error + "\n" + kImportUsage);
     if (parsed.positional.size() != 2)
         return fail(kExitUsage, kImportUsage);
@@ -125,45 +125,36 @@ int runImport(const std::vector<std::string>& args)
     if (const int code = openSession(parsed, datPath, s); code != kExitOk)
         return code;
 
-    QFile csvFile(QString::fromStdString(csvPath));
-    if (!csvFile.open(QIODevice::ReadOnly))
-        return fail(kExitFailure, "cannot open " + csvPath + ": " + csvFile.errorString().toStdString());
-    const QByteArray csv = csvFile.read(kMaxCsvSize + 1);
-    if (csvFile.error() != QFileDevice::NoError)
-        return fail(kExitFailure, "cannot read " + csvPath + ": " + csvFile.errorString().toStdString());
-    if (csv.size() > kMaxCsvSize)
-        return fail(kExitFailure, csvPath + " is larger than 1 MB and so not a list of 16 channels; " +
-                                      datPath + " is unchanged");
+    const ChannelFileRead csv = readChannelListFile(csvPath, false);
+    if (!csv.ok())
+        return fail(kExitFailure, csv.error + "; " + datPath + " is unchanged");
 
     ProcessValues& values = processValues();
     const bool haveMessages = loadResourceLibrary(languageModulePath(
         QString::fromStdString(values.executableDirectory), QString::fromStdString(values.languageName)));
-    const ChannelImportResult result =
-        importChannelsCsv(s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())),
-                          s.decoded.bandLimits, values.languageFlag, s.variant);
+    const ChannelImportResult result = importChannelsCsv(
+        s.table, csv.bytes, s.decoded.bandLimits, values.languageFlag, s.variant, parsed.has("--renumber"));
     if (!result.ok()) {
         const ChannelImportError& e = result.error;
-        std::string where = csvPath;
-        if (e.line > 0)
-            where += ":" + std::to_string(e.line);
-        if (e.field > 0)
-            where += ": column " + std::to_string(e.field) + (e.header.empty() ? "" : " (" + e.header + ")");
-        std::string what = e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : e.message;
-        if (!e.value.empty())
-            what = "\"" + e.value + "\": " + what;
+        const std::string what = importErrorText(
+            e, csvPath, e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : std::string(),
+            false);
         std::string hint;
         if (e.messageId != 0)
             hint = s.decoded.bandText.empty() ? " (the configuration names no band for this document's "
                                                 "product bytes, so no frequency fits)"
                                               : " (band \"" + s.decoded.bandText + "\")";
-        return fail(kExitFailure,
-                    where + ": " + what + hint + "\nNothing imported; " + datPath + " is unchanged.");
+        if (e.badLocation)
+            hint = "; --renumber fills channels 1 to 16 in file order instead";
+        return fail(kExitFailure, what + hint + "\nNothing imported; " + datPath + " is unchanged.");
     }
 
     storeChangedChannels(s.table, result, s.image, s.variant);
     const DocumentResult saved = saveDatFile(datPath, s.image);
     if (!saved.ok())
         return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");
+    for (const std::string& note : result.notes)
+        std::printf("%s\n", note.c_str());
     std::printf("%s: %d channel%s changed\n", datPath.c_str(), result.changedChannels,
                 result.changedChannels == 1 ? "" : "s");
     return kExitOk;
@@ -171,18 +162,26 @@ int runImport(const std::vector<std::string>& args)
 
 const CommandRegistrar exportRegistrar({
     "export",
-    "export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2] [--language English|Chinese] [--config PATH]",
-    "Usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2]\n"
-    "                        [--language English|Chinese] [--config PATH]\n"
+    "export FILE.dat [-o CHANNELS.csv] [--format qx260|common] [--variant 0|1|2] [--language "
+    "English|Chinese] "
+    "[--config PATH]",
+    "Usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--format qx260|common]\n"
+    "                        [--variant 0|1|2] [--language English|Chinese] [--config PATH]\n"
     "\n"
     "Writes the 16 channels of a document as CSV (UTF-8, comma-separated, CRLF line\n"
-    "ends, quoted where needed) for a spreadsheet: a header row with the column\n"
-    "headers CH, Rx Frequency, Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan,\n"
-    "Busy Lock, Power, then one row per channel with the texts the channel window\n"
-    "shows. An empty channel has empty cells.\n"
+    "ends, quoted where needed) for a spreadsheet, in one of two layouts:\n"
+    "  qx260   (the default) a header row with the column headers CH, Rx Frequency,\n"
+    "          Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan, Busy Lock, Power, then\n"
+    "          one row per channel with the texts the channel window shows. An empty\n"
+    "          channel has empty cells.\n"
+    "  common  the common channel-list layout that radio amateurs share lists in:\n"
+    "          Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,\n"
+    "          DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment, RxDtcsCode,\n"
+    "          CrossMode; one row per channel that has a frequency.\n"
     "\n"
     "Options:\n"
     "  -o, --output FILE  write to FILE (replaced as a whole) instead of stdout\n"
+    "  --format F         qx260 or common (default qx260)\n"
     "  --variant N        radio variant 0, 1 or 2 (default 0: both sides of every\n"
     "                     channel; 1 leaves Tx Frequency and QT/DQT Enc empty,\n"
     "                     2 Rx Frequency and QT/DQT Dec)\n"
@@ -196,13 +195,15 @@ const CommandRegistrar exportRegistrar({
 
 const CommandRegistrar importRegistrar({
     "import",
-    "import FILE.dat CHANNELS.csv [--variant 0|1|2] [--language English|Chinese] [--config PATH]",
-    "Usage: qx260-cli import FILE.dat CHANNELS.csv [--variant 0|1|2]\n"
+    "import FILE.dat CHANNELS.csv [--renumber] [--variant 0|1|2] [--language English|Chinese] [--config "
+    "PATH]",
+    "Usage: qx260-cli import FILE.dat CHANNELS.csv [--renumber] [--variant 0|1|2]\n"
     "                        [--language English|Chinese] [--config PATH]\n"
     "\n"
-    "Takes the channels of a CSV file (as written by export) into a document. Each cell\n"
-    "whose text differs from the document is entered as if typed into the channel\n"
-    "window and confirmed with Enter:\n"
+    "Takes the channels of a CSV file into a document. The header row tells the\n"
+    "layout: the program's own (as written by export) or the common channel-list\n"
+    "layout (a Location or Frequency column). Each cell whose text differs from the\n"
+    "document is entered as if typed into the channel window and confirmed with Enter:\n"
     "  - frequencies in MHz are checked against the band of the document's product\n"
     "    (from Program.ini) and the 5 kHz / 6.25 kHz channel steps;\n"
     "  - a frequency in an empty channel creates it with the default settings\n"
@@ -212,9 +213,19 @@ const CommandRegistrar importRegistrar({
     "  - tones must be in the tone list (None, 67.0 ... 254.1, D023N ... D754I) and the\n"
     "    other columns one of their choices, in English or Chinese, any letter case;\n"
     "    an empty cell keeps what the channel has.\n"
-    "The header row names the columns (English or Chinese headers, any order; CH is\n"
-    "optional, without it the rows are channels 1, 2, ...). Channels without a row\n"
-    "are left as they are. Rows may end early; missing cells count as empty.\n"
+    "The program's layout: the header row names the columns (English or Chinese\n"
+    "headers, any order; CH is optional, without it the rows are channels 1, 2, ...).\n"
+    "Channels without a row are left as they are. Rows may end early; missing cells\n"
+    "count as empty.\n"
+    "The common layout: Location is the channel (1 to 16), Frequency the receive\n"
+    "frequency; Duplex empty, +, -, split (Offset is the transmit frequency) or off\n"
+    "(no transmit frequency); Tone empty, Tone, TSQL, DTCS or Cross (with CrossMode);\n"
+    "Mode FM (Wide) or NFM (Narrow); Skip empty (Scan Yes) or S (Scan No). Busy Lock\n"
+    "and Power keep what the channel has (a new channel: Off, High). Name, TStep,\n"
+    "Comment and other columns are ignored, and a line says which. With variant 1\n"
+    "only the receive side is taken, with variant 2 only the transmit side.\n"
+    "A file separated by ';' reads like one separated by ',', and in it a decimal comma\n"
+    "is a point; a tone written as a whole number (100) is the listed 100.0.\n"
     "\n"
     "All or nothing: on the first value the window would refuse, the file, line,\n"
     "column and the window's message go to stderr, the exit code is 1 and the document\n"
@@ -222,6 +233,8 @@ const CommandRegistrar importRegistrar({
     "number of changed channels is printed.\n"
     "\n"
     "Options:\n"
+    "  --renumber     fill channels 1 to 16 in file order; the rows' channel numbers\n"
+    "                 (CH, Location) are not read\n"
     "  --variant N    radio variant 0, 1 or 2 (default 0: both sides are stored; with\n"
     "                 1 or 2 the side the radio does not use must be empty and is\n"
     "                 stored empty, as the window stores it)\n"

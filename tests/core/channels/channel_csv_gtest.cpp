@@ -5,6 +5,7 @@
 
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
+#include "core/channels/ChannelRows.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
@@ -208,6 +209,64 @@ TEST(ChannelCsv, ChineseDocumentTakesEitherLanguage)
     ASSERT_TRUE(r.ok()) << r.error.message;
     EXPECT_EQ(rowOf(table, 4),
               (std::vector<std::string>{"150.00000", "150.00000", "无", "无", "窄", "是", "关", "高"}));
+}
+
+TEST(ChannelCsv, SpreadsheetHabits)
+{
+    // A decimal-comma spreadsheet's file: ';' between fields, decimal commas, a tone
+    // without its ".0". It imports what its ',' twin imports.
+    ChannelTable semicolons = decoded(sample(), 0);
+    ChannelTable commas = decoded(sample(), 0);
+    ASSERT_TRUE(importChannelsCsv(semicolons,
+                                  "CH;Rx Frequency;Tx Frequency;QT/DQT Dec\r\n4;145,5;146,0125;100\r\n",
+                                  kBand, false, 0)
+                    .ok());
+    ASSERT_TRUE(importChannelsCsv(commas,
+                                  "CH,Rx Frequency,Tx Frequency,QT/DQT Dec\r\n4,145.5,146.0125,100.0\r\n",
+                                  kBand, false, 0)
+                    .ok());
+    EXPECT_EQ(rowOf(semicolons, 4), rowOf(commas, 4));
+    EXPECT_EQ(rowOf(commas, 4)[2], "100.0");
+
+    // Anywhere else a comma in a number is refused, not read as far as the comma goes.
+    ChannelTable table = decoded(sample(), 0);
+    const ChannelImportResult r =
+        importChannelsCsv(table, "CH,Rx Frequency\r\n4,\"145,5\"\r\n", kBand, false, 0);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error.field, 2);
+    EXPECT_EQ(r.error.message, "the decimal separator is a point: write 145.5");
+}
+
+TEST(ChannelRows, CopiedRowsPasteIntoAnotherTable)
+{
+    // Two channels copied from one document go to channels 7 and 8 of another, whole.
+    const ChannelTable from = decoded(sample(), 0);
+    ChannelTable to = decoded(RadioImage::newImage(), 0);
+    const std::string copied = copyChannelRows(from, 1, 2, false);
+    EXPECT_EQ(copied.substr(0, copied.find("\r\n")),
+              "CH\tRx Frequency\tTx Frequency\tQT/DQT Dec\tQT/DQT Enc\tW/N\tScan\tBusy Lock\tPower");
+    ChannelImportResult r = pasteChannelRows(to, copied, 7, kBand, false, 0);
+    ASSERT_TRUE(r.ok()) << r.error.message;
+    EXPECT_EQ(r.rows, 2);
+    EXPECT_EQ(rowOf(to, 7), rowOf(from, 1));
+    EXPECT_EQ(rowOf(to, 8), rowOf(from, 2));
+
+    // A spreadsheet block without a header line is in the columns the window shows
+    // (variant 1: Rx Frequency, QT/DQT Dec, W/N, Scan); a row of empty cells clears its channel.
+    ChannelTable shown = decoded(sample(), 1);
+    r = pasteChannelRows(shown, "150\t100\tNarrow\tYes\r\n\t\t\t\r\n", 2, kBand, false, 1);
+    ASSERT_TRUE(r.ok()) << r.error.message;
+    EXPECT_EQ(rowOf(shown, 2), (std::vector<std::string>{"150.00000", "150.00000", "100.0", "None", "Narrow",
+                                                         "Yes", "Off", "High"}));
+    EXPECT_EQ(rowOf(shown, 3), std::vector<std::string>(8));
+
+    // Refusals name the channel the row was meant for.
+    r = pasteChannelRows(shown, "Rx Frequency\n150\n171\n", 4, kBand, true, 1);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(importErrorText(r.error, {}, "超出范围", true), "信道 5，接收频率: \"171\": 超出范围");
+    r = pasteChannelRows(shown, "150\n150\n", 16, kBand, false, 1);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(importErrorText(r.error, {}, {}, false), "Line 2: the rows run past channel 16");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// qx260-cli diff, export and import, run as the real program on temporary files.
+// qx260-cli diff, export and import (both channel-list layouts), run as the real program
+// on temporary files.
 
 #include <gtest/gtest.h>
 
@@ -223,6 +224,147 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
     const CliRun r = run({"import", "bad.dat", "ok.csv"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(readFile("bad.dat"), "not a document");
+}
+
+// The common channel-list layout: a repeater below and above, simplex, split, a channel
+// that only listens, each tone mode, a skipped channel, and the extra columns the layout's
+// files often carry.
+const char* const kCommonList =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,Skip,"
+    "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,RxDtcsCode,CrossMode\r\n"
+    "1,Rep minus,146.940000,-,0.600000,Tone,100,88.5,023,NN,FM,5.00,,club,,,,,023,Tone->Tone\r\n"
+    "2,Rep plus,147.000000,+,0.600000,TSQL,88.5,103.5,023,NN,NFM,5.00,S,,,,,,023,Tone->Tone\r\n"
+    "3,Simplex,146.520000,,0.000000,,88.5,88.5,023,NN,FM,5.00,,,,,,,023,Tone->Tone\r\n"
+    "4,Split,145.000000,split,146.000000,DTCS,88.5,88.5,754,RN,FM,5.00,,,,,,,023,Tone->Tone\r\n"
+    "5,Listen,146.000000,off,0.000000,DTCS,88.5,88.5,023,NR,NFM,6.25,S,,,,,,023,Tone->Tone\r\n"
+    "6,Cross,145.500000,,0.000000,Cross,88.5,88.5,023,NN,FM,5.00,,,,,,,411,Tone->DTCS\r\n";
+
+TEST_F(CliExchange, CommonLayoutBothWays)
+{
+    RadioImage empty = RadioImage::newImage();
+    empty.setByte(offset::ProductType, 0);
+    empty.setByte(offset::BandIndex, 0);
+    writeImage("x.dat", empty);
+    writeFile("list.csv", kCommonList);
+    CliRun r = run({"import", "x.dat", "list.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              "Ignored columns (this radio keeps no such values): Name, TStep, Comment, URCALL, RPT1CALL, "
+              "RPT2CALL, DVCODE\nx.dat: 6 channels changed\n");
+
+    // The channels as the window shows them.
+    r = run({"export", "x.dat"});
+    EXPECT_TRUE(
+        r.out.startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
+                         "1,146.94000,146.34000,None,100.0,Wide,Yes,Off,High\r\n"
+                         "2,147.00000,147.60000,103.5,103.5,Narrow,No,Off,High\r\n"
+                         "3,146.52000,146.52000,None,None,Wide,Yes,Off,High\r\n"
+                         "4,145.00000,146.00000,D754N,D754I,Wide,Yes,Off,High\r\n"
+                         "5,146.00000,,D023I,D023N,Narrow,No,Off,High\r\n"
+                         "6,145.50000,145.50000,D411N,88.5,Wide,Yes,Off,High\r\n"
+                         "7,,,,,,,,\r\n"))
+        << r.out.toStdString();
+
+    // Back out in the common layout (a split within the band is written as an offset), and
+    // in again into an empty document: the same bytes.
+    r = run({"export", "x.dat", "--format", "common", "-o", "back.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile("back.csv"),
+              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
+              "TStep,Skip,"
+              "Comment,RxDtcsCode,CrossMode\r\n"
+              "1,,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"
+              "2,,147.000000,+,0.600000,TSQL,88.5,103.5,023,NN,NFM,5.00,S,,023,Tone->Tone\r\n"
+              "3,,146.520000,,0.000000,,88.5,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"
+              "4,,145.000000,+,1.000000,DTCS,88.5,88.5,754,RN,FM,5.00,,,023,Tone->Tone\r\n"
+              "5,,146.000000,off,0.000000,DTCS,88.5,88.5,023,NR,NFM,5.00,S,,023,Tone->Tone\r\n"
+              "6,,145.500000,,0.000000,Cross,88.5,88.5,411,NN,FM,5.00,,,411,Tone->DTCS\r\n");
+    writeImage("y.dat", empty);
+    ASSERT_EQ(run({"import", "y.dat", "back.csv"}).exitCode, 0);
+    EXPECT_EQ(readFile("y.dat"), readFile("x.dat"));
+
+    // What a decimal-comma spreadsheet writes: ';' between fields, decimal commas, tones
+    // without their ".0", codes without their leading zero.
+    QByteArray twin = QByteArray(kCommonList).replace(",", ";");
+    for (const char* number : {"146;940000", "0;600000", "147;000000", "103;5", "88;5", "146;520000",
+                               "0;000000", "145;000000", "146;000000", "145;500000", "5;00", "6;25"})
+        twin.replace(number, QByteArray(number).replace(';', ','));
+    twin.replace(";023;NN;NFM", ";23;NN;NFM");
+    writeFile("twin.csv", twin);
+    writeImage("z.dat", empty);
+    r = run({"import", "z.dat", "twin.csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile("z.dat"), readFile("x.dat"));
+
+    // A radio that keeps the receive side only takes that side and says so.
+    writeImage("v1.dat", empty);
+    r = run({"import", "v1.dat", "list.csv", "--variant", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Radio variant 1 keeps the receive side only")) << r.out.toStdString();
+    EXPECT_FALSE(readImage("v1.dat").txFrequency(1));
+    EXPECT_EQ(readImage("v1.dat").rxFrequency(1), 14694000u);
+
+    // Locations beyond the radio's 16 channels are taken in file order when asked to.
+    writeFile("far.csv", "Location,Frequency,Mode\r\n0,145.5,FM\r\n120,146,NFM\r\n");
+    r = run({"import", "y.dat", "far.csv", "--renumber"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readImage("y.dat").rxFrequency(1), 14550000u);
+    EXPECT_FALSE(readImage("y.dat").wide(2));
+}
+
+TEST_F(CliExchange, CommonLayoutRefusalsChangeNothing)
+{
+    writeImage("x.dat", sampleImage());
+    const QByteArray before = readFile("x.dat");
+    const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                              "DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
+    const struct {
+        const char* name;
+        QByteArray row;
+        QStringList options;
+        const char* inErr;
+    } cases[] = {
+        {"unknown mode",
+         "3,,146.52,,0,,88.5,88.5,023,NN,AM,5,,",
+         {},
+         "bad.csv:3: column 11 (Mode): \"AM\": Mode must be FM (Wide) or NFM (Narrow)"},
+        {"location 17",
+         "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,",
+         {},
+         "bad.csv:3: column 1 (Location): \"17\": the location must be a channel 1 to 16 (this radio has 16 "
+         "channels); --renumber fills channels 1 to 16 in file order instead"},
+        {"tone off the list",
+         "3,,146.52,,0,Tone,88.6,88.5,023,NN,FM,5,,",
+         {},
+         "bad.csv:3: column 7 (rToneFreq): \"88.6\": not in the tone list"},
+        {"code off the list",
+         "3,,146.52,,0,DTCS,88.5,88.5,017,NN,FM,5,,",
+         {},
+         "column 9 (DtcsCode): \"017\": not in the tone list"},
+        {"polarity", "3,,146.52,,0,DTCS,88.5,88.5,023,NX,FM,5,,", {}, "column 10 (DtcsPolarity)"},
+        {"offset leaves the band",
+         "3,,146.52,+,20,,88.5,88.5,023,NN,FM,5,,",
+         {},
+         "column 5 (Offset): \"20\": transmit frequency 166.520000 (Frequency + Offset): Out of range,please "
+         "input again. (band \"130 - 160MHz\")"},
+        {"decimal comma in a comma file",
+         "3,,\"146,52\",,0,,88.5,88.5,023,NN,FM,5,,",
+         {},
+         "column 3 (Frequency): \"146,52\": the decimal separator is a point: write 146.52"},
+        {"cross mode it cannot hold", "3,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,", {}, "needs a CrossMode"},
+        {"no transmit on a transmit-only radio",
+         "3,,146.52,off,0,,88.5,88.5,023,NN,FM,5,,",
+         {"--variant", "2"},
+         "Duplex off leaves this channel without one"},
+    };
+    for (const auto& c : cases) {
+        writeFile("bad.csv", header + "1,,145.5,,0,,88.5,88.5,023,NN,FM,5,,\r\n" + c.row + "\r\n");
+        const CliRun r = run(QStringList{"import", "x.dat", "bad.csv"} + c.options);
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.inErr))) << c.name << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("Nothing imported; x.dat is unchanged.")) << c.name;
+        EXPECT_EQ(readFile("x.dat"), before) << c.name;
+    }
 }
 
 } // namespace
