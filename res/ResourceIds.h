@@ -16,6 +16,11 @@ inline constexpr int FilePrintSetup = 57606;
 inline constexpr int FilePrint = 57607;
 inline constexpr int FilePrintDirect = 57608;
 inline constexpr int FilePrintPreview = 57609;
+inline constexpr int EditCopy = 57634;
+inline constexpr int EditCut = 57635;
+inline constexpr int EditPaste = 57637;
+inline constexpr int EditUndo = 57643;
+inline constexpr int EditRedo = 57644;
 inline constexpr int AppAbout = 57664;
 inline constexpr int AppExit = 57665;
 inline constexpr int Help = 57670;
@@ -31,6 +36,8 @@ inline constexpr int ProductInformation = 32786;
 inline constexpr int ChannelInformation = 32787;
 inline constexpr int OptionalFeatures = 32788;
 inline constexpr int Language = 32799;
+inline constexpr int ImportChannels = 32800;
+inline constexpr int ExportChannels = 32801;
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

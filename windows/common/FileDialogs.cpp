@@ -8,8 +8,13 @@ namespace qx260
 namespace
 {
 
+struct Answer {
+    QString fileName;
+    QString filter;
+};
+
 struct Hooks {
-    QQueue<QString> answers;
+    QQueue<Answer> answers;
     QString lastProposed;
 };
 
@@ -19,12 +24,16 @@ Hooks& hooks()
     return h;
 }
 
-bool takeAnswer(const QString& proposed, QString* answer)
+bool takeAnswer(const QString& proposed, QString* answer, const QString& filters = {},
+                QString* selectedFilter = nullptr)
 {
     hooks().lastProposed = proposed;
     if (hooks().answers.isEmpty())
         return false;
-    *answer = hooks().answers.dequeue();
+    const Answer a = hooks().answers.dequeue();
+    *answer = a.fileName;
+    if (selectedFilter)
+        *selectedFilter = a.filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : a.filter;
     return true;
 }
 
@@ -40,10 +49,10 @@ QString askOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                        const QString& filter, const QString& defaultSuffix)
+                        const QString& filter, const QString& defaultSuffix, QString* selectedFilter)
 {
     QString answer;
-    if (takeAnswer(proposed, &answer))
+    if (takeAnswer(proposed, &answer, filter, selectedFilter))
         return answer;
     QFileDialog dialog(parent, caption, proposed, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -51,14 +60,16 @@ QString askSaveFileName(QWidget* parent, const QString& caption, const QString& 
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 
 namespace filetest
 {
-void answerNext(const QString& fileName)
+void answerNext(const QString& fileName, const QString& filter)
 {
-    hooks().answers.enqueue(fileName);
+    hooks().answers.enqueue({fileName, filter});
 }
 QString lastProposed()
 {

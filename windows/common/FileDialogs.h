@@ -13,13 +13,16 @@ namespace qx260
 QString askOpenFileName(QWidget* parent, const QString& caption, const QString& proposed,
                         const QString& filter);
 // defaultSuffix is added to a name typed without one (before the overwrite question).
+// selectedFilter, when given, gets the filter the user chose.
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                        const QString& filter, const QString& defaultSuffix);
+                        const QString& filter, const QString& defaultSuffix,
+                        QString* selectedFilter = nullptr);
 
 namespace filetest
 { // for tests only
-// Queues the answer of the next chooser (an empty text answers Cancel).
-void answerNext(const QString& fileName);
+// Queues the answer of the next chooser (an empty text answers Cancel), with the filter
+// chosen in it (empty: the first one offered).
+void answerNext(const QString& fileName, const QString& filter = {});
 // What the last chooser proposed.
 QString lastProposed();
 void reset();

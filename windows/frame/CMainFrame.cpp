@@ -30,6 +30,7 @@
 #include "windows/frame/LockKeyIndicators.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
+#include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
 
@@ -73,10 +74,21 @@ bool needsDocument(int command)
     case id::Language:
     case id::NextPane:
     case id::PreviousPane:
+    case id::EditUndo:
+    case id::EditRedo:
+    case id::EditCopy:
+    case id::ExportChannels:
         return true;
     default:
         return false;
     }
+}
+
+// Commands that change channels: greyed without a document, and while its table cannot be
+// edited (a transfer runs, or the radio variant leaves it read-only).
+bool changesChannels(int command)
+{
+    return command == id::EditCut || command == id::EditPaste || command == id::ImportChannels;
 }
 
 // The navigation tree's entries under the root, in order, and the commands they run.
@@ -345,8 +357,11 @@ void CMainFrame::destroyDocumentFrame(CChildFrame* frame)
 
 bool CMainFrame::commandEnabled(int command) const
 {
+    CProgramView* view = activeView();
+    if (changesChannels(command))
+        return view && view->grid()->isEnabled() && !view->transferRunning();
     if (needsDocument(command))
-        return activeView() != nullptr;
+        return view != nullptr;
     return true;
 }
 
@@ -389,6 +404,34 @@ void CMainFrame::OnCommand(int command)
     case id::FilePrintPreview:
         if (view)
             view->OnFilePrintPreview();
+        break;
+    case id::ImportChannels:
+        if (view)
+            view->OnImportChannels();
+        break;
+    case id::ExportChannels:
+        if (view)
+            view->OnExportChannels();
+        break;
+    case id::EditUndo:
+        if (view)
+            view->OnEditUndo();
+        break;
+    case id::EditRedo:
+        if (view)
+            view->OnEditRedo();
+        break;
+    case id::EditCut:
+        if (view)
+            view->OnEditCut();
+        break;
+    case id::EditCopy:
+        if (view)
+            view->OnEditCopy();
+        break;
+    case id::EditPaste:
+        if (view)
+            view->OnEditPaste();
         break;
     case id::AppExit:
         close();

@@ -339,6 +339,15 @@ void CMSFlexGrid::redrawNow()
     repaint();
 }
 
+void CMSFlexGrid::setSelectedRows(int first, int last)
+{
+    if (first == selectedFrom_ && last == selectedTo_)
+        return;
+    selectedFrom_ = first;
+    selectedTo_ = last;
+    update();
+}
+
 void CMSFlexGrid::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
@@ -403,15 +412,20 @@ void CMSFlexGrid::paintEvent(QPaintEvent*)
     const int headerBottom = kBorder + rowTopPixels(1);
 
     auto drawRow = [&](int r) {
+        const bool selected = r > 0 && r >= firstSelectedRow() && r <= lastSelectedRow();
         for (int c = 0; c < table_->cols(); ++c) {
             const QRect cell = cellRectPixels(r, c);
             if (cell.isEmpty())
                 continue;
             const bool fixed = r == 0 || c == 0;
-            p.fillRect(cell, fixed ? fixedBack : cellBack);
+            p.fillRect(cell, selected ? pal.color(QPalette::Active, QPalette::Highlight)
+                             : fixed  ? fixedBack
+                                      : cellBack);
             const QString text = toQString(table_->textMatrix(r, c));
             if (!text.isEmpty()) {
-                p.setPen(fixed ? fixedText : cellText);
+                p.setPen(selected ? pal.color(QPalette::Active, QPalette::HighlightedText)
+                         : fixed  ? fixedText
+                                  : cellText);
                 const QRect textRect = cell.adjusted(kTextPadding, 0, -kTextPadding - 1, -1);
                 const int flags = table_->colAlignment(c) == qx260::AlignCenterCenter
                                       ? int(Qt::AlignCenter)
@@ -498,6 +512,8 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     int col = 0;
     if (event->button() == Qt::LeftButton && cellAt(pos, &row, &col) && row > 0 && col > 0)
         moveCurrent(row, col);
+    else if (event->button() == Qt::LeftButton && row > 0 && col == 0)
+        emit channelNumberPressed(row, event->modifiers() & Qt::ShiftModifier);
     emit mouseDown(buttonValue(event->button()), shiftValue(event->modifiers()), pos.x(), pos.y());
     event->accept();
 }

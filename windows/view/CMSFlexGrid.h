@@ -13,6 +13,8 @@
 // cells always agree. Rows that do not fit scroll under the fixed header row; the scroll
 // bar belongs to the grid's parent, so it stays usable while the grid is disabled.
 
+#include <algorithm>
+
 #include <QColor>
 #include <QPointer>
 #include <QRect>
@@ -81,6 +83,11 @@ class CMSFlexGrid : public QWidget
     // Repaints at once (the editors use it after they move over a cell).
     void redrawNow();
 
+    // Whole channel rows drawn as selected: first..last (either order); 0, 0 for none.
+    void setSelectedRows(int first, int last);
+    int firstSelectedRow() const { return std::min(selectedFrom_, selectedTo_); }
+    int lastSelectedRow() const { return std::max(selectedFrom_, selectedTo_); }
+
   signals:
     void enterCell();
     void leaveCell();
@@ -91,6 +98,8 @@ class CMSFlexGrid : public QWidget
     void cellChanged(int row, int col);
     // Widths, alignments or the enabled state of the table changed.
     void layoutChanged();
+    // A left click on a channel number; extend: with Shift held.
+    void channelNumberPressed(int row, bool extend);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -128,4 +137,6 @@ class CMSFlexGrid : public QWidget
     QColor backColorBkg_{128, 128, 128};
     QColor gridColor_{192, 192, 192};
     QColor gridColorFixed_{0, 0, 0};
+    int selectedFrom_ = 0;
+    int selectedTo_ = 0;
 };

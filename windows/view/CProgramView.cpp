@@ -30,6 +30,8 @@
 #include "windows/common/MessageBox.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CellEditors.h"
+#include "windows/view/ChannelClipboard.h"
+#include "windows/view/ChannelFileCommands.h"
 #include "windows/view/PrintCommands.h"
 
 namespace
@@ -140,6 +142,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     });
 
     setFocusProxy(grid_);
+    clipboard_ = new ChannelClipboard(*this);
     createTransferParts();
 }
 
@@ -321,9 +324,9 @@ qx260::DocumentState CProgramView::currentState() const
     return qx260::captureDocumentState(table_, doc_.image, qx260::processValues().radioVariant, bandLimits);
 }
 
-void CProgramView::recordChange(const qx260::Change& change)
+bool CProgramView::recordChange(const qx260::Change& change)
 {
-    history_.record(change, currentState());
+    return history_.record(change, currentState());
 }
 
 bool CProgramView::undo()
@@ -359,6 +362,32 @@ bool CProgramView::stepHistory(bool back)
     showStatus(qx260::undoStatusText(back, &change, languageFlag));
     emit documentModified();
     return true;
+}
+
+bool CProgramView::prepareChannelChange()
+{
+    if (transferRunning_) {
+        showStatus(qx260::editDuringTransferText(qx260::processValues().languageFlag));
+        return false;
+    }
+    return grid_->isEnabled() && commitCellEdit(false);
+}
+
+void CProgramView::takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change)
+{
+    const int col = table_.col();
+    const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
+    hideCellEditors();
+    {
+        const FillingScope filling(filling_);
+        for (int r = 1; r < table_.rows(); ++r)
+            for (int c = 1; c < table_.cols(); ++c)
+                table_.setTextMatrix(r, c, edited.textMatrix(r, c));
+    }
+    if (editorShown)
+        cellEditors_->openEditor();
+    if (recordChange(change))
+        emit documentModified();
 }
 
 void CProgramView::showState(const qx260::DocumentState& state)
@@ -424,6 +453,43 @@ void CProgramView::showStatus(const std::string& text)
         mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
 }
 
+void CProgramView::OnEditUndo()
+{
+    if (!undoInEditBox(false) && !revertListChoice())
+        stepHistory(true);
+}
+
+void CProgramView::OnEditRedo()
+{
+    if (!undoInEditBox(true))
+        stepHistory(false);
+}
+
+void CProgramView::OnEditCut()
+{
+    clipboard_->cut();
+}
+
+void CProgramView::OnEditCopy()
+{
+    clipboard_->copy();
+}
+
+void CProgramView::OnEditPaste()
+{
+    clipboard_->paste();
+}
+
+void CProgramView::OnImportChannels()
+{
+    qx260::importChannels(*this);
+}
+
+void CProgramView::OnExportChannels()
+{
+    qx260::exportChannels(*this);
+}
+
 // Printing shows the channels as the user sees them: an edit still open in a cell is
 // taken into the table first (and printing stops when it is rejected).
 void CProgramView::OnFilePrint()
@@ -471,11 +537,14 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
             if (event->type() == QEvent::ShortcutOverride)
                 break;
             // An open editor undoes its own typing or choice first.
-            const bool redo = history == HistoryKey::Redo;
-            if (!undoInEditBox(redo) && (redo || !revertListChoice()))
-                stepHistory(!redo);
+            if (history == HistoryKey::Redo)
+                OnEditRedo();
+            else
+                OnEditUndo();
             return true;
         }
+        if (event->type() == QEvent::KeyPress && clipboard_->handleKey(key))
+            return true;
         if (!isEnterKey(key->key()))
             break;
         if (event->type() == QEvent::ShortcutOverride) {

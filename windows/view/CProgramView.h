@@ -3,7 +3,9 @@
 // document's channel table, fills it from the radio image on every initial update,
 // and turns Enter and F1 anywhere inside it into a cell commit and a help request.
 // It owns its radio transfer too: the Process window, the Port Setting dialog and
-// the transfer run from them (CProgramViewTransfer.cpp).
+// the transfer run from them (CProgramViewTransfer.cpp). Whole channel rows are selected,
+// copied and pasted through its ChannelClipboard, and taken from and written to CSV
+// files by ChannelFileCommands.
 
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ class QMdiSubWindow;
 class CMSFlexGrid;
 class CProcessDlg;
 class CPortSettingDlg;
+class ChannelClipboard;
 
 namespace qx260
 {
@@ -74,6 +77,18 @@ class CProgramView : public QWidget
     bool redo();
     const qx260::UndoHistory& undoHistory() const { return history_; }
 
+    // A change of whole channels (a paste, a cut, an import), in two steps. First: takes the
+    // open cell edit; false when it was refused or the channels cannot change now (a
+    // transfer runs: the status bar says so; the radio variant leaves the table read-only).
+    bool prepareChannelChange();
+    // Then: the channel cells of edited (rows 1..16, columns 1..8) become the table's, as
+    // one undoable change.
+    void takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change);
+    // Shows a note in the main window's status bar for a few seconds.
+    void showStatus(const std::string& text);
+    // Row selection and the clipboard of this window.
+    ChannelClipboard* channelClipboard() const { return clipboard_; }
+
     // Takes the open cell edit into the table; with advance, then moves to the next cell
     // (also when nothing was being edited). False when the edit was rejected.
     bool commitCellEdit(bool advance);
@@ -110,6 +125,13 @@ class CProgramView : public QWidget
     void OnFilePrint();        // print with the print dialog
     void OnFilePrintDirect();  // print without a dialog
     void OnFilePrintPreview(); // print preview
+    void OnEditUndo();         // as Ctrl+Z: an open editor's own typing or choice first
+    void OnEditRedo();         // as Ctrl+Y
+    void OnEditCut();          // the selected channels to the clipboard, then cleared
+    void OnEditCopy();         // the selected channels to the clipboard
+    void OnEditPaste();        // channels from the clipboard, from the current one on
+    void OnImportChannels();   // channels from a CSV file
+    void OnExportChannels();   // the channels into a CSV file
 
   signals:
     // The view changed the document (a cell of a channel row changed).
@@ -138,14 +160,13 @@ class CProgramView : public QWidget
     void shrinkFrameToForm();
     QMdiSubWindow* documentFrame() const;
     qx260::DocumentState currentState() const;
-    void recordChange(const qx260::Change& change);
+    bool recordChange(const qx260::Change& change);
     bool stepHistory(bool back);
     void showState(const qx260::DocumentState& state);
     // The codec's view of the process-wide values (configuration, user store, language).
     qx260::CodecContext codecContext() const;
     bool undoInEditBox(bool redo);
     bool revertListChoice();
-    void showStatus(const std::string& text);
 
     qx260::CProgramDoc& doc_;
     qx260::ChannelTable table_;
@@ -158,6 +179,7 @@ class CProgramView : public QWidget
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
     qx260::UndoHistory history_;
     qx260::HelpKey* helpKey_ = nullptr;
+    ChannelClipboard* clipboard_ = nullptr;
     CProcessDlg* processDlg_ = nullptr;
     CPortSettingDlg* portSettingDlg_ = nullptr;
     bool transferRunning_ = false;

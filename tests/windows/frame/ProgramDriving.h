@@ -1,6 +1,6 @@
 #pragma once
 // Driving the running program's channel window as a user does: start it, click a cell and
-// type, read a row back.
+// type, read a row back, see what a save would write.
 
 #include <QLineEdit>
 #include <QStringList>
@@ -41,6 +41,20 @@ inline QLineEdit* typeInto(CProgramView* view, int r, int c, const QString& text
     edit->selectAll();
     QTest::keyClicks(edit, text);
     return edit;
+}
+
+// The widget that has the keyboard in the window (an editor or the grid).
+inline QWidget* keyboardWidget(CProgramView* view)
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus && view->isAncestorOf(focus) ? focus : view->grid();
+}
+
+// The image as a save would write it now.
+inline qx260::RadioImage::Bytes savedBytes(CProgramView* view)
+{
+    view->encodeTable();
+    return view->document().image.bytes();
 }
 
 // For ShellFixture: the program's configuration switched to Chinese.

@@ -29,20 +29,6 @@ namespace
 constexpr int kOptionalFeatures = 32788;
 constexpr int kProductInformation = 32786;
 
-// The widget that has the keyboard in the window (an editor or the grid).
-QWidget* keyboardWidget(CProgramView* view)
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus && view->isAncestorOf(focus) ? focus : view->grid();
-}
-
-// The image as a save would write it now.
-RadioImage::Bytes savedBytes(CProgramView* view)
-{
-    view->encodeTable();
-    return view->document().image.bytes();
-}
-
 QString statusText(ShellFixture& env)
 {
     return env.frame()->statusBar()->currentMessage();

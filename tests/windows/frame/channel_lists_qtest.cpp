@@ -1,0 +1,336 @@
+// Channels in and out of a channel window in the running program: File > Import Channels
+// and Export Channels, and whole rows copied, cut and pasted between documents and to
+// and from a spreadsheet. Every change is one undoable step; a refusal changes nothing.
+
+#include <QClipboard>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "ProgramDriving.h"
+
+using namespace qx260;
+
+namespace
+{
+
+constexpr int kFileOpen = 57601;
+constexpr int kImportChannels = 32800;
+constexpr int kExportChannels = 32801;
+
+const QByteArray kCommonHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                                 "DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
+
+QString statusText(ShellFixture& env)
+{
+    return env.frame()->statusBar()->currentMessage();
+}
+
+// The columns a radio of variant 1 shows: Rx Frequency, QT/DQT Dec, W/N, Scan.
+QStringList shownTexts(CProgramView* view, int r)
+{
+    const QStringList all = rowTexts(view, r);
+    return {all[0], all[2], all[4], all[5]};
+}
+
+// What variant 1 stores of a channel: the columns shown, Busy Lock and Power.
+QStringList storedTexts(CProgramView* view, int r)
+{
+    const QStringList all = rowTexts(view, r);
+    return shownTexts(view, r) + QStringList{all[6], all[7]};
+}
+
+void runMenuCommand(ShellFixture& env, int command)
+{
+    QAction* action = env.frame()->menuAction(true, command);
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+}
+
+// A document of band 130 - 160 MHz with channels 3 and 4 set, as a file.
+QString documentWithTwoChannels(ShellFixture& env, const QString& name)
+{
+    RadioImage image = RadioImage::newImage();
+    image.setByte(offset::ProductType, 0);
+    image.setByte(offset::BandIndex, 0);
+    image.setRxFrequency(3, 14512500);
+    image.setDecodeTone(3, ToneWord{0x13, 0x28}); // D023N
+    image.setWide(3, false);
+    image.setScan(3, true);
+    image.setRxFrequency(4, 15000625);
+    image.setDecodeTone(4, ToneWord{0x9E, 0x02}); // 67.0
+    const auto bytes = serializeDat(image);
+    ShellFixture::writeFile(env.path(name),
+                            QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
+    return env.path(name);
+}
+
+void clickChannelNumber(CProgramView* view, int row, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::mouseClick(view->grid(), Qt::LeftButton, mods, view->grid()->cellRectPixels(row, 0).center());
+}
+
+// Clicks a cell of the Rx column (its edit box then has the keyboard) and presses Ctrl+V.
+void pasteAt(CProgramView* view, int row)
+{
+    QTest::mouseClick(view->grid(), Qt::LeftButton, Qt::NoModifier,
+                      view->grid()->cellRectPixels(row, 1).center());
+    QTest::keyClick(keyboardWidget(view), Qt::Key_V, Qt::ControlModifier);
+}
+
+void saveScreenshot(QWidget* widget, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("QX260_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        widget->grab().save(dir + QLatin1Char('/') + name);
+}
+
+} // namespace
+
+class TestChannelLists : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void importAndExportThroughTheFileMenu()
+    {
+        ShellFixture env;
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        const auto empty = savedBytes(view);
+        const QString list = env.path("list.csv");
+
+        // Refused files: the message says where and why; nothing changes, nothing to undo.
+        const struct {
+            const char* name;
+            QByteArray row;
+            QString shown;
+            QMessageBox::StandardButton answer = QMessageBox::Ok;
+        } refusals[] = {
+            {"unknown mode", "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,",
+             "list.csv:2: column 11 (Mode): \"AM\": Mode must be FM (Wide) or NFM (Narrow)\n"
+             "Nothing was imported; the channels are as they were."},
+            {"tone off the list", "1,,146.52,,0,TSQL,88.5,88.6,023,NN,FM,5,,",
+             "list.csv:2: column 8 (cToneFreq): \"88.6\": not in the tone list"},
+            {"out of the band", "1,,171,,0,,88.5,88.5,023,NN,FM,5,,",
+             "list.csv:2: column 3 (Frequency): \"171\": Out of range,please input again."},
+            {"location 17, not renumbered", "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,",
+             "list.csv:2: column 1 (Location): \"17\": the location must be a channel 1 to 16 (this radio "
+             "has 16 "
+             "channels)\n\nTake the rows into channels 1 to 16 in the order of the file instead?",
+             QMessageBox::No},
+        };
+        for (const auto& c : refusals) {
+            ShellFixture::writeFile(list, kCommonHeader + c.row + "\r\n");
+            filetest::answerNext(list);
+            msgtest::answerNext(c.answer);
+            runMenuCommand(env, kImportChannels);
+            const QList<msgtest::Shown> shown = msgtest::takeShown();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith(c.shown), qPrintable(shown[0].text));
+            QVERIFY(savedBytes(view) == empty);
+            QVERIFY(!view->undoHistory().canUndo());
+        }
+
+        // A repeater, a quiet local channel and a coded one. Variant 1 keeps the receive
+        // side only, and says so beside the columns it does not read.
+        ShellFixture::writeFile(list, kCommonHeader +
+                                          "1,Rep,146.94,-,0.6,Tone,100,88.5,023,NN,FM,5.00,,\r\n"
+                                          "2,Local,146.52,,0,TSQL,88.5,103.5,023,NN,NFM,5.00,S,\r\n"
+                                          "3,Code,145.5,,0,DTCS,88.5,88.5,754,NR,FM,5.00,,\r\n");
+        filetest::answerNext(list);
+        runMenuCommand(env, kImportChannels);
+        QList<msgtest::Shown> shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text,
+                 QString("Imported 3 channels from list.csv\n"
+                         "Ignored columns (this radio keeps no such values): Name, TStep, Comment\n"
+                         "Radio variant 1 keeps the receive side only: the transmit frequencies "
+                         "and encode tones of the file were not imported."));
+        QCOMPARE(shownTexts(view, 1), QStringList({"146.94000", "None", "Wide", "Yes"}));
+        QCOMPARE(shownTexts(view, 2), QStringList({"146.52000", "103.5", "Narrow", "No"}));
+        QCOMPARE(shownTexts(view, 3), QStringList({"145.50000", "D754I", "Wide", "Yes"}));
+        QVERIFY(env.active()->doc->modified);
+        const auto imported = savedBytes(view);
+
+        // One step to undo and redo.
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(statusText(env), QString("Undone: Import Channels"));
+        QVERIFY(savedBytes(view) == empty);
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(savedBytes(view) == imported);
+
+        // Out in the common layout, chosen by the file filter: what this radio holds.
+        const QString out = env.path("out.csv");
+        filetest::answerNext(out, "Common channel-list layout (*.csv)");
+        runMenuCommand(env, kExportChannels);
+        QCOMPARE(
+            ShellFixture::readFile(out),
+            QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                       "Mode,TStep,Skip,Comment,RxDtcsCode,CrossMode\r\n"
+                       "1,,146.940000,off,0.000000,,88.5,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"
+                       "2,,146.520000,off,0.000000,Cross,88.5,103.5,023,NN,NFM,5.00,S,,023,->Tone\r\n"
+                       "3,,145.500000,off,0.000000,Cross,88.5,88.5,754,NR,FM,5.00,,,754,->DTCS\r\n"));
+        QCOMPARE(statusText(env), QString("Channels exported to out.csv"));
+        // The program's own layout is the first filter.
+        filetest::answerNext(out);
+        runMenuCommand(env, kExportChannels);
+        QVERIFY(
+            ShellFixture::readFile(out).startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,"
+                                                   "Scan,Busy Lock,Power\r\n1,146.94000,,None,,Wide,Yes,Off,"
+                                                   "High\r\n"));
+        QVERIFY(msgtest::takeShown().isEmpty());
+
+        // Locations of a bigger radio, taken in file order when the user agrees.
+        ShellFixture::writeFile(list, kCommonHeader + "0,,145.25,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
+                                                      "100,,145.75,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
+        filetest::answerNext(list);
+        msgtest::answerNext(QMessageBox::Yes);
+        runMenuCommand(env, kImportChannels);
+        QCOMPARE(shownTexts(view, 1).first(), QString("145.25000"));
+        QCOMPARE(shownTexts(view, 2).first(), QString("145.75000"));
+        QCOMPARE(shownTexts(view, 3).first(), QString("145.50000")); // not in the file: as it was
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(savedBytes(view) == imported);
+    }
+
+    void copyTwoRowsIntoAnotherDocument()
+    {
+        ShellFixture env;
+        QVERIFY(env.start({documentWithTwoChannels(env, "a.dat")}));
+        env.frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(env.frame()));
+        CProgramView* from = env.active()->view;
+
+        // Channel numbers: a click selects one row, Shift+click extends it.
+        clickChannelNumber(from, 3);
+        clickChannelNumber(from, 4, Qt::ShiftModifier);
+        QCOMPARE(from->grid()->firstSelectedRow(), 3);
+        QCOMPARE(from->grid()->lastSelectedRow(), 4);
+        saveScreenshot(env.frame(), "rows-selected.png");
+        QTest::keyClick(keyboardWidget(from), Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(copied,
+                 QStringList({"CH\tRx Frequency\tTx Frequency\tQT/DQT Dec\tQT/DQT Enc\tW/N\tScan\tBusy "
+                              "Lock\tPower",
+                              "3\t145.12500\t\tD023N\t\tNarrow\tYes\tQT/DQT\tHigh",
+                              "4\t150.00625\t\t67.0\t\tWide\tYes\tQT/DQT\tHigh"}));
+        QCOMPARE(statusText(env), QString("Copied channels 3-4"));
+
+        // Into another document, from its channel 7 on.
+        filetest::answerNext(documentWithTwoChannels(env, "b.dat"));
+        env.frame()->OnCommand(kFileOpen);
+        CProgramView* to = env.active()->view;
+        QVERIFY(to != from);
+        const auto before = savedBytes(to);
+        pasteAt(to, 7);
+        QCOMPARE(storedTexts(to, 7), storedTexts(from, 3));
+        QCOMPARE(storedTexts(to, 8), storedTexts(from, 4));
+        QCOMPARE(statusText(env), QString("Pasted channels 7-8"));
+        QCOMPARE(to->grid()->firstSelectedRow(), 7);
+        QCOMPARE(to->grid()->lastSelectedRow(), 8);
+        const auto pasted = savedBytes(to);
+
+        QTest::keyClick(keyboardWidget(to), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(statusText(env), QString("Undone: Paste"));
+        QVERIFY(savedBytes(to) == before);
+        QTest::keyClick(keyboardWidget(to), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(savedBytes(to) == pasted);
+
+        // Shift+Down selects from the current row on; Cut copies the rows and clears them.
+        clickChannelNumber(to, 7);
+        QTest::keyClick(keyboardWidget(to), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(to->grid()->lastSelectedRow(), 8);
+        runMenuCommand(env, 57635); // Edit > Cut
+        QCOMPARE(QApplication::clipboard()->text().count("\r\n"), 3);
+        QCOMPARE(rowTexts(to, 7), QStringList(8, QString()));
+        QCOMPARE(rowTexts(to, 8), QStringList(8, QString()));
+        QTest::keyClick(keyboardWidget(to), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(statusText(env), QString("Undone: Cut"));
+        QVERIFY(savedBytes(to) == pasted);
+
+        // With no rows selected, text selected in an edit box is the box's own to copy.
+        QLineEdit* edit = typeInto(to, 9, 1, "146.5");
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("146.5"));
+
+        QMenu* editMenu = env.frame()->menus(true)[1];
+        editMenu->popup(env.frame()->mapToGlobal(QPoint(60, 30)));
+        QVERIFY(QTest::qWaitForWindowExposed(editMenu));
+        saveScreenshot(editMenu, "edit-menu.png");
+        editMenu->close();
+    }
+
+    void pasteABlockFromASpreadsheet()
+    {
+        ShellFixture env;
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        const struct {
+            const char* name;
+            const char* clipboard;
+            int row;
+            QList<QStringList> rows; // shown columns of the rows pasted; none: refused
+            const char* refusal;
+        } cases[] = {
+            {"with a header line, a tone without its .0",
+             "Rx Frequency\tQT/DQT Dec\tW/N\tScan\r\n145.5\t100\tNarrow\tYes\r\n146\tD023N\tWide\tNo\r\n",
+             2,
+             {{"145.50000", "100.0", "Narrow", "Yes"}, {"146.00000", "D023N", "Wide", "No"}},
+             ""},
+            {"without one: the columns shown",
+             "147.5\tNone\tWide\tYes\r\n",
+             10,
+             {{"147.50000", "None", "Wide", "Yes"}},
+             ""},
+            {"Chinese headers",
+             "接收频率\t宽/窄\n150\t窄\n",
+             12,
+             {{"150.00000", "None", "Narrow", "No"}},
+             ""},
+            {"out of the band",
+             "Rx Frequency\n150\n171\n",
+             5,
+             {},
+             "Channel 6, Rx Frequency: \"171\": Out of range,please input again.\n"
+             "Nothing was pasted; the channels are as they were."},
+            {"past channel 16", "150\n151\n", 16, {}, "Line 2: the rows run past channel 16"},
+            {"decimal comma",
+             "145,5\tNone\n",
+             3,
+             {},
+             "\"145,5\": the decimal separator is a point: write 145.5"},
+        };
+        for (const auto& c : cases) {
+            const auto before = savedBytes(view);
+            const std::size_t steps = view->undoHistory().undoCount();
+            QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+            pasteAt(view, c.row);
+            const QList<msgtest::Shown> shown = msgtest::takeShown();
+            if (c.rows.isEmpty()) {
+                QCOMPARE(shown.size(), 1);
+                QVERIFY2(shown[0].text.contains(QString::fromUtf8(c.refusal)), qPrintable(shown[0].text));
+                QVERIFY2(savedBytes(view) == before, c.name);
+                QCOMPARE(view->undoHistory().undoCount(), steps);
+                continue;
+            }
+            QVERIFY2(shown.isEmpty(), c.name);
+            for (int i = 0; i < c.rows.size(); ++i)
+                QCOMPARE(shownTexts(view, c.row + i), c.rows[i]);
+            QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(savedBytes(view) == before, c.name);
+            QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
+        }
+
+        // A single value goes into the cell being typed in, not into rows.
+        QApplication::clipboard()->setText("146.025");
+        QLineEdit* edit = typeInto(view, 14, 1, "");
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QString("146.025"));
+    }
+};
+
+QTEST_MAIN(TestChannelLists)
+#include "channel_lists_qtest.moc"
