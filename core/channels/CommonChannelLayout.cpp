@@ -152,30 +152,37 @@ class RowReader
         return true;
     }
 
+    // A column of two words onto the two items of a list column (Mode onto W/N, Skip onto
+    // Scan), any letter case.
+    struct Choice {
+        const char* word;
+        const char* item;
+    };
+    bool readChoice(CommonField field, int col, Choice first, Choice second, const char* english,
+                    const char* chinese)
+    {
+        const std::string& text = value(values_, field);
+        for (const Choice& choice : {first, second}) {
+            if (equalsIgnoringAsciiCase(text, choice.word)) {
+                setCell(col, choice.item, {field, {}});
+                return true;
+            }
+        }
+        return fail(field, english, chinese);
+    }
+
     bool readMode()
     {
-        const std::string& mode = value(values_, CommonField::Mode);
-        if (equalsIgnoringAsciiCase(mode, "FM"))
-            setCell(column::Bandwidth, kWideText.english, {CommonField::Mode, {}});
-        else if (equalsIgnoringAsciiCase(mode, "NFM"))
-            setCell(column::Bandwidth, kNarrowText.english, {CommonField::Mode, {}});
-        else
-            return fail(CommonField::Mode, "Mode must be FM (Wide) or NFM (Narrow)",
-                        "Mode 必须是 FM（宽）或 NFM（窄）");
-        return true;
+        return readChoice(CommonField::Mode, column::Bandwidth, {"FM", kWideText.english},
+                          {"NFM", kNarrowText.english}, "Mode must be FM (Wide) or NFM (Narrow)",
+                          "Mode 必须是 FM（宽）或 NFM（窄）");
     }
 
     bool readSkip()
     {
-        const std::string& skip = value(values_, CommonField::Skip);
-        if (skip.empty())
-            setCell(column::Scan, kYesText.english, {CommonField::Skip, {}});
-        else if (equalsIgnoringAsciiCase(skip, "S"))
-            setCell(column::Scan, kNoText.english, {CommonField::Skip, {}});
-        else
-            return fail(CommonField::Skip, "Skip must be empty (scanned) or S (not scanned)",
-                        "Skip 必须为空（扫描）或 S（不扫描）");
-        return true;
+        return readChoice(CommonField::Skip, column::Scan, {"", kYesText.english}, {"S", kNoText.english},
+                          "Skip must be empty (scanned) or S (not scanned)",
+                          "Skip 必须为空（扫描）或 S（不扫描）");
     }
 
     // The polarity letter of one side: DtcsPolarity's first (transmit) or second (receive).
