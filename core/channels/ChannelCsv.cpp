@@ -256,6 +256,7 @@ class Importer
             return readCommonHeader(header, names);
         if (!namesAColumn && input_.headerOptional) {
             firstRow = 0;
+            headerless_ = true;
             const std::array<int, 9> widths = columnWidthsForVariant(variant_);
             for (int col = column::RxFrequency; col <= column::Power; ++col)
                 if (widths[static_cast<std::size_t>(col)] > 0)
@@ -347,8 +348,12 @@ class Importer
             if (f >= columns_.size()) {
                 if (!text.empty())
                     return failAt(record.fields[f].line, static_cast<int>(f) + 1,
-                                  words("this row has more fields than the header row has columns",
-                                        "这一行的字段比标题行的列多"),
+                                  headerless_
+                                      ? words("this row has more fields than the window shows columns; "
+                                              "copy the header line with the rows",
+                                              "这一行的字段比窗口显示的列多；请连同标题行一起复制")
+                                      : words("this row has more fields than the header row has columns",
+                                              "这一行的字段比标题行的列多"),
                                   "", text);
                 continue;
             }
@@ -584,7 +589,8 @@ class Importer
     std::vector<std::string> otherTones_;
     ChannelCsvLayout layout_ = ChannelCsvLayout::Program;
     bool decimalComma_ = false;
-    std::vector<int> columns_;                           // program layout: table column of each file column
+    bool headerless_ = false;  // rows pasted without a header line, in the columns the window shows
+    std::vector<int> columns_; // program layout: table column of each file column
     std::array<int, ChannelTable::kCols> fieldNumber_{}; // file column of each table column, 0 = absent
     std::vector<CommonField> commonFields_;              // common layout: field of each file column
     std::array<int, kCommonFieldCount> commonFieldNumber_{};
