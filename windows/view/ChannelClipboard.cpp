@@ -9,14 +9,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelRows.h"
 #include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
+#include "res/ResourceIds.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
+#include "windows/view/ChannelFileCommands.h"
 
 namespace
 {
@@ -168,17 +169,10 @@ void ChannelClipboard::paste()
     const qx260::ChannelImportResult result =
         qx260::pasteChannelRows(edited, text, first, view_.bandLimits, pv.languageFlag, pv.radioVariant);
     if (!result.ok()) {
-        const int id = result.error.messageId;
-        const std::string windowMessage =
-            id ? qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)))
-                     .toStdString()
-               : std::string();
-        const QString text =
-            QString::fromStdString(qx260::importErrorText(result.error, {}, windowMessage, pv.languageFlag)) +
-            QLatin1Char('\n') +
-            pick("Nothing was pasted; the channels are as they were.", "没有粘贴；信道保持原样。");
         qx260::showMessage(&view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),
-                           text, QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+                           qx260::refusalText(result.error, {},
+                                              pick("Nothing was pasted; the channels are as they were.",
+                                                   "没有粘贴；信道保持原样。")));
         return;
     }
     if (result.rows == 0)

@@ -57,22 +57,22 @@ std::string nativePath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-// The channel window's own words for a refused frequency, else none.
-std::string windowMessage(int messageId)
+QString nothingImported()
 {
-    if (messageId == 0)
-        return {};
-    return resourceString(messageId, QString::fromUtf8(cellEditMessageFallback(messageId))).toStdString();
-}
-
-void refuse(CProgramView& view, const QString& caption, const std::string& why)
-{
-    showMessage(&view, caption,
-                QString::fromStdString(why) + QLatin1Char('\n') +
-                    pick("Nothing was imported; the channels are as they were.", "没有导入；信道保持原样。"));
+    return pick("Nothing was imported; the channels are as they were.", "没有导入；信道保持原样。");
 }
 
 } // namespace
+
+QString refusalText(const ChannelImportError& error, const std::string& place, const QString& nothingChanged)
+{
+    const int id = error.messageId;
+    const std::string windowMessage =
+        id ? resourceString(id, QString::fromUtf8(cellEditMessageFallback(id))).toStdString() : std::string();
+    return QString::fromStdString(
+               importErrorText(error, place, windowMessage, processValues().languageFlag)) +
+           QLatin1Char('\n') + nothingChanged;
+}
 
 void importChannels(CProgramView& view)
 {
@@ -88,7 +88,8 @@ void importChannels(CProgramView& view)
     const bool chinese = processValues().languageFlag;
     const ChannelFileRead file = readChannelListFile(nativePath(path), chinese);
     if (!file.ok()) {
-        refuse(view, caption, file.error);
+        showMessage(&view, caption,
+                    QString::fromStdString(file.error) + QLatin1Char('\n') + nothingImported());
         return;
     }
 
@@ -112,8 +113,7 @@ void importChannels(CProgramView& view)
         result = importChannelRows(edited, input, view.bandLimits, chinese, pv.radioVariant);
     }
     if (!result.ok()) {
-        refuse(view, caption,
-               importErrorText(result.error, name, windowMessage(result.error.messageId), chinese));
+        showMessage(&view, caption, refusalText(result.error, name, nothingImported()));
         return;
     }
 
