@@ -3,6 +3,7 @@
 #include "core/channels/ChannelCsv.h"
 
 #include <array>
+#include <filesystem>
 #include <vector>
 
 #include "core/channels/CellEditRules.h"
@@ -677,6 +678,15 @@ ChannelFileRead readChannelListFile(const std::string& path, bool chinese)
                 path + (chinese ? " 大于 1 MB，不是信道表"
                                 : " is larger than 1 MB and so not a list of 16 channels")};
     return {std::string(read.bytes.begin(), read.bytes.end()), {}};
+}
+
+FileResult writeChannelListFile(const std::string& path, std::string_view text)
+{
+    std::error_code ec;
+    const std::filesystem::file_status target = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(target) && !std::filesystem::is_regular_file(target))
+        return FileResult::failure("not a regular file");
+    return replaceFile(path, text);
 }
 
 void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result, RadioImage& image,

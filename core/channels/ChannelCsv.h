@@ -93,6 +93,11 @@ struct ChannelFileRead {
 };
 ChannelFileRead readChannelListFile(const std::string& path, bool chinese);
 
+struct FileResult;
+// Writes an export as a whole (replaceFile); a path that names something other than a
+// regular file (a device, a pipe, a folder) is refused and left alone.
+FileResult writeChannelListFile(const std::string& path, std::string_view text);
+
 class RadioImage;
 // Writes the channels an import changed into the image, as saving the table would; the
 // records and scan bits of every other channel keep their bytes exactly.

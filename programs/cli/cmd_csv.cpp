@@ -98,7 +98,7 @@ int runExport(const std::vector<std::string>& args)
         std::fwrite(csv.data(), 1, csv.size(), stdout);
         return std::fflush(stdout) == 0 ? kExitOk : fail(kExitFailure, "cannot write the channels to stdout");
     }
-    if (const FileResult written = replaceFile(*output, csv); !written.ok())
+    if (const FileResult written = writeChannelListFile(*output, csv); !written.ok())
         return fail(kExitFailure, "cannot write " + *output + ": " + written.reason);
     return kExitOk;
 }

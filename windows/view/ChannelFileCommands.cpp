@@ -150,7 +150,7 @@ void exportChannels(CProgramView& view)
     const ChannelCsvLayout layout =
         chosen == commonFilter() ? ChannelCsvLayout::Common : ChannelCsvLayout::Program;
     const ChannelTable stored = storedChannels(view.table(), processValues().radioVariant);
-    const FileResult written = replaceFile(nativePath(path), exportChannelsCsv(stored, layout));
+    const FileResult written = writeChannelListFile(nativePath(path), exportChannelsCsv(stored, layout));
     if (!written.ok()) {
         showMessage(&view, caption,
                     pick("Cannot write ", "无法写入 ") + path + QStringLiteral(": ") +

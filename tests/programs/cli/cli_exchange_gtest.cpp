@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -303,6 +306,13 @@ TEST_F(CliExchange, CommonLayoutBothWays)
     EXPECT_TRUE(r.out.contains("Radio variant 1 keeps the receive side only")) << r.out.toStdString();
     EXPECT_FALSE(readImage("v1.dat").txFrequency(1));
     EXPECT_EQ(readImage("v1.dat").rxFrequency(1), 14694000u);
+
+    // An export replaces a file as a whole, but never what is no file (a pipe here).
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.csv")).constData(), 0600), 0);
+    r = run({"export", "x.dat", "--format", "common", "-o", "pipe.csv"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cannot write pipe.csv: not a regular file")) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo(path("pipe.csv")).exists() && !QFileInfo(path("pipe.csv")).isFile());
 
     // Locations beyond the radio's 16 channels are taken in file order when asked to.
     writeFile("far.csv", "Location,Frequency,Mode\r\n0,145.5,FM\r\n120,146,NFM\r\n");
