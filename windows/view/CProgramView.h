@@ -86,8 +86,6 @@ class CProgramView : public QWidget
     void takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change);
     // Shows a note in the main window's status bar for a few seconds.
     void showStatus(const std::string& text);
-    // Row selection and the clipboard of this window.
-    ChannelClipboard* channelClipboard() const { return clipboard_; }
 
     // Takes the open cell edit into the table; with advance, then moves to the next cell
     // (also when nothing was being edited). False when the edit was rejected.
