@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileSync.h"
+#include "programs/VersionText.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -30,6 +31,18 @@ void printOverview(std::FILE* out)
         std::fprintf(out, "  %s\n", c.synopsis);
     std::fprintf(out, "\n"
                       "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
+                      "\n"
+                      "Options:\n"
+                      "  -h, --help     show this help and exit\n"
+                      "  --version      show the version and exit\n"
+                      "\n"
+                      "Files:\n"
+                      "  Program.ini    product types, bands and texts: the one the desktop program\n"
+                      "                 uses (beside the program in its build folder; installed, the\n"
+                      "                 user's own copy in $XDG_CONFIG_HOME/qx260/, or the shipped\n"
+                      "                 PREFIX/share/qx260/Program.ini until the desktop program\n"
+                      "                 has made that copy). --config names another.\n"
+                      "\n"
                       "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n");
 }
 } // namespace
@@ -71,6 +84,10 @@ int main(int argc, char** argv)
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        qx260::printVersion("qx260-cli");
         return kExitOk;
     }
     std::vector<std::string> args(argv + 2, argv + argc);
