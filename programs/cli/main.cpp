@@ -1,5 +1,6 @@
 // qx260-cli: the qx260 core from the command line.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -27,8 +28,14 @@ void printOverview(std::FILE* out)
                       "Programs the QX-260 hand-held radio and edits its *.dat documents.\n"
                       "\n"
                       "Commands:\n");
-    for (const Command& c : registry())
-        std::fprintf(out, "  %s\n", c.synopsis);
+    // The name in a column of its own, so that the list reads as a table (and help2man
+    // keeps one entry per command in the man page).
+    for (const Command& c : registry()) {
+        const std::string synopsis = c.synopsis;
+        const std::size_t nameEnd = std::min(synopsis.find(' '), synopsis.size());
+        std::fprintf(out, "  %-8s  %s\n", synopsis.substr(0, nameEnd).c_str(),
+                     synopsis.substr(std::min(nameEnd + 1, synopsis.size())).c_str());
+    }
     std::fprintf(out, "\n"
                       "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
                       "\n"

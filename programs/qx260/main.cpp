@@ -24,6 +24,9 @@ const char kUsage[] =
     "Without FILE.dat the program starts with a new document; with it, that document is\n"
     "opened. A document whose name begins with \"-\" follows \"--\".\n"
     "\n"
+    "The command-line tool qx260-cli reads, writes, shows and edits documents without\n"
+    "windows; qx260-radio-sim is a simulated radio for trying the program without one.\n"
+    "\n"
     "Options:\n"
     "  -h, --help     show this help and exit\n"
     "  --version      show the version and exit\n"
@@ -39,10 +42,7 @@ const char kUsage[] =
     "\n"
     "Environment:\n"
     "  QX260_SETTINGS   the per-user choices file to use instead of qx260.ini\n"
-    "  QX260_PORT_COMn  the serial device COMn stands for in this run\n"
-    "\n"
-    "The command-line tool qx260-cli reads, writes, shows and edits documents without\n"
-    "windows; qx260-radio-sim is a simulated radio for trying the program without one.\n";
+    "  QX260_PORT_COMn  the serial device COMn stands for in this run\n";
 
 // What the words before "--" ask for, looked at before any window can be made, so that
 // --help and --version work without a display.
