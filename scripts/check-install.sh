@@ -114,6 +114,13 @@ elif ! cmp -s "$home/.config/qx260/Program.ini" "$prefix/share/qx260/Program.ini
 else
     echo "ok: qx260 starts and makes the user's Program.ini"
 fi
+# Its --help speaks the language of that copy.
+run sed -i 's/^Language=.*/Language=Chinese/' "$home/.config/qx260/Program.ini"
+if [[ $(run qx260 --help) != "用法：qx260 "* ]]; then
+    problem "qx260 --help does not follow the user's Program.ini: $(run qx260 --help 2>&1 | head -2)"
+else
+    echo "ok: qx260 --help in the user's language"
+fi
 
 # English, then Chinese through the user's copy, in-process from the installed files.
 rm -rf "$home/.config"

@@ -1,19 +1,22 @@
-// qx260: the desktop program. Besides the toolkit's own options it takes --help,
-// --version and one document to open.
+// qx260: the desktop program. Besides the toolkit's own options it takes --help (in the
+// configured language), --version and one document to open.
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstring>
 
+#include "core/config/ProcessValues.h"
 #include "platform/FileSync.h"
+#include "platform/InstallPaths.h"
 #include "programs/VersionText.h"
 #include "windows/frame/CProgramApp.h"
 
 namespace
 {
 
-// The usage text (help2man makes the man page from it).
+// The usage text in the two languages of the program (help2man makes the man page from
+// the English one).
 const char kUsage[] =
     "Usage: qx260 [OPTION]... [FILE.dat]\n"
     "\n"
@@ -44,6 +47,48 @@ const char kUsage[] =
     "  QX260_SETTINGS   the per-user choices file to use instead of qx260.ini\n"
     "  QX260_PORT_COMn  the serial device COMn stands for in this run\n";
 
+const char kUsageChinese[] =
+    "用法：qx260 [选项]... [文件.dat]\n"
+    "\n"
+    "QX-260 16 信道 VHF 手持对讲机的写频软件：通过写频线读取对讲机，编辑信道和整机\n"
+    "可选功能，保存并打印为 *.dat 文档，再写回对讲机。\n"
+    "\n"
+    "不带 文件.dat 时，程序以一个新文档启动；带上时，打开该文档。文件名以 \"-\" 开头的\n"
+    "文档请写在 \"--\" 之后。\n"
+    "\n"
+    "命令行工具 qx260-cli 无需窗口即可读写、显示和编辑文档；qx260-radio-sim 是模拟\n"
+    "对讲机，无需真机即可试用本程序。\n"
+    "\n"
+    "选项：\n"
+    "  -h, --help     显示本帮助并退出\n"
+    "  --version      显示版本并退出\n"
+    "  也接受 -platform 名称、-style 名称 等工具包自身的选项。\n"
+    "\n"
+    "文件：\n"
+    "  Program.ini    界面语言、产品类型、频段和文字。从构建目录运行时位于程序旁；\n"
+    "                 安装后为 $XDG_CONFIG_HOME/qx260/Program.ini（~/.config/qx260/，\n"
+    "                 Windows 上为 %APPDATA%\\qx260），首次启动时从\n"
+    "                 PREFIX/share/qx260/Program.ini 复制而来。\"设置 > 语言\"将选择写入该文件。\n"
+    "  qx260.ini      同一目录中的个人设置（串口、产品）。\n"
+    "\n"
+    "环境变量：\n"
+    "  QX260_SETTINGS   代替 qx260.ini 使用的个人设置文件\n"
+    "  QX260_PORT_COMn  本次运行中 COMn 所代表的串口设备\n";
+
+// Whether the configuration the program will read chooses Chinese. Read as the program
+// reads it, but never written or made, since --help must change nothing.
+bool configuredChinese()
+{
+    const qx260::ConfigurationChoice configuration =
+        qx260::locateConfiguration(qx260::executableDirectory(), qx260::UserCopy::ReadOnly);
+    if (!qx260::regularFileExists(configuration.path))
+        return false;
+    qx260::ProcessValues values;
+    values.configurationStore.Load(configuration.path, false, true);
+    values.deriveLanguageValues();
+    return values.languageFlag;
+}
+
 // What the words before "--" ask for, looked at before any window can be made, so that
 // --help and --version work without a display.
 enum class Request { Run, Help, Version };
@@ -66,7 +111,7 @@ int main(int argc, char** argv)
 {
     switch (requestOf(argc, argv)) {
     case Request::Help:
-        std::fputs(kUsage, stdout);
+        std::fputs(configuredChinese() ? kUsageChinese : kUsage, stdout);
         return 0;
     case Request::Version:
         qx260::printVersion("qx260");
