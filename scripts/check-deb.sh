@@ -23,7 +23,7 @@ fi
 scratch=$(mktemp -d)
 installed=false
 cleanup() {
-    if $installed; then dpkg_retry -r qx260 >/dev/null || true; fi
+    if $installed; then dpkg_retry -P qx260 >/dev/null || true; fi
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -92,14 +92,22 @@ echo "qx260 stayed up until the time-out and made $home/.config/qx260/Program.in
 
 step dpkg -r qx260
 dpkg_retry -r qx260
-installed=false
-if dpkg-query -W -f='${Status}' qx260 2>/dev/null | grep -q installed; then
+if dpkg-query -W -f='${Status}' qx260 2>/dev/null | grep -q " installed"; then
     echo "check-deb: qx260 is still installed after dpkg -r" >&2
     exit 1
 fi
 left=$(while read -r f; do [ -f "$f" ] && echo "$f"; done <"$scratch/files" || true)
 if [ -n "$left" ]; then
     echo "check-deb: files left after dpkg -r: $left" >&2
+    exit 1
+fi
+# The package's postrm (cpack's ldconfig call, as the modules lie under /usr/lib) keeps
+# dpkg's record of it until a purge; no file of it is left.
+step dpkg -P qx260
+dpkg_retry -P qx260
+installed=false
+if dpkg-query -W qx260 >/dev/null 2>&1; then
+    echo "check-deb: dpkg still knows qx260 after dpkg -P" >&2
     exit 1
 fi
 echo "check-deb: the package installs, runs from /usr/bin and removes cleanly"
