@@ -1,5 +1,6 @@
 #include "platform/PortSettings.h"
 
+#include <QSerialPortInfo>
 #include <QSettings>
 
 #include "platform/QSettingsUserStore.h"
@@ -39,6 +40,12 @@ PortMapping systemPortMapping()
 {
     PortMapping mapping = environmentOnlyMapping();
     mapping.userOverride = [](int number) { return portOverride(number); };
+    mapping.presentDevices = [] {
+        std::vector<std::string> devices;
+        for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+            devices.push_back(port.systemLocation().toStdString());
+        return devices;
+    };
     return mapping;
 }
 

@@ -1,11 +1,14 @@
 #include "platform/Resources.h"
 
+#include <QFile>
 #include <QHash>
 #include <QLibrary>
 #include <QPair>
 
 #include <memory>
 
+#include "core/config/InstallLayout.h"
+#include "platform/InstallPaths.h"
 #include "res/ResourceTable.h"
 
 namespace qx260
@@ -183,7 +186,12 @@ QString languageModulePath(const QString& executableDirectory, const QString& la
 #else
     const QLatin1String suffix(".so");
 #endif
-    return executableDirectory + languageName + suffix;
+    // Beside the executable in a build folder; installed, in ../lib/qx260/.
+    const std::string directory = QFile::encodeName(executableDirectory).toStdString();
+    const std::string path =
+        companionFile(directory, installedModuleDirectory(directory),
+                      QFile::encodeName(languageName + suffix).toStdString(), regularFileExists);
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 QString resourceString(int id)

@@ -20,9 +20,10 @@ bool resourceLibraryLoaded();
 // Name the loaded module gives itself ("English", "Chinese"); empty when none is loaded.
 QString resourceLanguageName();
 
-// The module file of a language: executableDirectory (with its trailing separator)
-// + languageName + the platform's shared-library suffix. A language name that is empty
-// or holds a path separator names no module in that directory: the result is empty.
+// The module file of a language: languageName + the platform's shared-library suffix,
+// in executableDirectory (with its trailing separator) or, installed, in ../lib/qx260/
+// beside it; the one beside the executable when neither exists. A language name that is
+// empty or holds a path separator names no module: the result is empty.
 QString languageModulePath(const QString& executableDirectory, const QString& languageName);
 
 // String table; empty when missing.

@@ -12,6 +12,11 @@ packages=(
   fonts-liberation2 fonts-wqy-microhei
   xvfb xauth poppler-utils
   locales
+  # install tree and Debian package: man pages from --help, icons from the SVG, the
+  # validators of the desktop entry and the metainfo, dpkg-shlibdeps and file for cpack
+  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  # the core built for Windows and its tests run under Wine
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 # The decimal-comma locale the tests run under.
 test_locale="de_DE.UTF-8"

@@ -78,16 +78,21 @@ bool CIniFile::sameName(std::string_view a, std::string_view b) const
 FileResult CIniFile::Open(std::string_view fileName, bool autoSave, bool ignoreCase,
                           std::string_view programPath)
 {
-    std::string directory;
-    const auto slash = programPath.find_last_of('/');
+    // Windows takes either separator in a program path; POSIX systems only "/".
+#ifdef _WIN32
+    constexpr std::string_view kSeparators = "/\\";
+#else
+    constexpr std::string_view kSeparators = "/";
+#endif
+    std::string path;
+    const auto slash = programPath.find_last_of(kSeparators);
     if (slash != std::string_view::npos) {
-        directory.assign(programPath.substr(0, slash));
+        path.assign(programPath.substr(0, slash + 1));
     } else {
         std::error_code ec;
-        directory = std::filesystem::current_path(ec).string();
+        path = std::filesystem::current_path(ec).string();
+        path += static_cast<char>(std::filesystem::path::preferred_separator);
     }
-    std::string path = directory;
-    path += '/';
     path.append(fileName);
     return Load(path, autoSave, ignoreCase);
 }

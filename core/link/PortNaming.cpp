@@ -1,5 +1,6 @@
 #include "core/link/PortNaming.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -69,8 +70,29 @@ std::string loadPortSetting(UserStore& store, const std::string& key)
     return portDeviceNameFor(loadPortNumber(store, key));
 }
 
-std::optional<std::string> defaultDeviceForPort(int number)
+std::optional<std::string> defaultDeviceForPort(int number, PortSystem system,
+                                                const std::vector<std::string>& presentDevices)
 {
+    switch (system) {
+    case PortSystem::Windows:
+        if (number >= 1)
+            return portDeviceNameFor(number);
+        return std::nullopt;
+    case PortSystem::MacOS: {
+        // The call-out devices (cu.*) are the ones a program opens; tty.* wait for a carrier.
+        std::vector<std::string> devices;
+        for (const std::string& device : presentDevices)
+            if (device.rfind("/dev/cu.", 0) == 0 && device != "/dev/cu.Bluetooth-Incoming-Port" &&
+                device != "/dev/cu.debug-console")
+                devices.push_back(device);
+        std::sort(devices.begin(), devices.end());
+        if (number >= 1 && static_cast<std::size_t>(number) <= devices.size())
+            return devices[static_cast<std::size_t>(number) - 1];
+        return std::nullopt;
+    }
+    case PortSystem::Linux:
+        break;
+    }
     if (number >= 1 && number <= 8)
         return "/dev/ttyUSB" + std::to_string(number - 1);
     if (number >= 9 && number <= 12)
@@ -91,7 +113,9 @@ std::optional<std::string> deviceForPort(int number, const PortMapping& mapping)
         if (auto stored = mapping.userOverride(number); stored && !stored->empty())
             return stored;
     }
-    return defaultDeviceForPort(number);
+    if (mapping.system == PortSystem::MacOS && mapping.presentDevices)
+        return defaultDeviceForPort(number, mapping.system, mapping.presentDevices());
+    return defaultDeviceForPort(number, mapping.system);
 }
 
 std::optional<std::string> resolvePortDevice(const std::string& portDeviceName, const PortMapping& mapping)

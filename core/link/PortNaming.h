@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qx260
 {
@@ -29,19 +30,38 @@ bool storePortNumber(UserStore& store, const std::string& key, int number);
 // The port device name from the stored number (called when a channel view is made).
 std::string loadPortSetting(UserStore& store, const std::string& key);
 
+// The systems whose serial devices have names of their own; other POSIX systems are
+// treated as Linux.
+enum class PortSystem { Linux, Windows, MacOS };
+#if defined(_WIN32)
+constexpr PortSystem kThisPortSystem = PortSystem::Windows;
+#elif defined(__APPLE__)
+constexpr PortSystem kThisPortSystem = PortSystem::MacOS;
+#else
+constexpr PortSystem kThisPortSystem = PortSystem::Linux;
+#endif
+
 // Where the devices of COM numbers come from on this system. A per-run
 // environment variable QX260_PORT_COMn wins over a per-user override
-// "Ports/COMn", which wins over the built-in table.
+// "Ports/COMn", which wins over the system's own names (defaultDeviceForPort).
 struct PortMapping {
     // The environment (getenv in real runs).
     std::function<std::optional<std::string>(const std::string& name)> environment;
     // The per-user override of "Ports/COMn" (empty when not set).
     std::function<std::optional<std::string>(int number)> userOverride;
+    PortSystem system = kThisPortSystem;
+    // The serial devices present now (paths); asked only on macOS.
+    std::function<std::vector<std::string>()> presentDevices;
 };
 
-// Built-in table: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,
-// COM13-COM16 = /dev/ttyS0-3. Empty for other numbers.
-std::optional<std::string> defaultDeviceForPort(int number);
+// The system's own device of COM number n:
+//   Linux: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3, COM13-COM16 = /dev/ttyS0-3;
+//   Windows: the port itself ("COM3", the prefixed name of COM12), any number from 1 up;
+//   macOS: the n-th of the present /dev/cu.* devices in name order, leaving out the
+//   Bluetooth and debug consoles the system always has.
+// Empty for numbers the system has no device for.
+std::optional<std::string> defaultDeviceForPort(int number, PortSystem system = kThisPortSystem,
+                                                const std::vector<std::string>& presentDevices = {});
 
 // The device path for COM number n, or empty when the number maps to nothing.
 std::optional<std::string> deviceForPort(int number, const PortMapping& mapping);

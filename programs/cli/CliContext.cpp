@@ -7,8 +7,10 @@
 #include <system_error>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/InstallLayout.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/ChannelTexts.h"
+#include "platform/InstallPaths.h"
 #include "platform/QSettingsUserStore.h"
 
 namespace qx260::cli
@@ -62,18 +64,22 @@ bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>
     return true;
 }
 
-std::string executablePath()
+std::string defaultConfigurationPath()
 {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : self.string();
+    return locateConfiguration(executableDirectory(), UserCopy::ReadOnly).path;
 }
 
-std::string executableDirectory()
+std::string emptyBandNote(const ProcessValues& values)
 {
-    const std::string path = executablePath();
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    const std::string& file = values.configurationStore.filePath();
+    if (file.empty()) {
+        const std::string directory = executableDirectory();
+        return "The band is empty: no Program.ini was found beside the program (" + directory + ") or in " +
+               installedDataDirectory(directory) + "; name one with --config.";
+    }
+    return "The band is empty: the configuration " + file +
+           " names no band for this document's product type ([Setup] Field1, Field2, ...); name another "
+           "with --config.";
 }
 
 std::string systemReason(int errorNumber)
@@ -84,7 +90,7 @@ std::string systemReason(int errorNumber)
 bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error)
 {
     values.executableDirectory = executableDirectory();
-    const std::string path = configPath.empty() ? values.executableDirectory + "Program.ini" : configPath;
+    const std::string path = configPath.empty() ? defaultConfigurationPath() : configPath;
 
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(path, ec);

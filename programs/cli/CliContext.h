@@ -34,16 +34,21 @@ struct ParsedArgs {
 bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
                const std::set<std::string>& flagOptions, ParsedArgs& parsed, std::string& error);
 
-// Full path of the running executable, and its directory with a trailing "/".
-std::string executablePath();
-std::string executableDirectory();
+// The Program.ini the desktop program would use: the one beside the executable or,
+// installed, the user's own copy (the shipped file while the copy is not made yet; the
+// command-line tool never makes it).
+std::string defaultConfigurationPath();
 
 // Loads Program.ini into values.configurationStore (ignore case on, auto-save off), from
-// configPath or, when that is empty, from beside the executable, then derives the language
-// values and the executable directory. A configuration file named on the command line must
-// exist; a missing default one counts as empty and is not created. False with a message
-// when a file exists but cannot be read.
+// configPath or, when that is empty, from defaultConfigurationPath(), then derives the
+// language values and the executable directory. A configuration file named on the command
+// line must exist; a missing default one counts as empty and is not created. False with a
+// message when a file exists but cannot be read.
 bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error);
+
+// Said after a frequency refused because the document's band is empty: which
+// configuration was read (or that none was found), since its missing band is why.
+std::string emptyBandNote(const ProcessValues& values);
 
 // Overrides the language of the configuration ("English" or "Chinese"); false for any other.
 bool setLanguage(ProcessValues& values, const std::string& languageName);

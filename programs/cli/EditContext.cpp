@@ -5,22 +5,11 @@
 
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
 {
-
-namespace
-{
-
-std::string executableDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : exe.parent_path().string() + "/";
-}
-
-} // namespace
 
 int parseEditOptions(const std::vector<std::string>& args, EditOptions& options, bool allowJson)
 {
@@ -61,8 +50,7 @@ int parseEditOptions(const std::vector<std::string>& args, EditOptions& options,
 bool setUpProcessValues(const EditOptions& options)
 {
     ProcessValues& values = processValues();
-    const std::string path =
-        options.configPath.empty() ? executableDirectory() + "Program.ini" : options.configPath;
+    const std::string path = options.configPath.empty() ? defaultConfigurationPath() : options.configPath;
     std::error_code error;
     if (std::filesystem::is_regular_file(path, error)) {
         values.configurationStore.Load(path, false, true);

@@ -147,7 +147,7 @@ const CommandRegistrar registrar({
     "                 both the receive and the transmit side of every channel)\n"
     "  --language L   English or Chinese texts (default: the configuration's language)\n"
     "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 beside qx260-cli\n"
+    "                 the desktop program uses\n"
     "  --json         one JSON object: identical, channels, options, product,\n"
     "                 otherBytesInside and bytesOutside (count and offsets)\n"
     "\n"

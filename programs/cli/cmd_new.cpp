@@ -67,7 +67,7 @@ const CommandRegistrar registrar({
     "Options:\n"
     "  --force        replace FILE.dat when it exists (otherwise it is left alone)\n"
     "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 beside qx260-cli\n"
+    "                 the desktop program uses\n"
     "\n"
     "The per-user product choice is read from the desktop program's settings\n"
     "($QX260_SETTINGS names another settings file).\n",

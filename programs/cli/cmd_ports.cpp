@@ -33,7 +33,8 @@ int setPort(const std::string& name, const std::string& device)
     if (!link::setPortOverride(*number, device))
         return fail(kExitFailure, "could not store the setting for " + name);
     if (device.empty())
-        std::printf("COM%d uses %s again\n", *number, link::defaultDeviceForPort(*number)->c_str());
+        std::printf("COM%d uses %s again\n", *number,
+                    link::deviceForPort(*number, link::systemPortMapping()).value_or("no device").c_str());
     else
         std::printf("COM%d = %s\n", *number, device.c_str());
     return kExitOk;
@@ -55,8 +56,9 @@ const CommandRegistrar registrar({
     "       qx260-cli ports set COMn DEVICE\n"
     "\n"
     "Lists the device behind each of COM1 .. COM16 and whether it opens now.\n"
-    "Built in: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,\n"
-    "COM13-COM16 = /dev/ttyS0-3. \"ports set COMn DEVICE\" changes that for this\n"
+    "Built in on Linux: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,\n"
+    "COM13-COM16 = /dev/ttyS0-3; on Windows the ports themselves; on macOS the\n"
+    "/dev/cu.* devices in name order. \"ports set COMn DEVICE\" changes that for this\n"
     "user (an empty DEVICE goes back to the built-in one); the environment\n"
     "variable QX260_PORT_COMn overrides both for one run.\n",
     runPorts,

@@ -20,6 +20,7 @@
 #include "core/print/PrintLayout.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/PrintAdapter.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -38,9 +39,9 @@ const char kHelp[] =
     "  -o, --output OUT.pdf   the PDF file to write (replaced only when complete)\n"
     "  --language NAME        English or Chinese; default: \"Language\" in section\n"
     "                         \"Setup\" of the configuration\n"
-    "  --config PATH          the configuration file; default: Program.ini beside\n"
-    "                         qx260-cli. It gives the footer (\"Copyrights Owner\")\n"
-    "                         and the product names. It is only read.\n"
+    "  --config PATH          the configuration file; default: the Program.ini the\n"
+    "                         desktop program uses. It gives the footer (\"Copyrights\n"
+    "                         Owner\") and the product names. It is only read.\n"
     "  --variant N            the radio variant the table is shown for, as after a\n"
     "                         Read: 1 receive side (the default, as at start-up),\n"
     "                         2 transmit side, 0 both. Channels print when their\n"
@@ -127,8 +128,8 @@ int runPrint(const std::vector<std::string>& args)
     // Read the configuration without ever writing it back or creating it.
     CIniFile config;
     const bool explicitConfig = !options.config.empty();
-    const QString configPath = explicitConfig ? QString::fromStdString(options.config)
-                                              : QCoreApplication::applicationDirPath() + "/Program.ini";
+    const QString configPath =
+        QString::fromStdString(explicitConfig ? options.config : defaultConfigurationPath());
     if (QFileInfo(configPath).isFile()) {
         if (!config.Load(configPath.toStdString(), false, true).ok() && explicitConfig)
             return fail(kExitFailure, "cannot read the configuration file " + options.config);

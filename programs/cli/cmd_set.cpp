@@ -14,6 +14,7 @@
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
 #include "platform/Resources.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/EditContext.h"
 
@@ -157,10 +158,12 @@ int runSet(const std::vector<std::string>& args)
         const CommitOutcome outcome =
             commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
                        decoded.bandLimits, values.languageFlag);
-        if (!outcome.ok())
+        if (!outcome.ok()) {
+            const bool emptyBand = !isListColumn(col) && decoded.bandText.empty();
             return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
                                           " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
-                                          " Nothing saved.");
+                                          " Nothing saved." + (emptyBand ? " " + emptyBandNote(values) : ""));
+        }
         if (!text.empty() && table.textMatrix(row, col) != expected)
             return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
                                           columnHeader(values.radioVariant == 2 ? 2 : 1, false) +

@@ -217,7 +217,7 @@ const CommandRegistrar registrar({
     "  --variant N    radio variant 0, 1 or 2 (default 1, as at start-up)\n"
     "  --language L   English or Chinese (default: the configuration's language)\n"
     "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 beside qx260-cli\n"
+    "                 the desktop program uses\n"
     "  --json         one JSON object: caption, bandLimits, variant, gridEnabled,\n"
     "                 productType {index, name}, band {index, text},\n"
     "                 columns (header, width in twips, alignment) and cells (17 x 9)\n"

@@ -1,11 +1,13 @@
 // qx260-cli: the qx260 core from the command line.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/FileSync.h"
+#include "programs/VersionText.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -26,10 +28,28 @@ void printOverview(std::FILE* out)
                       "Programs the QX-260 hand-held radio and edits its *.dat documents.\n"
                       "\n"
                       "Commands:\n");
-    for (const Command& c : registry())
-        std::fprintf(out, "  %s\n", c.synopsis);
+    // The name in a column of its own, so that the list reads as a table (and help2man
+    // keeps one entry per command in the man page).
+    for (const Command& c : registry()) {
+        const std::string synopsis = c.synopsis;
+        const std::size_t nameEnd = std::min(synopsis.find(' '), synopsis.size());
+        std::fprintf(out, "  %-8s  %s\n", synopsis.substr(0, nameEnd).c_str(),
+                     synopsis.substr(std::min(nameEnd + 1, synopsis.size())).c_str());
+    }
     std::fprintf(out, "\n"
                       "Run \"qx260-cli COMMAND --help\" for the details of a command.\n"
+                      "\n"
+                      "Options:\n"
+                      "  -h, --help     show this help and exit\n"
+                      "  --version      show the version and exit\n"
+                      "\n"
+                      "Files:\n"
+                      "  Program.ini    product types, bands and texts: the one the desktop program\n"
+                      "                 uses (beside the program in its build folder; installed, the\n"
+                      "                 user's own copy in $XDG_CONFIG_HOME/qx260/, or the shipped\n"
+                      "                 PREFIX/share/qx260/Program.ini until the desktop program\n"
+                      "                 has made that copy). --config names another.\n"
+                      "\n"
                       "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n");
 }
 } // namespace
@@ -71,6 +91,10 @@ int main(int argc, char** argv)
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        qx260::printVersion("qx260-cli");
         return kExitOk;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "programs/VersionText.h"
 #include "programs/radio-sim/RadioModel.h"
 
 namespace
@@ -43,6 +44,7 @@ const char kUsage[] = "Usage: qx260-radio-sim [OPTIONS]\n"
                       "A simulated QX-260 radio on a pseudo-terminal. Prints the device path on the\n"
                       "first line, then answers the programming software until it is stopped.\n"
                       "\n"
+                      "Options:\n"
                       "  --link PATH             also make PATH a symbolic link to the device\n"
                       "  --load FILE.dat         start with the radio memory of a document\n"
                       "  --save FILE.dat         save the memory as a document after each write\n"
@@ -65,7 +67,10 @@ const char kUsage[] = "Usage: qx260-radio-sim [OPTIONS]\n"
                       "  --short-read K          send only 7 bytes for read sub-block K\n"
                       "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
                       "  --gap-ms MS             length of that pause (default 40)\n"
-                      "  --drop-at K             hang up the line when sub-block K is asked for\n";
+                      "  --drop-at K             hang up the line when sub-block K is asked for\n"
+                      "Other options:\n"
+                      "  -h, --help              show this help and exit\n"
+                      "  --version               show the version and exit\n";
 
 struct Options {
     std::string link;
@@ -349,6 +354,9 @@ bool parseOptions(int argc, char** argv, Options& o)
         const char* v = nullptr;
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (a == "--version") {
+            qx260::printVersion("qx260-radio-sim");
             std::exit(0);
         } else if (a == "--link") {
             if (!next(v))

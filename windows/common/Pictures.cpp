@@ -1,8 +1,11 @@
 #include "windows/common/Pictures.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "core/config/InstallLayout.h"
+#include "platform/InstallPaths.h"
 #include "res/ResourceIds.h"
 
 // Pictures are compiled into a static library: pull them in by name.
@@ -24,6 +27,14 @@ QString picture(const char* name)
 {
     initPictures();
     return QStringLiteral(":/qx260/pictures/") + QLatin1String(name);
+}
+
+// A picture file beside the executable, or once installed in ../share/qx260/.
+QString pictureFile(const QString& executableDirectory, const char* name)
+{
+    const std::string directory = QFile::encodeName(executableDirectory).toStdString();
+    return QFile::decodeName(QByteArray::fromStdString(
+        companionFile(directory, installedDataDirectory(directory), name, regularFileExists)));
 }
 
 } // namespace
@@ -86,7 +97,7 @@ QCursor sizingCursor()
 
 QIcon titleIcon(const QString& executableDirectory)
 {
-    const QString path = executableDirectory + QStringLiteral("title.ico");
+    const QString path = pictureFile(executableDirectory, "title.ico");
     if (!QFileInfo(path).isFile())
         return {};
     // Every size the file holds, so the window system can choose.
@@ -105,7 +116,7 @@ QIcon titleIcon(const QString& executableDirectory)
 
 QPixmap backgroundPicture(const QString& executableDirectory)
 {
-    const QPixmap file(executableDirectory + QStringLiteral("background.bmp"));
+    const QPixmap file(pictureFile(executableDirectory, "background.bmp"));
     return file.isNull() ? builtinBitmap(137) : file;
 }
 

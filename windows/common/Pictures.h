@@ -23,11 +23,12 @@ QPixmap builtinBitmap(int id);
 // Cursor 132: the horizontal sizing cursor of the navigation bar's edge.
 QCursor sizingCursor();
 
-// "title.ico" in executableDirectory (which ends with its separator); a null icon when
-// the file is missing or not a picture, so that the caller keeps what it had.
+// "title.ico" in executableDirectory (which ends with its separator) or, installed, in
+// ../share/qx260/ beside it; a null icon when the file is missing or not a picture, so
+// that the caller keeps what it had.
 QIcon titleIcon(const QString& executableDirectory);
 
-// "background.bmp" in executableDirectory, or bitmap 137 when that cannot be loaded.
+// "background.bmp" found the same way, or bitmap 137 when that cannot be loaded.
 QPixmap backgroundPicture(const QString& executableDirectory);
 
 } // namespace qx260

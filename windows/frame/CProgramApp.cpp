@@ -13,6 +13,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/Decimal.h"
+#include "platform/InstallPaths.h"
 #include "platform/QSettingsUserStore.h"
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
@@ -108,14 +109,20 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     pv.newDocumentFlag = false;
     programPath_ = QFileInfo(programPath).absoluteFilePath();
 
-    // Configuration from Program.ini beside the executable (created empty when missing).
+    // Configuration from Program.ini beside the executable (created empty when missing);
+    // installed, from the user's own copy of the shipped one, made on the first start.
+    const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
+    QString copyError;
+    const qx260::ConfigurationChoice configuration =
+        qx260::locateConfiguration(toNativePath(executableDirectory), qx260::UserCopy::Make, &copyError);
+    if (!copyError.isEmpty())
+        qCWarning(lcApp) << "no per-user copy of the configuration:" << copyError;
     pv.configurationStore.Clear();
-    pv.configurationStore.Open("Program.ini", true, true, toNativePath(programPath));
+    pv.configurationStore.Load(configuration.path, true, true);
     pv.deriveLanguageValues();
     installToolkitTranslation();
 
     // The language module: every menu, dialog text and string comes from it.
-    const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
     qx260::unloadResourceLibrary();
     const QString modulePath =
         qx260::languageModulePath(executableDirectory, QString::fromStdString(pv.languageName));

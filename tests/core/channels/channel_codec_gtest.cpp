@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
 #include "core/radio/Tones.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using namespace qx260;
@@ -34,7 +33,8 @@ class ChannelCodecTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        path_ = fs::temp_directory_path() / ("qx260-codec-" + std::to_string(::getpid()) + ".ini");
+        path_ =
+            fs::temp_directory_path() / ("qx260-codec-" + std::to_string(testsystem::processId()) + ".ini");
         std::ofstream(path_, std::ios::binary) << kConfig;
         ASSERT_TRUE(config_.Load(path_.string(), false, true).ok());
     }
@@ -186,8 +186,9 @@ TEST_F(ChannelCodecTest, ExactFrequencyArithmeticAndLocale)
 {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
+    ASSERT_NE(std::setlocale(LC_ALL, testsystem::kDecimalCommaLocale), nullptr)
+        << "the decimal-comma locale " << testsystem::kDecimalCommaLocale
+        << " is missing; scripts/install-deps.sh makes it";
 
     ChannelTable t;
     t.setTextMatrix(1, 1, "136.0125");

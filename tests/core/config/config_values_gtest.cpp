@@ -4,11 +4,10 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using namespace qx260;
@@ -22,8 +21,8 @@ class ConfigFile
   public:
     explicit ConfigFile(const std::string& content, const std::string& name)
     {
-        path_ =
-            fs::temp_directory_path() / ("qx260-config-" + std::to_string(::getpid()) + "-" + name + ".ini");
+        path_ = fs::temp_directory_path() /
+                ("qx260-config-" + std::to_string(testsystem::processId()) + "-" + name + ".ini");
         std::ofstream(path_, std::ios::binary) << content;
     }
     ~ConfigFile() { fs::remove(path_); }

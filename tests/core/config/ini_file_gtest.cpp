@@ -5,13 +5,13 @@
 #include <iterator>
 #include <string>
 
-#include <unistd.h>
-
 #include "core/config/CIniFile.h"
+#include "tests/support/TestSystem.h"
 
 namespace fs = std::filesystem;
 using qx260::CIniFile;
 using qx260::FileResult;
+namespace testsystem = qx260::testsystem;
 
 namespace
 {
@@ -22,7 +22,7 @@ class IniFileTest : public ::testing::Test
     void SetUp() override
     {
         dir_ = fs::temp_directory_path() /
-               ("qx260-ini-" + std::to_string(::getpid()) + "-" +
+               ("qx260-ini-" + std::to_string(testsystem::processId()) + "-" +
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -223,7 +223,8 @@ TEST_F(IniFileTest, UnopenablePathLeavesStoreWithoutFile)
 
 TEST_F(IniFileTest, UnreadableFileIsNotTakenForEmpty)
 {
-    if (::geteuid() == 0)
+    SKIP_WITHOUT_POSIX_FILES();
+    if (testsystem::permissionsIgnored())
         GTEST_SKIP() << "root reads unreadable files";
     write("[Setup]\nLanguage=Chinese\n");
     fs::permissions(path_, fs::perms::owner_write);
@@ -301,7 +302,7 @@ TEST_F(IniFileTest, SaveIntoReadOnlyDirectoryRewritesTheFileInPlace)
 
 TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
 {
-    if (::geteuid() == 0)
+    if (testsystem::permissionsIgnored())
         GTEST_SKIP() << "root writes read-only files";
     CIniFile ini;
     load(ini, "[S]\nk=old\n");

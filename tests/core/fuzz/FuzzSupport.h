@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
+#include "tests/support/TestSystem.h"
 
 namespace qx260::fuzz
 {
@@ -97,12 +97,7 @@ template <class Sequence> Sequence mutate(Sequence data, Random& r, int edits)
 class TempDir
 {
   public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qx260-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
+    TempDir() { path_ = testsystem::makeTempDirectory("qx260-fuzz-"); }
     ~TempDir()
     {
         std::error_code ec;

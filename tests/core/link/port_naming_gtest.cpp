@@ -65,6 +65,7 @@ TEST(PortNaming, StoredNumberUsesTheLowByteAndDefaultsToCom1)
 TEST(PortNaming, ComNumbersMapToDevices)
 {
     PortMapping none;
+    none.system = PortSystem::Linux;
     const std::pair<const char*, std::optional<std::string>> table[] = {
         {"COM1", "/dev/ttyUSB0"},       {"COM8", "/dev/ttyUSB7"},
         {"COM9", "/dev/ttyACM0"},       {"\\\\.\\COM12", "/dev/ttyACM3"},
@@ -78,6 +79,7 @@ TEST(PortNaming, ComNumbersMapToDevices)
 
     // The environment wins over the per-user override, which wins over the table.
     PortMapping mapping;
+    mapping.system = PortSystem::Linux;
     std::map<std::string, std::string> env = {{"QX260_PORT_COM2", "/tmp/radio"}};
     std::map<int, std::string> overrides = {{2, "/dev/ttyS9"}, {3, "/dev/ttyS8"}, {20, "/dev/ttyUSB5"}};
     mapping.environment = [&](const std::string& n) -> std::optional<std::string> {
@@ -94,4 +96,40 @@ TEST(PortNaming, ComNumbersMapToDevices)
     EXPECT_EQ(resolvePortDevice("\\\\.\\COM20", mapping), "/dev/ttyUSB5");
     env["QX260_PORT_COM3"] = ""; // an empty variable does not count
     EXPECT_EQ(resolvePortDevice("COM3", mapping), "/dev/ttyS8");
+}
+
+TEST(PortNaming, EachSystemHasItsOwnDeviceNames)
+{
+    const std::vector<std::string> mac = {"/dev/cu.usbserial-A10",  "/dev/cu.Bluetooth-Incoming-Port",
+                                          "/dev/tty.usbserial-A10", "/dev/cu.debug-console",
+                                          "/dev/cu.SLAB_USBtoUART", "/dev/cu.usbmodem14201"};
+    const struct {
+        PortSystem system;
+        const char* name;
+        std::optional<std::string> device;
+    } table[] = {
+        {PortSystem::Windows, "COM3", "COM3"},
+        {PortSystem::Windows, "\\\\.\\COM12", "\\\\.\\COM12"},
+        {PortSystem::Windows, "\\\\.\\COM20", "\\\\.\\COM20"}, // Windows has ports above 16
+        {PortSystem::Windows, "COM0", std::nullopt},
+        {PortSystem::MacOS, "COM1", "/dev/cu.SLAB_USBtoUART"}, // name order, consoles left out
+        {PortSystem::MacOS, "COM2", "/dev/cu.usbmodem14201"},
+        {PortSystem::MacOS, "COM3", "/dev/cu.usbserial-A10"},
+        {PortSystem::MacOS, "COM4", std::nullopt},
+        {PortSystem::Linux, "COM12", "/dev/ttyACM3"},
+        {PortSystem::Windows, "/dev/pts/7", "/dev/pts/7"}, // a path is taken as it is anywhere
+    };
+    for (const auto& c : table) {
+        PortMapping mapping;
+        mapping.system = c.system;
+        mapping.presentDevices = [&] { return mac; };
+        EXPECT_EQ(resolvePortDevice(c.name, mapping), c.device) << c.name;
+    }
+    // The environment still wins on every system.
+    PortMapping windows;
+    windows.system = PortSystem::Windows;
+    windows.environment = [](const std::string& n) -> std::optional<std::string> {
+        return n == "QX260_PORT_COM2" ? std::optional<std::string>("COM7") : std::nullopt;
+    };
+    EXPECT_EQ(resolvePortDevice("COM2", windows), "COM7");
 }

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "tests/support/TestSystem.h"
+
 using namespace qx260;
 
 namespace
@@ -112,8 +114,9 @@ TEST(Decimal, LeadingIntegerReadsLikeAtoiAndSaturates)
 TEST(Decimal, IgnoresADecimalCommaLocale)
 {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
+    ASSERT_NE(std::setlocale(LC_ALL, testsystem::kDecimalCommaLocale), nullptr)
+        << "the decimal-comma locale " << testsystem::kDecimalCommaLocale
+        << " is missing; scripts/install-deps.sh makes it";
     ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     expectDecimalBehaviour();
     std::setlocale(LC_ALL, saved.c_str());

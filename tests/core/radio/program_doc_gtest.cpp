@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "core/config/ProcessValues.h"
+#include "tests/support/TestSystem.h"
 
 using namespace qx260;
 namespace fs = std::filesystem;
@@ -21,9 +20,8 @@ class Document : public ::testing::Test
   protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/qx260-doc-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = testsystem::makeTempDirectory("qx260-doc-");
+        ASSERT_FALSE(dir.empty());
         std::ofstream(dir + "/Program.ini") << "[Setup]\nAppName=QX-260 Programmer\n";
         ASSERT_TRUE(values.configurationStore.Load(dir + "/Program.ini").ok());
     }

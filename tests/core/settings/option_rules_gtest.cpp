@@ -6,6 +6,7 @@
 
 #include "core/radio/RadioImage.h"
 #include "core/settings/OptionRules.h"
+#include "tests/support/TestSystem.h"
 
 namespace qx260
 {
@@ -179,8 +180,9 @@ TEST(TransmitDelay, IndependentOfADecimalCommaLocale)
 {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the decimal-comma locale de_DE.UTF-8 is missing; scripts/install-deps.sh makes it";
+    ASSERT_NE(std::setlocale(LC_ALL, testsystem::kDecimalCommaLocale), nullptr)
+        << "the decimal-comma locale " << testsystem::kDecimalCommaLocale
+        << " is missing; scripts/install-deps.sh makes it";
     EXPECT_EQ(normaliseTransmitDelay("12.34", false), "12.3");
     EXPECT_EQ(stepTransmitDelay("2.5", 1, false), "2.6");
     std::setlocale(LC_ALL, saved.c_str());

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
 #include "core/radio/RadioImage.h"
 #include "core/settings/ProductRules.h"
+#include "tests/support/TestSystem.h"
 
 namespace qx260
 {
@@ -24,8 +24,8 @@ void configure(CIniFile& ini, const std::vector<std::pair<std::string, std::stri
 {
     static std::atomic<int> counter{0};
     const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("product_rules_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".ini");
+        std::filesystem::temp_directory_path() / ("product_rules_" + std::to_string(testsystem::processId()) +
+                                                  "_" + std::to_string(counter++) + ".ini");
     {
         std::ofstream out(path, std::ios::binary);
         out << "[Setup]\r\nAppName=QX Tool\r\n";
