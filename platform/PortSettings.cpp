@@ -17,6 +17,8 @@ QString overrideKey(int number)
 
 std::optional<std::string> portOverride(int number)
 {
+    if (!checkUserSettingsFile(userSettingsFile()).ok())
+        return std::nullopt;
     QSettings settings(userSettingsFile(), QSettings::IniFormat);
     const QString value = settings.value(overrideKey(number)).toString();
     if (value.isEmpty())
@@ -26,6 +28,8 @@ std::optional<std::string> portOverride(int number)
 
 bool setPortOverride(int number, const std::string& device)
 {
+    if (!checkUserSettingsFile(userSettingsFile()).ok())
+        return false;
     QSettings settings(userSettingsFile(), QSettings::IniFormat);
     if (device.empty())
         settings.remove(overrideKey(number));

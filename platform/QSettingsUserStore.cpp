@@ -1,9 +1,11 @@
 #include "platform/QSettingsUserStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <filesystem>
 #include <limits>
 
 namespace qx260
@@ -18,6 +20,16 @@ QString userSettingsFile()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/qx260/qx260.ini");
+}
+
+FileResult checkUserSettingsFile(const QString& file)
+{
+    const std::string path = QFile::encodeName(file).toStdString();
+    const FileResult checked = checkSmallFile(path, kMaxTextFileSize);
+    std::error_code ec;
+    if (!checked.ok() && !std::filesystem::exists(path, ec) && !ec)
+        return {};
+    return checked;
 }
 
 QSettingsUserStore::QSettingsUserStore() : file_(userSettingsFile()) {}
@@ -44,6 +56,8 @@ QString QSettingsUserStore::settingsPath(const std::string& key, const std::stri
 
 std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
 {
+    if (!checkUserSettingsFile(file_).ok())
+        return std::nullopt;
     QSettings settings(file_, QSettings::IniFormat);
     const QVariant v = settings.value(settingsPath(key, name));
     if (!v.isValid() || v.typeId() == QMetaType::QStringList)
@@ -59,7 +73,7 @@ std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& ke
 bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
 {
     const QFileInfo info(file_);
-    if (!QDir().mkpath(info.absolutePath()))
+    if (!QDir().mkpath(info.absolutePath()) || !checkUserSettingsFile(file_).ok())
         return false;
     QSettings settings(file_, QSettings::IniFormat);
     if (!settings.isWritable())

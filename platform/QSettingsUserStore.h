@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "core/config/FileAccess.h"
 #include "core/config/UserStore.h"
 
 namespace qx260
@@ -13,6 +14,12 @@ namespace qx260
 // Full path of the per-user settings file. Other per-user settings (port device
 // overrides, for example) live in the same file.
 QString userSettingsFile();
+
+// Whether the settings file may be used: a missing one is fine (the first write makes it);
+// anything but a regular file, or one over kMaxTextFileSize, is refused before it is
+// opened, as a named pipe there would keep the program waiting for ever. Reads of a
+// refused file find nothing and writes fail.
+FileResult checkUserSettingsFile(const QString& file);
 
 class QSettingsUserStore : public UserStore
 {
