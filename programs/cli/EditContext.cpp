@@ -1,26 +1,12 @@
 #include "programs/cli/EditContext.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
 {
-
-namespace
-{
-
-std::string executableDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : exe.parent_path().string() + "/";
-}
-
-} // namespace
 
 int parseEditOptions(const std::vector<std::string>& args, EditOptions& options, bool allowJson)
 {
@@ -61,16 +47,11 @@ int parseEditOptions(const std::vector<std::string>& args, EditOptions& options,
 bool setUpProcessValues(const EditOptions& options)
 {
     ProcessValues& values = processValues();
-    const std::string path =
-        options.configPath.empty() ? executableDirectory() + "Program.ini" : options.configPath;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        values.configurationStore.Load(path, false, true);
-    } else if (!options.configPath.empty()) {
-        fail(kExitFailure, "cannot read the configuration \"" + path + "\": no such file");
+    std::string error;
+    if (!loadConfiguration(values, options.configPath, error)) {
+        fail(kExitFailure, error);
         return false;
     }
-    values.deriveLanguageValues();
     if (!options.language.empty()) {
         values.languageName = options.language;
         values.languageFlag = options.language == "Chinese";

@@ -1,9 +1,6 @@
 // qx260-cli export / import: the 16 channels of a document to and from a CSV file that
 // a spreadsheet can edit.
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -13,6 +10,7 @@
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"
+#include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
@@ -25,9 +23,6 @@ namespace qx260::cli
 
 namespace
 {
-
-// A channel list is a few kilobytes; anything far larger is not one.
-constexpr qint64 kMaxCsvSize = 1024 * 1024;
 
 const char* const kExportUsage =
     "usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--variant 0|1|2] [--language English|Chinese] "
@@ -86,6 +81,9 @@ int runExport(const std::vector<std::string>& args)
     if (!output)
         output = parsed.option("--output");
 
+    if (output && *output != "-" && sameFile(*output, parsed.positional[0]))
+        return fail(kExitUsage, "-o names the document itself; name another file for the channels");
+
     Session s;
     if (const int code = openSession(parsed, parsed.positional[0], s); code != kExitOk)
         return code;
@@ -95,11 +93,8 @@ int runExport(const std::vector<std::string>& args)
         std::fwrite(csv.data(), 1, csv.size(), stdout);
         return std::fflush(stdout) == 0 ? kExitOk : fail(kExitFailure, "cannot write the channels to stdout");
     }
-    QSaveFile file(QString::fromStdString(*output));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit())
-        return fail(kExitFailure, "cannot write " + *output + ": " + file.errorString().toStdString());
+    if (const FileResult written = replaceFile(*output, csv); !written.ok())
+        return fail(kExitFailure, "cannot write " + *output + ": " + written.reason);
     return kExitOk;
 }
 
@@ -121,26 +116,29 @@ int runImport(const std::vector<std::string>& args)
     const std::string& datPath = parsed.positional[0];
     const std::string& csvPath = parsed.positional[1];
 
+    // From the read of the document to its save, no other edit comes between.
+    FileLock lock;
+    if (const int code = lockForEdit(datPath, lock); code != kExitOk)
+        return code;
     Session s;
     if (const int code = openSession(parsed, datPath, s); code != kExitOk)
         return code;
 
-    QFile csvFile(QString::fromStdString(csvPath));
-    if (!csvFile.open(QIODevice::ReadOnly))
-        return fail(kExitFailure, "cannot open " + csvPath + ": " + csvFile.errorString().toStdString());
-    const QByteArray csv = csvFile.read(kMaxCsvSize + 1);
-    if (csvFile.error() != QFileDevice::NoError)
-        return fail(kExitFailure, "cannot read " + csvPath + ": " + csvFile.errorString().toStdString());
-    if (csv.size() > kMaxCsvSize)
+    // A channel list is a few kilobytes; a pipe, a device or anything far larger is not one.
+    const FileReadResult csvFile = readWholeFile(csvPath, kMaxTextFileSize);
+    if (csvFile.kind == FileResult::Kind::TooLarge)
         return fail(kExitFailure, csvPath + " is larger than 1 MB and so not a list of 16 channels; " +
                                       datPath + " is unchanged");
+    if (!csvFile.ok())
+        return fail(kExitFailure,
+                    "cannot read " + csvPath + ": " + csvFile.reason + "; " + datPath + " is unchanged");
+    const std::string_view csv(reinterpret_cast<const char*>(csvFile.bytes.data()), csvFile.bytes.size());
 
     ProcessValues& values = processValues();
     const bool haveMessages = loadResourceLibrary(languageModulePath(
         QString::fromStdString(values.executableDirectory), QString::fromStdString(values.languageName)));
     const ChannelImportResult result =
-        importChannelsCsv(s.table, std::string_view(csv.constData(), static_cast<std::size_t>(csv.size())),
-                          s.decoded.bandLimits, values.languageFlag, s.variant);
+        importChannelsCsv(s.table, csv, s.decoded.bandLimits, values.languageFlag, s.variant);
     if (!result.ok()) {
         const ChannelImportError& e = result.error;
         std::string where = csvPath;

@@ -5,6 +5,7 @@
 #include "core/link/PortNaming.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -41,6 +42,8 @@ int setPort(const std::string& name, const std::string& device)
 
 int runPorts(const std::vector<std::string>& args)
 {
+    if (const int code = checkUserSettings(); code != kExitOk)
+        return code;
     if (args.empty())
         return listPorts();
     if (args[0] == "set" && (args.size() == 3 || args.size() == 2))

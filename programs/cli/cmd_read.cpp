@@ -1,6 +1,7 @@
 // qx260-cli read: reads the radio into a document file.
 
 #include "core/radio/CProgramDoc.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/transfer.h"
 
@@ -9,14 +10,9 @@ namespace qx260::cli
 namespace
 {
 
-int runRead(const std::vector<std::string>& args)
+// Reads the radio and saves what came.
+int readRadio(TransferOptions& options)
 {
-    TransferOptions options;
-    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
-        return code;
-    // Find out now, not after the radio has been read, that the file cannot be made.
-    if (int code = checkOutputFolder(options.output); code != kExitOk)
-        return code;
     // The bytes that never travel keep the values of a new document.
     RadioImage image = RadioImage::newImage();
     if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)
@@ -25,6 +21,25 @@ int runRead(const std::vector<std::string>& args)
     if (!saved.ok())
         return fail(kExitFailure, "cannot write " + options.output + ": " + saved.reason);
     return kExitOk;
+}
+
+int runRead(const std::vector<std::string>& args)
+{
+    TransferOptions options;
+    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
+        return code;
+    if (int code = checkUserSettings(); code != kExitOk)
+        return code;
+    if (options.output == "-")
+        return fail(kExitUsage, "a document does not go to standard output; name a file: -o FILE.dat");
+    // Find out now, not after the radio has been read, that the files cannot be made.
+    if (int code = checkOutputFolder(options.output); code != kExitOk)
+        return code;
+    if (!options.log.empty()) {
+        if (int code = checkOutputFolder(options.log); code != kExitOk)
+            return code;
+    }
+    return finishWireLog(options, readRadio(options));
 }
 
 const CommandRegistrar registrar({

@@ -2,7 +2,6 @@
 // radio held first (--backup) and reading it back afterwards to check it (--verify).
 
 #include <cstdio>
-#include <filesystem>
 
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
@@ -17,18 +16,11 @@ namespace qx260::cli
 namespace
 {
 
-bool sameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 // Reads the radio into a new document and saves it; nothing is written when this fails.
 int saveBackup(TransferOptions& options)
 {
     RadioImage before = RadioImage::newImage();
     const int code = runTransfer(link::Direction::Read, options, before);
-    options.appendLog = true;
     if (code != kExitOk)
         return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
     const DocumentResult saved = saveDatFile(options.backup, before);
@@ -66,10 +58,30 @@ int verifyWrite(TransferOptions& options, const RadioImage& sent)
                 "stays, check the cable and the radio");
 }
 
+// The backup, the write and the verification, each when asked for, in that order.
+int writeRadio(TransferOptions& options, RadioImage& image)
+{
+    // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
+    TransferSession session;
+    if (!options.backup.empty()) {
+        if (int code = saveBackup(options); code != kExitOk)
+            return code;
+        if (TransferSession::interrupted())
+            return fail(kExitFailure, "cancelled; nothing was written to the radio");
+    }
+    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
+        return code;
+    if (options.verify)
+        return verifyWrite(options, image);
+    return kExitOk;
+}
+
 int runWrite(const std::vector<std::string>& args)
 {
     TransferOptions options;
     if (int code = parseTransferOptions(args, false, options); code != kExitOk)
+        return code;
+    if (int code = checkUserSettings(); code != kExitOk)
         return code;
     RadioImage image;
     const DocumentResult loaded = loadDatFile(options.input, image);
@@ -84,21 +96,11 @@ int runWrite(const std::vector<std::string>& args)
         if (int code = checkOutputFolder(options.backup); code != kExitOk)
             return code;
     }
-
-    // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
-    TransferSession session;
-    if (!options.backup.empty()) {
-        if (int code = saveBackup(options); code != kExitOk)
+    if (!options.log.empty()) {
+        if (int code = checkOutputFolder(options.log); code != kExitOk)
             return code;
-        if (TransferSession::interrupted())
-            return fail(kExitFailure, "cancelled; nothing was written to the radio");
     }
-    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
-        return code;
-    options.appendLog = true;
-    if (options.verify)
-        return verifyWrite(options, image);
-    return kExitOk;
+    return finishWireLog(options, writeRadio(options, image));
 }
 
 const CommandRegistrar registrar({

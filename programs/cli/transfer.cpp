@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
+#include "core/config/FileAccess.h"
 #include "core/link/WireLog.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
 #include "platform/Terminal.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -177,7 +178,21 @@ int checkOutputFolder(const std::string& path)
     if (::access(folder.c_str(), W_OK) != 0)
         return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
                                       "; choose a file in a folder you may write to");
+    if (const FileResult replaceable = checkReplaceable(path); !replaceable.ok())
+        return fail(kExitFailure,
+                    "cannot write " + path + ": " + replaceable.reason + "; choose another file");
     return kExitOk;
+}
+
+int finishWireLog(const TransferOptions& options, int code)
+{
+    if (options.log.empty())
+        return code;
+    if (const FileResult written = replaceFile(options.log, options.logText); !written.ok()) {
+        fail(kExitFailure, "cannot write the log file " + options.log + ": " + written.reason);
+        return code == kExitOk ? kExitFailure : code;
+    }
+    return code;
 }
 
 int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options)
@@ -224,10 +239,16 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
         return fail(kExitUsage, "say where the document goes: -o FILE.dat");
     if (!isRead && options.input.empty())
         return fail(kExitUsage, "say which document to send: write --port PORT FILE.dat");
+    // The log replaces its file at the end: it must not take the place of a document.
+    for (const std::string* document : {&options.output, &options.input, &options.backup}) {
+        if (!options.log.empty() && !document->empty() && sameFile(options.log, *document))
+            return fail(kExitUsage,
+                        "--log names " + *document + ", which the log would replace; name another file");
+    }
     return kExitOk;
 }
 
-int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
+int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
                 link::TransferOutcome* outcomeOut)
 {
     const std::optional<std::string> device =
@@ -239,19 +260,13 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
         return kExitFailure;
     }
 
-    std::unique_ptr<std::ofstream> logFile;
-    if (!options.log.empty()) {
-        logFile =
-            std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
-        if (!*logFile)
-            return fail(kExitFailure, "cannot write the log file " + options.log);
-    }
+    const bool logging = !options.log.empty();
     link::QtSerialLink port;
-    link::LoggingSerialLink logged(port, [&](const std::string& line) {
-        if (logFile)
-            *logFile << line << '\n';
+    link::LoggingSerialLink logged(port, [&options](const std::string& line) {
+        options.logText += line;
+        options.logText += '\n';
     });
-    link::SerialLink& serial = logFile ? static_cast<link::SerialLink&>(logged) : port;
+    link::SerialLink& serial = logging ? static_cast<link::SerialLink&>(logged) : port;
 
     TransferSession session;
     link::ProtocolEngine engine(serial, host);
