@@ -26,17 +26,14 @@ std::optional<std::string> portOverride(int number)
     return value.toStdString();
 }
 
-bool setPortOverride(int number, const std::string& device)
+FileResult setPortOverride(int number, const std::string& device)
 {
-    if (!checkUserSettingsFile(userSettingsFile()).ok())
-        return false;
-    QSettings settings(userSettingsFile(), QSettings::IniFormat);
-    if (device.empty())
-        settings.remove(overrideKey(number));
-    else
-        settings.setValue(overrideKey(number), QString::fromStdString(device));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return changeUserSettings(userSettingsFile(), [&](QSettings& settings) {
+        if (device.empty())
+            settings.remove(overrideKey(number));
+        else
+            settings.setValue(overrideKey(number), QString::fromStdString(device));
+    });
 }
 
 PortMapping systemPortMapping()

@@ -5,8 +5,12 @@
 
 #include <QString>
 
+#include <functional>
+
 #include "core/config/FileAccess.h"
 #include "core/config/UserStore.h"
+
+class QSettings;
 
 namespace qx260
 {
@@ -20,6 +24,12 @@ QString userSettingsFile();
 // opened, as a named pipe there would keep the program waiting for ever. Reads of a
 // refused file find nothing and writes fail.
 FileResult checkUserSettingsFile(const QString& file);
+
+// Changes the settings file: `change` edits it through QSettings, and the file is then
+// replaced whole or not at all (see replaceFile), under its edit lock. QSettings writes
+// its files itself, and a write cut short by a full disk passes there unnoticed; so it
+// writes a draft, which is put in place only when it reads back complete.
+FileResult changeUserSettings(const QString& file, const std::function<void(QSettings&)>& change);
 
 class QSettingsUserStore : public UserStore
 {

@@ -31,8 +31,8 @@ int setPort(const std::string& name, const std::string& device)
         name.find_first_not_of("0123456789", 3) != std::string::npos || !number || *number < 1 ||
         *number > link::kPortCount)
         return fail(kExitUsage, "name a port COM1 .. COM16, not \"" + name + "\"");
-    if (!link::setPortOverride(*number, device))
-        return fail(kExitFailure, "could not store the setting for " + name);
+    if (const FileResult stored = link::setPortOverride(*number, device); !stored.ok())
+        return fail(kExitFailure, "could not store the setting for " + name + ": " + stored.reason);
     if (device.empty())
         std::printf("COM%d uses %s again\n", *number, link::defaultDeviceForPort(*number)->c_str());
     else
