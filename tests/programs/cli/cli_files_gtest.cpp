@@ -10,16 +10,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "core/radio/CProgramDoc.h"
 #include "platform/FileLock.h"
+#include "tests/support/FullDisk.h"
 
 namespace qx260
 {
@@ -78,13 +77,7 @@ class CliFiles : public ::testing::Test
         env.insert("LC_ALL", "C.UTF-8");
         p->setProcessEnvironment(env);
         p->setWorkingDirectory(dir.path());
-        if (const rlim_t limit = static_cast<rlim_t>(as.fileSizeLimit); limit > 0) {
-            p->setChildProcessModifier([limit] {
-                std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG
-                const struct rlimit fileSize = {limit, limit};
-                ::setrlimit(RLIMIT_FSIZE, &fileSize);
-            });
-        }
+        test::limitFileSize(*p, as.fileSizeLimit);
         p->start(as.program.isEmpty() ? QStringLiteral(QX260_BIN_DIR "/qx260-cli") : as.program, args);
         return p;
     }

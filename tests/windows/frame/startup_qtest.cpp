@@ -9,7 +9,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 #include "ShellFixture.h"
+#include "platform/FileLock.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
@@ -214,6 +217,37 @@ class TestStartup : public QObject
             QVERIFY(QFile::exists(env.path("Program.ini"))); // created empty
     }
 
+    void unreadableProgramIniIsReported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "pipe"
+                                    << "not a regular file";
+        QTest::newRow("folder") << "folder"
+                                << "Is a directory";
+        QTest::newRow("over 1 MiB") << "large"
+                                    << "larger than 1 MiB";
+    }
+    void unreadableProgramIniIsReported()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ShellFixture env({}, {"Program.ini"});
+        const QString ini = env.path("Program.ini");
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(ini));
+        else
+            ShellFixture::writeFile(ini, "[Setup]\r\nLanguage=English\r\n" + QByteArray(1024 * 1024, ';'));
+        // Said at once; without a language the program cannot go on.
+        QVERIFY(!env.start());
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].text, "The configuration file " + ini + " cannot be read:\n" + reason);
+        QCOMPARE(shown[1].text, QString("Load language DLL fail"));
+    }
+
     void documentOnTheCommandLineIsOpened()
     {
         ShellFixture env;
@@ -350,6 +384,27 @@ class TestStartup : public QObject
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
+    }
+
+    void languageWaitsForAnotherEditOfProgramIni()
+    {
+        ShellFixture env;
+        QVERIFY(env.start());
+        const QString before = env.iniText();
+        FileLock held;
+        QVERIFY(held.lock(env.path("Program.ini").toStdString()).ok());
+        msgtest::answerNext(QMessageBox::Ok);
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            dlg->chineseButton()->click();
+            dlg->okButton()->click();
+        });
+        env.frame()->OnCommand(32799);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, env.path("Program.ini") + " is being changed by another program.\n"
+                                                          "Try again when it has finished.");
+        QCOMPARE(env.iniText(), before);
+        QVERIFY(env.restarts.isEmpty());
     }
 
     void languageNotWritableMeansNoRestart()
