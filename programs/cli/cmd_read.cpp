@@ -52,7 +52,8 @@ const CommandRegistrar registrar({
     "the whole memory has arrived.\n"
     "\n"
     "  --retries N   answer a Communication Error with Retry N times, then Cancel\n"
-    "  --log FILE    record every byte on the line with time stamps\n"
+    "  --log FILE    record every byte on the line with time stamps (written when\n"
+    "                the command ends; not the output file)\n"
     "  --quiet       no progress bar and no summary\n"
     "\n"
     "Ctrl+C cancels at the next block; the port is closed and no file is changed.\n",
