@@ -96,17 +96,19 @@ std::string sizeText(std::size_t bytes)
 }
 
 // Judged by its type before it is opened: opening a named pipe would wait for a writer,
-// and a device may never end.
-FileResult regularFileAt(const std::string& path)
+// and a device may never end. The file's status goes to `status` when it is wanted.
+FileResult regularFileAt(const fs::path& path, fs::file_status* status = nullptr)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status found = fs::status(path, ec);
     if (ec)
         return FileResult::failure(ec.message());
-    if (fs::is_directory(status))
+    if (fs::is_directory(found))
         return FileResult::fromErrno(EISDIR);
-    if (!fs::is_regular_file(status))
+    if (!fs::is_regular_file(found))
         return FileResult::failure("not a regular file");
+    if (status)
+        *status = found;
     return {};
 }
 
@@ -195,16 +197,12 @@ FileResult checkReplaceable(const std::string& path)
 {
     const fs::path target = fileToReplace(path);
     std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (ec == std::errc::no_such_file_or_directory)
+    if (!fs::exists(target, ec) && !ec)
         return {};
-    if (ec)
-        return FileResult::failure(ec.message());
-    if (fs::is_directory(status))
-        return FileResult::fromErrno(EISDIR);
     // A device or a named pipe in its place would be replaced by a plain file.
-    if (!fs::is_regular_file(status))
-        return FileResult::failure("not a regular file");
+    fs::file_status status;
+    if (const FileResult regular = regularFileAt(target, &status); !regular.ok())
+        return regular;
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & anyWrite) == fs::perms::none)
         return FileResult::failure("the file is read-only", FileResult::Kind::ReadOnly);

@@ -1,7 +1,6 @@
 // qx260-cli read: reads the radio into a document file.
 
 #include "core/radio/CProgramDoc.h"
-#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/transfer.h"
 
@@ -28,17 +27,8 @@ int runRead(const std::vector<std::string>& args)
     TransferOptions options;
     if (int code = parseTransferOptions(args, true, options); code != kExitOk)
         return code;
-    if (int code = checkUserSettings(); code != kExitOk)
+    if (int code = checkBeforeTransfer(options); code != kExitOk)
         return code;
-    if (options.output == "-")
-        return fail(kExitUsage, "a document does not go to standard output; name a file: -o FILE.dat");
-    // Find out now, not after the radio has been read, that the files cannot be made.
-    if (int code = checkOutputFolder(options.output); code != kExitOk)
-        return code;
-    if (!options.log.empty()) {
-        if (int code = checkOutputFolder(options.log); code != kExitOk)
-            return code;
-    }
     return finishWireLog(options, readRadio(options));
 }
 

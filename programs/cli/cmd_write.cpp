@@ -81,25 +81,14 @@ int runWrite(const std::vector<std::string>& args)
     TransferOptions options;
     if (int code = parseTransferOptions(args, false, options); code != kExitOk)
         return code;
-    if (int code = checkUserSettings(); code != kExitOk)
-        return code;
     RadioImage image;
     const DocumentResult loaded = loadDatFile(options.input, image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError, options.input + ": Data Format Error");
     if (!loaded.ok())
         return fail(kExitFailure, "cannot read " + options.input + ": " + loaded.reason);
-    if (!options.backup.empty()) {
-        if (sameFile(options.backup, options.input))
-            return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
-        // Find out now, not after the radio has been read, that the backup cannot be made.
-        if (int code = checkOutputFolder(options.backup); code != kExitOk)
-            return code;
-    }
-    if (!options.log.empty()) {
-        if (int code = checkOutputFolder(options.log); code != kExitOk)
-            return code;
-    }
+    if (int code = checkBeforeTransfer(options); code != kExitOk)
+        return code;
     return finishWireLog(options, writeRadio(options, image));
 }
 

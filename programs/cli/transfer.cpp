@@ -129,6 +129,24 @@ bool parseCount(const std::string& text, int& value)
     return true;
 }
 
+// Whether a file can be saved at `path` (see checkBeforeTransfer).
+int checkOutputFolder(const std::string& path)
+{
+    const std::filesystem::path output(path);
+    std::error_code error;
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error))
+        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
+                                      " does not exist; choose a file in an existing folder");
+    if (::access(folder.c_str(), W_OK) != 0)
+        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
+                                      "; choose a file in a folder you may write to");
+    if (const FileResult replaceable = checkReplaceable(path); !replaceable.ok())
+        return fail(kExitFailure,
+                    "cannot write " + path + ": " + replaceable.reason + "; choose another file");
+    return kExitOk;
+}
+
 } // namespace
 
 struct TransferSession::State {
@@ -167,20 +185,17 @@ bool TransferSession::interrupted()
     return interruptFlag != 0;
 }
 
-int checkOutputFolder(const std::string& path)
+int checkBeforeTransfer(const TransferOptions& options)
 {
-    const std::filesystem::path output(path);
-    std::error_code error;
-    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
-    if (!std::filesystem::is_directory(folder, error))
-        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
-                                      " does not exist; choose a file in an existing folder");
-    if (::access(folder.c_str(), W_OK) != 0)
-        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
-                                      "; choose a file in a folder you may write to");
-    if (const FileResult replaceable = checkReplaceable(path); !replaceable.ok())
-        return fail(kExitFailure,
-                    "cannot write " + path + ": " + replaceable.reason + "; choose another file");
+    if (int code = checkUserSettings(); code != kExitOk)
+        return code;
+    // Found out now, not after the radio has been read, that a file cannot be made.
+    for (const std::string* file : {&options.output, &options.backup, &options.log}) {
+        if (!file->empty()) {
+            if (int code = checkOutputFolder(*file); code != kExitOk)
+                return code;
+        }
+    }
     return kExitOk;
 }
 
@@ -239,6 +254,10 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
         return fail(kExitUsage, "say where the document goes: -o FILE.dat");
     if (!isRead && options.input.empty())
         return fail(kExitUsage, "say which document to send: write --port PORT FILE.dat");
+    if (isRead && options.output == "-")
+        return fail(kExitUsage, "a document does not go to standard output; name a file: -o FILE.dat");
+    if (!options.backup.empty() && sameFile(options.backup, options.input))
+        return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
     // The log replaces its file at the end: it must not take the place of a document.
     for (const std::string* document : {&options.output, &options.input, &options.backup}) {
         if (!options.log.empty() && !document->empty() && sameFile(options.log, *document))

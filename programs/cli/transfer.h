@@ -25,15 +25,17 @@ struct TransferOptions {
     std::string logText;
 };
 
-// Parses the options; returns kExitOk or an exit code after printing the problem. A wire
-// log that would take the place of the document, the output or the backup is refused.
+// Parses the options; returns kExitOk or an exit code after printing the problem. A
+// backup or a wire log that would take the place of the document, the output or each
+// other is refused, and so is a document for standard output.
 int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options);
 
-// Checks before any transfer that a file can be saved at `path`: its folder exists and may
-// be written to, and what is there already is a file that may be replaced (not a folder,
-// a device, a named pipe or a read-only file). Returns kExitOk or kExitFailure after
-// saying what to do.
-int checkOutputFolder(const std::string& path);
+// Checks before the port is opened what the command needs besides the radio: the per-user
+// settings (they name the ports), and for each file it will write (output, backup, wire
+// log) a folder that exists and may be written to, and in it nothing that may not be
+// replaced (a folder, a device, a named pipe, a read-only file). Returns kExitOk or
+// kExitFailure after saying what to do.
+int checkBeforeTransfer(const TransferOptions& options);
 
 // Writes the wire log (when --log was given) once all transfers are done, whatever came of
 // them. Returns `code`, or kExitFailure after saying why when the log could not be written

@@ -386,34 +386,31 @@ class TestStartup : public QObject
         QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
     }
 
-    void languageWaitsForAnotherEditOfProgramIni()
+    void languageNotStoredMeansNoRestart_data()
     {
-        ShellFixture env;
-        QVERIFY(env.start());
-        const QString before = env.iniText();
-        FileLock held;
-        QVERIFY(held.lock(env.path("Program.ini").toStdString()).ok());
-        msgtest::answerNext(QMessageBox::Ok);
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->chineseButton()->click();
-            dlg->okButton()->click();
-        });
-        env.frame()->OnCommand(32799);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, env.path("Program.ini") + " is being changed by another program.\n"
-                                                          "Try again when it has finished.");
-        QCOMPARE(env.iniText(), before);
-        QVERIFY(env.restarts.isEmpty());
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("message");
+        // A folder in the file's place: the store cannot write it back.
+        QTest::newRow("not writable") << false << "The language could not be stored: %1 cannot be written.";
+        // Another edit of the file that does not end.
+        QTest::newRow("being changed")
+            << true << "%1 is being changed by another program.\nTry again when it has finished.";
     }
-
-    void languageNotWritableMeansNoRestart()
+    void languageNotStoredMeansNoRestart()
     {
+        QFETCH(bool, held);
+        QFETCH(QString, message);
         ShellFixture env;
         QVERIFY(env.start());
-        // Replace the file by a directory: the store cannot write it back.
-        QFile::remove(env.path("Program.ini"));
-        QDir(env.dir.path()).mkdir("Program.ini");
+        const QString ini = env.path("Program.ini");
+        const QString before = env.iniText();
+        FileLock lock;
+        if (held) {
+            QVERIFY(lock.lock(ini.toStdString()).ok());
+        } else {
+            QFile::remove(ini);
+            QDir(env.dir.path()).mkdir("Program.ini");
+        }
         msgtest::answerNext(QMessageBox::Ok);
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
             dlg->chineseButton()->click();
@@ -422,9 +419,11 @@ class TestStartup : public QObject
         env.frame()->OnCommand(32799);
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.contains("Program.ini"));
+        QVERIFY2(shown[0].text.startsWith(message.arg(ini)), qPrintable(shown[0].text));
         QVERIFY(env.restarts.isEmpty());
         QVERIFY(env.frame()->isVisible());
+        if (held)
+            QCOMPARE(env.iniText(), before);
     }
 };
 
