@@ -201,7 +201,8 @@ int checkBeforeTransfer(const TransferOptions& options)
 
 int finishWireLog(const TransferOptions& options, int code)
 {
-    if (options.log.empty())
+    // Nothing logged: the port was never reached, and an older log stays as it is.
+    if (options.log.empty() || options.logText.empty())
         return code;
     if (const FileResult written = replaceFile(options.log, options.logText); !written.ok()) {
         fail(kExitFailure, "cannot write the log file " + options.log + ": " + written.reason);

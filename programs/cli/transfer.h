@@ -37,9 +37,9 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
 // kExitFailure after saying what to do.
 int checkBeforeTransfer(const TransferOptions& options);
 
-// Writes the wire log (when --log was given) once all transfers are done, whatever came of
-// them. Returns `code`, or kExitFailure after saying why when the log could not be written
-// and nothing else had failed.
+// Writes the wire log (when --log was given and a port was reached) once all transfers
+// are done, whatever came of them. Returns `code`, or kExitFailure after saying why when the log could not be
+// written and nothing else had failed.
 int finishWireLog(const TransferOptions& options, int code);
 
 // Keeps Ctrl+C and the serial port's application object for a command that runs several

@@ -1,7 +1,7 @@
 #pragma once
 // Texts from Program.ini as a window shows them. The file may hold a name of any length;
-// a window that lays out, measures and draws one of a million characters stops answering
-// (or worse), so a long one is shown cut, while the program keeps working with it whole.
+// one of many thousand characters makes a list or a caption useless, and one of millions
+// can end the program. So a long one is shown cut, while the program keeps it whole.
 
 #include <QString>
 
