@@ -106,10 +106,10 @@ class CliFiles : public ::testing::Test
         return program;
     }
 
-    RadioImage document(const QString& name = "radio.dat") const
+    RadioImage document() const
     {
         RadioImage image;
-        EXPECT_TRUE(loadDatFile(path(name).toStdString(), image).ok()) << name.toStdString();
+        EXPECT_TRUE(loadDatFile(path("radio.dat").toStdString(), image).ok());
         return image;
     }
 
@@ -147,7 +147,6 @@ TEST_F(CliFiles, EveryFileIsReplacedWholeOrNotAtAll)
         {{"print", doc, "-o", path("out.pdf"), "--config", config}, "out.pdf", "File too large"},
         {{"config", "set", config, "Setup", "Note", longText}, "Program.ini", "File too large"},
         {{"set", doc, "3", "Rx Frequency=150", "--config", config}, "radio.dat", "File too large"},
-        {{"options", doc, "Beep=on", "--config", config}, "radio.dat", "File too large"},
         {{"ports", "set", "COM2", "/dev/" + longText}, "user.ini", "could not store"},
     };
     for (const auto& c : cases) {
