@@ -18,6 +18,8 @@ QString overrideKey(int number)
 
 std::optional<std::string> portOverride(int number)
 {
+    if (!checkUserSettingsFile(userSettingsFile()).ok())
+        return std::nullopt;
     QSettings settings(userSettingsFile(), QSettings::IniFormat);
     const QString value = settings.value(overrideKey(number)).toString();
     if (value.isEmpty())
@@ -25,15 +27,14 @@ std::optional<std::string> portOverride(int number)
     return value.toStdString();
 }
 
-bool setPortOverride(int number, const std::string& device)
+FileResult setPortOverride(int number, const std::string& device)
 {
-    QSettings settings(userSettingsFile(), QSettings::IniFormat);
-    if (device.empty())
-        settings.remove(overrideKey(number));
-    else
-        settings.setValue(overrideKey(number), QString::fromStdString(device));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return changeUserSettings(userSettingsFile(), [&](QSettings& settings) {
+        if (device.empty())
+            settings.remove(overrideKey(number));
+        else
+            settings.setValue(overrideKey(number), QString::fromStdString(device));
+    });
 }
 
 PortMapping systemPortMapping()

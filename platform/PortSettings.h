@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/config/FileAccess.h"
 #include "core/link/PortNaming.h"
 
 namespace qx260::link
@@ -15,7 +16,8 @@ namespace qx260::link
 PortMapping systemPortMapping();
 
 std::optional<std::string> portOverride(int number);
-// Sets (or with an empty device removes) the override. False when it could not be stored.
-bool setPortOverride(int number, const std::string& device);
+// Sets (or with an empty device removes) the override; the reason when it could not be
+// stored.
+FileResult setPortOverride(int number, const std::string& device);
 
 } // namespace qx260::link

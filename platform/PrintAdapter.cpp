@@ -1,16 +1,20 @@
 #include "platform/PrintAdapter.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <memory>
 #include <vector>
+
+#include "core/config/FileAccess.h"
 
 namespace qx260
 {
@@ -144,6 +148,31 @@ bool paintPrintout(QPrinter& printer, const PrintContent& content)
     // are drawn here.
     const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
     return paintPages(printer, content, from, to, copies, printer.collateCopies());
+}
+
+bool printOnPrinter(QPrinter& printer, const PrintContent& content)
+{
+    const QString pdfFile =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (pdfFile.isEmpty())
+        return paintPrintout(printer, content);
+    // The printer writes its PDF into a temporary file, which replaces the chosen one only
+    // once it is complete; a failure keeps what was there.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString drawnFile = scratch.filePath(QStringLiteral("printout.pdf"));
+    printer.setOutputFileName(drawnFile);
+    const bool painted = paintPrintout(printer, content);
+    printer.setOutputFileName(pdfFile);
+    QFile drawn(drawnFile);
+    if (!painted || !drawn.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = drawn.readAll();
+    return drawn.error() == QFileDevice::NoError &&
+           replaceFile(QFile::encodeName(pdfFile).toStdString(),
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+               .ok();
 }
 
 QPrinter& applicationPrinter()

@@ -43,6 +43,11 @@ bool paintPrintout(QPagedPaintDevice& device, const PrintContent& content, int f
 // Paints the pages a printer's settings ask for (all, or its page range).
 bool paintPrintout(QPrinter& printer, const PrintContent& content);
 
+// Prints those pages as paintPrintout does; when the printer writes a PDF file, the file
+// is replaced whole or not at all (see replaceFile): false, and the old file kept, when
+// it cannot be. Not for a print preview's printer, which writes no file.
+bool printOnPrinter(QPrinter& printer, const PrintContent& content);
+
 // The one printer the program keeps: Print Setup changes it, every later print uses it.
 // Made on first use; deleted when the application object goes.
 QPrinter& applicationPrinter();

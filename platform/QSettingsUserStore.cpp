@@ -1,10 +1,15 @@
 #include "platform/QSettingsUserStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <filesystem>
 #include <limits>
+
+#include "platform/FileLock.h"
 
 namespace qx260
 {
@@ -18,6 +23,69 @@ QString userSettingsFile()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/qx260/qx260.ini");
+}
+
+FileResult checkUserSettingsFile(const QString& file)
+{
+    const std::string path = QFile::encodeName(file).toStdString();
+    const FileResult checked = checkSmallFile(path, kMaxTextFileSize);
+    std::error_code ec;
+    if (!checked.ok() && !std::filesystem::exists(path, ec) && !ec)
+        return {};
+    return checked;
+}
+
+FileResult changeUserSettings(const QString& file, const std::function<void(QSettings&)>& change)
+{
+    const std::string path = QFile::encodeName(file).toStdString();
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+        return FileResult::failure("cannot make the folder " + QFileInfo(file).absolutePath().toStdString());
+    if (const FileResult checked = checkUserSettingsFile(file); !checked.ok())
+        return checked;
+    // From the read to the rename, no other change of the file comes between.
+    FileLock lock;
+    if (const FileResult locked = lock.lock(path, MissingFile::Create); !locked.ok())
+        return locked;
+    const FileReadResult current = readWholeFile(path, kMaxTextFileSize);
+    if (!current.ok())
+        return current;
+
+    // QSettings writes the changed file as a draft in a folder of its own...
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return FileResult::failure("cannot make a temporary folder");
+    const auto writeBytes = [](const QString& name, const QByteArray& bytes) {
+        QFile f(name);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+    };
+    const QString draftFile = scratch.filePath(QStringLiteral("draft.ini"));
+    const QByteArray before(reinterpret_cast<const char*>(current.bytes.data()),
+                            qsizetype(current.bytes.size()));
+    if (!writeBytes(draftFile, before))
+        return FileResult::failure("cannot write a temporary file");
+    QSettings draft(draftFile, QSettings::IniFormat);
+    change(draft);
+    draft.sync();
+    QFile drafted(draftFile);
+    if (draft.status() != QSettings::NoError || !drafted.open(QIODevice::ReadOnly))
+        return FileResult::failure("cannot write a temporary file");
+    const QByteArray after = drafted.readAll();
+
+    // ...which counts only when it reads back as what was meant: QSettings does not tell
+    // a write cut short by a full disk. (A copy is read, as QSettings would answer a
+    // second reading of the draft itself from its memory.)
+    const QString checkFile = scratch.filePath(QStringLiteral("check.ini"));
+    if (!writeBytes(checkFile, after))
+        return FileResult::failure("cannot write a temporary file");
+    const QSettings check(checkFile, QSettings::IniFormat);
+    const QStringList keys = draft.allKeys();
+    if (check.allKeys() != keys)
+        return FileResult::failure("the settings could not be written whole");
+    for (const QString& key : keys) {
+        if (check.value(key).toString() != draft.value(key).toString())
+            return FileResult::failure("the settings could not be written whole");
+    }
+    return replaceFile(path, std::string_view(after.constData(), static_cast<std::size_t>(after.size())));
 }
 
 QSettingsUserStore::QSettingsUserStore() : file_(userSettingsFile()) {}
@@ -44,6 +112,8 @@ QString QSettingsUserStore::settingsPath(const std::string& key, const std::stri
 
 std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
 {
+    if (!checkUserSettingsFile(file_).ok())
+        return std::nullopt;
     QSettings settings(file_, QSettings::IniFormat);
     const QVariant v = settings.value(settingsPath(key, name));
     if (!v.isValid() || v.typeId() == QMetaType::QStringList)
@@ -58,15 +128,11 @@ std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& ke
 
 bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
 {
-    const QFileInfo info(file_);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    QSettings settings(file_, QSettings::IniFormat);
-    if (!settings.isWritable())
-        return false;
-    settings.setValue(settingsPath(key, name), static_cast<int>(value));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return changeUserSettings(file_,
+                              [&](QSettings& settings) {
+                                  settings.setValue(settingsPath(key, name), static_cast<int>(value));
+                              })
+        .ok();
 }
 
 } // namespace qx260

@@ -5,7 +5,12 @@
 
 #include <QString>
 
+#include <functional>
+
+#include "core/config/FileAccess.h"
 #include "core/config/UserStore.h"
+
+class QSettings;
 
 namespace qx260
 {
@@ -13,6 +18,18 @@ namespace qx260
 // Full path of the per-user settings file. Other per-user settings (port device
 // overrides, for example) live in the same file.
 QString userSettingsFile();
+
+// Whether the settings file may be used: a missing one is fine (the first write makes it);
+// anything but a regular file, or one over kMaxTextFileSize, is refused before it is
+// opened, as a named pipe there would keep the program waiting for ever. Reads of a
+// refused file find nothing and writes fail.
+FileResult checkUserSettingsFile(const QString& file);
+
+// Changes the settings file: `change` edits it through QSettings, and the file is then
+// replaced whole or not at all (see replaceFile), under its edit lock. QSettings writes
+// its files itself, and a write cut short by a full disk passes there unnoticed; so it
+// writes a draft, which is put in place only when it reads back complete.
+FileResult changeUserSettings(const QString& file, const std::function<void(QSettings&)>& change);
 
 class QSettingsUserStore : public UserStore
 {

@@ -26,9 +26,6 @@ namespace
 
 constexpr int kNoColumn = -1;
 
-// A channel list is a few kilobytes; anything far larger is not one.
-constexpr std::size_t kMaxListSize = 1024 * 1024;
-
 std::string trimmed(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -670,22 +667,19 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
 
 ChannelFileRead readChannelListFile(const std::string& path, bool chinese)
 {
-    const FileReadResult read = readSmallFile(path, kMaxListSize + 1);
-    if (!read.ok())
-        return {{}, (chinese ? "无法打开 " : "cannot open ") + path + ": " + read.reason};
-    if (read.bytes.size() > kMaxListSize)
+    // A channel list is a few kilobytes; a pipe, a device or anything far larger is not one.
+    const FileReadResult read = readWholeFile(path, kMaxTextFileSize);
+    if (read.kind == FileResult::Kind::TooLarge)
         return {{},
                 path + (chinese ? " 大于 1 MB，不是信道表"
                                 : " is larger than 1 MB and so not a list of 16 channels")};
+    if (!read.ok())
+        return {{}, (chinese ? "无法打开 " : "cannot open ") + path + ": " + read.reason};
     return {std::string(read.bytes.begin(), read.bytes.end()), {}};
 }
 
 FileResult writeChannelListFile(const std::string& path, std::string_view text)
 {
-    std::error_code ec;
-    const std::filesystem::file_status target = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(target) && !std::filesystem::is_regular_file(target))
-        return FileResult::failure("not a regular file");
     return replaceFile(path, text);
 }
 

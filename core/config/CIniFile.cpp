@@ -39,24 +39,8 @@ void cutAt(std::string& value, std::string_view marker)
         value.erase(pos);
 }
 
-bool writeAll(std::FILE* f, const std::string& text)
-{
-    return text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
-}
-
-// Closes f after a write that went as `written` says; the failure, if any, with the
-// system's reason for the first thing that went wrong.
-FileResult closeAfterWrite(std::FILE* f, bool written)
-{
-    const int writeError = errno;
-    errno = 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written)
-        return FileResult::fromErrno(writeError);
-    if (!closed)
-        return FileResult::fromErrno(errno);
-    return {};
-}
+// Some editors begin a UTF-8 text with this mark; it is not part of the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
@@ -103,27 +87,25 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
     autoSave_ = autoSave;
     ignoreCase_ = ignoreCase;
 
-    errno = 0;
-    std::FILE* f = std::fopen(fullPath.c_str(), "rb");
-    if (!f) {
-        const int openError = errno;
-        // Missing: create it empty. A file that exists but cannot be read is left alone,
-        // so that a later Save cannot replace contents that were never seen.
-        std::error_code ec;
-        if (std::filesystem::exists(fullPath, ec) || ec)
-            return FileResult::fromErrno(openError);
+    std::error_code ec;
+    if (!std::filesystem::exists(fullPath, ec) && !ec) {
+        // Missing: create it empty.
         errno = 0;
-        f = std::fopen(fullPath.c_str(), "ab");
+        std::FILE* f = std::fopen(fullPath.c_str(), "ab");
         if (!f)
             return FileResult::fromErrno(errno);
         std::fclose(f);
         filePath_ = fullPath;
         return {};
     }
+    // Read whole or not at all: a file that cannot be read (or is no configuration file at
+    // all, such as a pipe or something huge) leaves the store without a file, so that a
+    // later Save cannot replace contents that were never seen.
+    const FileReadResult file = readWholeFile(fullPath, kMaxTextFileSize);
+    if (!file.ok())
+        return file;
     filePath_ = fullPath;
 
-    std::string line;
-    bool lineCut = false; // a zero byte ends the line's text
     auto parseLine = [this](std::string_view raw) {
         const std::string_view text = trim(raw);
         if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
@@ -153,33 +135,27 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
         s.values.emplace_back(value);
     };
 
-    char buffer[4096];
-    FileResult result;
-    for (;;) {
-        errno = 0;
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
-        for (std::size_t i = 0; i < n; ++i) {
-            const char c = buffer[i];
-            if (c == '\n') {
-                parseLine(line);
-                line.clear();
-                lineCut = false;
-            } else if (c == '\0') {
-                lineCut = true;
-            } else if (!lineCut) {
-                line.push_back(c);
-            }
-        }
-        if (n < sizeof buffer) {
-            if (std::ferror(f))
-                result = FileResult::fromErrno(errno);
-            break;
+    std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        byteOrderMark_ = true;
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    std::string line;
+    bool lineCut = false; // a zero byte ends the line's text
+    for (const char c : bytes) {
+        if (c == '\n') {
+            parseLine(line);
+            line.clear();
+            lineCut = false;
+        } else if (c == '\0') {
+            lineCut = true;
+        } else if (!lineCut) {
+            line.push_back(c);
         }
     }
-    if (result.ok() && !line.empty())
+    if (!line.empty())
         parseLine(line);
-    std::fclose(f);
-    return result;
+    return {};
 }
 
 int CIniFile::FindSection(std::string_view name) const
@@ -253,7 +229,7 @@ FileResult CIniFile::Save()
     if (!changed_)
         return {};
 
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
     for (const Section& s : sections_) {
         // Only the head section goes without a header; a later "[]" keeps its own, or
         // its keys would join the section before it when the file is read again.
@@ -271,53 +247,9 @@ FileResult CIniFile::Save()
         }
     }
 
-    namespace fs = std::filesystem;
-    std::error_code ec;
-
-    // First choice: a complete new file put in place with one rename, so a failure
-    // part-way never leaves a cut-off configuration. Only when the file itself may be
-    // written: a read-only file stays as it is.
-    bool writable = !fs::exists(filePath_, ec);
-    if (!writable) {
-        if (std::FILE* probe = std::fopen(filePath_.c_str(), "r+b")) {
-            writable = true;
-            std::fclose(probe);
-        }
-    }
-    if (writable) {
-        const std::string temp = filePath_ + ".new";
-        if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-            errno = 0;
-            if (closeAfterWrite(f, writeAll(f, text)).ok()) {
-                fs::rename(temp, filePath_, ec);
-                if (!ec)
-                    return {};
-            }
-            fs::remove(temp, ec);
-        }
-    }
-
-    // Then recreate the file in place.
-    errno = 0;
-    if (std::FILE* f = std::fopen(filePath_.c_str(), "wb")) {
-        errno = 0;
-        return closeAfterWrite(f, writeAll(f, text));
-    }
-
-    // Last, overwrite it without emptying it: zero its whole length, then write from
-    // the start. Bytes beyond the new text stay zero.
-    errno = 0;
-    std::FILE* f = std::fopen(filePath_.c_str(), "r+b");
-    if (!f)
-        return FileResult::fromErrno(errno);
-    errno = 0;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long length = ok ? std::ftell(f) : -1;
-    ok = ok && length >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok && length > 0)
-        ok = writeAll(f, std::string(static_cast<std::size_t>(length), '\0'));
-    ok = ok && std::fseek(f, 0, SEEK_SET) == 0 && writeAll(f, text);
-    return closeAfterWrite(f, ok);
+    // A complete new file put in place with one rename: a failure part-way never leaves a
+    // cut-off configuration, and a read-only file stays as it is.
+    return replaceFile(filePath_, text);
 }
 
 void CIniFile::Clear()
@@ -325,6 +257,7 @@ void CIniFile::Clear()
     sections_.clear();
     filePath_.clear();
     changed_ = false;
+    byteOrderMark_ = false;
 }
 
 } // namespace qx260

@@ -1,7 +1,8 @@
 #pragma once
 // The program's own reader and writer of INI-style text files ("Program.ini").
 // Keeps the order of sections and keys, drops comments and blank lines, and answers
-// lookups by name with a default for anything missing.
+// lookups by name with a default for anything missing. A UTF-8 byte-order mark at the
+// start of the file is no part of the first line, and is kept when the file is written.
 
 #include <string>
 #include <string_view>
@@ -23,15 +24,17 @@ class CIniFile
     // Loads fileName from the directory of programPath (the part before its last path
     // separator; the current directory when it has none).
     FileResult Open(std::string_view fileName, bool autoSave, bool ignoreCase, std::string_view programPath);
-    // Reads and parses fullPath; a missing file is created empty. A failure names the
-    // system's reason.
+    // Reads and parses fullPath; a missing file is created empty. Anything but a regular
+    // file, and a file over kMaxTextFileSize, is refused unread. A failure names the
+    // system's reason and leaves the store without a file.
     FileResult Load(const std::string& fullPath, bool autoSave = false, bool ignoreCase = false);
 
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
     void SetString(std::string_view section, std::string_view key, std::string_view value);
-    // Writes everything back when the changed mark is set. Fails with the system's reason
-    // when it could not write, or when no file is loaded.
+    // Writes everything back when the changed mark is set, replacing the file whole (see
+    // replaceFile). Fails with the system's reason when it could not write, or when no
+    // file is loaded.
     FileResult Save();
     void Clear();
 
@@ -58,6 +61,7 @@ class CIniFile
     bool ignoreCase_ = false;
     bool autoSave_ = false;
     bool changed_ = false;
+    bool byteOrderMark_ = false; // the file began with the UTF-8 mark; it is written back
 };
 
 } // namespace qx260

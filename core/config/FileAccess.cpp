@@ -85,12 +85,45 @@ std::FILE* createTemporary(const fs::path& target, fs::path& tempPath, int& erro
     return nullptr;
 }
 
+// "1 MiB", "64 KiB" or "1000 bytes": a size limit as a user reads it.
+std::string sizeText(std::size_t bytes)
+{
+    if (bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0)
+        return std::to_string(bytes / (1024 * 1024)) + " MiB";
+    if (bytes >= 1024 && bytes % 1024 == 0)
+        return std::to_string(bytes / 1024) + " KiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+// Judged by its type before it is opened: opening a named pipe would wait for a writer,
+// and a device may never end. The file's status goes to `status` when it is wanted.
+FileResult regularFileAt(const fs::path& path, fs::file_status* status = nullptr)
+{
+    std::error_code ec;
+    const fs::file_status found = fs::status(path, ec);
+    if (ec)
+        return FileResult::failure(ec.message());
+    if (fs::is_directory(found))
+        return FileResult::fromErrno(EISDIR);
+    if (!fs::is_regular_file(found))
+        return FileResult::failure("not a regular file");
+    if (status)
+        *status = found;
+    return {};
+}
+
+FileResult tooLarge(std::size_t maxBytes)
+{
+    return FileResult::failure("larger than " + sizeText(maxBytes), FileResult::Kind::TooLarge);
+}
+
 } // namespace
 
-FileResult FileResult::failure(std::string reason)
+FileResult FileResult::failure(std::string reason, Kind kind)
 {
     FileResult result;
     result.failed = true;
+    result.kind = kind;
     result.reason = reason.empty() ? std::string("unknown error") : std::move(reason);
     return result;
 }
@@ -108,15 +141,8 @@ FileReadResult readSmallFile(const std::string& path, std::size_t maxBytes)
         return result;
     };
 
-    // Judged by its type before it is opened: opening a named pipe would wait for a writer.
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec)
-        return fail(FileResult::failure(ec.message()));
-    if (fs::is_directory(status))
-        return fail(FileResult::fromErrno(EISDIR));
-    if (!fs::is_regular_file(status))
-        return fail(FileResult::failure("not a regular file"));
+    if (const FileResult regular = regularFileAt(path); !regular.ok())
+        return fail(regular);
 
     errno = 0;
     OpenFile file(std::fopen(path.c_str(), "rb"));
@@ -138,8 +164,62 @@ FileReadResult readSmallFile(const std::string& path, std::size_t maxBytes)
     return result;
 }
 
+FileResult checkSmallFile(const std::string& path, std::size_t maxBytes)
+{
+    if (const FileResult regular = regularFileAt(path); !regular.ok())
+        return regular;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec)
+        return FileResult::failure(ec.message());
+    if (size > maxBytes)
+        return tooLarge(maxBytes);
+    return {};
+}
+
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
+{
+    FileReadResult result;
+    if (const FileResult checked = checkSmallFile(path, maxBytes); !checked.ok()) {
+        static_cast<FileResult&>(result) = checked;
+        return result;
+    }
+    // One byte more than allowed tells a file that grew since it was checked.
+    result = readSmallFile(path, maxBytes + 1);
+    if (result.ok() && result.bytes.size() > maxBytes) {
+        result.bytes.clear();
+        static_cast<FileResult&>(result) = tooLarge(maxBytes);
+    }
+    return result;
+}
+
+FileResult checkReplaceable(const std::string& path)
+{
+    const fs::path target = fileToReplace(path);
+    std::error_code ec;
+    if (!fs::exists(target, ec) && !ec)
+        return {};
+    // A device or a named pipe in its place would be replaced by a plain file.
+    fs::file_status status;
+    if (const FileResult regular = regularFileAt(target, &status); !regular.ok())
+        return regular;
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & anyWrite) == fs::perms::none)
+        return FileResult::failure("the file is read-only", FileResult::Kind::ReadOnly);
+    // Whether this user may write it (the rename would replace it all the same).
+    errno = 0;
+    if (std::FILE* probe = std::fopen(target.string().c_str(), "r+b")) {
+        std::fclose(probe);
+    } else if (errno == EACCES || errno == EPERM || errno == EROFS) {
+        return FileResult::failure(FileResult::fromErrno(errno).reason, FileResult::Kind::ReadOnly);
+    }
+    return {};
+}
+
 FileResult replaceFile(const std::string& path, std::string_view bytes)
 {
+    if (const FileResult allowed = checkReplaceable(path); !allowed.ok())
+        return allowed;
     const fs::path target = fileToReplace(path);
     fs::path tempPath;
     int errorNumber = 0;
@@ -180,6 +260,20 @@ FileResult replaceFile(const std::string& path, std::string_view bytes)
         (void)sync(folder.empty() ? std::string(".") : folder.string(), SyncTarget::Folder);
     }
     return result;
+}
+
+FileStamp fileStamp(const std::string& path)
+{
+    FileStamp stamp;
+    std::error_code ec;
+    if (!fs::exists(fs::status(path, ec)))
+        return stamp;
+    stamp.size = fs::file_size(path, ec);
+    if (ec)
+        stamp.size = 0;
+    stamp.modified = fs::last_write_time(path, ec);
+    stamp.exists = true;
+    return stamp;
 }
 
 FileSyncHook setFileSyncHook(FileSyncHook hook)

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,11 +19,20 @@ namespace qx260
 
 // What a file operation came to: ok(), or the reason it failed in the system's words.
 struct FileResult {
+    // Failures a caller answers in their own way; everything else is Other.
+    enum class Kind {
+        Other,
+        ReadOnly, // the file's permissions forbid writing it: it was left as it is
+        TooLarge, // larger than the reader takes
+        InUse,    // another program holds the file for an edit of its own
+    };
+
     bool failed = false;
+    Kind kind = Kind::Other;
     std::string reason;
     bool ok() const { return !failed; }
 
-    static FileResult failure(std::string reason);
+    static FileResult failure(std::string reason, Kind kind = Kind::Other);
     // The system's text for an errno value (EIO when errorNumber is 0).
     static FileResult fromErrno(int errorNumber);
 };
@@ -36,12 +46,45 @@ struct FileReadResult : FileResult {
 // writes to never blocks the program. A file shorter than maxBytes gives what it has.
 FileReadResult readSmallFile(const std::string& path, std::size_t maxBytes);
 
+// The largest text file the programs read whole: Program.ini, the per-user settings and a
+// channel list are a few kilobytes; a file over this size is none of them.
+constexpr std::size_t kMaxTextFileSize = 1024 * 1024;
+
+// Whether the file at path can be read whole as one of the programs' small inputs: ok for
+// a regular file of at most maxBytes; a missing file fails with the system's reason
+// (ENOENT), anything but a regular file fails before it is opened, a longer one with
+// Kind::TooLarge.
+FileResult checkSmallFile(const std::string& path, std::size_t maxBytes);
+
+// The whole file at path, as checkSmallFile allows it.
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Whether replaceFile may put a file at path: ok when nothing is there yet (whether the
+// folder takes a new file is found out by writing) or when a regular file is, and its
+// permissions let this program write it. A folder, a named pipe or a device is refused;
+// so is a file that is read-only (Kind::ReadOnly), judged by its permission bits as
+// well, because the system lets an administrator write any file.
+FileResult checkReplaceable(const std::string& path);
+
 // Puts bytes into the file at path: they go into a new temporary file beside it, which
 // takes the place of the old file by one rename only once everything was written (and
 // synced, when a hook is installed). A symbolic link is followed, so the link stays and
-// the file it points to is replaced; the replaced file's permissions are kept. On any
-// failure the old file is untouched and the temporary is gone.
+// the file it points to is replaced; the replaced file's permissions are kept. What
+// checkReplaceable refuses is refused before anything is written. On any failure the old
+// file is untouched and the temporary is gone.
 FileResult replaceFile(const std::string& path, std::string_view bytes);
+
+// What identifies one version of a file on the disk: a file replaced or written since
+// has another size or modification time.
+struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified{};
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file at path now (a symbolic link is followed); exists is false when
+// there is no such file.
+FileStamp fileStamp(const std::string& path);
 
 // Makes data written to `path` reach the disk: the temporary file before it is renamed
 // (SyncTarget::File; a failure fails the write), then the folder that holds it, so the

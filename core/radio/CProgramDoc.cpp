@@ -1,3 +1,5 @@
+// The document: a new one's defaults, and opening and saving its file.
+
 #include "core/radio/CProgramDoc.h"
 
 #include "core/config/ProcessValues.h"
@@ -17,9 +19,12 @@ bool CProgramDoc::OnNewDocument(ProcessValues& values)
 
 DocumentResult CProgramDoc::OnOpenDocument(const std::string& path, ProcessValues& values)
 {
+    // Taken before the read: a file that changes while it is read counts as changed later.
+    const FileStamp stamp = fileStamp(path);
     DocumentResult result = loadDatFile(path, image);
     if (!result.ok())
         return result;
+    fileOnDisk = stamp;
     pathName = path;
     title = fileTitle(path);
     modified = false;
@@ -32,10 +37,19 @@ DocumentResult CProgramDoc::OnSaveDocument(const std::string& path)
     DocumentResult result = saveDatFile(path, image);
     if (!result.ok())
         return result;
+    fileOnDisk = fileStamp(path);
     pathName = path;
     title = fileTitle(path);
     modified = false;
     return result;
+}
+
+bool CProgramDoc::changedOnDisk() const
+{
+    if (!fileOnDisk.exists || pathName.empty())
+        return false;
+    const FileStamp now = fileStamp(pathName);
+    return now.exists && now != fileOnDisk;
 }
 
 } // namespace qx260

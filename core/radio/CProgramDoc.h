@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/FileAccess.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
@@ -22,6 +23,7 @@ enum class DocumentError {
     FormatError, // wrong magic or a file shorter than 1040 bytes: "Data Format Error"
     OpenFailed,  // the file could not be opened or read
     WriteFailed, // the file could not be created or written
+    ReadOnly,    // the file is read-only and was left as it is
 };
 
 struct DocumentResult {
@@ -48,6 +50,8 @@ class CProgramDoc
     std::string title;
     std::string pathName;
     bool modified = false;
+    // The file as it was when this document last opened or saved it; empty before.
+    FileStamp fileOnDisk;
 
     // Factory defaults, title "Channel Information" / "信道信息", path name from
     // "Setup"/"AppName", sets the new-document flag.
@@ -56,6 +60,11 @@ class CProgramDoc
     DocumentResult OnOpenDocument(const std::string& path, ProcessValues& values);
     // Stores the image (the caller encodes the channel table first); clears `modified`.
     DocumentResult OnSaveDocument(const std::string& path);
+
+    // True when the document's file was replaced or written by someone else since this
+    // document opened or saved it (a file that is gone counts as no change: nothing there
+    // would be lost).
+    bool changedOnDisk() const;
 };
 
 // The file name part of a path (the title a document gets after open or save).

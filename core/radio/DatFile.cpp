@@ -63,7 +63,9 @@ DocumentResult saveDatFile(const std::string& path, const RadioImage& image)
     const FileResult written =
         replaceFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!written.ok())
-        return failure(DocumentError::WriteFailed, written);
+        return failure(written.kind == FileResult::Kind::ReadOnly ? DocumentError::ReadOnly
+                                                                  : DocumentError::WriteFailed,
+                       written);
     return {};
 }
 

@@ -12,6 +12,7 @@
 #include "core/radio/ChannelTexts.h"
 #include "platform/InstallPaths.h"
 #include "platform/QSettingsUserStore.h"
+#include "programs/cli/Command.h"
 
 namespace qx260::cli
 {
@@ -129,6 +130,40 @@ bool setLanguage(ProcessValues& values, const std::string& languageName)
 std::unique_ptr<UserStore> openUserStore()
 {
     return std::make_unique<QSettingsUserStore>();
+}
+
+int checkUserSettings()
+{
+    const QString file = userSettingsFile();
+    if (const FileResult checked = checkUserSettingsFile(file); !checked.ok())
+        return fail(kExitFailure, "cannot use the settings file " + file.toStdString() + ": " +
+                                      checked.reason + "; name another one with QX260_SETTINGS");
+    return kExitOk;
+}
+
+int lockForEdit(const std::string& path, FileLock& lock, MissingFile missing)
+{
+    if (const FileResult locked = lock.lock(path, missing); !locked.ok())
+        return fail(kExitFailure, "cannot change " + path + ": " + locked.reason + "; nothing was changed");
+    return kExitOk;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::equivalent(a, b, error) && !error)
+        return true;
+    // A file still to be made: where it would be, with links in the folders followed.
+    const auto place = [](const std::string& path) {
+        std::error_code e;
+        const fs::path absolute = fs::absolute(path, e);
+        if (e)
+            return fs::path(path).lexically_normal();
+        const fs::path resolved = fs::weakly_canonical(absolute, e);
+        return e ? absolute.lexically_normal() : resolved;
+    };
+    return place(a) == place(b);
 }
 
 void setUpTable(ChannelTable& table, bool languageFlag)

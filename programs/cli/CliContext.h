@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileLock.h"
+
 namespace qx260
 {
 class ChannelTable;
@@ -55,6 +57,19 @@ bool setLanguage(ProcessValues& values, const std::string& languageName);
 
 // The per-user store of the desktop program ($QX260_SETTINGS redirects it).
 std::unique_ptr<UserStore> openUserStore();
+
+// kExitOk when the per-user settings file may be used; else kExitFailure after saying why
+// (a named pipe, a device or a huge file there is refused at once).
+int checkUserSettings();
+
+// Takes the edit lock of the file at path for as long as `lock` is held (see FileLock),
+// so that two commands changing the same file take turns. kExitOk, or kExitFailure after
+// saying that another program is changing it.
+int lockForEdit(const std::string& path, FileLock& lock, MissingFile missing = MissingFile::Skip);
+
+// Whether two paths name the same file: the same existing file (also through a link or
+// another spelling), or the same place for a file still to be made.
+bool sameFile(const std::string& a, const std::string& b);
 
 // Header row and channel numbers, as the channel window writes them at set-up.
 void setUpTable(ChannelTable& table, bool languageFlag);

@@ -1,8 +1,5 @@
 #include "programs/cli/EditContext.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "programs/cli/CliContext.h"
@@ -50,15 +47,11 @@ int parseEditOptions(const std::vector<std::string>& args, EditOptions& options,
 bool setUpProcessValues(const EditOptions& options)
 {
     ProcessValues& values = processValues();
-    const std::string path = options.configPath.empty() ? defaultConfigurationPath() : options.configPath;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        values.configurationStore.Load(path, false, true);
-    } else if (!options.configPath.empty()) {
-        fail(kExitFailure, "cannot read the configuration \"" + path + "\": no such file");
+    std::string error;
+    if (!loadConfiguration(values, options.configPath, error)) {
+        fail(kExitFailure, error);
         return false;
     }
-    values.deriveLanguageValues();
     if (!options.language.empty()) {
         values.languageName = options.language;
         values.languageFlag = options.language == "Chinese";

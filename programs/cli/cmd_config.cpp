@@ -75,6 +75,11 @@ int runConfig(const std::vector<std::string>& args)
         if (p[3].find_first_not_of(" \t\v\f") == std::string::npos ||
             std::string(";/\\*").find(p[3].front()) != std::string::npos)
             return fail(kExitUsage, "a key cannot be empty or start with ';', '/', '\\' or '*'");
+        // From the read to the save, no other edit comes between; a missing file is made
+        // (as the store would make it) so that there is one to hold.
+        FileLock lock;
+        if (const int code = lockForEdit(p[1], lock, MissingFile::Create); code != kExitOk)
+            return code;
         CIniFile ini;
         if (const FileResult loaded = ini.Load(p[1], false, true); !loaded.ok())
             return fail(kExitFailure, "cannot open " + p[1] + ": " + loaded.reason);

@@ -89,6 +89,9 @@ int runExport(const std::vector<std::string>& args)
             return fail(kExitUsage, "--format takes qx260 or common, not \"" + *format + "\"");
     }
 
+    if (output && *output != "-" && sameFile(*output, parsed.positional[0]))
+        return fail(kExitUsage, "-o names the document itself; name another file for the channels");
+
     Session s;
     if (const int code = openSession(parsed, parsed.positional[0], s); code != kExitOk)
         return code;
@@ -121,6 +124,10 @@ int runImport(const std::vector<std::string>& args)
     const std::string& datPath = parsed.positional[0];
     const std::string& csvPath = parsed.positional[1];
 
+    // From the read of the document to its save, no other edit comes between.
+    FileLock lock;
+    if (const int code = lockForEdit(datPath, lock); code != kExitOk)
+        return code;
     Session s;
     if (const int code = openSession(parsed, datPath, s); code != kExitOk)
         return code;

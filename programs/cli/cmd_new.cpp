@@ -35,6 +35,8 @@ int runNew(const std::vector<std::string>& args)
     const std::string* config = parsed.option("--config");
     if (!loadConfiguration(values, config ? *config : std::string(), error))
         return fail(kExitFailure, error);
+    if (const int code = checkUserSettings(); code != kExitOk)
+        return code;
     std::unique_ptr<UserStore> store = openUserStore();
     values.userStore = store.get();
 

@@ -9,6 +9,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/radio/RadioImage.h"
 #include "core/settings/OptionRules.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/EditContext.h"
 
@@ -191,6 +192,10 @@ int runOptions(const std::vector<std::string>& args)
         return kExitFailure;
     const bool languageFlag = processValues().languageFlag;
 
+    // From the read to the save, no other edit comes between.
+    FileLock lock;
+    if (const int code = options.words.empty() ? kExitOk : lockForEdit(options.file, lock); code != kExitOk)
+        return code;
     RadioImage image;
     if (const int code = loadDocument(options.file, image); code != kExitOk)
         return code;

@@ -5,6 +5,7 @@
 #include "core/link/PortNaming.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -30,8 +31,8 @@ int setPort(const std::string& name, const std::string& device)
         name.find_first_not_of("0123456789", 3) != std::string::npos || !number || *number < 1 ||
         *number > link::kPortCount)
         return fail(kExitUsage, "name a port COM1 .. COM16, not \"" + name + "\"");
-    if (!link::setPortOverride(*number, device))
-        return fail(kExitFailure, "could not store the setting for " + name);
+    if (const FileResult stored = link::setPortOverride(*number, device); !stored.ok())
+        return fail(kExitFailure, "could not store the setting for " + name + ": " + stored.reason);
     if (device.empty())
         std::printf("COM%d uses %s again\n", *number,
                     link::deviceForPort(*number, link::systemPortMapping()).value_or("no device").c_str());
@@ -42,6 +43,8 @@ int setPort(const std::string& name, const std::string& device)
 
 int runPorts(const std::vector<std::string>& args)
 {
+    if (const int code = checkUserSettings(); code != kExitOk)
+        return code;
     if (args.empty())
         return listPorts();
     if (args[0] == "set" && (args.size() == 3 || args.size() == 2))

@@ -1,12 +1,12 @@
 // qx260-cli print: a document's printout as a PDF file, page for page as the desktop
 // program prints it.
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -16,6 +16,8 @@
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
+#include "core/config/FileAccess.h"
+#include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
 #include "core/radio/CProgramDoc.h"
@@ -101,6 +103,10 @@ std::string parseOptions(const std::vector<std::string>& args, PrintOptions& opt
         return "no document given";
     if (options.output.empty())
         return "no output file given (-o OUT.pdf)";
+    if (options.output == "-")
+        return "a PDF does not go to standard output; name a file (-o OUT.pdf)";
+    if (sameFile(options.output, options.input))
+        return "-o names the document itself; name another file for the PDF";
     return {};
 }
 
@@ -126,20 +132,12 @@ int runPrint(const std::vector<std::string>& args)
     const auto app = makeApplication();
 
     // Read the configuration without ever writing it back or creating it.
-    CIniFile config;
-    const bool explicitConfig = !options.config.empty();
-    const QString configPath =
-        QString::fromStdString(explicitConfig ? options.config : defaultConfigurationPath());
-    if (QFileInfo(configPath).isFile()) {
-        if (!config.Load(configPath.toStdString(), false, true).ok() && explicitConfig)
-            return fail(kExitFailure, "cannot read the configuration file " + options.config);
-    } else if (explicitConfig) {
-        return fail(kExitFailure, "the configuration file " + options.config +
-                                      " does not exist; give an existing file with --config");
-    }
-
-    const std::string languageName =
-        options.language.empty() ? config.GetString("Setup", "Language", "") : options.language;
+    ProcessValues& values = processValues();
+    std::string error;
+    if (!loadConfiguration(values, options.config, error))
+        return fail(kExitFailure, error);
+    const CIniFile& config = values.configurationStore;
+    const std::string languageName = options.language.empty() ? values.languageName : options.language;
     const bool languageFlag = languageName == "Chinese";
 
     RadioImage image;
@@ -155,25 +153,24 @@ int runPrint(const std::vector<std::string>& args)
     decodeImage(image, table, context);
     const PrintContent content = printContent(table, image, config, languageName, languageFlag);
 
-    // The PDF replaces the output file only once it is complete.
-    QSaveFile out(QString::fromStdString(options.output));
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(kExitFailure, "cannot write " + options.output + ": " + out.errorString().toStdString());
+    // The PDF is made in memory and replaces the output file only once it is complete.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(&out);
+        QPdfWriter writer(&pdf);
         writer.setCreator(QStringLiteral("qx260-cli"));
         writer.setTitle(QFileInfo(QString::fromStdString(options.input)).fileName());
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-        if (!paintPrintout(writer, content)) {
-            out.cancelWriting();
+        if (!paintPrintout(writer, content))
             return fail(kExitFailure, "cannot write " + options.output + ": the PDF could not be drawn");
-        }
         pages = layoutForDevice(content, writer).pageCount();
     }
-    if (!out.commit())
-        return fail(kExitFailure, "cannot write " + options.output + ": " + out.errorString().toStdString());
+    const FileResult written = replaceFile(
+        options.output, std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.size())));
+    if (!written.ok())
+        return fail(kExitFailure, "cannot write " + options.output + ": " + written.reason);
 
     std::printf("%s: %d page%s\n", options.output.c_str(), pages, pages == 1 ? "" : "s");
     return kExitOk;

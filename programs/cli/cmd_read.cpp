@@ -9,14 +9,9 @@ namespace qx260::cli
 namespace
 {
 
-int runRead(const std::vector<std::string>& args)
+// Reads the radio and saves what came.
+int readRadio(TransferOptions& options)
 {
-    TransferOptions options;
-    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
-        return code;
-    // Find out now, not after the radio has been read, that the file cannot be made.
-    if (int code = checkOutputFolder(options.output); code != kExitOk)
-        return code;
     // The bytes that never travel keep the values of a new document.
     RadioImage image = RadioImage::newImage();
     if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)
@@ -25,6 +20,16 @@ int runRead(const std::vector<std::string>& args)
     if (!saved.ok())
         return fail(kExitFailure, "cannot write " + options.output + ": " + saved.reason);
     return kExitOk;
+}
+
+int runRead(const std::vector<std::string>& args)
+{
+    TransferOptions options;
+    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
+        return code;
+    if (int code = checkBeforeTransfer(options); code != kExitOk)
+        return code;
+    return finishWireLog(options, readRadio(options));
 }
 
 const CommandRegistrar registrar({
@@ -37,7 +42,8 @@ const CommandRegistrar registrar({
     "the whole memory has arrived.\n"
     "\n"
     "  --retries N   answer a Communication Error with Retry N times, then Cancel\n"
-    "  --log FILE    record every byte on the line with time stamps\n"
+    "  --log FILE    record every byte on the line with time stamps (written when\n"
+    "                the command ends; not the output file)\n"
     "  --quiet       no progress bar and no summary\n"
     "\n"
     "Ctrl+C cancels at the next block; the port is closed and no file is changed.\n",

@@ -112,6 +112,10 @@ int runSet(const std::vector<std::string>& args)
     if (values.radioVariant == 0)
         return fail(kExitFailure, "the channel table of this radio (variant 0) cannot be edited");
 
+    // From the read to the save, no other edit comes between.
+    FileLock lock;
+    if (const int code = lockForEdit(options.file, lock); code != kExitOk)
+        return code;
     RadioImage image;
     if (const int code = loadDocument(options.file, image); code != kExitOk)
         return code;

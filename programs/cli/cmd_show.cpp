@@ -164,6 +164,8 @@ int runShow(const std::vector<std::string>& args)
     const std::string* config = parsed.option("--config");
     if (!loadConfiguration(values, config ? *config : std::string(), error))
         return fail(kExitFailure, error);
+    if (const int code = checkUserSettings(); code != kExitOk)
+        return code;
     if (const std::string* language = parsed.option("--language");
         language && !setLanguage(values, *language))
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");

@@ -2,7 +2,6 @@
 // radio held first (--backup) and reading it back afterwards to check it (--verify).
 
 #include <cstdio>
-#include <filesystem>
 
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
@@ -17,18 +16,11 @@ namespace qx260::cli
 namespace
 {
 
-bool sameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 // Reads the radio into a new document and saves it; nothing is written when this fails.
 int saveBackup(TransferOptions& options)
 {
     RadioImage before = RadioImage::newImage();
     const int code = runTransfer(link::Direction::Read, options, before);
-    options.appendLog = true;
     if (code != kExitOk)
         return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
     const DocumentResult saved = saveDatFile(options.backup, before);
@@ -66,6 +58,24 @@ int verifyWrite(TransferOptions& options, const RadioImage& sent)
                 "stays, check the cable and the radio");
 }
 
+// The backup, the write and the verification, each when asked for, in that order.
+int writeRadio(TransferOptions& options, RadioImage& image)
+{
+    // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
+    TransferSession session;
+    if (!options.backup.empty()) {
+        if (int code = saveBackup(options); code != kExitOk)
+            return code;
+        if (TransferSession::interrupted())
+            return fail(kExitFailure, "cancelled; nothing was written to the radio");
+    }
+    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
+        return code;
+    if (options.verify)
+        return verifyWrite(options, image);
+    return kExitOk;
+}
+
 int runWrite(const std::vector<std::string>& args)
 {
     TransferOptions options;
@@ -77,28 +87,9 @@ int runWrite(const std::vector<std::string>& args)
         return fail(kExitFormatError, options.input + ": Data Format Error");
     if (!loaded.ok())
         return fail(kExitFailure, "cannot read " + options.input + ": " + loaded.reason);
-    if (!options.backup.empty()) {
-        if (sameFile(options.backup, options.input))
-            return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
-        // Find out now, not after the radio has been read, that the backup cannot be made.
-        if (int code = checkOutputFolder(options.backup); code != kExitOk)
-            return code;
-    }
-
-    // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
-    TransferSession session;
-    if (!options.backup.empty()) {
-        if (int code = saveBackup(options); code != kExitOk)
-            return code;
-        if (TransferSession::interrupted())
-            return fail(kExitFailure, "cancelled; nothing was written to the radio");
-    }
-    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
+    if (int code = checkBeforeTransfer(options); code != kExitOk)
         return code;
-    options.appendLog = true;
-    if (options.verify)
-        return verifyWrite(options, image);
-    return kExitOk;
+    return finishWireLog(options, writeRadio(options, image));
 }
 
 const CommandRegistrar registrar({
@@ -116,7 +107,8 @@ const CommandRegistrar registrar({
     "                     and option memory (0x000-0x32F) with what was sent; prints\n"
     "                     what differs, as \"diff\" does, and exits 1 if anything does\n"
     "  --retries N        answer a Communication Error with Retry N times, then Cancel\n"
-    "  --log FILE         record every byte on the line with time stamps\n"
+    "  --log FILE         record every byte on the line with time stamps (written\n"
+    "                     when the command ends; not the document or the backup)\n"
     "  --quiet            no progress bar and no summary\n"
     "\n"
     "Each of --backup and --verify is one more transfer over the same port.\n"

@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
+#include "core/config/FileAccess.h"
 #include "core/link/WireLog.h"
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
 #include "platform/Terminal.h"
+#include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -128,6 +129,24 @@ bool parseCount(const std::string& text, int& value)
     return true;
 }
 
+// Whether a file can be saved at `path` (see checkBeforeTransfer).
+int checkOutputFolder(const std::string& path)
+{
+    const std::filesystem::path output(path);
+    std::error_code error;
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error))
+        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
+                                      " does not exist; choose a file in an existing folder");
+    if (::access(folder.c_str(), W_OK) != 0)
+        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
+                                      "; choose a file in a folder you may write to");
+    if (const FileResult replaceable = checkReplaceable(path); !replaceable.ok())
+        return fail(kExitFailure,
+                    "cannot write " + path + ": " + replaceable.reason + "; choose another file");
+    return kExitOk;
+}
+
 } // namespace
 
 struct TransferSession::State {
@@ -166,18 +185,30 @@ bool TransferSession::interrupted()
     return interruptFlag != 0;
 }
 
-int checkOutputFolder(const std::string& path)
+int checkBeforeTransfer(const TransferOptions& options)
 {
-    const std::filesystem::path output(path);
-    std::error_code error;
-    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
-    if (!std::filesystem::is_directory(folder, error))
-        return fail(kExitFailure, "cannot write " + path + ": the folder " + folder.string() +
-                                      " does not exist; choose a file in an existing folder");
-    if (::access(folder.c_str(), W_OK) != 0)
-        return fail(kExitFailure, "cannot write " + path + ": " + std::strerror(errno) +
-                                      "; choose a file in a folder you may write to");
+    if (int code = checkUserSettings(); code != kExitOk)
+        return code;
+    // Found out now, not after the radio has been read, that a file cannot be made.
+    for (const std::string* file : {&options.output, &options.backup, &options.log}) {
+        if (!file->empty()) {
+            if (int code = checkOutputFolder(*file); code != kExitOk)
+                return code;
+        }
+    }
     return kExitOk;
+}
+
+int finishWireLog(const TransferOptions& options, int code)
+{
+    // Nothing logged: the port was never reached, and an older log stays as it is.
+    if (options.log.empty() || options.logText.empty())
+        return code;
+    if (const FileResult written = replaceFile(options.log, options.logText); !written.ok()) {
+        fail(kExitFailure, "cannot write the log file " + options.log + ": " + written.reason);
+        return code == kExitOk ? kExitFailure : code;
+    }
+    return code;
 }
 
 int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options)
@@ -224,10 +255,20 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
         return fail(kExitUsage, "say where the document goes: -o FILE.dat");
     if (!isRead && options.input.empty())
         return fail(kExitUsage, "say which document to send: write --port PORT FILE.dat");
+    if (isRead && options.output == "-")
+        return fail(kExitUsage, "a document does not go to standard output; name a file: -o FILE.dat");
+    if (!options.backup.empty() && sameFile(options.backup, options.input))
+        return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
+    // The log replaces its file at the end: it must not take the place of a document.
+    for (const std::string* document : {&options.output, &options.input, &options.backup}) {
+        if (!options.log.empty() && !document->empty() && sameFile(options.log, *document))
+            return fail(kExitUsage,
+                        "--log names " + *document + ", which the log would replace; name another file");
+    }
     return kExitOk;
 }
 
-int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
+int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
                 link::TransferOutcome* outcomeOut)
 {
     const std::optional<std::string> device =
@@ -239,19 +280,13 @@ int runTransfer(link::Direction direction, const TransferOptions& options, Radio
         return kExitFailure;
     }
 
-    std::unique_ptr<std::ofstream> logFile;
-    if (!options.log.empty()) {
-        logFile =
-            std::make_unique<std::ofstream>(options.log, options.appendLog ? std::ios::app : std::ios::trunc);
-        if (!*logFile)
-            return fail(kExitFailure, "cannot write the log file " + options.log);
-    }
+    const bool logging = !options.log.empty();
     link::QtSerialLink port;
-    link::LoggingSerialLink logged(port, [&](const std::string& line) {
-        if (logFile)
-            *logFile << line << '\n';
+    link::LoggingSerialLink logged(port, [&options](const std::string& line) {
+        options.logText += line;
+        options.logText += '\n';
     });
-    link::SerialLink& serial = logFile ? static_cast<link::SerialLink&>(logged) : port;
+    link::SerialLink& serial = logging ? static_cast<link::SerialLink&>(logged) : port;
 
     TransferSession session;
     link::ProtocolEngine engine(serial, host);

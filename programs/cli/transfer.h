@@ -18,16 +18,29 @@ struct TransferOptions {
     std::string backup; // write: --backup FILE.dat, the radio's memory before the write
     int retries = 0;    // Retry answers to the Communication Error prompt
     bool quiet = false;
-    bool verify = false;    // write: --verify, read back and compare after the write
-    bool appendLog = false; // later transfers of one command add to the wire log
+    bool verify = false; // write: --verify, read back and compare after the write
+    // What the transfers of this command put on the line so far, for the wire log. It is
+    // kept here and replaces the log file once, at the end (finishWireLog), so that no
+    // half log is left behind and a failed write of it leaves the old one.
+    std::string logText;
 };
 
-// Parses the options; returns kExitOk or an exit code after printing the problem.
+// Parses the options; returns kExitOk or an exit code after printing the problem. A
+// backup or a wire log that would take the place of the document, the output or each
+// other is refused, and so is a document for standard output.
 int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options);
 
-// Checks before any transfer that a document can be saved at `path` (its folder exists
-// and may be written to); returns kExitOk or kExitFailure after saying what to do.
-int checkOutputFolder(const std::string& path);
+// Checks before the port is opened what the command needs besides the radio: the per-user
+// settings (they name the ports), and for each file it will write (output, backup, wire
+// log) a folder that exists and may be written to, and in it nothing that may not be
+// replaced (a folder, a device, a named pipe, a read-only file). Returns kExitOk or
+// kExitFailure after saying what to do.
+int checkBeforeTransfer(const TransferOptions& options);
+
+// Writes the wire log (when --log was given and a port was reached) once all transfers
+// are done, whatever came of them. Returns `code`, or kExitFailure after saying why when the log could not be
+// written and nothing else had failed.
+int finishWireLog(const TransferOptions& options, int code);
 
 // Keeps Ctrl+C and the serial port's application object for a command that runs several
 // transfers, so that a Ctrl+C between two of them is not lost. runTransfer makes its own
@@ -50,7 +63,7 @@ class TransferSession
 
 // Runs one transfer. `image` is sent (write) or filled (read, only on completion).
 // Returns the exit code; failures have been reported on stderr.
-int runTransfer(link::Direction direction, const TransferOptions& options, RadioImage& image,
+int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
                 link::TransferOutcome* outcome = nullptr);
 
 } // namespace qx260::cli

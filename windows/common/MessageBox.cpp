@@ -54,6 +54,14 @@ QString applicationCaption()
     return QString::fromStdString(processValues().applicationName);
 }
 
+QString fileInUseText(const QString& path)
+{
+    return QString::fromUtf8(processValues().pick("%1 is being changed by another program.\n"
+                                                  "Try again when it has finished.",
+                                                  "%1 正被其他程序修改。\n请等其完成后再试。"))
+        .arg(path);
+}
+
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons)
 {
     // The first button of the box, in the order boxes lay them out.

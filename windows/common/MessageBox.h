@@ -23,6 +23,11 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
 // process-wide values.
 QString applicationCaption();
 
+// The text of the box that says a file could not be written because another program is
+// changing it (an edit waits for the other one only a few seconds), in the language of
+// the program.
+QString fileInUseText(const QString& path);
+
 // The button a box with these buttons gives when the user just presses Enter.
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons);
 

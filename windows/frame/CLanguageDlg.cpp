@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "core/config/ProcessValues.h"
+#include "platform/FileLock.h"
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
@@ -77,6 +78,16 @@ void CLanguageDlg::accept()
     if (store) {
         const std::string chosen =
             selection_ != current ? (selection_ == 1 ? "Chinese" : "English") : pv.languageName;
+        // A command-line edit of Program.ini that runs now is waited for, and none starts
+        // while this one writes.
+        qx260::FileLock lock;
+        const QString file = QString::fromStdString(pv.configurationStore.filePath());
+        if (lock.lock(pv.configurationStore.filePath()).kind == qx260::FileResult::Kind::InUse) {
+            qx260::showMessage(this, qx260::applicationCaption(), qx260::fileInUseText(file), QMessageBox::Ok,
+                               qx260::MsgIcon::Exclamation);
+            QDialog::reject();
+            return;
+        }
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save().ok()) {
             // Without the stored choice a restart would come up in the old language.
@@ -86,7 +97,7 @@ void CLanguageDlg::accept()
                     pv.pick("The language could not be stored: %1 cannot be written.\n"
                             "Check that the file is not read-only, then choose the language again.",
                             "无法保存语言设置：%1 无法写入。\n请确认该文件不是只读文件，然后重新选择语言。"))
-                    .arg(QString::fromStdString(pv.configurationStore.filePath())),
+                    .arg(file),
                 QMessageBox::Ok, qx260::MsgIcon::Exclamation);
             QDialog::reject();
             return;

@@ -13,10 +13,12 @@
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/Decimal.h"
+#include "platform/FileLock.h"
 #include "platform/InstallPaths.h"
 #include "platform/QSettingsUserStore.h"
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/FileDialogs.h"
 #include "windows/common/MessageBox.h"
 #include "windows/common/Pictures.h"
@@ -118,9 +120,17 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     if (!copyError.isEmpty())
         qCWarning(lcApp) << "no per-user copy of the configuration:" << copyError;
     pv.configurationStore.Clear();
-    pv.configurationStore.Load(configuration.path, true, true);
+    const qx260::FileResult loaded = pv.configurationStore.Load(configuration.path, true, true);
     pv.deriveLanguageValues();
     installToolkitTranslation();
+    if (!loaded.ok()) {
+        // The program goes on with the defaults, as for an empty file; the user learns why.
+        qx260::showMessage(nullptr, applicationName(),
+                           tr2("The configuration file %1 cannot be read:\n%2", "无法读取配置文件 %1：\n%2")
+                               .arg(QDir::toNativeSeparators(QString::fromStdString(configuration.path)),
+                                    QString::fromStdString(loaded.reason)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+    }
 
     // The language module: every menu, dialog text and string comes from it.
     qx260::unloadResourceLibrary();
@@ -149,7 +159,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
             openDocumentFile(path);
     });
     pv.showCaption = [frame = mainFrame_.get()](const std::string& caption) {
-        frame->setWindowTitle(QString::fromStdString(caption));
+        frame->setWindowTitle(qx260::displayText(caption));
     };
 
     // The command line: a document to open, or else a new document.
@@ -345,14 +355,47 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
             return false;
     }
     const QFileInfo info(path);
-    const qx260::DocumentResult result = document->doc->OnSaveDocument(toNativePath(info.absoluteFilePath()));
+    const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
+    const std::string target = toNativePath(info.absoluteFilePath());
+    // Someone else wrote the document's file since it was opened or saved here: what they
+    // wrote would be lost without a word.
+    if (document->hasFile && QFileInfo(fromNativePath(document->doc->pathName)) == info &&
+        document->doc->changedOnDisk() &&
+        qx260::showMessage(mainFrame_.get(), applicationName(),
+                           tr2("%1 has been changed by another program since it was opened or last saved.\n"
+                               "Replace it with this document?",
+                               "%1 在打开或上次保存之后已被其他程序修改。\n是否用本文档替换它？")
+                               .arg(shownPath),
+                           QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) != QMessageBox::Yes)
+        return false;
+
+    // A command-line edit of the file that runs now is waited for, and none starts while
+    // this one writes.
+    qx260::FileLock lock;
+    if (lock.lock(target).kind == qx260::FileResult::Kind::InUse) {
+        qx260::showMessage(mainFrame_.get(), applicationName(), qx260::fileInUseText(shownPath),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    const qx260::DocumentResult result = document->doc->OnSaveDocument(target);
+    lock.unlock();
+    if (result.error == qx260::DocumentError::ReadOnly) {
+        // The file stays as it is; the document can still go elsewhere.
+        if (qx260::showMessage(
+                mainFrame_.get(), applicationName(),
+                tr2("%1 is read-only and was not changed.\nSave the document under another name?",
+                    "%1 是只读文件，未作更改。\n是否以其他文件名保存文档？")
+                    .arg(shownPath),
+                QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) == QMessageBox::Yes)
+            return saveDocument(document, true);
+        return false;
+    }
     if (!result.ok()) {
         qx260::showMessage(mainFrame_.get(), applicationName(),
                            tr2("Cannot save the file %1:\n%2\nChoose another folder or file name, or check "
                                "the free disk space.",
                                "无法保存文件 %1：\n%2\n请选择其他文件夹或文件名，或检查磁盘剩余空间。")
-                               .arg(QDir::toNativeSeparators(info.absoluteFilePath()),
-                                    QString::fromStdString(result.reason)),
+                               .arg(shownPath, QString::fromStdString(result.reason)),
                            QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }

@@ -10,6 +10,7 @@
 #include "core/radio/RadioImage.h"
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 
 namespace qx260
@@ -39,7 +40,7 @@ void fill(QComboBox* box, const std::vector<std::string>& items, int current)
     const QSignalBlocker block(box);
     box->clear();
     for (const std::string& item : items)
-        box->addItem(QString::fromStdString(item));
+        box->addItem(displayText(item));
     box->setCurrentIndex(current);
 }
 

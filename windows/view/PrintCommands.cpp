@@ -69,7 +69,7 @@ void filePrint(QWidget* parent, const PrintContent& content)
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!paintPrintout(printer, content))
+    if (!printOnPrinter(printer, content))
         reportPrintFailure(parent, printer);
 }
 

@@ -16,6 +16,7 @@
 
 #include "core/radio/RadioImage.h"
 #include "platform/QtSerialLink.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/SimRadio.h"
 
 using qx260::test::patternDocument;
@@ -51,10 +52,12 @@ class CliTransfer : public ::testing::Test
         return env;
     }
 
-    CliRun cli(const QStringList& args, const QString& com1 = {}, int interruptAfterMs = -1)
+    CliRun cli(const QStringList& args, const QString& com1 = {}, int interruptAfterMs = -1,
+               qint64 fileSizeLimit = 0)
     {
         QProcess p;
         p.setProcessEnvironment(environment(com1));
+        qx260::test::limitFileSize(p, fileSizeLimit);
         p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
         EXPECT_TRUE(p.waitForStarted(5000));
         if (interruptAfterMs >= 0) {
@@ -324,6 +327,45 @@ TEST_F(CliTransfer, OutputThatCannotBeMadeIsRefusedBeforeTheRadioIsRead)
     EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
     QThread::msleep(100);
     EXPECT_EQ(readFile(path("wire.log")), QByteArray()); // nothing was sent to the radio
+}
+
+TEST_F(CliTransfer, TheWireLogNeverTakesADocumentsPlace)
+{
+    // Refused before the port is opened: nothing reaches the radio and no file changes.
+    const QByteArray mine = patternDocument(100);
+    ASSERT_TRUE(writeFile(path("mine.dat"), mine));
+    ASSERT_TRUE(writeFile(path("old.dat"), mine));
+    ASSERT_TRUE(QFile::link(path("mine.dat"), path("link.dat")));
+    SimRadio radio({"--log", path("radio.log")});
+    const QString port = radio.device();
+    for (const QStringList& args : {
+             QStringList{"write", "--port", port, path("mine.dat"), "--log", path("mine.dat")},
+             QStringList{"write", "--port", port, path("mine.dat"), "--log", path("link.dat")},
+             QStringList{"write", "--port", port, path("mine.dat"), "--backup", path("old.dat"), "--log",
+                         path("old.dat")},
+             QStringList{"read", "--port", port, "-o", path("new.dat"), "--log",
+                         dir.path() + "/x/../new.dat"},
+         }) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.exitCode, 64) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("which the log would replace")) << r.err.toStdString();
+    }
+    QThread::msleep(100);
+    EXPECT_EQ(readFile(path("radio.log")), QByteArray());
+    EXPECT_EQ(readFile(path("mine.dat")), mine);
+    EXPECT_EQ(readFile(path("old.dat")), mine);
+    EXPECT_FALSE(QFile::exists(path("new.dat")));
+
+    // The log replaces its file once, at the end, whole or not at all: on a disk that fills
+    // up after the document was saved, the old log stays and the command says why.
+    ASSERT_TRUE(writeFile(path("wire.log"), "the old log"));
+    const CliRun r =
+        cli({"read", "--port", port, "-o", path("new.dat"), "--log", path("wire.log")}, {}, -1, 2000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cannot write the log file " + path("wire.log") + ": File too large"))
+        << r.err.toStdString();
+    EXPECT_EQ(readFile(path("wire.log")), QByteArray("the old log"));
+    EXPECT_EQ(readFile(path("new.dat")).size(), 1040);
 }
 
 TEST_F(CliTransfer, RetryAfterAFailedHandshake)

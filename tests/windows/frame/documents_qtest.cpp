@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 
 #include "ShellFixture.h"
+#include "platform/FileLock.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/view/CMSFlexGrid.h"
@@ -122,6 +123,64 @@ class TestDocuments : public QObject
         QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
         QVERIFY(!env.active()->hasFile);
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
+    }
+
+    void saveRespectsTheFileOnDisk()
+    {
+        ShellFixture env;
+        QVERIFY(env.start());
+        const QString file = env.path("a.dat");
+        const QByteArray opened = ShellFixture::newDocumentBytes();
+        ShellFixture::writeFile(file, opened);
+        QVERIFY(env.app->openDocumentFile(file));
+        const auto save = [&env](QMessageBox::StandardButton answer) {
+            msgtest::answerNext(answer);
+            env.frame()->OnCommand(57603);
+            return msgtest::takeShown();
+        };
+
+        // Another program wrote the file since it was opened: Save asks, No keeps theirs,
+        // Yes replaces it, and the next Save has nothing to ask.
+        QByteArray theirs = opened;
+        theirs[16 + 0x130] = char(0x11);
+        ShellFixture::writeFile(file, theirs);
+        QFile touched(file);
+        QVERIFY(touched.open(QIODevice::ReadWrite));
+        QVERIFY(
+            touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        touched.close();
+        auto shown = save(QMessageBox::No);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains("has been changed by another program"), qPrintable(shown[0].text));
+        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(ShellFixture::readFile(file), theirs);
+        QCOMPARE(save(QMessageBox::Yes).size(), 1);
+        const QByteArray ours = ShellFixture::readFile(file);
+        QCOMPARE(ours.at(16 + 0x130), opened.at(16 + 0x130));
+        QVERIFY(save(QMessageBox::Ok).isEmpty());
+        msgtest::reset();
+        msgtest::setAutoAnswer(true);
+
+        // While another program edits the file, Save waits a few seconds, then says so.
+        env.active()->doc->image.setByte(0x130, 0x22);
+        {
+            FileLock held;
+            QVERIFY(held.lock(file.toStdString()).ok());
+            shown = save(QMessageBox::Ok);
+        }
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains("is being changed by another program"), qPrintable(shown[0].text));
+        QCOMPARE(ShellFixture::readFile(file), ours);
+
+        // A read-only file is left as it is, and Save As is offered.
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        filetest::answerNext(env.path("b.dat"));
+        shown = save(QMessageBox::Yes);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains("is read-only and was not changed"), qPrintable(shown[0].text));
+        QCOMPARE(ShellFixture::readFile(file), ours);
+        QCOMPARE(ShellFixture::readFile(env.path("b.dat")).at(16 + 0x130), char(0x22));
+        QCOMPARE(env.active()->view->windowTitle(), QString("b.dat[*]"));
     }
 
     void saveAsCancelledWritesNothing()

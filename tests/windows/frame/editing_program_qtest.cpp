@@ -173,6 +173,34 @@ class TestEditingProgram : public QObject
         QVERIFY(doc->doc->modified);
     }
 
+    void longConfiguredTextsAreShownCut()
+    {
+        // A type or band name of any length in Program.ini is shown cut, in Product
+        // Information and in the caption; the program goes on working with it.
+        const QString type(5000, QLatin1Char('T'));
+        const QString band = QStringLiteral("136 - 174MHz ") + QString(3000, QLatin1Char('B'));
+        ShellFixture env([&](QString& ini) {
+            ini.replace(QStringLiteral("Type1=QX-260"), "Type1=" + type);
+            ini.replace(QStringLiteral("|136 - 174MHz|"), "|" + band + "|");
+        });
+        QVERIFY(env.start());
+        const QString ellipsis(QChar(0x2026));
+        bool shown = false;
+        onNextModal<CProductInfoDlg>([&](CProductInfoDlg* d) {
+            shown = true;
+            QCOMPARE(d->typeList()->itemText(0), type.left(1000) + ellipsis);
+            QCOMPARE(d->bandList()->count(), 3);
+            QCOMPARE(d->bandList()->itemText(1), band.left(1000) + ellipsis);
+            d->bandList()->setCurrentIndex(1);
+            d->okButton()->click();
+        });
+        env.frame()->OnCommand(kProductInformation);
+        QVERIFY(shown);
+        QCOMPARE(int(env.active()->doc->image.byte(offset::BandIndex)), 1);
+        const QString caption = env.frame()->windowTitle();
+        QVERIFY2(caption.size() == 1001 && caption.endsWith(ellipsis), qPrintable(caption.left(80)));
+    }
+
     void chineseEditing()
     {
         ShellFixture env(useChinese);

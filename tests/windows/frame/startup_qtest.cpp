@@ -9,7 +9,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 #include "ShellFixture.h"
+#include "platform/FileLock.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
@@ -214,6 +217,37 @@ class TestStartup : public QObject
             QVERIFY(QFile::exists(env.path("Program.ini"))); // created empty
     }
 
+    void unreadableProgramIniIsReported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "pipe"
+                                    << "not a regular file";
+        QTest::newRow("folder") << "folder"
+                                << "Is a directory";
+        QTest::newRow("over 1 MiB") << "large"
+                                    << "larger than 1 MiB";
+    }
+    void unreadableProgramIniIsReported()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ShellFixture env({}, {"Program.ini"});
+        const QString ini = env.path("Program.ini");
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(ini));
+        else
+            ShellFixture::writeFile(ini, "[Setup]\r\nLanguage=English\r\n" + QByteArray(1024 * 1024, ';'));
+        // Said at once; without a language the program cannot go on.
+        QVERIFY(!env.start());
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].text, "The configuration file " + ini + " cannot be read:\n" + reason);
+        QCOMPARE(shown[1].text, QString("Load language DLL fail"));
+    }
+
     void documentOnTheCommandLineIsOpened()
     {
         ShellFixture env;
@@ -352,13 +386,31 @@ class TestStartup : public QObject
         QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
     }
 
-    void languageNotWritableMeansNoRestart()
+    void languageNotStoredMeansNoRestart_data()
     {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("message");
+        // A folder in the file's place: the store cannot write it back.
+        QTest::newRow("not writable") << false << "The language could not be stored: %1 cannot be written.";
+        // Another edit of the file that does not end.
+        QTest::newRow("being changed")
+            << true << "%1 is being changed by another program.\nTry again when it has finished.";
+    }
+    void languageNotStoredMeansNoRestart()
+    {
+        QFETCH(bool, held);
+        QFETCH(QString, message);
         ShellFixture env;
         QVERIFY(env.start());
-        // Replace the file by a directory: the store cannot write it back.
-        QFile::remove(env.path("Program.ini"));
-        QDir(env.dir.path()).mkdir("Program.ini");
+        const QString ini = env.path("Program.ini");
+        const QString before = env.iniText();
+        FileLock lock;
+        if (held) {
+            QVERIFY(lock.lock(ini.toStdString()).ok());
+        } else {
+            QFile::remove(ini);
+            QDir(env.dir.path()).mkdir("Program.ini");
+        }
         msgtest::answerNext(QMessageBox::Ok);
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
             dlg->chineseButton()->click();
@@ -367,9 +419,11 @@ class TestStartup : public QObject
         env.frame()->OnCommand(32799);
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.contains("Program.ini"));
+        QVERIFY2(shown[0].text.startsWith(message.arg(ini)), qPrintable(shown[0].text));
         QVERIFY(env.restarts.isEmpty());
         QVERIFY(env.frame()->isVisible());
+        if (held)
+            QCOMPARE(env.iniText(), before);
     }
 };
 

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
@@ -118,6 +119,35 @@ class TestPrintCommands : public QObject
         // Landscape: the long side across.
         QVERIFY2(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 4(19|20)")),
                  qPrintable(info));
+    }
+
+    void pdfFileIsReplacedWholeOrNotAtAll()
+    {
+        // The PDF does not reach the disk (the sync fails once it is written): the file that
+        // was there stays, and the user is told.
+        QPrinter& printer = applicationPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir_.filePath("kept.pdf");
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old printout");
+        old.close();
+        printer.setOutputFileName(pdf);
+        const FileSyncHook previous = setFileSyncHook([](const std::string&, SyncTarget target) {
+            return target == SyncTarget::File ? FileResult::failure("Input/output error") : FileResult{};
+        });
+        bool seen = false;
+        whenModal<QPrintDialog>([](QPrintDialog* d) { d->accept(); }, &seen);
+        msgtest::answerNext(QMessageBox::Ok);
+        filePrint(nullptr, nineChannels());
+        setFileSyncHook(previous);
+        QVERIFY(seen);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains("kept.pdf\" could not be written"), qPrintable(shown[0].text));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the old printout"));
+        QCOMPARE(QDir(dir_.path()).entryList({"kept.pdf*"}), QStringList{"kept.pdf"});
     }
 
     void cancelledPrintDialogPrintsNothing()

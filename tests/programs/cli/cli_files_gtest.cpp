@@ -1,0 +1,323 @@
+// The files qx260-cli writes and reads, run as the real program: written whole or not at
+// all, the target respected, inputs that never hang, edits of one file taking turns, and
+// odd configuration files named for what they are.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/radio/CProgramDoc.h"
+#include "platform/FileLock.h"
+#include "tests/support/FullDisk.h"
+
+namespace qx260
+{
+namespace
+{
+
+const char* const kIni =
+    "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n";
+
+struct CliRun {
+    bool finished = false;
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// How one run is made.
+struct RunAs {
+    qint64 fileSizeLimit = 0; // > 0: no file it writes may grow past this, as on a full disk
+    QString program{};        // another copy of qx260-cli (default: the one built)
+    QString settings{};       // QX260_SETTINGS (default: user.ini in the test folder)
+};
+
+class CliFiles : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        write("Program.ini", kIni);
+        ASSERT_TRUE(saveDatFile(path("radio.dat").toStdString(), RadioImage::newImage()).ok());
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QByteArray read(const QString& name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    QStringList entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& args, const RunAs& as = {}) const
+    {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QX260_SETTINGS", as.settings.isEmpty() ? path("user.ini") : as.settings);
+        env.insert("LC_ALL", "C.UTF-8");
+        p->setProcessEnvironment(env);
+        p->setWorkingDirectory(dir.path());
+        test::limitFileSize(*p, as.fileSizeLimit);
+        p->start(as.program.isEmpty() ? QStringLiteral(QX260_BIN_DIR "/qx260-cli") : as.program, args);
+        return p;
+    }
+    static CliRun finish(QProcess& p)
+    {
+        CliRun r;
+        r.finished = p.waitForFinished(15000);
+        if (!r.finished) {
+            p.kill();
+            p.waitForFinished();
+        }
+        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+    CliRun cli(const QStringList& args, const RunAs& as = {}) const { return finish(*start(args, as)); }
+
+    // A copy of qx260-cli in its own folder, beside a Program.ini that setUp makes.
+    QString programBeside(const std::function<void(const QString& ini)>& setUp) const
+    {
+        EXPECT_TRUE(QDir(dir.path()).mkpath("bin"));
+        const QString program = path("bin/qx260-cli");
+        EXPECT_TRUE(QFile::copy(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), program));
+        setUp(path("bin/Program.ini"));
+        return program;
+    }
+
+    RadioImage document() const
+    {
+        RadioImage image;
+        EXPECT_TRUE(loadDatFile(path("radio.dat").toStdString(), image).ok());
+        return image;
+    }
+
+    QTemporaryDir dir;
+};
+
+bool makeFifo(const QString& file)
+{
+    return ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0;
+}
+
+unsigned mode(const QString& file)
+{
+    struct stat st {
+    };
+    return ::stat(QFile::encodeName(file).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST_F(CliFiles, EveryFileIsReplacedWholeOrNotAtAll)
+{
+    // A disk that fills up part-way through the new file: the command fails with the
+    // system's reason, and the old file is there as it was, with nothing left beside it.
+    write("ch.csv", "the old channel list");
+    write("out.pdf", "the old printout");
+    write("user.ini", "[Ports]\nCOM1=/dev/ttyUSB0\n");
+    const QString doc = path("radio.dat");
+    const QString config = path("Program.ini");
+    const QString longText(300, QLatin1Char('x'));
+    const struct {
+        QStringList args;
+        QString file;
+        QString says;
+    } cases[] = {
+        {{"export", doc, "-o", path("ch.csv")}, "ch.csv", "File too large"},
+        {{"print", doc, "-o", path("out.pdf"), "--config", config}, "out.pdf", "File too large"},
+        {{"config", "set", config, "Setup", "Note", longText}, "Program.ini", "File too large"},
+        {{"set", doc, "3", "Rx Frequency=150", "--config", config}, "radio.dat", "File too large"},
+        {{"ports", "set", "COM2", "/dev/" + longText}, "user.ini", "could not store"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray before = read(c.file);
+        const QStringList filesBefore = entries();
+        const CliRun r = cli(c.args, {.fileSizeLimit = 200});
+        EXPECT_EQ(r.exitCode, 1) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(read(c.file), before) << c.file.toStdString();
+        EXPECT_EQ(entries(), filesBefore) << c.args.join(' ').toStdString();
+    }
+}
+
+TEST_F(CliFiles, TheTargetIsRespected)
+{
+    const QString doc = path("radio.dat");
+    const QString config = path("Program.ini");
+    ASSERT_TRUE(QFile::link("radio.dat", path("link.dat")));
+    ASSERT_TRUE(QFile::link("Program.ini", path("link.ini")));
+    write("real.csv", "old");
+    ASSERT_TRUE(QFile::link("real.csv", path("link.csv")));
+    ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(makeFifo(path("pipe")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_TRUE(QFile::copy(doc, path("locked.dat")));
+    ASSERT_TRUE(QFile::copy(config, path("locked.ini")));
+    for (const char* name : {"locked.dat", "locked.ini"})
+        ASSERT_TRUE(
+            QFile::setPermissions(path(name), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray lockedDoc = read("locked.dat");
+
+    const struct {
+        QStringList args;
+        int exitCode;
+        QString says;
+    } cases[] = {
+        // through a link: the file it points to is replaced, the link and the permissions stay
+        {{"set", path("link.dat"), "3", "Rx Frequency=150", "--config", config}, 0, ""},
+        {{"config", "set", path("link.ini"), "Setup", "Note", "kept"}, 0, ""},
+        {{"export", doc, "-o", path("link.csv")}, 0, ""},
+        // what is no file is not replaced by one
+        {{"export", doc, "-o", "/dev/null"}, 1, "/dev/null: not a regular file"},
+        {{"print", doc, "-o", path("pipe"), "--config", config}, 1, "not a regular file"},
+        {{"export", doc, "-o", path("folder")}, 1, "Is a directory"},
+        // read-only stays read-only, also for an administrator
+        {{"set", path("locked.dat"), "3", "Rx Frequency=150", "--config", config},
+         1,
+         "the file is read-only"},
+        {{"config", "set", path("locked.ini"), "Setup", "Note", "x"}, 1, "the file is read-only"},
+        // the document is not its own output
+        {{"export", doc, "-o", path("link.dat")}, 64, "names the document itself"},
+        {{"print", doc, "-o", doc}, 64, "names the document itself"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
+
+    for (const char* link : {"link.dat", "link.ini", "link.csv"})
+        EXPECT_TRUE(QFileInfo(path(link)).isSymLink()) << link;
+    EXPECT_EQ(document().rxFrequency(3), 15000000u);
+    EXPECT_EQ(mode(doc), 0640u);
+    EXPECT_TRUE(read("Program.ini").contains("Note=kept"));
+    EXPECT_EQ(mode(config), 0600u);
+    EXPECT_TRUE(read("real.csv").startsWith("CH,Rx Frequency"));
+    EXPECT_EQ(QFileInfo(path("pipe")).isFile(), false);
+    EXPECT_TRUE(QFileInfo(path("pipe")).exists());
+    EXPECT_EQ(read("locked.dat"), lockedDoc);
+    EXPECT_EQ(read("locked.ini"), QByteArray(kIni));
+
+    // "-o -": the channel list goes to standard output.
+    const CliRun r = cli({"export", doc, "-o", "-"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("CH,Rx Frequency")) << r.out.toStdString();
+}
+
+TEST_F(CliFiles, InputsNeverHang)
+{
+    // A pipe nobody writes to, an endless device or a huge file, given as configuration,
+    // settings or channel list: refused at once, the document unchanged.
+    const QString doc = path("radio.dat");
+    ASSERT_TRUE(makeFifo(path("pipe")));
+    write("big.ini", QByteArray(kIni) + QByteArray(1024 * 1024, ';'));
+    const QString besidePipe = programBeside([](const QString& ini) { makeFifo(ini); });
+    const QByteArray before = read("radio.dat");
+    const struct {
+        QStringList args;
+        RunAs as;
+        QString says;
+    } cases[] = {
+        {{"show", doc, "--config", path("pipe")}, {}, "pipe: not a regular file"},
+        {{"show", doc, "--config", "/dev/zero"}, {}, "/dev/zero: not a regular file"},
+        {{"show", doc, "--config", path("big.ini")}, {}, "big.ini: larger than 1 MiB"},
+        {{"show", doc}, {.settings = path("pipe")}, "pipe: not a regular file"},
+        {{"show", doc}, {.settings = path("big.ini")}, "big.ini: larger than 1 MiB"},
+        {{"import", doc, path("pipe")}, {}, "pipe: not a regular file"},
+        {{"import", doc, "/dev/zero"}, {}, "/dev/zero: not a regular file"},
+        {{"show", doc}, {.program = besidePipe}, "bin/Program.ini: not a regular file"},
+        {{"set", doc, "1", "Rx Frequency=150"},
+         {.program = besidePipe},
+         "bin/Program.ini: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli(c.args, c.as);
+        EXPECT_TRUE(r.finished) << c.args.join(' ').toStdString() << " hung";
+        EXPECT_EQ(r.exitCode, 1) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
+    EXPECT_EQ(read("radio.dat"), before);
+}
+
+TEST_F(CliFiles, EditsOfOneFileTakeTurns)
+{
+    // Editors of one document and of one Program.ini, all at once: every change arrives.
+    const QString doc = path("radio.dat");
+    const QString config = path("Program.ini");
+    write("ch.csv", "CH,Rx Frequency\r\n5,155\r\n");
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (int channel = 1; channel <= 4; ++channel)
+        running.push_back(start({"set", doc, QString::number(channel),
+                                 QStringLiteral("Rx Frequency=15%1").arg(channel), "--config", config}));
+    running.push_back(start({"import", doc, path("ch.csv"), "--config", config}));
+    running.push_back(start({"options", doc, "Beep=on", "--config", config}));
+    for (int key = 1; key <= 4; ++key)
+        running.push_back(start({"config", "set", config, "Setup", QStringLiteral("Key%1").arg(key), "set"}));
+    for (const auto& p : running) {
+        const CliRun r = finish(*p);
+        EXPECT_EQ(r.exitCode, 0) << p->arguments().join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    const RadioImage image = document();
+    for (int channel = 1; channel <= 5; ++channel)
+        EXPECT_EQ(image.rxFrequency(channel), 15000000u + 100000u * static_cast<unsigned>(channel))
+            << channel;
+    EXPECT_TRUE(cli({"options", doc, "--json", "--config", config}).out.contains("\"Beep\": true"));
+    for (int key = 1; key <= 4; ++key)
+        EXPECT_TRUE(read("Program.ini").contains(QStringLiteral("Key%1=set").arg(key).toUtf8())) << key;
+
+    // An edit that does not end: the next one waits a few seconds, then gives up and says so.
+    FileLock held;
+    ASSERT_TRUE(held.lock(doc.toStdString()).ok());
+    const QByteArray before = read("radio.dat");
+    const CliRun r = cli({"set", doc, "6", "Rx Frequency=156", "--config", config});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(doc + ": another program is changing it")) << r.err.toStdString();
+    EXPECT_EQ(read("radio.dat"), before);
+}
+
+TEST_F(CliFiles, OddConfigurationGetsATrueMessage)
+{
+    // A byte-order mark before the first line: skipped when read, kept when written.
+    write("bom.ini", "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\n");
+    EXPECT_EQ(cli({"config", "get", path("bom.ini"), "Setup", "Language"}).out, "Chinese\n");
+    EXPECT_EQ(cli({"config", "set", path("bom.ini"), "Setup", "ShowLang", "1"}).exitCode, 0);
+    EXPECT_EQ(read("bom.ini"), "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n");
+
+    // A Program.ini beside the program that cannot be read: every command says so.
+    const QString doc = path("radio.dat");
+    write("ch.csv", "CH,Rx Frequency\r\n1,150\r\n");
+    const QString program = programBeside([](const QString& ini) { QDir().mkdir(ini); });
+    for (const QStringList& args :
+         {QStringList{"show", doc}, QStringList{"new", path("new.dat")},
+          QStringList{"set", doc, "1", "Rx Frequency=150"}, QStringList{"options", doc},
+          QStringList{"export", doc}, QStringList{"import", doc, path("ch.csv")},
+          QStringList{"print", doc, "-o", path("out.pdf")}, QStringList{"diff", doc, doc}}) {
+        const CliRun r = cli(args, {.program = program});
+        EXPECT_NE(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("bin/Program.ini: Is a directory")) << r.err.toStdString();
+    }
+}
+
+} // namespace
+} // namespace qx260

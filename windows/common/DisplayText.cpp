@@ -1,0 +1,26 @@
+// Cutting long configured texts for display.
+
+#include "windows/common/DisplayText.h"
+
+#include <algorithm>
+
+namespace qx260
+{
+
+QString displayText(const std::string& text)
+{
+    // Decoding the whole text would cost as much as showing it: only the start is needed
+    // (four bytes at most per character).
+    const std::size_t enough = static_cast<std::size_t>(kMaxDisplayLength + 1) * 4;
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), enough)));
+    if (shown.size() > kMaxDisplayLength) {
+        shown.truncate(kMaxDisplayLength);
+        // A character outside the basic plane is two code units: never keep half of one.
+        if (shown.back().isHighSurrogate())
+            shown.chop(1);
+        shown += QChar(0x2026);
+    }
+    return shown;
+}
+
+} // namespace qx260
