@@ -10,7 +10,6 @@
 #include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/RadioImage.h"
-#include "core/radio/Tones.h"
 
 namespace qx260
 {
@@ -75,8 +74,7 @@ class Importer
 {
   public:
     Importer(ChannelTable& table, BandLimits limits, bool languageFlag, int radioVariant)
-        : table_(table), limits_(limits), languageFlag_(languageFlag), variant_(radioVariant),
-          tones_(buildToneList(languageFlag)), otherTones_(buildToneList(!languageFlag))
+        : table_(table), limits_(limits), languageFlag_(languageFlag), variant_(radioVariant)
     {
     }
 
@@ -186,19 +184,6 @@ class Importer
         return {};
     }
 
-    // The list item a text names, in the document's language; empty when none.
-    std::string listItem(int col, const std::string& text) const
-    {
-        const bool tone = col == column::DecodeTone || col == column::EncodeTone;
-        const std::vector<std::string> items = tone ? tones_ : columnListItems(col, languageFlag_);
-        const std::vector<std::string> others = tone ? otherTones_ : columnListItems(col, !languageFlag_);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (equalsIgnoringAsciiCase(text, items[i]) ||
-                (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
-                return items[i];
-        return {};
-    }
-
     void clearRow(int r)
     {
         for (int c = column::RxFrequency; c <= column::Power; ++c)
@@ -264,15 +249,18 @@ class Importer
                 const std::string& text = cells[static_cast<std::size_t>(col)];
                 if (hiddenByVariant(col, variant_) || text.empty() || text == table_.textMatrix(r, col))
                     continue;
-                const std::string item = listItem(col, text);
-                if (item.empty()) {
+                const TypedChoice choice = typedListChoice(col, text, languageFlag_);
+                if (choice.item.empty()) {
                     const bool tone = col == column::DecodeTone || col == column::EncodeTone;
                     return failAtCell(
                         col, text,
-                        tone ? "not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I)"
-                             : "not one of the choices of \"" + columnHeader(col, false) + "\"");
+                        choice.notANumber ? "not a number of hertz; write tones with a point as the decimal "
+                                            "separator, such as 67.0"
+                        : tone
+                            ? "not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I)"
+                            : "not one of the choices of \"" + columnHeader(col, false) + "\"");
                 }
-                if (ChannelImportResult res = commit(r, col, item, CommitTrigger::Enter); !res.ok())
+                if (ChannelImportResult res = commit(r, col, choice.item, CommitTrigger::Enter); !res.ok())
                     return res;
             }
         }
@@ -290,8 +278,6 @@ class Importer
     BandLimits limits_;
     bool languageFlag_;
     int variant_;
-    std::vector<std::string> tones_;
-    std::vector<std::string> otherTones_;
     std::vector<int> columns_;                           // table column of each file column
     std::array<int, ChannelTable::kCols> fieldNumber_{}; // file column of each table column, 0 = absent
     int channelField_ = 0;

@@ -19,6 +19,7 @@
 #include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
+#include "res/ResourceIds.h"
 
 namespace qx260::cli
 {
@@ -152,7 +153,7 @@ int runImport(const std::vector<std::string>& args)
         if (!e.value.empty())
             what = "\"" + e.value + "\": " + what;
         std::string hint;
-        if (e.messageId != 0)
+        if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
             hint = s.decoded.bandText.empty() ? " (the configuration names no band for this document's "
                                                 "product bytes, so no frequency fits)"
                                               : " (band \"" + s.decoded.bandText + "\")";
