@@ -21,6 +21,9 @@ constexpr StringEntry kStrings[] = {
     {61454, "Program Interrupt, Please reset the radio and try again"},
     {61456, "Error data Value, please input according the step value(6.25K/5k)."},
     {61458, "Caution"},
+    {61504,
+     "Not a number, please input again: digits with a point as the decimal separator, such as 145.125."},
+    {61505, "Not a number, please input again: seconds with a point as the decimal separator, such as 2.5."},
     // Command prompts: status-bar text, then the tooltip after the line break.
     {57600, "Create a new document\nNew"},
     {57601, "Open an existing document\nOpen"},

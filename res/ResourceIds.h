@@ -53,6 +53,8 @@ inline constexpr int StrCannotOpenPort = 61453;
 inline constexpr int StrProgramInterrupt = 61454;
 inline constexpr int StrStepValueError = 61456;
 inline constexpr int StrCaution = 61458;
+inline constexpr int StrFrequencyNotANumber = 61504; // a typed frequency that is no plain number
+inline constexpr int StrDelayNotANumber = 61505;     // the same for the Transmit Delay field
 
 // Menus, accelerators, toolbar.
 inline constexpr int MenuNoDocument = 128;

@@ -1,10 +1,13 @@
 #include "core/channels/CellEditRules.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 #include "core/channels/ChannelTable.h"
 #include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
+#include "core/radio/Decimal.h"
 #include "core/radio/Tones.h"
 
 namespace qx260
@@ -48,24 +51,36 @@ void writeDefaults(ChannelTable& table, int r, std::initializer_list<int> cols, 
         table.setTextMatrix(r, c, newChannelDefault(c, languageFlag));
 }
 
+// The message of a frequency that is refused; 0 for one that is taken.
+int refusalMessage(FrequencyVerdict verdict)
+{
+    switch (verdict) {
+    case FrequencyVerdict::NotANumber:
+        return resid::StrFrequencyNotANumber;
+    case FrequencyVerdict::OutOfRange:
+        return resid::StrOutOfRange;
+    case FrequencyVerdict::OffStep:
+        return resid::StrStepValueError;
+    case FrequencyVerdict::Empty:
+    case FrequencyVerdict::Valid:
+        break;
+    }
+    return 0;
+}
+
+// A refused frequency changes nothing: the cell keeps its text and the channel its settings.
 CommitOutcome commitRx(ChannelTable& table, int r, const FrequencyReading& reading, CommitTrigger trigger,
                        bool languageFlag)
 {
     const bool hadRx = !table.textMatrix(r, column::RxFrequency).empty();
-    switch (reading.verdict) {
-    case FrequencyVerdict::Empty:
+    if (reading.verdict == FrequencyVerdict::Empty) {
         if (hadRx)
             clearRow(table, r);
         return {};
-    case FrequencyVerdict::OutOfRange:
-        clearRow(table, r);
-        return {resid::StrOutOfRange, false};
-    case FrequencyVerdict::OffStep:
-        clearRow(table, r);
-        return {resid::StrStepValueError, false};
-    case FrequencyVerdict::Valid:
-        break;
     }
+    if (const int message = refusalMessage(reading.verdict))
+        return {message, false};
+
     table.setTextMatrix(r, column::RxFrequency, reading.textToStore);
     if (hadRx)
         return {};
@@ -89,37 +104,22 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
     const std::string oldRx = table.textMatrix(r, column::RxFrequency);
     const bool hadTx = !table.textMatrix(r, column::TxFrequency).empty();
     const bool enter = trigger == CommitTrigger::Enter;
-    switch (reading.verdict) {
-    case FrequencyVerdict::Empty:
+    if (reading.verdict == FrequencyVerdict::Empty) {
         if (enter)
             table.setTextMatrix(r, column::TxFrequency, oldRx); // Tx follows Rx again
         else if (hadTx)
             clearRow(table, r);
         return {};
-    case FrequencyVerdict::OutOfRange:
-        if (enter)
-            clearRow(table, r);
-        else
-            table.setTextMatrix(r, column::TxFrequency, std::string());
-        return {resid::StrOutOfRange, false};
-    case FrequencyVerdict::OffStep:
-        if (enter)
-            table.setTextMatrix(r, column::TxFrequency, std::string());
-        else
-            clearRow(table, r);
-        return {resid::StrStepValueError, false};
-    case FrequencyVerdict::Valid:
-        break;
     }
-    if (enter) {
-        // Enter sets the Tx side of an existing channel only; a channel that so far has
-        // only a Tx frequency keeps it rather than losing it.
-        const bool channelExists = !oldRx.empty() || hadTx;
-        table.setTextMatrix(r, column::TxFrequency, channelExists ? reading.textToStore : std::string());
-        return {};
-    }
+    if (const int message = refusalMessage(reading.verdict))
+        return {message, false};
+
     table.setTextMatrix(r, column::TxFrequency, reading.textToStore);
-    if (!hadTx)
+    // A Tx frequency typed into an empty row makes a channel with only a Tx side, whether it
+    // is confirmed with Enter or by moving away; moving away from the first Tx frequency of
+    // an Rx channel gives it the defaults too.
+    const bool newChannel = oldRx.empty() && !hadTx;
+    if (newChannel || (!enter && !hadTx))
         writeDefaults(table, r,
                       {column::EncodeTone, column::Bandwidth, column::Scan, column::BusyLock, column::Power},
                       languageFlag);
@@ -135,6 +135,9 @@ const char* cellEditMessageFallback(int messageId)
         return "Out of range,please input again.";
     case resid::StrStepValueError:
         return "Error data Value, please input according the step value(6.25K/5k).";
+    case resid::StrFrequencyNotANumber:
+        return "Not a number, please input again: digits with a point as the decimal separator, such as "
+               "145.125.";
     case resid::StrCaution:
         return "Caution";
     default:
@@ -160,12 +163,50 @@ std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
     return columnListItems(col, languageFlag);
 }
 
-int initialListSelection(const std::vector<std::string>& items, std::string_view cellText)
+int matchingListItem(const std::vector<std::string>& items, std::string_view cellText)
 {
     for (std::size_t i = 0; i < items.size(); ++i)
         if (startsWithIgnoringAsciiCase(items[i], cellText))
             return static_cast<int>(i);
-    return items.empty() ? -1 : 0;
+    return -1;
+}
+
+int initialListSelection(const std::vector<std::string>& items, std::string_view cellText)
+{
+    const int match = matchingListItem(items, cellText);
+    return match >= 0 || items.empty() ? match : 0;
+}
+
+TypedChoice typedListChoice(int col, std::string_view text, bool languageFlag)
+{
+    const bool tone = col == column::DecodeTone || col == column::EncodeTone;
+    const std::vector<std::string> items =
+        tone ? buildToneList(languageFlag) : columnListItems(col, languageFlag);
+    const std::vector<std::string> others =
+        tone ? buildToneList(!languageFlag) : columnListItems(col, !languageFlag);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (equalsIgnoringAsciiCase(text, items[i]) ||
+            (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
+            return {items[i]};
+    if (!tone)
+        return {};
+
+    if (const std::optional<double> hertz = parsePlainDecimal(text)) {
+        // Only a value that is whole tenths of a hertz can be a tone of the list.
+        const std::optional<std::int64_t> tenths = scaleExact(*hertz, 1);
+        if (tenths && *tenths > 0 && scaleExact(*hertz, 6) == *tenths * 100000) {
+            const std::string shown = formatScaled(*tenths, 1);
+            for (const std::string& item : items)
+                if (item == shown)
+                    return {item};
+        }
+        return {};
+    }
+    const std::size_t first = text.find_first_not_of(" \t");
+    const bool startsLikeANumber =
+        first != std::string_view::npos &&
+        std::string_view("0123456789.,+-").find(text[first]) != std::string_view::npos;
+    return {std::string(), startsLikeANumber};
 }
 
 std::string newChannelDefault(int col, bool languageFlag)
@@ -214,6 +255,21 @@ CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editor
         if (table.textMatrix(r, c) != before[static_cast<std::size_t>(c - 1)])
             outcome.changed = true;
     return outcome;
+}
+
+std::vector<int> channelsOutsideBand(const ChannelTable& table, BandLimits limits)
+{
+    std::vector<int> channels;
+    for (int r = 1; r < table.rows(); ++r) {
+        for (int col : {column::RxFrequency, column::TxFrequency}) {
+            const std::string& text = table.textMatrix(r, col);
+            if (!text.empty() && readFrequency(text, limits).verdict == FrequencyVerdict::OutOfRange) {
+                channels.push_back(r);
+                break;
+            }
+        }
+    }
+    return channels;
 }
 
 void advanceAfterEnter(ChannelTable& table)

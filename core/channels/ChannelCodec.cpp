@@ -1,6 +1,7 @@
 #include "core/channels/ChannelCodec.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
@@ -35,10 +36,21 @@ std::uint32_t cellFrequency(const std::string& text)
     return static_cast<std::uint32_t>(*units);
 }
 
-bool rowIsEmpty(const RadioImage& image, int n, int radioVariant)
+// A frequency cell that still shows what its word holds keeps the word's bytes, so that a
+// word the cell cannot show exactly (a digit above 9, a value of 1000 MHz or more) is not
+// rewritten unless the user changes that cell.
+template <typename Store>
+void storeFrequency(const std::string& text, const std::optional<std::uint32_t>& stored, Store store)
 {
-    const bool rxEmpty = !image.rxFrequency(n);
-    const bool txEmpty = !image.txFrequency(n);
+    if (stored && text == frequencyText(stored))
+        return;
+    store(cellFrequency(text));
+}
+
+// Whether a channel is empty: its deciding frequency is (the receive one for variant 1,
+// the transmit one for variant 2, both for any other variant).
+bool channelEmpty(bool rxEmpty, bool txEmpty, int radioVariant)
+{
     switch (radioVariant) {
     case 1:
         return rxEmpty;
@@ -47,6 +59,11 @@ bool rowIsEmpty(const RadioImage& image, int n, int radioVariant)
     default:
         return rxEmpty && txEmpty;
     }
+}
+
+bool rowIsEmpty(const RadioImage& image, int n, int radioVariant)
+{
+    return channelEmpty(!image.rxFrequency(n), !image.txFrequency(n), radioVariant);
 }
 
 const char* busyLockText(BusyLock lock, bool languageFlag)
@@ -62,7 +79,14 @@ const char* busyLockText(BusyLock lock, bool languageFlag)
     return kQtDqtText.pick(languageFlag);
 }
 
-// The cells a variant hides and never stores.
+// Whether the table shows channel n as empty, as rowIsEmpty decides for the image.
+bool tableRowIsEmpty(const ChannelTable& table, int n, int radioVariant)
+{
+    return channelEmpty(table.textMatrix(n, column::RxFrequency).empty(),
+                        table.textMatrix(n, column::TxFrequency).empty(), radioVariant);
+}
+
+// The cells a variant hides and never shows.
 void clearHiddenCells(ChannelTable& table, int n, int radioVariant)
 {
     if (radioVariant == 1) {
@@ -162,14 +186,26 @@ void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant)
 {
     for (int n = 1; n <= kChannelCount; ++n) {
         clearHiddenCells(table, n, radioVariant);
+        // The side the variant hides is never shown, so it keeps its bytes, unless the user
+        // erased the channel: then the whole channel goes, as the user sees it go.
+        const bool erased = tableRowIsEmpty(table, n, radioVariant) && !rowIsEmpty(image, n, radioVariant);
+        const bool keepRx = !erased && radioVariant == 2;
+        const bool keepTx = !erased && radioVariant == 1;
 
-        image.setRxFrequency(n, cellFrequency(table.textMatrix(n, column::RxFrequency)));
-        image.setTxFrequency(n, cellFrequency(table.textMatrix(n, column::TxFrequency)));
-        image.setDecodeTone(n, toneTextToWord(table.textMatrix(n, column::DecodeTone)));
-        image.setEncodeTone(n, toneTextToWord(table.textMatrix(n, column::EncodeTone)));
+        if (!keepRx) {
+            storeFrequency(table.textMatrix(n, column::RxFrequency), image.rxFrequency(n),
+                           [&](std::uint32_t units) { image.setRxFrequency(n, units); });
+            image.setDecodeTone(n, toneTextToWord(table.textMatrix(n, column::DecodeTone)));
+        }
+        if (!keepTx) {
+            storeFrequency(table.textMatrix(n, column::TxFrequency), image.txFrequency(n),
+                           [&](std::uint32_t units) { image.setTxFrequency(n, units); });
+            image.setEncodeTone(n, toneTextToWord(table.textMatrix(n, column::EncodeTone)));
+        }
 
         image.setWide(n, !kNarrowText.matches(table.textMatrix(n, column::Bandwidth)));
-        image.setScan(n, kYesText.matches(table.textMatrix(n, column::Scan)));
+        if (!keepRx)
+            image.setScan(n, kYesText.matches(table.textMatrix(n, column::Scan)));
         const std::string& busy = table.textMatrix(n, column::BusyLock);
         image.setBusyLock(n, kOffText.matches(busy)       ? BusyLock::Off
                              : kCarrierText.matches(busy) ? BusyLock::Carrier

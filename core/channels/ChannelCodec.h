@@ -44,7 +44,11 @@ DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecCont
 DecodeResult describeProduct(const RadioImage& image, const CodecContext& context);
 
 // Writes the channel records and the scan bitmap from the table. Cells of columns the
-// variant hides are emptied first. Nothing else of the image changes.
+// variant hides are emptied first, and the fields they stand for keep their bytes (variant
+// 1: transmit frequency and encode tone; variant 2: receive frequency, decode tone and scan
+// bit), except in a channel the user erased (shown empty, stored with a frequency), which is
+// stored empty as a whole. A frequency cell that shows its word as stored keeps the word's
+// bytes. Nothing else of the image changes.
 void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant);
 
 // The channels as a save stores them: a detached copy of the table with the cells the

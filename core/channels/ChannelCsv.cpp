@@ -16,7 +16,6 @@
 #include "core/config/FileAccess.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/RadioImage.h"
-#include "core/radio/Tones.h"
 
 namespace qx260
 {
@@ -109,8 +108,7 @@ class Importer
     Importer(ChannelTable& table, const ChannelRowsInput& input, BandLimits limits, bool languageFlag,
              int radioVariant)
         : table_(table), input_(input), limits_(limits), languageFlag_(languageFlag), variant_(radioVariant),
-          zh_(input.chineseMessages), tones_(buildToneList(languageFlag)),
-          otherTones_(buildToneList(!languageFlag))
+          zh_(input.chineseMessages)
     {
     }
 
@@ -332,7 +330,7 @@ class Importer
             text = withDecimalPoint(text);
         } else if (hasDecimalComma(text)) {
             return failAt(source.line, source.field,
-                          words("the decimal separator is a point: write ", "小数点须为 \".\"：请写作 ") +
+                          words("use a point as the decimal separator: write ", "小数点须为 \".\"：请写作 ") +
                               withDecimalPoint(text),
                           source.header, text);
         }
@@ -415,19 +413,6 @@ class Importer
         }
         row.noTransmit = cells.noTransmit;
         sideLeftOut_ = sideLeftOut_ || cells.sideLeftOut;
-        return {};
-    }
-
-    // The list item a text names, in the document's language; empty when none.
-    std::string listItem(int col, const std::string& text) const
-    {
-        const bool tone = isToneColumn(col);
-        const std::vector<std::string> items = tone ? tones_ : columnListItems(col, languageFlag_);
-        const std::vector<std::string> others = tone ? otherTones_ : columnListItems(col, !languageFlag_);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (equalsIgnoringAsciiCase(text, items[i]) ||
-                (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
-                return items[i];
         return {};
     }
 
@@ -540,17 +525,21 @@ class Importer
             const std::string& text = row.cells[static_cast<std::size_t>(col)];
             if (hiddenByVariant(col, variant_) || text.empty() || text == table_.textMatrix(r, col))
                 continue;
-            const std::string item = listItem(col, text);
-            if (item.empty())
+            const TypedChoice choice = typedListChoice(col, text, languageFlag_);
+            if (choice.item.empty())
                 return failAtCell(
                     row, col, text,
-                    isToneColumn(col)
+                    choice.notANumber
+                        ? words("not a number of hertz; write tones with a point as the decimal separator, "
+                                "such as 67.0",
+                                "不是赫兹数；亚音请用小数点书写，例如 67.0")
+                    : isToneColumn(col)
                         ? words("not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I "
                                 "... D754I)",
                                 "不在亚音列表中（无、67.0 … 254.1、D023N … D754N、D023I … D754I）")
                         : words("not one of the choices of \"", "不是 \"") + columnHeader(col, zh_) +
                               words("\"", "\" 的选项之一"));
-            if (ChannelImportResult res = commit(row, r, col, item, CommitTrigger::Enter); !res.ok())
+            if (ChannelImportResult res = commit(row, r, col, choice.item, CommitTrigger::Enter); !res.ok())
                 return res;
         }
         return {};
@@ -583,8 +572,6 @@ class Importer
     bool languageFlag_;
     int variant_;
     bool zh_;
-    std::vector<std::string> tones_;
-    std::vector<std::string> otherTones_;
     ChannelCsvLayout layout_ = ChannelCsvLayout::Program;
     bool decimalComma_ = false;
     bool headerless_ = false;  // rows pasted without a header line, in the columns the window shows

@@ -89,7 +89,8 @@ TransferOutcome ProtocolEngine::run(RadioImage& image, const std::string& device
         return outcome;
 
     // The direction may have been changed by a command while the handshake ran.
-    if (host_.transferDirection() == Direction::Write) {
+    outcome.direction = host_.transferDirection();
+    if (outcome.direction == Direction::Write) {
         if (writeBlocks(image, outcome) == Step::Stop)
             return outcome;
         outcome.ending = TransferEnding::WriteCompleted;

@@ -97,6 +97,7 @@ struct TransferOutcome {
     LinkStatus status = LinkStatus::Ok; // why it ended, in link terms
     std::string reason;                 // the system's reason, when there is one
     int blocksDone = 0;
+    Direction direction = Direction::Read;   // the direction the blocks ran in
     int attempts = 0;                        // handshake attempts started
     std::optional<std::uint8_t> variantByte; // empty: the reply had no byte 7
     // The Read or the Write went through to its last block.
@@ -104,6 +105,9 @@ struct TransferOutcome {
     {
         return ending == TransferEnding::ReadCompleted || ending == TransferEnding::WriteCompleted;
     }
+    // A Write that stopped after some of its blocks: the radio holds the first blocksDone
+    // blocks of the image and its earlier memory after them.
+    bool radioPartWritten() const { return direction == Direction::Write && blocksDone > 0 && !ok(); }
 };
 
 // 0xFF gives 1, 0xF5 gives 2, anything else (or no byte) gives 0.

@@ -108,6 +108,28 @@ double parseLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+std::optional<double> parsePlainDecimal(std::string_view text)
+{
+    const std::size_t begin = skipBlanks(text, 0);
+    std::size_t end = text.size();
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    const std::string_view number = text.substr(begin, end - begin);
+    bool digit = false;
+    bool point = false;
+    for (char c : number) {
+        if (isDigit(c))
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
+        return std::nullopt;
+    return parseLeadingNumber(number);
+}
+
 std::optional<std::int64_t> scaleExact(double value, int powerOfTen)
 {
     if (!std::isfinite(value))

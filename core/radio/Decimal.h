@@ -21,6 +21,11 @@ double parseLeadingNumber(std::string_view text);
 // Empty when the result does not fit in 64 bits (or value is not finite).
 std::optional<std::int64_t> scaleExact(double value, int powerOfTen);
 
+// A number as a user types it: optional blanks around digits with at most one decimal
+// point ("145.125", " 146 ", ".5", "145."). Empty for anything else: a comma, a sign, an
+// exponent, a unit, a second point, a blank inside, no digit at all.
+std::optional<double> parsePlainDecimal(std::string_view text);
+
 // parseLeadingNumber + scaleExact, limited to a 32-bit signed result (empty on overflow).
 std::optional<std::int32_t> textToScaled32(std::string_view text, int powerOfTen);
 

@@ -1,6 +1,7 @@
 #include "core/radio/FrequencyCheck.h"
 
 #include <limits>
+#include <optional>
 
 #include "core/radio/Decimal.h"
 
@@ -43,7 +44,12 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
     if (text.empty())
         return reading; // erased: nothing to check
 
-    const double value = parseLeadingNumber(text);
+    const std::optional<double> number = parsePlainDecimal(text);
+    if (!number) {
+        reading.verdict = FrequencyVerdict::NotANumber;
+        return reading;
+    }
+    const double value = *number;
     reading.textToStore = formatFixed(value, 3, 5);
 
     const std::optional<std::int64_t> scaled = scaleExact(value, 5);

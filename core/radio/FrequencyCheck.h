@@ -19,11 +19,14 @@ struct BandLimits {
 // "130 - 160MHz" gives 13000000 and 16000000. Without "-", upper equals lower.
 BandLimits bandLimitsFromText(std::string_view bandText);
 
-enum class FrequencyVerdict { Empty, OutOfRange, OffStep, Valid };
+// NotANumber: anything but blanks around one plain decimal number ("146,52", "146.52abc",
+// "146.52.3", "145 .5", "1e2", "-145").
+enum class FrequencyVerdict { Empty, NotANumber, OutOfRange, OffStep, Valid };
 
 struct FrequencyReading {
     FrequencyVerdict verdict = FrequencyVerdict::Empty;
-    std::string textToStore;     // "%3.5f" of the value (for Valid: of the checked value); empty for Empty
+    std::string textToStore;     // "%3.5f" of the value (for Valid: of the checked value); empty for
+                                 // Empty and NotANumber
     std::int64_t checkValue = 0; // value x 100000, exact (meaningless when out of 32 bits)
 };
 

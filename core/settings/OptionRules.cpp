@@ -171,6 +171,11 @@ int transmitDelayTenths(std::string_view text)
     return (t < 0 || t > kTransmitDelayMax) ? 0 : static_cast<int>(t);
 }
 
+bool transmitDelayTextAccepted(std::string_view text)
+{
+    return text.empty() || equalsIgnoringAsciiCase(text, "Off") || text == "关" || parsePlainDecimal(text);
+}
+
 std::string normaliseTransmitDelay(std::string_view text, bool languageFlag)
 {
     return transmitDelayText(transmitDelayTenths(text), languageFlag);
@@ -221,11 +226,17 @@ OptionalFeatures loadOptionalFeatures(const RadioImage& image, bool languageFlag
 
 void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image)
 {
+    const OptionalFeatures shown = loadOptionalFeatures(image, false);
     for (OptionList list : kOptionLists)
-        image.setByte(optionOffset(list), storedValue(list, features.position(list)));
-    image.setByte(offset::BatterySaver, features.batterySaver ? 1 : 0);
-    image.setByte(offset::Beep, features.beep ? 1 : 0);
-    image.setTransmitDelay(static_cast<std::uint16_t>(transmitDelayTenths(features.transmitDelay)));
+        if (features.position(list) != shown.position(list))
+            image.setByte(optionOffset(list), storedValue(list, features.position(list)));
+    if (features.batterySaver != shown.batterySaver)
+        image.setByte(offset::BatterySaver, features.batterySaver ? 1 : 0);
+    if (features.beep != shown.beep)
+        image.setByte(offset::Beep, features.beep ? 1 : 0);
+    const int tenths = transmitDelayTenths(features.transmitDelay);
+    if (tenths != transmitDelayTenths(shown.transmitDelay))
+        image.setTransmitDelay(static_cast<std::uint16_t>(tenths));
 }
 
 } // namespace qx260

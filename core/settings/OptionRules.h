@@ -74,6 +74,9 @@ std::string transmitDelayTextForStored(std::uint16_t stored, bool languageFlag);
 // The value of a typed text, limited to 0..1800: empty, no number, negative or too
 // large all count as 0 (off). 2.55 gives 25.
 int transmitDelayTenths(std::string_view text);
+// Whether the field takes a typed text: empty, "Off" / "关" (any letter case) or blanks
+// around a plain decimal number of seconds ("12,5", "-1", "1e2" and "abc" are refused).
+bool transmitDelayTextAccepted(std::string_view text);
 // The text after the field loses the focus.
 std::string normaliseTransmitDelay(std::string_view text, bool languageFlag);
 // One report of the up-down arrows with step d (+1 / -1 per click, larger when held):
@@ -99,8 +102,11 @@ struct OptionalFeatures {
 };
 
 OptionalFeatures loadOptionalFeatures(const RadioImage& image, bool languageFlag);
-// Writes every option byte. The Transmit Delay text is normalised first, so a value the
-// field cannot show is stored as off rather than as its low 16 bits.
+// Writes the option bytes whose shown value the features change; a byte that still shows
+// as loaded keeps what it holds, even a value the control cannot show (a list without
+// selection, other bits beside a check box's bit 0, a Transmit Delay above 180 s). The
+// Transmit Delay text is normalised first, so a typed value the field cannot show is stored
+// as off rather than as its low 16 bits.
 void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image);
 
 // Looking up a list by a name given on a command line ("Time Out Time", "squelch-level",

@@ -17,6 +17,7 @@
 #include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
+#include "res/ResourceIds.h"
 
 namespace qx260::cli
 {
@@ -147,7 +148,7 @@ int runImport(const std::vector<std::string>& args)
             e, csvPath, e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : std::string(),
             false);
         std::string hint;
-        if (e.messageId != 0)
+        if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
             hint = s.decoded.bandText.empty() ? " (the configuration names no band for this document's "
                                                 "product bytes, so no frequency fits)"
                                               : " (band \"" + s.decoded.bandText + "\")";

@@ -34,6 +34,7 @@ const char* const kHelp =
     "  \"Voice Annunciation\" (Off, Chinese, English),\n"
     "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
     "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
+    "A stored byte the dialog cannot show keeps its value unless its option is changed.\n"
     "On any refused value nothing is saved and the exit code is 1.\n";
 
 constexpr const char* kTransmitDelayName = "Transmit Delay";
@@ -156,6 +157,10 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
         };
         OptionList list{};
         if (key == compactName(kTransmitDelayName)) {
+            if (!transmitDelayTextAccepted(value))
+                return fail(kExitFailure, "\"" + value +
+                                              "\" is not a number of seconds: write it with a point as "
+                                              "the decimal separator, such as 2.5 (or Off); nothing saved");
             const int tenths = transmitDelayTenths(value);
             bool on = true;
             const bool off = (parseSwitch(value, on) && !on) ||

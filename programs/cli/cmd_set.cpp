@@ -12,7 +12,6 @@
 #include "core/config/AsciiText.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/ChannelTexts.h"
-#include "core/radio/Tones.h"
 #include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
@@ -34,12 +33,14 @@ const char* const kHelp =
     "  \"Rx Frequency\", \"Tx Frequency\" (MHz), \"QT/DQT Dec\", \"QT/DQT Enc\" (a tone such\n"
     "  as None, 67.0, D023N), \"W/N\" (Wide, Narrow), \"Scan\" (Yes, No),\n"
     "  \"Busy Lock\" (Off, Carrier, QT/DQT), \"Power\" (High, Low).\n"
-    "Frequencies are checked against the document's band and the 5 kHz / 6.25 kHz steps;\n"
-    "a frequency typed into an empty channel gives it the default settings, an empty Rx\n"
-    "Frequency erases the channel. The radio variant (default 1) decides which columns the\n"
-    "radio uses: 1 the receive side (Rx Frequency, QT/DQT Dec, W/N, Scan), 2 the transmit\n"
-    "side (Tx Frequency, QT/DQT Enc, W/N); a Tx Frequency given to an empty channel creates\n"
-    "a transmit-only channel.\n"
+    "Numbers are plain, with a point as the decimal separator (146.52; a tone of 100 Hz\n"
+    "may be given as 100). Frequencies are checked against the document's band and the\n"
+    "5 kHz / 6.25 kHz steps; a frequency typed into an empty channel gives it the default\n"
+    "settings, an empty Rx Frequency erases the channel. The radio variant (default 1)\n"
+    "decides which columns the radio uses: 1 the receive side (Rx Frequency, QT/DQT Dec,\n"
+    "W/N, Scan), 2 the transmit side (Tx Frequency, QT/DQT Enc, W/N); a Tx Frequency given\n"
+    "to an empty channel creates a transmit-only channel. What the other side of a channel\n"
+    "holds is kept, unless the channel is erased.\n"
     "\n"
     "On any refused value nothing is saved: the message goes to stderr and the exit code\n"
     "is 1.\n"
@@ -72,19 +73,6 @@ int findColumn(const std::string& name)
         if (equalsIgnoringAsciiCase(name, columnHeader(col, false)) || name == columnHeader(col, true))
             return col;
     return 0;
-}
-
-// The list item a text names, in either language; empty when it names none.
-std::string listItemFor(int col, const std::string& text, const std::vector<std::string>& toneList,
-                        const std::vector<std::string>& otherToneList, bool languageFlag)
-{
-    const std::vector<std::string> items = listItemsForColumn(col, languageFlag, toneList);
-    const std::vector<std::string> others = listItemsForColumn(col, !languageFlag, otherToneList);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (equalsIgnoringAsciiCase(text, items[i]) ||
-            (i < others.size() && equalsIgnoringAsciiCase(text, others[i])))
-            return items[i];
-    return {};
 }
 
 std::string message(int id)
@@ -124,8 +112,6 @@ int runSet(const std::vector<std::string>& args)
     const CodecContext context{values.configurationStore, *values.userStore,  values.radioVariant, false,
                                values.languageFlag,       values.languageName};
     const DecodeResult decoded = decodeImage(image, table, context);
-    const std::vector<std::string> toneList = buildToneList(values.languageFlag);
-    const std::vector<std::string> otherToneList = buildToneList(!values.languageFlag);
     const int row = static_cast<int>(channel);
 
     for (std::size_t i = 1; i < options.words.size(); ++i) {
@@ -144,10 +130,15 @@ int runSet(const std::vector<std::string>& args)
 
         std::string expected; // what the cell must hold afterwards
         if (isListColumn(col)) {
-            text = listItemFor(col, text, toneList, otherToneList, values.languageFlag);
-            if (text.empty())
-                return fail(kExitFailure, "\"" + assignment.substr(eq + 1) + "\" is not a choice of \"" +
+            const TypedChoice choice = typedListChoice(col, text, values.languageFlag);
+            if (choice.notANumber)
+                return fail(kExitFailure, "\"" + text +
+                                              "\" is not a number of hertz: write tones with a point "
+                                              "as the decimal separator, such as 67.0; nothing saved");
+            if (choice.item.empty())
+                return fail(kExitFailure, "\"" + text + "\" is not a choice of \"" +
                                               columnHeader(col, false) + "\"; nothing saved");
+            text = choice.item;
             expected = text;
         } else if (!text.empty()) {
             expected = readFrequency(text, decoded.bandLimits).textToStore;
@@ -172,9 +163,11 @@ int runSet(const std::vector<std::string>& args)
             return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
                                           columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
                                           "\" first; nothing saved");
+        // Each value is stored before the next is taken, as the window keeps its document up
+        // to date: a channel erased and then given a new frequency starts empty.
+        encodeTable(table, image, values.radioVariant);
     }
 
-    encodeTable(table, image, values.radioVariant);
     return saveDocument(options.file, image);
 }
 

@@ -304,8 +304,24 @@ int runTransfer(link::Direction direction, TransferOptions& options, RadioImage&
         }
         return kExitOk;
     }
-    if (outcome.ending == link::TransferEnding::Cancelled)
+    if (outcome.ending != link::TransferEnding::Cancelled)
+        return kExitFailure;
+    if (outcome.radioPartWritten()) {
+        const std::string restore =
+            options.backup.empty() ? " (there is no backup of what it held; next time, --backup FILE.dat "
+                                     "makes one)"
+                                   : ", or write the backup " + options.backup + " to put back what it held";
+        std::fprintf(
+            stderr,
+            "qx260-cli: cancelled: the radio now holds the first %d of %d blocks of %s and its earlier "
+            "memory after them.\n  To put it right, write %s again%s.\n",
+            outcome.blocksDone, link::wire::kBlockCount, options.input.c_str(), options.input.c_str(),
+            restore.c_str());
+    } else if (direction == link::Direction::Write) {
+        std::fprintf(stderr, "qx260-cli: cancelled before any block was written; the radio is unchanged.\n");
+    } else {
         std::fprintf(stderr, "qx260-cli: cancelled; the port is closed and no file was changed.\n");
+    }
     return kExitFailure;
 }
 

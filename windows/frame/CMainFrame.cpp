@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -489,8 +490,12 @@ void CMainFrame::OnProductInformation()
         return; // nothing to describe without a document
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
-    if (productDialog_->editProduct(view->document().image, view->bandLimits))
+    const qx260::BandLimits before = view->bandLimits;
+    if (productDialog_->editProduct(view->document().image, view->bandLimits)) {
         view->markDocumentModified(qx260::ChangeKind::ProductInformation);
+        if (!(view->bandLimits == before))
+            view->warnChannelsOutsideBand(productDialog_->bandList()->currentText());
+    }
 }
 
 void CMainFrame::OnChannelInformation()

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +13,10 @@
 #include "core/config/ProcessValues.h"
 #include "core/radio/RadioImage.h"
 #include "platform/Resources.h"
+#include "res/ResourceIds.h"
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
+#include "windows/common/MessageBox.h"
 
 namespace qx260
 {
@@ -250,6 +253,7 @@ void COptionalFeaturesDlg::loadFrom(const RadioImage& image)
     // The window ends just above the Side Key row.
     const int sideKeyTop = lists_[OptionList::SideKey]->geometry().top();
     setFixedSize(width(), sideKeyTop - 1);
+    keepFocusInsideWindow();
 
     fillLists();
     applyVariantRule();
@@ -260,6 +264,25 @@ void COptionalFeaturesDlg::loadFrom(const RadioImage& image)
     beep_->setChecked(features.beep);
     batterySaver_->setChecked(features.batterySaver);
     transmitDelay_->setText(QString::fromStdString(features.transmitDelay));
+    acceptedDelay_ = transmitDelay_->text();
+}
+
+void COptionalFeaturesDlg::keepFocusInsideWindow()
+{
+    // A control outside the window takes no keyboard focus: Tab and the arrow keys would
+    // change it unseen. Shown again (a larger window), it takes the focus as before.
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!focusPolicies_.contains(control))
+            focusPolicies_.insert(control, control->focusPolicy());
+        const bool inside = rect().contains(control->geometry());
+        control->setFocusPolicy(inside ? focusPolicies_.value(control) : Qt::NoFocus);
+    }
+}
+
+void COptionalFeaturesDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    keepFocusInsideWindow();
 }
 
 bool COptionalFeaturesDlg::storeInto(RadioImage& image)
@@ -290,16 +313,32 @@ bool COptionalFeaturesDlg::editOptions(RadioImage& image)
 void COptionalFeaturesDlg::accept()
 {
     // Enter in the Transmit Delay field reaches OK without a focus change: the value
-    // stored is always one the field can show.
-    normaliseTransmitDelay();
+    // stored is always one the field can show. A refused text keeps the dialog open.
+    if (!normaliseTransmitDelay())
+        return;
     QDialog::accept();
 }
 
-void COptionalFeaturesDlg::normaliseTransmitDelay()
+bool COptionalFeaturesDlg::normaliseTransmitDelay()
 {
     const std::string text = transmitDelay_->text().toStdString();
+    if (!transmitDelayTextAccepted(text)) {
+        // The field goes back to the value it had, and the user gets to type it again.
+        transmitDelay_->setText(acceptedDelay_);
+        const int id = resid::StrDelayNotANumber;
+        showMessage(
+            this, resourceString(resid::StrCaution, QStringLiteral("Caution")),
+            resourceString(id, QStringLiteral("Not a number, please input again: seconds with a point "
+                                              "as the decimal separator, such as 2.5.")),
+            QMessageBox::Ok, MsgIcon::Exclamation);
+        transmitDelay_->setFocus(Qt::OtherFocusReason);
+        transmitDelay_->selectAll();
+        return false;
+    }
     transmitDelay_->setText(
         QString::fromStdString(qx260::normaliseTransmitDelay(text, processValues().languageFlag)));
+    acceptedDelay_ = transmitDelay_->text();
+    return true;
 }
 
 void COptionalFeaturesDlg::stepTransmitDelay(int d)
@@ -307,11 +346,16 @@ void COptionalFeaturesDlg::stepTransmitDelay(int d)
     const std::string text = transmitDelay_->text().toStdString();
     transmitDelay_->setText(
         QString::fromStdString(qx260::stepTransmitDelay(text, d, processValues().languageFlag)));
+    acceptedDelay_ = transmitDelay_->text();
 }
 
 bool COptionalFeaturesDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == transmitDelay_ && event->type() == QEvent::FocusOut)
+    // Leaving the field for another control takes its value; another window coming to the
+    // front leaves it as typed.
+    if (watched == transmitDelay_ && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         normaliseTransmitDelay();
     return QDialog::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QWidget>
 
 #include <map>
@@ -79,6 +80,7 @@ class COptionalFeaturesDlg : public QDialog
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void accept() override;
 
   private:
@@ -88,7 +90,9 @@ class COptionalFeaturesDlg : public QDialog
     QComboBox* addList(OptionList which, int x, int y, int w, int h);
     void fillLists();
     void applyVariantRule();
-    void normaliseTransmitDelay();
+    // False when the typed text was refused (its message shown, the last value put back).
+    bool normaliseTransmitDelay();
+    void keepFocusInsideWindow();
     void stepTransmitDelay(int d);
 
     QFont font_;
@@ -100,6 +104,8 @@ class COptionalFeaturesDlg : public QDialog
     QCheckBox* batterySaver_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QString acceptedDelay_;                          // the Transmit Delay text last taken
+    QHash<QWidget*, Qt::FocusPolicy> focusPolicies_; // each control's own, while it lies inside
 };
 
 } // namespace qx260

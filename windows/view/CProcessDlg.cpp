@@ -1,3 +1,6 @@
+// The Process window: OK starts the transfer, the bar and the count follow its blocks,
+// Cancel stops it at its next message pass (or closes the window before the start).
+
 #include "windows/view/CProcessDlg.h"
 
 #include <algorithm>
@@ -89,6 +92,10 @@ void CProcessDlg::createWindow(QWidget* over)
     }
     raise();
     activateWindow();
+    // OK has the focus whenever the window opens, so that Enter starts the transfer: a
+    // running transfer disables OK, which moves the focus on to Cancel, and a focused
+    // button takes Enter.
+    ok_->setFocus(Qt::OtherFocusReason);
 }
 
 void CProcessDlg::destroyWindow()

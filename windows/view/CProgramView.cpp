@@ -16,7 +16,9 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QStringList>
 
+#include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
@@ -267,13 +269,14 @@ void CProgramView::fillTableFromDocument()
     qx260::ProcessValues& pv = qx260::processValues();
     const FillingScope filling(filling_);
     const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, codecContext());
+    tableVariant_ = pv.radioVariant;
     bandLimits = result.bandLimits;
     if (pv.showCaption)
         pv.showCaption(result.caption);
     grid_->update();
 }
 
-bool CProgramView::commitCellEdit(bool advance)
+bool CProgramView::commitCellEdit(bool advance, const QString& afterRefusal)
 {
     if (cellEditors_) {
         const int channel = table_.row();
@@ -283,8 +286,11 @@ bool CProgramView::commitCellEdit(bool advance)
             auto text = [](int id) {
                 return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };
-            qx260::showMessage(this, text(qx260::resid::StrCaution), text(outcome.rejectedWithMessageId),
-                               QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            QString message = text(outcome.rejectedWithMessageId);
+            if (!afterRefusal.isEmpty())
+                message += QStringLiteral("\n\n") + afterRefusal;
+            qx260::showMessage(this, text(qx260::resid::StrCaution), message, QMessageBox::Ok,
+                               qx260::MsgIcon::Exclamation);
             return false;
         }
         if (outcome.changed)
@@ -310,7 +316,24 @@ void CProgramView::encodeTable()
 {
     hideCellEditors();
     const FillingScope filling(filling_);
-    qx260::encodeTable(table_, doc_.image, qx260::processValues().radioVariant);
+    qx260::encodeTable(table_, doc_.image, tableVariant_);
+}
+
+void CProgramView::warnChannelsOutsideBand(const QString& bandText)
+{
+    const std::vector<int> outside = qx260::channelsOutsideBand(table_, bandLimits);
+    if (outside.empty())
+        return;
+    QStringList numbers;
+    for (int channel : outside)
+        numbers << QString::number(channel);
+    const qx260::ProcessValues& pv = qx260::processValues();
+    const QString text =
+        QString::fromUtf8(pv.pick("These channels lie outside the band %1 and are kept as they are: %2.\n"
+                                  "Change them before you write to the radio.",
+                                  "以下信道不在频段 %1 之内，已保持原样：%2。\n请在写入电台之前修改它们。"))
+            .arg(bandText, numbers.join(QStringLiteral(", ")));
+    qx260::showMessage(this, qx260::applicationCaption(), text, QMessageBox::Ok, qx260::MsgIcon::Exclamation);
 }
 
 void CProgramView::markDocumentModified(qx260::ChangeKind kind)
@@ -321,12 +344,18 @@ void CProgramView::markDocumentModified(qx260::ChangeKind kind)
 
 qx260::DocumentState CProgramView::currentState() const
 {
-    return qx260::captureDocumentState(table_, doc_.image, qx260::processValues().radioVariant, bandLimits);
+    return qx260::captureDocumentState(table_, doc_.image, tableVariant_, bandLimits);
 }
 
 bool CProgramView::recordChange(const qx260::Change& change)
 {
-    return history_.record(change, currentState());
+    // A cell change reaches the image at once (as a save would store it), so that a channel
+    // erased and then typed again starts from nothing.
+    if (!history_.record(change, currentState()))
+        return false;
+    if (change.kind == qx260::ChangeKind::Cell)
+        doc_.image = history_.current().image;
+    return true;
 }
 
 bool CProgramView::undo()

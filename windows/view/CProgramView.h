@@ -88,13 +88,18 @@ class CProgramView : public QWidget
     void showStatus(const std::string& text);
 
     // Takes the open cell edit into the table; with advance, then moves to the next cell
-    // (also when nothing was being edited). False when the edit was rejected.
-    bool commitCellEdit(bool advance);
+    // (also when nothing was being edited). False when the edit was rejected: its message
+    // (followed by afterRefusal, when given) has been shown and the table is as it was.
+    bool commitCellEdit(bool advance, const QString& afterRefusal = QString());
     // The move after Enter: next column, else first column of the next row, else (1, 1).
     void advanceCell();
-    // Brings the document's image up to date from the table (before a save or a Write);
-    // an edit still open in columns 1 to 6 is dropped, not committed.
+    // Brings the document's image up to date from the table (before a save or a Write),
+    // for the radio variant the table was filled for; an edit still open in columns 1 to 6
+    // is dropped, not committed.
     void encodeTable();
+    // After the band changed: names the channels whose frequencies lie outside it (they are
+    // kept), so that the user can change them before a Write.
+    void warnChannelsOutsideBand(const QString& bandText);
     // Hides the shown cell editor (columns 1 to 6) without taking its text.
     void hideCellEditors();
 
@@ -175,6 +180,9 @@ class CProgramView : public QWidget
     qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
     int filling_ = 0; // > 0 while the view itself writes cells (no document change)
+    // The radio variant the table was last filled for: its columns, and so what it stores
+    // (a Read in another window changes the process-wide variant, not this table).
+    int tableVariant_ = 1;
     qx260::UndoHistory history_;
     qx260::HelpKey* helpKey_ = nullptr;
     ChannelClipboard* clipboard_ = nullptr;

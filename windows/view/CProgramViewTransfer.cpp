@@ -155,7 +155,10 @@ void CProgramView::openProcessWindow(int direction)
     const char* title =
         direction == kTransferWrite ? pv.pick("Write Data", "写数据") : pv.pick("Read Data", "读数据");
     processDlg_->titleText = QString::fromUtf8(title);
-    if (!processDlg_->windowExists())
+    // An open window says what its OK will do now.
+    if (processDlg_->windowExists())
+        processDlg_->setWindowTitle(processDlg_->titleText);
+    else
         processDlg_->createWindow(window());
 }
 
@@ -178,6 +181,15 @@ void CProgramView::runTransfer()
 {
     if (!processDlg_->windowExists() || transferRunning_)
         return;
+    const qx260::ProcessValues& pv = qx260::processValues();
+    // A value still being typed belongs to what a Write sends: when it is refused, nothing
+    // is sent and the channel stays as it was.
+    if (transferDirection == kTransferWrite &&
+        !commitCellEdit(false, QString::fromUtf8(pv.pick("Nothing was written to the radio.",
+                                                         "没有向电台写入任何数据。")))) {
+        processDlg_->destroyWindow();
+        return;
+    }
     transferRunning_ = true;
 
     const std::string& portName = qx260::processValues().portDeviceName;
@@ -187,8 +199,27 @@ void CProgramView::runTransfer()
     qx260::link::QtSerialLink port;
     WindowTransferHost host(*this, *processDlg_);
     const QPointer<CProgramView> alive(this);
-    qx260::link::ProtocolEngine(port, host).run(document().image, device);
+    const qx260::link::TransferOutcome outcome =
+        qx260::link::ProtocolEngine(port, host).run(document().image, device);
+    if (!alive)
+        return;
+    transferRunning_ = false;
 
-    if (alive)
-        transferRunning_ = false;
+    // A cancelled Write leaves a radio that is neither the old programming nor the new one.
+    if (outcome.ending == qx260::link::TransferEnding::Cancelled && outcome.radioPartWritten() &&
+        window()->isVisible()) {
+        const QString text =
+            QString::fromUtf8(
+                pv.pick(
+                    "Writing was cancelled. The radio now holds the first %1 of %2 blocks of this document "
+                    "and its earlier memory after them.\n"
+                    "To put it right, write again, or open the saved document (or a backup of the radio) "
+                    "and write it.",
+                    "写频已取消。电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容。\n"
+                    "请重新写频，或打开已保存的文档（或电台的备份）后写入，以恢复电台。"))
+                .arg(outcome.blocksDone)
+                .arg(qx260::link::wire::kBlockCount);
+        qx260::showMessage(this, qx260::applicationCaption(), text, QMessageBox::Ok,
+                           qx260::MsgIcon::Exclamation);
+    }
 }

@@ -123,10 +123,20 @@ void CellEditors::openEditor()
     const bool list = isListColumn(col);
     if (list) {
         QComboBox* box = listBox(col);
+        dropOwnTextItem();
         std::vector<std::string> items;
         for (int i = 0; i < box->count(); ++i)
             items.push_back(box->itemText(i).toStdString());
-        box->setCurrentIndex(initialListSelection(items, cellText));
+        int selection = matchingListItem(items, cellText);
+        if (selection < 0 && !cellText.empty()) {
+            // A value the list does not offer (a code such as D017N or a tone such as 62.5
+            // read from a radio) is offered as the first entry while the editor is open, so
+            // that visiting the cell keeps it.
+            box->insertItem(0, QString::fromStdString(cellText));
+            ownTextList_ = box;
+            selection = 0;
+        }
+        box->setCurrentIndex(selection);
     } else {
         editBox(col)->setText(QString::fromStdString(cellText));
     }
@@ -177,8 +187,17 @@ void CellEditors::followCurrentCell()
         placeOverCurrentCell(editor);
 }
 
+void CellEditors::dropOwnTextItem()
+{
+    if (ownTextList_)
+        ownTextList_->removeItem(0);
+    ownTextList_ = nullptr;
+}
+
 void CellEditors::hideEditor(QWidget* editor)
 {
+    if (editor == ownTextList_)
+        dropOwnTextItem();
     if (editor->isHidden())
         return;
     // Keep the keyboard in the grid rather than letting it wander to another window part.

@@ -39,7 +39,8 @@ class CellEditors : public QObject
     QComboBox* listBox(int col) const; // columns 3..8
 
     // Lays the current column's editor over the current cell with the cell's text (for a
-    // list: the first item beginning with it). On a disabled grid it stays hidden.
+    // list: the first item beginning with it, or the text itself as an extra first entry
+    // when no item does). On a disabled grid it stays hidden.
     void openEditor();
     // A mouse press in the grid: opens the current cell's editor, unless it is already open
     // there (a press on a header or beside the cells keeps what is being typed).
@@ -60,6 +61,8 @@ class CellEditors : public QObject
     void placeOverCurrentCell(QWidget* editor);
     void followCurrentCell();
     void hideEditor(QWidget* editor);
+    // Removes the cell's own text from the list it was added to when it was opened.
+    void dropOwnTextItem();
     void keepWithinBox(QLineEdit* edit);
 
     CMSFlexGrid* grid_;
@@ -67,6 +70,7 @@ class CellEditors : public QObject
     bool languageFlag_;
     std::array<QWidget*, 9> editors_{};   // by column; [0] is the first edit box
     std::array<QString, 3> acceptedText_; // edit boxes: last text that fitted
+    QComboBox* ownTextList_ = nullptr;    // the list showing a cell text it does not offer
 };
 
 } // namespace qx260

@@ -253,30 +253,46 @@ TEST_F(ChannelCodecTest, EncodeAcceptsBothLanguagesAndDecodeFollowsTheFlag)
     EXPECT_TRUE(a.highPower(1));
 }
 
-TEST_F(ChannelCodecTest, HiddenSideIsNeverStored)
+TEST_F(ChannelCodecTest, HiddenSideKeepsItsBytesUnlessTheChannelIsErased)
 {
-    ChannelTable t;
-    setRow(t, 1, {"145.12500", "146.00000", "67.0", "D023N", "Wide", "Yes", "Off", "High"});
     RadioImage image = RadioImage::newImage();
-    encodeTable(t, image, 1);
-    EXPECT_EQ(image.rxFrequency(1), 14512500u);
-    EXPECT_EQ(image.txFrequency(1), std::nullopt);
-    EXPECT_EQ(image.encodeTone(1), (ToneWord{0xFF, 0xFF}));
-    EXPECT_EQ(t.textMatrix(1, 2), "");
-    EXPECT_EQ(t.textMatrix(1, 4), "");
+    for (int n : {1, 2}) {
+        image.setRxFrequency(n, 14512500);
+        image.setTxFrequency(n, 14600000);
+        image.setDecodeTone(n, ToneWord{0x9E, 0x02});
+        image.setEncodeTone(n, ToneWord{0x13, 0x28});
+        image.setScan(n, true);
+    }
+    for (int variant : {1, 2}) {
+        SCOPED_TRACE(variant);
+        RadioImage stored = image;
+        ChannelTable t;
+        decodeImage(stored, t, context(variant));
+        EXPECT_EQ(t.textMatrix(1, variant == 1 ? 2 : 1), ""); // the hidden side is not shown
+        setRow(t, 2, std::vector<std::string>(8, ""));        // channel 2 erased
+        encodeTable(t, stored, variant);
+        EXPECT_EQ(stored.rxFrequency(1), image.rxFrequency(1));
+        EXPECT_EQ(stored.txFrequency(1), image.txFrequency(1));
+        EXPECT_EQ(stored.decodeTone(1), image.decodeTone(1));
+        EXPECT_EQ(stored.encodeTone(1), image.encodeTone(1));
+        EXPECT_TRUE(stored.scan(1));
+        EXPECT_EQ(stored.rxFrequency(2), std::nullopt);
+        EXPECT_EQ(stored.txFrequency(2), std::nullopt);
+        EXPECT_EQ(stored.encodeTone(2), (ToneWord{0xFF, 0xFF}));
+        EXPECT_FALSE(stored.scan(2));
+    }
 
-    setRow(t, 1, {"145.12500", "146.00000", "67.0", "D023N", "Wide", "Yes", "Off", "High"});
-    encodeTable(t, image, 2);
-    EXPECT_EQ(image.rxFrequency(1), std::nullopt);
-    EXPECT_EQ(image.txFrequency(1), 14600000u);
-    EXPECT_EQ(image.decodeTone(1), (ToneWord{0xFF, 0xFF}));
-    EXPECT_EQ(image.encodeTone(1), (ToneWord{0x13, 0x28}));
-
-    // Decode clears them as well, even when the image holds both sides.
-    image.setRxFrequency(1, 14512500);
-    decodeImage(image, t, context(2));
-    EXPECT_EQ(t.textMatrix(1, 1), "");
-    EXPECT_EQ(t.textMatrix(1, 2), "146.00000");
+    // A word the cell cannot show exactly (a digit above 9) keeps its bytes until the cell changes.
+    image.setChannelByte(1, 3, 0xA1);
+    ChannelTable t;
+    decodeImage(image, t, context(1));
+    RadioImage stored = image;
+    encodeTable(t, stored, 1);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(stored.channelByte(1, k), image.channelByte(1, k)) << k;
+    t.setTextMatrix(1, 1, "145.00000");
+    encodeTable(t, stored, 1);
+    EXPECT_EQ(stored.rxFrequency(1), 14500000u);
 }
 
 TEST_F(ChannelCodecTest, ProductChoiceCaptionAndBandLimits)

@@ -165,7 +165,10 @@ TEST(ChannelCsv, FirstRefusedValueIsReportedWithItsPlace)
         {"above the band", std::string(kHeader) + "1,160.005\n", 2, 2, 61448,
          "Out of range,please input again."},
         {"below the band", std::string(kHeader) + "4,150\n5,129.99375\n", 3, 2, 61448, "Out of range"},
-        {"not a number", std::string(kHeader) + "4,abc\n", 2, 2, 61448, "Out of range"},
+        {"not a number", std::string(kHeader) + "4,146.52abc\n", 2, 2, 61504,
+         "point as the decimal separator"},
+        {"tone with a comma", std::string(kHeader) + "1,145.125,146,\"67,0\"\n", 2, 4, 0,
+         "decimal separator"},
         {"off the step", std::string(kHeader) + "4,150\n5,145.001\n", 3, 2, 61456,
          "Error data Value, please input according the step value(6.25K/5k)."},
         {"tx off the step", std::string(kHeader) + "1,145.125,145.006249\n", 2, 3, 61456, "step value"},
@@ -234,7 +237,7 @@ TEST(ChannelCsv, SpreadsheetHabits)
         importChannelsCsv(table, "CH,Rx Frequency\r\n4,\"145,5\"\r\n", kBand, false, 0);
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error.field, 2);
-    EXPECT_EQ(r.error.message, "the decimal separator is a point: write 145.5");
+    EXPECT_EQ(r.error.message, "use a point as the decimal separator: write 145.5");
 }
 
 TEST(ChannelRows, CopiedRowsPasteIntoAnotherTable)

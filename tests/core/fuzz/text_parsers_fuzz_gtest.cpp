@@ -294,8 +294,8 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
         RadioImage stored = image;
         storeOptionalFeatures(shown, stored);
         const OptionalFeatures again = loadOptionalFeatures(stored, chinese);
-        // A byte no list position stands for is shown without selection and stored as the
-        // list's substitute; everything shown with a position keeps it.
+        // A byte no list position stands for is shown without selection and keeps its
+        // value; everything shown with a position keeps it.
         for (OptionList list : kOptionLists) {
             if (shown.position(list) >= 0) {
                 ASSERT_EQ(again.position(list), shown.position(list)) << optionListName(list);

@@ -36,12 +36,21 @@ TEST(ReadFrequency, VerdictsAgainstBandAndStep)
         // Accepted as 145.12500, so stored as 145.12500 and never rounded up off the step.
         {"145.125009", FrequencyVerdict::Valid, "145.12500"},
         {"136.00000999", FrequencyVerdict::Valid, "136.00000"},
-        {" 145.5MHz", FrequencyVerdict::Valid, "145.50000"},
-        {"1.45e2", FrequencyVerdict::Valid, "145.00000"},
-        {"abc", FrequencyVerdict::OutOfRange, "0.00000"},
-        {"1e30", FrequencyVerdict::OutOfRange, nullptr},
+        {" 145.5 ", FrequencyVerdict::Valid, "145.50000"},
+        {"145.", FrequencyVerdict::Valid, "145.00000"},
         {"21474.83648", FrequencyVerdict::OutOfRange, "21474.83648"},
-        {"-145", FrequencyVerdict::OutOfRange, "-145.00000"},
+        {"00000000000000000000000000000145", FrequencyVerdict::Valid, "145.00000"},
+        // Only blanks around one plain decimal number: nothing is read from the front.
+        {" 145.5MHz", FrequencyVerdict::NotANumber, ""},
+        {"146,52", FrequencyVerdict::NotANumber, ""},
+        {"146.52abc", FrequencyVerdict::NotANumber, ""},
+        {"146.52.3", FrequencyVerdict::NotANumber, ""},
+        {"145 .5", FrequencyVerdict::NotANumber, ""},
+        {"1.45e2", FrequencyVerdict::NotANumber, ""},
+        {"-145", FrequencyVerdict::NotANumber, ""},
+        {"+145", FrequencyVerdict::NotANumber, ""},
+        {".", FrequencyVerdict::NotANumber, ""},
+        {"abc", FrequencyVerdict::NotANumber, ""},
     };
     for (const auto& c : cases) {
         const FrequencyReading r = readFrequency(c.text, band);
@@ -59,7 +68,7 @@ TEST(ReadFrequency, EmptyTextIsAnErasure)
     EXPECT_EQ(r.verdict, FrequencyVerdict::Empty);
     EXPECT_TRUE(r.textToStore.empty());
     // A blank is text, not an erasure.
-    EXPECT_EQ(readFrequency(" ", BandLimits{13000000, 16000000}).verdict, FrequencyVerdict::OutOfRange);
+    EXPECT_EQ(readFrequency(" ", BandLimits{13000000, 16000000}).verdict, FrequencyVerdict::NotANumber);
 }
 
 TEST(ReadFrequency, ZeroIsNeverAFrequencyEvenWithoutBandLimits)
@@ -67,6 +76,5 @@ TEST(ReadFrequency, ZeroIsNeverAFrequencyEvenWithoutBandLimits)
     // Without a band text the limits are 0 and 0; a zero would otherwise pass both
     // tests and show a frequency that the image can only store as an empty channel.
     EXPECT_EQ(readFrequency("0", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
-    EXPECT_EQ(readFrequency("abc", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
     EXPECT_EQ(readFrequency("145", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
 }

@@ -97,23 +97,29 @@ TEST(OptionalFeatures, NewImageShowsTheDefaultsAndStoresBackUnchanged)
     EXPECT_EQ(image, original);
 }
 
-TEST(OptionalFeatures, ValuesTheListsCannotShowStoreTheirSubstitutes)
+TEST(OptionalFeatures, ValuesTheControlsCannotShowKeepTheirBytesUntilChanged)
 {
     RadioImage image; // every byte 0xFF, as from an unprogrammed radio
-    const OptionalFeatures f = loadOptionalFeatures(image, true);
+    const RadioImage original = image;
+    OptionalFeatures f = loadOptionalFeatures(image, true);
     EXPECT_TRUE(f.beep);
     EXPECT_TRUE(f.batterySaver);
     EXPECT_EQ(f.transmitDelay, "关");
+    EXPECT_EQ(f.position(OptionList::SquelchLevel), -1);
     storeOptionalFeatures(f, image);
-    EXPECT_EQ(image.byte(offset::SideKey), 2);
-    EXPECT_EQ(image.byte(offset::TimeOutTime), 0);
-    EXPECT_EQ(image.byte(offset::VoxGainLevel), 0);
-    EXPECT_EQ(image.byte(offset::SquelchLevel), 0xFF);
-    EXPECT_EQ(image.byte(offset::Vox), 0);
-    EXPECT_EQ(image.byte(offset::Beep), 1);
-    EXPECT_EQ(image.byte(offset::TransmitDelay), 0);
-    EXPECT_EQ(image.byte(offset::TransmitDelay + 1), 0);
-    EXPECT_EQ(image.byte(0x137), 0xFF) << "bytes between the options are not touched";
+    EXPECT_EQ(image, original);
+
+    // A changed control stores its value; the others keep theirs.
+    f.position(OptionList::SquelchLevel) = 4;
+    f.beep = false;
+    f.transmitDelay = "2.5";
+    storeOptionalFeatures(f, image);
+    EXPECT_EQ(image.byte(offset::SquelchLevel), 4);
+    EXPECT_EQ(image.byte(offset::Beep), 0);
+    EXPECT_EQ(image.transmitDelay(), 25);
+    EXPECT_EQ(image.byte(offset::SideKey), 0xFF);
+    EXPECT_EQ(image.byte(offset::Vox), 0xFF);
+    EXPECT_EQ(image.byte(offset::BatterySaver), 0xFF);
 }
 
 TEST(TransmitDelay, LoadedFromTheStoredValue)

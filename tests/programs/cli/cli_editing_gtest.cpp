@@ -9,8 +9,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <functional>
+
+#include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
+#include "core/radio/Tones.h"
 
 namespace qx260
 {
@@ -201,6 +206,117 @@ TEST_F(CliEditing, OptionsSetThroughTheDialogsMappings)
         EXPECT_EQ(bytes(), edited) << bad;
     }
     EXPECT_EQ(cli({"options", doc_, "Volume=3"}).exitCode, 64);
+}
+
+// What an edit does not touch keeps its bytes: the side the radio variant hides, a
+// frequency word the window cannot show exactly, option bytes no control can show. Only
+// erasing a channel clears it whole.
+TEST_F(CliEditing, EditsKeepWhatTheyDoNotShow)
+{
+    RadioImage img = RadioImage::newImage();
+    for (int n = 1; n <= 16; ++n) {
+        img.setRxFrequency(n, 14500000 + 2500 * static_cast<std::uint32_t>(n));
+        img.setTxFrequency(n, 14600000 + 2500 * static_cast<std::uint32_t>(n));
+        img.setDecodeTone(n, ToneWord{0x9E, 0x02});
+        img.setEncodeTone(n, ToneWord{0x13, 0x28});
+        img.setBusyLock(n, BusyLock::Carrier);
+        img.setScan(n, true);
+    }
+    img.setChannelByte(9, 3, 0xA1); // a digit above 9: shown as 1015.22500 MHz
+    img.setByte(offset::SquelchLevel, 0x0A);
+    img.setTransmitDelay(0x0709);
+    img.setByte(offset::PriorityChannel, 0x20);
+    img.setByte(offset::VoiceAnnunciation, 3);
+    img.setByte(offset::SideKey, 7);
+    img.setByte(offset::Vox, 5);
+    img.setByte(offset::VoxDelayTime, 9);
+    img.setByte(offset::Beep, 0);
+    ASSERT_TRUE(saveDatFile(doc_.toStdString(), img).ok());
+    const QString original = dir_.filePath("original.dat");
+    ASSERT_TRUE(QFile::copy(doc_, original));
+
+    struct Step {
+        QStringList args;
+        std::function<void(RadioImage&)> change; // what the step changes in the image
+    };
+    const std::vector<Step> steps = {
+        {{"set", doc_, "5", "Scan=No"}, [](RadioImage& i) { i.setScan(5, false); }},
+        {{"set", doc_, "9", "W/N=Narrow"}, [](RadioImage& i) { i.setWide(9, false); }},
+        {{"set", doc_, "6", "Tx Frequency=147", "--variant", "2"},
+         [](RadioImage& i) { i.setTxFrequency(6, 14700000); }},
+        {{"options", doc_, "Beep=on"}, [](RadioImage& i) { i.setByte(offset::Beep, 1); }},
+        {{"set", doc_, "7", "Rx Frequency="},
+         [](RadioImage& i) {
+             RadioImage empty = RadioImage::newImage();
+             ChannelTable none;
+             encodeTable(none, empty, 1);
+             for (int k = 0; k < kChannelRecordSize; ++k)
+                 i.setChannelByte(7, k, empty.channelByte(7, k));
+             i.setScan(7, false);
+         }},
+        // Erased on the transmit side: the receive side it never showed goes with it.
+        {{"set", doc_, "8", "Tx Frequency=", "--variant", "2"},
+         [](RadioImage& i) {
+             i.setRxFrequency(8, 0);
+             i.setTxFrequency(8, 0);
+             i.setDecodeTone(8, ToneWord{0xFF, 0xFF});
+         }},
+    };
+    RadioImage expected = img;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.args.join(' ').toStdString());
+        const CliRun r = cli(step.args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        step.change(expected);
+        EXPECT_EQ(image(), expected);
+        if (&step == &steps.front()) {
+            const CliRun diff = cli({"diff", original, doc_});
+            EXPECT_EQ(diff.out, "--- " + original + "\n+++ " + doc_ + "\nChannel 5 Scan: Yes -> No\n");
+        }
+    }
+}
+
+// Frequencies, tones and the Transmit Delay are plain numbers with a point: anything else
+// is refused with a message that says so, and the file stays as it was.
+TEST_F(CliEditing, NumbersMustBePlainDecimals)
+{
+    ASSERT_EQ(cli({"set", doc_, "2", "Rx Frequency=145", "QT/DQT Dec=67.0"}).exitCode, 0);
+    const QByteArray before = bytes();
+    const QString csv = dir_.filePath("channels.csv");
+    auto importOf = [&](const QByteArray& row) {
+        QFile f(csv);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("CH,Rx Frequency,QT/DQT Dec\n" + row + "\n");
+        f.close();
+        return QStringList{"import", doc_, csv};
+    };
+    const std::vector<QStringList> refused = {
+        {"set", doc_, "2", "Rx Frequency=146,52"},
+        {"set", doc_, "2", "Rx Frequency=146.52abc"},
+        {"set", doc_, "2", "Rx Frequency=146.52.3"},
+        {"set", doc_, "2", "Rx Frequency=145 .5"},
+        {"set", doc_, "3", "Rx Frequency=1.45e2"},
+        {"set", doc_, "2", "QT/DQT Dec=67,0"},
+        {"options", doc_, "Transmit Delay=12,5"},
+        {"options", doc_, "Transmit Delay=-1"},
+        importOf("2,\"146,52\",67.0"),
+        importOf("2,145,\"67,0\""),
+    };
+    for (const QStringList& args : refused) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains("point as the decimal separator")) << r.err.toStdString();
+        EXPECT_EQ(bytes(), before);
+    }
+
+    // Blanks around the number are fine, and a tone may leave out its ".0".
+    ASSERT_EQ(cli({"set", doc_, "2", "Rx Frequency= 146.52 ", "QT/DQT Dec=100"}).exitCode, 0);
+    ASSERT_EQ(cli({"options", doc_, "Transmit Delay= 2.5 "}).exitCode, 0);
+    const RadioImage img = image();
+    EXPECT_EQ(img.rxFrequency(2), 14652000u);
+    EXPECT_EQ(img.decodeTone(2), toneTextToWord("100.0"));
+    EXPECT_EQ(img.transmitDelay(), 25);
 }
 
 TEST_F(CliEditing, ShowNamesTheProductTypeAndBand)

@@ -360,7 +360,7 @@ TEST_F(CliExchange, CommonLayoutRefusalsChangeNothing)
         {"decimal comma in a comma file",
          "3,,\"146,52\",,0,,88.5,88.5,023,NN,FM,5,,",
          {},
-         "column 3 (Frequency): \"146,52\": the decimal separator is a point: write 146.52"},
+         "column 3 (Frequency): \"146,52\": use a point as the decimal separator: write 146.52"},
         {"cross mode it cannot hold", "3,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,", {}, "needs a CrossMode"},
         {"no transmit on a transmit-only radio",
          "3,,146.52,off,0,,88.5,88.5,023,NN,FM,5,,",

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -397,6 +398,29 @@ TEST_F(CliTransfer, CtrlCCancelsAndLeavesTheFileUntouched)
     // The port was closed: the next Read gets it.
     r = cli({"read", "--port", radio.device(), "-o", path("out.dat"), "--quiet"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+TEST_F(CliTransfer, CtrlCDuringAWriteSaysWhatTheRadioNowHolds)
+{
+    SimRadio radio({"--pace", "9600", "--save", path("radio.dat")});
+    const QByteArray document = patternDocument(3);
+    ASSERT_TRUE(writeFile(path("new.dat"), document));
+    CliRun r = cli({"write", "--port", radio.device(), path("new.dat")}, {}, 700);
+    EXPECT_EQ(r.exitCode, 1);
+    const QRegularExpressionMatch held =
+        QRegularExpression("cancelled: the radio now holds the first (\\d+) of 51 blocks of ").match(r.err);
+    ASSERT_TRUE(held.hasMatch()) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("write " + path("new.dat") + " again")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--backup")) << r.err.toStdString();
+
+    // The radio holds those blocks of the document, and not the next one.
+    const int blocks = held.captured(1).toInt();
+    ASSERT_GT(blocks, 0);
+    ASSERT_LT(blocks, 51);
+    const QByteArray radioMemory = readFile(path("radio.dat"));
+    ASSERT_EQ(radioMemory.size(), 1040);
+    EXPECT_EQ(radioMemory.mid(16, blocks * 16), document.mid(16, blocks * 16));
+    EXPECT_NE(radioMemory.mid(16 + blocks * 16, 16), document.mid(16 + blocks * 16, 16));
 }
 
 TEST_F(CliTransfer, PortsListAndSet)

@@ -300,7 +300,7 @@ class TestChannelLists : public QObject
              "145,5\tNone\n",
              3,
              {},
-             "\"145,5\": the decimal separator is a point: write 145.5"},
+             "\"145,5\": use a point as the decimal separator: write 145.5"},
         };
         for (const auto& c : cases) {
             const auto before = savedBytes(view);

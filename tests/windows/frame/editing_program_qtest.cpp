@@ -23,6 +23,7 @@ namespace
 constexpr int kOptionalFeatures = 32788;
 constexpr int kProductInformation = 32786;
 constexpr int kFileOpen = 57601;
+constexpr int kFileSave = 57603;
 
 // With QX260_SCREENSHOT_DIR set, keeps a picture of the widget for a person to look at.
 void snapshot(QWidget* widget, const QString& name)
@@ -118,7 +119,93 @@ class TestEditingProgram : public QObject
         QCOMPARE(shown[0].caption, QString("Caution"));
         QVERIFY(shown[0].icon == MsgIcon::Exclamation);
         QCOMPARE(ShellFixture::readFile(env.path("kept.dat")), saved);
-        QVERIFY(env.active()->doc->modified);
+        // The refused value changed nothing: the channel keeps the frequency it had.
+        QCOMPARE(rowTexts(view, 2).first(), QString("146.00000"));
+        QVERIFY(!env.active()->doc->modified);
+    }
+
+    // Open and Save store what the window does not show as it was: the transmit side of a
+    // receive-side window, a frequency word it cannot show exactly, unchanged options.
+    void openAndSaveKeepWhatTheWindowDoesNotShow()
+    {
+        ShellFixture env;
+        RadioImage image = RadioImage::newImage();
+        for (int n = 1; n <= 16; ++n) {
+            image.setRxFrequency(n, 14500000 + 2500 * static_cast<std::uint32_t>(n));
+            image.setTxFrequency(n, 14600000 + 2500 * static_cast<std::uint32_t>(n));
+            image.setEncodeTone(n, ToneWord{0x13, 0x28});
+            image.setBusyLock(n, BusyLock::Carrier);
+        }
+        image.setChannelByte(9, 3, 0xA1);              // a digit above 9: 1015.22500 MHz
+        image.setDecodeTone(10, ToneWord{0x0F, 0x28}); // D017N, a code the list does not offer
+        image.setByte(offset::SquelchLevel, 0x0A);     // no position of its list
+        image.setTransmitDelay(0x0709);                // above 180 s
+        const auto bytes = serializeDat(image);
+        ShellFixture::writeFile(env.path("radio.dat"),
+                                QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
+        QVERIFY(env.start({env.path("radio.dat")}));
+        env.frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(env.frame()));
+        CProgramView* view = env.active()->view;
+        QCOMPARE(rowTexts(view, 9).first(), QString("1015.22500"));
+
+        // One edit elsewhere, the D017N cell visited with Enter, OK in Optional Features.
+        CMSFlexGrid* grid = view->grid();
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRectPixels(5, 6).center());
+        QComboBox* scan = view->cellEditors()->listBox(6);
+        scan->setCurrentIndex(1); // No
+        QTest::keyClick(scan, Qt::Key_Return);
+        QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->cellRectPixels(10, 3).center());
+        QTest::keyClick(view->cellEditors()->listBox(3), Qt::Key_Return);
+        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) { d->okButton()->click(); });
+        env.frame()->OnCommand(kOptionalFeatures);
+        env.frame()->OnCommand(kFileSave);
+        QVERIFY(msgtest::takeShown().isEmpty());
+
+        RadioImage saved;
+        QVERIFY(loadDatFile(env.path("radio.dat").toStdString(), saved).ok());
+        RadioImage expected = image;
+        expected.setScan(5, false);
+        QVERIFY(saved == expected);
+    }
+
+    // A band change keeps every channel and names those outside the new band.
+    void productBandChangeNamesTheChannelsOutside()
+    {
+        ShellFixture env;
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        for (const auto& [row, typed] : {std::pair{3, "158"}, std::pair{4, "140"}, std::pair{7, "131.5"}}) {
+            QLineEdit* edit = typeInto(view, row, 1, typed);
+            QVERIFY(edit);
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QList<QStringList> rows;
+        for (int r = 1; r <= 16; ++r)
+            rows << rowTexts(view, r);
+
+        onNextModal<CProductInfoDlg>([](CProductInfoDlg* d) {
+            d->typeList()->setCurrentIndex(1);
+            d->bandList()->setCurrentIndex(0); // 136 - 150MHz
+            d->okButton()->click();
+        });
+        msgtest::answerNext(QMessageBox::Ok);
+        env.frame()->OnCommand(kProductInformation);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text,
+                 QString("These channels lie outside the band 136 - 150MHz and are kept as they "
+                         "are: 3, 7.\nChange them before you write to the radio."));
+        for (int r = 1; r <= 16; ++r)
+            QCOMPARE(rowTexts(view, r), rows[r - 1]);
+
+        // Back to a band they all fit: nothing to say.
+        onNextModal<CProductInfoDlg>([](CProductInfoDlg* d) {
+            d->typeList()->setCurrentIndex(0);
+            d->okButton()->click();
+        });
+        env.frame()->OnCommand(kProductInformation);
+        QVERIFY(msgtest::takeShown().isEmpty());
     }
 
     void settingsDialogsOkMarksTheDocument()

@@ -13,6 +13,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
+#include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
@@ -172,57 +173,90 @@ class TestEditing : public QObject
         QCOMPARE(list->currentText(), QString("Wide"));
     }
 
-    void rejectedFrequenciesShowTheirMessage_data()
+    void refusedFrequenciesLeaveTheChannelAsItWas_data()
     {
+        QTest::addColumn<int>("variant"); // 1: the Rx column is typed into, 2: the Tx column
+        QTest::addColumn<bool>("enter");  // confirmed with Enter, or by clicking another cell
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("below the band") << "129.99375"
-                                        << "Out of range,please input again.";
-        QTest::newRow("above the band") << "160.005"
-                                        << "Out of range,please input again.";
-        QTest::newRow("off step") << "145.001"
-                                  << "Error data Value, please input according the step value(6.25K/5k).";
-        QTest::newRow("not a number") << "abc"
-                                      << "Out of range,please input again.";
+        const QString range = "Out of range,please input again.";
+        const QString step = "Error data Value, please input according the step value(6.25K/5k).";
+        const QString number = "Not a number, please input again: digits with a point as the decimal "
+                               "separator, such as 145.125.";
+        QTest::newRow("below the band") << 1 << true << "129.99375" << range;
+        QTest::newRow("above the band, click") << 1 << false << "160.005" << range;
+        QTest::newRow("off step") << 1 << true << "145.001" << step;
+        QTest::newRow("tx off step, click") << 2 << false << "145.001" << step;
+        QTest::newRow("tx above the band") << 2 << true << "170" << range;
+        QTest::newRow("decimal comma") << 1 << true << "146,52" << number;
+        QTest::newRow("letters after the number") << 1 << false << "146.52abc" << number;
+        QTest::newRow("two points") << 2 << true << "146.52.3" << number;
+        QTest::newRow("blank inside") << 1 << true << "145 .5" << number;
+        QTest::newRow("not a number") << 1 << true << "abc" << number;
     }
 
-    void rejectedFrequenciesShowTheirMessage()
+    void refusedFrequenciesLeaveTheChannelAsItWas()
     {
+        QFETCH(int, variant);
+        QFETCH(bool, enter);
         QFETCH(QString, typed);
         QFETCH(QString, message);
+        processValues().radioVariant = variant;
         auto w = openWindow();
         QVERIFY(w);
-        msgtest::answerNext(QMessageBox::Ok);
-        QLineEdit* edit = typeInto(w->view, 2, 1, typed);
+        CProgramView& view = w->view;
+        const int col = variant == 1 ? 1 : 2;
+        QLineEdit* edit = typeInto(view, 2, col, "150");
         QVERIFY(edit);
         QTest::keyClick(edit, Qt::Key_Return);
+        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 2, 5));
+        QComboBox* bandwidth = view.cellEditors()->listBox(5);
+        bandwidth->setCurrentIndex(1); // Narrow
+        QTest::keyClick(bandwidth, Qt::Key_Return);
+        const QStringList channel = rowTexts(view, 2);
+        QCOMPARE(channel[4], QString("Narrow"));
+        QCOMPARE(channel[col - 1], QString("150.00000"));
+
+        msgtest::answerNext(QMessageBox::Ok);
+        edit = typeInto(view, 2, col, typed);
+        QVERIFY(edit);
+        if (enter)
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 6, 5));
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, message);
         QCOMPARE(shown[0].caption, QString("Caution"));
         QVERIFY(shown[0].icon == MsgIcon::Exclamation);
-        QCOMPARE(rowTexts(w->view, 2), QStringList(8, QString()));
-        // No advance after a rejection; the editor is gone.
-        QCOMPARE(w->view.table().col(), 1);
+        QCOMPARE(rowTexts(view, 2), channel);
         QVERIFY(edit->isHidden());
+        if (enter)
+            QCOMPARE(view.table().col(), col); // no advance after a refusal
+
+        // The refusal is no step of its own: Ctrl+Z takes back the last change that happened.
+        QTest::keyClick(view.grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowTexts(view, 2)[4], QString("Wide"));
+        QCOMPARE(rowTexts(view, 2)[col - 1], QString("150.00000"));
     }
 
-    void transmitSideRadioTakesTxOnlyByLeavingTheCell()
+    void transmitSideRadioTakesTxOnlyEitherWay()
     {
         processValues().radioVariant = 2;
         auto w = openWindow();
         QVERIFY(w);
         CProgramView& view = w->view;
-        // Confirmed with Enter, a Tx frequency of an empty row is not kept.
+        const QStringList txOnly{"", "147.50000", "", "None", "Wide", "No", "Off", "High"};
+        // Confirmed with Enter, a Tx frequency typed into an empty row makes the channel.
         QLineEdit* edit = typeInto(view, 2, 2, "147.5");
         QVERIFY(edit);
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(rowTexts(view, 2), QStringList(8, QString()));
+        QCOMPARE(rowTexts(view, 2), txOnly);
         QVERIFY(msgtest::takeShown().isEmpty());
-        // Confirmed by clicking another cell, it makes a transmit-only channel.
-        QVERIFY(typeInto(view, 2, 2, "147.5"));
+        // So does clicking another cell.
+        QVERIFY(typeInto(view, 3, 2, "147.5"));
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 5));
-        QCOMPARE(rowTexts(view, 2), (QStringList{"", "147.50000", "", "None", "Wide", "No", "Off", "High"}));
+        QCOMPARE(rowTexts(view, 3), txOnly);
         // Erasing it and clicking elsewhere clears the channel again.
         edit = typeInto(view, 2, 2, "");
         QVERIFY(edit);
@@ -294,18 +328,55 @@ class TestEditing : public QObject
         CProgramView& view = w->view;
         view.table().setTextMatrix(5, 1, "145.00000");
         view.table().setTextMatrix(5, 3, "D754I");
-        view.table().setTextMatrix(7, 1, "145.00000");
-        view.table().setTextMatrix(7, 3, "D017N"); // a code the list does not offer
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 3));
         QComboBox* tones = view.cellEditors()->listBox(3);
         QCOMPARE(tones->count(), 219);
         QCOMPARE(tones->currentText(), QString("D754I"));
-        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 7, 3));
+        QTest::keyClick(tones, Qt::Key_Return);
         QCOMPARE(QString::fromStdString(view.table().textMatrix(5, 3)), QString("D754I"));
-        QCOMPARE(tones->currentText(), QString("None"));
+    }
+
+    // Tones read from a radio that the list does not offer (an extra code, a tone between
+    // the listed ones) survive a visit to their cell, by a click or by walking with Enter.
+    void toneTheListDoesNotOfferSurvivesAVisit_data()
+    {
+        QTest::addColumn<QString>("tone");
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("extra code, click") << "D017N" << false;
+        QTest::newRow("extra code, Enter") << "D526I" << true;
+        QTest::newRow("tone between the listed ones, click") << "62.5" << false;
+        QTest::newRow("tone between the listed ones, Enter") << "62.5" << true;
+    }
+
+    void toneTheListDoesNotOfferSurvivesAVisit()
+    {
+        QFETCH(QString, tone);
+        QFETCH(bool, enter);
+        auto w = openWindow();
+        QVERIFY(w);
+        CProgramView& view = w->view;
+        for (int r : {7, 8}) {
+            view.table().setTextMatrix(r, 1, "145.00000");
+            view.table().setTextMatrix(r, 3, tone.toStdString());
+        }
+        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 7, 3));
+        QComboBox* tones = view.cellEditors()->listBox(3);
+        QVERIFY(!tones->isHidden());
+        QCOMPARE(tones->currentText(), tone);
+        snapshot(&view, "cell-editor-tone-not-in-list");
+        if (enter)
+            QTest::keyClick(tones, Qt::Key_Return);
+        else
+            QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 7, 5));
+        QCOMPARE(QString::fromStdString(view.table().textMatrix(7, 3)), tone);
+
+        // A new choice is taken, and the list offers the cell's own text only while over it.
+        QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 8, 3));
+        QCOMPARE(tones->count(), 220);
         tones->setCurrentIndex(tones->findText("100.0"));
         QTest::keyClick(tones, Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(view.table().textMatrix(7, 3)), QString("100.0"));
+        QCOMPARE(QString::fromStdString(view.table().textMatrix(8, 3)), QString("100.0"));
+        QCOMPARE(tones->count(), 219);
     }
 
     void otherRadioShowsNoEditorButEnterStillMoves()
@@ -404,7 +475,7 @@ class TestEditing : public QObject
         processValues().radioVariant = 2;
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
-        image.setByte(offset::SideKey, 7); // no such position: shown as Monitor Momentary
+        image.setByte(offset::SideKey, 7); // no such position: shown as Monitor Momentary, kept
         QSignalSpy changed(&dlg, &COptionalFeaturesDlg::changed);
         whenShown(dlg, [&] {
             QCOMPARE(dlg.list(OptionList::SideKey)->currentText(), QString("Monitor Momentary"));
@@ -421,7 +492,7 @@ class TestEditing : public QObject
         QCOMPARE(changed.count(), 1);
         QCOMPARE(int(image.byte(offset::TimeOutTime)), 1);
         QCOMPARE(int(image.transmitDelay()), 123);
-        QCOMPARE(int(image.byte(offset::SideKey)), 2);
+        QCOMPARE(int(image.byte(offset::SideKey)), 7);
     }
 
     void transmitDelayNormalisedWhenTheFocusLeaves_data()
@@ -429,20 +500,24 @@ class TestEditing : public QObject
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("refused");
         QTest::newRow("truncated to tenths") << "12.34"
-                                             << "12.3" << 123;
+                                             << "12.3" << 123 << false;
         QTest::newRow("the top of the range") << "180"
-                                              << "180.0" << 1800;
+                                              << "180.0" << 1800 << false;
         QTest::newRow("not rounded up") << "2.55"
-                                        << "2.5" << 25;
+                                        << "2.5" << 25 << false;
         QTest::newRow("above the range") << "200"
-                                         << "Off" << 0;
-        QTest::newRow("negative") << "-1"
-                                  << "Off" << 0;
-        QTest::newRow("not a number") << "abc"
-                                      << "Off" << 0;
+                                         << "Off" << 0 << false;
         QTest::newRow("empty") << ""
-                               << "Off" << 0;
+                               << "Off" << 0 << false;
+        // Anything but a plain number is refused: the field goes back to its value.
+        QTest::newRow("decimal comma") << "12,5"
+                                       << "7.7" << 77 << true;
+        QTest::newRow("negative") << "-1"
+                                  << "7.7" << 77 << true;
+        QTest::newRow("not a number") << "abc"
+                                      << "7.7" << 77 << true;
     }
 
     void transmitDelayNormalisedWhenTheFocusLeaves()
@@ -450,6 +525,7 @@ class TestEditing : public QObject
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(int, stored);
+        QFETCH(bool, refused);
         processValues().radioVariant = 2;
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
@@ -461,6 +537,8 @@ class TestEditing : public QObject
             delay->selectAll();
             QTest::keyClick(delay, Qt::Key_Delete);
             QTest::keyClicks(delay, typed);
+            if (refused)
+                msgtest::answerNext(QMessageBox::Ok);
             QTest::keyClick(delay, Qt::Key_Tab); // on to the next control
             afterFocusLoss = delay->text();
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
@@ -470,42 +548,90 @@ class TestEditing : public QObject
         QCOMPARE(int(image.transmitDelay()), stored);
         QCOMPARE(int(image.byte(offset::TransmitDelay)), stored & 0xFF);
         QCOMPARE(int(image.byte(offset::TransmitDelay + 1)), stored >> 8);
+        const auto messages = msgtest::takeShown();
+        QCOMPARE(messages.size(), refused ? 1 : 0);
+        if (refused)
+            QVERIFY2(messages[0].text.contains("point as the decimal separator"),
+                     qPrintable(messages[0].text));
     }
 
-    void bytesTheListsCannotShow()
+    // OK stores what the user changed; a byte a control cannot show keeps its value.
+    void bytesTheControlsCannotShowAreKept()
     {
+        processValues().radioVariant = 0; // every control of the upper part shown
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
         image.setByte(offset::Vox, 1);
-        image.setByte(offset::SquelchLevel, 0xFF);   // from a radio that never set it
-        image.setByte(offset::VoiceAnnunciation, 3); // one past the list
-        image.setByte(offset::TimeOutTime, 0);       // below the list
-        image.setByte(offset::Beep, 0x03);           // bit 0 counts
-        image.setTransmitDelay(1801);
+        image.setByte(offset::SquelchLevel, 0x0A);    // one past the list
+        image.setByte(offset::VoiceAnnunciation, 3);  // one past the list
+        image.setByte(offset::TimeOutTime, 0);        // below the list
+        image.setByte(offset::PriorityChannel, 0x20); // no such channel
+        image.setByte(offset::SideKey, 7);            // shown as Monitor Momentary
+        image.setByte(offset::Beep, 0x03);            // bit 0 counts
+        image.setTransmitDelay(0x0709);               // above 180 s: shown as Off
+        const RadioImage original = image;
         whenShown(dlg, [&] {
             QCOMPARE(dlg.list(OptionList::Vox)->currentText(), QString("On"));
             QCOMPARE(dlg.list(OptionList::SquelchLevel)->currentIndex(), -1);
             QCOMPARE(dlg.list(OptionList::VoiceAnnunciation)->currentIndex(), -1);
             QCOMPARE(dlg.list(OptionList::TimeOutTime)->currentIndex(), -1);
+            QCOMPARE(dlg.list(OptionList::SideKey)->currentText(), QString("Monitor Momentary"));
             QVERIFY(dlg.beepBox()->isChecked());
             QCOMPARE(dlg.transmitDelayEdit()->text(), QString("Off"));
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
         });
         QVERIFY(dlg.editOptions(image));
-        QCOMPARE(int(image.byte(offset::Vox)), 1);
-        QCOMPARE(int(image.byte(offset::SquelchLevel)), 0xFF);
-        QCOMPARE(int(image.byte(offset::VoiceAnnunciation)), 0xFF);
-        QCOMPARE(int(image.byte(offset::TimeOutTime)), 0);
-        QCOMPARE(int(image.byte(offset::Beep)), 1);
-        QCOMPARE(int(image.transmitDelay()), 0);
+        QVERIFY(image == original);
 
-        image.setByte(offset::Vox, 5); // neither On nor Off: no selection, stored back as Off
+        // The control the user changes stores its value; the others still keep theirs.
         whenShown(dlg, [&] {
-            QCOMPARE(dlg.list(OptionList::Vox)->currentIndex(), -1);
+            dlg.list(OptionList::SquelchLevel)->setCurrentIndex(3);
             QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
         });
         QVERIFY(dlg.editOptions(image));
-        QCOMPARE(int(image.byte(offset::Vox)), 0);
+        QCOMPARE(int(image.byte(offset::SquelchLevel)), 3);
+        image.setByte(offset::SquelchLevel, 0x0A);
+        QVERIFY(image == original);
+    }
+
+    // Only what the window shows takes the keyboard: Tab never reaches a control below the
+    // cut, so no key changes it unseen. A window shown whole takes them all.
+    void controlsOutsideTheWindowTakeNoFocus()
+    {
+        processValues().radioVariant = 0;
+        COptionalFeaturesDlg dlg;
+        RadioImage image = RadioImage::newImage();
+        const QList<QWidget*> below{dlg.control(1120), dlg.control(1016), dlg.control(1017),
+                                    dlg.control(1006), dlg.control(1007), dlg.control(1121),
+                                    dlg.control(1119), dlg.control(1140)};
+        auto tabbedTo = [] {
+            QList<QWidget*> reached;
+            for (int i = 0; i < 16; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached << QApplication::focusWidget();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            }
+            return reached;
+        };
+        QList<QWidget*> reached;
+        whenShown(dlg, [&] {
+            reached = tabbedTo();
+            QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
+        });
+        QVERIFY(!dlg.editOptions(image));
+        QVERIFY(reached.contains(dlg.control(1116)));
+        for (QWidget* control : below)
+            QVERIFY2(!reached.contains(control),
+                     qPrintable(QString::number(controlIdOf(control, &dlg).value_or(0))));
+
+        whenShown(dlg, [&] {
+            dlg.setFixedHeight(dlg.control(1140)->geometry().bottom() + 10); // the whole template
+            reached = tabbedTo();
+            QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
+        });
+        QVERIFY(!dlg.editOptions(image));
+        QVERIFY(reached.contains(dlg.control(1120)));
+        QVERIFY(reached.contains(dlg.control(1140)));
     }
 
     void transmitDelayEnterOnOkIsNormalised()

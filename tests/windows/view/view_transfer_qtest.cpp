@@ -2,6 +2,7 @@
 // pseudo-terminal: the Process window, its Cancel, the messages and the results.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
@@ -21,6 +22,7 @@
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
 #include "windows/view/CProgramView.h"
+#include "windows/view/CellEditors.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -247,7 +249,7 @@ class TestLink : public QObject
         Window w;
         w.view->OnRead();
         w.view->OnWrite(); // changes the direction and the title, no second window
-        QCOMPARE(w.dialog()->windowTitle(), QString("Read Data"));
+        QCOMPARE(w.dialog()->windowTitle(), QString("Write Data"));
         QCOMPARE(w.dialog()->titleText, QString("Write Data"));
         QCOMPARE(w.view->transferDirection, int(CProgramView::kTransferWrite));
         QTest::mouseClick(w.dialog()->cancelButton(), Qt::LeftButton);
@@ -278,13 +280,82 @@ class TestLink : public QObject
         processValues().languageFlag = false;
     }
 
+    // After a completed transfer the next window has OK as its focus again, and it says
+    // what OK will do: Enter starts the transfer the title names.
+    void enterStartsEveryTransfer()
+    {
+        SimRadio radio({"--save", dir_.filePath("entered.dat")});
+        mapCom1(radio.device());
+        Window w;
+        w.doc.image.setRxFrequency(5, 15000000);
+        w.view->fillTableFromDocument();
+        auto pressEnter = [](CProcessDlg* dialog) {
+            QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->okButton()));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 15000);
+            QCOMPARE(dialog->countText()->text(), QString("51"));
+        };
+        w.view->OnRead();
+        pressEnter(w.dialog());
+        w.view->OnRead();
+        w.view->OnWrite();
+        QCOMPARE(w.dialog()->windowTitle(), QString("Write Data"));
+        w.doc.image.setRxFrequency(5, 15000000); // the Read brought the radio's channels
+        w.view->fillTableFromDocument();
+        pressEnter(w.dialog());
+        QVERIFY(msgtest::takeShown().isEmpty());
+        QTRY_COMPARE(test::readFile(dir_.filePath("entered.dat")).mid(16 + 0x50, 4),
+                     QByteArray("\x00\x00\x00\x15", 4));
+    }
+
+    // A value still being typed that is refused stops a Write before anything is sent.
+    void refusedValueStopsTheWriteBeforeItStarts()
+    {
+        const QString log = dir_.filePath("refused.log");
+        SimRadio radio({"--log", log});
+        mapCom1(radio.device());
+        Window w;
+        w.doc.image.setRxFrequency(5, 15000000);
+        w.view->fillTableFromDocument();
+        const RadioImage before = w.doc.image;
+        w.view->table().moveTo(5, 1);
+        QLineEdit* edit = w.view->cellEditors()->editBox(1);
+        QVERIFY(!edit->isHidden());
+        edit->selectAll();
+        QTest::keyClicks(edit, "146,52");
+        w.view->OnWrite();
+        msgtest::answerNext(QMessageBox::Ok);
+        pressOk(w.dialog());
+        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 5000);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, resourceString(61504) + "\n\nNothing was written to the radio.");
+        QCOMPARE(QString::fromStdString(w.view->table().textMatrix(5, 1)), QString("150.00000"));
+        QVERIFY(w.doc.image == before);
+        QTest::qWait(100);
+        QCOMPARE(test::readFile(log), QByteArray());
+    }
+
+    void cancelDuringTheBlocks_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::newRow("read") << int(CProgramView::kTransferRead);
+        QTest::newRow("write") << int(CProgramView::kTransferWrite);
+    }
+
+    // Cancel between the blocks: a Read leaves the document as it was and says nothing; a
+    // Write says how much of the radio it replaced and how to put it right.
     void cancelDuringTheBlocks()
     {
+        QFETCH(int, direction);
         SimRadio radio({"--pace", "9600"});
         mapCom1(radio.device());
         Window w;
         const RadioImage before = w.doc.image;
-        w.view->OnRead();
+        if (direction == CProgramView::kTransferWrite)
+            w.view->OnWrite();
+        else
+            w.view->OnRead();
         // The transfer runs inside the event loop: the click has to come through its
         // message passes, as a user's click does.
         CProcessDlg* dialog = w.dialog();
@@ -296,8 +367,17 @@ class TestLink : public QObject
         pressOk(dialog);
         QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
         QVERIFY2(w.dialog()->progressBar()->value() < 6, qPrintable(w.dialog()->countText()->text()));
-        QVERIFY(msgtest::takeShown().isEmpty());
-        QVERIFY(w.doc.image == before);
+        const auto shown = msgtest::takeShown();
+        if (direction == CProgramView::kTransferWrite) {
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith("Writing was cancelled. The radio now holds the first " +
+                                              w.dialog()->countText()->text() + " of 51 blocks"),
+                     qPrintable(shown[0].text));
+            QVERIFY(shown[0].text.contains("write again"));
+        } else {
+            QVERIFY(shown.isEmpty());
+            QVERIFY(w.doc.image == before);
+        }
 
         // The next command opens a fresh window, and the port is free again.
         w.view->OnRead();
