@@ -45,6 +45,13 @@ QString executableDirectory()
     return dir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : dir;
 }
 
+// The folder of the user manual (topics.txt and one folder per language); whether it
+// exists is not checked.
+QString manualDirectory()
+{
+    return QDir::cleanPath(executableDirectory() + QLatin1String(kManualFromExecutable));
+}
+
 bool openWithDesktop(const QUrl& url)
 {
     if (opener())
@@ -101,11 +108,6 @@ QString helpFilePath()
     if (pv.helpFileName.empty())
         return {};
     return executableDirectory() + QString::fromStdString(pv.helpFileName);
-}
-
-QString manualDirectory()
-{
-    return QDir::cleanPath(executableDirectory() + QLatin1String(kManualFromExecutable));
 }
 
 bool openHelpFile(const QString& helpFile, int topic)

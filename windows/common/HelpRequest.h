@@ -61,10 +61,6 @@ class HelpKey : public QObject
 // when no help file name is set.
 QString helpFilePath();
 
-// The folder of the user manual (it holds topics.txt and one folder per language), seen
-// from the executable's folder; whether it exists is not checked.
-QString manualDirectory();
-
 // Opens helpFile at the topic when the file exists; returns whether it was handed on.
 bool openHelpFile(const QString& helpFile, int topic);
 
