@@ -53,6 +53,7 @@ constexpr StringEntry kStrings[] = {
     {57637, "从当前信道起粘贴剪贴板中的信道\n粘贴"},
     {32800, "从 CSV 文件把信道导入文档\n导入信道"},
     {32801, "把信道写入 CSV 文件\n导出信道"},
+    {32802, "在网页浏览器中打开用户手册\n用户手册"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -69,6 +70,7 @@ constexpr MenuItem kMenus[] = {
     {128, 1, 59393, "状态栏(&S)", false},
     {128, 0, 0, "帮助(&H)", false},
     {128, 1, 57664, "关于 QX_260(&A)...", false},
+    {128, 1, 32802, "用户手册(&U)\tF1", false},
     // 129: a document open.
     {129, 0, 0, "文件(&F)", false},
     {129, 1, 57600, "新建(&N)\tCtrl+N", false},
@@ -108,11 +110,13 @@ constexpr MenuItem kMenus[] = {
     {129, 1, 32799, "语言(&L)", false},
     {129, 0, 0, "帮助(&H)", false},
     {129, 1, 57664, "关于 QX_260(&A)...", false},
+    {129, 1, 32802, "用户手册(&U)\tF1", false},
 };
 
 constexpr AcceleratorEntry kAccelerators[] = {
-    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601}, {128, "Ctrl+P", 57607}, {128, "Ctrl+R", 32773},
-    {128, "Ctrl+S", 57603}, {128, "Ctrl+W", 32774}, {128, "F6", 57680},     {128, "Shift+F6", 57681},
+    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601},   {128, "Ctrl+P", 57607},
+    {128, "Ctrl+R", 32773}, {128, "Ctrl+S", 57603},   {128, "Ctrl+W", 32774},
+    {128, "F6", 57680},     {128, "Shift+F6", 57681}, {128, "F1", 32802},
 };
 
 constexpr ToolbarEntry kToolbar[] = {

@@ -54,6 +54,7 @@ constexpr StringEntry kStrings[] = {
     {57637, "Paste channels from the clipboard, from the current channel on\nPaste"},
     {32800, "Take channels from a CSV file into the document\nImport Channels"},
     {32801, "Write the channels to a CSV file\nExport Channels"},
+    {32802, "Open the user manual in the web browser\nUser Manual"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -70,6 +71,7 @@ constexpr MenuItem kMenus[] = {
     {128, 1, 59393, "&Status Bar", false},
     {128, 0, 0, "&Help", false},
     {128, 1, 57664, "&About QX_260...", false},
+    {128, 1, 32802, "&User Manual\tF1", false},
     // 129: a document open.
     {129, 0, 0, "&File", false},
     {129, 1, 57600, "&New\tCtrl+N", false},
@@ -109,11 +111,13 @@ constexpr MenuItem kMenus[] = {
     {129, 1, 32799, "&Language", false},
     {129, 0, 0, "&Help", false},
     {129, 1, 57664, "&About QX_260...", false},
+    {129, 1, 32802, "&User Manual\tF1", false},
 };
 
 constexpr AcceleratorEntry kAccelerators[] = {
-    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601}, {128, "Ctrl+P", 57607}, {128, "Ctrl+R", 32773},
-    {128, "Ctrl+S", 57603}, {128, "Ctrl+W", 32774}, {128, "F6", 57680},     {128, "Shift+F6", 57681},
+    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601},   {128, "Ctrl+P", 57607},
+    {128, "Ctrl+R", 32773}, {128, "Ctrl+S", 57603},   {128, "Ctrl+W", 32774},
+    {128, "F6", 57680},     {128, "Shift+F6", 57681}, {128, "F1", 32802},
 };
 
 constexpr ToolbarEntry kToolbar[] = {

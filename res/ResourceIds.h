@@ -38,6 +38,7 @@ inline constexpr int OptionalFeatures = 32788;
 inline constexpr int Language = 32799;
 inline constexpr int ImportChannels = 32800;
 inline constexpr int ExportChannels = 32801;
+inline constexpr int UserManual = 32802;
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

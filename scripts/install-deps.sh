@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages qx260 needs to build, test and run, when they are missing,
+# Installs the Debian packages qx260 needs to build, test and run (cmark-gfm and python3
+# make and check the user manual), when they are missing,
 # and makes a decimal-comma locale available for the tests that check that data never
 # depends on the user's locale. Works as root; uses sudo otherwise.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation2 fonts-wqy-microhei
   xvfb xauth poppler-utils
+  cmark-gfm python3
   locales
   # install tree and Debian package: man pages from --help, icons from the SVG, the
   # validators of the desktop entry and the metainfo, dpkg-shlibdeps and file for cpack

@@ -1,6 +1,6 @@
 #include "windows/common/HelpRequest.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +9,10 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "core/config/FileAccess.h"
+#include "core/config/HelpTopics.h"
 #include "core/config/ProcessValues.h"
+#include "windows/common/MessageBox.h"
 
 Q_LOGGING_CATEGORY(lcHelp, "qx260.help")
 
@@ -30,6 +33,73 @@ QList<int>& requestedTopics()
     return topics;
 }
 
+// The manual's folder as seen from the executable's: the same in the build (bin/ beside
+// share/) and under an install prefix.
+constexpr char kManualFromExecutable[] = "../share/doc/qx260/manual";
+constexpr std::size_t kTopicsFileLimit = 1 << 20;
+
+// The executable's folder, with its trailing separator.
+QString executableDirectory()
+{
+    const QString dir = QString::fromStdString(processValues().executableDirectory);
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : dir;
+}
+
+// The folder of the user manual (topics.txt and one folder per language); whether it
+// exists is not checked.
+QString manualDirectory()
+{
+    return QDir::cleanPath(executableDirectory() + QLatin1String(kManualFromExecutable));
+}
+
+bool openWithDesktop(const QUrl& url)
+{
+    if (opener())
+        return opener()(url);
+    return QDesktopServices::openUrl(url);
+}
+
+// The page of the manual a topic opens: its file URL with the anchor, or no URL when the
+// manual is not there (lookedFor then names the file that was missing).
+struct ManualPage {
+    QUrl url;
+    QString lookedFor;
+};
+
+ManualPage manualPage(int topic)
+{
+    const QDir manual(manualDirectory());
+    const QString language = QLatin1String(processValues().languageFlag ? "zh" : "en");
+    // Without a readable map every topic opens the contents.
+    const FileReadResult map =
+        readSmallFile(manual.filePath(QStringLiteral("topics.txt")).toStdString(), kTopicsFileLimit);
+    const HelpTopics topics = HelpTopics::parse(
+        map.ok() ? std::string_view(reinterpret_cast<const char*>(map.bytes.data()), map.bytes.size())
+                 : std::string_view());
+    for (const std::string& place : {topics.placeOf(topic), std::string(HelpTopics::kContentsPage)}) {
+        const QString text = QString::fromStdString(place);
+        const QString page = language + QLatin1Char('/') + text.section(QLatin1Char('#'), 0, 0);
+        if (!QFileInfo(manual.filePath(page)).isFile())
+            continue;
+        QUrl url = QUrl::fromLocalFile(manual.absoluteFilePath(page));
+        if (text.contains(QLatin1Char('#')))
+            url.setFragment(text.section(QLatin1Char('#'), 1));
+        return {url, {}};
+    }
+    return {{}, manual.filePath(language + QStringLiteral("/index.html"))};
+}
+
+// The help file or the manual's page was there, but the desktop could not open it.
+void tellNotOpened(const QString& file)
+{
+    const ProcessValues& pv = processValues();
+    showMessage(QApplication::activeWindow(), applicationCaption(),
+                QString::fromUtf8(pv.pick("The user manual could not be opened in the web browser:\n%1\n"
+                                          "Open this file with your web browser.",
+                                          "无法在网页浏览器中打开用户手册：\n%1\n请用网页浏览器打开此文件。"))
+                    .arg(QDir::toNativeSeparators(file)));
+}
+
 } // namespace
 
 QString helpFilePath()
@@ -37,10 +107,7 @@ QString helpFilePath()
     const ProcessValues& pv = processValues();
     if (pv.helpFileName.empty())
         return {};
-    QString dir = QString::fromStdString(pv.executableDirectory);
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    return dir + QString::fromStdString(pv.helpFileName);
+    return executableDirectory() + QString::fromStdString(pv.helpFileName);
 }
 
 bool openHelpFile(const QString& helpFile, int topic)
@@ -51,17 +118,33 @@ bool openHelpFile(const QString& helpFile, int topic)
     }
     // The desktop handler opens the file as a whole; the topic cannot be passed on.
     qCDebug(lcHelp) << "help topic" << topic << "requested; opening" << helpFile;
-    const QUrl url = QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath());
-    if (opener())
-        return opener()(url);
-    return QDesktopServices::openUrl(url);
+    return openWithDesktop(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
 }
 
 void requestHelpTopic(int topic)
 {
     if (opener()) // under test: the test reads back what was asked for
         requestedTopics().append(topic);
-    openHelpFile(helpFilePath(), topic);
+    const QString helpFile = helpFilePath();
+    if (!helpFile.isEmpty() && QFileInfo(helpFile).isFile()) {
+        if (!openHelpFile(helpFile, topic))
+            tellNotOpened(helpFile);
+        return;
+    }
+    const ManualPage page = manualPage(topic);
+    if (!page.url.isValid()) {
+        const ProcessValues& pv = processValues();
+        showMessage(
+            QApplication::activeWindow(), applicationCaption(),
+            QString::fromUtf8(pv.pick("No user manual was found. The program looked for:\n%1\n%2",
+                                      "未找到用户手册。程序查找了：\n%1\n%2"))
+                .arg(QDir::toNativeSeparators(page.lookedFor),
+                     QDir::toNativeSeparators(helpFile.isEmpty() ? executableDirectory() : helpFile)));
+        return;
+    }
+    qCDebug(lcHelp) << "help topic" << topic << "requested; opening" << page.url;
+    if (!openWithDesktop(page.url))
+        tellNotOpened(page.url.toLocalFile());
 }
 
 void setControlId(QWidget* control, int id)

@@ -1,6 +1,10 @@
 #pragma once
-// Help for a topic: opens the language's help file beside the executable with the
-// desktop's handler. Without a help file nothing happens and nothing is shown.
+// Help for a topic. Where the language's help file lies beside the executable (Windows),
+// the desktop's handler opens it. Otherwise the user manual's page for the topic, in the
+// program's language, opens in the desktop's web browser: the manual lies at
+// ../share/doc/qx260/manual from the executable's folder (in the build and installed
+// alike), and its topics.txt maps the number to a page and anchor. When neither is there,
+// or the browser cannot be started, a message says so and names the file.
 // Every window asks for it the same way: F1 through a HelpKey, at the topic the window
 // gives, most often the resource id that the focused control names.
 
@@ -62,7 +66,8 @@ bool openHelpFile(const QString& helpFile, int topic);
 
 namespace helptest
 { // for tests only
-// Replaces the desktop handler; pass an empty function to restore it.
+// Replaces the desktop handler (the help file's and the web browser's alike); pass an
+// empty function to restore it. Its result stands for whether the handler started.
 void setOpener(std::function<bool(const QUrl&)> opener);
 // The topics requested since the last call, oldest first, while an opener is set.
 QList<int> takeRequestedTopics();

@@ -470,6 +470,9 @@ void CMainFrame::OnCommand(int command)
     case id::Help:
         OnHelpRequest(kHelpIdBase + id::MenuNoDocument);
         break;
+    case id::UserManual: // its topic is the manual's contents
+        OnHelpRequest(kHelpIdBase + id::UserManual);
+        break;
     case id::NextPane:
         nextPane(true);
         break;

@@ -14,6 +14,7 @@
 #include "platform/QtSerialLink.h"
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/HelpRequest.h"
 
 namespace
 {
@@ -87,6 +88,8 @@ CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     cancel->setGeometry(qx260::dialogUnitsToPixels(font, kCancelRect).translated(3 * extra, 0));
     connect(ok, &QPushButton::clicked, this, &CPortSettingDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // F1 asks for the dialog's own topic: its buttons' ids stand for other dialogs' controls.
+    new qx260::HelpKey(this, [](QWidget*) { return kTemplateId; });
 }
 
 QRadioButton* CPortSettingDlg::portButton(int number) const

@@ -1,6 +1,7 @@
 #pragma once
 // The Port Setting dialog: sixteen ports, each enabled only when its device opens
 // right now; OK makes the chosen port the port device name and stores its number.
+// F1 asks for help at the dialog's template id.
 
 #include <QDialog>
 #include <functional>

@@ -22,18 +22,23 @@
 class ShellFixture
 {
   public:
-    // editIni may change the text of the shipped Program.ini; leave lists files not to copy.
-    explicit ShellFixture(const std::function<void(QString&)>& editIni = {}, const QStringList& leave = {})
+    // editIni may change the text of the shipped Program.ini; leave lists files not to copy;
+    // binFolder puts the program into that subfolder (as bin/ of an install), else the
+    // program lies in the temporary folder itself.
+    explicit ShellFixture(const std::function<void(QString&)>& editIni = {}, const QStringList& leave = {},
+                          const QString& binFolder = {})
+        : bin(binFolder.isEmpty() ? dir.path() : dir.filePath(binFolder))
     {
-        const QDir bin(QStringLiteral(QX260_BIN_DIR));
+        QDir().mkpath(bin.path());
+        const QDir built(QStringLiteral(QX260_BIN_DIR));
         for (const QString name :
              {"Program.ini", "English.so", "Chinese.so", "title.ico", "background.bmp"}) {
-            if (leave.contains(name) || !bin.exists(name))
+            if (leave.contains(name) || !built.exists(name))
                 continue;
-            QFile::copy(bin.filePath(name), dir.filePath(name));
+            QFile::copy(built.filePath(name), bin.filePath(name));
         }
         if (editIni && !leave.contains(QStringLiteral("Program.ini"))) {
-            QFile f(dir.filePath("Program.ini"));
+            QFile f(bin.filePath("Program.ini"));
             f.open(QIODevice::ReadOnly);
             QString text = QString::fromUtf8(f.readAll());
             f.close();
@@ -52,7 +57,7 @@ class ShellFixture
         qx260::unloadResourceLibrary();
     }
 
-    QString programPath() const { return dir.filePath("qx260"); }
+    QString programPath() const { return bin.filePath("qx260"); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
     bool start(const QStringList& arguments = {})
@@ -70,7 +75,7 @@ class ShellFixture
 
     QString iniText() const
     {
-        QFile f(dir.filePath("Program.ini"));
+        QFile f(bin.filePath("Program.ini"));
         f.open(QIODevice::ReadOnly);
         return QString::fromUtf8(f.readAll());
     }
@@ -94,6 +99,7 @@ class ShellFixture
     }
 
     QTemporaryDir dir;
+    QDir bin; // the program's folder
     std::unique_ptr<CProgramApp> app;
     QStringList restarts;
 };

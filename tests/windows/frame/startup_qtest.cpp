@@ -98,9 +98,10 @@ class TestStartup : public QObject
         QVERIFY(frame->documentMenuShown());
         QCOMPARE(menuTitles(frame->menuBar()),
                  QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
-        QCOMPARE(itemTexts(frame->menus(true)[5]), QStringList({"About QX-260 Programmer..."}));
+        QCOMPARE(itemTexts(frame->menus(true)[5]),
+                 QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
         QCOMPARE(itemTexts(frame->menus(true)[4]), QStringList({"&Com Setup", "&Language"}));
-        QCOMPARE(itemTexts(frame->menus(false)[2]), QStringList({"&About QX_260..."}));
+        QCOMPARE(itemTexts(frame->menus(false)[2]), QStringList({"&About QX_260...", "&User Manual\tF1"}));
         QCOMPARE(itemTexts(frame->menus(false)[0]),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-", "E&xit"}));
 
@@ -145,7 +146,8 @@ class TestStartup : public QObject
         QVERIFY(processValues().languageFlag);
         CMainFrame* frame = env.frame();
         QCOMPARE(menuTitles(frame->menuBar()).first(), QString("文件(&F)"));
-        QCOMPARE(itemTexts(frame->menus(true)[5]), QStringList({"关于 QX-260 写频软件..."}));
+        QCOMPARE(itemTexts(frame->menus(true)[5]),
+                 QStringList({"关于 QX-260 写频软件...", "用户手册(&U)\tF1"}));
         QTreeWidgetItem* root = frame->navigatorBar()->tree()->topLevelItem(0);
         QCOMPARE(root->text(0), QString("云雀无线电"));
         QCOMPARE(root->child(0)->text(0), QString("类型设置"));
@@ -256,7 +258,8 @@ class TestStartup : public QObject
         QCOMPARE(env.app->documents().size(), size_t(1));
         QCOMPARE(env.active()->view->windowTitle(), QString("radio one.dat[*]"));
         QVERIFY(!processValues().newDocumentFlag);
-        QCOMPARE(itemTexts(env.frame()->menus(true)[5]), QStringList({"About QX-260 Programmer..."}));
+        QCOMPARE(itemTexts(env.frame()->menus(true)[5]),
+                 QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
     }
 
     void unreadableDocumentOnTheCommandLineStopsStartUp()

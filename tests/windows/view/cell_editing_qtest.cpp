@@ -709,6 +709,8 @@ class TestEditing : public QObject
 
     void f1InTheDialogsAsksForTheFocusedControlsTopic()
     {
+        // No manual lies beside this test: each request says so, answered at once.
+        msgtest::setAutoAnswer(true);
         processValues().radioVariant = 0; // every control of the visible part shown
         COptionalFeaturesDlg options;
         QSignalSpy optionsHelp(&options, &COptionalFeaturesDlg::helpRequested);
@@ -743,6 +745,8 @@ class TestEditing : public QObject
         QCOMPARE(productHelp[0][0].toInt(), 1013);
         QCOMPARE(productHelp[1][0].toInt(), 1014);
         QCOMPARE(productHelp[2][0].toInt(), 2);
+        QCOMPARE(msgtest::takeShown().size(), 7);
+        msgtest::setAutoAnswer(false);
     }
 
     void frequencyBoxStopsTakingTextWhenFull()

@@ -16,6 +16,7 @@
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
 #include "windows/common/HelpRequest.h"
+#include "windows/common/MessageBox.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 
@@ -333,6 +334,8 @@ class TestView : public QObject
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QSignalSpy help(&view, &CProgramView::helpRequested);
+        // No manual lies beside this test: each request says so, answered at once.
+        msgtest::setAutoAnswer(true);
 
         view.grid()->setFocus();
         QTest::keyClick(view.grid(), Qt::Key_F1);
@@ -353,6 +356,8 @@ class TestView : public QObject
         QCOMPARE(help[0][0].toInt(), 1000);
         QCOMPARE(help[1][0].toInt(), 2127);
         QCOMPARE(help[2][0].toInt(), 2127);
+        QCOMPARE(msgtest::takeShown().size(), 3);
+        msgtest::setAutoAnswer(false);
     }
 
     void onlyEditsOfChannelCellsModifyTheDocument()

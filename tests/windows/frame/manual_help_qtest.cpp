@@ -1,0 +1,179 @@
+// F1 and Help > User Manual as a user meets them: the whole program started from a bin/
+// folder with the built manual beside it (../share/doc/qx260/manual), the URL it asks the
+// desktop to open caught, and the page and anchor of that URL looked up in the manual.
+// Without a manual, or when the browser does not start, a message says so.
+
+#include <QDirIterator>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "ProgramDriving.h"
+#include "windows/common/HelpRequest.h"
+#include "windows/frame/CNavigatorBar.h"
+#include "windows/settings/COptionalFeaturesDlg.h"
+#include "windows/view/CPortSettingDlg.h"
+
+using namespace qx260;
+
+namespace
+{
+
+enum class HelpAsked {
+    F1OnGrid,
+    F1InRxFrequencyBox,
+    F1InOptionalFeatures,
+    F1InPortSetting,
+    UserManualItem,
+    F1InNavigationBar,
+};
+
+const QString kManual = QStringLiteral("share/doc/qx260/manual");
+
+// The built manual's pages and topic map, without its pictures.
+void copyBuiltManual(const QString& into)
+{
+    const QDir built(QStringLiteral(QX260_MANUAL_DIR));
+    QDirIterator it(built.path(), {QStringLiteral("*.html"), QStringLiteral("topics.txt")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = QDir(into).filePath(built.relativeFilePath(file));
+        QDir().mkpath(QFileInfo(target).path());
+        QVERIFY(QFile::copy(file, target));
+    }
+}
+
+void askForHelp(ShellFixture& env, HelpAsked how)
+{
+    CProgramView* view = env.active()->view;
+    switch (how) {
+    case HelpAsked::F1OnGrid:
+        view->grid()->setFocus();
+        QTest::keyClick(view->grid(), Qt::Key_F1);
+        break;
+    case HelpAsked::F1InRxFrequencyBox: {
+        QLineEdit* edit = typeInto(view, 2, column::RxFrequency, QStringLiteral("145"));
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_F1);
+        break;
+    }
+    case HelpAsked::F1InOptionalFeatures:
+        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* dlg) {
+            QWidget* squelch = dlg->control(1116);
+            squelch->setFocus();
+            QTest::keyClick(squelch, Qt::Key_F1);
+            dlg->cancelButton()->click();
+        });
+        env.frame()->OnCommand(resid::OptionalFeatures);
+        break;
+    case HelpAsked::F1InPortSetting:
+        onNextModal<CPortSettingDlg>([](CPortSettingDlg* dlg) {
+            QWidget* focus = dlg->focusWidget() ? dlg->focusWidget() : dlg;
+            QTest::keyClick(focus, Qt::Key_F1);
+            dlg->reject();
+        });
+        env.frame()->OnCommand(resid::ComSetup);
+        break;
+    case HelpAsked::UserManualItem:
+        env.frame()->menuAction(true, resid::UserManual)->trigger();
+        break;
+    case HelpAsked::F1InNavigationBar: {
+        QTreeWidget* tree = env.frame()->navigatorBar()->tree();
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_F1);
+        break;
+    }
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(HelpAsked)
+
+class TestManualHelp : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void cleanup() { helptest::setOpener({}); }
+
+    void helpOpensTheManualPageOfTheTopic_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<HelpAsked>("how");
+        QTest::addColumn<bool>("manualThere");
+        QTest::addColumn<bool>("browserStarts");
+        QTest::addColumn<QString>("expected"); // PAGE#ANCHOR opened, or the message shown
+
+        QTest::newRow("F1 on the channel grid")
+            << false << HelpAsked::F1OnGrid << true << true << "channels.html#channel-grid";
+        QTest::newRow("F1 on the channel grid, Chinese")
+            << true << HelpAsked::F1OnGrid << true << true << "channels.html#channel-grid";
+        QTest::newRow("F1 in the Rx Frequency box")
+            << false << HelpAsked::F1InRxFrequencyBox << true << true << "channels.html#frequencies";
+        QTest::newRow("F1 in Optional Features") << false << HelpAsked::F1InOptionalFeatures << true << true
+                                                 << "optional-features.html#squelch-level";
+        QTest::newRow("F1 in Optional Features, Chinese") << true << HelpAsked::F1InOptionalFeatures << true
+                                                          << true << "optional-features.html#squelch-level";
+        QTest::newRow("F1 in Port Setting")
+            << false << HelpAsked::F1InPortSetting << true << true << "connecting.html#port-setting";
+        QTest::newRow("F1 in Port Setting, Chinese")
+            << true << HelpAsked::F1InPortSetting << true << true << "connecting.html#port-setting";
+        QTest::newRow("Help > User Manual")
+            << false << HelpAsked::UserManualItem << true << true << "index.html#contents";
+        QTest::newRow("Help > User Manual, Chinese")
+            << true << HelpAsked::UserManualItem << true << true << "index.html#contents";
+        QTest::newRow("F1 in the navigation bar is User Manual")
+            << false << HelpAsked::F1InNavigationBar << true << true << "index.html#contents";
+        QTest::newRow("no manual") << false << HelpAsked::F1OnGrid << false << true
+                                   << "No user manual was found. The program looked for:\n%1/en/index.html";
+        QTest::newRow("no manual, Chinese") << true << HelpAsked::UserManualItem << false << true
+                                            << "未找到用户手册。程序查找了：\n%1/zh/index.html";
+        QTest::newRow("no browser") << false << HelpAsked::F1InPortSetting << true << false
+                                    << "The user manual could not be opened in the web browser:\n"
+                                       "%1/en/connecting.html\n";
+    }
+
+    void helpOpensTheManualPageOfTheTopic()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(HelpAsked, how);
+        QFETCH(bool, manualThere);
+        QFETCH(bool, browserStarts);
+        QFETCH(QString, expected);
+
+        ShellFixture env(chinese ? useChinese : std::function<void(QString&)>(), {}, QStringLiteral("bin"));
+        const QString manual = env.path(kManual);
+        if (manualThere)
+            copyBuiltManual(manual);
+        QList<QUrl> opened;
+        helptest::setOpener([&](const QUrl& url) {
+            opened.append(url);
+            return browserStarts;
+        });
+        QVERIFY(startProgram(env));
+        askForHelp(env, how);
+
+        const auto shown = msgtest::takeShown();
+        if (!manualThere || !browserStarts) {
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith(expected.arg(manual)), qPrintable(shown[0].text));
+            QCOMPARE(opened.size(), browserStarts ? 0 : 1);
+            return;
+        }
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).text));
+        QCOMPARE(opened.size(), 1);
+        const QString page = expected.section('#', 0, 0);
+        const QString anchor = expected.section('#', 1);
+        const QString language = chinese ? QStringLiteral("zh") : QStringLiteral("en");
+        QUrl url = QUrl::fromLocalFile(QDir(manual).filePath(language + '/' + page));
+        url.setFragment(anchor);
+        QCOMPARE(opened[0], url);
+        // The page is there, in the program's language, and holds the anchor.
+        const QString html = QString::fromUtf8(ShellFixture::readFile(opened[0].toLocalFile()));
+        QVERIFY(html.contains(QStringLiteral("<html lang=\"%1\"").arg(chinese ? "zh-CN" : "en")));
+        QVERIFY2(html.contains(QStringLiteral("id=\"%1\"").arg(anchor)), qPrintable(anchor));
+    }
+};
+
+QTEST_MAIN(TestManualHelp)
+#include "manual_help_qtest.moc"
