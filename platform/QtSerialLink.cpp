@@ -1,17 +1,19 @@
 // SerialLink over QSerialPort. Qt gives the portable part (open, line settings, reads and
 // writes within the time budgets); on POSIX systems the terminal calls add what Qt does not:
 // the driver's flow control kept as it is, exclusive use of the port, draining output, and
-// a reason for a refused open that says how to get access.
+// a reason for a refused open that says how to get access. Pauses are measured from the
+// moment the bytes before them are on the line, on a clock woken as exactly as the system
+// allows (on Linux the transfer's thread asks for no timer slack while the port is open).
 
 #include "platform/QtSerialLink.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -20,6 +22,9 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 namespace qx260::link
@@ -117,12 +122,23 @@ LinkResult QtSerialLink::open(const std::string& device)
 #ifdef Q_OS_UNIX
     ::ioctl(port_.handle(), TIOCEXCL);
 #endif
+#ifdef Q_OS_LINUX
+    // A 1 ms pause would otherwise end up to 50 microseconds late, and a wait for a
+    // reply wake up as late.
+    savedTimerSlack_ = ::prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+#endif
+    lineFree_ = Clock::now();
     return {};
 }
 
 void QtSerialLink::configure(const LineSettings& line, const TimeBudgets& budgets)
 {
     budgets_ = budgets;
+    // A start bit, the data bits, the parity bit and the stop bits.
+    const int bits = 1 + line.dataBits + (line.parity ? 1 : 0) + line.stopBits;
+    byteTime_ = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(1000000000LL * bits / std::max(line.baudRate, 1)));
     port_.setBaudRate(line.baudRate);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(line.parity ? QSerialPort::EvenParity : QSerialPort::NoParity);
@@ -216,6 +232,8 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
         port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (n < 0 || (n < static_cast<qint64>(bytes.size()) && lineLost()))
         return {LinkStatus::IoError, errorReason()};
+    if (n > 0)
+        lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * n;
     if (!port_.waitForBytesWritten(budgets_.writeTotal(bytes.size()))) {
         if (lineLost())
             return {LinkStatus::IoError, errorReason()};
@@ -233,6 +251,11 @@ void QtSerialLink::close()
     ::ioctl(port_.handle(), TIOCNXCL);
 #endif
     port_.close();
+#ifdef Q_OS_LINUX
+    if (savedTimerSlack_ > 0)
+        ::prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(savedTimerSlack_), 0, 0, 0);
+    savedTimerSlack_ = -1;
+#endif
 }
 
 bool QtSerialLink::isOpen() const
@@ -240,9 +263,25 @@ bool QtSerialLink::isOpen() const
     return port_.isOpen();
 }
 
+void QtSerialLink::waitUntilSent()
+{
+    if (port_.isOpen()) {
+        if (port_.bytesToWrite() > 0)
+            port_.waitForBytesWritten(budgets_.writeTotal(static_cast<std::size_t>(port_.bytesToWrite())));
+#ifdef Q_OS_UNIX
+        ::tcdrain(port_.handle()); // a real port: until the last byte has left the wire
+#endif
+    }
+    // A pseudo-terminal takes the bytes at once: they are on the line for as long as
+    // the line's speed needs.
+    std::this_thread::sleep_until(lineFree_);
+}
+
 void QtSerialLink::pause(int milliseconds)
 {
-    QThread::usleep(static_cast<unsigned long>(milliseconds) * 1000);
+    // The radio sees the pause between the last byte before it and the first one after.
+    waitUntilSent();
+    std::this_thread::sleep_until(Clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
 bool QtSerialLink::probe(const std::string& device)
