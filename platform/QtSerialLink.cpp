@@ -18,6 +18,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -227,19 +228,43 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
 {
     if (!port_.isOpen())
         return {LinkStatus::IoError, device_ + ": the port is not open"};
+#ifdef Q_OS_UNIX
+    // Straight to the driver: the serial port object's buffer would add a wake-up of its own
+    // to every write, and the radio waits for each of them.
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 budget = budgets_.writeTotal(bytes.size());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(port_.handle(), bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return {LinkStatus::IoError, device_ + ": " + std::strerror(errno)};
+        const qint64 left = budget - clock.elapsed();
+        if (left <= 0)
+            return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};
+        pollfd ready{port_.handle(), POLLOUT, 0};
+        ::poll(&ready, 1, static_cast<int>(left)); // a hang-up shows in the next write
+    }
+#else
     port_.clearError();
     const qint64 n =
         port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (n < 0 || (n < static_cast<qint64>(bytes.size()) && lineLost()))
         return {LinkStatus::IoError, errorReason()};
-    if (n > 0)
-        lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * n;
     if (!port_.waitForBytesWritten(budgets_.writeTotal(bytes.size()))) {
         if (lineLost())
             return {LinkStatus::IoError, errorReason()};
         if (port_.bytesToWrite() > 0)
             return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};
     }
+#endif
+    lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * static_cast<int>(bytes.size());
     return {};
 }
 
@@ -263,25 +288,18 @@ bool QtSerialLink::isOpen() const
     return port_.isOpen();
 }
 
-void QtSerialLink::waitUntilSent()
-{
-    if (port_.isOpen()) {
-        if (port_.bytesToWrite() > 0)
-            port_.waitForBytesWritten(budgets_.writeTotal(static_cast<std::size_t>(port_.bytesToWrite())));
-#ifdef Q_OS_UNIX
-        ::tcdrain(port_.handle()); // a real port: until the last byte has left the wire
-#endif
-    }
-    // A pseudo-terminal takes the bytes at once: they are on the line for as long as
-    // the line's speed needs.
-    std::this_thread::sleep_until(lineFree_);
-}
-
 void QtSerialLink::pause(int milliseconds)
 {
-    // The radio sees the pause between the last byte before it and the first one after.
-    waitUntilSent();
-    std::this_thread::sleep_until(Clock::now() + std::chrono::milliseconds(milliseconds));
+    // The radio sees the pause between the last byte before it and the first one after: it
+    // starts once the driver has sent what was written (a real port), and once the bytes
+    // have had their time on the line (a pseudo-terminal takes them at once). One sleep,
+    // so that the system's wake-up comes late only once.
+#ifdef Q_OS_UNIX
+    if (port_.isOpen())
+        ::tcdrain(port_.handle());
+#endif
+    std::this_thread::sleep_until(std::max(lineFree_, Clock::now()) +
+                                  std::chrono::milliseconds(milliseconds));
 }
 
 bool QtSerialLink::probe(const std::string& device)

@@ -38,9 +38,6 @@ class QtSerialLink : public SerialLink
 
     bool lineLost() const;
     std::string errorReason() const;
-    // Waits until what was written has left the computer: the driver's buffer drained,
-    // and the time the bytes take at the line's speed passed since they were written.
-    void waitUntilSent();
 
     QSerialPort port_;
     TimeBudgets budgets_;
