@@ -645,3 +645,31 @@ TEST_F(CliTransfer, SeveralRadiosRefusedBeforeAnythingIsSent)
         EXPECT_TRUE(w.err.contains(c.message)) << w.err.toStdString();
     }
 }
+
+// Ctrl+C during a write into several radios ends each at its next block, and each result
+// line says how much of the document that radio now holds.
+TEST_F(CliTransfer, CtrlCDuringSeveralWritesSaysWhatEachRadioHolds)
+{
+    const QByteArray document = patternDocument(3);
+    ASSERT_TRUE(writeFile(path("new.dat"), document));
+    SimRadio first({"--pace", "9600", "--save", path("radio0.dat")});
+    SimRadio second({"--pace", "9600", "--save", path("radio1.dat")});
+    const CliRun r =
+        cli({"write", "--port", first.device(), "--port", second.device(), path("new.dat")}, {}, 900);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("Stopped by Ctrl+C. 2 radios: 0 written, 2 failed")) << r.out.toStdString();
+    int index = 0;
+    for (const SimRadio* radio : {&first, &second}) {
+        const QRegularExpressionMatch held =
+            QRegularExpression(QRegularExpression::escape(radio->device()) +
+                               ": cancelled after (\\d+) of 51 blocks; the radio holds the first \\1 blocks")
+                .match(r.out);
+        ASSERT_TRUE(held.hasMatch()) << r.out.toStdString();
+        const int blocks = held.captured(1).toInt();
+        const QByteArray memory = readFile(path("radio") + QString::number(index++) + ".dat");
+        ASSERT_EQ(memory.size(), 1040);
+        EXPECT_EQ(memory.mid(16, blocks * 16), document.mid(16, blocks * 16));
+        EXPECT_NE(memory.mid(16 + blocks * 16, 16), document.mid(16 + blocks * 16, 16));
+    }
+    EXPECT_TRUE(r.out.contains("to put it right, write " + path("new.dat") + " into it again"));
+}
