@@ -231,8 +231,11 @@ void CFleetWriteDlg::refresh()
             ++finished;
             ok += row->turn.ok() ? 1 : 0;
             QString summary = QString::fromStdString(qx260::link::turnSummary(row->turn, chinese));
+            // A sentence of its own here: "OK, verified", "No answer ...".
             if (summary.startsWith(QStringLiteral("ok")))
                 summary.replace(0, 2, QStringLiteral("OK"));
+            else if (!summary.isEmpty())
+                summary[0] = summary[0].toUpper();
             row->result->setText(summary + QStringLiteral(" (%1 s)").arg(row->turn.seconds, 0, 'f', 1));
             if (row->turn.written())
                 row->bar->setValue(row->bar->maximum());
