@@ -62,6 +62,7 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     };
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the rows and their results
     auto* box = new QGroupBox(pick("Ports", "端口"), this);
     auto* grid = new QGridLayout(box);
     for (int n = 1; n <= 16; ++n) {
@@ -191,7 +192,7 @@ void CFleetWriteDlg::OnWrite()
         rowsLayout_->addWidget(row->bar, at, 1);
         row->result = new QLabel(this);
         row->result->setObjectName(QStringLiteral("result%1").arg(n));
-        row->result->setMinimumWidth(220);
+        row->result->setMinimumWidth(300);
         row->result->setWordWrap(true);
         rowsLayout_->addWidget(row->result, at, 2);
         rows_.push_back(std::move(row));
@@ -260,6 +261,7 @@ void CFleetWriteDlg::refresh()
     threads_.reset();
     running_ = false;
     cancel_->setText(pick("Close", "关闭"));
+    cancel_->setEnabled(true);
     summary_->setText(chinese ? QStringLiteral("%1 台电台中 %2 台写入成功。").arg(total).arg(ok)
                               : QStringLiteral("%1 of %2 radios written.").arg(ok).arg(total));
 }

@@ -1,6 +1,7 @@
 // Program > Write to Several Radios, against three simulated radios on COM1 to COM3: the
 // ports that open are offered, the table is encoded once and every radio gets the image,
-// each with its bar and its verified result.
+// each with its bar and its verified result; Cancel stops them all, and each result says
+// how much of the document its radio holds.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,12 +51,30 @@ class TestFleetWrite : public QObject
         msgtest::setAutoAnswer(true);
     }
 
+    void writesThreeRadiosThroughTheDialog_data()
+    {
+        QTest::addColumn<int>("cancelAfterMs"); // -1: not cancelled
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("all written") << -1 << "OK, verified ("
+                                     << "3 of 3 radios written.";
+        QTest::newRow("cancelled") << 800 << "Cancelled after "
+                                   << "0 of 3 radios written.";
+    }
+
     void writesThreeRadiosThroughTheDialog()
     {
+        QFETCH(int, cancelAfterMs);
+        QFETCH(QString, result);
+        QFETCH(QString, summary);
+        // Radios whose memory differs from the document in every block.
+        QVERIFY(test::writeFile(dir_.filePath("before.dat"), test::patternDocument(3)));
         std::vector<std::unique_ptr<SimRadio>> radios;
         for (int n = 1; n <= 3; ++n) {
+            const QString saved = dir_.filePath(QStringLiteral("radio%1.dat").arg(n));
+            QFile::remove(saved);
             radios.push_back(std::make_unique<SimRadio>(
-                QStringList{"--save", dir_.filePath(QStringLiteral("radio%1.dat").arg(n))}));
+                QStringList{"--load", dir_.filePath("before.dat"), "--save", saved, "--pace", "9600"}));
             QVERIFY(!radios.back()->device().isEmpty());
             qputenv(qPrintable(QStringLiteral("QX260_PORT_COM%1").arg(n)), radios.back()->device().toUtf8());
         }
@@ -70,7 +89,8 @@ class TestFleetWrite : public QObject
         view->fillTableFromDocument();
         view->table().setTextMatrix(6, 1, "151.25000"); // in the table only: the command encodes it
 
-        QTimer::singleShot(0, this, [] {
+        int held[3] = {51, 51, 51}; // the blocks each radio holds, as its result says
+        QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<CFleetWriteDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             auto closeDialog = qScopeGuard([dialog] { dialog->done(0); });
@@ -84,16 +104,25 @@ class TestFleetWrite : public QObject
             QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
             QVERIFY(dialog->running());
             QVERIFY(!dialog->portBox(1)->isEnabled());
+            if (cancelAfterMs >= 0) {
+                QTest::qWait(cancelAfterMs);
+                QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+            }
             QTRY_VERIFY_WITH_TIMEOUT(!dialog->running(), 30000);
             for (int row = 0; row < 3; ++row) {
-                QVERIFY2(dialog->resultText(row)->text().startsWith("OK, verified ("),
-                         qPrintable(dialog->resultText(row)->text()));
-                QCOMPARE(dialog->progressBar(row)->value(), 102);
+                const QString text = dialog->resultText(row)->text();
+                QVERIFY2(text.startsWith(result), qPrintable(text));
+                if (cancelAfterMs >= 0)
+                    held[row] = text.section(' ', 2, 2).toInt();
+                else
+                    QCOMPARE(dialog->progressBar(row)->value(), 102);
             }
-            QCOMPARE(dialog->summaryText()->text(), QString("3 of 3 radios written."));
+            QCOMPARE(dialog->summaryText()->text(), summary);
             QCOMPARE(dialog->cancelButton()->text(), QString("Close"));
+            QVERIFY(dialog->cancelButton()->isEnabled());
             if (const QByteArray shots = qgetenv("QX260_SCREENSHOTS"); !shots.isEmpty())
-                dialog->grab().save(QString::fromUtf8(shots) + "/fleet-write.png");
+                dialog->grab().save(QString::fromUtf8(shots) + "/fleet-write-" + QTest::currentDataTag() +
+                                    ".png");
             closeDialog.dismiss();
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         });
@@ -103,9 +132,14 @@ class TestFleetWrite : public QObject
         for (int n = 1; n <= 3; ++n) {
             const QByteArray saved = test::readFile(dir_.filePath(QStringLiteral("radio%1.dat").arg(n)));
             QCOMPARE(saved.size(), 1040);
-            for (int i = 0; i < 0x330; ++i)
+            QVERIFY(held[n - 1] > 0 && held[n - 1] <= 51);
+            for (int i = 0; i < held[n - 1] * 16; ++i)
                 QCOMPARE(static_cast<std::uint8_t>(saved[16 + i]),
                          doc.image.byte(static_cast<std::size_t>(i)));
+            if (held[n - 1] < 51)
+                QVERIFY(saved.mid(16 + held[n - 1] * 16, 16) !=
+                        QByteArray(reinterpret_cast<const char*>(doc.image.bytes().data() + held[n - 1] * 16),
+                                   16));
         }
         QVERIFY(msgtest::takeShown().isEmpty());
     }
