@@ -34,6 +34,20 @@ void onInterrupt(int)
     std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
 }
 
+// The program's own texts for the transfer messages.
+const char* messageText(int id)
+{
+    switch (id) {
+    case resid::StrCommunicationError:
+        return "Communication Error,Please check all the connections and the radio power";
+    case resid::StrCannotOpenPort:
+        return "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
+    case resid::StrProgramInterrupt:
+        return "Program Interrupt, Please reset the radio and try again";
+    }
+    return "";
+}
+
 class TerminalHost : public link::TransferHost
 {
   public:
@@ -137,19 +151,6 @@ int checkOutputFolder(const std::string& path)
 }
 
 } // namespace
-
-const char* messageText(int id)
-{
-    switch (id) {
-    case resid::StrCommunicationError:
-        return "Communication Error,Please check all the connections and the radio power";
-    case resid::StrCannotOpenPort:
-        return "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
-    case resid::StrProgramInterrupt:
-        return "Program Interrupt, Please reset the radio and try again";
-    }
-    return "";
-}
 
 struct TransferSession::State {
     int argc = 1;

@@ -65,9 +65,6 @@ class TransferSession
     State* state_;
 };
 
-// The words of the program's transfer messages (resid::Str...).
-const char* messageText(int id);
-
 // Runs one transfer. `image` is sent (write) or filled (read, only on completion).
 // Returns the exit code; failures have been reported on stderr.
 int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
