@@ -38,6 +38,10 @@ inline constexpr int OptionalFeatures = 32788;
 inline constexpr int Language = 32799;
 inline constexpr int ImportChannels = 32800;
 inline constexpr int ExportChannels = 32801;
+inline constexpr int ViewAllColumns = 32810; // Busy Lock and Power beside the other columns
+// The recent documents in the File menu, the first to the last one listed.
+inline constexpr int FileMruFirst = 57616;
+inline constexpr int FileMruLast = 57619;
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title
