@@ -2,8 +2,8 @@
 // What the desktop program keeps for each user besides the serial port and the product
 // choice: the documents opened or saved last, the last folder of its file dialogs, where
 // the main window and the navigation bar were left, and whether the channel window shows
-// every column. They live in the per-user store under the program's own key; a user who
-// never changed anything has none of them, and the program starts as it always has.
+// every column. They live in the per-user store under the program's own key; where nothing
+// was kept (a user's first start), the program starts as it always has.
 
 #include <string>
 #include <vector>
@@ -29,8 +29,6 @@ class RecentFileList
     void add(const std::string& path);
     // False when the path was not listed.
     bool remove(const std::string& path);
-
-    friend bool operator==(const RecentFileList&, const RecentFileList&) = default;
 
   private:
     std::vector<std::string> paths_;

@@ -2,6 +2,7 @@
 
 #include "windows/common/ThemeColors.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QPalette>

@@ -107,7 +107,6 @@ class CProgramView : public QWidget
     // All Columns), or hidden as the variant's layout has them. A choice still open in one
     // of them is taken first, and a current cell that disappears moves to a shown one.
     void setAllColumns(bool on);
-    bool allColumns() const { return allColumns_; }
 
     // The form's font (Times New Roman 9) and its size in pixels.
     QFont formFont() const { return formFont_; }
