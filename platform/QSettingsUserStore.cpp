@@ -112,14 +112,11 @@ QString QSettingsUserStore::settingsPath(const std::string& key, const std::stri
 
 std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
 {
-    if (!checkUserSettingsFile(file_).ok())
-        return std::nullopt;
-    QSettings settings(file_, QSettings::IniFormat);
-    const QVariant v = settings.value(settingsPath(key, name));
-    if (!v.isValid() || v.typeId() == QMetaType::QStringList)
+    const std::optional<std::string> text = readText(key, name);
+    if (!text)
         return std::nullopt;
     bool ok = false;
-    const qlonglong n = v.toString().trimmed().toLongLong(&ok, 10);
+    const qlonglong n = QString::fromStdString(*text).trimmed().toLongLong(&ok, 10);
     if (!ok || n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }
@@ -131,6 +128,27 @@ bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& 
     return changeUserSettings(file_,
                               [&](QSettings& settings) {
                                   settings.setValue(settingsPath(key, name), static_cast<int>(value));
+                              })
+        .ok();
+}
+
+std::optional<std::string> QSettingsUserStore::readText(const std::string& key, const std::string& name)
+{
+    if (!checkUserSettingsFile(file_).ok())
+        return std::nullopt;
+    QSettings settings(file_, QSettings::IniFormat);
+    const QVariant v = settings.value(settingsPath(key, name));
+    // A list is what QSettings makes of an unquoted "a, b" typed into the file by hand.
+    if (!v.isValid() || v.typeId() == QMetaType::QStringList)
+        return std::nullopt;
+    return v.toString().toStdString();
+}
+
+bool QSettingsUserStore::writeText(const std::string& key, const std::string& name, const std::string& value)
+{
+    return changeUserSettings(file_,
+                              [&](QSettings& settings) {
+                                  settings.setValue(settingsPath(key, name), QString::fromStdString(value));
                               })
         .ok();
 }

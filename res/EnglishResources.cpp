@@ -56,6 +56,11 @@ constexpr StringEntry kStrings[] = {
     {32801, "Write the channels to a CSV file\nExport Channels"},
     {32802, "Open the user manual in the web browser\nUser Manual"},
     {32810, "Write the document into the radios on several ports at once\nWrite to Several Radios"},
+    {32811, "Show Busy Lock and Power beside the other columns\nAll Columns"},
+    {57616, "Open this document"},
+    {57617, "Open this document"},
+    {57618, "Open this document"},
+    {57619, "Open this document"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -108,6 +113,7 @@ constexpr MenuItem kMenus[] = {
     {129, 1, 59392, "&Toolbar", false},
     {129, 1, 59393, "&Status Bar", false},
     {129, 1, 32780, "&Control Bar", false},
+    {129, 1, 32811, "&All Columns", false},
     {129, 0, 0, "&Setup", false},
     {129, 1, 32777, "&Com Setup", false},
     {129, 1, 32799, "&Language", false},
@@ -117,9 +123,9 @@ constexpr MenuItem kMenus[] = {
 };
 
 constexpr AcceleratorEntry kAccelerators[] = {
-    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601},   {128, "Ctrl+P", 57607},
-    {128, "Ctrl+R", 32773}, {128, "Ctrl+S", 57603},   {128, "Ctrl+W", 32774},
-    {128, "F6", 57680},     {128, "Shift+F6", 57681}, {128, "F1", 32802},
+    {128, "Ctrl+N", 57600}, {128, "Ctrl+O", 57601}, {128, "Ctrl+P", 57607}, {128, "Ctrl+R", 32773},
+    {128, "Ctrl+S", 57603}, {128, "Ctrl+W", 32774}, {128, "F6", 57680},     {128, "Shift+F6", 57681},
+    {128, "F1", 32802},     {128, "Ctrl+Q", 57665},
 };
 
 constexpr ToolbarEntry kToolbar[] = {

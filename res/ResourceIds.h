@@ -40,6 +40,10 @@ inline constexpr int ImportChannels = 32800;
 inline constexpr int ExportChannels = 32801;
 inline constexpr int UserManual = 32802;
 inline constexpr int WriteSeveralRadios = 32810; // Program > Write to Several Radios
+inline constexpr int ViewAllColumns = 32811;     // Busy Lock and Power beside the other columns
+// The recent documents in the File menu, the first to the last one listed.
+inline constexpr int FileMruFirst = 57616;
+inline constexpr int FileMruLast = 57619;
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

@@ -100,9 +100,13 @@ void clearHiddenCells(ChannelTable& table, int n, int radioVariant)
 
 } // namespace
 
-std::array<int, 9> columnWidthsForVariant(int radioVariant)
+std::array<int, 9> columnWidthsForVariant(int radioVariant, bool allColumns)
 {
     std::array<int, 9> widths = kBaseWidths;
+    if (allColumns) {
+        widths[column::BusyLock] = kAllColumnsExtraWidth;
+        widths[column::Power] = kAllColumnsExtraWidth;
+    }
     if (radioVariant == 1) {
         widths[column::TxFrequency] = 0;
         widths[column::EncodeTone] = 0;
@@ -114,19 +118,23 @@ std::array<int, 9> columnWidthsForVariant(int radioVariant)
     return widths;
 }
 
-DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context)
+void applyColumnLayout(ChannelTable& table, int radioVariant, bool allColumns)
 {
-    const int variant = context.radioVariant;
-    const bool lf = context.languageFlag;
-
-    // Column layout.
-    const std::array<int, 9> widths = columnWidthsForVariant(variant);
-    table.setEnabled(variant == 1 || variant == 2);
+    const std::array<int, 9> widths = columnWidthsForVariant(radioVariant, allColumns);
+    table.setEnabled(radioVariant == 1 || radioVariant == 2);
     for (int c = 0; c < table.cols(); ++c) {
         const int width = c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)] : 0;
         table.setColWidth(c, width);
         table.setColAlignment(c, width != 0 ? AlignCenterCenter : AlignLeftTop);
     }
+}
+
+DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context)
+{
+    const int variant = context.radioVariant;
+    const bool lf = context.languageFlag;
+
+    applyColumnLayout(table, variant, context.allColumns);
 
     // Channel cells.
     for (int n = 1; n <= kChannelCount; ++n) {

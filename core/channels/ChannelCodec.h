@@ -23,6 +23,7 @@ struct CodecContext {
     bool newDocumentFlag = false;
     bool languageFlag = false;
     std::string languageName;
+    bool allColumns = false; // the user's choice to see Busy Lock and Power too
 };
 
 struct DecodeResult {
@@ -32,8 +33,15 @@ struct DecodeResult {
     std::string bandText;
 };
 
-// Column widths of columns 0..8 for a radio variant (the layout decode applies).
-std::array<int, 9> columnWidthsForVariant(int radioVariant);
+// Width of Busy Lock and Power while the user has chosen to see every column.
+constexpr int kAllColumnsExtraWidth = 1000;
+
+// Column widths of columns 0..8 for a radio variant (the layout decode applies). Busy Lock
+// and Power have width 0 unless allColumns.
+std::array<int, 9> columnWidthsForVariant(int radioVariant, bool allColumns = false);
+// The column layout decode applies: those widths, centred columns where the width is not 0
+// (left-top where it is), and the table enabled for radio variants 1 and 2 only.
+void applyColumnLayout(ChannelTable& table, int radioVariant, bool allColumns = false);
 
 // Fills the table from the image: layout, cells, product bytes / stored choice,
 // caption and band limits. For a new document the product bytes are taken from the

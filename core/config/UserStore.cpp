@@ -1,5 +1,7 @@
 #include "core/config/UserStore.h"
 
+#include <charconv>
+
 #include "core/config/AsciiText.h"
 #include "core/config/CIniFile.h"
 
@@ -30,13 +32,32 @@ void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice 
 
 std::optional<std::int32_t> MemoryUserStore::readNumber(const std::string& key, const std::string& name)
 {
+    const std::optional<std::string> text = readText(key, name);
+    if (!text)
+        return std::nullopt;
+    // Only what writeNumber wrote (a text such as "12abc" is no number).
+    std::int32_t value = 0;
+    const char* end = text->data() + text->size();
+    const auto [last, error] = std::from_chars(text->data(), end, value);
+    if (error != std::errc() || last != end)
+        return std::nullopt;
+    return value;
+}
+
+bool MemoryUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
+{
+    return writeText(key, name, std::to_string(value));
+}
+
+std::optional<std::string> MemoryUserStore::readText(const std::string& key, const std::string& name)
+{
     const auto it = values_.find(key + '\n' + lowerAscii(name));
     if (it == values_.end())
         return std::nullopt;
     return it->second;
 }
 
-bool MemoryUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
+bool MemoryUserStore::writeText(const std::string& key, const std::string& name, const std::string& value)
 {
     if (failWrites)
         return false;

@@ -1,7 +1,9 @@
 #pragma once
-// Per-user numbers (the serial port, the last product choice). Keys are
-// "Software\" + AppName (or "Software" when AppName is empty); value names are
-// compared without regard to letter case ("com" and "COM" are the same value).
+// Per-user values: numbers (the serial port, the last product choice) and texts (the
+// desktop program's recent files, window placement and last folder). Keys are
+// "Software\" + AppName (or "Software" when AppName is empty), optionally with a subkey;
+// value names are compared without regard to letter case ("com" and "COM" are the same
+// value). A number and a text of the same name are the same value.
 
 #include <cstdint>
 #include <map>
@@ -21,6 +23,9 @@ class UserStore
     virtual std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) = 0;
     // False when it could not be written.
     virtual bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) = 0;
+    // Empty when missing. Any UTF-8 text, also an empty one, reads back as written.
+    virtual std::optional<std::string> readText(const std::string& key, const std::string& name) = 0;
+    virtual bool writeText(const std::string& key, const std::string& name, const std::string& value) = 0;
 };
 
 // "Software\" + the "AppName" value of section "Setup", or "Software" when that is empty.
@@ -40,9 +45,11 @@ class MemoryUserStore : public UserStore
   public:
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
     bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) override;
+    std::optional<std::string> readText(const std::string& key, const std::string& name) override;
+    bool writeText(const std::string& key, const std::string& name, const std::string& value) override;
     bool failWrites = false; // for tests: every write fails
   private:
-    std::map<std::string, std::int32_t> values_; // "key\nlower-case name"
+    std::map<std::string, std::string> values_; // "key\nlower-case name": the value as text
 };
 
 } // namespace qx260

@@ -13,6 +13,8 @@ PrintContent printContent(const ChannelTable& table, const RadioImage& image, co
     for (int r = 0; r < ChannelTable::kRows; ++r)
         for (int c = 0; c < static_cast<int>(content.cells[r].size()); ++c)
             content.cells[r][c] = table.textMatrix(r, c);
+    // The printout shows what the window shows: Busy Lock and Power once they have a width.
+    content.busyLockAndPower = table.colWidth(column::BusyLock) > 0 && table.colWidth(column::Power) > 0;
     content.image = image.bytes();
     content.chinese = languageFlag;
     content.footer = config.GetString(languageName, "Copyrights Owner", "");

@@ -1,5 +1,6 @@
 #include "core/print/PrintLayout.h"
 
+#include <span>
 #include <utility>
 
 namespace qx260
@@ -184,9 +185,12 @@ void PrintLayout::addChannelBody(std::vector<PrintOp>& ops, int page) const
             {pick("Receive Frequency:", "接收频率:"), 1, pick("Transceive Frequency:", "发射频率:"), 2},
             {pick("QT/DQT Decode:", "QT/DQT解码:"), 3, pick("QT/DQT Encode:", "QT/DQT编码:"), 4},
             {pick("W/N:", "宽/窄:"), 5, pick("Scan:", "扫描:"), 6},
+            // Shown in the window, printed too: on the line a channel otherwise leaves blank.
+            {pick("Busy Lock:", "繁忙锁定:"), 7, pick("Power:", "功率:"), 8},
         };
+        const int lineCount = content_.busyLockAndPower ? 4 : 3;
         int line = 5;
-        for (const auto& l : lines) {
+        for (const auto& l : std::span(lines, static_cast<std::size_t>(lineCount))) {
             const int y = line * l2 + y0;
             ops.push_back(text(PrintFont::Small, 5 * u, y, l.left));
             ops.push_back(text(PrintFont::Small, 22 * u, y, row[l.leftColumn]));

@@ -72,9 +72,10 @@ struct PrintOp {
 
 // Everything a printout shows, taken from the document when printing starts.
 struct PrintContent {
-    // Cells (row, column) of the channel table, rows 0..16, columns 0..6
-    // (Busy Lock and Power are never printed).
-    std::array<std::array<std::string, 7>, 17> cells;
+    // Cells (row, column) of the channel table, rows 0..16, columns 0..8.
+    std::array<std::array<std::string, 9>, 17> cells;
+    // Busy Lock and Power are printed only while the window shows them.
+    bool busyLockAndPower = false;
     RadioImage::Bytes image{};
     bool chinese = false;
     std::string footer; // "Copyrights Owner" of the language's section

@@ -51,6 +51,29 @@ TEST_F(QSettingsUserStoreTest, NumbersRoundTripThroughTheFileWithCaseInsensitive
     EXPECT_EQ(again.readNumber("Software", "com"), std::nullopt);
 }
 
+TEST_F(QSettingsUserStoreTest, TextsRoundTripAsWrittenWhateverTheyHold)
+{
+    // Paths and window placements: commas, quotes, spaces at either end, "@" (QSettings'
+    // mark for its own types), separators of both systems, other scripts, nothing at all.
+    const std::string texts[] = {"/home/a, b/radio.dat", "  spaced  ", "@Variant(x)", "C:\\radios\\\"q\".dat",
+                                 "信道/写频.dat",        "",           "line\nbreak", "AdnQywADAAAAAAA="};
+    {
+        QSettingsUserStore store;
+        int i = 0;
+        for (const std::string& text : texts)
+            EXPECT_TRUE(
+                store.writeText("Software\\QX\\Recent File List", "File" + std::to_string(++i), text));
+        EXPECT_TRUE(store.writeNumber("Software\\QX", "com", 3));
+    }
+    QSettingsUserStore again;
+    int i = 0;
+    for (const std::string& text : texts)
+        EXPECT_EQ(again.readText("Software\\QX\\Recent File List", "file" + std::to_string(++i)), text);
+    EXPECT_EQ(again.readText("Software\\QX\\Recent File List", "File9"), std::nullopt);
+    // A number reads as its text; the texts beside it left it alone.
+    EXPECT_EQ(again.readText("Software\\QX", "COM"), "3");
+}
+
 TEST_F(QSettingsUserStoreTest, KeysWithSlashesOrPercentsStayApart)
 {
     QSettingsUserStore store;

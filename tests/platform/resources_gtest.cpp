@@ -166,6 +166,7 @@ TEST_F(EnglishResources, DocumentMenu)
         "  &Toolbar",
         "  &Status Bar",
         "  &Control Bar",
+        "  &All Columns",
         "&Setup",
         "  &Com Setup",
         "  &Language",
@@ -182,7 +183,7 @@ TEST_F(EnglishResources, DocumentMenu)
             commands << e.command;
     EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606,
                                     57665, 57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773,
-                                    32774, 32810, 59392, 59393, 32780, 32777, 32799, 57664, 32802}));
+                                    32774, 32810, 59392, 59393, 32780, 32811, 32777, 32799, 57664, 32802}));
 }
 
 TEST_F(EnglishResources, MenuWithoutDocument)
@@ -216,7 +217,8 @@ TEST_F(EnglishResources, AcceleratorsAndToolbar)
                                                 {"Ctrl+W", 32774},
                                                 {"F6", 57680},
                                                 {"Shift+F6", 57681},
-                                                {"F1", 32802}}));
+                                                {"F1", 32802},
+                                                {"Ctrl+Q", 57665}}));
     EXPECT_EQ(toolbarCommands(resid::Toolbar),
               (QList<int>{57600, 57601, 57603, 0, 32773, 32774, 0, 57607, 0, 57664}));
 }

@@ -1,6 +1,7 @@
 #include "windows/common/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace qx260
 {
@@ -53,6 +54,20 @@ QFont dialogFont(const QString& faceName, int pointSize)
     f.setPointSize(pointSize);
     f.setStyleHint(QFont::Serif);
     return f;
+}
+
+void labelFor(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    // The label's text without its mnemonic marks ("&&" stands for "&").
+    const QString text = label->text();
+    QString name;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && ++i >= text.size())
+            break;
+        name += text[i];
+    }
+    control->setAccessibleName(name);
 }
 
 } // namespace qx260

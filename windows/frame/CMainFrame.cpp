@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -163,6 +164,17 @@ bool CMainFrame::create()
             if (commandEnabled(command))
                 OnCommand(command);
         });
+        // A menu item whose label names no key shows the accelerator beside it (Exit:
+        // Ctrl+Q). The item's own shortcut only works while its menu is open, where the
+        // window's shortcuts do not.
+        for (QAction* item : actions_.values(command)) {
+            const QString label = item->text();
+            if (qobject_cast<QMenu*>(item->parent()) && !label.contains(QLatin1Char('\t')) &&
+                !label.contains(acc.keys.toString(QKeySequence::PortableText))) {
+                item->setShortcut(acc.keys);
+                item->setShortcutContext(Qt::WidgetShortcut);
+            }
+        }
     }
     updateCommandStates();
     return true;
@@ -174,7 +186,8 @@ QAction* CMainFrame::makeAction(int command, const QString& text, QObject* owner
     action->setData(command);
     const QString status = qx260::commandStatusText(command);
     action->setStatusTip(status);
-    if (command == id::ViewToolbar || command == id::ViewStatusBar || command == id::ControlBar)
+    if (command == id::ViewToolbar || command == id::ViewStatusBar || command == id::ControlBar ||
+        command == id::ViewAllColumns)
         action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
     actions_.insert(command, action);
@@ -239,6 +252,38 @@ void CMainFrame::removeDocumentMenuItem(int menuPosition, int command)
     }
 }
 
+void CMainFrame::setRecentFiles(const QStringList& paths)
+{
+    for (QAction* item : std::as_const(recentFileItems_)) {
+        actions_.remove(item->data().toInt(), item);
+        delete item;
+    }
+    recentFileItems_.clear();
+    for (QMenu* fileMenu : {noDocumentMenus_.value(0), documentMenus_.value(0)}) {
+        QAction* exitItem = nullptr;
+        for (QAction* item : fileMenu ? fileMenu->actions() : QList<QAction*>())
+            if (item->data().toInt() == id::AppExit)
+                exitItem = item;
+        if (!exitItem)
+            continue;
+        const int count = int(qMin<qsizetype>(paths.size(), id::FileMruLast - id::FileMruFirst + 1));
+        for (int i = 0; i < count; ++i) {
+            // "&1 /folder/name.dat": long paths shortened in the middle, a "&" in them shown as such.
+            QString shown =
+                fileMenu->fontMetrics().elidedText(QDir::toNativeSeparators(paths[i]), Qt::ElideMiddle,
+                                                   60 * fileMenu->fontMetrics().averageCharWidth());
+            shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            QAction* item =
+                makeAction(id::FileMruFirst + i, QStringLiteral("&%1 %2").arg(i + 1).arg(shown), fileMenu);
+            fileMenu->insertAction(exitItem, item);
+            recentFileItems_.append(item);
+        }
+        if (count > 0)
+            recentFileItems_.append(fileMenu->insertSeparator(exitItem));
+    }
+    updateCommandStates();
+}
+
 void CMainFrame::setDocumentMenu(bool documentWindowExists)
 {
     if (documentWindowExists == documentMenuShown_ && !menuBar()->actions().isEmpty())
@@ -298,6 +343,7 @@ bool CMainFrame::createNavigatorBar()
         return false;
     QTreeWidget* tree = navigatorBar_->tree();
     const qx260::ProcessValues& pv = qx260::processValues();
+    tree->setAccessibleName(QString::fromUtf8(pv.pick("Navigation", "导航")));
     auto* root = new QTreeWidgetItem(tree, {QString::fromStdString(pv.languageString("Company"))});
     for (const TreeEntry& entry : kTreeEntries)
         new QTreeWidgetItem(root, {QString::fromUtf8(pv.pick(entry.english, entry.chinese))});

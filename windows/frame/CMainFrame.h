@@ -63,6 +63,9 @@ class CMainFrame : public QMainWindow
     // and removing the item with a command from a top-level menu.
     void setDocumentMenuItemText(int menuPosition, int itemPosition, const QString& text);
     void removeDocumentMenuItem(int menuPosition, int command);
+    // The recent documents in both File menus, numbered from 1 above Exit (none: the menus
+    // as loaded). Choosing one runs command FileMruFirst + its position.
+    void setRecentFiles(const QStringList& paths);
 
     // Runs a command as its menu item, toolbar button or accelerator would: the frame's
     // and the view's here, every other one through commandIssued.
@@ -128,5 +131,6 @@ class CMainFrame : public QMainWindow
     QMultiHash<int, QAction*> actions_; // every menu item and button by command
     QHash<int, QAction*> noDocumentItems_;
     QHash<int, QAction*> documentItems_;
+    QList<QAction*> recentFileItems_; // with their separators
     bool documentMenuShown_ = false;
 };

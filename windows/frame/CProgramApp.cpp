@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include "core/config/ProcessValues.h"
+#include "core/config/UserPreferences.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/Decimal.h"
 #include "platform/FileLock.h"
@@ -69,7 +70,7 @@ constexpr AppCommand kAppCommands[] = {
     {id::FileNew, &CProgramApp::OnFileNew},       {id::FileOpen, &CProgramApp::OnFileOpen},
     {id::FileClose, &CProgramApp::OnFileClose},   {id::FileSave, &CProgramApp::OnFileSave},
     {id::FileSaveAs, &CProgramApp::OnFileSaveAs}, {id::AppAbout, &CProgramApp::OnAppAbout},
-    {id::Language, &CProgramApp::OnLanguage},
+    {id::Language, &CProgramApp::OnLanguage},     {id::ViewAllColumns, &CProgramApp::OnViewAllColumns},
 };
 
 } // namespace
@@ -148,10 +149,12 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
 
     userStore_ = std::make_unique<qx260::QSettingsUserStore>();
     pv.userStore = userStore_.get();
+    preferences_ = std::make_unique<qx260::UserPreferences>(*userStore_, pv.configurationStore);
 
     mainFrame_ = std::make_unique<CMainFrame>();
     if (!mainFrame_->create())
         return false;
+    loadUserPreferences();
     mainFrame_->installEventFilter(this);
     connect(mainFrame_.get(), &CMainFrame::commandIssued, this, &CProgramApp::OnCommand);
     connect(mainFrame_.get(), &CMainFrame::documentFilesDropped, this, [this](const QStringList& paths) {
@@ -167,7 +170,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     if (documentPath.isEmpty() ? !newDocument() : !openDocumentFile(documentPath))
         return false;
 
-    mainFrame_->showMaximized();
+    showMainWindow();
 
     const QIcon icon = qx260::titleIcon(executableDirectory);
     if (!icon.isNull()) {
@@ -246,6 +249,7 @@ CProgramApp::Document* CProgramApp::addDocument(std::unique_ptr<qx260::CProgramD
     d->frame = new CChildFrame();
     d->view = new CProgramView(*d->doc, d->frame);
     d->frame->setView(d->view);
+    d->view->setAllColumns(allColumns_);
     mainFrame_->mdiClient()->addSubWindow(d->frame);
     d->frame->move(0, 0);
     connect(d->view, &CProgramView::documentModified, this, [this, d] { onDocumentModified(d); });
@@ -289,6 +293,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path)
         if (d->hasFile && QFileInfo(fromNativePath(d->doc->pathName)) == info) {
             d->frame->showNormal();
             mainFrame_->activateDocumentFrame(d->frame);
+            rememberDocumentFile(info);
             return d.get();
         }
     }
@@ -314,6 +319,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path)
     if (Document* previous = activeDocument())
         previous->frame->close();
     attachToFile(*doc, info);
+    rememberDocumentFile(info);
     return addDocument(std::move(doc), true);
 }
 
@@ -400,6 +406,7 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
         return false;
     }
     attachToFile(*document->doc, info);
+    rememberDocumentFile(info);
     document->hasFile = true;
     updateDocumentTitle(document);
     return true;
@@ -425,9 +432,12 @@ bool CProgramApp::saveModified(Document* document)
 
 bool CProgramApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == mainFrame_.get() && event->type() == QEvent::Close && !saveAllModified()) {
-        event->ignore();
-        return true;
+    if (watched == mainFrame_.get() && event->type() == QEvent::Close) {
+        if (!saveAllModified()) {
+            event->ignore();
+            return true;
+        }
+        rememberMainWindow();
     }
     return QObject::eventFilter(watched, event);
 }
@@ -454,6 +464,10 @@ void CProgramApp::updateDocumentTitle(Document* document)
 
 void CProgramApp::OnCommand(int command)
 {
+    if (command >= id::FileMruFirst && command <= id::FileMruLast) {
+        OnFileMru(command - id::FileMruFirst);
+        return;
+    }
     for (const AppCommand& entry : kAppCommands) {
         if (entry.command == command) {
             (this->*entry.run)();

@@ -1,8 +1,9 @@
 #pragma once
 // The application object: brings the program up in its fixed order, keeps the open
 // documents with their channel windows, and dispatches the commands the main frame
-// emits through one table: the application's (New, Open, About, Language) and the
-// document commands (Close, Save, Save As).
+// emits through one table: the application's (New, Open, the recent documents, About,
+// Language, All Columns) and the document commands (Close, Save, Save As). It keeps
+// what the user left for the next start (CProgramAppPreferences.cpp).
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@ namespace qx260
 {
 class CProgramDoc;
 class UserStore;
+class UserPreferences;
 } // namespace qx260
 
 class CProgramApp : public QObject
@@ -83,6 +85,9 @@ class CProgramApp : public QObject
     void OnFileSaveAs();
     void OnAppAbout();
     void OnLanguage();
+    void OnViewAllColumns();
+    // The recent document at this position of the File menu (0 for the first).
+    void OnFileMru(int index);
 
   protected:
     // Closing the main window asks about every modified document first.
@@ -100,7 +105,19 @@ class CProgramApp : public QObject
     void attachToFile(qx260::CProgramDoc& doc, const QFileInfo& file);
     QString proposedSavePath(const Document* document) const;
 
+    // What the user left as they left it (CProgramAppPreferences.cpp): the recent
+    // documents, the last folder, All Columns; the main window and the navigation bar.
+    void loadUserPreferences();
+    void showMainWindow();
+    void rememberMainWindow();
+    // A document opened or saved: first in the recent list, its folder the last one.
+    void rememberDocumentFile(const QFileInfo& file);
+    void showRecentFiles();
+
     std::unique_ptr<qx260::UserStore> userStore_;
+    std::unique_ptr<qx260::UserPreferences> preferences_;
+    QStringList recentFiles_; // as the File menu lists them
+    bool allColumns_ = false;
     // The toolkit's own texts (file and print dialogs, edit menus) in Chinese.
     std::unique_ptr<QTranslator> toolkitTranslator_;
     std::unique_ptr<CMainFrame> mainFrame_;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "core/config/ProcessValues.h"
@@ -25,6 +26,8 @@ namespace
 {
 
 constexpr int kTemplateId = 132;
+// The More button, beside Cancel (not in the template).
+constexpr int kMoreButtonId = 1141;
 
 // A text of the template from the language module, the English one when it has none.
 QString templateText(int controlId, const char* english)
@@ -54,6 +57,8 @@ CUpDownArrows::CUpDownArrows(QWidget* parent)
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
+    up_->setAccessibleName(QString::fromUtf8(processValues().pick("Up", "增大")));
+    down_->setAccessibleName(QString::fromUtf8(processValues().pick("Down", "减小")));
     connect(up_, &QToolButton::clicked, this, [this] { onClicked(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { onClicked(-1); });
 }
@@ -123,6 +128,15 @@ QLabel* COptionalFeaturesDlg::addLabel(int controlId, const char* english, int x
     return label;
 }
 
+QComboBox* COptionalFeaturesDlg::addLabelledList(int labelId, const char* english, int labelX, int labelY,
+                                                 OptionList which, int x, int y, int w, int h)
+{
+    QLabel* label = addLabel(labelId, english, labelX, labelY, 60, 12);
+    QComboBox* box = addList(which, x, y, w, h);
+    labelFor(label, box);
+    return box;
+}
+
 QComboBox* COptionalFeaturesDlg::addList(OptionList which, int x, int y, int w, int h)
 {
     (void)h; // the template's height includes the drop-down part
@@ -142,13 +156,14 @@ void COptionalFeaturesDlg::build()
 {
     setWindowTitle(templateText(0, "Optional Features"));
     resize(dialogUnitsToPixels(font_, QSize(311, 182)));
+    wholeHeight_ = height();
 
     // Upper part: what the window shows.
-    addLabel(optionControl::TimeOutTimeLabel, "Time Out Time (s)", 24, 24, 60, 12);
-    addList(OptionList::TimeOutTime, 90, 24, 48, 50);
-    addLabel(optionControl::SquelchLevelLabel, "Squelch Level", 162, 25, 60, 12);
-    addList(OptionList::SquelchLevel, 229, 25, 48, 55);
-    addLabel(optionControl::TransmitDelayLabel, "Transmit Delay (s)", 24, 42, 60, 12);
+    addLabelledList(optionControl::TimeOutTimeLabel, "Time Out Time (s)", 24, 24, OptionList::TimeOutTime, 90,
+                    24, 48, 50);
+    addLabelledList(optionControl::SquelchLevelLabel, "Squelch Level", 162, 25, OptionList::SquelchLevel, 229,
+                    25, 48, 55);
+    QLabel* delayLabel = addLabel(optionControl::TransmitDelayLabel, "Transmit Delay (s)", 24, 42, 60, 12);
 
     transmitDelay_ = new QLineEdit(this);
     transmitDelay_->setMaxLength(kTransmitDelayMaxChars);
@@ -157,7 +172,9 @@ void COptionalFeaturesDlg::build()
     controls_[optionControl::TransmitDelay] = transmitDelay_;
     transmitDelay_->installEventFilter(this);
 
+    labelFor(delayLabel, transmitDelay_);
     arrows_ = new CUpDownArrows(this);
+    arrows_->setAccessibleName(transmitDelay_->accessibleName());
     place(arrows_, 142, 43, 10, 12);
     arrows_->setBuddy(transmitDelay_);
     setControlId(arrows_, optionControl::TransmitDelaySpin);
@@ -173,10 +190,16 @@ void COptionalFeaturesDlg::build()
     setControlId(cancel_, 2);
     connect(ok_, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &COptionalFeaturesDlg::reject);
+    // More shows the lower part; pressed again, the dialog is cut as it opened.
+    more_ = new QPushButton(this);
+    place(more_, 239, 67, 42, 14);
+    more_->setCheckable(true);
+    more_->setAutoDefault(false);
+    setControlId(more_, kMoreButtonId);
+    connect(more_, &QPushButton::toggled, this, &COptionalFeaturesDlg::showWholeDialog);
 
     // Lower part: below the window's edge once it is cut, loaded and stored all the same.
-    addLabel(-1, "Side Key", 24, 100, 60, 12);
-    addList(OptionList::SideKey, 90, 100, 72, 50);
+    addLabelledList(-1, "Side Key", 24, 100, OptionList::SideKey, 90, 100, 72, 50);
     beep_ = new QCheckBox(templateText(optionControl::Beep, "Beep"), this);
     place(beep_, 184, 100, 27, 12);
     setControlId(beep_, optionControl::Beep);
@@ -185,16 +208,11 @@ void COptionalFeaturesDlg::build()
     place(batterySaver_, 224, 100, 50, 12);
     setControlId(batterySaver_, optionControl::BatterySaver);
     controls_[optionControl::BatterySaver] = batterySaver_;
-    addLabel(-2, "Priority Channel", 24, 116, 60, 12);
-    addList(OptionList::PriorityChannel, 90, 116, 48, 12);
-    addLabel(-3, "VOX", 162, 116, 60, 12);
-    addList(OptionList::Vox, 228, 116, 48, 12);
-    addLabel(-4, "Vox Gain Level", 24, 133, 60, 12);
-    addList(OptionList::VoxGainLevel, 90, 133, 48, 50);
-    addLabel(-5, "Voice Annunciation", 162, 133, 60, 12);
-    addList(OptionList::VoiceAnnunciation, 228, 133, 48, 50);
-    addLabel(-6, "Vox Delay Time (s)", 24, 151, 60, 12);
-    addList(OptionList::VoxDelayTime, 90, 151, 48, 50);
+    addLabelledList(-2, "Priority Channel", 24, 116, OptionList::PriorityChannel, 90, 116, 48, 12);
+    addLabelledList(-3, "VOX", 162, 116, OptionList::Vox, 228, 116, 48, 12);
+    addLabelledList(-4, "Vox Gain Level", 24, 133, OptionList::VoxGainLevel, 90, 133, 48, 50);
+    addLabelledList(-5, "Voice Annunciation", 162, 133, OptionList::VoiceAnnunciation, 228, 133, 48, 50);
+    addLabelledList(-6, "Vox Delay Time (s)", 24, 151, OptionList::VoxDelayTime, 90, 151, 48, 50);
 
     // The VOX list keeps the items of the template; the program never refills it.
     QStringList voxItems = dialogListItems(kTemplateId, optionControl::Vox);
@@ -210,6 +228,8 @@ void COptionalFeaturesDlg::build()
     setTabOrder(lists_[OptionList::SquelchLevel], transmitDelay_);
     setTabOrder(transmitDelay_, ok_);
     setTabOrder(ok_, cancel_);
+    setTabOrder(cancel_, more_);
+    setTabOrder(more_, lists_[OptionList::SideKey]);
 }
 
 QComboBox* COptionalFeaturesDlg::list(OptionList which) const
@@ -248,12 +268,24 @@ void COptionalFeaturesDlg::applyVariantRule()
         control(id)->setVisible(visible.timeOutAndTransmitDelay);
 }
 
+void COptionalFeaturesDlg::showWholeDialog(bool whole)
+{
+    // Cut, the window ends just above the Side Key row.
+    const int sideKeyTop = lists_[OptionList::SideKey]->geometry().top();
+    setFixedSize(width(), whole ? wholeHeight_ : sideKeyTop - 1);
+    keepFocusInsideWindow();
+    if (more_->isChecked() != whole) {
+        const QSignalBlocker quiet(more_);
+        more_->setChecked(whole);
+    }
+    more_->setText(QString::fromUtf8(
+        processValues().pick(whole ? "<< &Less" : "&More >>", whole ? "<< 收起(&L)" : "更多(&M) >>")));
+}
+
 void COptionalFeaturesDlg::loadFrom(const RadioImage& image)
 {
-    // The window ends just above the Side Key row.
-    const int sideKeyTop = lists_[OptionList::SideKey]->geometry().top();
-    setFixedSize(width(), sideKeyTop - 1);
-    keepFocusInsideWindow();
+    // Every opening starts cut.
+    showWholeDialog(false);
 
     fillLists();
     applyVariantRule();

@@ -1,6 +1,8 @@
 #pragma once
 // The Optional Features dialog (template 132): edits the radio-wide option bytes of a
-// document's radio image. One object per main window, reloaded at every opening.
+// document's radio image. One object per main window, reloaded at every opening. It opens
+// cut to its upper part; its More button shows the whole dialog, settings below the cut
+// included, until it is pressed again or the dialog closes.
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -71,6 +73,9 @@ class COptionalFeaturesDlg : public QDialog
     QCheckBox* batterySaverBox() const { return batterySaver_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* moreButton() const { return more_; }
+    // The whole dialog shown (More pressed), or cut to its upper part.
+    void showWholeDialog(bool whole);
     QWidget* control(int controlId) const;
 
   signals:
@@ -88,6 +93,9 @@ class COptionalFeaturesDlg : public QDialog
     void place(QWidget* w, int x, int y, int width, int height);
     QLabel* addLabel(int controlId, const char* english, int x, int y, int w, int h);
     QComboBox* addList(OptionList which, int x, int y, int w, int h);
+    // A label and the list it names.
+    QComboBox* addLabelledList(int labelId, const char* english, int labelX, int labelY, OptionList which,
+                               int x, int y, int w, int h);
     void fillLists();
     void applyVariantRule();
     // False when the typed text was refused (its message shown, the last value put back).
@@ -104,6 +112,8 @@ class COptionalFeaturesDlg : public QDialog
     QCheckBox* batterySaver_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QPushButton* more_ = nullptr;
+    int wholeHeight_ = 0;                            // pixels, the template's height
     QString acceptedDelay_;                          // the Transmit Delay text last taken
     QHash<QWidget*, Qt::FocusPolicy> focusPolicies_; // each control's own, while it lies inside
 };

@@ -80,6 +80,8 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent)
     };
     types_ = addList(productControl::TypeList, 69, 27, 61);
     bands_ = addList(productControl::BandList, 69, 49, 61);
+    labelFor(typeLabel, types_);
+    labelFor(bandLabel, bands_);
     connect(types_, &QComboBox::currentIndexChanged, this, &CProductInfoDlg::onTypeChanged);
     connect(bands_, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (!loading_)

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "core/channels/ChannelTable.h"
+#include "windows/view/GridAccessibility.h"
 
 namespace
 {
@@ -67,6 +68,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QWidget(parent)
     vScroll_->setFocusPolicy(Qt::NoFocus);
     vScroll_->hide();
     connect(vScroll_, &QScrollBar::valueChanged, this, [this](int v) { setTopRow(v); });
+    qx260::describeGridForAccessibility(this);
 }
 
 CMSFlexGrid::~CMSFlexGrid()

@@ -42,6 +42,7 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     progressBar_->setObjectName(QStringLiteral("progress"));
     qx260::setControlId(progressBar_, kProgressId);
     progressBar_->setTextVisible(false);
+    progressBar_->setAccessibleName(templateText(0, "Process"));
     progressBar_->setGeometry(qx260::dialogUnitsToPixels(font, kBarRect));
 
     ok_ = new QPushButton(templateText(1, "OK"), this);

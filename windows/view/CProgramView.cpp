@@ -30,6 +30,7 @@
 #include "windows/common/DialogUnits.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
+#include "windows/common/ThemeColors.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CellEditors.h"
 #include "windows/view/ChannelClipboard.h"
@@ -129,15 +130,13 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
                            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
     titleFont.setPointSize(12);
     title_->setFont(titleFont);
-    QPalette titlePalette = title_->palette();
-    titlePalette.setColor(QPalette::WindowText, kTitleColor);
-    title_->setPalette(titlePalette);
 
     grid_ = new CMSFlexGrid(this);
     grid_->setObjectName(QStringLiteral("grid"));
     qx260::setControlId(grid_, kGridId);
     grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
     grid_->setTable(&table_);
+    grid_->setAccessibleName(QString::fromUtf8(qx260::processValues().pick("Channel table", "信道表")));
     connect(grid_, &CMSFlexGrid::cellChanged, this, [this](int row, int col) {
         if (filling_ == 0 && row > 0 && col > 0)
             emit documentModified();
@@ -203,8 +202,7 @@ void CProgramView::firstTimeSetUp()
     const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
-    grid_->setBackColorBkg(kOutsideCellsColor);
-    grid_->setForeColorFixed(kHeaderTextColor);
+    applyThemeColors();
 
     createCellEditors();
 
@@ -227,6 +225,31 @@ void CProgramView::firstTimeSetUp()
         table_.setColAlignment(c, qx260::AlignLeftTop);
     }
     firstSetUp_ = false;
+}
+
+void CProgramView::applyThemeColors()
+{
+    // A light palette keeps the form's own colours; a dark one makes them readable on it.
+    const QPalette& pal = palette();
+    const bool dark = qx260::isDarkPalette(pal);
+    grid_->setBackColorBkg(dark ? pal.color(QPalette::Base) : kOutsideCellsColor);
+    grid_->setForeColorFixed(dark ? qx260::readableOn(kHeaderTextColor, pal.color(QPalette::Button),
+                                                      pal.color(QPalette::ButtonText))
+                                  : kHeaderTextColor);
+    QPalette titlePalette = pal;
+    titlePalette.setColor(
+        QPalette::WindowText,
+        dark ? qx260::readableOn(kTitleColor, pal.color(QPalette::Window), pal.color(QPalette::WindowText))
+             : kTitleColor);
+    title_->setPalette(titlePalette);
+}
+
+void CProgramView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A change of the desktop's theme while the window is open.
+    if (event->type() == QEvent::PaletteChange && !firstSetUp_)
+        applyThemeColors();
 }
 
 void CProgramView::createCellEditors()
@@ -259,8 +282,8 @@ qx260::CodecContext CProgramView::codecContext() const
 {
     qx260::ProcessValues& pv = qx260::processValues();
     qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    return {pv.configurationStore, store,           pv.radioVariant,
-            pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
+    return {pv.configurationStore, store,           pv.radioVariant, pv.newDocumentFlag,
+            pv.languageFlag,       pv.languageName, allColumns_};
 }
 
 void CProgramView::fillTableFromDocument()
@@ -309,7 +332,24 @@ void CProgramView::advanceCell()
 void CProgramView::hideCellEditors()
 {
     if (cellEditors_)
-        cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Scan);
+        cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Power);
+}
+
+void CProgramView::setAllColumns(bool on)
+{
+    if (on == allColumns_)
+        return;
+    // A choice open in Busy Lock or Power is the user's: taken before its column goes.
+    if (!on && table_.col() >= qx260::column::BusyLock)
+        commitCellEdit(false);
+    allColumns_ = on;
+    qx260::applyColumnLayout(table_, tableVariant_, on);
+    if (table_.colWidth(table_.col()) == 0) {
+        int col = table_.col();
+        while (col > 1 && table_.colWidth(col) == 0)
+            --col;
+        table_.setCol(col);
+    }
 }
 
 void CProgramView::encodeTable()

@@ -94,14 +94,19 @@ class CProgramView : public QWidget
     // The move after Enter: next column, else first column of the next row, else (1, 1).
     void advanceCell();
     // Brings the document's image up to date from the table (before a save or a Write),
-    // for the radio variant the table was filled for; an edit still open in columns 1 to 6
-    // is dropped, not committed.
+    // for the radio variant the table was filled for; an edit still open is dropped, not
+    // committed.
     void encodeTable();
     // After the band changed: names the channels whose frequencies lie outside it (they are
     // kept), so that the user can change them before a Write.
     void warnChannelsOutsideBand(const QString& bandText);
-    // Hides the shown cell editor (columns 1 to 6) without taking its text.
+    // Hides the shown cell editor without taking its text.
     void hideCellEditors();
+
+    // Busy Lock and Power shown beside the columns of the radio variant (the user's View >
+    // All Columns), or hidden as the variant's layout has them. A choice still open in one
+    // of them is taken first, and a current cell that disappears moves to a shown one.
+    void setAllColumns(bool on);
 
     // The form's font (Times New Roman 9) and its size in pixels.
     QFont formFont() const { return formFont_; }
@@ -144,6 +149,7 @@ class CProgramView : public QWidget
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // The transfer's view of this window; it notices when the view or its Process window
@@ -157,6 +163,8 @@ class CProgramView : public QWidget
     // Runs the whole transfer in transferDirection (what OK in the Process window posts).
     void runTransfer();
     void firstTimeSetUp();
+    // The header text, title and outside-the-cells colours for the current palette.
+    void applyThemeColors();
     void createCellEditors();
     void watch(QObject* object);
     void setWindowIconFromFile();
@@ -183,6 +191,7 @@ class CProgramView : public QWidget
     // The radio variant the table was last filled for: its columns, and so what it stores
     // (a Read in another window changes the process-wide variant, not this table).
     int tableVariant_ = 1;
+    bool allColumns_ = false;
     qx260::UndoHistory history_;
     qx260::HelpKey* helpKey_ = nullptr;
     ChannelClipboard* clipboard_ = nullptr;

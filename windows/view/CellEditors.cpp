@@ -56,7 +56,9 @@ CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vect
         editors_[static_cast<std::size_t>(col)] = editor;
     }
     editors_[0] = editors_[column::RxFrequency];
+    // The open editor stays over its cell when the rows scroll or the columns change.
     connect(grid, &CMSFlexGrid::topRowChanged, this, &CellEditors::followCurrentCell);
+    connect(grid, &CMSFlexGrid::layoutChanged, this, &CellEditors::followCurrentCell);
 }
 
 void CellEditors::keepWithinBox(QLineEdit* edit)
@@ -149,6 +151,11 @@ void CellEditors::openEditor()
         acceptedText_[slot] = QString::fromStdString(cellText);
         editBox(col)->setText(acceptedText_[slot]);
     }
+    // A screen reader names the editor after its column and channel.
+    editor->setAccessibleName(QString::fromStdString(table_.textMatrix(0, col)));
+    editor->setAccessibleDescription(
+        QString::fromUtf8(languageFlag_ ? "信道 %1" : "Channel %1")
+            .arg(QString::fromStdString(table_.textMatrix(table_.row(), 0)).trimmed()));
     placeOverCurrentCell(editor);
     editor->show();
     editor->raise();

@@ -26,6 +26,11 @@ struct MapStore : UserStore {
         values[key + "|" + name] = value;
         return true;
     }
+    std::optional<std::string> readText(const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    bool writeText(const std::string&, const std::string&, const std::string&) override { return false; }
 };
 } // namespace
 
