@@ -282,9 +282,11 @@ void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
         hungUp_ = true;
         return;
     }
-    send(reply, byteMicros_ > 0 ? arrival : nowMicros());
+    // A block is stored before it is acknowledged, so whoever sees the acknowledgement
+    // finds it in the saved memory.
     if (model_.writeAddresses.size() != writesBefore)
         saveMemory();
+    send(reply, byteMicros_ > 0 ? arrival : nowMicros());
 }
 
 void Simulator::swapRadios()
