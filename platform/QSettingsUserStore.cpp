@@ -135,4 +135,24 @@ bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& 
         .ok();
 }
 
+std::optional<std::string> QSettingsUserStore::readText(const std::string& key, const std::string& name)
+{
+    if (!checkUserSettingsFile(file_).ok())
+        return std::nullopt;
+    QSettings settings(file_, QSettings::IniFormat);
+    const QVariant v = settings.value(settingsPath(key, name));
+    if (!v.isValid() || v.typeId() == QMetaType::QStringList)
+        return std::nullopt;
+    return v.toString().toStdString();
+}
+
+bool QSettingsUserStore::writeText(const std::string& key, const std::string& name, const std::string& value)
+{
+    return changeUserSettings(file_,
+                              [&](QSettings& settings) {
+                                  settings.setValue(settingsPath(key, name), QString::fromStdString(value));
+                              })
+        .ok();
+}
+
 } // namespace qx260

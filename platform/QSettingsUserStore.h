@@ -39,6 +39,8 @@ class QSettingsUserStore : public UserStore
 
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
     bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) override;
+    std::optional<std::string> readText(const std::string& key, const std::string& name) override;
+    bool writeText(const std::string& key, const std::string& name, const std::string& value) override;
 
     const QString& file() const { return file_; }
 

@@ -28,6 +28,26 @@ void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice 
     store.writeNumber(key, "Field", choice.field);
 }
 
+WriteSafety readWriteSafety(UserStore& store, const CIniFile& config)
+{
+    const std::string key = userStoreKey(config);
+    WriteSafety safety;
+    safety.backup = store.readNumber(key, "WriteBackup").value_or(0) != 0;
+    safety.backupFolder = store.readText(key, "WriteBackupFolder").value_or(std::string());
+    safety.review = store.readNumber(key, "WriteReview").value_or(0) != 0;
+    safety.verify = store.readNumber(key, "WriteVerify").value_or(0) != 0;
+    return safety;
+}
+
+bool writeWriteSafety(UserStore& store, const CIniFile& config, const WriteSafety& safety)
+{
+    const std::string key = userStoreKey(config);
+    bool ok = store.writeNumber(key, "WriteBackup", safety.backup ? 1 : 0);
+    ok = store.writeText(key, "WriteBackupFolder", safety.backupFolder) && ok;
+    ok = store.writeNumber(key, "WriteReview", safety.review ? 1 : 0) && ok;
+    return store.writeNumber(key, "WriteVerify", safety.verify ? 1 : 0) && ok;
+}
+
 std::optional<std::int32_t> MemoryUserStore::readNumber(const std::string& key, const std::string& name)
 {
     const auto it = values_.find(key + '\n' + lowerAscii(name));
@@ -41,6 +61,22 @@ bool MemoryUserStore::writeNumber(const std::string& key, const std::string& nam
     if (failWrites)
         return false;
     values_[key + '\n' + lowerAscii(name)] = value;
+    return true;
+}
+
+std::optional<std::string> MemoryUserStore::readText(const std::string& key, const std::string& name)
+{
+    const auto it = texts_.find(key + '\n' + lowerAscii(name));
+    if (it == texts_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+bool MemoryUserStore::writeText(const std::string& key, const std::string& name, const std::string& value)
+{
+    if (failWrites)
+        return false;
+    texts_[key + '\n' + lowerAscii(name)] = value;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Per-user numbers (the serial port, the last product choice). Keys are
+// Per-user numbers and texts (the serial port, the last product choice, the choices
+// around a Write). Keys are
 // "Software\" + AppName (or "Software" when AppName is empty); value names are
 // compared without regard to letter case ("com" and "COM" are the same value).
 
@@ -21,6 +22,9 @@ class UserStore
     virtual std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) = 0;
     // False when it could not be written.
     virtual bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) = 0;
+    // A text value (UTF-8); none when missing. Numbers and texts share one set of names.
+    virtual std::optional<std::string> readText(const std::string& key, const std::string& name) = 0;
+    virtual bool writeText(const std::string& key, const std::string& name, const std::string& value) = 0;
 };
 
 // "Software\" + the "AppName" value of section "Setup", or "Software" when that is empty.
@@ -34,15 +38,31 @@ struct ProductChoice {
 ProductChoice readProductChoice(UserStore& store, const CIniFile& config);
 void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice choice);
 
+// What a Write in the window does around the exchange, all off at first: read the radio
+// and save what it holds, show what will change and ask, read it back and compare.
+struct WriteSafety {
+    bool backup = false;
+    std::string backupFolder; // empty: the user's documents folder
+    bool review = false;
+    bool verify = false;
+    bool any() const { return backup || review || verify; }
+};
+WriteSafety readWriteSafety(UserStore& store, const CIniFile& config);
+// False when a value could not be written.
+bool writeWriteSafety(UserStore& store, const CIniFile& config, const WriteSafety& safety);
+
 // In memory, for tests and for runs that must not touch the user's settings.
 class MemoryUserStore : public UserStore
 {
   public:
     std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) override;
     bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) override;
+    std::optional<std::string> readText(const std::string& key, const std::string& name) override;
+    bool writeText(const std::string& key, const std::string& name, const std::string& value) override;
     bool failWrites = false; // for tests: every write fails
   private:
     std::map<std::string, std::int32_t> values_; // "key\nlower-case name"
+    std::map<std::string, std::string> texts_;
 };
 
 } // namespace qx260

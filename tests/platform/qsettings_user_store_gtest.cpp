@@ -81,6 +81,19 @@ TEST_F(QSettingsUserStoreTest, ValuesThatAreNotThirtyTwoBitNumbersReadAsMissing)
     EXPECT_EQ(store.readNumber("Software\\QX", "ok"), 42);
 }
 
+TEST_F(QSettingsUserStoreTest, TextsRoundTripWhateverTheyHold)
+{
+    const std::string texts[] = {"/home/user/文档/radios", "C:\\Radios, backups", " spaced ", "", "7"};
+    for (const std::string& text : texts) {
+        QSettingsUserStore store;
+        ASSERT_TRUE(store.writeText("Software\\QX", "Folder", text));
+        EXPECT_EQ(QSettingsUserStore().readText("Software\\QX", "folder"), text);
+    }
+    QSettingsUserStore store;
+    EXPECT_EQ(store.readText("Software\\QX", "other"), std::nullopt);
+    EXPECT_EQ(store.readNumber("Software\\QX", "folder"), 7); // one set of names
+}
+
 TEST_F(QSettingsUserStoreTest, UnwritableLocationReportsFailure)
 {
     QFile blocker(dir_.filePath("blocker"));
@@ -88,6 +101,7 @@ TEST_F(QSettingsUserStoreTest, UnwritableLocationReportsFailure)
     blocker.close();
     QSettingsUserStore store(dir_.filePath("blocker/qx260.ini")); // parent is a plain file
     EXPECT_FALSE(store.writeNumber("Software", "com", 1));
+    EXPECT_FALSE(store.writeText("Software", "folder", "x"));
     EXPECT_EQ(store.readNumber("Software", "com"), std::nullopt);
 }
 
