@@ -22,9 +22,17 @@ class UserStore
     virtual std::optional<std::int32_t> readNumber(const std::string& key, const std::string& name) = 0;
     // False when it could not be written.
     virtual bool writeNumber(const std::string& key, const std::string& name, std::int32_t value) = 0;
-    // A text value (UTF-8); none when missing. Numbers and texts share one set of names.
-    virtual std::optional<std::string> readText(const std::string& key, const std::string& name) = 0;
-    virtual bool writeText(const std::string& key, const std::string& name, const std::string& value) = 0;
+    // A text value (UTF-8); none when missing. Numbers and texts share one set of names. A
+    // store that keeps numbers only has no texts and refuses to write one.
+    virtual std::optional<std::string> readText(const std::string& /*key*/, const std::string& /*name*/)
+    {
+        return std::nullopt;
+    }
+    virtual bool writeText(const std::string& /*key*/, const std::string& /*name*/,
+                           const std::string& /*value*/)
+    {
+        return false;
+    }
 };
 
 // "Software\" + the "AppName" value of section "Setup", or "Software" when that is empty.
