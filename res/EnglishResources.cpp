@@ -54,6 +54,8 @@ constexpr StringEntry kStrings[] = {
     {57637, "Paste channels from the clipboard, from the current channel on\nPaste"},
     {32800, "Take channels from a CSV file into the document\nImport Channels"},
     {32801, "Write the channels to a CSV file\nExport Channels"},
+    {32810, "Choose what a Write does first and afterwards: back up, show the changes, verify\nWrite Safety"},
+    {32811, "Read the radio and show how it differs from the document, without writing\nCompare with Radio"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -100,12 +102,14 @@ constexpr MenuItem kMenus[] = {
     {129, 0, 0, "&Program", false},
     {129, 1, 32773, "&Read    Ctrl+R", false},
     {129, 1, 32774, "&Write   Ctrl+W", false},
+    {129, 1, 32811, "&Compare with Radio", false},
     {129, 0, 0, "&View", false},
     {129, 1, 59392, "&Toolbar", false},
     {129, 1, 59393, "&Status Bar", false},
     {129, 1, 32780, "&Control Bar", false},
     {129, 0, 0, "&Setup", false},
     {129, 1, 32777, "&Com Setup", false},
+    {129, 1, 32810, "Write &Safety...", false},
     {129, 1, 32799, "&Language", false},
     {129, 0, 0, "&Help", false},
     {129, 1, 57664, "&About QX_260...", false},

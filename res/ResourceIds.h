@@ -38,6 +38,8 @@ inline constexpr int OptionalFeatures = 32788;
 inline constexpr int Language = 32799;
 inline constexpr int ImportChannels = 32800;
 inline constexpr int ExportChannels = 32801;
+inline constexpr int WriteSafety = 32810;      // Setup > Write Safety...
+inline constexpr int CompareWithRadio = 32811; // Program > Compare with Radio
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

@@ -161,12 +161,14 @@ TEST_F(EnglishResources, DocumentMenu)
         "&Program",
         "  &Read    Ctrl+R",
         "  &Write   Ctrl+W",
+        "  &Compare with Radio",
         "&View",
         "  &Toolbar",
         "  &Status Bar",
         "  &Control Bar",
         "&Setup",
         "  &Com Setup",
+        "  Write &Safety...",
         "  &Language",
         "&Help",
         "  &About QX_260...",
@@ -178,9 +180,9 @@ TEST_F(EnglishResources, DocumentMenu)
     for (const auto& e : entries)
         if (e.level == 1 && !e.separator)
             commands << e.command;
-    EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609,
-                                    57606, 57665, 57643, 57644, 57635, 57634, 57637, 32786, 32787,
-                                    32788, 32773, 32774, 59392, 59393, 32780, 32777, 32799, 57664}));
+    EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606,
+                                    57665, 57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773,
+                                    32774, 32811, 59392, 59393, 32780, 32777, 32810, 32799, 57664}));
 }
 
 TEST_F(EnglishResources, MenuWithoutDocument)

@@ -255,11 +255,16 @@ void CProgramView::setWindowIconFromFile()
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
+qx260::UserStore& CProgramView::userStore() const
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    return pv.userStore ? *pv.userStore : fallbackUserStore();
+}
+
 qx260::CodecContext CProgramView::codecContext() const
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    return {pv.configurationStore, store,           pv.radioVariant,
+    return {pv.configurationStore, userStore(),     pv.radioVariant,
             pv.newDocumentFlag,    pv.languageFlag, pv.languageName};
 }
 
