@@ -110,7 +110,7 @@ QString QSettingsUserStore::settingsPath(const std::string& key, const std::stri
     return path + value;
 }
 
-std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
+std::optional<QString> QSettingsUserStore::readValue(const std::string& key, const std::string& name) const
 {
     if (!checkUserSettingsFile(file_).ok())
         return std::nullopt;
@@ -118,8 +118,23 @@ std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& ke
     const QVariant v = settings.value(settingsPath(key, name));
     if (!v.isValid() || v.typeId() == QMetaType::QStringList)
         return std::nullopt;
+    return v.toString();
+}
+
+bool QSettingsUserStore::writeValue(const std::string& key, const std::string& name, const QVariant& value)
+{
+    return changeUserSettings(file_,
+                              [&](QSettings& settings) { settings.setValue(settingsPath(key, name), value); })
+        .ok();
+}
+
+std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& key, const std::string& name)
+{
+    const std::optional<QString> v = readValue(key, name);
+    if (!v)
+        return std::nullopt;
     bool ok = false;
-    const qlonglong n = v.toString().trimmed().toLongLong(&ok, 10);
+    const qlonglong n = v->trimmed().toLongLong(&ok, 10);
     if (!ok || n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }
@@ -128,31 +143,18 @@ std::optional<std::int32_t> QSettingsUserStore::readNumber(const std::string& ke
 
 bool QSettingsUserStore::writeNumber(const std::string& key, const std::string& name, std::int32_t value)
 {
-    return changeUserSettings(file_,
-                              [&](QSettings& settings) {
-                                  settings.setValue(settingsPath(key, name), static_cast<int>(value));
-                              })
-        .ok();
+    return writeValue(key, name, static_cast<int>(value));
 }
 
 std::optional<std::string> QSettingsUserStore::readText(const std::string& key, const std::string& name)
 {
-    if (!checkUserSettingsFile(file_).ok())
-        return std::nullopt;
-    QSettings settings(file_, QSettings::IniFormat);
-    const QVariant v = settings.value(settingsPath(key, name));
-    if (!v.isValid() || v.typeId() == QMetaType::QStringList)
-        return std::nullopt;
-    return v.toString().toStdString();
+    const std::optional<QString> v = readValue(key, name);
+    return v ? std::optional<std::string>(v->toStdString()) : std::nullopt;
 }
 
 bool QSettingsUserStore::writeText(const std::string& key, const std::string& name, const std::string& value)
 {
-    return changeUserSettings(file_,
-                              [&](QSettings& settings) {
-                                  settings.setValue(settingsPath(key, name), QString::fromStdString(value));
-                              })
-        .ok();
+    return writeValue(key, name, QString::fromStdString(value));
 }
 
 } // namespace qx260

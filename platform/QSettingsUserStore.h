@@ -11,6 +11,7 @@
 #include "core/config/UserStore.h"
 
 class QSettings;
+class QVariant;
 
 namespace qx260
 {
@@ -49,6 +50,10 @@ class QSettingsUserStore : public UserStore
     static QString settingsPath(const std::string& key, const std::string& name);
 
   private:
+    // The value as text; none when it is missing, a list, or the file may not be used.
+    std::optional<QString> readValue(const std::string& key, const std::string& name) const;
+    bool writeValue(const std::string& key, const std::string& name, const QVariant& value);
+
     QString file_;
 };
 
