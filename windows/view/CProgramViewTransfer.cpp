@@ -25,6 +25,7 @@
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
 #include "platform/Resources.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CCompareDlg.h"
 #include "windows/view/CPortSettingDlg.h"
@@ -38,11 +39,6 @@ qx260::link::Direction directionOf(const CProgramView& view)
 {
     using qx260::link::Direction;
     return view.transferDirection == CProgramView::kTransferWrite ? Direction::Write : Direction::Read;
-}
-
-QString pick(const char* english, const char* chinese)
-{
-    return QString::fromUtf8(qx260::processValues().pick(english, chinese));
 }
 
 // What one session with the radio is to the view.
@@ -63,7 +59,7 @@ struct BackupResult {
 BackupResult saveBackup(const QString& folder, const qx260::RadioImage& radio)
 {
     if (!QFileInfo(folder).isDir())
-        return {QString(), pick("the folder does not exist", "文件夹不存在")};
+        return {QString(), qx260::pickText("the folder does not exist", "文件夹不存在")};
     const QString stem = QDir(folder).filePath(
         QStringLiteral("radio-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString path = stem + QStringLiteral(".dat");
@@ -80,18 +76,18 @@ void reportUnfinishedWrite(QWidget* parent, const qx260::link::TransferOutcome& 
                            const QString& backup)
 {
     QString text =
-        pick("Writing was cancelled. The radio now holds the first %1 of %2 blocks of this document "
-             "and its earlier memory after them.\n"
-             "To put it right, write again, or open the saved document (or a backup of the radio) "
-             "and write it.",
-             "写频已取消。电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容。\n"
-             "请重新写频，或打开已保存的文档（或电台的备份）后写入，以恢复电台。")
+        qx260::pickText(
+            "Writing was cancelled. The radio now holds the first %1 of %2 blocks of this document "
+            "and its earlier memory after them.\n"
+            "To put it right, write again, or open the saved document (or a backup of the radio) "
+            "and write it.",
+            "写频已取消。电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容。\n"
+            "请重新写频，或打开已保存的文档（或电台的备份）后写入，以恢复电台。")
             .arg(outcome.blocksDone)
             .arg(qx260::link::wire::kBlockCount);
     if (!backup.isEmpty())
-        text +=
-            QStringLiteral("\n") +
-            pick("The backup of the radio is %1.", "电台的备份是 %1。").arg(QDir::toNativeSeparators(backup));
+        text += QStringLiteral("\n") + qx260::pickText("The backup of the radio is %1.", "电台的备份是 %1。")
+                                           .arg(QDir::toNativeSeparators(backup));
     qx260::showMessage(parent, qx260::applicationCaption(), text, QMessageBox::Ok,
                        qx260::MsgIcon::Exclamation);
 }
@@ -271,9 +267,10 @@ void CProgramView::runTransfer()
     // A value still being typed belongs to what a Write sends (and to what a comparison
     // compares): when it is refused, nothing is sent and the channel stays as it was.
     if (transferDirection != kTransferRead &&
-        !commitCellEdit(false, transferDirection == kTransferWrite
-                                   ? pick("Nothing was written to the radio.", "没有向电台写入任何数据。")
-                                   : pick("The radio was not read.", "没有读取电台。"))) {
+        !commitCellEdit(false,
+                        transferDirection == kTransferWrite
+                            ? qx260::pickText("Nothing was written to the radio.", "没有向电台写入任何数据。")
+                            : qx260::pickText("The radio was not read.", "没有读取电台。"))) {
         processDlg_->destroyWindow();
         return;
     }
@@ -318,7 +315,7 @@ void CProgramView::runCheckedTransfer(const std::string& device)
     qx260::link::QtSerialLink port;
     qx260::link::HeldSerialLink line(port);
     const QPointer<CProgramView> alive(this);
-    const QString writeTitle = pick("Write Data", "写数据");
+    const QString writeTitle = qx260::pickText("Write Data", "写数据");
     const auto session = [&](Session kind, qx260::RadioImage& image, const QString& title) {
         if (!title.isEmpty())
             processDlg_->beginStage(title);
@@ -343,7 +340,7 @@ void CProgramView::runCheckedTransfer(const std::string& device)
     qx260::RadioImage radio = qx260::RadioImage::newImage();
     const TransferOutcome read =
         session(Session::RadioRead, radio,
-                compareOnly ? QString() : writeTitle + pick(": reading the radio", "：读取电台"));
+                compareOnly ? QString() : writeTitle + qx260::pickText(": reading the radio", "：读取电台"));
     if (!alive)
         return;
     if (!read.ok()) {
@@ -364,10 +361,10 @@ void CProgramView::runCheckedTransfer(const std::string& device)
             finish();
             qx260::showMessage(
                 this, qx260::applicationCaption(),
-                pick("The radio could not be backed up in %1: %2.\nNothing was written to the "
-                     "radio. Choose another folder in Setup > Write Safety.",
-                     "无法把电台备份到 %1：%2。\n没有向电台写入任何数据。请在 设置 > 写频安全 "
-                     "中选择其他文件夹。")
+                qx260::pickText("The radio could not be backed up in %1: %2.\nNothing was written to the "
+                                "radio. Choose another folder in Setup > Write Safety.",
+                                "无法把电台备份到 %1：%2。\n没有向电台写入任何数据。请在 设置 > 写频安全 "
+                                "中选择其他文件夹。")
                     .arg(QDir::toNativeSeparators(saved.path.isEmpty() ? CWriteSafetyDlg::backupFolder(safety)
                                                                        : saved.path),
                          saved.reason));
@@ -389,7 +386,7 @@ void CProgramView::runCheckedTransfer(const std::string& device)
     }
 
     const TransferOutcome written =
-        session(Session::ReviewedWrite, doc_.image, writeTitle + pick(": writing", "：写入"));
+        session(Session::ReviewedWrite, doc_.image, writeTitle + qx260::pickText(": writing", "：写入"));
     if (!alive)
         return;
     if (!written.ok()) {
@@ -407,33 +404,34 @@ void CProgramView::runCheckedTransfer(const std::string& device)
     // Read back; the radio must hold every byte that was sent.
     qx260::RadioImage back = qx260::RadioImage::newImage();
     const TransferOutcome checked =
-        session(Session::RadioRead, back, writeTitle + pick(": verifying", "：校验"));
+        session(Session::RadioRead, back, writeTitle + qx260::pickText(": verifying", "：校验"));
     if (!alive)
         return;
     finish();
     if (!checked.ok()) {
-        qx260::showMessage(this, qx260::applicationCaption(),
-                           pick("The document was written, but the radio was not read back to verify it. "
-                                "Program > Compare with Radio checks it at any time.",
-                                "文档已写入，但没有读回电台进行校验。写频 > 与电台比较 可随时检查电台。"));
+        qx260::showMessage(
+            this, qx260::applicationCaption(),
+            qx260::pickText("The document was written, but the radio was not read back to verify it. "
+                            "Program > Compare with Radio checks it at any time.",
+                            "文档已写入，但没有读回电台进行校验。写频 > 与电台比较 可随时检查电台。"));
         return;
     }
     const std::vector<qx260::DifferenceRow> rows = rowsOf(doc_.image, back);
     if (rows.empty()) {
-        qx260::showMessage(
-            this, qx260::applicationCaption(),
-            pick("Verified: the radio holds what was written.", "校验通过：电台中的内容与写入的相同。"),
-            QMessageBox::Ok, qx260::MsgIcon::Information);
+        qx260::showMessage(this, qx260::applicationCaption(),
+                           qx260::pickText("Verified: the radio holds what was written.",
+                                           "校验通过：电台中的内容与写入的相同。"),
+                           QMessageBox::Ok, qx260::MsgIcon::Information);
         return;
     }
-    QString wayBack = pick("Write again; if the difference stays, check the cable and the radio.",
-                           "请重新写入；如果仍有不同，请检查写频线和电台。");
+    QString wayBack = qx260::pickText("Write again; if the difference stays, check the cable and the radio.",
+                                      "请重新写入；如果仍有不同，请检查写频线和电台。");
     if (!backup.isEmpty())
-        wayBack +=
-            QStringLiteral("\n") +
-            pick("What the radio held before is in the backup %1: open it and write it to put it back.",
-                 "电台原来的内容保存在备份 %1 中：打开它并写入即可恢复。")
-                .arg(QDir::toNativeSeparators(backup));
+        wayBack += QStringLiteral("\n") +
+                   qx260::pickText(
+                       "What the radio held before is in the backup %1: open it and write it to put it back.",
+                       "电台原来的内容保存在备份 %1 中：打开它并写入即可恢复。")
+                       .arg(QDir::toNativeSeparators(backup));
     compareDlg_->setUp(CCompareDlg::Purpose::Verify, rows, wayBack);
     if (compareDlg_->exec() == QDialog::Accepted && alive)
         OnWrite();

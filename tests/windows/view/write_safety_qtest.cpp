@@ -35,11 +35,8 @@ using qx260::test::SimRadio;
 
 namespace
 {
-const char* const kIni = "[Setup]\n"
-                         "Language=English\n"
-                         "AppName=QX-260 Programmer\n"
-                         "Type1=QX-260\n"
-                         "Field1=130 - 160MHz|136 - 174MHz\n";
+// The per-user key comes from AppName; the rest is the program's defaults.
+const char* const kIni = "[Setup]\nAppName=QX-260 Safe Writer\n";
 
 struct Window {
     QMdiArea area;
@@ -129,14 +126,9 @@ class TestWriteSafety : public QObject
         qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
         const QString ini = dir_.filePath("Program.ini");
         QVERIFY(test::writeFile(ini, kIni));
-        ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
-        pv.userStore = &store_;
-        pv.executableDirectory = (dir_.path() + "/").toStdString();
-        pv.applicationName = "QX-260 Programming Software";
-        QString error;
-        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
-                 qPrintable(error));
+        QVERIFY(processValues().configurationStore.Load(ini.toStdString(), false, true).ok());
+        processValues().userStore = &store_;
+        QVERIFY(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English")));
 
         // The radio's memory as the window encodes it, so that a document made from it
         // is the same as the radio.
@@ -149,13 +141,12 @@ class TestWriteSafety : public QObject
         QVERIFY(saveDatFile(dir_.filePath("radio.dat").toStdString(), radio_).ok());
     }
 
+    // Every case starts on COM1 with variant 1, in English unless it says otherwise, and
+    // message boxes answered with their default button.
     void init()
     {
-        ProcessValues& pv = processValues();
-        pv.radioVariant = 1;
-        pv.newDocumentFlag = true;
-        pv.portDeviceName = "COM1";
-        pv.languageFlag = false;
+        processValues().radioVariant = 1;
+        processValues().portDeviceName = "COM1";
         msgtest::reset();
         msgtest::setAutoAnswer(true);
     }
@@ -386,6 +377,8 @@ class TestWriteSafety : public QObject
         QCOMPARE(dialog->exec(), int(QDialog::Accepted));
         QTimer::singleShot(0, [&] {
             seen << state();
+            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
+                dialog->grab().save(dir + "/write-safety.png");
             dialog->verifyBox()->setChecked(false);
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         });
