@@ -61,6 +61,8 @@ constexpr StringEntry kStrings[] = {
     {57617, "Open this document"},
     {57618, "Open this document"},
     {57619, "Open this document"},
+    {32812, "Choose what a Write does first and afterwards: back up, show the changes, verify\nWrite Safety"},
+    {32813, "Read the radio and show how it differs from the document, without writing\nCompare with Radio"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -109,6 +111,7 @@ constexpr MenuItem kMenus[] = {
     {129, 1, 32773, "&Read    Ctrl+R", false},
     {129, 1, 32774, "&Write   Ctrl+W", false},
     {129, 1, 32810, "Write to &Several Radios...", false},
+    {129, 1, 32813, "&Compare with Radio", false},
     {129, 0, 0, "&View", false},
     {129, 1, 59392, "&Toolbar", false},
     {129, 1, 59393, "&Status Bar", false},
@@ -116,6 +119,7 @@ constexpr MenuItem kMenus[] = {
     {129, 1, 32811, "&All Columns", false},
     {129, 0, 0, "&Setup", false},
     {129, 1, 32777, "&Com Setup", false},
+    {129, 1, 32812, "Write &Safety...", false},
     {129, 1, 32799, "&Language", false},
     {129, 0, 0, "&Help", false},
     {129, 1, 57664, "&About QX_260...", false},

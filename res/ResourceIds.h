@@ -44,6 +44,8 @@ inline constexpr int ViewAllColumns = 32811;     // Busy Lock and Power beside t
 // The recent documents in the File menu, the first to the last one listed.
 inline constexpr int FileMruFirst = 57616;
 inline constexpr int FileMruLast = 57619;
+inline constexpr int WriteSafety = 32812;      // Setup > Write Safety...
+inline constexpr int CompareWithRadio = 32813; // Program > Compare with Radio
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

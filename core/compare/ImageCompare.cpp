@@ -1,3 +1,6 @@
+// Comparing two images field by field: channel cells, optional features, product bytes,
+// and whatever differing bytes none of them accounts for.
+
 #include "core/compare/ImageCompare.h"
 
 #include <array>
@@ -191,6 +194,16 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
         }
     }
     return diff;
+}
+
+ImageDifferences compareTransferred(const RadioImage& before, const RadioImage& after, int radioVariant,
+                                    bool languageFlag)
+{
+    // The bytes that never travel are made alike, so that they cannot differ.
+    RadioImage alike = before;
+    for (std::size_t i = offset::TransferEnd; i < kImageSize; ++i)
+        alike.setByte(i, after.byte(i));
+    return compareImages(alike, after, radioVariant, languageFlag);
 }
 
 } // namespace qx260

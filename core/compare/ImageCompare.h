@@ -55,6 +55,13 @@ struct ImageDifferences {
 ImageDifferences compareImages(const RadioImage& before, const RadioImage& after, int radioVariant,
                                bool languageFlag);
 
+// A radio against a document, as compareImages, but only the bytes that travel to and from
+// the radio (0x000..0x32F) count, whatever either image holds after them. Used before a
+// Write (what it will change), after it (did the radio store what was sent) and by a
+// comparison that writes nothing.
+ImageDifferences compareTransferred(const RadioImage& before, const RadioImage& after, int radioVariant,
+                                    bool languageFlag);
+
 // The texts of every optional feature as its dialog shows them, in dialog order:
 // {name, shown text}. A byte the dialog cannot show reads "(none)" with its value.
 std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag);

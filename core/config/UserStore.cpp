@@ -30,6 +30,26 @@ void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice 
     store.writeNumber(key, "Field", choice.field);
 }
 
+WriteSafety readWriteSafety(UserStore& store, const CIniFile& config)
+{
+    const std::string key = userStoreKey(config);
+    WriteSafety safety;
+    safety.backup = store.readNumber(key, "WriteBackup").value_or(0) != 0;
+    safety.backupFolder = store.readText(key, "WriteBackupFolder").value_or(std::string());
+    safety.review = store.readNumber(key, "WriteReview").value_or(0) != 0;
+    safety.verify = store.readNumber(key, "WriteVerify").value_or(0) != 0;
+    return safety;
+}
+
+bool writeWriteSafety(UserStore& store, const CIniFile& config, const WriteSafety& safety)
+{
+    const std::string key = userStoreKey(config);
+    bool ok = store.writeNumber(key, "WriteBackup", safety.backup ? 1 : 0);
+    ok = store.writeText(key, "WriteBackupFolder", safety.backupFolder) && ok;
+    ok = store.writeNumber(key, "WriteReview", safety.review ? 1 : 0) && ok;
+    return store.writeNumber(key, "WriteVerify", safety.verify ? 1 : 0) && ok;
+}
+
 std::optional<std::int32_t> MemoryUserStore::readNumber(const std::string& key, const std::string& name)
 {
     const std::optional<std::string> text = readText(key, name);

@@ -1,9 +1,10 @@
 #pragma once
-// Per-user values: numbers (the serial port, the last product choice) and texts (the
-// desktop program's recent files, window placement and last folder). Keys are
-// "Software\" + AppName (or "Software" when AppName is empty), optionally with a subkey;
-// value names are compared without regard to letter case ("com" and "COM" are the same
-// value). A number and a text of the same name are the same value.
+// Per-user values: numbers (the serial port, the last product choice, the choices around
+// a Write) and texts (the desktop program's recent files, window placement and last
+// folder, the backup folder). Keys are "Software\" + AppName (or "Software" when AppName
+// is empty), optionally with a subkey; value names are compared without regard to letter
+// case ("com" and "COM" are the same value). A number and a text of the same name are the
+// same value.
 
 #include <cstdint>
 #include <map>
@@ -38,6 +39,19 @@ struct ProductChoice {
 };
 ProductChoice readProductChoice(UserStore& store, const CIniFile& config);
 void writeProductChoice(UserStore& store, const CIniFile& config, ProductChoice choice);
+
+// What a Write in the window does around the exchange, all off at first: read the radio
+// and save what it holds, show what will change and ask, read it back and compare.
+struct WriteSafety {
+    bool backup = false;
+    std::string backupFolder; // empty: the user's documents folder
+    bool review = false;
+    bool verify = false;
+    bool any() const { return backup || review || verify; }
+};
+WriteSafety readWriteSafety(UserStore& store, const CIniFile& config);
+// False when a value could not be written.
+bool writeWriteSafety(UserStore& store, const CIniFile& config, const WriteSafety& safety);
 
 // In memory, for tests and for runs that must not touch the user's settings.
 class MemoryUserStore : public UserStore

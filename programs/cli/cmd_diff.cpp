@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/ChannelTexts.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
-#include "programs/cli/DiffText.h"
 #include "programs/cli/EditContext.h"
 
 namespace qx260::cli

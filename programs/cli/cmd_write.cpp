@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
+#include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
-#include "programs/cli/DiffText.h"
 #include "programs/cli/fleet.h"
 #include "programs/cli/transfer.h"
 
@@ -37,8 +37,6 @@ int saveBackup(TransferOptions& options)
 // Reads the radio back and compares what travels (0x000-0x32F) with what was sent.
 int verifyWrite(TransferOptions& options, const RadioImage& sent)
 {
-    // The bytes that never travel stay those of the document, so only what the radio
-    // holds can differ.
     RadioImage back = sent;
     if (runTransfer(link::Direction::Read, options, back) != kExitOk)
         return fail(kExitFailure, "the write completed, but the radio could not be read back to verify it; "
@@ -47,7 +45,7 @@ int verifyWrite(TransferOptions& options, const RadioImage& sent)
     std::string error;
     if (!loadConfiguration(values, std::string(), error))
         std::fprintf(stderr, "qx260-cli: %s (product names are shown as numbers)\n", error.c_str());
-    const ImageDifferences d = compareImages(sent, back, 0, values.languageFlag);
+    const ImageDifferences d = compareTransferred(sent, back, 0, values.languageFlag);
     if (d.identical()) {
         std::fputs("Verified: the radio holds what was written.\n", stdout);
         return kExitOk;

@@ -14,6 +14,7 @@
 #include <set>
 
 #include "core/channels/Csv.h"
+#include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
 #include "core/link/FleetWrite.h"
@@ -24,7 +25,6 @@
 #include "platform/Terminal.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
-#include "programs/cli/DiffText.h"
 
 namespace qx260::cli
 {

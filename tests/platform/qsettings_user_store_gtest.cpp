@@ -111,6 +111,7 @@ TEST_F(QSettingsUserStoreTest, UnwritableLocationReportsFailure)
     blocker.close();
     QSettingsUserStore store(dir_.filePath("blocker/qx260.ini")); // parent is a plain file
     EXPECT_FALSE(store.writeNumber("Software", "com", 1));
+    EXPECT_FALSE(store.writeText("Software", "folder", "x"));
     EXPECT_EQ(store.readNumber("Software", "com"), std::nullopt);
 }
 

@@ -162,6 +162,7 @@ TEST_F(EnglishResources, DocumentMenu)
         "  &Read    Ctrl+R",
         "  &Write   Ctrl+W",
         "  Write to &Several Radios...",
+        "  &Compare with Radio",
         "&View",
         "  &Toolbar",
         "  &Status Bar",
@@ -169,6 +170,7 @@ TEST_F(EnglishResources, DocumentMenu)
         "  &All Columns",
         "&Setup",
         "  &Com Setup",
+        "  Write &Safety...",
         "  &Language",
         "&Help",
         "  &About QX_260...",
@@ -181,9 +183,10 @@ TEST_F(EnglishResources, DocumentMenu)
     for (const auto& e : entries)
         if (e.level == 1 && !e.separator)
             commands << e.command;
-    EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606,
-                                    57665, 57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773,
-                                    32774, 32810, 59392, 59393, 32780, 32811, 32777, 32799, 57664, 32802}));
+    EXPECT_EQ(commands,
+              (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606, 57665,
+                          57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773, 32774, 32810,
+                          32813, 59392, 59393, 32780, 32811, 32777, 32812, 32799, 57664, 32802}));
 }
 
 TEST_F(EnglishResources, MenuWithoutDocument)

@@ -1,8 +1,10 @@
-// Cutting long configured texts for display.
+// Texts as a window shows them: long configured ones cut, the program's own in its language.
 
 #include "windows/common/DisplayText.h"
 
 #include <algorithm>
+
+#include "core/config/ProcessValues.h"
 
 namespace qx260
 {
@@ -21,6 +23,11 @@ QString displayText(const std::string& text)
         shown += QChar(0x2026);
     }
     return shown;
+}
+
+QString pickText(const char* english, const char* chinese)
+{
+    return QString::fromUtf8(processValues().pick(english, chinese));
 }
 
 } // namespace qx260

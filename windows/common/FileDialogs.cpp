@@ -65,6 +65,14 @@ QString askSaveFileName(QWidget* parent, const QString& caption, const QString& 
     return dialog.selectedFiles().constFirst();
 }
 
+QString askFolderName(QWidget* parent, const QString& caption, const QString& proposed)
+{
+    QString answer;
+    if (takeAnswer(proposed, &answer))
+        return answer;
+    return QFileDialog::getExistingDirectory(parent, caption, proposed);
+}
+
 namespace filetest
 {
 void answerNext(const QString& fileName, const QString& filter)

@@ -17,6 +17,8 @@ QString askOpenFileName(QWidget* parent, const QString& caption, const QString& 
 QString askSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                         const QString& filter, const QString& defaultSuffix,
                         QString* selectedFilter = nullptr);
+// An existing folder, or empty when the user cancelled; proposed is where the chooser opens.
+QString askFolderName(QWidget* parent, const QString& caption, const QString& proposed);
 
 namespace filetest
 { // for tests only

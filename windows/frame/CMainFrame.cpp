@@ -75,6 +75,8 @@ bool needsDocument(int command)
     case id::Write:
     case id::WriteSeveralRadios:
     case id::ComSetup:
+    case id::WriteSafety:
+    case id::CompareWithRadio:
     case id::Language:
     case id::NextPane:
     case id::PreviousPane:
@@ -509,6 +511,14 @@ void CMainFrame::OnCommand(int command)
     case id::ComSetup:
         if (view)
             view->OnComSetup();
+        break;
+    case id::WriteSafety:
+        if (view)
+            view->OnWriteSafety();
+        break;
+    case id::CompareWithRadio:
+        if (view)
+            view->OnCompareWithRadio();
         break;
     case id::ProductInformation:
         OnProductInformation();

@@ -119,6 +119,13 @@ void CProcessDlg::stepProgress()
     countText_->setText(QString::number(position + 1));
 }
 
+void CProcessDlg::beginStage(const QString& title)
+{
+    progressBar_->setValue(0);
+    countText_->setText(QStringLiteral("0"));
+    setWindowTitle(title);
+}
+
 void CProcessDlg::OnOK()
 {
     if (!ok_->isEnabled())

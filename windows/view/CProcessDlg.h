@@ -36,6 +36,9 @@ class CProcessDlg : public QDialog
     // For the transfer.
     int progressPosition() const;
     void stepProgress(); // one step below 64, with the count text
+    // A transfer of several sessions (a Write that reads the radio first and afterwards):
+    // the bar and the count start again at 0 and the title names the session.
+    void beginStage(const QString& title);
 
     QProgressBar* progressBar() const { return progressBar_; }
     QLabel* countText() const { return countText_; }

@@ -278,6 +278,12 @@ void CProgramView::setWindowIconFromFile()
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
+qx260::UserStore& CProgramView::userStore() const
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    return pv.userStore ? *pv.userStore : fallbackUserStore();
+}
+
 qx260::CodecContext CProgramView::codecContext() const
 {
     qx260::ProcessValues& pv = qx260::processValues();

@@ -3,7 +3,9 @@
 // document's channel table, fills it from the radio image on every initial update,
 // and turns Enter and F1 anywhere inside it into a cell commit and a help request.
 // It owns its radio transfer too: the Process window, the Port Setting dialog and
-// the transfer run from them (CProgramViewTransfer.cpp). Whole channel rows are selected,
+// the transfer run from them, with the Write Safety dialog and the difference view of a
+// Write that reads the radio first and afterwards, and of Compare with Radio
+// (CProgramViewTransfer.cpp). Whole channel rows are selected,
 // copied and pasted through its ChannelClipboard, and taken from and written to CSV
 // files by ChannelFileCommands.
 
@@ -22,12 +24,15 @@ class QMdiSubWindow;
 class CMSFlexGrid;
 class CProcessDlg;
 class CPortSettingDlg;
+class CWriteSafetyDlg;
+class CCompareDlg;
 class ChannelClipboard;
 
 namespace qx260
 {
 class HelpKey;
 class CProgramDoc;
+class UserStore;
 struct CodecContext;
 class CellEditors;
 } // namespace qx260
@@ -44,6 +49,7 @@ class CProgramView : public QWidget
     // Values of transferDirection.
     static constexpr int kTransferRead = 0;
     static constexpr int kTransferWrite = 1;
+    static constexpr int kTransferCompare = 2; // a Read that only compares (the document stays)
 
     explicit CProgramView(qx260::CProgramDoc& doc, QWidget* parent = nullptr);
     ~CProgramView() override;
@@ -116,13 +122,17 @@ class CProgramView : public QWidget
     // Valid frequencies of this view, in 10 Hz units (set by every fill from the image
     // and by the product dialog).
     qx260::BandLimits bandLimits;
-    // kTransferRead or kTransferWrite: what the next transfer does.
+    // kTransferRead, kTransferWrite or kTransferCompare: what the next transfer does.
     int transferDirection = kTransferRead;
 
     // The view's Process window and Port Setting dialog (made with the view, kept for
     // every transfer and every Com Setup).
     CProcessDlg* processDialog() const { return processDlg_; }
     CPortSettingDlg* portSettingDialog() const { return portSettingDlg_; }
+    // Setup > Write Safety, and the difference view of the review, the verify and Compare
+    // with Radio (made with the view, kept for every use).
+    CWriteSafetyDlg* writeSafetyDialog() const { return writeSafetyDlg_; }
+    CCompareDlg* compareDialog() const { return compareDlg_; }
     // True while a transfer of this view runs (the image is being read or sent).
     bool transferRunning() const { return transferRunning_; }
 
@@ -130,6 +140,8 @@ class CProgramView : public QWidget
     void OnRead();             // Read from the radio
     void OnWrite();            // Write to the radio
     void OnComSetup();         // serial port choice
+    void OnWriteSafety();      // what a Write does first and afterwards
+    void OnCompareWithRadio(); // read the radio and show how it differs, writing nothing
     void OnFilePrint();        // print with the print dialog
     void OnFilePrintDirect();  // print without a dialog
     void OnFilePrintPreview(); // print preview
@@ -162,6 +174,9 @@ class CProgramView : public QWidget
     void openProcessWindow(int direction);
     // Runs the whole transfer in transferDirection (what OK in the Process window posts).
     void runTransfer();
+    // Compare with Radio, or a Write with a Write Safety choice on: the radio is read first
+    // on the port that stays open, then (backed up and reviewed) written and read back.
+    void runCheckedTransfer(const std::string& device);
     void firstTimeSetUp();
     // The header text, title and outside-the-cells colours for the current palette.
     void applyThemeColors();
@@ -176,6 +191,8 @@ class CProgramView : public QWidget
     void showState(const qx260::DocumentState& state);
     // The codec's view of the process-wide values (configuration, user store, language).
     qx260::CodecContext codecContext() const;
+    // The per-user store (one in memory when the program runs without one).
+    qx260::UserStore& userStore() const;
     bool undoInEditBox(bool redo);
     bool revertListChoice();
 
@@ -197,5 +214,7 @@ class CProgramView : public QWidget
     ChannelClipboard* clipboard_ = nullptr;
     CProcessDlg* processDlg_ = nullptr;
     CPortSettingDlg* portSettingDlg_ = nullptr;
+    CWriteSafetyDlg* writeSafetyDlg_ = nullptr;
+    CCompareDlg* compareDlg_ = nullptr;
     bool transferRunning_ = false;
 };

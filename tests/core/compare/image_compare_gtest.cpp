@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "core/channels/ChannelTable.h"
+#include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
+#include "core/config/ProcessValues.h"
 
 using namespace qx260;
 
@@ -176,6 +178,44 @@ TEST(ImageCompare, ProductBytesAndBytesBeyondTheRadiosArea)
     EXPECT_EQ(d.product[0].after, 1);
     EXPECT_EQ(d.bytesOutside, (std::vector<std::size_t>{0x3F1, 0x3FF}));
     EXPECT_TRUE(d.otherBytesInside.empty());
+}
+
+// A radio against a document: the bytes that never travel cannot differ, and the rows say
+// what differs in the language of the program.
+TEST(ImageCompare, RadioAgainstDocumentInWords)
+{
+    RadioImage radio = sample();
+    radio.setRxFrequency(1, 14562500);
+    radio.setByte(offset::Beep, static_cast<std::uint8_t>(radio.byte(offset::Beep) ^ 1));
+    radio.setByte(0x3F1, 0x00); // never read from a radio
+    radio.setByte(0x005, static_cast<std::uint8_t>(radio.byte(0x005) ^ 0x40));
+    EXPECT_TRUE(compareTransferred(sample(), sample(), 1, false).identical());
+    const ImageDifferences d = compareTransferred(radio, sample(), 1, false);
+    EXPECT_TRUE(d.bytesOutside.empty());
+
+    ProcessValues values;
+    struct Case {
+        bool chinese;
+        std::vector<std::string> lines;
+    };
+    for (const Case& c : {
+             Case{false,
+                  {"Channel 1 Rx Frequency: 145.62500 -> 145.12500", "Beep: On -> Off",
+                   "Other bytes (0x000-0x32F): 1 differ at 0x005"}},
+             Case{true,
+                  {"信道 1 接收频率: 145.62500 -> 145.12500", "哔音: 开 -> 关",
+                   "其他字节 (0x000-0x32F): 1 处不同：0x005"}},
+         }) {
+        values.languageFlag = c.chinese;
+        const ImageDifferences shown = compareTransferred(radio, sample(), 1, c.chinese);
+        std::string expected;
+        for (const std::string& line : c.lines)
+            expected += line + "\n";
+        EXPECT_EQ(differenceLines(shown, radio, sample(), values), expected);
+        const std::vector<DifferenceRow> rows = differenceRows(shown, radio, sample(), values);
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_TRUE(rows[2].byteCount && rows[2].before.empty());
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 
+#include "core/link/HeldSerialLink.h"
 #include "core/link/ProtocolEngine.h"
 #include "core/link/WireLog.h"
 #include "tests/support/FakeRadioLink.h"
@@ -428,4 +429,34 @@ TEST_F(Handshake, DirectionIsTakenAgainAfterTheHandshake)
     EXPECT_EQ(outcome.ending, TransferEnding::WriteCompleted);
     EXPECT_EQ(host.encodes, 0);
     EXPECT_EQ(link.radio.memory[0x100], before.byte(0x100));
+}
+
+// A Read, a Write and a Read again, one after the other on a port that stays open: the
+// radio takes each new handshake, and the port opens once and closes when released.
+TEST(HeldPort, SessionsFollowOneAnotherOnOneOpenPort)
+{
+    FakeRadioLink port;
+    port.radio.memory = patternMemory(3);
+    HeldSerialLink line(port);
+    ScriptedHost host;
+    host.encodeWith = patternImage(9);
+
+    RadioImage before = patternImage(0);
+    EXPECT_EQ(ProtocolEngine(line, host).run(before, "/dev/ttyUSB0").ending, TransferEnding::ReadCompleted);
+    host.direction = Direction::Write;
+    RadioImage sent;
+    EXPECT_EQ(ProtocolEngine(line, host).run(sent, "/dev/ttyUSB0").ending, TransferEnding::WriteCompleted);
+    host.direction = Direction::Read;
+    RadioImage back = patternImage(0);
+    EXPECT_EQ(ProtocolEngine(line, host).run(back, "/dev/ttyUSB0").ending, TransferEnding::ReadCompleted);
+
+    EXPECT_EQ(port.opens, 1);
+    EXPECT_EQ(port.closes, 0);
+    EXPECT_EQ(port.radio.handshakes, 3);
+    for (std::size_t i = 0; i < 0x330; ++i) {
+        ASSERT_EQ(before.byte(i), patternMemory(3)[i]) << i;
+        ASSERT_EQ(back.byte(i), host.encodeWith.byte(i)) << i;
+    }
+    line.release();
+    EXPECT_FALSE(port.isOpen());
 }

@@ -2,6 +2,7 @@
 // simulated radio on COM1 through QX260_PORT_COM1, Ctrl+R / Ctrl+W on the main
 // window and OK in the Process window.
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,14 +11,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "core/channels/ChannelTable.h"
 #include "programs/radio-sim/RadioModel.h"
+#include "res/ResourceIds.h"
 #include "tests/support/SimRadio.h"
 #include "tests/windows/frame/ShellFixture.h"
 #include "windows/frame/CChildFrame.h"
+#include "windows/view/CCompareDlg.h"
 #include "windows/view/CProcessDlg.h"
 #include "windows/view/CProgramView.h"
+#include "windows/view/CWriteSafetyDlg.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -137,6 +142,46 @@ class TestLinkProgram : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
         QCOMPARE(imageBytes(env.active()->doc->image, 0, kTransferEnd), imageBytes(written, 0, kTransferEnd));
         QCOMPARE(env.active()->view->table().textMatrix(6, column::RxFrequency), std::string("150.12500"));
+    }
+
+    // Program > Compare with Radio, and a Write with Setup > Write Safety's verify on, from
+    // the program's menus: each runs its sessions and leaves the port free.
+    void compareAndVerifiedWriteFromTheMenus()
+    {
+        ShellFixture env;
+        SimRadio radio({});
+        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
+        QVERIFY(env.start());
+        CProgramView* view = env.active()->view;
+
+        int rows = -1;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, view, [&] {
+            if (!view->compareDialog()->isVisible())
+                return;
+            rows = view->compareDialog()->list()->topLevelItemCount();
+            view->compareDialog()->reject();
+        });
+        watcher.start(20);
+        env.frame()->OnCommand(resid::CompareWithRadio);
+        CProcessDlg* dialog = processWindow(env);
+        QCOMPARE(dialog->windowTitle(), QString("Compare with Radio"));
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists() && !view->transferRunning(), 20000);
+        QVERIFY(rows > 0); // the radio's three channels are not in the new document
+        QVERIFY(!holdsOpen(radio.device()));
+
+        QTimer::singleShot(0, view, [view] {
+            view->writeSafetyDialog()->verifyBox()->setChecked(true);
+            QTest::mouseClick(view->writeSafetyDialog()->okButton(), Qt::LeftButton);
+        });
+        env.frame()->OnCommand(resid::WriteSafety);
+        transfer(env, Qt::Key_W, "Write Data");
+        QTRY_VERIFY(!view->transferRunning());
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QString("Verified: the radio holds what was written."));
+        QVERIFY(!holdsOpen(radio.device()));
     }
 
     void pulledCableEndsWithProgramInterruptAndClosesThePort_data()

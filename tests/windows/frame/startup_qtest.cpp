@@ -100,7 +100,8 @@ class TestStartup : public QObject
                  QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
         QCOMPARE(itemTexts(frame->menus(true)[5]),
                  QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
-        QCOMPARE(itemTexts(frame->menus(true)[4]), QStringList({"&Com Setup", "&Language"}));
+        QCOMPARE(itemTexts(frame->menus(true)[4]),
+                 QStringList({"&Com Setup", "Write &Safety...", "&Language"}));
         QCOMPARE(itemTexts(frame->menus(false)[2]), QStringList({"&About QX_260...", "&User Manual\tF1"}));
         QCOMPARE(itemTexts(frame->menus(false)[0]),
                  QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-", "E&xit"}));
@@ -183,8 +184,8 @@ class TestStartup : public QObject
                 setIniValue(ini, "ShowLang", value);
         });
         QVERIFY(env.start());
-        const QStringList expected =
-            offered ? QStringList({"&Com Setup", "&Language"}) : QStringList({"&Com Setup"});
+        const QStringList expected = offered ? QStringList({"&Com Setup", "Write &Safety...", "&Language"})
+                                             : QStringList({"&Com Setup", "Write &Safety..."});
         QCOMPARE(itemTexts(env.frame()->menus(true)[4]), expected);
         QCOMPARE(env.frame()->menuAction(true, 32799) != nullptr, offered);
     }
