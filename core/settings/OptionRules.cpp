@@ -47,18 +47,6 @@ std::vector<std::string> numberItems(int from, int to, int factor, const char* s
     return items;
 }
 
-// Letters and digits only, lower case: "Time Out Time" == "time-out-time" == "TimeOutTime".
-std::string nameKey(std::string_view name)
-{
-    std::string key;
-    for (char c : name) {
-        const char l = lowerAscii(c);
-        if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
-            key.push_back(l);
-    }
-    return key;
-}
-
 // The typed text times ten, exact, truncated; 0 when the text holds no number or the
 // value is too large to mean anything.
 long long typedTenths(std::string_view text)
@@ -81,6 +69,17 @@ std::size_t optionOffset(OptionList list)
     return mapping(list).offset;
 }
 
+std::string optionNameKey(std::string_view name)
+{
+    std::string key;
+    for (char c : name) {
+        const char l = lowerAscii(c);
+        if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
+            key.push_back(l);
+    }
+    return key;
+}
+
 std::string optionListName(OptionList list)
 {
     return mapping(list).name;
@@ -88,9 +87,9 @@ std::string optionListName(OptionList list)
 
 bool optionListByName(std::string_view name, OptionList& list)
 {
-    const std::string key = nameKey(name);
+    const std::string key = optionNameKey(name);
     for (OptionList l : kOptionLists) {
-        if (nameKey(mapping(l).name) == key) {
+        if (optionNameKey(mapping(l).name) == key) {
             list = l;
             return true;
         }

@@ -112,6 +112,9 @@ void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image);
 // Looking up a list by a name given on a command line ("Time Out Time", "squelch-level",
 // "SideKey" all work: letters and digits compared without case). Returns false when unknown.
 bool optionListByName(std::string_view name, OptionList& list);
+// The name as those lookups compare it: letters and digits only, lower case
+// ("Time Out Time" == "time-out-time" == "TimeOutTime").
+std::string optionNameKey(std::string_view name);
 std::string optionListName(OptionList list); // "Time Out Time", ...
 
 } // namespace qx260

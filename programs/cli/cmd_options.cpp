@@ -60,17 +60,6 @@ const std::vector<std::string>& displayOrder()
     return order;
 }
 
-std::string compactName(const std::string& name)
-{
-    std::string key;
-    for (char c : name) {
-        const char l = lowerAscii(c);
-        if ((l >= 'a' && l <= 'z') || (l >= '0' && l <= '9'))
-            key.push_back(l);
-    }
-    return key;
-}
-
 std::string shownText(OptionList list, int position, bool languageFlag)
 {
     const std::vector<std::string> items = optionListItems(list, languageFlag);
@@ -151,12 +140,12 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
             return fail(kExitUsage, "\"" + assignment + "\" is not NAME=VALUE");
         const std::string name = assignment.substr(0, eq);
         const std::string value = assignment.substr(eq + 1);
-        const std::string key = compactName(name);
+        const std::string key = optionNameKey(name);
         auto refuse = [&](const std::string& what) {
             return fail(kExitFailure, "\"" + value + "\" is not a value of " + what + "; nothing saved");
         };
         OptionList list{};
-        if (key == compactName(kTransmitDelayName)) {
+        if (key == optionNameKey(kTransmitDelayName)) {
             if (!transmitDelayTextAccepted(value))
                 return fail(kExitFailure, "\"" + value +
                                               "\" is not a number of seconds: write it with a point as "
@@ -169,11 +158,11 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
             if (tenths == 0 && !off)
                 return refuse(std::string(kTransmitDelayName) + " (Off, or 0.1 to 180.0 seconds)");
             f.transmitDelay = transmitDelayText(tenths, false);
-        } else if (key == compactName(kBeepName) || key == compactName(kBatterySaverName)) {
+        } else if (key == optionNameKey(kBeepName) || key == optionNameKey(kBatterySaverName)) {
             bool on = false;
             if (!parseSwitch(value, on))
                 return refuse(name + " (on or off)");
-            (key == compactName(kBeepName) ? f.beep : f.batterySaver) = on;
+            (key == optionNameKey(kBeepName) ? f.beep : f.batterySaver) = on;
         } else if (optionListByName(name, list)) {
             const int position = listPosition(list, value);
             if (position < 0)
