@@ -15,17 +15,14 @@
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 #include "platform/QSettingsUserStore.h"
+#include "tests/support/CliProcess.h"
 
 using namespace qx260;
 
 namespace
 {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class Cli : public ::testing::Test
 {
@@ -38,16 +35,9 @@ class Cli : public ::testing::Test
 
     CliRun run(const QStringList& args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QX260_SETTINGS", settings);
-        env.insert("LC_ALL", "C.UTF-8");
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const CliRun r = test::runCli(args, test::cliEnvironment(settings), dir.path());
+        EXPECT_TRUE(r.finished) << "qx260-cli hung";
+        return r;
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -16,6 +16,7 @@
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 #include "core/radio/Tones.h"
+#include "tests/support/CliProcess.h"
 
 namespace qx260
 {
@@ -27,11 +28,7 @@ const char* const kIni =
     "Type2=QX-260L\r\nField2=136 - 150MHz|150 - 174MHz\r\n"
     "[English]\r\nAppName=QX Tool\r\n";
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class CliEditing : public ::testing::Test
 {
@@ -51,15 +48,10 @@ class CliEditing : public ::testing::Test
     CliRun cli(QStringList args)
     {
         args << "--config" << config_;
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QX260_SETTINGS", dir_.filePath("user.ini"));
-        env.insert("LC_ALL", "de_DE.UTF-8"); // decimal comma where installed: must not matter
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        // A decimal comma in the locale must not matter.
+        const CliRun r = test::runCli(args, test::cliEnvironment(dir_.filePath("user.ini"), "de_DE.UTF-8"));
+        EXPECT_TRUE(r.finished) << "qx260-cli hung";
+        return r;
     }
 
     QByteArray bytes() const

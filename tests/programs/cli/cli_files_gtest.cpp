@@ -18,6 +18,7 @@
 
 #include "core/radio/CProgramDoc.h"
 #include "platform/FileLock.h"
+#include "tests/support/CliProcess.h"
 #include "tests/support/FullDisk.h"
 
 namespace qx260
@@ -28,12 +29,7 @@ namespace
 const char* const kIni =
     "[Setup]\r\nLanguage=English\r\nAppName=QX Test\r\nType1=QX-260\r\nField1=130 - 160MHz\r\n";
 
-struct CliRun {
-    bool finished = false;
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 // How one run is made.
 struct RunAs {
@@ -72,28 +68,14 @@ class CliFiles : public ::testing::Test
     std::unique_ptr<QProcess> start(const QStringList& args, const RunAs& as = {}) const
     {
         auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QX260_SETTINGS", as.settings.isEmpty() ? path("user.ini") : as.settings);
-        env.insert("LC_ALL", "C.UTF-8");
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(
+            test::cliEnvironment(as.settings.isEmpty() ? path("user.ini") : as.settings));
         p->setWorkingDirectory(dir.path());
         test::limitFileSize(*p, as.fileSizeLimit);
         p->start(as.program.isEmpty() ? QStringLiteral(QX260_BIN_DIR "/qx260-cli") : as.program, args);
         return p;
     }
-    static CliRun finish(QProcess& p)
-    {
-        CliRun r;
-        r.finished = p.waitForFinished(15000);
-        if (!r.finished) {
-            p.kill();
-            p.waitForFinished();
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
+    static CliRun finish(QProcess& p) { return test::finishCli(p, 15000); }
     CliRun cli(const QStringList& args, const RunAs& as = {}) const { return finish(*start(args, as)); }
 
     // A copy of qx260-cli in its own folder, beside a Program.ini that setUp makes.

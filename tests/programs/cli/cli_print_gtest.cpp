@@ -14,30 +14,23 @@
 
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
+#include "tests/support/CliProcess.h"
 
 namespace qx260
 {
 namespace
 {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun runCli(const QStringList& args, const QString& locale = "C.UTF-8")
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = test::cliEnvironment({}, locale);
     env.remove("QT_QPA_PLATFORM"); // the command sets it up itself
     env.remove("DISPLAY");
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(QString(QX260_BIN_DIR) + "/qx260-cli", QStringList{"print"} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    const CliRun r = test::runCli(QStringList{"print"} + args, env, {}, 60000);
+    EXPECT_TRUE(r.finished) << "qx260-cli hung";
+    return r;
 }
 
 // pdftotext's pages, each as its non-empty lines with blanks squeezed and compatibility

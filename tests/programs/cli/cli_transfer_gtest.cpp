@@ -19,6 +19,7 @@
 
 #include "core/radio/RadioImage.h"
 #include "platform/QtSerialLink.h"
+#include "tests/support/CliProcess.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/SimRadio.h"
 
@@ -30,11 +31,7 @@ using qx260::test::writeFile;
 namespace
 {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using qx260::test::CliRun;
 
 class CliTransfer : public ::testing::Test
 {
@@ -45,9 +42,7 @@ class CliTransfer : public ::testing::Test
 
     QProcessEnvironment environment(const QString& com1 = {}) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QX260_SETTINGS", dir.filePath("settings.ini"));
-        env.insert("LC_ALL", "C.UTF-8");
+        QProcessEnvironment env = qx260::test::cliEnvironment(dir.filePath("settings.ini"));
         for (int n = 1; n <= 16; ++n)
             env.remove(QStringLiteral("QX260_PORT_COM%1").arg(n));
         if (!com1.isEmpty())
@@ -67,9 +62,9 @@ class CliTransfer : public ::testing::Test
             QThread::msleep(static_cast<unsigned long>(interruptAfterMs));
             ::kill(static_cast<pid_t>(p.processId()), SIGINT);
         }
-        EXPECT_TRUE(p.waitForFinished(30000)) << "qx260-cli hung";
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2,
-                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        const CliRun r = qx260::test::finishCli(p);
+        EXPECT_TRUE(r.finished) << "qx260-cli hung";
+        return r;
     }
 };
 
