@@ -1,3 +1,7 @@
+// The channel cells to image bytes and back: frequencies and tones, the list columns, which
+// channels count as empty for each radio variant, the columns a variant shows, and the
+// band list and caption texts.
+
 #include "core/channels/ChannelCodec.h"
 
 #include <cstdint>

@@ -1,3 +1,6 @@
+// The channel table's cells: moves of the current cell with their LeaveCell and EnterCell
+// notices, texts, widths, alignments, the enabled state, and a copy that notifies nobody.
+
 #include "core/channels/ChannelTable.h"
 
 #include <algorithm>

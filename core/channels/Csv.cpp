@@ -1,3 +1,7 @@
+// The CSV reader and writer: the byte order mark skipped, text that is not UTF-8 refused
+// with its line, quoted fields, the separator a spreadsheet chose, and fields quoted only
+// where they need it.
+
 #include "core/channels/Csv.h"
 
 namespace qx260

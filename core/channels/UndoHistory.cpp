@@ -1,3 +1,6 @@
+// Undo and redo in a channel window: taking a snapshot of the document and putting its
+// cells back, the status texts for each kind of change, and the steps with their position.
+
 #include "core/channels/UndoHistory.h"
 
 #include "core/channels/ChannelCodec.h"

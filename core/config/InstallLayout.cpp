@@ -1,3 +1,6 @@
+// Choosing where Program.ini, the pictures and the language modules are taken from: beside
+// the executable when they are there, else in the installed tree above it.
+
 #include "core/config/InstallLayout.h"
 
 #include <string_view>

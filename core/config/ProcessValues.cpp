@@ -1,3 +1,6 @@
+// The language values derived from Program.ini's Setup section, lookups in the language's
+// section and in Setup, and the one ProcessValues of the process.
+
 #include "core/config/ProcessValues.h"
 
 namespace qx260

@@ -1,3 +1,6 @@
+// The per-user values the core keeps under the program's key (the product choice, the
+// Write Safety choices), and MemoryUserStore for runs that keep nothing between them.
+
 #include "core/config/UserStore.h"
 
 #include <charconv>

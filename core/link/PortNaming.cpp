@@ -1,3 +1,6 @@
+// From a COM number to a device: the port names, the stored port number, each system's own
+// serial devices, and the overrides (environment, per-user) that come before them.
+
 #include "core/link/PortNaming.h"
 
 #include <algorithm>

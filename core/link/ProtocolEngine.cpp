@@ -1,3 +1,7 @@
+// The steps of one Read or Write: opening the port, the handshake, the block transfers
+// (a Read lands in a copy the document takes only when complete), and how a cancel or a
+// failed exchange ends the session.
+
 #include "core/link/ProtocolEngine.h"
 
 namespace qx260::link

@@ -1,3 +1,6 @@
+// LoggingSerialLink: every call passed on to the real link and written to the log with the
+// time since the port was opened.
+
 #include "core/link/WireLog.h"
 
 #include <charconv>

@@ -1,3 +1,6 @@
+// Gathering what a printout shows from a document: the channel cells as the window shows
+// them, the image bytes, the language and the configured footer text.
+
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"

@@ -1,3 +1,6 @@
+// Laying out the printout: which used channels fall on which page, and the draw operations
+// of the frame, the optional features page, the channel pages and the footer.
+
 #include "core/print/PrintLayout.h"
 
 #include <span>

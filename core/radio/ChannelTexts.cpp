@@ -1,3 +1,5 @@
+// The column headers in both languages and the items each list column offers.
+
 #include "core/radio/ChannelTexts.h"
 
 #include <array>

@@ -1,3 +1,6 @@
+// The locale-free number reading and writing behind every frequency, tone and delay text:
+// a strtod-like reader, exact scaling by a power of ten, and fixed-point formatting.
+
 #include "core/radio/Decimal.h"
 
 #include <charconv>

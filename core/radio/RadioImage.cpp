@@ -1,3 +1,6 @@
+// The fields of the 1024-byte image read and written: BCD frequency words, tone words, the
+// per-channel flag bits, the scan bits and the transmit delay, and a new radio's defaults.
+
 #include "core/radio/RadioImage.h"
 
 #include <stdexcept>

@@ -1,3 +1,6 @@
+// The analogue tones and digital codes the cells offer, and a cell's tone or code text to
+// the tone word stored for it and back.
+
 #include "core/radio/Tones.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The Optional Features rules: each list's items and the stored bytes behind them, the
+// Transmit Delay text read, checked and stepped, and all options loaded and stored.
+
 #include "core/settings/OptionRules.h"
 
 #include <cstdlib>

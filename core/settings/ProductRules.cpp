@@ -1,3 +1,6 @@
+// Product Information: the types and bands listed in Program.ini, the selection the dialog
+// opens on, and the user's choice applied to the image, the store and the caption.
+
 #include "core/settings/ProductRules.h"
 
 #include "core/channels/ChannelCodec.h"
