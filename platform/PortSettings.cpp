@@ -1,3 +1,6 @@
+// The COM overrides read from and written to the per-user settings file, and the mapping a
+// real run uses, with the serial devices Qt finds present.
+
 #include "platform/PortSettings.h"
 
 #include <QSerialPortInfo>

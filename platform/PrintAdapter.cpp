@@ -1,3 +1,7 @@
+// Painting the layout's pages with QPainter: the printing fonts, the page order for copies
+// and collation, a PDF file that replaces its target only once complete, and the program's
+// one shared printer.
+
 #include "platform/PrintAdapter.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,7 @@
+// The per-user settings file: where it lies, changes written as a draft that replaces the
+// file only once it reads back right, and the number and text values under the program's
+// groups.
+
 #include "platform/QSettingsUserStore.h"
 
 #include <QDir>

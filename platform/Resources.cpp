@@ -1,3 +1,6 @@
+// Loading a language module and copying its tables, finding the module of a language, and
+// looking up strings, dialog texts, menus, accelerators and toolbars by id.
+
 #include "platform/Resources.h"
 
 #include <QFile>

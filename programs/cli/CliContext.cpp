@@ -1,3 +1,6 @@
+// The command line read into options, Program.ini and the language set up, the per-user
+// store opened and checked, files locked for editing, and the channel table prepared.
+
 #include "programs/cli/CliContext.h"
 
 #include <cerrno>

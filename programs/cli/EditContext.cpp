@@ -1,3 +1,6 @@
+// The shared part of set and options: their common options, the process values with a
+// per-run copy of the user store, the document loaded and saved, and JSON strings.
+
 #include "programs/cli/EditContext.h"
 
 #include "core/config/ProcessValues.h"

@@ -1,3 +1,7 @@
+// The terminal side of read and write: the host that draws the progress bar, answers Retry
+// and notices Ctrl+C, the checks made before the radio is touched, the wire log, and one
+// run of the engine on a real port, with what a cancelled write left in the radio explained.
+
 #include "programs/cli/transfer.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,7 @@
+// The radio model's state machine: the memory a new radio holds, document files to memory
+// and back, the handshake and identification reply, the read and write frames of each
+// 8-byte block, and the faults a test can switch on.
+
 #include "programs/radio-sim/RadioModel.h"
 
 #include "core/radio/RadioImage.h"

@@ -1,3 +1,6 @@
+// Dialog units to pixels from the dialog font's base units, the dialog font itself, and
+// the tie between a label and its control.
+
 #include "windows/common/DialogUnits.h"
 
 #include <QFontMetrics>

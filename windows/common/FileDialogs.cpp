@@ -1,3 +1,6 @@
+// The file choosers over QFileDialog, each taking a queued test answer first when there
+// is one, and the test hooks that queue those answers.
+
 #include "windows/common/FileDialogs.h"
 
 #include <QFileDialog>

@@ -1,3 +1,6 @@
+// Finding and opening help: the help file or the manual's page for a topic, the message
+// when neither opens, control ids on widgets, and the F1 filter every window installs.
+
 #include "windows/common/HelpRequest.h"
 
 #include <QApplication>

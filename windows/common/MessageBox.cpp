@@ -1,3 +1,6 @@
+// showMessage over QMessageBox: default and escape buttons, Chinese button texts, the
+// shared caption and texts, and the test hooks that answer boxes and record them.
+
 #include "windows/common/MessageBox.h"
 
 #include <QPushButton>

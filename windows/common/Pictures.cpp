@@ -1,3 +1,7 @@
+// Finding the pictures: the built-in resources, toolbar images, icons, the sizing cursor,
+// and the title icon and background read from picture files beside the executable (or,
+// installed, in ../share/qx260/).
+
 #include "windows/common/Pictures.h"
 
 #include <QFile>

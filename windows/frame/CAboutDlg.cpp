@@ -1,3 +1,6 @@
+// The About dialog: its controls laid out in dialog units, and their texts taken from
+// Program.ini when it opens.
+
 #include "windows/frame/CAboutDlg.h"
 
 #include <QApplication>

@@ -1,3 +1,6 @@
+// The channel window frame: its size fitted to the view, Ctrl+F4 in place of Ctrl+W on
+// its window menu, and a close that only hides unless the frame is being destroyed.
+
 #include "windows/frame/CChildFrame.h"
 
 #include <QAction>

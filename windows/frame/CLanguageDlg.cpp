@@ -1,3 +1,6 @@
+// The Language dialog: its two choices, and OK writing the chosen language to Program.ini
+// under the file's lock, with a message when it cannot be stored.
+
 #include "windows/frame/CLanguageDlg.h"
 
 #include <QButtonGroup>

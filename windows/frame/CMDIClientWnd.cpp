@@ -1,3 +1,5 @@
+// The client area: the background picture loaded and set as a tiling brush.
+
 #include "windows/frame/CMDIClientWnd.h"
 
 #include "core/config/ProcessValues.h"

@@ -1,3 +1,7 @@
+// The main frame: building menus, toolbar, status bar and navigation tree, greying commands
+// without a document or an editable table, running its own commands and the active view's,
+// moving between panes, and taking dropped document files.
+
 #include "windows/frame/CMainFrame.h"
 
 #include <QAction>

@@ -1,3 +1,6 @@
+// The navigation bar: its own caption with the close button painted on the panel, its
+// width limits, and dragging the right edge to resize it.
+
 #include "windows/frame/CNavigatorBar.h"
 
 #include <QApplication>

@@ -1,3 +1,7 @@
+// The application's start and end, its documents (new, open, save, the save question before
+// closing) and its command table; what it keeps for the user between runs lies in
+// CProgramAppPreferences.cpp.
+
 #include "windows/frame/CProgramApp.h"
 
 #include <QApplication>

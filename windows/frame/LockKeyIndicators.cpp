@@ -1,3 +1,6 @@
+// The lock key panes: read from the keyboard LEDs on Linux, otherwise toggled on each lock
+// key the program sees, and read again when the program is activated.
+
 #include "windows/frame/LockKeyIndicators.h"
 
 #include <optional>

@@ -1,3 +1,7 @@
+// The Optional Features dialog: the up/down arrows of Transmit Delay, building its
+// controls, the controls a variant hides, the More button, and loading from and storing
+// into the image.
+
 #include "windows/settings/COptionalFeaturesDlg.h"
 
 #include <QCheckBox>

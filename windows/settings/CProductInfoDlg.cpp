@@ -1,3 +1,6 @@
+// The Product Information dialog: its two lists, the bands following the chosen type, and
+// loading from the image and storing into it, the stored choice and the band limits.
+
 #include "windows/settings/CProductInfoDlg.h"
 
 #include <QComboBox>

@@ -1,3 +1,7 @@
+// The grid's drawing and geometry (twips to pixels, rows scrolling under the header), the
+// table's events raised as signals, clicks and keys moving the current cell, and the wheel
+// scrolling the rows.
+
 #include "windows/view/CMSFlexGrid.h"
 
 #include <algorithm>

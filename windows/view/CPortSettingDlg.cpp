@@ -1,3 +1,6 @@
+// The Port Setting dialog: its sixteen port buttons laid out from the template, each
+// probed when the dialog opens, and OK storing the chosen port.
+
 #include "windows/view/CPortSettingDlg.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// Opening the current cell's editor (a list keeps a value it does not offer while open),
+// placing it over the cell as the grid scrolls, and committing or hiding it.
+
 #include "windows/view/CellEditors.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,7 @@
+// The print commands on the program's printer: the page range reset per printout, direct
+// print falling back to the default printer, the preview window, and a message when
+// printing fails.
+
 #include "windows/view/PrintCommands.h"
 
 #include <QPageSetupDialog>
