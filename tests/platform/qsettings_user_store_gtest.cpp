@@ -1,3 +1,6 @@
+// The per-user settings file on a real system: where it lies, numbers and texts read back
+// as written, keys that stay apart, values that are no number, an unwritable location.
+
 #include <gtest/gtest.h>
 
 #include <QFile>

@@ -1,3 +1,6 @@
+// The fake link's calls: each one recorded, writes fed byte by byte to the radio model, and
+// its replies handed out at the next read or pause (or later, for a reply with a gap).
+
 #include "tests/support/FakeRadioLink.h"
 
 namespace qx260::test

@@ -1,3 +1,7 @@
+// Channel cells to image bytes and back: the columns each radio variant shows, empty
+// channels, every listed value surviving the round trip, exact frequencies in any locale,
+// bytes a cell cannot show kept, and the product caption and band limits.
+
 #include <gtest/gtest.h>
 
 #include <clocale>

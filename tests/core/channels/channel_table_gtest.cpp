@@ -1,3 +1,7 @@
+// The channel table as the window uses it: where it starts, Leave and Enter raised only
+// when the current cell moves, fixed cells never current, cell texts and rectangles, and
+// layout changes reported.
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,6 @@
+// Undo and redo walking the steps of a channel window, a new change dropping the redo
+// steps, and only the newest steps kept.
+
 #include <gtest/gtest.h>
 
 #include "core/channels/UndoHistory.h"

@@ -1,3 +1,6 @@
+// The language values taken from Program.ini, and the per-user values: the key under the
+// configured AppName, the product choice, names in any letter case, and failed writes.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,3 +1,7 @@
+// Program.ini read and written as the program does: sections, keys and notes, letter case,
+// odd and duplicate lines written back, saving only when changed, and a failed or refused
+// save that leaves the old file whole.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

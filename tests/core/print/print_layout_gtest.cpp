@@ -1,3 +1,6 @@
+// The printout's pages: how many the used channels take, where each channel and option
+// lands, the frame and footer on every page, and the Chinese texts.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The column headers and list-column items in English and Chinese, in their order.
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,7 @@
+// Saving and opening *.dat files: header then image, wrong or short files refused with the
+// document kept, the system's reason for unreadable files, and saves that keep the old
+// file on failure, reach the disk before the rename, and keep permissions and links.
+
 #include "core/radio/CProgramDoc.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// Numbers typed by a user read exactly: strtod's rules, frequencies a double multiplication
+// gets wrong, overflow, formatting, and the same results in a decimal-comma locale.
+
 #include "core/radio/Decimal.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// The document: a new one's defaults, title and path, saving and opening it again, and
+// failed opens and saves that change nothing of it.
+
 #include "core/radio/CProgramDoc.h"
 
 #include <gtest/gtest.h>

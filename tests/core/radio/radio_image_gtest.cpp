@@ -1,3 +1,7 @@
+// The image's fields at their bytes: packed BCD frequency words, a new radio's defaults,
+// channel fields at their offsets, the scan bits, flag writes that keep the other bits,
+// and the transmit delay.
+
 #include "core/radio/RadioImage.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// The tone list the cells offer, and tones and codes to image words and back, codes that
+// are never offered included.
+
 #include "core/radio/Tones.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// The Optional Features controls: their items in both languages, stored bytes and shown
+// positions, values the controls cannot show kept, the Transmit Delay text, what each
+// radio variant shows, and the option names of the command line.
+
 #include <gtest/gtest.h>
 
 #include <clocale>

@@ -1,3 +1,6 @@
+// Product Information: types and bands from Program.ini, the selection the dialog opens
+// on, and what OK writes into the image, the stored choice, the caption and band limits.
+
 #include <gtest/gtest.h>
 
 #include <atomic>
