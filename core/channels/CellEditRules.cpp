@@ -105,8 +105,10 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
     const bool hadTx = !table.textMatrix(r, column::TxFrequency).empty();
     const bool enter = trigger == CommitTrigger::Enter;
     if (reading.verdict == FrequencyVerdict::Empty) {
-        if (enter)
-            table.setTextMatrix(r, column::TxFrequency, oldRx); // Tx follows Rx again
+        // With Enter, Tx follows Rx again; without an Rx to follow (a channel with a Tx side
+        // only) the channel goes as a whole, settings and all, as it is stored.
+        if (enter && !oldRx.empty())
+            table.setTextMatrix(r, column::TxFrequency, oldRx);
         else if (hadTx)
             clearRow(table, r);
         return {};
