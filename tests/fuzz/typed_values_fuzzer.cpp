@@ -52,7 +52,8 @@ bool acceptedCell(int col, const std::string& text, const Document& doc)
         const FrequencyReading reading = readFrequency(text, doc.limits);
         return reading.verdict == FrequencyVerdict::Valid && reading.textToStore == text;
     }
-    const std::vector<std::string> items = listItemsForColumn(col, doc.chinese, buildToneList(doc.chinese));
+    static const std::vector<std::string> tones[2] = {buildToneList(false), buildToneList(true)};
+    const std::vector<std::string> items = listItemsForColumn(col, doc.chinese, tones[doc.chinese]);
     return std::find(items.begin(), items.end(), text) != items.end();
 }
 
@@ -179,7 +180,8 @@ void checkTypedValues(const std::uint8_t* data, std::size_t size)
     doc.table = decoded(doc.image, doc);
     encodeTable(doc.table, doc.image, doc.variant);
 
-    while (!in.empty()) {
+    // A few dozen edits say all that more would (and keep each run short).
+    for (int edits = 0; edits < 32 && !in.empty(); ++edits) {
         const std::uint8_t kind = in.byte();
         if (kind & 1) {
             setOption(doc, kind >> 1, in);
