@@ -42,9 +42,10 @@ std::vector<std::string> answers(ProcessValues& values)
             out.push_back(band + " " + std::to_string(limits.lower) + " " + std::to_string(limits.upper));
         }
     }
-    // The caption and band a document's product bytes give.
+    // The caption and band a document's product bytes give: the first types, the one past
+    // the list and a byte that names none.
     MemoryUserStore store;
-    for (int type = 0; type <= kMaxProductTypes; ++type) {
+    for (int type : {0, 1, 2, static_cast<int>(types.size()), 0xFF}) {
         RadioImage image;
         image.setByte(offset::ProductType, static_cast<std::uint8_t>(type));
         image.setByte(offset::BandIndex, static_cast<std::uint8_t>(type % 4));

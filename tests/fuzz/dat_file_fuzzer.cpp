@@ -1,7 +1,8 @@
 // Fuzz target: a *.dat document. It is loaded into an open document, decoded for every
 // radio variant and both languages, encoded, saved to memory and loaded back: a refused
-// file leaves the document as it was, a decode followed by an encode keeps every byte,
-// what the table shows is what gets stored, and a saved document loads as the same image.
+// file leaves the document as it was, a save without edits keeps every byte the table does
+// not stand for and a second save changes nothing, what the table shows is what gets
+// stored, and a saved document loads as the same image.
 
 #include <algorithm>
 #include <cstring>
