@@ -2,8 +2,9 @@
 // The least time an exchange can take on a 9600 8N1 line: the protocol engine runs
 // against a link with a virtual clock and the radio model answering at once. Bytes
 // take their time on the line in each direction, the engine's own pauses and read
-// budgets pass on the same clock, and a pause that runs while bytes are still
-// going out is not counted twice. Nothing here sleeps.
+// budgets pass on the same clock, and a pause starts once the bytes before it
+// are on the line (the gap the radio must see, such as the one between a write
+// frame and its data). Nothing here sleeps.
 
 #include <cstdint>
 #include <deque>
@@ -46,7 +47,7 @@ class WireClockLink : public link::SerialLink
     link::LinkResult write(const link::Bytes& bytes) override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
-    void pause(int milliseconds) override { now_ += milliseconds * 1000.0; }
+    void pause(int milliseconds) override { now_ = std::max(now_, txFree_) + milliseconds * 1000.0; }
 
   private:
     struct Arrival {

@@ -1,25 +1,31 @@
 // SerialLink over QSerialPort. Qt gives the portable part (open, line settings, reads and
 // writes within the time budgets); on POSIX systems the terminal calls add what Qt does not:
 // the driver's flow control kept as it is, exclusive use of the port, draining output, and
-// a reason for a refused open that says how to get access.
+// a reason for a refused open that says how to get access. Pauses are measured from the
+// moment the bytes before them are on the line, on a clock woken as exactly as the system
+// allows (on Linux the transfer's thread asks for no timer slack while the port is open).
 
 #include "platform/QtSerialLink.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
 #endif
 
 namespace qx260::link
@@ -117,12 +123,23 @@ LinkResult QtSerialLink::open(const std::string& device)
 #ifdef Q_OS_UNIX
     ::ioctl(port_.handle(), TIOCEXCL);
 #endif
+#ifdef Q_OS_LINUX
+    // A 1 ms pause would otherwise end up to 50 microseconds late, and a wait for a
+    // reply wake up as late.
+    savedTimerSlack_ = ::prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+#endif
+    lineFree_ = Clock::now();
     return {};
 }
 
 void QtSerialLink::configure(const LineSettings& line, const TimeBudgets& budgets)
 {
     budgets_ = budgets;
+    // A start bit, the data bits, the parity bit and the stop bits.
+    const int bits = 1 + line.dataBits + (line.parity ? 1 : 0) + line.stopBits;
+    byteTime_ = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::nanoseconds(1000000000LL * bits / std::max(line.baudRate, 1)));
     port_.setBaudRate(line.baudRate);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(line.parity ? QSerialPort::EvenParity : QSerialPort::NoParity);
@@ -211,6 +228,30 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
 {
     if (!port_.isOpen())
         return {LinkStatus::IoError, device_ + ": the port is not open"};
+#ifdef Q_OS_UNIX
+    // Straight to the driver: the serial port object's buffer would add a wake-up of its own
+    // to every write, and the radio waits for each of them.
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 budget = budgets_.writeTotal(bytes.size());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(port_.handle(), bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return {LinkStatus::IoError, device_ + ": " + std::strerror(errno)};
+        const qint64 left = budget - clock.elapsed();
+        if (left <= 0)
+            return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};
+        pollfd ready{port_.handle(), POLLOUT, 0};
+        ::poll(&ready, 1, static_cast<int>(left)); // a hang-up shows in the next write
+    }
+#else
     port_.clearError();
     const qint64 n =
         port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
@@ -222,6 +263,8 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
         if (port_.bytesToWrite() > 0)
             return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};
     }
+#endif
+    lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * static_cast<int>(bytes.size());
     return {};
 }
 
@@ -233,6 +276,11 @@ void QtSerialLink::close()
     ::ioctl(port_.handle(), TIOCNXCL);
 #endif
     port_.close();
+#ifdef Q_OS_LINUX
+    if (savedTimerSlack_ > 0)
+        ::prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(savedTimerSlack_), 0, 0, 0);
+    savedTimerSlack_ = -1;
+#endif
 }
 
 bool QtSerialLink::isOpen() const
@@ -242,7 +290,16 @@ bool QtSerialLink::isOpen() const
 
 void QtSerialLink::pause(int milliseconds)
 {
-    QThread::usleep(static_cast<unsigned long>(milliseconds) * 1000);
+    // The radio sees the pause between the last byte before it and the first one after: it
+    // starts once the driver has sent what was written (a real port), and once the bytes
+    // have had their time on the line (a pseudo-terminal takes them at once). One sleep,
+    // so that the system's wake-up comes late only once.
+#ifdef Q_OS_UNIX
+    if (port_.isOpen())
+        ::tcdrain(port_.handle());
+#endif
+    std::this_thread::sleep_until(std::max(lineFree_, Clock::now()) +
+                                  std::chrono::milliseconds(milliseconds));
 }
 
 bool QtSerialLink::probe(const std::string& device)

@@ -2,8 +2,11 @@
 // SerialLink over QSerialPort, with the exact time budgets of the protocol:
 // a read of N bytes ends when they have all come, when its whole budget has
 // passed, or when the line stays quiet longer than the gap allowed between bytes.
+// A pause is one the radio sees: it starts once the bytes written before it are
+// on the line, and it ends as soon after its length as the system can wake up.
 
 #include <QSerialPort>
+#include <chrono>
 #include <string>
 
 #include "core/link/SerialLink.h"
@@ -31,12 +34,17 @@ class QtSerialLink : public SerialLink
     static bool probe(const std::string& device);
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     bool lineLost() const;
     std::string errorReason() const;
 
     QSerialPort port_;
     TimeBudgets budgets_;
     std::string device_;
+    Clock::duration byteTime_{};   // ten bit times at the line's speed
+    Clock::time_point lineFree_{}; // when the bytes written so far have gone out
+    int savedTimerSlack_ = -1;     // the thread's timer slack before open (Linux)
 };
 
 // Why a device cannot be opened, in words a user can act on: the system's reason,

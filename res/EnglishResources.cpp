@@ -55,6 +55,7 @@ constexpr StringEntry kStrings[] = {
     {32800, "Take channels from a CSV file into the document\nImport Channels"},
     {32801, "Write the channels to a CSV file\nExport Channels"},
     {32802, "Open the user manual in the web browser\nUser Manual"},
+    {32810, "Write the document into the radios on several ports at once\nWrite to Several Radios"},
 };
 
 constexpr MenuItem kMenus[] = {
@@ -102,6 +103,7 @@ constexpr MenuItem kMenus[] = {
     {129, 0, 0, "&Program", false},
     {129, 1, 32773, "&Read    Ctrl+R", false},
     {129, 1, 32774, "&Write   Ctrl+W", false},
+    {129, 1, 32810, "Write to &Several Radios...", false},
     {129, 0, 0, "&View", false},
     {129, 1, 59392, "&Toolbar", false},
     {129, 1, 59393, "&Status Bar", false},

@@ -39,6 +39,7 @@ inline constexpr int Language = 32799;
 inline constexpr int ImportChannels = 32800;
 inline constexpr int ExportChannels = 32801;
 inline constexpr int UserManual = 32802;
+inline constexpr int WriteSeveralRadios = 32810; // Program > Write to Several Radios
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

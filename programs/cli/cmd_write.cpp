@@ -1,5 +1,6 @@
 // qx260-cli write: writes a document file into the radio, optionally saving what the
-// radio held first (--backup) and reading it back afterwards to check it (--verify).
+// radio held first (--backup) and reading it back afterwards to check it (--verify);
+// with several ports or --repeat into many radios (fleet.h).
 
 #include <cstdio>
 
@@ -9,6 +10,7 @@
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/DiffText.h"
+#include "programs/cli/fleet.h"
 #include "programs/cli/transfer.h"
 
 namespace qx260::cli
@@ -89,14 +91,18 @@ int runWrite(const std::vector<std::string>& args)
         return fail(kExitFailure, "cannot read " + options.input + ": " + loaded.reason);
     if (int code = checkBeforeTransfer(options); code != kExitOk)
         return code;
+    if (wantsFleetWrite(options))
+        return finishWireLog(options, writeFleet(options, image));
     return finishWireLog(options, writeRadio(options, image));
 }
 
 const CommandRegistrar registrar({
     "write",
-    "write --port PORT FILE.dat [--backup FILE.dat] [--verify] [--retries N] [--log FILE]",
+    "write --port PORT... FILE.dat [--backup FILE.dat | --backup-dir DIR] [--verify] [--repeat]",
     "Usage: qx260-cli write --port PORT FILE.dat [--backup FILE.dat] [--verify]\n"
     "                       [--retries N] [--log FILE] [--quiet]\n"
+    "       qx260-cli write --port PORT [--port PORT...] FILE.dat [--repeat]\n"
+    "                       [--backup-dir DIR] [--verify] [--report FILE.csv] [...]\n"
     "\n"
     "Writes the memory image of a document into the radio, as it is in the file.\n"
     "PORT is COM1 .. COM16 (see \"qx260-cli ports\") or a device path.\n"
@@ -109,11 +115,28 @@ const CommandRegistrar registrar({
     "  --retries N        answer a Communication Error with Retry N times, then Cancel\n"
     "  --log FILE         record every byte on the line with time stamps (written\n"
     "                     when the command ends; not the document or the backup)\n"
-    "  --quiet            no progress bar and no summary\n"
+    "  --quiet            no progress bar and no summary (many radios: no progress\n"
+    "                     lines; the result lines and the summary stay)\n"
+    "\n"
+    "Many radios:\n"
+    "  --port PORT ...    several --port write the radios on all of them at once; a\n"
+    "                     radio that fails does not stop the others\n"
+    "  --repeat           radio after radio on each port: after a radio it waits until\n"
+    "                     that one no longer answers (taken off the cable or switched\n"
+    "                     off), then for the next one, until Ctrl+C\n"
+    "  --backup-dir DIR   before writing a radio, save its memory as DIR/PORT-TIME.dat;\n"
+    "                     a radio whose backup fails is not written\n"
+    "  --report FILE.csv  add one line per radio: time, port, result, seconds, verify,\n"
+    "                     backup (a new file starts with a header line)\n"
+    "With any of these, each radio gets one result line on standard output as it\n"
+    "ends (port, result, seconds, with --verify what differs), and a summary ends\n"
+    "the run; on a terminal one progress line per port stands below them. The exit\n"
+    "code is 0 only when every radio was written (and verified, with --verify).\n"
     "\n"
     "Each of --backup and --verify is one more transfer over the same port.\n"
     "Ctrl+C cancels at the next block; the radio then holds the blocks sent so far.\n"
-    "Ctrl+C during the backup writes nothing.\n",
+    "Ctrl+C during the backup writes nothing. With several radios each says what it\n"
+    "now holds; in repeat mode Ctrl+C while waiting for a radio ends the run.\n",
     runWrite,
 });
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -23,7 +24,9 @@ namespace qx260::cli
 namespace
 {
 
-volatile std::sig_atomic_t interruptFlag = 0;
+// Set by the signal handler, read by the transfers of every port's thread.
+std::atomic<int> interruptFlag{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the Ctrl+C flag is set in a signal handler");
 
 void onInterrupt(int)
 {
@@ -190,11 +193,20 @@ int checkBeforeTransfer(const TransferOptions& options)
     if (int code = checkUserSettings(); code != kExitOk)
         return code;
     // Found out now, not after the radio has been read, that a file cannot be made.
-    for (const std::string* file : {&options.output, &options.backup, &options.log}) {
+    for (const std::string* file : {&options.output, &options.backup, &options.log, &options.report}) {
         if (!file->empty()) {
             if (int code = checkOutputFolder(*file); code != kExitOk)
                 return code;
         }
+    }
+    if (!options.backupDir.empty()) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(options.backupDir, error))
+            return fail(kExitFailure, "--backup-dir " + options.backupDir +
+                                          ": no such folder; make it first, or name an existing one");
+        if (::access(options.backupDir.c_str(), W_OK) != 0)
+            return fail(kExitFailure, "--backup-dir " + options.backupDir + ": " + std::strerror(errno) +
+                                          "; choose a folder you may write to");
     }
     return kExitOk;
 }
@@ -221,11 +233,14 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
             into = args[++i];
             return true;
         };
-        if (a == "--port" || a == "-p") {
-            if (!value(options.port))
+        if (a == "--port" || a == "-p" || a.rfind("--port=", 0) == 0) {
+            const bool joined = a.rfind("--port=", 0) == 0;
+            std::string port = joined ? a.substr(7) : std::string();
+            if ((joined && port.empty()) || (!joined && !value(port)))
                 return fail(kExitUsage, a + " needs a port (COM1 .. COM16 or a device path)");
-        } else if (a.rfind("--port=", 0) == 0) {
-            options.port = a.substr(7);
+            if (isRead && !options.ports.empty())
+                return fail(kExitUsage, "read takes one --port");
+            options.ports.push_back(port);
         } else if (isRead && (a == "-o" || a == "--output")) {
             if (!value(options.output))
                 return fail(kExitUsage, a + " needs a file name");
@@ -241,6 +256,14 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
                 return fail(kExitUsage, "--backup needs a file name");
         } else if (!isRead && a == "--verify") {
             options.verify = true;
+        } else if (!isRead && a == "--backup-dir") {
+            if (!value(options.backupDir))
+                return fail(kExitUsage, "--backup-dir needs a folder");
+        } else if (!isRead && a == "--report") {
+            if (!value(options.report))
+                return fail(kExitUsage, "--report needs a file name");
+        } else if (!isRead && a == "--repeat") {
+            options.repeat = true;
         } else if (a == "--quiet" || a == "-q") {
             options.quiet = true;
         } else if (!isRead && !a.empty() && a[0] != '-' && options.input.empty()) {
@@ -249,8 +272,14 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
             return fail(kExitUsage, "unexpected argument \"" + a + "\"");
         }
     }
-    if (options.port.empty())
+    if (options.ports.empty())
         return fail(kExitUsage, "say which port the radio is on: --port COM1 (or a device path)");
+    options.port = options.ports.front();
+    if (!options.backup.empty() && (options.ports.size() > 1 || options.repeat))
+        return fail(kExitUsage, "--backup names one file for one radio; for several, --backup-dir DIR keeps "
+                                "one per radio");
+    if (!options.backup.empty() && !options.backupDir.empty())
+        return fail(kExitUsage, "--backup and --backup-dir: choose one");
     if (isRead && options.output.empty())
         return fail(kExitUsage, "say where the document goes: -o FILE.dat");
     if (!isRead && options.input.empty())
@@ -260,10 +289,16 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
     if (!options.backup.empty() && sameFile(options.backup, options.input))
         return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
     // The log replaces its file at the end: it must not take the place of a document.
-    for (const std::string* document : {&options.output, &options.input, &options.backup}) {
+    for (const std::string* document : {&options.output, &options.input, &options.backup, &options.report}) {
         if (!options.log.empty() && !document->empty() && sameFile(options.log, *document))
             return fail(kExitUsage,
                         "--log names " + *document + ", which the log would replace; name another file");
+    }
+    // The report grows at its end: a document must not take the lines.
+    for (const std::string* document : {&options.input, &options.backup}) {
+        if (!options.report.empty() && !document->empty() && sameFile(options.report, *document))
+            return fail(kExitUsage,
+                        "--report names " + *document + ", which the report would change; name another file");
     }
     return kExitOk;
 }

@@ -11,14 +11,18 @@ namespace qx260::cli
 {
 
 struct TransferOptions {
-    std::string port;   // COMn, the prefixed name, or a device path
-    std::string output; // read: -o FILE.dat
-    std::string input;  // write: FILE.dat
-    std::string log;    // --log FILE: the wire log
-    std::string backup; // write: --backup FILE.dat, the radio's memory before the write
-    int retries = 0;    // Retry answers to the Communication Error prompt
+    std::string port;               // COMn, the prefixed name, or a device path (the first --port)
+    std::vector<std::string> ports; // write: every --port, in order
+    std::string output;             // read: -o FILE.dat
+    std::string input;              // write: FILE.dat
+    std::string log;                // --log FILE: the wire log
+    std::string backup;             // write: --backup FILE.dat, the radio's memory before the write
+    int retries = 0;                // Retry answers to the Communication Error prompt
     bool quiet = false;
-    bool verify = false; // write: --verify, read back and compare after the write
+    bool verify = false;   // write: --verify, read back and compare after the write
+    std::string backupDir; // write: --backup-dir DIR, one backup per radio
+    std::string report;    // write: --report FILE.csv, one line appended per radio
+    bool repeat = false;   // write: --repeat, radio after radio on each port
     // What the transfers of this command put on the line so far, for the wire log. It is
     // kept here and replaces the log file once, at the end (finishWireLog), so that no
     // half log is left behind and a failed write of it leaves the old one.
@@ -32,9 +36,9 @@ int parseTransferOptions(const std::vector<std::string>& args, bool isRead, Tran
 
 // Checks before the port is opened what the command needs besides the radio: the per-user
 // settings (they name the ports), and for each file it will write (output, backup, wire
-// log) a folder that exists and may be written to, and in it nothing that may not be
-// replaced (a folder, a device, a named pipe, a read-only file). Returns kExitOk or
-// kExitFailure after saying what to do.
+// log, report) a folder that exists and may be written to, and in it nothing that may not
+// be replaced (a folder, a device, a named pipe, a read-only file); a backup folder must
+// exist and take new files. Returns kExitOk or kExitFailure after saying what to do.
 int checkBeforeTransfer(const TransferOptions& options);
 
 // Writes the wire log (when --log was given and a port was reached) once all transfers

@@ -1,6 +1,7 @@
 // qx260-radio-sim: a simulated QX-260 on a pseudo-terminal. It prints the path
 // of the terminal's device on its first line of output; the programming software
-// opens that device like a serial port.
+// opens that device like a serial port. Signals take the radio off the line and put
+// the next one on, as a shop swaps radios on one cable.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -33,10 +34,22 @@ using qx260::sim::Bytes;
 using qx260::sim::RadioModel;
 
 volatile sig_atomic_t stopRequested = 0;
+volatile sig_atomic_t removeRequested = 0;
+volatile sig_atomic_t connectRequested = 0;
 
 void onSignal(int)
 {
     stopRequested = 1;
+}
+
+void onRemove(int)
+{
+    removeRequested = 1;
+}
+
+void onConnect(int)
+{
+    connectRequested = 1;
 }
 
 const char kUsage[] = "Usage: qx260-radio-sim [OPTIONS]\n"
@@ -68,6 +81,10 @@ const char kUsage[] = "Usage: qx260-radio-sim [OPTIONS]\n"
                       "  --gap-at K              pause in the middle of the reply to read sub-block K\n"
                       "  --gap-ms MS             length of that pause (default 40)\n"
                       "  --drop-at K             hang up the line when sub-block K is asked for\n"
+                      "Swapping radios on the one line (the device stays):\n"
+                      "  SIGUSR1                 take the radio off the line: nothing answers\n"
+                      "  SIGUSR2                 put the next radio on it: a radio as the options\n"
+                      "                          above describe it, its memory as at the start\n"
                       "Other options:\n"
                       "  -h, --help              show this help and exit\n"
                       "  --version               show the version and exit\n";
@@ -139,9 +156,12 @@ class Simulator
     void send(const qx260::sim::Reply& reply, std::int64_t from);
     void saveMemory();
     void logLine(const char* direction, const Bytes& bytes, const char* note = nullptr);
+    void swapRadios();
 
     Options& options_;
-    RadioModel& model_;
+    RadioModel model_; // the radio on the line now; options_.model is how each one starts
+    bool onLine_ = true;
+    int radioNumber_ = 1;
     int master_ = -1;
     int slave_ = -1;
     std::string device_;
@@ -267,6 +287,24 @@ void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
         saveMemory();
 }
 
+void Simulator::swapRadios()
+{
+    if (removeRequested) {
+        removeRequested = 0;
+        onLine_ = false;
+        logLine("-", {}, "radio taken off the line");
+        std::fprintf(stderr, "qx260-radio-sim: radio %d taken off the line\n", radioNumber_);
+    }
+    if (connectRequested) {
+        connectRequested = 0;
+        onLine_ = true;
+        model_ = options_.model;
+        ++radioNumber_;
+        logLine("-", {}, "next radio on the line");
+        std::fprintf(stderr, "qx260-radio-sim: radio %d on the line\n", radioNumber_);
+    }
+}
+
 int Simulator::run()
 {
     if (!options_.log.empty()) {
@@ -294,6 +332,7 @@ int Simulator::run()
 
     std::uint8_t buffer[256];
     while (!stopRequested && !hungUp_) {
+        swapRadios();
         pollfd p{master_, POLLIN, 0};
         const int ready = poll(&p, 1, 200);
         if (ready < 0 && errno != EINTR)
@@ -308,6 +347,8 @@ int Simulator::run()
             usleep(5000);
             continue;
         }
+        if (!onLine_)
+            continue; // nobody there to hear it
         const std::int64_t now = nowMicros();
         for (ssize_t i = 0; i < n && !hungUp_; ++i) {
             std::int64_t arrival = now;
@@ -470,12 +511,18 @@ int main(int argc, char** argv)
         return 64;
 #ifdef __linux__
     prctl(PR_SET_PDEATHSIG, SIGTERM); // never outlive the test or script that started it
+    // A radio answers on time: no timer slack added to the paced bytes' wake-ups.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
 #endif
     struct sigaction sa {
     };
     sa.sa_handler = onSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    sa.sa_handler = onRemove;
+    sigaction(SIGUSR1, &sa, nullptr);
+    sa.sa_handler = onConnect;
+    sigaction(SIGUSR2, &sa, nullptr);
     signal(SIGPIPE, SIG_IGN);
     Simulator simulator(options);
     return simulator.run();

@@ -161,6 +161,7 @@ TEST_F(EnglishResources, DocumentMenu)
         "&Program",
         "  &Read    Ctrl+R",
         "  &Write   Ctrl+W",
+        "  Write to &Several Radios...",
         "&View",
         "  &Toolbar",
         "  &Status Bar",
@@ -181,7 +182,7 @@ TEST_F(EnglishResources, DocumentMenu)
             commands << e.command;
     EXPECT_EQ(commands, (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606,
                                     57665, 57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773,
-                                    32774, 59392, 59393, 32780, 32777, 32799, 57664, 32802}));
+                                    32774, 32810, 59392, 59393, 32780, 32777, 32799, 57664, 32802}));
 }
 
 TEST_F(EnglishResources, MenuWithoutDocument)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <signal.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,8 @@ class SimRadio
 
     const QString& device() const { return device_; }
     bool running() { return process_.state() == QProcess::Running; }
+    // SIGUSR1 takes the radio off the line, SIGUSR2 puts the next one on.
+    void sendSignal(int signalNumber) { ::kill(static_cast<pid_t>(process_.processId()), signalNumber); }
 
   private:
     QProcess process_;

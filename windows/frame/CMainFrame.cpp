@@ -31,6 +31,7 @@
 #include "windows/frame/LockKeyIndicators.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
+#include "windows/view/CFleetWriteDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
@@ -71,6 +72,7 @@ bool needsDocument(int command)
     case id::FilePrintPreview:
     case id::Read:
     case id::Write:
+    case id::WriteSeveralRadios:
     case id::ComSetup:
     case id::Language:
     case id::NextPane:
@@ -453,6 +455,10 @@ void CMainFrame::OnCommand(int command)
     case id::Write:
         if (view)
             view->OnWrite();
+        break;
+    case id::WriteSeveralRadios:
+        if (view)
+            CFleetWriteDlg::writeSeveralRadios(*view);
         break;
     case id::ComSetup:
         if (view)

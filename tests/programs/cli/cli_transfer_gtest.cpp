@@ -13,7 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <memory>
 
 #include "core/radio/RadioImage.h"
 #include "platform/QtSerialLink.h"
@@ -442,4 +444,232 @@ TEST_F(CliTransfer, PortsListAndSet)
 
     EXPECT_EQ(cli({"ports", "set", "COM17", "/dev/null"}).exitCode, 64);
     EXPECT_EQ(cli({"ports", "set", "LPT1", "/dev/null"}).exitCode, 64);
+}
+
+// A write frame and its data reach the radio with the pause between them, whatever the
+// line: the data never queue up right behind the frame.
+TEST_F(CliTransfer, TheRadioSeesThePauseBetweenAWriteFrameAndItsData)
+{
+    SimRadio radio({"--pace", "9600", "--log", path("radio.log")});
+    ASSERT_TRUE(writeFile(path("sent.dat"), patternDocument(5)));
+    const CliRun w = cli({"write", "--port", radio.device(), path("sent.dat"), "--quiet"});
+    ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+    QThread::msleep(100);
+
+    // "  1234.567 < 57": when the radio had each byte.
+    std::vector<std::pair<double, int>> received;
+    for (const QString& line : QString::fromUtf8(readFile(path("radio.log"))).split('\n')) {
+        const QStringList parts = line.simplified().split(' ');
+        if (parts.size() == 3 && parts[1] == "<")
+            received.push_back({parts[0].toDouble(), parts[2].toInt(nullptr, 16)});
+    }
+    std::vector<double> gaps;
+    for (std::size_t i = 0; i + 4 < received.size(); ++i) {
+        if (received[i].second == 'W' && received[i + 3].second == 8 && received[i + 1].second < 4) {
+            gaps.push_back(received[i + 4].first - received[i + 3].first);
+            i += 11;
+        }
+    }
+    ASSERT_EQ(gaps.size(), 102u);
+    // The first data byte takes 1.04 ms on the line after the pause of 1 ms. (The simulated
+    // radio times a byte from when it got to read it, so a busy machine shortens a few.)
+    std::nth_element(gaps.begin(), gaps.begin() + 51, gaps.end());
+    EXPECT_GE(gaps[51], 2.0);
+}
+
+// Several radios at once: every one gets its result line, its backup and its report line;
+// one that fails (silent, another type, a byte it did not keep) stops none of the others.
+TEST_F(CliTransfer, WriteSeveralRadiosAtOnce)
+{
+    ASSERT_EQ(cli({"new", path("sent.dat")}).exitCode, 0);
+    ASSERT_EQ(cli({"set", path("sent.dat"), "1", "Rx Frequency=145.125"}).exitCode, 0);
+    const QByteArray sent = readFile(path("sent.dat"));
+    const QByteArray radioStart = patternDocument(3);
+    ASSERT_TRUE(writeFile(path("radio.dat"), radioStart));
+    struct Radio {
+        QStringList simArgs;
+        const char* result; // its result line, after "PORT: "
+        bool written;
+        int flippedAt = -1; // the byte it keeps inverted
+    };
+    struct Case {
+        std::vector<Radio> radios;
+        int exitCode;
+        const char* summary;
+    };
+    const Case cases[] = {
+        {{{{}, "ok, verified (", true},
+          {{}, "ok, verified (", true},
+          {{}, "ok, verified (", true},
+          {{}, "ok, verified (", true}},
+         0,
+         "4 radios: 4 written, 4 verified, 0 failed.\n"},
+        {{{{}, "ok, verified (", true},
+          {{"--silent"}, "FAILED: not read for the backup: no answer", false},
+          {{"--ident", "50313230370000FF"},
+           "FAILED: not read for the backup: the radio is of another type",
+           false},
+          {{"--corrupt-write", "2"},
+           "FAILED: written, but the radio does not hold what was written",
+           true,
+           16}},
+         1,
+         "4 radios: 2 written, 1 verified, 3 failed ("},
+    };
+    int run = 0;
+    for (const Case& c : cases) {
+        const QString folder = path("backups") + QString::number(++run);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile::remove(path("report.csv"));
+        std::vector<std::unique_ptr<SimRadio>> radios;
+        QStringList args{"write", path("sent.dat"), "--verify",        "--backup-dir",
+                         folder,  "--report",       path("report.csv")};
+        for (std::size_t i = 0; i < c.radios.size(); ++i) {
+            const QString saved = path("saved") + QString::number(i) + ".dat";
+            QFile::remove(saved);
+            radios.push_back(std::make_unique<SimRadio>(
+                c.radios[i].simArgs + QStringList{"--load", path("radio.dat"), "--save", saved}));
+            args << "--port" << radios.back()->device();
+        }
+        const CliRun w = cli(args);
+        EXPECT_EQ(w.exitCode, c.exitCode) << w.err.toStdString();
+        EXPECT_TRUE(w.out.contains(c.summary)) << w.out.toStdString();
+        const QStringList report =
+            QString::fromUtf8(readFile(path("report.csv"))).split("\r\n", Qt::SkipEmptyParts);
+        ASSERT_EQ(report.size(), 5) << report.join('\n').toStdString();
+        EXPECT_EQ(report[0], "time,port,result,seconds,verify,backup");
+        int backups = 0;
+        for (std::size_t i = 0; i < c.radios.size(); ++i) {
+            const Radio& r = c.radios[i];
+            const QString port = radios[i]->device();
+            const std::string what = std::to_string(run) + " " + r.simArgs.join(' ').toStdString();
+            EXPECT_TRUE(w.out.contains(port + ": " + r.result)) << what << "\n" << w.out.toStdString();
+            const QByteArray saved = readFile(path("saved") + QString::number(i) + ".dat");
+            if (r.written) {
+                ++backups;
+                QByteArray held = sent.mid(16, 0x330);
+                if (r.flippedAt >= 0)
+                    held[r.flippedAt] = static_cast<char>(~held[r.flippedAt]);
+                EXPECT_EQ(saved.mid(16, 0x330), held) << what;
+            } else {
+                EXPECT_TRUE(saved.isEmpty()) << what << ": the radio was written";
+                EXPECT_TRUE(w.out.contains("failed (") && w.out.section("failed (", 1).contains(port))
+                    << what;
+            }
+            const QStringList line = report.filter("," + port + ",");
+            ASSERT_EQ(line.size(), 1) << what;
+            EXPECT_TRUE(line[0].contains(r.written ? "," + folder + "/" : ",not verified,"))
+                << line[0].toStdString();
+        }
+        // The flipped byte is named, and each backup holds its radio's memory before the write.
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(w.out.contains("\n    Channel 1 Rx Frequency: 145.12500 -> ")) << w.out.toStdString();
+        }
+        const QStringList kept = QDir(folder).entryList({"*.dat"}, QDir::Files);
+        EXPECT_EQ(kept.size(), backups);
+        for (const QString& name : kept)
+            EXPECT_EQ(readFile(folder + "/" + name).mid(16, 0x330), radioStart.mid(16, 0x330))
+                << name.toStdString();
+    }
+}
+
+// Repeat mode on one cable: three radios one after another, each written once it answers
+// and the next awaited once it is taken off; Ctrl+C while waiting ends the run.
+TEST_F(CliTransfer, RepeatModeWritesRadioAfterRadioUntilCtrlC)
+{
+    const QByteArray sent = patternDocument(7);
+    ASSERT_TRUE(writeFile(path("sent.dat"), sent));
+    SimRadio radio({"--save", path("saved.dat")});
+    QProcess p;
+    p.setProcessEnvironment(environment());
+    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"),
+            {"write", "--port", radio.device(), path("sent.dat"), "--repeat", "--verify", "--report",
+             path("report.csv")});
+    ASSERT_TRUE(p.waitForStarted(5000));
+    QString out;
+    QString err;
+    auto waitFor = [&](const QString& text, QString& in) {
+        for (int i = 0; i < 300 && !in.contains(text); ++i) {
+            p.waitForReadyRead(100);
+            out += QString::fromUtf8(p.readAllStandardOutput());
+            err += QString::fromUtf8(p.readAllStandardError());
+        }
+        return in.contains(text);
+    };
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_TRUE(waitFor(QStringLiteral("radio %1: ok, verified (").arg(n), out)) << out.toStdString();
+        EXPECT_EQ(readFile(path("saved.dat")).mid(16, 0x330), sent.mid(16, 0x330)) << n;
+        QFile::remove(path("saved.dat"));
+        radio.sendSignal(SIGUSR1); // taken off the cable
+        ASSERT_TRUE(waitFor(QStringLiteral("waiting for radio %1").arg(n + 1), err)) << err.toStdString();
+        if (n < 3)
+            radio.sendSignal(SIGUSR2); // the next one on it
+    }
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    out += QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(out.endsWith("Stopped by Ctrl+C. 3 radios: 3 written, 3 verified, 0 failed.\n"))
+        << out.toStdString();
+    EXPECT_FALSE(QFile::exists(path("saved.dat"))) << "a fourth radio was written";
+    const QStringList report =
+        QString::fromUtf8(readFile(path("report.csv"))).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(report.size(), 4);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d," +
+                                       QRegularExpression::escape(radio.device()) +
+                                       ",ok,\\d+\\.\\d,verified,$")
+                        .match(report[n])
+                        .hasMatch())
+            << report[n].toStdString();
+}
+
+TEST_F(CliTransfer, SeveralRadiosRefusedBeforeAnythingIsSent)
+{
+    ASSERT_TRUE(writeFile(path("sent.dat"), patternDocument(1)));
+    const QString doc = path("sent.dat");
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{"--port", "/dev/null", "--port", path("b"), "--backup", path("x.dat")}, 64, "--backup-dir DIR"},
+        {{"--port", path("a"), "--port", path("a")}, 64, "are the same port"},
+        {{"--port", path("a"), "--report", doc}, 64, "--report names"},
+        {{"--port", path("a"), "--repeat", "--backup-dir", path("none")}, 1, "no such folder"},
+        {{"--port", path("a"), "--report", path("none/r.csv")}, 1, "does not exist"},
+    };
+    for (const auto& c : cases) {
+        const CliRun w = cli(QStringList{"write", doc} + c.args);
+        EXPECT_EQ(w.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(w.err.contains(c.message)) << w.err.toStdString();
+    }
+}
+
+// Ctrl+C during a write into several radios ends each at its next block, and each result
+// line says how much of the document that radio now holds.
+TEST_F(CliTransfer, CtrlCDuringSeveralWritesSaysWhatEachRadioHolds)
+{
+    const QByteArray document = patternDocument(3);
+    ASSERT_TRUE(writeFile(path("new.dat"), document));
+    SimRadio first({"--pace", "9600", "--save", path("radio0.dat")});
+    SimRadio second({"--pace", "9600", "--save", path("radio1.dat")});
+    const CliRun r =
+        cli({"write", "--port", first.device(), "--port", second.device(), path("new.dat")}, {}, 900);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("Stopped by Ctrl+C. 2 radios: 0 written, 2 failed")) << r.out.toStdString();
+    int index = 0;
+    for (const SimRadio* radio : {&first, &second}) {
+        const QRegularExpressionMatch held =
+            QRegularExpression(QRegularExpression::escape(radio->device()) +
+                               ": cancelled after (\\d+) of 51 blocks; the radio holds the first \\1 blocks")
+                .match(r.out);
+        ASSERT_TRUE(held.hasMatch()) << r.out.toStdString();
+        const int blocks = held.captured(1).toInt();
+        const QByteArray memory = readFile(path("radio") + QString::number(index++) + ".dat");
+        ASSERT_EQ(memory.size(), 1040);
+        EXPECT_EQ(memory.mid(16, blocks * 16), document.mid(16, blocks * 16));
+        EXPECT_NE(memory.mid(16 + blocks * 16, 16), document.mid(16 + blocks * 16, 16));
+    }
+    EXPECT_TRUE(r.out.contains("to put it right, write " + path("new.dat") + " into it again"));
 }

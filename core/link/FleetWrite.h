@@ -1,0 +1,102 @@
+#pragma once
+// Writing one document into many radios. Every port runs on a thread of its own with its
+// own link, engine and host, so nothing of one transfer is shared with another; the
+// threads share only the cancel request and the PortActivity a watcher reads. A radio's
+// turn is a backup read (when asked), the write and a read back (when asked); repeat mode
+// runs turn after turn on one cable, waiting for each radio to be taken off and for the
+// next one to answer.
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/link/ProtocolEngine.h"
+
+namespace qx260::link
+{
+
+// What a watcher (a terminal, a window) reads of one port while its turns run. Written
+// by the port's thread, read by any.
+struct PortActivity {
+    enum Stage {
+        Starting,
+        Backup,            // reading the radio's memory before the write
+        Write,             //
+        Verify,            // reading it back
+        WaitingForRemoval, // repeat: the radio written last still answers
+        WaitingForRadio,   // repeat: handshakes until the next radio answers
+        Finished,
+    };
+    std::atomic<int> stage{Starting};
+    std::atomic<int> blocks{0}; // blocks done in the running transfer, 0..51
+    std::atomic<int> radio{1};  // the radio on this port now, counted from 1
+};
+
+// What keeping a backup came to: the name it was kept under, or why it could not be kept.
+struct BackupKept {
+    std::string name;
+    std::string failure;
+    bool ok() const { return failure.empty(); }
+};
+
+// How the turns of a port run.
+struct FleetSettings {
+    bool verify = false;
+    int retries = 0; // Retry answers to a Communication Error in each transfer
+    // Keeps the memory a radio held before it is written. A radio whose memory could not be
+    // kept is not written. Empty: no backup.
+    std::function<BackupKept(const RadioImage& memory)> keepBackup;
+    // Asked at every message pass of every transfer, from the ports' threads.
+    std::function<bool()> cancelRequested;
+};
+
+enum class TurnStep { Backup, Write, Verify };
+
+// One radio's turn: where it ended and what it left behind.
+struct RadioTurn {
+    int radio = 1;                   // counted from 1 on its port
+    TurnStep step = TurnStep::Write; // the step the turn ended in
+    TransferOutcome outcome;         // of that step
+    BackupKept backup;               // the backup kept before the write (or why none was)
+    bool verifyAsked = false;
+    bool matches = false;               // the read back holds every byte that was sent
+    std::optional<RadioImage> readBack; // what the radio holds (0x000-0x32F), the rest as sent
+    double seconds = 0;                 // from the radio's first answer to the end
+
+    // All 51 blocks went into the radio.
+    bool written() const { return step == TurnStep::Verify || (step == TurnStep::Write && outcome.ok()); }
+    bool ok() const { return written() && (!verifyAsked || matches); }
+    bool cancelled() const { return outcome.ending == TransferEnding::Cancelled; }
+    // Blocks of the document the radio now holds at its start (0..51).
+    int blocksWritten() const
+    {
+        return written() ? wire::kBlockCount : step == TurnStep::Write ? outcome.blocksDone : 0;
+    }
+};
+
+// One radio's turn on `link`, opened at `device`. `image` is sent as it is (encoded once
+// by the caller). With waitForRadio the first transfer answers a Communication Error with
+// Retry until a radio answers or the turn is cancelled; it ends cancelled with no block
+// done when no radio ever answered.
+RadioTurn writeRadio(SerialLink& link, const std::string& device, const RadioImage& image,
+                     const FleetSettings& settings, PortActivity& activity, bool waitForRadio = false);
+
+// What repeat mode tells its watcher, on the port's thread.
+struct RepeatReports {
+    std::function<void(const RadioTurn&)> turnEnded;
+    std::function<void(int radio)> radioRemoved; // the radio of the last turn no longer answers
+};
+
+// Repeat mode on one port: waits for a radio, writes it, waits until it no longer answers
+// (taken off the cable or switched off), and so on until cancelled. A port that cannot be
+// opened for the first radio ends it; later it counts as "no radio yet" (a cable unplugged
+// with the radio). Returns the turns that were reported.
+int writeRadiosInTurn(SerialLink& link, const std::string& device, const RadioImage& image,
+                      const FleetSettings& settings, PortActivity& activity, const RepeatReports& reports);
+
+// A radio's turn in a few words, in English or (languageFlag) Chinese: "ok, verified",
+// "no answer", "interrupted after 20 of 51 blocks", ...
+std::string turnSummary(const RadioTurn& turn, bool languageFlag);
+
+} // namespace qx260::link

@@ -1,0 +1,149 @@
+// Program > Write to Several Radios, against three simulated radios on COM1 to COM3: the
+// ports that open are offered, the table is encoded once and every radio gets the image,
+// each with its bar and its verified result; Cancel stops them all, and each result says
+// how much of the document its radio holds.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+#include "core/config/ProcessValues.h"
+#include "core/config/UserStore.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/Resources.h"
+#include "tests/support/SimRadio.h"
+#include "windows/common/MessageBox.h"
+#include "windows/view/CFleetWriteDlg.h"
+#include "windows/view/CProgramView.h"
+
+using namespace qx260;
+using qx260::test::SimRadio;
+
+class TestFleetWrite : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    MemoryUserStore store_;
+
+  private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
+        ProcessValues& pv = processValues();
+        pv.userStore = &store_;
+        pv.applicationName = "QX-260 Programming Software";
+        QString error;
+        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
+                 qPrintable(error));
+        msgtest::setAutoAnswer(true);
+    }
+
+    void writesThreeRadiosThroughTheDialog_data()
+    {
+        QTest::addColumn<int>("cancelAfterMs"); // -1: not cancelled
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("all written") << -1 << "OK, verified ("
+                                     << "3 of 3 radios written.";
+        QTest::newRow("cancelled") << 800 << "Cancelled after "
+                                   << "0 of 3 radios written.";
+    }
+
+    void writesThreeRadiosThroughTheDialog()
+    {
+        QFETCH(int, cancelAfterMs);
+        QFETCH(QString, result);
+        QFETCH(QString, summary);
+        // Radios whose memory differs from the document in every block.
+        QVERIFY(test::writeFile(dir_.filePath("before.dat"), test::patternDocument(3)));
+        std::vector<std::unique_ptr<SimRadio>> radios;
+        for (int n = 1; n <= 3; ++n) {
+            const QString saved = dir_.filePath(QStringLiteral("radio%1.dat").arg(n));
+            QFile::remove(saved);
+            radios.push_back(std::make_unique<SimRadio>(
+                QStringList{"--load", dir_.filePath("before.dat"), "--save", saved, "--pace", "9600"}));
+            QVERIFY(!radios.back()->device().isEmpty());
+            qputenv(qPrintable(QStringLiteral("QX260_PORT_COM%1").arg(n)), radios.back()->device().toUtf8());
+        }
+        QMdiArea area;
+        CProgramDoc doc;
+        doc.image = RadioImage::newImage();
+        auto* view = new CProgramView(doc);
+        area.addSubWindow(view)->show();
+        area.show();
+        view->OnInitialUpdate();
+        doc.image.setRxFrequency(5, 15000000);
+        view->fillTableFromDocument();
+        view->table().setTextMatrix(6, 1, "151.25000"); // in the table only: the command encodes it
+
+        int held[3] = {51, 51, 51}; // the blocks each radio holds, as its result says
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CFleetWriteDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto closeDialog = qScopeGuard([dialog] { dialog->done(0); });
+            QCOMPARE(dialog->windowTitle(), QString("Write to Several Radios"));
+            QVERIFY(!dialog->writeButton()->isEnabled()); // no port chosen yet
+            for (int n = 1; n <= 3; ++n) {
+                QVERIFY2(dialog->portBox(n)->isEnabled(), qPrintable(dialog->portBox(n)->text()));
+                dialog->portBox(n)->setChecked(true);
+            }
+            dialog->verifyBox()->setChecked(true);
+            QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
+            QVERIFY(dialog->running());
+            QVERIFY(!dialog->portBox(1)->isEnabled());
+            if (cancelAfterMs >= 0) {
+                QTest::qWait(cancelAfterMs);
+                QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->running(), 30000);
+            for (int row = 0; row < 3; ++row) {
+                const QString text = dialog->resultText(row)->text();
+                QVERIFY2(text.startsWith(result), qPrintable(text));
+                if (cancelAfterMs >= 0)
+                    held[row] = text.section(' ', 2, 2).toInt();
+                else
+                    QCOMPARE(dialog->progressBar(row)->value(), 102);
+            }
+            QCOMPARE(dialog->summaryText()->text(), summary);
+            QCOMPARE(dialog->cancelButton()->text(), QString("Close"));
+            QVERIFY(dialog->cancelButton()->isEnabled());
+            if (const QByteArray shots = qgetenv("QX260_SCREENSHOTS"); !shots.isEmpty())
+                dialog->grab().save(QString::fromUtf8(shots) + "/fleet-write-" + QTest::currentDataTag() +
+                                    ".png");
+            closeDialog.dismiss();
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        });
+        CFleetWriteDlg::writeSeveralRadios(*view);
+
+        QCOMPARE(doc.image.rxFrequency(6), std::optional<std::uint32_t>(15125000));
+        for (int n = 1; n <= 3; ++n) {
+            const QByteArray saved = test::readFile(dir_.filePath(QStringLiteral("radio%1.dat").arg(n)));
+            QCOMPARE(saved.size(), 1040);
+            QVERIFY(held[n - 1] > 0 && held[n - 1] <= 51);
+            for (int i = 0; i < held[n - 1] * 16; ++i)
+                QCOMPARE(static_cast<std::uint8_t>(saved[16 + i]),
+                         doc.image.byte(static_cast<std::size_t>(i)));
+            if (held[n - 1] < 51)
+                QVERIFY(saved.mid(16 + held[n - 1] * 16, 16) !=
+                        QByteArray(reinterpret_cast<const char*>(doc.image.bytes().data() + held[n - 1] * 16),
+                                   16));
+        }
+        QVERIFY(msgtest::takeShown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFleetWrite)
+#include "fleet_write_qtest.moc"

@@ -1,0 +1,289 @@
+// The Write to Several Radios dialog: the port choice, then a bar and a result per port
+// while the ports' threads write, read from their activity by a timer on the window's
+// thread.
+
+#include "windows/view/CFleetWriteDlg.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/config/ProcessValues.h"
+#include "core/link/FleetWrite.h"
+#include "core/link/PortNaming.h"
+#include "core/radio/CProgramDoc.h"
+#include "platform/PortSettings.h"
+#include "platform/PortThreads.h"
+#include "platform/QtSerialLink.h"
+#include "windows/view/CProcessDlg.h"
+#include "windows/view/CProgramView.h"
+
+namespace
+{
+
+QString pick(const char* english, const char* chinese)
+{
+    return QString::fromUtf8(qx260::processValues().pick(english, chinese));
+}
+
+std::string deviceOf(int number)
+{
+    return qx260::link::resolvePortDevice(qx260::link::portDeviceNameFor(number),
+                                          qx260::link::systemPortMapping())
+        .value_or(std::string());
+}
+
+} // namespace
+
+// A port being written: its row of the window, and what its thread leaves there.
+struct CFleetWriteDlg::PortRow {
+    QString name;
+    std::string device;
+    qx260::link::PortActivity activity;
+    qx260::link::RadioTurn turn; // written by the port's thread before `done`
+    std::atomic<bool> done{false};
+    QProgressBar* bar = nullptr;
+    QLabel* result = nullptr;
+};
+
+CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
+{
+    setObjectName(QStringLiteral("CFleetWriteDlg"));
+    setWindowTitle(pick("Write to Several Radios", "写入多台电台"));
+    probe = [](const std::string& device) {
+        return !device.empty() && qx260::link::QtSerialLink::probe(device);
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the rows and their results
+    auto* box = new QGroupBox(pick("Ports", "端口"), this);
+    auto* grid = new QGridLayout(box);
+    for (int n = 1; n <= 16; ++n) {
+        ports_[n - 1] = new QCheckBox(QStringLiteral("COM%1").arg(n), box);
+        ports_[n - 1]->setObjectName(QStringLiteral("COM%1").arg(n));
+        grid->addWidget(ports_[n - 1], (n - 1) / 4, (n - 1) % 4);
+        connect(ports_[n - 1], &QCheckBox::toggled, this, &CFleetWriteDlg::updateWriteButton);
+    }
+    layout->addWidget(box);
+
+    verify_ = new QCheckBox(
+        pick("Read each radio back and compare (verify)", "写入后读回每台电台并比较（校验）"), this);
+    verify_->setObjectName(QStringLiteral("verify"));
+    layout->addWidget(verify_);
+
+    rowsLayout_ = new QGridLayout;
+    rowsLayout_->setColumnStretch(2, 1);
+    layout->addLayout(rowsLayout_);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setWordWrap(true);
+    layout->addWidget(summary_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    write_ = new QPushButton(pick("Write", "写入"), this);
+    write_->setObjectName(QStringLiteral("write"));
+    write_->setDefault(true);
+    cancel_ = new QPushButton(pick("Cancel", "取消"), this);
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    buttons->addWidget(write_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+    connect(write_, &QPushButton::clicked, this, &CFleetWriteDlg::OnWrite);
+    connect(cancel_, &QPushButton::clicked, this, &CFleetWriteDlg::OnCancel);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(100);
+    connect(timer_, &QTimer::timeout, this, &CFleetWriteDlg::refresh);
+}
+
+CFleetWriteDlg::~CFleetWriteDlg()
+{
+    if (cancelFlag_)
+        *cancelFlag_ = true;
+    threads_.reset(); // every port's thread has returned before its row goes
+}
+
+void CFleetWriteDlg::writeSeveralRadios(CProgramView& view)
+{
+    // One transfer of the view at a time: its own Read or Write comes first.
+    if (view.transferRunning() || view.processDialog()->windowExists())
+        return;
+    // A value still being typed belongs to what is sent; refused, nothing is sent.
+    if (!view.commitCellEdit(false, pick("Nothing was written to the radio.", "没有向电台写入任何数据。")))
+        return;
+    view.encodeTable();
+    CFleetWriteDlg dialog(view.window());
+    dialog.run(view.document().image);
+}
+
+QCheckBox* CFleetWriteDlg::portBox(int number) const
+{
+    return number >= 1 && number <= 16 ? ports_[number - 1] : nullptr;
+}
+
+QProgressBar* CFleetWriteDlg::progressBar(int row) const
+{
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)]->bar
+                                                            : nullptr;
+}
+
+QLabel* CFleetWriteDlg::resultText(int row) const
+{
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)]->result
+                                                            : nullptr;
+}
+
+void CFleetWriteDlg::prepare(const qx260::RadioImage& image)
+{
+    image_ = image;
+    for (int n = 1; n <= 16; ++n) {
+        const std::string device = deviceOf(n);
+        ports_[n - 1]->setToolTip(device.empty() ? QStringLiteral("(no device)")
+                                                 : QString::fromStdString(device));
+        const bool opens = probe(device);
+        ports_[n - 1]->setEnabled(opens);
+        if (!opens)
+            ports_[n - 1]->setChecked(false);
+    }
+    updateWriteButton();
+}
+
+int CFleetWriteDlg::run(const qx260::RadioImage& image)
+{
+    prepare(image);
+    return exec();
+}
+
+void CFleetWriteDlg::updateWriteButton()
+{
+    bool any = false;
+    for (QCheckBox* box : ports_)
+        any = any || (box->isEnabled() && box->isChecked());
+    write_->setEnabled(any && !running_ && rows_.empty());
+}
+
+void CFleetWriteDlg::OnWrite()
+{
+    if (running_ || !rows_.empty())
+        return;
+    const bool verify = verify_->isChecked();
+    for (int n = 1; n <= 16; ++n) {
+        if (!ports_[n - 1]->isEnabled() || !ports_[n - 1]->isChecked())
+            continue;
+        auto row = std::make_unique<PortRow>();
+        row->name = ports_[n - 1]->text();
+        row->device = deviceOf(n);
+        const int at = static_cast<int>(rows_.size());
+        rowsLayout_->addWidget(new QLabel(row->name, this), at, 0);
+        row->bar = new QProgressBar(this);
+        row->bar->setObjectName(QStringLiteral("progress%1").arg(n));
+        row->bar->setRange(0, qx260::link::wire::kBlockCount * (verify ? 2 : 1));
+        row->bar->setValue(0);
+        row->bar->setTextVisible(false);
+        row->bar->setMinimumWidth(160);
+        rowsLayout_->addWidget(row->bar, at, 1);
+        row->result = new QLabel(this);
+        row->result->setObjectName(QStringLiteral("result%1").arg(n));
+        row->result->setMinimumWidth(300);
+        row->result->setWordWrap(true);
+        rowsLayout_->addWidget(row->result, at, 2);
+        rows_.push_back(std::move(row));
+    }
+    if (rows_.empty())
+        return;
+    for (QCheckBox* box : ports_)
+        box->setEnabled(false);
+    verify_->setEnabled(false);
+
+    running_ = true;
+    updateWriteButton();
+    cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
+    qx260::link::FleetSettings settings;
+    settings.verify = verify;
+    settings.cancelRequested = [flag = cancelFlag_] { return flag->load(); };
+    threads_ = std::make_unique<qx260::link::PortThreads>();
+    for (const auto& row : rows_) {
+        PortRow* mine = row.get();
+        threads_->start([mine, settings, image = image_](qx260::link::SerialLink& link) {
+            mine->turn = qx260::link::writeRadio(link, mine->device, image, settings, mine->activity);
+            mine->done = true;
+        });
+    }
+    refresh();
+    timer_->start();
+}
+
+void CFleetWriteDlg::refresh()
+{
+    using qx260::link::PortActivity;
+    const bool chinese = qx260::processValues().languageFlag;
+    int finished = 0;
+    int ok = 0;
+    for (const auto& row : rows_) {
+        if (row->done) {
+            ++finished;
+            ok += row->turn.ok() ? 1 : 0;
+            QString summary = QString::fromStdString(qx260::link::turnSummary(row->turn, chinese));
+            // A sentence of its own here: "OK, verified", "No answer ...".
+            if (summary.startsWith(QStringLiteral("ok")))
+                summary.replace(0, 2, QStringLiteral("OK"));
+            else if (!summary.isEmpty())
+                summary[0] = summary[0].toUpper();
+            row->result->setText(summary + QStringLiteral(" (%1 s)").arg(row->turn.seconds, 0, 'f', 1));
+            if (row->turn.written())
+                row->bar->setValue(row->bar->maximum());
+            continue;
+        }
+        const int stage = row->activity.stage;
+        const int blocks = row->activity.blocks;
+        if (stage == PortActivity::Verify) {
+            row->bar->setValue(qx260::link::wire::kBlockCount + blocks);
+            row->result->setText(pick("Verifying...", "正在校验..."));
+        } else if (stage == PortActivity::Write) {
+            row->bar->setValue(blocks);
+            row->result->setText(pick("Writing...", "正在写入..."));
+        } else {
+            row->result->setText(pick("Connecting...", "正在连接..."));
+        }
+    }
+    const int total = static_cast<int>(rows_.size());
+    if (finished < total)
+        return;
+    timer_->stop();
+    threads_.reset();
+    running_ = false;
+    cancel_->setText(pick("Close", "关闭"));
+    cancel_->setEnabled(true);
+    summary_->setText(chinese ? QStringLiteral("%1 台电台中 %2 台写入成功。").arg(total).arg(ok)
+                              : QStringLiteral("%1 of %2 radios written.").arg(ok).arg(total));
+}
+
+void CFleetWriteDlg::OnCancel()
+{
+    if (!running_) {
+        QDialog::reject();
+        return;
+    }
+    // Each port ends at its next block; the window stays until every one has.
+    *cancelFlag_ = true;
+    cancel_->setEnabled(false);
+}
+
+void CFleetWriteDlg::reject()
+{
+    OnCancel();
+}
+
+void CFleetWriteDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    OnCancel();
+}
