@@ -194,9 +194,10 @@ TypedChoice typedListChoice(int col, std::string_view text, bool languageFlag)
         return {};
 
     if (const std::optional<double> hertz = parsePlainDecimal(text)) {
-        // Only a value that is whole tenths of a hertz can be a tone of the list.
+        // Only a value that is whole tenths of a hertz can be a tone of the list (and every
+        // tone of the list lies far below 100 kHz, which keeps the products below in range).
         const std::optional<std::int64_t> tenths = scaleExact(*hertz, 1);
-        if (tenths && *tenths > 0 && scaleExact(*hertz, 6) == *tenths * 100000) {
+        if (tenths && *tenths > 0 && *tenths < 1'000'000 && scaleExact(*hertz, 6) == *tenths * 100000) {
             const std::string shown = formatScaled(*tenths, 1);
             for (const std::string& item : items)
                 if (item == shown)

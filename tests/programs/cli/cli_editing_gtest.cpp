@@ -308,6 +308,13 @@ TEST_F(CliEditing, NumbersMustBePlainDecimals)
         EXPECT_EQ(bytes(), before);
     }
 
+    // A number far beyond every tone is no tone, whatever its digits.
+    for (const char* tone : {"QT/DQT Dec=555555555555555554", "QT/DQT Dec=922337203685477.5"}) {
+        const CliRun r = cli({"set", doc_, "2", tone});
+        EXPECT_EQ(r.exitCode, 1) << tone;
+        EXPECT_EQ(bytes(), before) << tone;
+    }
+
     // Blanks around the number are fine, and a tone may leave out its ".0".
     ASSERT_EQ(cli({"set", doc_, "2", "Rx Frequency= 146.52 ", "QT/DQT Dec=100"}).exitCode, 0);
     ASSERT_EQ(cli({"options", doc_, "Transmit Delay= 2.5 "}).exitCode, 0);
