@@ -19,6 +19,8 @@ packages=(
   help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file
   # the core built for Windows and its tests run under Wine
   g++-mingw-w64-x86-64-posix wine wine64
+  # coverage-guided fuzzing of the core (scripts/fuzz.sh): clang and its libFuzzer runtime
+  clang libclang-rt-14-dev
 )
 # The decimal-comma locale the tests run under.
 test_locale="de_DE.UTF-8"

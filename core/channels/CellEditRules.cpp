@@ -105,8 +105,10 @@ CommitOutcome commitTx(ChannelTable& table, int r, const FrequencyReading& readi
     const bool hadTx = !table.textMatrix(r, column::TxFrequency).empty();
     const bool enter = trigger == CommitTrigger::Enter;
     if (reading.verdict == FrequencyVerdict::Empty) {
-        if (enter)
-            table.setTextMatrix(r, column::TxFrequency, oldRx); // Tx follows Rx again
+        // With Enter, Tx follows Rx again; without an Rx to follow (a channel with a Tx side
+        // only) the channel goes as a whole, settings and all, as it is stored.
+        if (enter && !oldRx.empty())
+            table.setTextMatrix(r, column::TxFrequency, oldRx);
         else if (hadTx)
             clearRow(table, r);
         return {};
@@ -192,9 +194,10 @@ TypedChoice typedListChoice(int col, std::string_view text, bool languageFlag)
         return {};
 
     if (const std::optional<double> hertz = parsePlainDecimal(text)) {
-        // Only a value that is whole tenths of a hertz can be a tone of the list.
+        // Only a value that is whole tenths of a hertz can be a tone of the list (and every
+        // tone of the list lies far below 100 kHz, which keeps the products below in range).
         const std::optional<std::int64_t> tenths = scaleExact(*hertz, 1);
-        if (tenths && *tenths > 0 && scaleExact(*hertz, 6) == *tenths * 100000) {
+        if (tenths && *tenths > 0 && *tenths < 1'000'000 && scaleExact(*hertz, 6) == *tenths * 100000) {
             const std::string shown = formatScaled(*tenths, 1);
             for (const std::string& item : items)
                 if (item == shown)

@@ -107,7 +107,12 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
     filePath_ = fullPath;
 
     auto parseLine = [this](std::string_view raw) {
-        const std::string_view text = trim(raw);
+        std::string_view text = trim(raw);
+        // A mark inside the file (two files joined into one) is no more part of its line
+        // than the one at the start; kept, it would turn a comment into a key that the next
+        // load, finding it at the start of the saved file, takes for a comment again.
+        while (text.starts_with(kByteOrderMark))
+            text = trim(text.substr(kByteOrderMark.size()));
         if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
             if (sections_.empty())
                 sections_.push_back(Section{});

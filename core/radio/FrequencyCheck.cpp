@@ -55,10 +55,13 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
     const std::optional<std::int64_t> scaled = scaleExact(value, 5);
     if (scaled)
         reading.checkValue = *scaled;
-    // A frequency word cannot hold zero or less (zero is the empty word), so such a
-    // value is never a frequency, whatever the band limits say.
-    if (!scaled || *scaled > std::numeric_limits<std::int32_t>::max() || *scaled <= 0 ||
-        *scaled < limits.lower || *scaled > limits.upper) {
+    // A frequency word holds eight digits, and one whose first two are 00 is the empty
+    // word: a value outside 10 to 999.99999 MHz would be stored as no frequency at all,
+    // so it is never a frequency, whatever the band limits say.
+    constexpr std::int64_t kLowestWord = 1000000;
+    constexpr std::int64_t kHighestWord = 99999999;
+    if (!scaled || *scaled < kLowestWord || *scaled > kHighestWord || *scaled < limits.lower ||
+        *scaled > limits.upper) {
         reading.verdict = FrequencyVerdict::OutOfRange;
         return reading;
     }

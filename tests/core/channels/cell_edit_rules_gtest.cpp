@@ -90,6 +90,7 @@ TEST(CommitEdit, FollowsTheCommitTableForEveryColumnAndTrigger)
         // Tx Frequency
         {"tx erased, Enter: follows Rx", Enter, 2, kChannel, "", 0, with(kChannel, 2, "145.00000")},
         {"tx erased, LeaveCell: clears the channel", Leave, 2, kChannel, "", 0, kEmpty},
+        {"tx erased in a Tx-only channel, Enter: the channel goes", Enter, 2, kTxOnly, "", 0, kEmpty},
         {"tx out of range, Enter", Enter, 2, kChannel, "170", resid::StrOutOfRange, kChannel},
         {"tx out of range, LeaveCell", Leave, 2, kChannel, "170", resid::StrOutOfRange, kChannel},
         {"tx off step, Enter", Enter, 2, kChannel, "145.001", resid::StrStepValueError, kChannel},

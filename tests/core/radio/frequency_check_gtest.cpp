@@ -78,3 +78,14 @@ TEST(ReadFrequency, ZeroIsNeverAFrequencyEvenWithoutBandLimits)
     EXPECT_EQ(readFrequency("0", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
     EXPECT_EQ(readFrequency("145", BandLimits{}).verdict, FrequencyVerdict::OutOfRange);
 }
+
+TEST(ReadFrequency, OnlyWhatAFrequencyWordHoldsIsAFrequencyWhateverTheBand)
+{
+    // Eight digits with a first pair other than 00 (that is the empty word): a wider band
+    // from an edited configuration cannot make a channel that would be stored empty.
+    const BandLimits wide = bandLimitsFromText("0 - 2000MHz");
+    EXPECT_EQ(readFrequency("9.995", wide).verdict, FrequencyVerdict::OutOfRange);
+    EXPECT_EQ(readFrequency("10", wide).verdict, FrequencyVerdict::Valid);
+    EXPECT_EQ(readFrequency("999.995", wide).verdict, FrequencyVerdict::Valid);
+    EXPECT_EQ(readFrequency("1000", wide).verdict, FrequencyVerdict::OutOfRange);
+}

@@ -231,28 +231,26 @@ TEST_F(CliEditing, EditsKeepWhatTheyDoNotShow)
         QStringList args;
         std::function<void(RadioImage&)> change; // what the step changes in the image
     };
+    // An erased channel is stored as an empty one, whichever side erased it.
+    const auto erased = [](int n) {
+        return [n](RadioImage& i) {
+            RadioImage empty = RadioImage::newImage();
+            ChannelTable none;
+            encodeTable(none, empty, 1);
+            for (int k = 0; k < kChannelRecordSize; ++k)
+                i.setChannelByte(n, k, empty.channelByte(n, k));
+            i.setScan(n, false);
+        };
+    };
     const std::vector<Step> steps = {
         {{"set", doc_, "5", "Scan=No"}, [](RadioImage& i) { i.setScan(5, false); }},
         {{"set", doc_, "9", "W/N=Narrow"}, [](RadioImage& i) { i.setWide(9, false); }},
         {{"set", doc_, "6", "Tx Frequency=147", "--variant", "2"},
          [](RadioImage& i) { i.setTxFrequency(6, 14700000); }},
         {{"options", doc_, "Beep=on"}, [](RadioImage& i) { i.setByte(offset::Beep, 1); }},
-        {{"set", doc_, "7", "Rx Frequency="},
-         [](RadioImage& i) {
-             RadioImage empty = RadioImage::newImage();
-             ChannelTable none;
-             encodeTable(none, empty, 1);
-             for (int k = 0; k < kChannelRecordSize; ++k)
-                 i.setChannelByte(7, k, empty.channelByte(7, k));
-             i.setScan(7, false);
-         }},
+        {{"set", doc_, "7", "Rx Frequency="}, erased(7)},
         // Erased on the transmit side: the receive side it never showed goes with it.
-        {{"set", doc_, "8", "Tx Frequency=", "--variant", "2"},
-         [](RadioImage& i) {
-             i.setRxFrequency(8, 0);
-             i.setTxFrequency(8, 0);
-             i.setDecodeTone(8, ToneWord{0xFF, 0xFF});
-         }},
+        {{"set", doc_, "8", "Tx Frequency=", "--variant", "2"}, erased(8)},
     };
     RadioImage expected = img;
     for (const Step& step : steps) {
@@ -300,6 +298,13 @@ TEST_F(CliEditing, NumbersMustBePlainDecimals)
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains("point as the decimal separator")) << r.err.toStdString();
         EXPECT_EQ(bytes(), before);
+    }
+
+    // A number far beyond every tone is no tone, whatever its digits.
+    for (const char* tone : {"QT/DQT Dec=555555555555555554", "QT/DQT Dec=922337203685477.5"}) {
+        const CliRun r = cli({"set", doc_, "2", tone});
+        EXPECT_EQ(r.exitCode, 1) << tone;
+        EXPECT_EQ(bytes(), before) << tone;
     }
 
     // Blanks around the number are fine, and a tone may leave out its ".0".

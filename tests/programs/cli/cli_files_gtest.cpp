@@ -285,6 +285,12 @@ TEST_F(CliFiles, OddConfigurationGetsATrueMessage)
     EXPECT_EQ(cli({"config", "get", path("bom.ini"), "Setup", "Language"}).out, "Chinese\n");
     EXPECT_EQ(cli({"config", "set", path("bom.ini"), "Setup", "ShowLang", "1"}).exitCode, 0);
     EXPECT_EQ(read("bom.ini"), "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n");
+    // Two such files joined into one: the second mark is no part of its line either.
+    write("joined.ini", "[Setup]\r\nLanguage=Chinese\r\n\xEF\xBB\xBF; the second file\r\n"
+                        "\xEF\xBB\xBF[Other]\r\nKey=1\r\n");
+    EXPECT_EQ(cli({"config", "get", path("joined.ini"), "Other", "Key"}).out, "1\n");
+    EXPECT_EQ(cli({"config", "set", path("joined.ini"), "Setup", "ShowLang", "1"}).exitCode, 0);
+    EXPECT_EQ(read("joined.ini"), "[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n[Other]\r\nKey=1\r\n");
 
     // A Program.ini beside the program that cannot be read: every command says so.
     const QString doc = path("radio.dat");

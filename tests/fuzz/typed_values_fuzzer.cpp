@@ -1,0 +1,199 @@
+// Fuzz target: what a user types into the channel window's cells and the Optional Features
+// dialog, taken as the window and the command line take it, into a document under a band
+// and radio variant the input chooses. A refused text leaves the table and the document as
+// they were; a taken one changes its own channel only, into texts the rules accept, and the
+// stored document shows exactly what the table shows. An option value changes its own
+// bytes only and shows again as it was taken.
+//
+// Input: a byte choosing variant, language and band (a band text of its own on the first
+// line when it says so), then edits: a byte for the kind and place, a byte more for a cell's
+// column, and the typed text up to a line break.
+
+#include <algorithm>
+
+#include "core/channels/CellEditRules.h"
+#include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelTable.h"
+#include "core/config/UserStore.h"
+#include "core/radio/Tones.h"
+#include "core/settings/OptionRules.h"
+#include "tests/fuzz/FuzzTarget.h"
+
+namespace qx260::fuzz
+{
+
+namespace
+{
+
+struct Document {
+    int variant = 1;
+    bool chinese = false;
+    BandLimits limits;
+    RadioImage image;
+    ChannelTable table;
+};
+
+ChannelTable decoded(RadioImage image, const Document& doc)
+{
+    MemoryUserStore store;
+    ChannelTable table;
+    decodeImage(image, table,
+                CodecContext{shippedConfiguration(), store, doc.variant, false, doc.chinese,
+                             doc.chinese ? "Chinese" : "English"});
+    return table;
+}
+
+// A text the rules may leave in a cell: a frequency they accept, an item of the column's list.
+bool acceptedCell(int col, const std::string& text, const Document& doc)
+{
+    if (text.empty())
+        return true;
+    if (col == column::RxFrequency || col == column::TxFrequency) {
+        const FrequencyReading reading = readFrequency(text, doc.limits);
+        return reading.verdict == FrequencyVerdict::Valid && reading.textToStore == text;
+    }
+    static const std::vector<std::string> tones[2] = {buildToneList(false), buildToneList(true)};
+    const std::vector<std::string> items = listItemsForColumn(col, doc.chinese, tones[doc.chinese]);
+    return std::find(items.begin(), items.end(), text) != items.end();
+}
+
+// One cell typed and confirmed, as the window's editors and "qx260-cli set" do it.
+void typeIntoCell(Document& doc, int row, int col, const std::string& typed, CommitTrigger trigger)
+{
+    if (!keptColumn(col, doc.variant))
+        return; // no editor is shown over a hidden column
+    std::string text = typed;
+    if (isListColumn(col)) {
+        const TypedChoice choice = typedListChoice(col, typed, doc.chinese);
+        if (choice.item.empty())
+            return; // refused before anything is committed
+        text = choice.item;
+    }
+    const ChannelTable before = detachedCopy(doc.table);
+    const RadioImage imageBefore = doc.image;
+    doc.table.moveTo(row, col);
+    const CommitOutcome outcome = commitEdit(doc.table, col, text, trigger, doc.limits, doc.chinese);
+    const std::string at =
+        "channel " + std::to_string(row) + " column " + std::to_string(col) + " \"" + typed + "\"";
+    if (!outcome.ok()) {
+        FUZZ_CHECK(firstCellDifference(before, doc.table).empty() && !outcome.changed,
+                   "a refused text changed the table, " + at + ": " + firstCellDifference(before, doc.table));
+        return;
+    }
+    FUZZ_CHECK(outcome.changed == !firstCellDifference(before, doc.table).empty(),
+               "the change was misreported, " + at);
+    for (int r = 1; r < ChannelTable::kRows; ++r)
+        for (int c = 1; c < ChannelTable::kCols; ++c) {
+            const std::string& cell = doc.table.textMatrix(r, c);
+            if (cell == before.textMatrix(r, c))
+                continue;
+            FUZZ_CHECK(r == row, "another channel changed, " + at);
+            FUZZ_CHECK(acceptedCell(c, cell, doc),
+                       "column " + std::to_string(c) + " holds \"" + cell + "\", " + at);
+        }
+
+    // The document is kept up to date with every value taken, and shows what the table shows.
+    encodeTable(doc.table, doc.image, doc.variant);
+    const std::string stored = firstCellDifference(doc.table, decoded(doc.image, doc), doc.variant);
+    FUZZ_CHECK(stored.empty(), "stored otherwise than shown, " + at + ": " + stored);
+    for (int n = 1; n <= kChannelCount; ++n)
+        for (int k = 0; k < kChannelRecordSize; ++k)
+            FUZZ_CHECK(n == row || doc.image.channelByte(n, k) == imageBefore.channelByte(n, k),
+                       "channel " + std::to_string(n) + " stored anew, " + at + ", " +
+                           firstDifference(imageBefore, doc.image));
+}
+
+// Optional Features: OK with one control changed. Only that control's bytes may change, and
+// the dialog opened again shows what was taken.
+void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
+{
+    OptionalFeatures features = loadOptionalFeatures(doc.image, doc.chinese);
+    std::vector<std::size_t> own;
+    std::string at;
+    switch (kind % 4) {
+    case 0: { // Transmit Delay typed, then left
+        const std::string typed = in.text();
+        at = "Transmit Delay \"" + typed + "\"";
+        if (!transmitDelayTextAccepted(typed))
+            return; // the field takes its last value back
+        const std::string normal = normaliseTransmitDelay(typed, doc.chinese);
+        FUZZ_CHECK(transmitDelayTextAccepted(normal) && normaliseTransmitDelay(normal, doc.chinese) == normal,
+                   at + " became \"" + normal + "\"");
+        features.transmitDelay = normal;
+        own = {offset::TransmitDelay, offset::TransmitDelay + 1};
+        break;
+    }
+    case 1: { // the up-down arrows
+        const int step = static_cast<std::int8_t>(in.byte());
+        const std::string stepped = stepTransmitDelay(features.transmitDelay, step, doc.chinese);
+        at = "Transmit Delay " + features.transmitDelay + " stepped by " + std::to_string(step);
+        FUZZ_CHECK(transmitDelayTextAccepted(stepped) &&
+                       normaliseTransmitDelay(stepped, doc.chinese) == stepped,
+                   at + " became \"" + stepped + "\"");
+        features.transmitDelay = stepped;
+        own = {offset::TransmitDelay, offset::TransmitDelay + 1};
+        break;
+    }
+    case 2: { // a list position (or none)
+        const OptionList list = kOptionLists[(kind >> 2) % kOptionListCount];
+        const int count = static_cast<int>(optionListItems(list, doc.chinese).size());
+        const int position = in.byte() % (count + 1) - 1;
+        at = optionListName(list) + " at " + std::to_string(position);
+        features.position(list) = position;
+        own = {optionOffset(list)};
+        break;
+    }
+    default: // a check box
+        ((kind >> 2) % 2 ? features.beep : features.batterySaver) ^= true;
+        own = {(kind >> 2) % 2 ? offset::Beep : offset::BatterySaver};
+        at = "a check box";
+        break;
+    }
+    const RadioImage before = doc.image;
+    storeOptionalFeatures(features, doc.image);
+    for (std::size_t o = 0; o < kImageSize; ++o)
+        FUZZ_CHECK(std::find(own.begin(), own.end(), o) != own.end() || doc.image.byte(o) == before.byte(o),
+                   "byte " + std::to_string(o) + " changed, " + at);
+    const OptionalFeatures shown = loadOptionalFeatures(doc.image, doc.chinese);
+    FUZZ_CHECK(shown.transmitDelay == features.transmitDelay && shown.beep == features.beep &&
+                   shown.batterySaver == features.batterySaver,
+               "shown otherwise than taken, " + at);
+    for (OptionList list : kOptionLists)
+        FUZZ_CHECK(features.position(list) < 0 || shown.position(list) == features.position(list),
+                   optionListName(list) + " shown otherwise than taken, " + at);
+}
+
+} // namespace
+
+void checkTypedValues(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput in(data, size);
+    const std::uint8_t setup = in.byte();
+    Document doc;
+    doc.variant = 1 + setup % 2; // variant 0 has no editable table
+    doc.chinese = (setup >> 1) & 1;
+    const char* const bands[] = {"136 - 174MHz", "144 - 148MHz", "130 - 160MHz"};
+    const int band = (setup >> 2) % 4;
+    doc.limits = bandLimitsFromText(band < 3 ? std::string(bands[band]) : in.text());
+    // The document as saved once: a save writes every channel from the table.
+    doc.image = sampleDocument();
+    doc.table = decoded(doc.image, doc);
+    encodeTable(doc.table, doc.image, doc.variant);
+
+    // A few dozen edits say all that more would (and keep each run short).
+    for (int edits = 0; edits < 32 && !in.empty(); ++edits) {
+        const std::uint8_t kind = in.byte();
+        if (kind & 1) {
+            setOption(doc, kind >> 1, in);
+            continue;
+        }
+        const int row = 1 + (kind >> 1) % kChannelCount;
+        const CommitTrigger trigger = kind & 0x20 ? CommitTrigger::LeaveCell : CommitTrigger::Enter;
+        const int col = 1 + in.byte() % 8;
+        typeIntoCell(doc, row, col, in.text(), trigger);
+    }
+}
+
+} // namespace qx260::fuzz
+
+QX260_FUZZ_ENTRY(qx260::fuzz::checkTypedValues)
