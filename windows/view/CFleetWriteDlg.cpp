@@ -3,6 +3,7 @@
 // thread.
 
 #include "windows/view/CFleetWriteDlg.h"
+#include "windows/common/DisplayText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,11 +29,6 @@
 namespace
 {
 
-QString pick(const char* english, const char* chinese)
-{
-    return QString::fromUtf8(qx260::processValues().pick(english, chinese));
-}
-
 std::string deviceOf(int number)
 {
     return qx260::link::resolvePortDevice(qx260::link::portDeviceNameFor(number),
@@ -56,14 +52,14 @@ struct CFleetWriteDlg::PortRow {
 CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CFleetWriteDlg"));
-    setWindowTitle(pick("Write to Several Radios", "写入多台电台"));
+    setWindowTitle(qx260::pickText("Write to Several Radios", "写入多台电台"));
     probe = [](const std::string& device) {
         return !device.empty() && qx260::link::QtSerialLink::probe(device);
     };
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the rows and their results
-    auto* box = new QGroupBox(pick("Ports", "端口"), this);
+    auto* box = new QGroupBox(qx260::pickText("Ports", "端口"), this);
     auto* grid = new QGridLayout(box);
     for (int n = 1; n <= 16; ++n) {
         ports_[n - 1] = new QCheckBox(QStringLiteral("COM%1").arg(n), box);
@@ -74,7 +70,8 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     layout->addWidget(box);
 
     verify_ = new QCheckBox(
-        pick("Read each radio back and compare (verify)", "写入后读回每台电台并比较（校验）"), this);
+        qx260::pickText("Read each radio back and compare (verify)", "写入后读回每台电台并比较（校验）"),
+        this);
     verify_->setObjectName(QStringLiteral("verify"));
     layout->addWidget(verify_);
 
@@ -88,10 +85,10 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    write_ = new QPushButton(pick("Write", "写入"), this);
+    write_ = new QPushButton(qx260::pickText("Write", "写入"), this);
     write_->setObjectName(QStringLiteral("write"));
     write_->setDefault(true);
-    cancel_ = new QPushButton(pick("Cancel", "取消"), this);
+    cancel_ = new QPushButton(qx260::pickText("Cancel", "取消"), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(write_);
     buttons->addWidget(cancel_);
@@ -117,7 +114,8 @@ void CFleetWriteDlg::writeSeveralRadios(CProgramView& view)
     if (view.transferRunning() || view.processDialog()->windowExists())
         return;
     // A value still being typed belongs to what is sent; refused, nothing is sent.
-    if (!view.commitCellEdit(false, pick("Nothing was written to the radio.", "没有向电台写入任何数据。")))
+    if (!view.commitCellEdit(
+            false, qx260::pickText("Nothing was written to the radio.", "没有向电台写入任何数据。")))
         return;
     view.encodeTable();
     CFleetWriteDlg dialog(view.window());
@@ -246,12 +244,12 @@ void CFleetWriteDlg::refresh()
         const int blocks = row->activity.blocks;
         if (stage == PortActivity::Verify) {
             row->bar->setValue(qx260::link::wire::kBlockCount + blocks);
-            row->result->setText(pick("Verifying...", "正在校验..."));
+            row->result->setText(qx260::pickText("Verifying...", "正在校验..."));
         } else if (stage == PortActivity::Write) {
             row->bar->setValue(blocks);
-            row->result->setText(pick("Writing...", "正在写入..."));
+            row->result->setText(qx260::pickText("Writing...", "正在写入..."));
         } else {
-            row->result->setText(pick("Connecting...", "正在连接..."));
+            row->result->setText(qx260::pickText("Connecting...", "正在连接..."));
         }
     }
     const int total = static_cast<int>(rows_.size());
@@ -260,7 +258,7 @@ void CFleetWriteDlg::refresh()
     timer_->stop();
     threads_.reset();
     running_ = false;
-    cancel_->setText(pick("Close", "关闭"));
+    cancel_->setText(qx260::pickText("Close", "关闭"));
     cancel_->setEnabled(true);
     summary_->setText(chinese ? QStringLiteral("%1 台电台中 %2 台写入成功。").arg(total).arg(ok)
                               : QStringLiteral("%1 of %2 radios written.").arg(ok).arg(total));

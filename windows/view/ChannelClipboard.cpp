@@ -1,6 +1,7 @@
 // Selecting, cutting, copying and pasting whole channel rows; see ChannelClipboard.h.
 
 #include "windows/view/ChannelClipboard.h"
+#include "windows/common/DisplayText.h"
 
 #include <algorithm>
 
@@ -21,11 +22,6 @@
 
 namespace
 {
-
-QString pick(const char* english, const char* chinese)
-{
-    return QString::fromUtf8(qx260::processValues().pick(english, chinese));
-}
 
 // "channel 3" or "channels 3-5", for the status bar.
 std::string channelRange(int first, int last)
@@ -169,10 +165,11 @@ void ChannelClipboard::paste()
     const qx260::ChannelImportResult result =
         qx260::pasteChannelRows(edited, text, first, view_.bandLimits, pv.languageFlag, pv.radioVariant);
     if (!result.ok()) {
-        qx260::showMessage(&view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),
-                           qx260::refusalText(result.error, {},
-                                              pick("Nothing was pasted; the channels are as they were.",
-                                                   "没有粘贴；信道保持原样。")));
+        qx260::showMessage(
+            &view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),
+            qx260::refusalText(result.error, {},
+                               qx260::pickText("Nothing was pasted; the channels are as they were.",
+                                               "没有粘贴；信道保持原样。")));
         return;
     }
     if (result.rows == 0)

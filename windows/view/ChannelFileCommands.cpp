@@ -1,6 +1,7 @@
 // Channels from and into CSV files in a channel window; see ChannelFileCommands.h.
 
 #include "windows/view/ChannelFileCommands.h"
+#include "windows/common/DisplayText.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,18 +24,13 @@ namespace qx260
 namespace
 {
 
-QString pick(const char* english, const char* chinese)
-{
-    return QString::fromUtf8(processValues().pick(english, chinese));
-}
-
 QString programFilter()
 {
-    return pick("Channel table (*.csv)", "信道表 (*.csv)");
+    return pickText("Channel table (*.csv)", "信道表 (*.csv)");
 }
 QString commonFilter()
 {
-    return pick("Common channel-list layout (*.csv)", "通用信道表格式 (*.csv)");
+    return pickText("Common channel-list layout (*.csv)", "通用信道表格式 (*.csv)");
 }
 
 // The folder of the last channel list, else the document's own, else the working one.
@@ -59,7 +55,7 @@ std::string nativePath(const QString& path)
 
 QString nothingImported()
 {
-    return pick("Nothing was imported; the channels are as they were.", "没有导入；信道保持原样。");
+    return pickText("Nothing was imported; the channels are as they were.", "没有导入；信道保持原样。");
 }
 
 } // namespace
@@ -76,12 +72,12 @@ QString refusalText(const ChannelImportError& error, const std::string& place, c
 
 void importChannels(CProgramView& view)
 {
-    const QString caption = pick("Import Channels", "导入信道");
+    const QString caption = pickText("Import Channels", "导入信道");
     if (!view.prepareChannelChange())
         return;
     const QString path =
         askOpenFileName(&view, caption, proposedFolder(view),
-                        pick("Channel lists (*.csv);;All Files (*)", "信道表 (*.csv);;所有文件 (*)"));
+                        pickText("Channel lists (*.csv);;All Files (*)", "信道表 (*.csv);;所有文件 (*)"));
     if (path.isEmpty())
         return;
     lastFolder() = QFileInfo(path).absolutePath();
@@ -101,10 +97,11 @@ void importChannels(CProgramView& view)
     ChannelTable edited = detachedCopy(view.table());
     ChannelImportResult result = importChannelRows(edited, input, view.bandLimits, chinese, pv.radioVariant);
     if (!result.ok() && result.error.badLocation) {
-        const QString question = QString::fromStdString(importErrorText(result.error, name, {}, chinese)) +
-                                 QStringLiteral("\n\n") +
-                                 pick("Take the rows into channels 1 to 16 in the order of the file instead?",
-                                      "改为按文件中的顺序把各行放入信道 1 到 16？");
+        const QString question =
+            QString::fromStdString(importErrorText(result.error, name, {}, chinese)) +
+            QStringLiteral("\n\n") +
+            pickText("Take the rows into channels 1 to 16 in the order of the file instead?",
+                     "改为按文件中的顺序把各行放入信道 1 到 16？");
         if (showMessage(&view, caption, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Question) !=
             QMessageBox::Yes)
             return;
@@ -132,7 +129,7 @@ void importChannels(CProgramView& view)
 
 void exportChannels(CProgramView& view)
 {
-    const QString caption = pick("Export Channels", "导出信道");
+    const QString caption = pickText("Export Channels", "导出信道");
     if (!view.commitCellEdit(false))
         return;
     const QString document =
@@ -153,7 +150,7 @@ void exportChannels(CProgramView& view)
     const FileResult written = writeChannelListFile(nativePath(path), exportChannelsCsv(stored, layout));
     if (!written.ok()) {
         showMessage(&view, caption,
-                    pick("Cannot write ", "无法写入 ") + path + QStringLiteral(": ") +
+                    pickText("Cannot write ", "无法写入 ") + path + QStringLiteral(": ") +
                         QString::fromStdString(written.reason));
         return;
     }

@@ -3,6 +3,7 @@
 // printing fails.
 
 #include "windows/view/PrintCommands.h"
+#include "windows/common/DisplayText.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -23,21 +24,17 @@ namespace qx260
 namespace
 {
 
-QString tr2(const char* english, const char* chinese)
-{
-    return QString::fromUtf8(processValues().pick(english, chinese));
-}
-
 void reportPrintFailure(QWidget* parent, const QPrinter& printer)
 {
     QString text;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        text = tr2("The file \"%1\" could not be written. Choose another file or folder and print again.",
-                   "无法写入文件“%1”。请选择其他文件或文件夹后重新打印。")
-                   .arg(printer.outputFileName());
+        text =
+            pickText("The file \"%1\" could not be written. Choose another file or folder and print again.",
+                     "无法写入文件“%1”。请选择其他文件或文件夹后重新打印。")
+                .arg(printer.outputFileName());
     } else {
-        text = tr2("The document could not be printed on \"%1\". Check the printer and print again.",
-                   "无法在“%1”上打印文档。请检查打印机后重新打印。")
+        text = pickText("The document could not be printed on \"%1\". Check the printer and print again.",
+                        "无法在“%1”上打印文档。请检查打印机后重新打印。")
                    .arg(printer.printerName());
     }
     showMessage(parent, applicationCaption(), text, QMessageBox::Ok, MsgIcon::Exclamation);
@@ -93,7 +90,8 @@ void filePrintDirect(QWidget* parent, const PrintContent& content)
     if (defaultPrinter.isNull()) {
         showMessage(
             parent, applicationCaption(),
-            tr2("No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
+            pickText(
+                "No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
                 "没有安装打印机。请安装打印机，或选择“打印...”打印到 PDF 文件。"),
             QMessageBox::Ok, MsgIcon::Exclamation);
         return;
