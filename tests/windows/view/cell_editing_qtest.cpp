@@ -13,6 +13,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
+#include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
@@ -22,6 +23,8 @@
 #include "windows/view/CellEditors.h"
 
 using namespace qx260;
+
+using test::cellCentre;
 
 namespace
 {
@@ -51,11 +54,6 @@ void snapshot(QWidget* widget, const QString& name)
     const QString dir = qEnvironmentVariable("QX260_SCREENSHOT_DIR");
     if (!dir.isEmpty())
         widget->grab().save(dir + "/" + name + ".png");
-}
-
-QPoint cellCentre(CMSFlexGrid* grid, int r, int c)
-{
-    return grid->cellRectPixels(r, c).center();
 }
 
 // Runs `act` once the modal dialog is up (exec() blocks until it closes). A failed check
@@ -116,15 +114,8 @@ class TestEditing : public QObject
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        const QString ini = dir_.filePath("Program.ini");
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(kIni);
-        f.close();
+        QVERIFY(test::useTestConfiguration(dir_, kIni, store_));
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
-        pv.userStore = &store_;
-        pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.showCaption = [this](const std::string& c) { captions_ << QString::fromStdString(c); };
     }
 

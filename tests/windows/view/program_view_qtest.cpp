@@ -15,12 +15,15 @@
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
+#include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 
 using namespace qx260;
+
+using test::cellCentre;
 
 namespace
 {
@@ -40,12 +43,6 @@ const char* const kIni = "[Setup]\n"
 QString cellText(CProgramView& view, int r, int c)
 {
     return QString::fromStdString(view.table().textMatrix(r, c));
-}
-
-// Where a click on cell (r, c) lands.
-QPoint cellCentre(CMSFlexGrid* grid, int r, int c)
-{
-    return grid->cellRectPixels(r, c).center();
 }
 
 } // namespace
@@ -76,15 +73,8 @@ class TestView : public QObject
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        const QString ini = dir_.filePath("Program.ini");
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(kIni);
-        f.close();
+        QVERIFY(test::useTestConfiguration(dir_, kIni, store_));
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
-        pv.userStore = &store_;
-        pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.showCaption = [this](const std::string& c) { captions_ << QString::fromStdString(c); };
     }
 

@@ -18,6 +18,7 @@
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
 #include "tests/support/SimRadio.h"
+#include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
@@ -78,15 +79,8 @@ class TestLink : public QObject
     {
         QVERIFY(dir_.isValid());
         qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
-        const QString ini = dir_.filePath("Program.ini");
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(kIni);
-        f.close();
+        QVERIFY(test::useTestConfiguration(dir_, kIni, store_));
         ProcessValues& pv = processValues();
-        QVERIFY(pv.configurationStore.Load(ini.toStdString(), false, true).ok());
-        pv.userStore = &store_;
-        pv.executableDirectory = (dir_.path() + "/").toStdString();
         pv.applicationName = "QX-260 Programming Software";
         QString error;
         QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
