@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Checks the user manual: every link between pages and every help topic reaches an
 anchor that exists, both languages have the same pages with the same anchors in the same
-order, and images.txt lists exactly the pictures the pages use.
+order, and images.txt lists exactly the pictures the pages use. With --built, also that
+the built manual holds every picture images.txt lists (the tests that make them have run).
 
-Usage: check-manual.py [MANUAL_DIR]   (default: the folder of this script)
+Usage: check-manual.py [MANUAL_DIR] [--built BUILT_MANUAL_DIR]
+       (MANUAL_DIR default: the folder of this script)
 Prints what is wrong and exits 1, or prints a summary and exits 0."""
 
 import os
@@ -18,7 +20,16 @@ COMMENT = re.compile(r"(?:^|\s)#")
 
 
 def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    args = sys.argv[1:]
+    built = None
+    if "--built" in args:
+        at = args.index("--built")
+        if at + 1 >= len(args):
+            print("--built needs the built manual's folder")
+            return 64
+        built = args[at + 1]
+        del args[at : at + 2]
+    root = args[0] if args else os.path.dirname(os.path.abspath(__file__))
     pages = {}  # (language, "name.html") -> text
     for lang in LANGUAGES:
         for name in sorted(os.listdir(os.path.join(root, lang))):
@@ -50,6 +61,11 @@ def main():
     with open(os.path.join(root, "images.txt"), encoding="utf-8") as f:
         listed = {line.split("|")[0].strip() for line in f if line.strip() and not line.startswith("#")}
     problems += [f"images.txt and the pages disagree about {name}" for name in sorted(used ^ listed)]
+    if built is not None:
+        for name in sorted(listed):
+            lang = next((l for l in LANGUAGES if name.endswith(f"-{l}.png")), LANGUAGES[0])
+            if not os.path.isfile(os.path.join(built, lang, "images", name)):
+                problems.append(f"{lang}/images/{name}: listed in images.txt, but no test made it")
 
     for problem in sorted(set(problems)):
         print(problem)

@@ -1,10 +1,12 @@
 // Program > Write to Several Radios, against three simulated radios on COM1 to COM3: the
 // ports that open are offered, the table is encoded once and every radio gets the image,
 // each with its bar and its verified result; Cancel stops them all, and each result says
-// how much of the document its radio holds.
+// how much of the document its radio holds. The finished dialog, in English and Chinese,
+// is the manual's picture of it.
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -54,19 +56,30 @@ class TestFleetWrite : public QObject
     void writesThreeRadiosThroughTheDialog_data()
     {
         QTest::addColumn<int>("cancelAfterMs"); // -1: not cancelled
+        QTest::addColumn<bool>("chinese");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("all written") << -1 << "OK, verified ("
-                                     << "3 of 3 radios written.";
-        QTest::newRow("cancelled") << 800 << "Cancelled after "
-                                   << "0 of 3 radios written.";
+        QTest::addColumn<QString>("picture"); // the finished dialog, for the manual
+        QTest::newRow("all written") << -1 << false << "OK, verified ("
+                                     << "3 of 3 radios written."
+                                     << "fleet-write-en.png";
+        QTest::newRow("all written, Chinese") << -1 << true << "成功，已校验 ("
+                                              << "3 台电台中 3 台写入成功。"
+                                              << "fleet-write-zh.png";
+        QTest::newRow("cancelled") << 800 << false << "Cancelled after "
+                                   << "0 of 3 radios written."
+                                   << "";
     }
 
     void writesThreeRadiosThroughTheDialog()
     {
         QFETCH(int, cancelAfterMs);
+        QFETCH(bool, chinese);
         QFETCH(QString, result);
         QFETCH(QString, summary);
+        QFETCH(QString, picture);
+        processValues().languageFlag = chinese;
+        auto english = qScopeGuard([] { processValues().languageFlag = false; });
         // Radios whose memory differs from the document in every block.
         QVERIFY(test::writeFile(dir_.filePath("before.dat"), test::patternDocument(3)));
         std::vector<std::unique_ptr<SimRadio>> radios;
@@ -94,7 +107,8 @@ class TestFleetWrite : public QObject
             auto* dialog = qobject_cast<CFleetWriteDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             auto closeDialog = qScopeGuard([dialog] { dialog->done(0); });
-            QCOMPARE(dialog->windowTitle(), QString("Write to Several Radios"));
+            QCOMPARE(dialog->windowTitle(),
+                     chinese ? QString("写入多台电台") : QString("Write to Several Radios"));
             QVERIFY(!dialog->writeButton()->isEnabled()); // no port chosen yet
             for (int n = 1; n <= 3; ++n) {
                 QVERIFY2(dialog->portBox(n)->isEnabled(), qPrintable(dialog->portBox(n)->text()));
@@ -118,11 +132,14 @@ class TestFleetWrite : public QObject
                     QCOMPARE(dialog->progressBar(row)->value(), 102);
             }
             QCOMPARE(dialog->summaryText()->text(), summary);
-            QCOMPARE(dialog->cancelButton()->text(), QString("Close"));
+            QCOMPARE(dialog->cancelButton()->text(), chinese ? QString("关闭") : QString("Close"));
             QVERIFY(dialog->cancelButton()->isEnabled());
-            if (const QByteArray shots = qgetenv("QX260_SCREENSHOTS"); !shots.isEmpty())
-                dialog->grab().save(QString::fromUtf8(shots) + "/fleet-write-" + QTest::currentDataTag() +
-                                    ".png");
+            if (!picture.isEmpty()) {
+                const QString images =
+                    QStringLiteral(QX260_MANUAL_DIR "/%1/images").arg(chinese ? "zh" : "en");
+                QVERIFY(QDir().mkpath(images));
+                QVERIFY(dialog->grab().save(images + QLatin1Char('/') + picture));
+            }
             closeDialog.dismiss();
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         });
