@@ -3,6 +3,8 @@
 
 #include "core/config/ProcessValues.h"
 
+#include "core/config/UserStore.h"
+
 namespace qx260
 {
 
@@ -21,6 +23,12 @@ std::string ProcessValues::languageString(std::string_view key) const
 std::string ProcessValues::setupString(std::string_view key) const
 {
     return configurationStore.GetString("Setup", key, "");
+}
+
+UserStore& ProcessValues::userStoreOrSession()
+{
+    static MemoryUserStore sessionStore;
+    return userStore ? *userStore : sessionStore;
 }
 
 ProcessValues& processValues()

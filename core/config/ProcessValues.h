@@ -23,6 +23,8 @@ struct ProcessValues {
     bool newDocumentFlag = false;
     std::string portDeviceName = "COM1";
     UserStore* userStore = nullptr; // per-user numbers; owned by the front end
+    // The per-user store; in a run without one, a store that keeps values for this run only.
+    UserStore& userStoreOrSession();
     // Shows a new main window caption (set by the desktop program; empty in the CLI).
     std::function<void(const std::string&)> showCaption;
 

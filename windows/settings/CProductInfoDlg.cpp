@@ -30,14 +30,6 @@ QString templateText(int controlId, const char* english)
                                                  : QString::fromUtf8(english);
 }
 
-// Where the stored choice lives; a run without a per-user store keeps it for the session.
-UserStore& userStore()
-{
-    static MemoryUserStore sessionStore;
-    UserStore* store = processValues().userStore;
-    return store ? *store : sessionStore;
-}
-
 void fill(QComboBox* box, const std::vector<std::string>& items, int current)
 {
     const QSignalBlocker block(box);
@@ -119,8 +111,9 @@ void CProductInfoDlg::loadFrom(const RadioImage& image)
 {
     ProcessValues& values = processValues();
     loading_ = true;
-    selection_ = openProductSelection(values.configurationStore, image,
-                                      readProductChoice(userStore(), values.configurationStore));
+    selection_ =
+        openProductSelection(values.configurationStore, image,
+                             readProductChoice(values.userStoreOrSession(), values.configurationStore));
     fill(types_, selection_.types, selection_.type);
     showBands();
     loading_ = false;
@@ -129,8 +122,9 @@ void CProductInfoDlg::loadFrom(const RadioImage& image)
 bool CProductInfoDlg::storeInto(RadioImage& image, BandLimits& bandLimits)
 {
     ProcessValues& values = processValues();
-    const ProductOutcome outcome = applyProductSelection(
-        selection_, image, userStore(), values.configurationStore, values.languageString("AppName"));
+    const ProductOutcome outcome =
+        applyProductSelection(selection_, image, values.userStoreOrSession(), values.configurationStore,
+                              values.languageString("AppName"));
     bandLimits = outcome.bandLimits;
     if (values.showCaption)
         values.showCaption(outcome.caption);

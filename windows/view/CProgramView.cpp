@@ -50,12 +50,6 @@ const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
 
 // Used when the program runs without a per-user store: choices are not kept.
-qx260::UserStore& fallbackUserStore()
-{
-    static qx260::MemoryUserStore store;
-    return store;
-}
-
 // Marks the cell writes of its lifetime as the view's own (no document change).
 class FillingScope
 {
@@ -280,16 +274,14 @@ void CProgramView::setWindowIconFromFile()
 
 qx260::UserStore& CProgramView::userStore() const
 {
-    qx260::ProcessValues& pv = qx260::processValues();
-    return pv.userStore ? *pv.userStore : fallbackUserStore();
+    return qx260::processValues().userStoreOrSession();
 }
 
 qx260::CodecContext CProgramView::codecContext() const
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    qx260::UserStore& store = pv.userStore ? *pv.userStore : fallbackUserStore();
-    return {pv.configurationStore, store,           pv.radioVariant, pv.newDocumentFlag,
-            pv.languageFlag,       pv.languageName, allColumns_};
+    return {pv.configurationStore, pv.userStoreOrSession(), pv.radioVariant, pv.newDocumentFlag,
+            pv.languageFlag,       pv.languageName,         allColumns_};
 }
 
 void CProgramView::fillTableFromDocument()

@@ -90,16 +90,10 @@ QString CWriteSafetyDlg::backupFolder(const qx260::WriteSafety& safety)
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
-qx260::UserStore& CWriteSafetyDlg::store()
-{
-    qx260::ProcessValues& pv = qx260::processValues();
-    return pv.userStore ? *pv.userStore : noStore_;
-}
-
 int CWriteSafetyDlg::exec()
 {
-    const qx260::WriteSafety safety =
-        qx260::readWriteSafety(store(), qx260::processValues().configurationStore);
+    qx260::ProcessValues& pv = qx260::processValues();
+    const qx260::WriteSafety safety = qx260::readWriteSafety(pv.userStoreOrSession(), pv.configurationStore);
     backup_->setChecked(!safety.backup); // so that toggled() sets the folder row either way
     backup_->setChecked(safety.backup);
     folder_->setText(QDir::toNativeSeparators(backupFolder(safety)));
@@ -134,7 +128,8 @@ void CWriteSafetyDlg::OnOK()
         folder_->setFocus();
         return;
     }
-    if (!qx260::writeWriteSafety(store(), qx260::processValues().configurationStore, safety)) {
+    qx260::ProcessValues& pv = qx260::processValues();
+    if (!qx260::writeWriteSafety(pv.userStoreOrSession(), pv.configurationStore, safety)) {
         qx260::showMessage(
             this, windowTitle(),
             qx260::pickText("Your choices could not be saved in your settings. Check that your "

@@ -33,7 +33,6 @@ class CWriteSafetyDlg : public QDialog
   private:
     void OnOK();
     void OnBrowse();
-    qx260::UserStore& store();
 
     QCheckBox* backup_ = nullptr;
     QLineEdit* folder_ = nullptr;
@@ -42,5 +41,4 @@ class CWriteSafetyDlg : public QDialog
     QCheckBox* verify_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
-    qx260::MemoryUserStore noStore_; // when the program runs without a per-user store
 };
