@@ -127,14 +127,6 @@ void explainCell(Explained& explained, int n, int col)
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag)
-{
-    std::vector<std::pair<std::string, std::string>> texts;
-    for (OptionField& f : optionFields(image, languageFlag))
-        texts.emplace_back(std::move(f.name), std::move(f.text));
-    return texts;
-}
-
 ImageDifferences compareImages(const RadioImage& before, const RadioImage& after, int radioVariant,
                                bool languageFlag)
 {

@@ -62,8 +62,4 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
 ImageDifferences compareTransferred(const RadioImage& before, const RadioImage& after, int radioVariant,
                                     bool languageFlag);
 
-// The texts of every optional feature as its dialog shows them, in dialog order:
-// {name, shown text}. A byte the dialog cannot show reads "(none)" with its value.
-std::vector<std::pair<std::string, std::string>> optionTexts(const RadioImage& image, bool languageFlag);
-
 } // namespace qx260
