@@ -372,6 +372,12 @@ class TestWriteSafety : public QObject
             seen << (dialog->isVisible() ? "still open" : "closed");
             dialog->folderEdit()->setText(dir_.path());
             dialog->verifyBox()->setChecked(true);
+            // Settings that cannot be written: said so, the dialog stays, nothing changes.
+            store_.failWrites = true;
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            store_.failWrites = false;
+            seen << (dialog->isVisible() ? "still open" : "closed")
+                 << (readWriteSafety(store_, config).any() ? "stored" : "nothing stored");
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         });
         QCOMPARE(dialog->exec(), int(QDialog::Accepted));
@@ -386,10 +392,12 @@ class TestWriteSafety : public QObject
 
         QCOMPARE(seen,
                  (QStringList{"000 disabled " + QDir::toNativeSeparators(CWriteSafetyDlg::backupFolder({})),
-                              "still open", "101 enabled " + QDir::toNativeSeparators(dir_.path())}));
+                              "still open", "still open", "nothing stored",
+                              "101 enabled " + QDir::toNativeSeparators(dir_.path())}));
         const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.size(), 2);
         QVERIFY(shown[0].text.contains("does not exist"));
+        QVERIFY(shown[1].text.contains("could not be saved"));
         const WriteSafety kept = readWriteSafety(store_, config);
         QVERIFY(kept.backup && !kept.review && kept.verify);
         QCOMPARE(QString::fromStdString(kept.backupFolder), dir_.path());
