@@ -619,6 +619,31 @@ TEST_F(CliTransfer, RepeatModeWritesRadioAfterRadioUntilCtrlC)
             << report[n].toStdString();
 }
 
+// A disk too full for the backups: no radio is written, each says why, no file is left half.
+TEST_F(CliTransfer, ABackupThatCannotBeKeptWritesNothing)
+{
+    ASSERT_EQ(cli({"new", path("sent.dat")}).exitCode, 0);
+    ASSERT_TRUE(writeFile(path("radio.dat"), patternDocument(3)));
+    const QString folder = path("backups");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    std::vector<std::unique_ptr<SimRadio>> radios;
+    QStringList args{"write", path("sent.dat"), "--backup-dir", folder};
+    for (int i = 0; i < 2; ++i) {
+        radios.push_back(std::make_unique<SimRadio>(
+            QStringList{"--load", path("radio.dat"), "--save", path("saved") + QString::number(i) + ".dat"}));
+        args << "--port" << radios.back()->device();
+    }
+    const CliRun w = cli(args, {}, -1, 512);
+    EXPECT_EQ(w.exitCode, 1) << w.err.toStdString();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(w.out.contains(radios[i]->device() + ": FAILED: the backup could not be kept: "))
+            << w.out.toStdString();
+        EXPECT_TRUE(readFile(path("saved") + QString::number(i) + ".dat").isEmpty())
+            << "radio " << i << " written";
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST_F(CliTransfer, SeveralRadiosRefusedBeforeAnythingIsSent)
 {
     ASSERT_TRUE(writeFile(path("sent.dat"), patternDocument(1)));
