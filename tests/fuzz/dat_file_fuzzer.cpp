@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/channels/Channel.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelTable.h"
 #include "core/compare/ImageCompare.h"
@@ -117,6 +118,17 @@ void checkDatFile(const std::uint8_t* data, std::size_t size)
     }
     FUZZ_CHECK(std::equal(image.bytes().begin(), image.bytes().end(), data + kDatHeaderSize),
                "the image is not the file's bytes 16 to 1039");
+
+    // The typed channels hold every bit of their records and scan bits: stored into any
+    // image, they give the file's bytes back, and read again they are the same channels.
+    const ChannelList channels = decodeChannels(image);
+    RadioImage typed = RadioImage::newImage();
+    encodeChannels(channels, typed);
+    FUZZ_CHECK(decodeChannels(typed) == channels, "the channels read back otherwise");
+    RadioImage roundTrip = image;
+    encodeChannels(channels, roundTrip);
+    FUZZ_CHECK(roundTrip == image,
+               "the channels stored back changed the image, " + firstDifference(image, roundTrip));
 
     // (A new document differs only in where its product bytes come from.)
     for (int variant = 0; variant <= 2; ++variant)
