@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelEditing.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/ProcessValues.h"
@@ -124,14 +125,19 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
 
         CProgramDoc cycleDoc;
-        const DocumentResult opened = cycleDoc.OnOpenDocument(path, values);
+        const DocumentResult opened = cycleDoc.OnOpenDocument(path);
+        // Shown as the window shows it, one channel typed, saved.
+        const Language language = i % 2 == 1 ? Language::Chinese : Language::English;
+        settleProductChoice(cycleDoc.image, false, store, values.configurationStore);
+        const ProductDescription product =
+            describeProduct(cycleDoc.image, values.configurationStore, "English", language);
         ChannelTable table;
-        const CodecContext context{values.configurationStore,         store, 1, false, i % 2 == 1,
-                                   i % 2 == 1 ? "Chinese" : "English"};
-        decodeImage(cycleDoc.image, table, context);
+        fillChannelTable(table, decodeChannels(cycleDoc.image), 1, language);
         const int n = i % kChannelCount + 1;
-        table.setTextMatrix(n, column::RxFrequency, formatScaled(14500000 + 625 * (i % 64), 5));
-        encodeTable(table, cycleDoc.image, 1);
+        Channel channel = decodeChannel(cycleDoc.image, n);
+        commitField(channel, ChannelField::RxFrequency, formatScaled(14500000 + 625 * (i % 64), 5),
+                    CommitTrigger::Enter, product.bandLimits, 1, language);
+        encodeChannel(channel, cycleDoc.image, n);
         const DocumentResult saved = cycleDoc.OnSaveDocument(path);
 
         ms.push_back(

@@ -260,21 +260,6 @@ CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editor
     return outcome;
 }
 
-std::vector<int> channelsOutsideBand(const ChannelTable& table, BandLimits limits)
-{
-    std::vector<int> channels;
-    for (int r = 1; r < table.rows(); ++r) {
-        for (int col : {column::RxFrequency, column::TxFrequency}) {
-            const std::string& text = table.textMatrix(r, col);
-            if (!text.empty() && readFrequency(text, limits).verdict == FrequencyVerdict::OutOfRange) {
-                channels.push_back(r);
-                break;
-            }
-        }
-    }
-    return channels;
-}
-
 void advanceAfterEnter(ChannelTable& table)
 {
     if (table.col() < table.cols() - 1) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/channels/ChannelEditing.h"
 #include "core/radio/FrequencyCheck.h"
 #include "res/ResourceIds.h"
 
@@ -51,11 +52,6 @@ TypedChoice typedListChoice(int col, std::string_view text, bool languageFlag);
 // The text a new channel gets in column 3..8 ("None", "Wide", "No", "Off", "High").
 std::string newChannelDefault(int col, bool languageFlag);
 
-enum class CommitTrigger {
-    Enter,     // key Enter: commit, then advance
-    LeaveCell, // the current cell moves away, or a transfer starts
-};
-
 struct CommitOutcome {
     int rejectedWithMessageId = 0; // 0, resid::StrFrequencyNotANumber, StrOutOfRange or StrStepValueError
     bool changed = false;          // some cell of the table has a new text
@@ -69,10 +65,6 @@ struct CommitOutcome {
 // walking through a channel with Enter or the mouse never clears it.
 CommitOutcome commitEdit(ChannelTable& table, int col, const std::string& editorText, CommitTrigger trigger,
                          BandLimits limits, bool languageFlag);
-
-// The channels (1..16) with a frequency cell outside the band limits, in channel order: after
-// the band is changed they are kept, and the user is told which to change.
-std::vector<int> channelsOutsideBand(const ChannelTable& table, BandLimits limits);
 
 // The move after Enter (also when nothing was committed, never after a rejection): next
 // column, else column 1 of the next row, else row 1 column 1. Each step is a separate move

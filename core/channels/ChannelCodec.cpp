@@ -1,12 +1,12 @@
-// The channel cells to image bytes and back: frequencies and tones, the list columns, which
-// channels count as empty for each radio variant, the columns a variant shows, and the
-// band list and caption texts.
+// The channel window's layout and cells from the typed channels, the product's texts, and
+// (until the channel lists move over) the old table codec.
 
 #include "core/channels/ChannelCodec.h"
 
 #include <cstdint>
 #include <optional>
 
+#include "core/channels/ChannelFields.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/UserStore.h"
@@ -133,6 +133,42 @@ void applyColumnLayout(ChannelTable& table, int radioVariant, bool allColumns)
     }
 }
 
+void fillChannelTable(ChannelTable& table, const ChannelList& channels, int radioVariant, Language language,
+                      bool allColumns)
+{
+    applyColumnLayout(table, radioVariant, allColumns);
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const std::array<std::string, 8> texts = shownFieldTexts(channels.channel(n), radioVariant, language);
+        for (int col = column::RxFrequency; col <= column::Power; ++col)
+            table.setTextMatrix(n, col, texts[static_cast<std::size_t>(col - 1)]);
+    }
+}
+
+ProductDescription describeProduct(const RadioImage& image, const CIniFile& config,
+                                   const std::string& languageName, Language language)
+{
+    ProductDescription result;
+    const std::string number = std::to_string(image.byte(offset::ProductType) + 1);
+    result.typeName = config.GetString("Setup", "Type" + number, "");
+    const std::string bandList = config.GetString("Setup", "Field" + number, "");
+    result.bandText = bandItem(bandList, image.byte(offset::BandIndex));
+    const std::string appName = config.GetString(languageName, "AppName", "");
+    result.caption = buildCaption(appName, result.typeName, result.bandText, language);
+    result.bandLimits = bandLimitsFromText(result.bandText);
+    return result;
+}
+
+void settleProductChoice(RadioImage& image, bool newDocument, UserStore& store, const CIniFile& config)
+{
+    if (newDocument) {
+        const ProductChoice choice = readProductChoice(store, config);
+        image.setByte(offset::ProductType, static_cast<std::uint8_t>(choice.type & 0xFF));
+        image.setByte(offset::BandIndex, static_cast<std::uint8_t>(choice.field & 0xFF));
+    } else {
+        writeProductChoice(store, config, {image.byte(offset::ProductType), image.byte(offset::BandIndex)});
+    }
+}
+
 DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context)
 {
     const int variant = context.radioVariant;
@@ -159,31 +195,10 @@ DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecCont
         clearHiddenCells(table, n, variant);
     }
 
-    // Product bytes: a new document takes the user's last choice, any other document
-    // becomes it.
-    if (context.newDocumentFlag) {
-        const ProductChoice choice = readProductChoice(context.userStore, context.config);
-        image.setByte(offset::ProductType, static_cast<std::uint8_t>(choice.type & 0xFF));
-        image.setByte(offset::BandIndex, static_cast<std::uint8_t>(choice.field & 0xFF));
-    } else {
-        writeProductChoice(context.userStore, context.config,
-                           {image.byte(offset::ProductType), image.byte(offset::BandIndex)});
-    }
-
-    return describeProduct(image, context);
-}
-
-DecodeResult describeProduct(const RadioImage& image, const CodecContext& context)
-{
-    DecodeResult result;
-    const std::string number = std::to_string(image.byte(offset::ProductType) + 1);
-    result.typeName = context.config.GetString("Setup", "Type" + number, "");
-    const std::string bandList = context.config.GetString("Setup", "Field" + number, "");
-    result.bandText = bandItem(bandList, image.byte(offset::BandIndex));
-    const std::string appName = context.config.GetString(context.languageName, "AppName", "");
-    result.caption = buildCaption(appName, result.typeName, result.bandText, context.languageFlag);
-    result.bandLimits = bandLimitsFromText(result.bandText);
-    return result;
+    settleProductChoice(image, context.newDocumentFlag, context.userStore, context.config);
+    const ProductDescription product =
+        describeProduct(image, context.config, context.languageName, languageOf(context.languageFlag));
+    return {product.caption, product.bandLimits, product.typeName, product.bandText};
 }
 
 ChannelTable storedChannels(const ChannelTable& table, int radioVariant)
@@ -252,10 +267,10 @@ std::string bandItem(const std::string& list, int b)
 }
 
 std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
-                         bool languageFlag)
+                         Language language)
 {
-    return appName + (languageFlag ? "  [ 类型:" : "  [ Type:") + typeName +
-           (languageFlag ? "  频率:" : "  Fre:") + bandText + " ]";
+    return appName + (isChinese(language) ? "  [ 类型:" : "  [ Type:") + typeName +
+           (isChinese(language) ? "  频率:" : "  Fre:") + bandText + " ]";
 }
 
 } // namespace qx260

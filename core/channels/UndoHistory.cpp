@@ -1,37 +1,10 @@
-// Undo and redo in a channel window: taking a snapshot of the document and putting its
-// cells back, the status texts for each kind of change, and the steps with their position.
+// Undo and redo in a channel window: the status texts for each kind of change, and the
+// steps with their position.
 
 #include "core/channels/UndoHistory.h"
 
-#include "core/channels/ChannelCodec.h"
-
 namespace qx260
 {
-
-DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& image, int radioVariant,
-                                   BandLimits bandLimits)
-{
-    DocumentState state;
-    state.bandLimits = bandLimits;
-    for (int r = 1; r <= DocumentState::kChannels; ++r)
-        for (int c = 1; c <= DocumentState::kFields; ++c)
-            state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] =
-                table.textMatrix(r, c);
-
-    // Encoding may empty cells of hidden columns: it works on a copy that tells nobody.
-    ChannelTable copy = detachedCopy(table);
-    state.image = image;
-    encodeTable(copy, state.image, radioVariant);
-    return state;
-}
-
-void restoreCells(const DocumentState& state, ChannelTable& table)
-{
-    for (int r = 1; r <= DocumentState::kChannels; ++r)
-        for (int c = 1; c <= DocumentState::kFields; ++c)
-            table.setTextMatrix(
-                r, c, state.cells[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]);
-}
 
 std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
 {

@@ -1,16 +1,14 @@
 #pragma once
 // The undo history of one channel window: snapshots of the document as the user left it
-// after each change (the 1024-byte image with the channel table encoded into it, the
-// channel cells as shown, and the band limits the cells were checked against), and a
-// position in that list. Undo and redo move the position and hand back the state to show.
-// The oldest steps are dropped beyond a fixed depth.
+// after each change (its 1024-byte image, which holds the channels, and the band limits
+// they were checked against), and a position in that list. Undo and redo move the
+// position and hand back the state to show. The oldest steps are dropped beyond a fixed
+// depth.
 
-#include <array>
 #include <cstddef>
 #include <deque>
 #include <string>
 
-#include "core/channels/ChannelTable.h"
 #include "core/radio/FrequencyCheck.h"
 #include "core/radio/RadioImage.h"
 
@@ -18,26 +16,11 @@ namespace qx260
 {
 
 struct DocumentState {
-    static constexpr int kChannels = ChannelTable::kRows - 1;
-    static constexpr int kFields = ChannelTable::kCols - 1;
-
     RadioImage image;
-    std::array<std::array<std::string, kFields>, kChannels> cells; // rows 1..16, columns 1..8
     BandLimits bandLimits;
 
-    friend bool operator==(const DocumentState& a, const DocumentState& b)
-    {
-        return a.image.bytes() == b.image.bytes() && a.cells == b.cells && a.bandLimits == b.bandLimits;
-    }
+    friend bool operator==(const DocumentState&, const DocumentState&) = default;
 };
-
-// The document as it stands: the image with the table encoded into a copy of it (what a
-// save would write), the channel cells and the band limits. Neither argument changes.
-DocumentState captureDocumentState(const ChannelTable& table, const RadioImage& image, int radioVariant,
-                                   BandLimits bandLimits);
-// Puts the cells of a state back into the table (rows 1..16, columns 1..8).
-void restoreCells(const DocumentState& state, ChannelTable& table);
-
 enum class ChangeKind { Cell, OptionalFeatures, ProductInformation, Read, Import, Paste, Cut, Other };
 
 struct Change {

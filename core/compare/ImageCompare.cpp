@@ -6,10 +6,9 @@
 #include <array>
 #include <cstdio>
 
-#include "core/channels/ChannelCodec.h"
+#include "core/channels/Channel.h"
+#include "core/channels/ChannelFields.h"
 #include "core/channels/ChannelTable.h"
-#include "core/config/CIniFile.h"
-#include "core/config/UserStore.h"
 #include "core/settings/OptionRules.h"
 
 namespace qx260
@@ -68,20 +67,6 @@ std::vector<OptionField> optionFields(const RadioImage& image, bool languageFlag
     };
 }
 
-// The channel cells of an image as the channel window fills them.
-ChannelTable decodedTable(const RadioImage& image, int radioVariant, bool languageFlag)
-{
-    // A copy of the image and a throw-away user store: decoding an opened document would
-    // otherwise record its product bytes as the user's choice.
-    RadioImage copy = image;
-    ChannelTable table;
-    CIniFile noConfiguration;
-    MemoryUserStore scratch;
-    const CodecContext context{noConfiguration, scratch, radioVariant, false, languageFlag, std::string()};
-    decodeImage(copy, table, context);
-    return table;
-}
-
 // The bits of each image byte a shown difference accounts for.
 using Explained = std::array<std::uint8_t, kImageSize>;
 
@@ -135,13 +120,18 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
         return diff;
     Explained explained{};
 
-    const ChannelTable a = decodedTable(before, radioVariant, languageFlag);
-    const ChannelTable b = decodedTable(after, radioVariant, languageFlag);
+    const ChannelList a = decodeChannels(before);
+    const ChannelList b = decodeChannels(after);
+    const Language language = languageOf(languageFlag);
     for (int n = 1; n <= kChannelCount; ++n) {
+        const std::array<std::string, 8> ta = shownFieldTexts(a.channel(n), radioVariant, language);
+        const std::array<std::string, 8> tb = shownFieldTexts(b.channel(n), radioVariant, language);
         for (int col = column::RxFrequency; col <= column::Power; ++col) {
-            if (a.textMatrix(n, col) == b.textMatrix(n, col))
+            const std::string& textA = ta[static_cast<std::size_t>(col - 1)];
+            const std::string& textB = tb[static_cast<std::size_t>(col - 1)];
+            if (textA == textB)
                 continue;
-            diff.cells.push_back({n, col, a.textMatrix(n, col), b.textMatrix(n, col)});
+            diff.cells.push_back({n, col, textA, textB});
             explainCell(explained, n, col);
         }
     }

@@ -1,11 +1,13 @@
 #pragma once
 // Values that exist once per process: the configuration store, the language values,
-// the executable's directory, and what the radio work shares between documents.
+// the executable's directory, the radio variant the channel windows lay their columns out
+// for, and the serial port. What belongs to one document lives in the document.
 
 #include <functional>
 #include <string>
 
 #include "core/config/CIniFile.h"
+#include "core/config/Language.h"
 
 namespace qx260
 {
@@ -19,8 +21,7 @@ struct ProcessValues {
     std::string helpFileName;        // "chHelp.chm" or "enHelp.chm"
     std::string executableDirectory; // with its trailing separator
     std::string applicationName = "Program";
-    int radioVariant = 1; // 0, 1 or 2; set by a completed Read
-    bool newDocumentFlag = false;
+    int radioVariant = 1; // 0, 1 or 2; set by a completed Read, read when a window fills its table
     std::string portDeviceName = "COM1";
     UserStore* userStore = nullptr; // per-user numbers; owned by the front end
     // The per-user store; in a run without one, a store that keeps values for this run only.
@@ -30,6 +31,8 @@ struct ProcessValues {
 
     // languageName, languageFlag and helpFileName from the configuration store.
     void deriveLanguageValues();
+
+    Language language() const { return languageOf(languageFlag); }
 
     // Two-form texts: the Chinese one when languageFlag is set.
     const char* pick(const char* english, const char* chinese) const

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "core/config/Language.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
 {
 
-class ChannelTable;
 class CIniFile;
 struct ProcessValues;
 
@@ -81,12 +81,20 @@ struct PrintContent {
     std::string footer; // "Copyrights Owner" of the language's section
 };
 
-// The printout's content from a live table and image; the footer from the section of the
-// configuration named by languageName (empty when missing).
-PrintContent printContent(const ChannelTable& table, const RadioImage& image, const CIniFile& config,
-                          const std::string& languageName, bool languageFlag);
+// How a printout shows the channels: as the window shows them for a radio variant, with Busy
+// Lock and Power while the window shows them.
+struct PrintView {
+    int radioVariant = 1;
+    bool busyLockAndPower = false;
+};
+
+// The printout's content from a document's image: its channels as the window shows them, in
+// the language given; the footer from the section of the configuration named by
+// languageName (empty when missing).
+PrintContent printContent(const RadioImage& image, PrintView view, const CIniFile& config,
+                          const std::string& languageName, Language language);
 // The same with the running program's configuration and language.
-PrintContent printContent(const ChannelTable& table, const RadioImage& image, const ProcessValues& values);
+PrintContent printContent(const RadioImage& image, PrintView view, const ProcessValues& values);
 
 class PrintLayout
 {

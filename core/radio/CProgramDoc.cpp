@@ -7,17 +7,17 @@
 namespace qx260
 {
 
-bool CProgramDoc::OnNewDocument(ProcessValues& values)
+bool CProgramDoc::OnNewDocument(const ProcessValues& values)
 {
     image = RadioImage::newImage();
     title = values.languageFlag ? "信道信息" : "Channel Information";
     pathName = values.configurationStore.GetString("Setup", "AppName", "");
     modified = false;
-    values.newDocumentFlag = true;
+    newDocumentFlag = true;
     return true;
 }
 
-DocumentResult CProgramDoc::OnOpenDocument(const std::string& path, ProcessValues& values)
+DocumentResult CProgramDoc::OnOpenDocument(const std::string& path)
 {
     // Taken before the read: a file that changes while it is read counts as changed later.
     const FileStamp stamp = fileStamp(path);
@@ -28,7 +28,7 @@ DocumentResult CProgramDoc::OnOpenDocument(const std::string& path, ProcessValue
     pathName = path;
     title = fileTitle(path);
     modified = false;
-    values.newDocumentFlag = false;
+    newDocumentFlag = false;
     return result;
 }
 

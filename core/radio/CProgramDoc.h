@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/config/FileAccess.h"
+#include "core/radio/FrequencyCheck.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
@@ -52,12 +53,18 @@ class CProgramDoc
     bool modified = false;
     // The file as it was when this document last opened or saved it; empty before.
     FileStamp fileOnDisk;
+    // Set by a new document, cleared by an open or a completed Read: a new document takes
+    // the user's last product choice, any other one becomes it.
+    bool newDocumentFlag = false;
+    // The valid frequencies of the band the product bytes name, in 10 Hz units (set each time
+    // the document is shown and when its product changes).
+    BandLimits bandLimits;
 
     // Factory defaults, title "Channel Information" / "信道信息", path name from
     // "Setup"/"AppName", sets the new-document flag.
-    bool OnNewDocument(ProcessValues& values);
+    bool OnNewDocument(const ProcessValues& values);
     // Loads the file (image untouched on failure), clears the new-document flag.
-    DocumentResult OnOpenDocument(const std::string& path, ProcessValues& values);
+    DocumentResult OnOpenDocument(const std::string& path);
     // Stores the image (the caller encodes the channel table first); clears `modified`.
     DocumentResult OnSaveDocument(const std::string& path);
 

@@ -92,7 +92,7 @@ ProductOutcome applyProductSelection(const ProductSelection& selection, RadioIma
     image.setByte(offset::BandIndex, bandByte);
 
     const std::string bandText = selection.bandText();
-    outcome.caption = buildCaption(appName, selection.typeText(), bandText, false);
+    outcome.caption = buildCaption(appName, selection.typeText(), bandText, Language::English);
     outcome.bandLimits = bandText.empty() ? BandLimits{} : bandLimitsFromText(bandText);
     outcome.choice = {selection.type, selection.band};
     writeProductChoice(store, config, outcome.choice);

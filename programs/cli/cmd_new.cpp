@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
@@ -40,16 +39,10 @@ int runNew(const std::vector<std::string>& args)
     std::unique_ptr<UserStore> store = openUserStore();
     values.userStore = store.get();
 
-    // New, the window's first fill of the table, then Save (which encodes first).
+    // New, with the product choice its window's first fill gives it, then Save.
     CProgramDoc doc;
     doc.OnNewDocument(values);
-    ChannelTable table;
-    setUpTable(table, values.languageFlag);
-    const CodecContext context{values.configurationStore, *store,
-                               values.radioVariant,       values.newDocumentFlag,
-                               values.languageFlag,       values.languageName};
-    decodeImage(doc.image, table, context);
-    encodeTable(table, doc.image, values.radioVariant);
+    settleProductChoice(doc.image, doc.newDocumentFlag, *store, values.configurationStore);
 
     const DocumentResult saved = doc.OnSaveDocument(file);
     if (!saved.ok())

@@ -13,12 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/PrintAdapter.h"
@@ -147,11 +144,8 @@ int runPrint(const std::vector<std::string>& args)
     if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + options.input + ": " + loaded.reason);
 
-    ChannelTable table;
-    MemoryUserStore userStore;
-    const CodecContext context{config, userStore, options.variant, false, languageFlag, languageName};
-    decodeImage(image, table, context);
-    const PrintContent content = printContent(table, image, config, languageName, languageFlag);
+    const PrintContent content =
+        printContent(image, {options.variant, false}, config, languageName, languageOf(languageFlag));
 
     // The PDF is made in memory and replaces the output file only once it is complete.
     QBuffer pdf;

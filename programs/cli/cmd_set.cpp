@@ -8,6 +8,7 @@
 
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelEditing.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/AsciiText.h"
 #include "core/config/ProcessValues.h"
@@ -61,12 +62,6 @@ long leadingChannel(const std::string& text)
     return n;
 }
 
-bool columnHidden(int col, int variant)
-{
-    const std::array<int, 9> widths = columnWidthsForVariant(variant);
-    return widths[static_cast<std::size_t>(col)] == 0 && col != column::BusyLock && col != column::Power;
-}
-
 int findColumn(const std::string& name)
 {
     for (int col = 1; col < ChannelTable::kCols; ++col)
@@ -108,11 +103,11 @@ int runSet(const std::vector<std::string>& args)
     if (const int code = loadDocument(options.file, image); code != kExitOk)
         return code;
 
-    ChannelTable table;
-    const CodecContext context{values.configurationStore, *values.userStore,  values.radioVariant, false,
-                               values.languageFlag,       values.languageName};
-    const DecodeResult decoded = decodeImage(image, table, context);
+    const Language language = values.language();
+    const ProductDescription product =
+        describeProduct(image, values.configurationStore, values.languageName, language);
     const int row = static_cast<int>(channel);
+    Channel edited = decodeChannel(image, row);
 
     for (std::size_t i = 1; i < options.words.size(); ++i) {
         const std::string& assignment = options.words[i];
@@ -120,53 +115,45 @@ int runSet(const std::vector<std::string>& args)
         if (eq == std::string::npos)
             return fail(kExitUsage, "\"" + assignment + "\" is not COLUMN=TEXT");
         const std::string name = assignment.substr(0, eq);
-        std::string text = assignment.substr(eq + 1);
+        const std::string text = assignment.substr(eq + 1);
         const int col = findColumn(name);
         if (col == 0)
             return fail(kExitUsage, "no column \"" + name + "\"; see qx260-cli set --help");
-        if (columnHidden(col, values.radioVariant))
+        const ChannelField field = *fieldOfColumn(col);
+        if (hiddenByVariant(field, values.radioVariant))
             return fail(kExitFailure, "\"" + columnHeader(col, false) + "\" is not used by radio variant " +
                                           std::to_string(values.radioVariant) + "; nothing saved");
 
-        std::string expected; // what the cell must hold afterwards
-        if (isListColumn(col)) {
-            const TypedChoice choice = typedListChoice(col, text, values.languageFlag);
-            if (choice.notANumber)
+        if (!isFrequencyField(field)) {
+            const ParsedField parsed = parseField(field, text, product.bandLimits);
+            if (parsed.refusal == FieldRefusal::ToneNotANumber)
                 return fail(kExitFailure, "\"" + text +
                                               "\" is not a number of hertz: write tones with a point "
                                               "as the decimal separator, such as 67.0; nothing saved");
-            if (choice.item.empty())
+            if (!parsed.ok())
                 return fail(kExitFailure, "\"" + text + "\" is not a choice of \"" +
                                               columnHeader(col, false) + "\"; nothing saved");
-            text = choice.item;
-            expected = text;
-        } else if (!text.empty()) {
-            expected = readFrequency(text, decoded.bandLimits).textToStore;
+            if (shownEmpty(edited, values.radioVariant))
+                return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
+                                              columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
+                                              "\" first; nothing saved");
         }
 
         // A Tx frequency for a channel that has no frequency yet is taken the way the window
         // takes it when the user types it and moves to another cell: as a new Tx-only channel.
-        const bool newTxChannel = col == column::TxFrequency &&
-                                  table.textMatrix(row, column::RxFrequency).empty() &&
-                                  table.textMatrix(row, column::TxFrequency).empty();
-        table.moveTo(row, col);
-        const CommitOutcome outcome =
-            commitEdit(table, col, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
-                       decoded.bandLimits, values.languageFlag);
+        const bool newTxChannel =
+            field == ChannelField::TxFrequency && edited.rx.empty() && edited.tx.empty();
+        const EditOutcome outcome =
+            commitField(edited, field, text, newTxChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter,
+                        product.bandLimits, values.radioVariant, language);
         if (!outcome.ok()) {
-            const bool emptyBand = !isListColumn(col) && decoded.bandText.empty();
+            const bool emptyBand = product.bandText.empty();
             return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
-                                          " \"" + text + "\": " + message(outcome.rejectedWithMessageId) +
+                                          " \"" + text + "\": " + message(outcome.messageId()) +
                                           " Nothing saved." + (emptyBand ? " " + emptyBandNote(values) : ""));
         }
-        if (!text.empty() && table.textMatrix(row, col) != expected)
-            return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
-                                          columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
-                                          "\" first; nothing saved");
-        // Each value is stored before the next is taken, as the window keeps its document up
-        // to date: a channel erased and then given a new frequency starts empty.
-        encodeTable(table, image, values.radioVariant);
     }
+    encodeChannel(edited, image, row);
 
     return saveDocument(options.file, image);
 }

@@ -8,7 +8,6 @@
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 #include "programs/cli/CliContext.h"
@@ -23,7 +22,7 @@ namespace
 
 struct View {
     ChannelTable table;
-    DecodeResult decoded;
+    ProductDescription decoded;
     int variant = 1;
     int productType = 0; // product bytes of the image: type and band index
     int band = 0;
@@ -171,30 +170,20 @@ int runShow(const std::vector<std::string>& args)
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
     CProgramDoc doc;
-    const DocumentResult opened = doc.OnOpenDocument(file, values);
+    const DocumentResult opened = doc.OnOpenDocument(file);
     if (opened.error == DocumentError::FormatError)
         return fail(kExitFormatError, file + ": Data Format Error");
     if (!opened.ok())
         return fail(kExitFailure, "cannot open " + file + ": " + opened.reason);
 
-    // Decoding an opened document stores its product bytes as the user's choice;
-    // show works on a copy so that it changes nothing.
-    MemoryUserStore scratch;
-    {
-        std::unique_ptr<UserStore> real = openUserStore();
-        writeProductChoice(scratch, values.configurationStore,
-                           readProductChoice(*real, values.configurationStore));
-    }
-    values.userStore = &scratch;
-
+    // What the window shows, without what opening it in the window would also do (keep its
+    // product bytes as the user's choice): show changes nothing.
     setUpTable(view.table, values.languageFlag);
-    const CodecContext context{
-        values.configurationStore, scratch, view.variant, values.newDocumentFlag, values.languageFlag,
-        values.languageName};
-    view.decoded = decodeImage(doc.image, view.table, context);
+    fillChannelTable(view.table, decodeChannels(doc.image), view.variant, values.language());
+    view.decoded =
+        describeProduct(doc.image, values.configurationStore, values.languageName, values.language());
     view.productType = doc.image.byte(offset::ProductType);
     view.band = doc.image.byte(offset::BandIndex);
-    values.userStore = nullptr;
 
     if (parsed.has("--json"))
         printJson(view);

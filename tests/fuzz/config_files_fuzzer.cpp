@@ -44,13 +44,12 @@ std::vector<std::string> answers(ProcessValues& values)
     }
     // The caption and band a document's product bytes give: the first types, the one past
     // the list and a byte that names none.
-    MemoryUserStore store;
     for (int type : {0, 1, 2, static_cast<int>(types.size()), 0xFF}) {
         RadioImage image;
         image.setByte(offset::ProductType, static_cast<std::uint8_t>(type));
         image.setByte(offset::BandIndex, static_cast<std::uint8_t>(type % 4));
-        const CodecContext context{config, store, 1, false, values.languageFlag, values.languageName};
-        const DecodeResult product = describeProduct(image, context);
+        const ProductDescription product =
+            describeProduct(image, config, values.languageName, languageOf(values.languageFlag));
         out.push_back(product.caption);
         const ProductSelection selection = openProductSelection(config, image, {type, type % 4});
         out.push_back(selection.typeText() + "/" + selection.bandText());

@@ -559,10 +559,11 @@ void CMainFrame::OnProductInformation()
         return; // nothing to describe without a document
     if (!productDialog_)
         productDialog_ = new qx260::CProductInfoDlg(this);
-    const qx260::BandLimits before = view->bandLimits;
-    if (productDialog_->editProduct(view->document().image, view->bandLimits)) {
+    qx260::CProgramDoc& doc = view->document();
+    const qx260::BandLimits before = doc.bandLimits;
+    if (productDialog_->editProduct(doc.image, doc.bandLimits)) {
         view->markDocumentModified(qx260::ChangeKind::ProductInformation);
-        if (!(view->bandLimits == before))
+        if (!(doc.bandLimits == before))
             view->warnChannelsOutsideBand(productDialog_->bandList()->currentText());
     }
 }
@@ -581,14 +582,13 @@ void CMainFrame::OnChannelInformation()
 
 void CMainFrame::OnOptionalFeatures()
 {
-    if (qx260::processValues().radioVariant == 0)
-        return;
+    // The radio of the active document's window decides, not the last one read anywhere.
     CProgramView* view = activeView();
-    if (!view)
+    if (!view || view->tableVariant() == 0)
         return;
     if (!optionsDialog_)
         optionsDialog_ = new qx260::COptionalFeaturesDlg(this);
-    if (optionsDialog_->editOptions(view->document().image))
+    if (optionsDialog_->editOptions(view->document().image, view->tableVariant()))
         view->markDocumentModified(qx260::ChangeKind::OptionalFeatures);
 }
 

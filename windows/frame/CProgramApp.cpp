@@ -108,7 +108,6 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     qx260::ProcessValues& pv = processValues();
     pv.applicationName = "Program";
     pv.radioVariant = 1;
-    pv.newDocumentFlag = false;
     programPath_ = QFileInfo(programPath).absoluteFilePath();
 
     // Configuration from Program.ini beside the executable (created empty when missing);
@@ -300,7 +299,7 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path)
     }
 
     auto doc = std::make_unique<qx260::CProgramDoc>();
-    const qx260::DocumentResult result = doc->OnOpenDocument(toNativePath(absolute), processValues());
+    const qx260::DocumentResult result = doc->OnOpenDocument(toNativePath(absolute));
     if (!result.ok()) {
         if (result.error == qx260::DocumentError::FormatError) {
             qx260::showMessage(mainFrame_.get(), applicationName(),
@@ -353,7 +352,6 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
     // (its message has been shown), so the file never misses what the user typed.
     if (!document->view->commitCellEdit(false))
         return false;
-    document->view->encodeTable();
 
     QString path = fromNativePath(document->doc->pathName);
     if (saveAs || !document->hasFile) {

@@ -261,9 +261,9 @@ void COptionalFeaturesDlg::fillLists()
     }
 }
 
-void COptionalFeaturesDlg::applyVariantRule()
+void COptionalFeaturesDlg::applyVariantRule(int radioVariant)
 {
-    const OptionVisibility visible = optionVisibilityForVariant(processValues().radioVariant);
+    const OptionVisibility visible = optionVisibilityForVariant(radioVariant);
     for (int id : {optionControl::SquelchLevelLabel, optionControl::SquelchLevel})
         control(id)->setVisible(visible.squelchLevel);
     for (int id :
@@ -286,13 +286,13 @@ void COptionalFeaturesDlg::showWholeDialog(bool whole)
         processValues().pick(whole ? "<< &Less" : "&More >>", whole ? "<< 收起(&L)" : "更多(&M) >>")));
 }
 
-void COptionalFeaturesDlg::loadFrom(const RadioImage& image)
+void COptionalFeaturesDlg::loadFrom(const RadioImage& image, std::optional<int> radioVariant)
 {
     // Every opening starts cut.
     showWholeDialog(false);
 
     fillLists();
-    applyVariantRule();
+    applyVariantRule(radioVariant.value_or(processValues().radioVariant));
 
     const OptionalFeatures features = loadOptionalFeatures(image, processValues().languageFlag);
     for (OptionList which : kOptionLists)
@@ -336,9 +336,9 @@ bool COptionalFeaturesDlg::storeInto(RadioImage& image)
     return !(image == before);
 }
 
-bool COptionalFeaturesDlg::editOptions(RadioImage& image)
+bool COptionalFeaturesDlg::editOptions(RadioImage& image, std::optional<int> radioVariant)
 {
-    loadFrom(image);
+    loadFrom(image, radioVariant);
     transmitDelay_->setFocus();
     if (exec() != QDialog::Accepted)
         return false;

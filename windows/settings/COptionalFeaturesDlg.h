@@ -4,6 +4,8 @@
 // cut to its upper part; its More button shows the whole dialog, settings below the cut
 // included, until it is pressed again or the dialog closes.
 
+#include <optional>
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QHash>
@@ -59,11 +61,12 @@ class COptionalFeaturesDlg : public QDialog
 
     // Reloads the dialog from the image, runs it modally and, on OK, stores every control
     // back. Returns true when the user chose OK (the document then counts as changed, even
-    // when no byte differs).
-    bool editOptions(RadioImage& image);
+    // when no byte differs). The radio variant is that of the document's window (without
+    // one, the process's): it decides which controls the dialog shows.
+    bool editOptions(RadioImage& image, std::optional<int> radioVariant = std::nullopt);
 
     // The two halves of editOptions, for callers that run the dialog themselves.
-    void loadFrom(const RadioImage& image);
+    void loadFrom(const RadioImage& image, std::optional<int> radioVariant = std::nullopt);
     bool storeInto(RadioImage& image); // true when a byte of the image changed
 
     QComboBox* list(OptionList which) const;
@@ -97,7 +100,7 @@ class COptionalFeaturesDlg : public QDialog
     QComboBox* addLabelledList(int labelId, const char* english, int labelX, int labelY, OptionList which,
                                int x, int y, int w, int h);
     void fillLists();
-    void applyVariantRule();
+    void applyVariantRule(int radioVariant);
     // False when the typed text was refused (its message shown, the last value put back).
     bool normaliseTransmitDelay();
     void keepFocusInsideWindow();

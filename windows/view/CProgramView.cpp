@@ -1,5 +1,6 @@
-// The channel view: its form, the fill from the document's image, cell editing with
-// its undo history, printing, and the keys it keeps for itself (Enter, F1, undo and redo).
+// The channel view: its form, the fill from the document's channels, cell editing through
+// the core's commit rules with its undo history, printing, and the keys it keeps for
+// itself (Enter, F1, undo and redo).
 
 #include "windows/view/CProgramView.h"
 
@@ -20,6 +21,7 @@
 
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelEditing.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
@@ -48,20 +50,6 @@ const QRect kGridRect(15, 37, 370, 167);
 const QColor kTitleColor(250, 10, 10);
 const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
-
-// Used when the program runs without a per-user store: choices are not kept.
-// Marks the cell writes of its lifetime as the view's own (no document change).
-class FillingScope
-{
-  public:
-    explicit FillingScope(int& depth) : depth_(depth) { ++depth_; }
-    ~FillingScope() { --depth_; }
-    FillingScope(const FillingScope&) = delete;
-    FillingScope& operator=(const FillingScope&) = delete;
-
-  private:
-    int& depth_;
-};
 
 bool isEnterKey(int key)
 {
@@ -131,10 +119,6 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
     grid_->setTable(&table_);
     grid_->setAccessibleName(QString::fromUtf8(qx260::processValues().pick("Channel table", "信道表")));
-    connect(grid_, &CMSFlexGrid::cellChanged, this, [this](int row, int col) {
-        if (filling_ == 0 && row > 0 && col > 0)
-            emit documentModified();
-    });
 
     setFocusProxy(grid_);
     clipboard_ = new ChannelClipboard(*this);
@@ -193,7 +177,6 @@ void CProgramView::shrinkFrameToForm()
 void CProgramView::firstTimeSetUp()
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    const FillingScope filling(filling_);
     toneList_ = qx260::buildToneList(pv.languageFlag);
 
     applyThemeColors();
@@ -277,45 +260,74 @@ qx260::UserStore& CProgramView::userStore() const
     return qx260::processValues().userStoreOrSession();
 }
 
-qx260::CodecContext CProgramView::codecContext() const
-{
-    qx260::ProcessValues& pv = qx260::processValues();
-    return {pv.configurationStore, pv.userStoreOrSession(), pv.radioVariant, pv.newDocumentFlag,
-            pv.languageFlag,       pv.languageName,         allColumns_};
-}
-
 void CProgramView::fillTableFromDocument()
 {
     hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
-    const FillingScope filling(filling_);
-    const qx260::DecodeResult result = qx260::decodeImage(doc_.image, table_, codecContext());
+    // The product choice first: a new document takes the user's, any other one becomes it.
+    qx260::settleProductChoice(doc_.image, doc_.newDocumentFlag, userStore(), pv.configurationStore);
+    const qx260::ProductDescription product =
+        qx260::describeProduct(doc_.image, pv.configurationStore, pv.languageName, pv.language());
+    doc_.bandLimits = product.bandLimits;
     tableVariant_ = pv.radioVariant;
-    bandLimits = result.bandLimits;
+    showChannels();
     if (pv.showCaption)
-        pv.showCaption(result.caption);
+        pv.showCaption(product.caption);
+}
+
+qx260::ChannelList CProgramView::channels() const
+{
+    return qx260::decodeChannels(doc_.image);
+}
+
+qx260::BandLimits CProgramView::bandLimits() const
+{
+    return doc_.bandLimits;
+}
+
+void CProgramView::showChannels()
+{
+    qx260::fillChannelTable(table_, channels(), tableVariant_, qx260::processValues().language(),
+                            allColumns_);
     grid_->update();
+}
+
+void CProgramView::showChannel(int n)
+{
+    const std::array<std::string, 8> texts = qx260::shownFieldTexts(
+        qx260::decodeChannel(doc_.image, n), tableVariant_, qx260::processValues().language());
+    for (int col = qx260::column::RxFrequency; col <= qx260::column::Power; ++col)
+        table_.setTextMatrix(n, col, texts[static_cast<std::size_t>(col - 1)]);
 }
 
 bool CProgramView::commitCellEdit(bool advance, const QString& afterRefusal)
 {
-    if (cellEditors_) {
-        const int channel = table_.row();
-        const qx260::CommitOutcome outcome = cellEditors_->commit(
-            advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell, bandLimits);
-        if (!outcome.ok()) {
-            auto text = [](int id) {
+    const int channel = table_.row();
+    const std::optional<qx260::ChannelField> field = qx260::fieldOfColumn(table_.col());
+    const std::optional<std::string> text = cellEditors_ ? cellEditors_->take() : std::nullopt;
+    if (text && field) {
+        qx260::Channel edited = qx260::decodeChannel(doc_.image, channel);
+        const qx260::EditOutcome outcome = qx260::commitField(
+            edited, *field, *text, advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell,
+            doc_.bandLimits, tableVariant_, qx260::processValues().language());
+        // The lists offer only their items: a refusal without a message cannot come from them.
+        if (!outcome.ok() && outcome.messageId() != 0) {
+            auto message = [](int id) {
                 return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
             };
-            QString message = text(outcome.rejectedWithMessageId);
+            QString shown = message(outcome.messageId());
             if (!afterRefusal.isEmpty())
-                message += QStringLiteral("\n\n") + afterRefusal;
-            qx260::showMessage(this, text(qx260::resid::StrCaution), message, QMessageBox::Ok,
+                shown += QStringLiteral("\n\n") + afterRefusal;
+            qx260::showMessage(this, message(qx260::resid::StrCaution), shown, QMessageBox::Ok,
                                qx260::MsgIcon::Exclamation);
             return false;
         }
-        if (outcome.changed)
-            recordChange({qx260::ChangeKind::Cell, channel});
+        if (outcome.changed) {
+            qx260::encodeChannel(edited, doc_.image, channel);
+            showChannel(channel);
+            if (recordChange({qx260::ChangeKind::Cell, channel}))
+                emit documentModified();
+        }
     }
     if (advance)
         advanceCell();
@@ -353,13 +365,11 @@ void CProgramView::setAllColumns(bool on)
 void CProgramView::encodeTable()
 {
     hideCellEditors();
-    const FillingScope filling(filling_);
-    qx260::encodeTable(table_, doc_.image, tableVariant_);
 }
 
 void CProgramView::warnChannelsOutsideBand(const QString& bandText)
 {
-    const std::vector<int> outside = qx260::channelsOutsideBand(table_, bandLimits);
+    const std::vector<int> outside = qx260::channelsOutsideBand(channels(), doc_.bandLimits, tableVariant_);
     if (outside.empty())
         return;
     QStringList numbers;
@@ -382,18 +392,12 @@ void CProgramView::markDocumentModified(qx260::ChangeKind kind)
 
 qx260::DocumentState CProgramView::currentState() const
 {
-    return qx260::captureDocumentState(table_, doc_.image, tableVariant_, bandLimits);
+    return {doc_.image, doc_.bandLimits};
 }
 
 bool CProgramView::recordChange(const qx260::Change& change)
 {
-    // A cell change reaches the image at once (as a save would store it), so that a channel
-    // erased and then typed again starts from nothing.
-    if (!history_.record(change, currentState()))
-        return false;
-    if (change.kind == qx260::ChangeKind::Cell)
-        doc_.image = history_.current().image;
-    return true;
+    return history_.record(change, currentState());
 }
 
 bool CProgramView::undo()
@@ -440,21 +444,25 @@ bool CProgramView::prepareChannelChange()
     return grid_->isEnabled() && commitCellEdit(false);
 }
 
-void CProgramView::takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change)
+void CProgramView::takeChannels(const qx260::ChannelList& channels, const qx260::Change& change)
 {
     const int col = table_.col();
     const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
     hideCellEditors();
-    {
-        const FillingScope filling(filling_);
-        for (int r = 1; r < table_.rows(); ++r)
-            for (int c = 1; c < table_.cols(); ++c)
-                table_.setTextMatrix(r, c, edited.textMatrix(r, c));
-    }
+    qx260::encodeChannels(channels, doc_.image);
+    showChannels();
     if (editorShown)
         cellEditors_->openEditor();
     if (recordChange(change))
         emit documentModified();
+}
+
+void CProgramView::takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change)
+{
+    qx260::ChannelTable copy = qx260::detachedCopy(edited);
+    qx260::RadioImage image = doc_.image;
+    qx260::encodeTable(copy, image, tableVariant_);
+    takeChannels(qx260::decodeChannels(image), change);
 }
 
 void CProgramView::showState(const qx260::DocumentState& state)
@@ -462,24 +470,21 @@ void CProgramView::showState(const qx260::DocumentState& state)
     hideCellEditors();
     const std::uint8_t type = doc_.image.byte(qx260::offset::ProductType);
     const std::uint8_t band = doc_.image.byte(qx260::offset::BandIndex);
-    {
-        const FillingScope filling(filling_);
-        doc_.image = state.image;
-        qx260::restoreCells(state, table_);
-    }
-    bandLimits = state.bandLimits;
+    doc_.image = state.image;
+    doc_.bandLimits = state.bandLimits;
+    showChannels();
 
     // The user's product choice and the caption follow the product bytes, as when the
     // document was opened.
-    const std::uint8_t newType = doc_.image.byte(qx260::offset::ProductType);
-    const std::uint8_t newBand = doc_.image.byte(qx260::offset::BandIndex);
-    if (newType != type || newBand != band) {
-        const qx260::CodecContext context = codecContext();
-        qx260::writeProductChoice(context.userStore, context.config, {newType, newBand});
-        if (const qx260::ProcessValues& pv = qx260::processValues(); pv.showCaption)
-            pv.showCaption(qx260::describeProduct(doc_.image, context).caption);
+    if (doc_.image.byte(qx260::offset::ProductType) != type ||
+        doc_.image.byte(qx260::offset::BandIndex) != band) {
+        const qx260::ProcessValues& pv = qx260::processValues();
+        qx260::settleProductChoice(doc_.image, false, userStore(), pv.configurationStore);
+        if (pv.showCaption)
+            pv.showCaption(
+                qx260::describeProduct(doc_.image, pv.configurationStore, pv.languageName, pv.language())
+                    .caption);
     }
-    grid_->update();
 }
 
 bool CProgramView::undoInEditBox(bool redo)
@@ -557,24 +562,29 @@ void CProgramView::OnExportChannels()
     qx260::exportChannels(*this);
 }
 
+qx260::PrintContent CProgramView::printContent() const
+{
+    return qx260::printContent(doc_.image, {tableVariant_, allColumns_}, qx260::processValues());
+}
+
 // Printing shows the channels as the user sees them: an edit still open in a cell is
 // taken into the table first (and printing stops when it is rejected).
 void CProgramView::OnFilePrint()
 {
     if (commitCellEdit(false))
-        qx260::filePrint(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+        qx260::filePrint(this, printContent());
 }
 
 void CProgramView::OnFilePrintDirect()
 {
     if (commitCellEdit(false))
-        qx260::filePrintDirect(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+        qx260::filePrintDirect(this, printContent());
 }
 
 void CProgramView::OnFilePrintPreview()
 {
     if (commitCellEdit(false))
-        qx260::filePrintPreview(this, qx260::printContent(table_, doc_.image, qx260::processValues()));
+        qx260::filePrintPreview(this, printContent());
 }
 
 void CProgramView::watch(QObject* object)

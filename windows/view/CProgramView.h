@@ -1,7 +1,9 @@
 #pragma once
-// The channel window's form: the title line over the channel grid. It keeps the
-// document's channel table, fills it from the radio image on every initial update,
-// and turns Enter and F1 anywhere inside it into a cell commit and a help request.
+// The channel window's form: the title line over the channel grid. Its grid shows the
+// document's channels as the radio variant of its last fill shows them; an edit taken from
+// a cell editor goes through the core's commit rules into the document's image, and the
+// row is shown again from there. Enter and F1 anywhere inside it become a commit and a help
+// request.
 // It owns its radio transfer too: the Process window, the Port Setting dialog and
 // the transfer run from them, with the Write Safety dialog and the difference view of a
 // Write that reads the radio first and afterwards, and of Compare with Radio
@@ -15,6 +17,7 @@
 #include <QFont>
 #include <QWidget>
 
+#include "core/channels/Channel.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/UndoHistory.h"
 #include "core/radio/FrequencyCheck.h"
@@ -33,8 +36,8 @@ namespace qx260
 class HelpKey;
 class CProgramDoc;
 class UserStore;
-struct CodecContext;
 class CellEditors;
+struct PrintContent;
 } // namespace qx260
 
 class CProgramView : public QWidget
@@ -68,10 +71,17 @@ class CProgramView : public QWidget
     // it "title.ico" as its icon, and fills the table from the document's image. The first
     // time it also sets the view up (tone list, colours, headers, title, channel numbers).
     void OnInitialUpdate();
-    // Fills the table from the document's image: layout, cells, band limits, caption.
-    // Used by every initial update and after a completed Read. An editor still open is
-    // hidden first, so its old text can never be committed over the new cells.
+    // Fills the table from the document's image for the process's radio variant: layout,
+    // cells, the product choice, band limits, caption. Used by every initial update and
+    // after a completed Read. An editor still open is hidden first, so its old text can
+    // never be committed over the new cells.
     void fillTableFromDocument();
+    // The document's channels, and the radio variant the table was last filled for (a Read
+    // in another window changes the process's variant, not this table).
+    qx260::ChannelList channels() const;
+    int tableVariant() const { return tableVariant_; }
+    // The document's valid frequencies.
+    qx260::BandLimits bandLimits() const;
     // Tells the shell that the document changed (a completed Read, a dialog's OK) and
     // keeps the new state as a step of the undo history.
     void markDocumentModified(qx260::ChangeKind kind = qx260::ChangeKind::Other);
@@ -87,8 +97,9 @@ class CProgramView : public QWidget
     // open cell edit; false when it was refused or the channels cannot change now (a
     // transfer runs: the status bar says so; the radio variant leaves the table read-only).
     bool prepareChannelChange();
-    // Then: the channel cells of edited (rows 1..16, columns 1..8) become the table's, as
-    // one undoable change.
+    // Then: the channels become the document's, as one undoable change.
+    void takeChannels(const qx260::ChannelList& channels, const qx260::Change& change);
+    // The same from cells of a copy of the table (rows 1..16, columns 1..8).
     void takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change);
     // Shows a note in the main window's status bar for a few seconds.
     void showStatus(const std::string& text);
@@ -99,9 +110,8 @@ class CProgramView : public QWidget
     bool commitCellEdit(bool advance, const QString& afterRefusal = QString());
     // The move after Enter: next column, else first column of the next row, else (1, 1).
     void advanceCell();
-    // Brings the document's image up to date from the table (before a save or a Write),
-    // for the radio variant the table was filled for; an edit still open is dropped, not
-    // committed.
+    // Hides an editor still open without taking its text (the document's image is always
+    // up to date).
     void encodeTable();
     // After the band changed: names the channels whose frequencies lie outside it (they are
     // kept), so that the user can change them before a Write.
@@ -114,14 +124,14 @@ class CProgramView : public QWidget
     // of them is taken first, and a current cell that disappears moves to a shown one.
     void setAllColumns(bool on);
 
+    // What a printout of the document shows: its channels as this window shows them.
+    qx260::PrintContent printContent() const;
+
     // The form's font (Times New Roman 9) and its size in pixels.
     QFont formFont() const { return formFont_; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Valid frequencies of this view, in 10 Hz units (set by every fill from the image
-    // and by the product dialog).
-    qx260::BandLimits bandLimits;
     // kTransferRead, kTransferWrite or kTransferCompare: what the next transfer does.
     int transferDirection = kTransferRead;
 
@@ -189,8 +199,9 @@ class CProgramView : public QWidget
     bool recordChange(const qx260::Change& change);
     bool stepHistory(bool back);
     void showState(const qx260::DocumentState& state);
-    // The codec's view of the process-wide values (configuration, user store, language).
-    qx260::CodecContext codecContext() const;
+    // Shows the document's channels again in the cells (all, or channel n).
+    void showChannels();
+    void showChannel(int n);
     // The per-user store (one in memory when the program runs without one).
     qx260::UserStore& userStore() const;
     bool undoInEditBox(bool redo);
@@ -204,7 +215,6 @@ class CProgramView : public QWidget
     CMSFlexGrid* grid_ = nullptr;
     qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
-    int filling_ = 0; // > 0 while the view itself writes cells (no document change)
     // The radio variant the table was last filled for: its columns, and so what it stores
     // (a Read in another window changes the process-wide variant, not this table).
     int tableVariant_ = 1;

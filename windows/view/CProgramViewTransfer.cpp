@@ -166,7 +166,7 @@ class CProgramView::WindowTransferHost : public qx260::link::TransferHost
             return;
         qx260::ProcessValues& pv = qx260::processValues();
         pv.radioVariant = radioVariant;
-        pv.newDocumentFlag = false;
+        view_->document().newDocumentFlag = false;
         view_->fillTableFromDocument();
         view_->markDocumentModified(qx260::ChangeKind::Read);
     }

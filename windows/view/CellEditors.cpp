@@ -1,5 +1,5 @@
 // Opening the current cell's editor (a list keeps a value it does not offer while open),
-// placing it over the cell as the grid scrolls, and committing or hiding it.
+// placing it over the cell as the grid scrolls, and handing its text over or hiding it.
 
 #include "windows/view/CellEditors.h"
 
@@ -216,16 +216,15 @@ void CellEditors::hideEditor(QWidget* editor)
     editor->hide();
 }
 
-CommitOutcome CellEditors::commit(CommitTrigger trigger, BandLimits limits)
+std::optional<std::string> CellEditors::take()
 {
     const int col = table_.col();
     QWidget* editor = editorForColumn(col);
     if (col < 1 || editor->isHidden())
-        return {};
+        return std::nullopt;
     const std::string text = editorText(col).toStdString();
-    const CommitOutcome outcome = commitEdit(table_, col, text, trigger, limits, languageFlag_);
     hideEditor(editor);
-    return outcome;
+    return text;
 }
 
 void CellEditors::hide(int from, int to)

@@ -5,6 +5,7 @@
 // hand their text to the commit rules when Enter is pressed or the cell is left.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,9 @@ class CellEditors : public QObject
     bool isShown(int col) const;
     QString editorText(int col) const;
 
-    // Takes the shown editor of the current column into the table and hides it. Nothing
-    // happens when that editor is not shown.
-    CommitOutcome commit(CommitTrigger trigger, BandLimits limits);
+    // The text of the shown editor of the current column, which is hidden; nothing when
+    // that editor is not shown.
+    std::optional<std::string> take();
 
     // Hides the editors of columns `from` to `to` without taking their text.
     void hide(int from, int to);

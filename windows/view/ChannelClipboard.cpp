@@ -163,7 +163,7 @@ void ChannelClipboard::paste()
     const int first = firstRow();
     qx260::ChannelTable edited = qx260::detachedCopy(view_.table());
     const qx260::ChannelImportResult result =
-        qx260::pasteChannelRows(edited, text, first, view_.bandLimits, pv.languageFlag, pv.radioVariant);
+        qx260::pasteChannelRows(edited, text, first, view_.bandLimits(), pv.languageFlag, pv.radioVariant);
     if (!result.ok()) {
         qx260::showMessage(
             &view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),

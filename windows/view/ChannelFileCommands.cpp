@@ -95,7 +95,8 @@ void importChannels(CProgramView& view)
     input.text = file.bytes;
     input.chineseMessages = chinese;
     ChannelTable edited = detachedCopy(view.table());
-    ChannelImportResult result = importChannelRows(edited, input, view.bandLimits, chinese, pv.radioVariant);
+    ChannelImportResult result =
+        importChannelRows(edited, input, view.bandLimits(), chinese, pv.radioVariant);
     if (!result.ok() && result.error.badLocation) {
         const QString question =
             QString::fromStdString(importErrorText(result.error, name, {}, chinese)) +
@@ -107,7 +108,7 @@ void importChannels(CProgramView& view)
             return;
         input.renumber = true;
         edited = detachedCopy(view.table());
-        result = importChannelRows(edited, input, view.bandLimits, chinese, pv.radioVariant);
+        result = importChannelRows(edited, input, view.bandLimits(), chinese, pv.radioVariant);
     }
     if (!result.ok()) {
         showMessage(&view, caption, refusalText(result.error, name, nothingImported()));

@@ -483,6 +483,15 @@ TEST(CommitField, NewChannelDefaultsAndSameTextsInChinese)
     EXPECT_FALSE(
         commitField(c, ChannelField::DecodeTone, "D000N", CommitTrigger::Enter, kBand, 0, Zh).changed);
     EXPECT_EQ(c, before);
+    // A stored word no text gives back (a digit above 9) stays until another value is typed.
+    c.rx = Frequency::fromWord({0x00, 0x00, 0x5A, 0x14});
+    const Channel odd = c;
+    EXPECT_FALSE(
+        commitField(c, ChannelField::RxFrequency, frequencyText(c.rx), CommitTrigger::Enter, kBand, 0, Zh)
+            .changed);
+    EXPECT_EQ(c, odd);
+    EXPECT_TRUE(commitField(c, ChannelField::RxFrequency, "145", CommitTrigger::Enter, kBand, 0, Zh).changed);
+    EXPECT_TRUE(c.rx.showable());
 }
 
 TEST(CommitField, ChannelsOutsideTheBandAreNamed)

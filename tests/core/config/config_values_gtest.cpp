@@ -70,7 +70,6 @@ TEST(ProcessValuesTest, InitialValuesAndLanguageSection)
                     "section");
     ProcessValues values;
     EXPECT_EQ(values.radioVariant, 1);
-    EXPECT_FALSE(values.newDocumentFlag);
     EXPECT_EQ(values.portDeviceName, "COM1");
     EXPECT_EQ(values.applicationName, "Program");
 

@@ -88,7 +88,7 @@ class DatFileFuzz : public ::testing::Test
         doc.modified = true;
         const CProgramDoc before = doc;
 
-        const DocumentResult result = doc.OnOpenDocument(path, values);
+        const DocumentResult result = doc.OnOpenDocument(path);
         const bool acceptable = bytes.size() >= kDatFileSize && bytes[0] == 'Q' && bytes[1] == '9' &&
                                 bytes[2] == 'F' && bytes[3] == '2';
         ASSERT_EQ(result.ok(), acceptable) << "file of " << bytes.size() << " bytes";
@@ -211,7 +211,7 @@ TEST_F(DatFileFuzz, SavedImagesLoadBackExactly)
         const std::string path = dir.file(i % 2 ? "out.dat" : kOtherName);
         ASSERT_TRUE(doc.OnSaveDocument(path).ok());
         CProgramDoc loaded;
-        ASSERT_TRUE(loaded.OnOpenDocument(path, values).ok());
+        ASSERT_TRUE(loaded.OnOpenDocument(path).ok());
         ASSERT_TRUE(loaded.image == doc.image);
     }
 }
@@ -245,7 +245,7 @@ TEST_F(DatFileFuzz, PathsThatAreNoDocumentAreRefusedAtOnce)
         doc.image = RadioImage::newImage();
         doc.pathName = "kept.dat";
         const RadioImage before = doc.image;
-        const DocumentResult result = doc.OnOpenDocument(c.path, values);
+        const DocumentResult result = doc.OnOpenDocument(c.path);
         EXPECT_EQ(result.error, DocumentError::OpenFailed) << c.path;
         EXPECT_EQ(result.reason, c.reason) << c.path;
         EXPECT_TRUE(doc.image == before) << c.path;

@@ -40,14 +40,13 @@ TEST_F(Document, NewDocumentTakesDefaultsTitleAndPath)
 {
     for (bool chinese : {false, true}) {
         values.languageFlag = chinese;
-        values.newDocumentFlag = false;
         CProgramDoc doc;
         doc.modified = true;
         EXPECT_TRUE(doc.OnNewDocument(values));
         EXPECT_EQ(doc.image, RadioImage::newImage());
         EXPECT_EQ(doc.title, chinese ? "信道信息" : "Channel Information");
         EXPECT_EQ(doc.pathName, "QX-260 Programmer");
-        EXPECT_TRUE(values.newDocumentFlag);
+        EXPECT_TRUE(doc.newDocumentFlag);
         EXPECT_FALSE(doc.modified);
     }
 }
@@ -65,8 +64,9 @@ TEST_F(Document, SaveThenOpenRoundTrips)
     EXPECT_EQ(doc.title, "five.dat");
 
     CProgramDoc opened;
-    ASSERT_TRUE(opened.OnOpenDocument(p, values).ok());
-    EXPECT_FALSE(values.newDocumentFlag);
+    opened.newDocumentFlag = true;
+    ASSERT_TRUE(opened.OnOpenDocument(p).ok());
+    EXPECT_FALSE(opened.newDocumentFlag);
     EXPECT_EQ(opened.image, doc.image);
     EXPECT_EQ(opened.title, "five.dat");
 }
@@ -79,11 +79,11 @@ TEST_F(Document, FailedOpenChangesNothing)
     const RadioImage before = doc.image;
     std::ofstream(dir + "/bad.dat") << "not a radio file";
 
-    EXPECT_EQ(doc.OnOpenDocument(dir + "/bad.dat", values).error, DocumentError::FormatError);
-    EXPECT_EQ(doc.OnOpenDocument(dir + "/none.dat", values).error, DocumentError::OpenFailed);
+    EXPECT_EQ(doc.OnOpenDocument(dir + "/bad.dat").error, DocumentError::FormatError);
+    EXPECT_EQ(doc.OnOpenDocument(dir + "/none.dat").error, DocumentError::OpenFailed);
     EXPECT_EQ(doc.image, before);
     EXPECT_EQ(doc.title, "Channel Information");
-    EXPECT_TRUE(values.newDocumentFlag);
+    EXPECT_TRUE(doc.newDocumentFlag);
 }
 
 TEST_F(Document, FailedSaveKeepsPathAndModifiedMark)

@@ -10,8 +10,7 @@
 
 #include <functional>
 
-#include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
+#include "core/channels/Channel.h"
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 #include "core/radio/Tones.h"
@@ -232,14 +231,7 @@ TEST_F(CliEditing, EditsKeepWhatTheyDoNotShow)
     };
     // An erased channel is stored as an empty one, whichever side erased it.
     const auto erased = [](int n) {
-        return [n](RadioImage& i) {
-            RadioImage empty = RadioImage::newImage();
-            ChannelTable none;
-            encodeTable(none, empty, 1);
-            for (int k = 0; k < kChannelRecordSize; ++k)
-                i.setChannelByte(n, k, empty.channelByte(n, k));
-            i.setScan(n, false);
-        };
+        return [n](RadioImage& i) { encodeChannel(erasedChannel(decodeChannel(i, n)), i, n); };
     };
     const std::vector<Step> steps = {
         {{"set", doc_, "5", "Scan=No"}, [](RadioImage& i) { i.setScan(5, false); }},
@@ -262,6 +254,30 @@ TEST_F(CliEditing, EditsKeepWhatTheyDoNotShow)
             const CliRun diff = cli({"diff", original, doc_});
             EXPECT_EQ(diff.out, "--- " + original + "\n+++ " + doc_ + "\nChannel 5 Scan: Yes -> No\n");
         }
+    }
+}
+
+// Settings of channels that radio variant 1 shows as empty (they have a transmit side only)
+// survive an edit of another channel.
+TEST_F(CliEditing, SettingOneChannelLeavesTheOthersAsTheyAre)
+{
+    ASSERT_EQ(cli({"new", doc_, "--force"}).exitCode, 0);
+    for (const char* n : {"1", "2", "3"}) {
+        const CliRun r = cli({"set", doc_, n, QStringLiteral("Tx Frequency=15%1.0").arg(n), "W/N=Narrow",
+                              "Busy Lock=Carrier", "Power=Low", "--variant", "2"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    const QString before = dir_.filePath("before.dat");
+    ASSERT_TRUE(QFile::copy(doc_, before));
+    ASSERT_EQ(cli({"set", doc_, "5", "Rx Frequency=146.52"}).exitCode, 0);
+    const CliRun diff = cli({"diff", before, doc_});
+    EXPECT_EQ(diff.out.count('\n'), 2 + 7) << diff.out.toStdString(); // the header, channel 5's fields
+    EXPECT_FALSE(diff.out.contains("Channel 1 ")) << diff.out.toStdString();
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_EQ(image().txFrequency(n), 15000000u + 100000u * static_cast<std::uint32_t>(n));
+        EXPECT_FALSE(image().wide(n));
+        EXPECT_EQ(image().busyLock(n), BusyLock::Carrier);
+        EXPECT_FALSE(image().highPower(n));
     }
 }
 

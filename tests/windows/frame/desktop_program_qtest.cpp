@@ -126,8 +126,7 @@ QStringList printedChannelTexts(CProgramView* view)
     struct Metrics : PrintFontMetrics {
         int lineHeight(const PrintFontSize& size) const override { return size.height; }
     } metrics;
-    const PrintLayout layout(printContent(view->table(), view->document().image, processValues()),
-                             PrintGeometry{11000, 15000}, metrics);
+    const PrintLayout layout(view->printContent(), PrintGeometry{11000, 15000}, metrics);
     QStringList texts;
     for (const PrintOp& op : layout.page(2))
         texts << QString::fromStdString(op.text);

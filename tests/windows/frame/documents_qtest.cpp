@@ -298,7 +298,7 @@ class TestDocuments : public QObject
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         CProgramDoc reopened;
-        QVERIFY(reopened.OnOpenDocument(env.path("typed.dat").toStdString(), processValues()).ok());
+        QVERIFY(reopened.OnOpenDocument(env.path("typed.dat").toStdString()).ok());
         QVERIFY(reopened.image == env.active()->doc->image);
         QVERIFY(reopened.image.byte(0x10) != 0xFF); // channel 1 holds a frequency
     }

@@ -123,8 +123,9 @@ class TestLinkProgram : public QObject
         QVERIFY(view->table().textMatrix(1, column::RxFrequency).rfind("145.5", 0) == 0);
         QVERIFY(!holdsOpen(radio.device()));
 
-        // Write a changed table.
-        view->table().setTextMatrix(6, column::RxFrequency, "150.12500");
+        // Write a changed channel.
+        env.active()->doc->image.setRxFrequency(6, 15012500);
+        view->fillTableFromDocument();
         transfer(env, Qt::Key_W, "Write Data");
         QVERIFY(msgtest::takeShown().isEmpty());
         const RadioImage written = env.active()->doc->image;

@@ -133,8 +133,8 @@ class TestNavigator : public QObject
         clickItem(frame->navigatorBar()->tree(), entry(frame, 0));
         QVERIFY(shown);
         QCOMPARE(int(doc->doc->image.byte(0x32F)), 1);
-        QCOMPARE(doc->view->bandLimits.lower, 13600000);
-        QCOMPARE(doc->view->bandLimits.upper, 17400000);
+        QCOMPARE(doc->view->bandLimits().lower, 13600000);
+        QCOMPARE(doc->view->bandLimits().upper, 17400000);
         QVERIFY(frame->windowTitle().contains(QStringLiteral("136 - 174MHz")));
         QVERIFY(doc->doc->modified);
 
@@ -153,8 +153,9 @@ class TestNavigator : public QObject
         QVERIFY(doc->doc->image.bytes() != before);
         QVERIFY(doc->doc->modified);
 
-        // Variant 0 (an unknown radio was read): Optional Features does nothing.
+        // Variant 0 (an unknown radio was read into this window): Optional Features does nothing.
         processValues().radioVariant = 0;
+        doc->view->fillTableFromDocument();
         shown = false;
         onNextModal<COptionalFeaturesDlg>(
             [&](COptionalFeaturesDlg* d) {
@@ -166,6 +167,7 @@ class TestNavigator : public QObject
         QTest::qWait(300);
         QVERIFY(!shown);
         processValues().radioVariant = 1;
+        doc->view->fillTableFromDocument();
     }
 
     void controlBarTogglesWithCheckMark()

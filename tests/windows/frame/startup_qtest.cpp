@@ -136,7 +136,7 @@ class TestStartup : public QObject
         QCOMPARE(env.app->documents().size(), size_t(1));
         QVERIFY(env.active()->frame->isVisible());
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
-        QVERIFY(processValues().newDocumentFlag);
+        QVERIFY(env.active()->doc->newDocumentFlag);
         QCOMPARE(env.active()->frame->pos(), QPoint(0, 0));
     }
 
@@ -258,7 +258,7 @@ class TestStartup : public QObject
         QVERIFY(env.start({env.path("radio one.dat")}));
         QCOMPARE(env.app->documents().size(), size_t(1));
         QCOMPARE(env.active()->view->windowTitle(), QString("radio one.dat[*]"));
-        QVERIFY(!processValues().newDocumentFlag);
+        QVERIFY(!env.active()->doc->newDocumentFlag);
         QCOMPARE(itemTexts(env.frame()->menus(true)[5]),
                  QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
     }

@@ -163,7 +163,7 @@ class TestUndo : public QObject
         // The channel part of the image as a save writes it, so that whole images compare.
         const auto before = savedBytes(view);
         const QString caption = env.frame()->windowTitle();
-        const BandLimits limits = view->bandLimits;
+        const BandLimits limits = view->bandLimits();
 
         onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) {
             d->list(OptionList::SquelchLevel)->setCurrentIndex(7);
@@ -180,13 +180,13 @@ class TestUndo : public QObject
         env.frame()->OnCommand(kProductInformation);
         const auto product = doc->doc->image.bytes();
         QVERIFY(product != options);
-        QVERIFY(!(view->bandLimits == limits));
+        QVERIFY(!(view->bandLimits() == limits));
         QVERIFY(env.frame()->windowTitle() != caption);
 
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(statusText(env), QString("Undone: Product Information"));
         QVERIFY(doc->doc->image.bytes() == options);
-        QVERIFY(view->bandLimits == limits);
+        QVERIFY(view->bandLimits() == limits);
         QCOMPARE(env.frame()->windowTitle(), caption);
 
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
@@ -196,7 +196,7 @@ class TestUndo : public QObject
         QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
         QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(doc->doc->image.bytes() == product);
-        QVERIFY(!(view->bandLimits == limits));
+        QVERIFY(!(view->bandLimits() == limits));
     }
 
     void readUndoneButNotDuringATransfer()

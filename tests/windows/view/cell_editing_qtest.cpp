@@ -125,7 +125,6 @@ class TestEditing : public QObject
         pv.languageName = "English";
         pv.languageFlag = false;
         pv.radioVariant = 1;
-        pv.newDocumentFlag = false;
         msgtest::reset();
         captions_.clear();
     }
@@ -139,8 +138,9 @@ class TestEditing : public QObject
         QVERIFY(edit);
         snapshot(&w->view, "cell-editor-edit");
         QTest::keyClick(edit, Qt::Key_Return);
+        // Radio variant 1 keeps the transmit side from the user: it stays as stored (empty).
         QCOMPARE(rowTexts(w->view, 3),
-                 (QStringList{"150.00000", "150.00000", "None", "None", "Wide", "No", "Off", "High"}));
+                 (QStringList{"150.00000", "", "None", "", "Wide", "No", "Off", "High"}));
         QVERIFY(msgtest::takeShown().isEmpty());
         QVERIFY(modified.count() > 0);
         // Enter moved on and opened the next cell's editor (column 2 is hidden but current).
@@ -237,7 +237,8 @@ class TestEditing : public QObject
         auto w = openWindow();
         QVERIFY(w);
         CProgramView& view = w->view;
-        const QStringList txOnly{"", "147.50000", "", "None", "Wide", "No", "Off", "High"};
+        // Scan belongs to the receive side, which radio variant 2 keeps from the user.
+        const QStringList txOnly{"", "147.50000", "", "None", "Wide", "Yes", "Off", "High"};
         // Confirmed with Enter, a Tx frequency typed into an empty row makes the channel.
         QLineEdit* edit = typeInto(view, 2, 2, "147.5");
         QVERIFY(edit);
@@ -317,8 +318,9 @@ class TestEditing : public QObject
         auto w = openWindow();
         QVERIFY(w);
         CProgramView& view = w->view;
-        view.table().setTextMatrix(5, 1, "145.00000");
-        view.table().setTextMatrix(5, 3, "D754I");
+        w->doc.image.setRxFrequency(5, 14500000);
+        w->doc.image.setDecodeTone(5, ToneWord{0xEC, 0xA9}); // D754I
+        view.fillTableFromDocument();
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 5, 3));
         QComboBox* tones = view.cellEditors()->listBox(3);
         QCOMPARE(tones->count(), 219);
@@ -346,10 +348,15 @@ class TestEditing : public QObject
         auto w = openWindow();
         QVERIFY(w);
         CProgramView& view = w->view;
+        const ToneWord stored = tone == "D017N"   ? ToneWord{0x0F, 0x28}
+                                : tone == "D526I" ? ToneWord{0x56, 0xA9}
+                                                  : ToneWord{0x71, 0x02}; // 62.5
         for (int r : {7, 8}) {
-            view.table().setTextMatrix(r, 1, "145.00000");
-            view.table().setTextMatrix(r, 3, tone.toStdString());
+            w->doc.image.setRxFrequency(r, 14500000);
+            w->doc.image.setDecodeTone(r, stored);
         }
+        view.fillTableFromDocument();
+        QSignalSpy modified(&view, &CProgramView::documentModified);
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 7, 3));
         QComboBox* tones = view.cellEditors()->listBox(3);
         QVERIFY(!tones->isHidden());
@@ -360,6 +367,9 @@ class TestEditing : public QObject
         else
             QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 7, 5));
         QCOMPARE(QString::fromStdString(view.table().textMatrix(7, 3)), tone);
+        // The visit changed nothing: no undo step, the document not marked.
+        QCOMPARE(view.undoHistory().undoCount(), std::size_t(0));
+        QCOMPARE(modified.count(), 0);
 
         // A new choice is taken, and the list offers the cell's own text only while over it.
         QTest::mouseClick(view.grid(), Qt::LeftButton, Qt::NoModifier, cellCentre(view.grid(), 8, 3));
@@ -400,7 +410,7 @@ class TestEditing : public QObject
         QVERIFY(w->doc.OnSaveDocument(path.toStdString()).ok());
 
         CProgramDoc reopened;
-        QVERIFY(reopened.OnOpenDocument(path.toStdString(), processValues()).ok());
+        QVERIFY(reopened.OnOpenDocument(path.toStdString()).ok());
         CProgramView view(reopened);
         view.OnInitialUpdate();
         for (int r = 1; r <= 16; ++r)

@@ -99,8 +99,8 @@ class TestFleetWrite : public QObject
         area.show();
         view->OnInitialUpdate();
         doc.image.setRxFrequency(5, 15000000);
+        doc.image.setRxFrequency(6, 15125000);
         view->fillTableFromDocument();
-        view->table().setTextMatrix(6, 1, "151.25000"); // in the table only: the command encodes it
 
         int held[3] = {51, 51, 51}; // the blocks each radio holds, as its result says
         QTimer::singleShot(0, this, [&] {

@@ -49,6 +49,7 @@ struct Window {
     Window()
     {
         doc.image = RadioImage::newImage();
+        doc.newDocumentFlag = true;
         view = new CProgramView(doc);
         frame = area.addSubWindow(view);
         area.resize(900, 600);
@@ -91,7 +92,6 @@ class TestLink : public QObject
     {
         ProcessValues& pv = processValues();
         pv.radioVariant = 1;
-        pv.newDocumentFlag = true;
         pv.portDeviceName = "COM1";
         pv.languageFlag = false;
         msgtest::reset();
@@ -121,7 +121,7 @@ class TestLink : public QObject
         QCOMPARE(dialog->progressBar()->value(), 51);
         QVERIFY(msgtest::takeShown().isEmpty());
         QCOMPARE(processValues().radioVariant, 2);
-        QVERIFY(!processValues().newDocumentFlag);
+        QVERIFY(!w.doc.newDocumentFlag);
         QCOMPARE(modified.count(), 1);
         QVERIFY(w.frame->isVisible());
         // Variant 2 shows the transmit side; the radio's channel 1 is 145.5 MHz.
