@@ -1,5 +1,5 @@
-// The command line read into options, Program.ini and the language set up, the per-user
-// store opened and checked, files locked for editing, and the channel table prepared.
+// Program.ini and the language set up, the per-user store opened and checked, files
+// locked for editing, and the channel table prepared.
 
 #include "programs/cli/CliContext.h"
 
@@ -19,54 +19,6 @@
 
 namespace qx260::cli
 {
-
-const std::string* ParsedArgs::option(const std::string& name) const
-{
-    const auto it = options.find(name);
-    return it == options.end() ? nullptr : &it->second;
-}
-
-bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
-               const std::set<std::string>& flagOptions, ParsedArgs& parsed, std::string& error)
-{
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.size() < 2 || a[0] != '-') {
-            parsed.positional.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string name = a;
-        std::string value;
-        bool inlineValue = false;
-        const std::size_t eq = a.find('=');
-        if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = a.substr(0, eq);
-            value = a.substr(eq + 1);
-            inlineValue = true;
-        }
-        if (valueOptions.count(name)) {
-            if (!inlineValue) {
-                if (i + 1 >= args.size()) {
-                    error = "option " + name + " needs a value";
-                    return false;
-                }
-                value = args[++i];
-            }
-            parsed.options[name] = value;
-        } else if (flagOptions.count(name) && !inlineValue) {
-            parsed.flags.insert(name);
-        } else {
-            error = "unknown option \"" + a + "\"";
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string defaultConfigurationPath()
 {

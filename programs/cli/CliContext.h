@@ -1,12 +1,9 @@
 #pragma once
-// What the commands share: reading their command line, opening Program.ini the way the
-// program does, the per-user store, and a channel table set up like the channel window's.
+// What the commands share: opening Program.ini the way the program does, the per-user
+// store, and a channel table set up like the channel window's.
 
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "platform/FileLock.h"
 
@@ -19,22 +16,6 @@ struct ProcessValues;
 
 namespace qx260::cli
 {
-
-// A command line split into positional arguments, options with a value ("--config PATH"
-// or "--config=PATH") and flags ("--json").
-struct ParsedArgs {
-    std::vector<std::string> positional;
-    std::map<std::string, std::string> options;
-    std::set<std::string> flags;
-
-    bool has(const std::string& flag) const { return flags.count(flag) != 0; }
-    const std::string* option(const std::string& name) const;
-};
-
-// False with a message for an unknown option or an option without its value.
-// A lone "--" ends the options; everything after it is positional.
-bool parseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
-               const std::set<std::string>& flagOptions, ParsedArgs& parsed, std::string& error);
 
 // The Program.ini the desktop program would use: the one beside the executable or,
 // installed, the user's own copy (the shipped file while the copy is not made yet; the

@@ -11,40 +11,19 @@
 namespace qx260::cli
 {
 
-int parseEditOptions(const std::vector<std::string>& args, EditOptions& options, bool allowJson)
+EditOptions editOptionsFrom(const ParsedArgs& args)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        if (a == "--config") {
-            if (!value(options.configPath))
-                return fail(kExitUsage, "--config needs a file name");
-        } else if (a == "--language") {
-            if (!value(options.language) || (options.language != "English" && options.language != "Chinese"))
-                return fail(kExitUsage, "--language takes English or Chinese");
-        } else if (a == "--variant") {
-            std::string v;
-            if (!value(v) || (v != "0" && v != "1" && v != "2"))
-                return fail(kExitUsage, "--variant takes 0, 1 or 2");
-            options.variant = v[0] - '0';
-        } else if (a == "--json" && allowJson) {
-            options.json = true;
-        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-            return fail(kExitUsage, "unknown option \"" + a + "\"");
-        } else if (options.file.empty()) {
-            options.file = a;
-        } else {
-            options.words.push_back(a);
-        }
-    }
-    if (options.file.empty())
-        return fail(kExitUsage, "no document given");
-    return kExitOk;
+    EditOptions options;
+    options.file = args.positional.front();
+    options.words.assign(args.positional.begin() + 1, args.positional.end());
+    if (const std::string* config = args.option("--config"))
+        options.configPath = *config;
+    if (const std::string* language = args.option("--language"))
+        options.language = *language;
+    if (const std::string* variant = args.option("--variant"))
+        parseVariant(*variant, options.variant);
+    options.json = args.has("--json");
+    return options;
 }
 
 bool setUpProcessValues(const EditOptions& options)

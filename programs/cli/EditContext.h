@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/radio/CProgramDoc.h"
+#include "programs/cli/Command.h"
 
 namespace qx260::cli
 {
@@ -16,12 +17,11 @@ struct EditOptions {
     std::string configPath;         // --config PATH (default: Program.ini beside the executable)
     std::string language;           // --language English|Chinese (default: from Program.ini)
     int variant = 1;                // --variant 0|1|2
-    bool json = false;              // --json
+    bool json = false;              // --json (options only)
 };
 
-// Parses ARGS (after the command name). Returns an exit code other than kExitOk on a usage
-// error, which it has already reported.
-int parseEditOptions(const std::vector<std::string>& args, EditOptions& options, bool allowJson);
+// The options of a command line read by set's or options' declaration.
+EditOptions editOptionsFrom(const ParsedArgs& args);
 
 // Loads Program.ini into processValues() (without creating it when missing), derives the
 // language values, sets the radio variant and the per-user store. False with a message

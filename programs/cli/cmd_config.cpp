@@ -7,16 +7,13 @@
 
 #include "core/config/CIniFile.h"
 #include "programs/cli/CliContext.h"
-#include "programs/cli/Command.h"
+#include "programs/cli/CommandLine.h"
 
 namespace qx260::cli
 {
 
 namespace
 {
-
-const char kUsage[] = "usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
-                      "       qx260-cli config set FILE SECTION KEY VALUE";
 
 // Loads an existing file; the store's own Load would create a missing one.
 bool loadExisting(CIniFile& ini, const std::string& file, std::string& error)
@@ -38,19 +35,14 @@ bool loadExisting(CIniFile& ini, const std::string& file, std::string& error)
     return true;
 }
 
-int runConfig(const std::vector<std::string>& args)
+int runConfig(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"--default"}, {}, parsed, error))
-        return fail(kExitUsage, error);
     const std::vector<std::string>& p = parsed.positional;
-    if (p.empty())
-        return fail(kExitUsage, kUsage);
 
     if (p[0] == "get") {
         if (p.size() != 4)
-            return fail(kExitUsage, kUsage);
+            return usageError("config", "unexpected argument \"" + p[4] + "\": get takes no VALUE");
         CIniFile ini;
         if (!loadExisting(ini, p[1], error))
             return fail(kExitFailure, error);
@@ -62,8 +54,10 @@ int runConfig(const std::vector<std::string>& args)
     }
 
     if (p[0] == "set") {
-        if (p.size() != 5 || parsed.option("--default"))
-            return fail(kExitUsage, kUsage);
+        if (p.size() != 5)
+            return usageError("config", "no VALUE given");
+        if (parsed.has("--default"))
+            return usageError("config", "--default goes with get only");
         if (p[4].find_first_of("\r\n") != std::string::npos)
             return fail(kExitUsage, "a value cannot hold a line break");
         // What the file could not give back as written: a line break splits the line, "="
@@ -89,22 +83,23 @@ int runConfig(const std::vector<std::string>& args)
         return kExitOk;
     }
 
-    return fail(kExitUsage, "unknown config action \"" + p[0] + "\"\n" + kUsage);
+    return usageError("config", "unknown config action \"" + p[0] + "\"");
 }
 
 const CommandRegistrar registrar({
-    "config",
-    "config get|set FILE SECTION KEY [VALUE] [--default TEXT]",
-    "Usage: qx260-cli config get FILE SECTION KEY [--default TEXT]\n"
-    "       qx260-cli config set FILE SECTION KEY VALUE\n"
-    "\n"
-    "Reads or writes one value of an INI file such as Program.ini, the way the\n"
-    "program itself does: section and key names are matched without regard to\n"
-    "letter case, and set creates the section or key when it is missing.\n"
-    "\n"
-    "  get  prints the value (or the --default text, empty unless given)\n"
-    "  set  stores VALUE and writes the file back; a missing FILE is created\n",
-    runConfig,
+    .name = "config",
+    .summary = "read or write one value of Program.ini or another INI file",
+    .arguments = {{"get|set"}, {"FILE"}, {"SECTION"}, {"KEY"}, {"VALUE", Count::Optional}},
+    .options = {{.name = "--default",
+                 .value = "TEXT",
+                 .help = "get: print TEXT when the file holds no such value (default: nothing)"}},
+    .description = "Reads or writes one value of an INI file such as Program.ini, the way the\n"
+                   "program itself does: section and key names are matched without regard to\n"
+                   "letter case, and set creates the section or key when it is missing.\n"
+                   "\n"
+                   "  get  prints the value (or the --default text, empty unless given)\n"
+                   "  set  stores VALUE and writes the file back; a missing FILE is created",
+    .run = runConfig,
 });
 
 } // namespace

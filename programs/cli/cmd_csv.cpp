@@ -25,13 +25,6 @@ namespace qx260::cli
 namespace
 {
 
-const char* const kExportUsage =
-    "usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--format qx260|common] [--variant 0|1|2] "
-    "[--language English|Chinese] [--config PATH]";
-const char* const kImportUsage = "usage: qx260-cli import FILE.dat CHANNELS.csv [--renumber] [--variant "
-                                 "0|1|2] [--language English|Chinese] "
-                                 "[--config PATH]";
-
 struct Session {
     int variant = 0;
     RadioImage image;
@@ -70,18 +63,9 @@ int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
     return kExitOk;
 }
 
-int runExport(const std::vector<std::string>& args)
+int runExport(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
-    std::string error;
-    if (!parseArgs(args, {"-o", "--output", "--format", "--variant", "--language", "--config"}, {}, parsed,
-                   error))
-        return fail(kExitUsage, error + "\n" + kExportUsage);
-    if (parsed.positional.size() != 1)
-        return fail(kExitUsage, kExportUsage);
     const std::string* output = parsed.option("-o");
-    if (!output)
-        output = parsed.option("--output");
     ChannelCsvLayout layout = ChannelCsvLayout::Program;
     if (const std::string* format = parsed.option("--format")) {
         if (*format == "common")
@@ -114,14 +98,8 @@ std::string windowMessage(int id, const std::string& fallback)
     return text.isEmpty() ? fallback : text.toStdString();
 }
 
-int runImport(const std::vector<std::string>& args)
+int runImport(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
-    std::string error;
-    if (!parseArgs(args, {"--variant", "--language", "--config"}, {"--renumber"}, parsed, error))
-        return fail(kExitUsage, error + "\n" + kImportUsage);
-    if (parsed.positional.size() != 2)
-        return fail(kExitUsage, kImportUsage);
     const std::string& datPath = parsed.positional[0];
     const std::string& csvPath = parsed.positional[1];
 
@@ -169,89 +147,99 @@ int runImport(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar exportRegistrar({
-    "export",
-    "export FILE.dat [-o CHANNELS.csv] [--format qx260|common] [--variant 0|1|2] [--language "
-    "English|Chinese] "
-    "[--config PATH]",
-    "Usage: qx260-cli export FILE.dat [-o CHANNELS.csv] [--format qx260|common]\n"
-    "                        [--variant 0|1|2] [--language English|Chinese] [--config PATH]\n"
-    "\n"
-    "Writes the 16 channels of a document as CSV (UTF-8, comma-separated, CRLF line\n"
-    "ends, quoted where needed) for a spreadsheet, in one of two layouts:\n"
-    "  qx260   (the default) a header row with the column headers CH, Rx Frequency,\n"
-    "          Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan, Busy Lock, Power, then\n"
-    "          one row per channel with the texts the channel window shows. An empty\n"
-    "          channel has empty cells.\n"
-    "  common  the common channel-list layout that radio amateurs share lists in:\n"
-    "          Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,\n"
-    "          DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment, RxDtcsCode,\n"
-    "          CrossMode; one row per channel that has a frequency.\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output FILE  write to FILE (replaced as a whole) instead of stdout\n"
-    "  --format F         qx260 or common (default qx260)\n"
-    "  --variant N        radio variant 0, 1 or 2 (default 0: both sides of every\n"
-    "                     channel; 1 leaves Tx Frequency and QT/DQT Enc empty,\n"
-    "                     2 Rx Frequency and QT/DQT Dec)\n"
-    "  --language L       English or Chinese cell texts (the header row is English)\n"
-    "  --config PATH      read the configuration from PATH\n"
-    "\n"
-    "Exit codes: 0 success, 1 a file cannot be read or written, 2 \"Data Format Error\",\n"
-    "64 wrong usage.\n",
-    runExport,
+    .name = "export",
+    .summary = "the 16 channels as CSV for a spreadsheet, in either layout",
+    .arguments = {{"FILE.dat"}},
+    .options =
+        {
+            {.name = "-o",
+             .alias = "--output",
+             .value = "CHANNELS.csv",
+             .help = "write to CHANNELS.csv (replaced as a whole) instead of stdout (\"-o -\": stdout too)"},
+            {.name = "--format",
+             .value = "F",
+             .choices = {"qx260", "common"},
+             .help = "qx260 or common (default qx260)"},
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "radio variant 0, 1 or 2 (default 0: both sides of every channel; 1 leaves Tx Frequency "
+                     "and QT/DQT Enc empty, 2 Rx Frequency and QT/DQT Dec)"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese cell texts (the header row is English)"},
+            {.name = "--config", .value = "PATH", .help = "read the configuration from PATH"},
+        },
+    .description = "Writes the 16 channels of a document as CSV (UTF-8, comma-separated, CRLF line\n"
+                   "ends, quoted where needed) for a spreadsheet, in one of two layouts:\n"
+                   "  qx260   (the default) a header row with the column headers CH, Rx Frequency,\n"
+                   "          Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan, Busy Lock, Power, then\n"
+                   "          one row per channel with the texts the channel window shows. An empty\n"
+                   "          channel has empty cells.\n"
+                   "  common  the common channel-list layout that radio amateurs share lists in:\n"
+                   "          Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,\n"
+                   "          DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment, RxDtcsCode,\n"
+                   "          CrossMode; one row per channel that has a frequency.",
+    .notes = "Exit codes: 0 success, 1 a file cannot be read or written, 2 \"Data Format Error\",\n"
+             "64 wrong usage.",
+    .run = runExport,
 });
 
 const CommandRegistrar importRegistrar({
-    "import",
-    "import FILE.dat CHANNELS.csv [--renumber] [--variant 0|1|2] [--language English|Chinese] [--config "
-    "PATH]",
-    "Usage: qx260-cli import FILE.dat CHANNELS.csv [--renumber] [--variant 0|1|2]\n"
-    "                        [--language English|Chinese] [--config PATH]\n"
-    "\n"
-    "Takes the channels of a CSV file into a document. The header row tells the\n"
-    "layout: the program's own (as written by export) or the common channel-list\n"
-    "layout (a Location or Frequency column). Each cell whose text differs from the\n"
-    "document is entered as if typed into the channel window and confirmed with Enter:\n"
-    "  - frequencies in MHz are checked against the band of the document's product\n"
-    "    (from Program.ini) and the 5 kHz / 6.25 kHz channel steps;\n"
-    "  - a frequency in an empty channel creates it with the default settings\n"
-    "    (None, None, Wide, No, Off, High); an empty Tx Frequency follows Rx;\n"
-    "  - a channel without a frequency (empty Rx Frequency; with variant 0 both\n"
-    "    frequencies empty; with variant 2 an empty Tx Frequency) is cleared;\n"
-    "  - tones must be in the tone list (None, 67.0 ... 254.1, D023N ... D754I) and the\n"
-    "    other columns one of their choices, in English or Chinese, any letter case;\n"
-    "    an empty cell keeps what the channel has.\n"
-    "The program's layout: the header row names the columns (English or Chinese\n"
-    "headers, any order; CH is optional, without it the rows are channels 1, 2, ...).\n"
-    "Channels without a row are left as they are. Rows may end early; missing cells\n"
-    "count as empty.\n"
-    "The common layout: Location is the channel (1 to 16), Frequency the receive\n"
-    "frequency; Duplex empty, +, -, split (Offset is the transmit frequency) or off\n"
-    "(no transmit frequency); Tone empty, Tone, TSQL, DTCS or Cross (with CrossMode);\n"
-    "Mode FM (Wide) or NFM (Narrow); Skip empty (Scan Yes) or S (Scan No). Busy Lock\n"
-    "and Power keep what the channel has (a new channel: Off, High). Name, TStep,\n"
-    "Comment and other columns are ignored, and a line says which. With variant 1\n"
-    "only the receive side is taken, with variant 2 only the transmit side.\n"
-    "A file separated by ';' reads like one separated by ',', and in it a decimal comma\n"
-    "is a point; a tone written as a whole number (100) is the listed 100.0.\n"
-    "\n"
-    "All or nothing: on the first value the window would refuse, the file, line,\n"
-    "column and the window's message go to stderr, the exit code is 1 and the document\n"
-    "is not changed. Otherwise the document is saved (replaced as a whole) and the\n"
-    "number of changed channels is printed.\n"
-    "\n"
-    "Options:\n"
-    "  --renumber     fill channels 1 to 16 in file order; the rows' channel numbers\n"
-    "                 (CH, Location) are not read\n"
-    "  --variant N    radio variant 0, 1 or 2 (default 0: both sides are stored; with\n"
-    "                 1 or 2 the side the radio does not use must be empty and is\n"
-    "                 stored empty, as the window stores it)\n"
-    "  --language L   language of the texts written into the document's cells\n"
-    "  --config PATH  read the configuration from PATH\n"
-    "\n"
-    "Exit codes: 0 imported, 1 refused or a file cannot be read or written,\n"
-    "2 \"Data Format Error\", 64 wrong usage.\n",
-    runImport,
+    .name = "import",
+    .summary = "take channels from a CSV file, checked as if typed",
+    .arguments = {{"FILE.dat"}, {"CHANNELS.csv"}},
+    .options =
+        {
+            {.name = "--renumber",
+             .help = "fill channels 1 to 16 in file order; the rows' channel numbers (CH, Location) are not "
+                     "read"},
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "radio variant 0, 1 or 2 (default 0: both sides are stored; with 1 or 2 the side the "
+                     "radio does not use must be empty and is stored empty, as the window stores it)"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "language of the texts written into the document's cells"},
+            {.name = "--config", .value = "PATH", .help = "read the configuration from PATH"},
+        },
+    .description = "Takes the channels of a CSV file into a document. The header row tells the\n"
+                   "layout: the program's own (as written by export) or the common channel-list\n"
+                   "layout (a Location or Frequency column). Each cell whose text differs from the\n"
+                   "document is entered as if typed into the channel window and confirmed with Enter:\n"
+                   "  - frequencies in MHz are checked against the band of the document's product\n"
+                   "    (from Program.ini) and the 5 kHz / 6.25 kHz channel steps;\n"
+                   "  - a frequency in an empty channel creates it with the default settings\n"
+                   "    (None, None, Wide, No, Off, High); an empty Tx Frequency follows Rx;\n"
+                   "  - a channel without a frequency (empty Rx Frequency; with variant 0 both\n"
+                   "    frequencies empty; with variant 2 an empty Tx Frequency) is cleared;\n"
+                   "  - tones must be in the tone list (None, 67.0 ... 254.1, D023N ... D754I) and the\n"
+                   "    other columns one of their choices, in English or Chinese, any letter case;\n"
+                   "    an empty cell keeps what the channel has.\n"
+                   "The program's layout: the header row names the columns (English or Chinese\n"
+                   "headers, any order; CH is optional, without it the rows are channels 1, 2, ...).\n"
+                   "Channels without a row are left as they are. Rows may end early; missing cells\n"
+                   "count as empty.\n"
+                   "The common layout: Location is the channel (1 to 16), Frequency the receive\n"
+                   "frequency; Duplex empty, +, -, split (Offset is the transmit frequency) or off\n"
+                   "(no transmit frequency); Tone empty, Tone, TSQL, DTCS or Cross (with CrossMode);\n"
+                   "Mode FM (Wide) or NFM (Narrow); Skip empty (Scan Yes) or S (Scan No). Busy Lock\n"
+                   "and Power keep what the channel has (a new channel: Off, High). Name, TStep,\n"
+                   "Comment and other columns are ignored, and a line says which. With variant 1\n"
+                   "only the receive side is taken, with variant 2 only the transmit side.\n"
+                   "A file separated by ';' reads like one separated by ',', and in it a decimal comma\n"
+                   "is a point; a tone written as a whole number (100) is the listed 100.0.\n"
+                   "\n"
+                   "All or nothing: on the first value the window would refuse, the file, line,\n"
+                   "column and the window's message go to stderr, the exit code is 1 and the document\n"
+                   "is not changed. Otherwise the document is saved (replaced as a whole) and the\n"
+                   "number of changed channels is printed.",
+    .notes = "Exit codes: 0 imported, 1 refused or a file cannot be read or written,\n"
+             "2 \"Data Format Error\", 64 wrong usage.",
+    .run = runImport,
 });
 
 } // namespace

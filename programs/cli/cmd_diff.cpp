@@ -25,9 +25,6 @@ constexpr int kExitSame = 0;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 
-const char* const kUsage = "usage: qx260-cli diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese] "
-                           "[--config PATH] [--json]";
-
 void printText(const ImageDifferences& d, const std::string& fileA, const std::string& fileB,
                const RadioImage& a, const RadioImage& b, const ProcessValues& values)
 {
@@ -88,15 +85,9 @@ int load(const std::string& path, RadioImage& image)
     return fail(kExitTrouble, "cannot open " + path + ": " + result.reason);
 }
 
-int runDiff(const std::vector<std::string>& args)
+int runDiff(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"--variant", "--language", "--config"}, {"--json"}, parsed, error))
-        return fail(kExitUsage, error + "\n" + kUsage);
-    if (parsed.positional.size() != 2)
-        return fail(kExitUsage, kUsage);
-
     int variant = 0;
     if (const std::string* v = parsed.option("--variant"); v && !parseVariant(*v, variant))
         return fail(kExitUsage, "--variant takes 0, 1 or 2, not \"" + *v + "\"");
@@ -126,34 +117,40 @@ int runDiff(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "diff",
-    "diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese] [--config PATH] [--json]",
-    "Usage: qx260-cli diff A.dat B.dat [--variant 0|1|2] [--language English|Chinese]\n"
-    "                      [--config PATH] [--json]\n"
-    "\n"
-    "Shows what differs between two documents the way the program shows them:\n"
-    "  - each channel cell that differs, with both texts as the channel window shows them;\n"
-    "  - each optional feature that differs, with both values as the Optional Features\n"
-    "    dialog shows them (\"600s\", \"4\", \"2.5\"); when both look the same, the\n"
-    "    stored values follow in brackets;\n"
-    "  - the product type and band indexes, with their names from Program.ini;\n"
-    "  - how many other bytes of the radio's memory (0x000-0x32F) differ: bytes the\n"
-    "    program does not interpret, and cells the radio variant hides;\n"
-    "  - how many bytes kept only in the file (0x330-0x3FF) differ.\n"
-    "Nothing is printed when the documents are the same.\n"
-    "\n"
-    "Options:\n"
-    "  --variant N    decode the channels for radio variant 0, 1 or 2 (default 0:\n"
-    "                 both the receive and the transmit side of every channel)\n"
-    "  --language L   English or Chinese texts (default: the configuration's language)\n"
-    "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 the desktop program uses\n"
-    "  --json         one JSON object: identical, channels, options, product,\n"
-    "                 otherBytesInside and bytesOutside (count and offsets)\n"
-    "\n"
-    "Exit codes, as diff(1): 0 the documents are the same, 1 they differ, 2 a document\n"
-    "cannot be read or is not a document (\"Data Format Error\"); 64 wrong usage.\n",
-    runDiff,
+    .name = "diff",
+    .summary = "what differs between two documents, as the program shows it",
+    .arguments = {{"A.dat"}, {"B.dat"}},
+    .options =
+        {
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "decode the channels for radio variant 0, 1 or 2 (default 0: both the receive and the "
+                     "transmit side of every channel)"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese texts (default: the configuration's language)"},
+            {.name = "--config",
+             .value = "PATH",
+             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            {.name = "--json",
+             .help = "one JSON object: identical, channels, options, product, otherBytesInside and "
+                     "bytesOutside (count and offsets)"},
+        },
+    .description = "Shows what differs between two documents the way the program shows them:\n"
+                   "  - each channel cell that differs, with both texts as the channel window shows them;\n"
+                   "  - each optional feature that differs, with both values as the Optional Features\n"
+                   "    dialog shows them (\"600s\", \"4\", \"2.5\"); when both look the same, the\n"
+                   "    stored values follow in brackets;\n"
+                   "  - the product type and band indexes, with their names from Program.ini;\n"
+                   "  - how many other bytes of the radio's memory (0x000-0x32F) differ: bytes the\n"
+                   "    program does not interpret, and cells the radio variant hides;\n"
+                   "  - how many bytes kept only in the file (0x330-0x3FF) differ.\n"
+                   "Nothing is printed when the documents are the same.",
+    .notes = "Exit codes, as diff(1): 0 the documents are the same, 1 they differ, 2 a document\n"
+             "cannot be read or is not a document (\"Data Format Error\"); 64 wrong usage.",
+    .run = runDiff,
 });
 
 } // namespace

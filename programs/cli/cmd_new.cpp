@@ -16,14 +16,9 @@ namespace qx260::cli
 namespace
 {
 
-int runNew(const std::vector<std::string>& args)
+int runNew(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"--config"}, {"--force"}, parsed, error))
-        return fail(kExitUsage, error);
-    if (parsed.positional.size() != 1)
-        return fail(kExitUsage, "usage: qx260-cli new FILE.dat [--force] [--config PATH]");
     const std::string& file = parsed.positional[0];
 
     std::error_code ec;
@@ -51,22 +46,22 @@ int runNew(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "new",
-    "new FILE.dat [--force] [--config PATH]",
-    "Usage: qx260-cli new FILE.dat [--force] [--config PATH]\n"
-    "\n"
-    "Writes a new document: the factory defaults with 16 empty channels and the\n"
-    "product type and band last chosen by the user, exactly as File New followed\n"
-    "by Save writes it in the desktop program.\n"
-    "\n"
-    "Options:\n"
-    "  --force        replace FILE.dat when it exists (otherwise it is left alone)\n"
-    "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 the desktop program uses\n"
-    "\n"
-    "The per-user product choice is read from the desktop program's settings\n"
-    "($QX260_SETTINGS names another settings file).\n",
-    runNew,
+    .name = "new",
+    .summary = "write a new document, as New then Save writes it",
+    .arguments = {{"FILE.dat"}},
+    .options =
+        {
+            {.name = "--force", .help = "replace FILE.dat when it exists (otherwise it is left alone)"},
+            {.name = "--config",
+             .value = "PATH",
+             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+        },
+    .description = "Writes a new document: the factory defaults with 16 empty channels and the\n"
+                   "product type and band last chosen by the user, exactly as File New followed\n"
+                   "by Save writes it in the desktop program.",
+    .notes = "The per-user product choice is read from the desktop program's settings\n"
+             "($QX260_SETTINGS names another settings file).",
+    .run = runNew,
 });
 
 } // namespace

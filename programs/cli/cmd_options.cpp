@@ -19,24 +19,6 @@ namespace qx260::cli
 namespace
 {
 
-const char* const kHelp =
-    "Usage: qx260-cli options FILE.dat [--json] [--language English|Chinese] [--config PATH]\n"
-    "       qx260-cli options FILE.dat NAME=VALUE... [--language ...] [--config PATH]\n"
-    "\n"
-    "Without NAME=VALUE, prints the optional features of the document as the Optional\n"
-    "Features dialog shows them (\"(none)\" / null where a stored value is one the dialog\n"
-    "cannot show). With NAME=VALUE, sets them as the dialog's OK stores them and saves the\n"
-    "document. Names (any letter case; blanks and dashes optional):\n"
-    "  \"Time Out Time\" (15s .. 600s), \"Squelch Level\" (0 .. 9),\n"
-    "  \"Transmit Delay\" (Off, or 0.1 .. 180.0 seconds), \"Side Key\" (None, Monitor,\n"
-    "  Monitor Momentary, Power select), Beep and \"Battery Saver\" (on, off),\n"
-    "  \"Priority Channel\" (Off, 1 .. 16), VOX (On, Off), \"Vox Gain Level\" (1 .. 8),\n"
-    "  \"Voice Annunciation\" (Off, Chinese, English),\n"
-    "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
-    "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
-    "A stored byte the dialog cannot show keeps its value unless its option is changed.\n"
-    "On any refused value nothing is saved and the exit code is 1.\n";
-
 constexpr const char* kTransmitDelayName = "Transmit Delay";
 constexpr const char* kBeepName = "Beep";
 constexpr const char* kBatterySaverName = "Battery Saver";
@@ -175,11 +157,9 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
     return kExitOk;
 }
 
-int runOptions(const std::vector<std::string>& args)
+int runOptions(const ParsedArgs& args)
 {
-    EditOptions options;
-    if (const int code = parseEditOptions(args, options, true); code != kExitOk)
-        return code;
+    const EditOptions options = editOptionsFrom(args);
     if (options.json && !options.words.empty())
         return fail(kExitUsage, "--json only goes with showing the options");
     if (!setUpProcessValues(options))
@@ -205,7 +185,40 @@ int runOptions(const std::vector<std::string>& args)
 
 } // namespace
 
-const CommandRegistrar kOptionsCommand({"options", "options FILE.dat [--json | NAME=VALUE...]", kHelp,
-                                        runOptions});
+const CommandRegistrar kOptionsCommand({
+    .name = "options",
+    .summary = "show or set the optional features as their dialog does",
+    .arguments = {{"FILE.dat"}, {"NAME=VALUE", Count::ZeroOrMore}},
+    .options =
+        {
+            {.name = "--json", .help = "show the optional features as one JSON object (not with NAME=VALUE)"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese texts (default: the configuration's language)"},
+            {.name = "--config",
+             .value = "PATH",
+             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "radio variant 0, 1 or 2, as set takes it; the optional features are the same for "
+                     "every variant"},
+        },
+    .description = "Without NAME=VALUE, prints the optional features of the document as the Optional\n"
+                   "Features dialog shows them (\"(none)\" / null where a stored value is one the dialog\n"
+                   "cannot show). With NAME=VALUE, sets them as the dialog's OK stores them and saves the\n"
+                   "document. Names (any letter case; blanks and dashes optional):\n"
+                   "  \"Time Out Time\" (15s .. 600s), \"Squelch Level\" (0 .. 9),\n"
+                   "  \"Transmit Delay\" (Off, or 0.1 .. 180.0 seconds), \"Side Key\" (None, Monitor,\n"
+                   "  Monitor Momentary, Power select), Beep and \"Battery Saver\" (on, off),\n"
+                   "  \"Priority Channel\" (Off, 1 .. 16), VOX (On, Off), \"Vox Gain Level\" (1 .. 8),\n"
+                   "  \"Voice Annunciation\" (Off, Chinese, English),\n"
+                   "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
+                   "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
+                   "A stored byte the dialog cannot show keeps its value unless its option is changed.",
+    .notes = "On any refused value nothing is saved and the exit code is 1.",
+    .run = runOptions,
+});
 
 } // namespace qx260::cli

@@ -6,7 +6,7 @@
 #include "platform/PortSettings.h"
 #include "platform/QtSerialLink.h"
 #include "programs/cli/CliContext.h"
-#include "programs/cli/Command.h"
+#include "programs/cli/CommandLine.h"
 
 namespace qx260::cli
 {
@@ -41,30 +41,29 @@ int setPort(const std::string& name, const std::string& device)
     return kExitOk;
 }
 
-int runPorts(const std::vector<std::string>& args)
+int runPorts(const ParsedArgs& parsed)
 {
+    const std::vector<std::string>& args = parsed.positional;
     if (const int code = checkUserSettings(); code != kExitOk)
         return code;
     if (args.empty())
         return listPorts();
     if (args[0] == "set" && (args.size() == 3 || args.size() == 2))
         return setPort(args[1], args.size() == 3 ? args[2] : std::string());
-    return fail(kExitUsage, "usage: ports | ports set COMn DEVICE");
+    return usageError("ports", "ports takes nothing, or set COMn DEVICE");
 }
 
 const CommandRegistrar registrar({
-    "ports",
-    "ports [set COMn DEVICE]",
-    "Usage: qx260-cli ports\n"
-    "       qx260-cli ports set COMn DEVICE\n"
-    "\n"
-    "Lists the device behind each of COM1 .. COM16 and whether it opens now.\n"
-    "Built in on Linux: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,\n"
-    "COM13-COM16 = /dev/ttyS0-3; on Windows the ports themselves; on macOS the\n"
-    "/dev/cu.* devices in name order. \"ports set COMn DEVICE\" changes that for this\n"
-    "user (an empty DEVICE goes back to the built-in one); the environment\n"
-    "variable QX260_PORT_COMn overrides both for one run.\n",
-    runPorts,
+    .name = "ports",
+    .summary = "which device each COM name stands for; set COMn DEVICE changes one",
+    .arguments = {{"set", Count::Optional}, {"COMn", Count::Optional}, {"DEVICE", Count::Optional}},
+    .description = "Lists the device behind each of COM1 .. COM16 and whether it opens now.\n"
+                   "Built in on Linux: COM1-COM8 = /dev/ttyUSB0-7, COM9-COM12 = /dev/ttyACM0-3,\n"
+                   "COM13-COM16 = /dev/ttyS0-3; on Windows the ports themselves; on macOS the\n"
+                   "/dev/cu.* devices in name order. \"ports set COMn DEVICE\" changes that for this\n"
+                   "user (an empty DEVICE goes back to the built-in one); the environment\n"
+                   "variable QX260_PORT_COMn overrides both for one run.",
+    .run = runPorts,
 });
 
 } // namespace

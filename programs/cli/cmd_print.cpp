@@ -28,26 +28,6 @@ namespace qx260::cli
 namespace
 {
 
-const char kHelp[] =
-    "Usage: qx260-cli print FILE.dat -o OUT.pdf [--language English|Chinese] [--config PATH]\n"
-    "                       [--variant 0|1|2]\n"
-    "\n"
-    "Writes the printout of a document as a PDF file (A4): the Optional Features page\n"
-    "and one page for every eight used channels, as the desktop program prints them.\n"
-    "\n"
-    "  -o, --output OUT.pdf   the PDF file to write (replaced only when complete)\n"
-    "  --language NAME        English or Chinese; default: \"Language\" in section\n"
-    "                         \"Setup\" of the configuration\n"
-    "  --config PATH          the configuration file; default: the Program.ini the\n"
-    "                         desktop program uses. It gives the footer (\"Copyrights\n"
-    "                         Owner\") and the product names. It is only read.\n"
-    "  --variant N            the radio variant the table is shown for, as after a\n"
-    "                         Read: 1 receive side (the default, as at start-up),\n"
-    "                         2 transmit side, 0 both. Channels print when their\n"
-    "                         Rx Frequency is shown.\n"
-    "\n"
-    "Nothing is stored in the user's settings.\n";
-
 struct PrintOptions {
     std::string input;
     std::string output;
@@ -56,50 +36,23 @@ struct PrintOptions {
     int variant = 1;
 };
 
-// Empty when the command line is fine, else what is wrong with it.
-std::string parseOptions(const std::vector<std::string>& args, PrintOptions& options)
+// The command line's values, or what is wrong with them (empty when nothing is).
+std::string optionsFrom(const ParsedArgs& args, PrintOptions& options)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        if (a == "-o" || a == "--output") {
-            if (!value(options.output))
-                return a + " needs a file name";
-        } else if (a == "--language") {
-            if (!value(options.language))
-                return "--language needs English or Chinese";
-            const QString l = QString::fromStdString(options.language);
-            if (l.compare("English", Qt::CaseInsensitive) == 0)
-                options.language = "English";
-            else if (l.compare("Chinese", Qt::CaseInsensitive) == 0)
-                options.language = "Chinese";
-            else
-                return "unknown language \"" + options.language + "\" (use English or Chinese)";
-        } else if (a == "--variant") {
-            std::string v;
-            if (!value(v) || (v != "0" && v != "1" && v != "2"))
-                return "--variant needs 0, 1 or 2";
-            options.variant = v[0] - '0';
-        } else if (a == "--config") {
-            if (!value(options.config))
-                return "--config needs a file name";
-        } else if (!a.empty() && a[0] == '-') {
-            return "unknown option \"" + a + "\"";
-        } else if (options.input.empty()) {
-            options.input = a;
-        } else {
-            return "more than one document given";
-        }
-    }
+    options.input = args.positional[0];
+    options.output = *args.option("-o");
+    if (const std::string* language = args.option("--language"))
+        options.language = *language;
+    if (const std::string* variant = args.option("--variant"))
+        parseVariant(*variant, options.variant);
+    if (const std::string* config = args.option("--config"))
+        options.config = *config;
     if (options.input.empty())
         return "no document given";
     if (options.output.empty())
         return "no output file given (-o OUT.pdf)";
+    if (options.input == "-")
+        return "a document does not come from standard input; name a file";
     if (options.output == "-")
         return "a PDF does not go to standard output; name a file (-o OUT.pdf)";
     if (sameFile(options.output, options.input))
@@ -118,13 +71,11 @@ std::unique_ptr<QGuiApplication> makeApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int runPrint(const std::vector<std::string>& args)
+int runPrint(const ParsedArgs& args)
 {
     PrintOptions options;
-    if (const std::string problem = parseOptions(args, options); !problem.empty()) {
-        std::fprintf(stderr, "qx260-cli print: %s\n\n%s", problem.c_str(), kHelp);
-        return kExitUsage;
-    }
+    if (const std::string problem = optionsFrom(args, options); !problem.empty())
+        return fail(kExitUsage, problem);
 
     const auto app = makeApplication();
 
@@ -171,10 +122,37 @@ int runPrint(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "print",
-    "print FILE.dat -o OUT.pdf [--language English|Chinese] [--config PATH] [--variant N]",
-    kHelp,
-    runPrint,
+    .name = "print",
+    .summary = "the printout of a document as a PDF file",
+    .arguments = {{"FILE.dat"}},
+    .options =
+        {
+            {.name = "-o",
+             .alias = "--output",
+             .value = "OUT.pdf",
+             .required = true,
+             .help = "the PDF file to write (replaced only when complete)"},
+            {.name = "--language",
+             .value = "NAME",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese; default: \"Language\" in section \"Setup\" of the configuration"},
+            {.name = "--config",
+             .value = "PATH",
+             .help =
+                 "the configuration file; default: the Program.ini the desktop program uses. It gives the "
+                 "footer (\"Copyrights Owner\") and the product names. It is only read."},
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help =
+                 "the radio variant the table is shown for, as after a Read: 1 receive side (the default, "
+                 "as at start-up), 2 transmit side, 0 both. Channels print when their Rx Frequency is "
+                 "shown."},
+        },
+    .description = "Writes the printout of a document as a PDF file (A4): the Optional Features page\n"
+                   "and one page for every eight used channels, as the desktop program prints them.",
+    .notes = "Nothing is stored in the user's settings.",
+    .run = runPrint,
 });
 
 } // namespace

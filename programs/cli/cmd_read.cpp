@@ -22,10 +22,10 @@ int readRadio(TransferOptions& options)
     return kExitOk;
 }
 
-int runRead(const std::vector<std::string>& args)
+int runRead(const ParsedArgs& args)
 {
     TransferOptions options;
-    if (int code = parseTransferOptions(args, true, options); code != kExitOk)
+    if (int code = transferOptionsFrom(args, true, options); code != kExitOk)
         return code;
     if (int code = checkBeforeTransfer(options); code != kExitOk)
         return code;
@@ -33,21 +33,34 @@ int runRead(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "read",
-    "read --port PORT -o FILE.dat [--retries N] [--log FILE]",
-    "Usage: qx260-cli read --port PORT -o FILE.dat [--retries N] [--log FILE] [--quiet]\n"
-    "\n"
-    "Reads the radio's memory into a document. PORT is COM1 .. COM16 (see \"qx260-cli\n"
-    "ports\") or a device path such as /dev/ttyUSB0. The file is written only when\n"
-    "the whole memory has arrived.\n"
-    "\n"
-    "  --retries N   answer a Communication Error with Retry N times, then Cancel\n"
-    "  --log FILE    record every byte on the line with time stamps (written when\n"
-    "                the command ends; not the output file)\n"
-    "  --quiet       no progress bar and no summary\n"
-    "\n"
-    "Ctrl+C cancels at the next block; the port is closed and no file is changed.\n",
-    runRead,
+    .name = "read",
+    .summary = "read the radio into a document",
+    .options =
+        {
+            {.name = "--port",
+             .alias = "-p",
+             .value = "PORT",
+             .required = true,
+             .help = "the radio's port: COM1 .. COM16 (see \"qx260-cli ports\") or a device path"},
+            {.name = "-o",
+             .alias = "--output",
+             .value = "FILE.dat",
+             .required = true,
+             .help = "the document to write (only when the whole memory has arrived)"},
+            {.name = "--retries",
+             .value = "N",
+             .help = "answer a Communication Error with Retry N times, then Cancel"},
+            {.name = "--log",
+             .value = "FILE",
+             .help = "record every byte on the line with time stamps (written when the command ends; not "
+                     "the output file)"},
+            {.name = "--quiet", .alias = "-q", .help = "no progress bar and no summary"},
+        },
+    .description = "Reads the radio's memory into a document. PORT is COM1 .. COM16 (see \"qx260-cli\n"
+                   "ports\") or a device path such as /dev/ttyUSB0. The file is written only when\n"
+                   "the whole memory has arrived.",
+    .notes = "Ctrl+C cancels at the next block; the port is closed and no file is changed.",
+    .run = runRead,
 });
 
 } // namespace

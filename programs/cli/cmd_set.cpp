@@ -24,30 +24,6 @@ namespace qx260::cli
 namespace
 {
 
-const char* const kHelp =
-    "Usage: qx260-cli set FILE.dat CHANNEL COLUMN=TEXT... [--variant 0|1|2]\n"
-    "                     [--language English|Chinese] [--config PATH]\n"
-    "\n"
-    "Sets cells of channel CHANNEL (1 to 16) as if each TEXT were typed into the cell of\n"
-    "COLUMN and confirmed with Enter in the channel window, in the order given, then saves\n"
-    "the document. COLUMN is a column header in English or Chinese (any letter case):\n"
-    "  \"Rx Frequency\", \"Tx Frequency\" (MHz), \"QT/DQT Dec\", \"QT/DQT Enc\" (a tone such\n"
-    "  as None, 67.0, D023N), \"W/N\" (Wide, Narrow), \"Scan\" (Yes, No),\n"
-    "  \"Busy Lock\" (Off, Carrier, QT/DQT), \"Power\" (High, Low).\n"
-    "Numbers are plain, with a point as the decimal separator (146.52; a tone of 100 Hz\n"
-    "may be given as 100). Frequencies are checked against the document's band and the\n"
-    "5 kHz / 6.25 kHz steps; a frequency typed into an empty channel gives it the default\n"
-    "settings, an empty Rx Frequency erases the channel. The radio variant (default 1)\n"
-    "decides which columns the radio uses: 1 the receive side (Rx Frequency, QT/DQT Dec,\n"
-    "W/N, Scan), 2 the transmit side (Tx Frequency, QT/DQT Enc, W/N); a Tx Frequency given\n"
-    "to an empty channel creates a transmit-only channel. What the other side of a channel\n"
-    "holds is kept, unless the channel is erased.\n"
-    "\n"
-    "On any refused value nothing is saved: the message goes to stderr and the exit code\n"
-    "is 1.\n"
-    "\n"
-    "Example: qx260-cli set radio.dat 3 \"Rx Frequency=145.125\" W/N=Narrow\n";
-
 // A channel number written with digits only; -1 for anything else.
 long leadingChannel(const std::string& text)
 {
@@ -76,19 +52,13 @@ std::string message(int id)
     return fromLibrary.isEmpty() ? cellEditMessageFallback(id) : fromLibrary.toStdString();
 }
 
-int runSet(const std::vector<std::string>& args)
+int runSet(const ParsedArgs& args)
 {
-    EditOptions options;
-    if (const int code = parseEditOptions(args, options, false); code != kExitOk)
-        return code;
-    if (options.words.empty())
-        return fail(kExitUsage, "no channel given");
+    const EditOptions options = editOptionsFrom(args);
     const std::string& channelText = options.words[0];
     const long channel = leadingChannel(channelText);
     if (channel < 1 || channel > kChannelCount)
         return fail(kExitUsage, "the channel must be a number from 1 to 16, not \"" + channelText + "\"");
-    if (options.words.size() < 2)
-        return fail(kExitUsage, "nothing to set: give COLUMN=TEXT");
     if (!setUpProcessValues(options))
         return kExitFailure;
     ProcessValues& values = processValues();
@@ -160,7 +130,43 @@ int runSet(const std::vector<std::string>& args)
 
 } // namespace
 
-const CommandRegistrar kSetCommand({"set", "set FILE.dat CHANNEL COLUMN=TEXT... [--variant N]", kHelp,
-                                    runSet});
+const CommandRegistrar kSetCommand({
+    .name = "set",
+    .summary = "edit channel cells as if typed into the channel window",
+    .arguments = {{"FILE.dat"}, {"CHANNEL"}, {"COLUMN=TEXT", Count::OneOrMore}},
+    .options =
+        {
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "radio variant 0, 1 or 2 (default 1): the columns the radio uses, as above"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese texts in the cells (default: the configuration's language)"},
+            {.name = "--config",
+             .value = "PATH",
+             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+        },
+    .description = "Sets cells of channel CHANNEL (1 to 16) as if each TEXT were typed into the cell of\n"
+                   "COLUMN and confirmed with Enter in the channel window, in the order given, then saves\n"
+                   "the document. COLUMN is a column header in English or Chinese (any letter case):\n"
+                   "  \"Rx Frequency\", \"Tx Frequency\" (MHz), \"QT/DQT Dec\", \"QT/DQT Enc\" (a tone such\n"
+                   "  as None, 67.0, D023N), \"W/N\" (Wide, Narrow), \"Scan\" (Yes, No),\n"
+                   "  \"Busy Lock\" (Off, Carrier, QT/DQT), \"Power\" (High, Low).\n"
+                   "Numbers are plain, with a point as the decimal separator (146.52; a tone of 100 Hz\n"
+                   "may be given as 100). Frequencies are checked against the document's band and the\n"
+                   "5 kHz / 6.25 kHz steps; a frequency typed into an empty channel gives it the default\n"
+                   "settings, an empty Rx Frequency erases the channel. The radio variant (default 1)\n"
+                   "decides which columns the radio uses: 1 the receive side (Rx Frequency, QT/DQT Dec,\n"
+                   "W/N, Scan), 2 the transmit side (Tx Frequency, QT/DQT Enc, W/N); a Tx Frequency given\n"
+                   "to an empty channel creates a transmit-only channel. What the other side of a channel\n"
+                   "holds is kept, unless the channel is erased.",
+    .notes = "On any refused value nothing is saved: the message goes to stderr and the exit code\n"
+             "is 1.\n"
+             "\n"
+             "Example: qx260-cli set radio.dat 3 \"Rx Frequency=145.125\" W/N=Narrow",
+    .run = runSet,
+});
 
 } // namespace qx260::cli

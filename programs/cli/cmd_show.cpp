@@ -141,16 +141,9 @@ void printText(const View& v, const std::string& file)
     print(out);
 }
 
-int runShow(const std::vector<std::string>& args)
+int runShow(const ParsedArgs& parsed)
 {
-    ParsedArgs parsed;
     std::string error;
-    if (!parseArgs(args, {"--variant", "--language", "--config"}, {"--json"}, parsed, error))
-        return fail(kExitUsage, error);
-    if (parsed.positional.size() != 1)
-        return fail(kExitUsage,
-                    "usage: qx260-cli show FILE.dat [--variant 0|1|2] [--language English|Chinese] "
-                    "[--config PATH] [--json]");
     const std::string& file = parsed.positional[0];
 
     ProcessValues& values = processValues();
@@ -193,29 +186,34 @@ int runShow(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "show",
-    "show FILE.dat [--variant 0|1|2] [--language English|Chinese] [--config PATH] [--json]",
-    "Usage: qx260-cli show FILE.dat [--variant 0|1|2] [--language English|Chinese]\n"
-    "                      [--config PATH] [--json]\n"
-    "\n"
-    "Prints what the channel window shows for a document: the main window caption,\n"
-    "the product type and band (names from Program.ini, indexes as the document stores\n"
-    "them), the band limits (10 Hz units) and the channel table with its header row and\n"
-    "channel numbers. Columns the window hides (width 0) are marked with \"*\".\n"
-    "Nothing is changed on disk or in the user's settings.\n"
-    "\n"
-    "Options:\n"
-    "  --variant N    radio variant 0, 1 or 2 (default 1, as at start-up)\n"
-    "  --language L   English or Chinese (default: the configuration's language)\n"
-    "  --config PATH  read the configuration from PATH instead of the Program.ini\n"
-    "                 the desktop program uses\n"
-    "  --json         one JSON object: caption, bandLimits, variant, gridEnabled,\n"
-    "                 productType {index, name}, band {index, text},\n"
-    "                 columns (header, width in twips, alignment) and cells (17 x 9)\n"
-    "\n"
-    "Exit codes: 0 success, 1 the file cannot be read, 2 \"Data Format Error\",\n"
-    "64 wrong usage.\n",
-    runShow,
+    .name = "show",
+    .summary = "what the channel window shows: caption, product, band and channels",
+    .arguments = {{"FILE.dat"}},
+    .options =
+        {
+            {.name = "--variant",
+             .value = "N",
+             .choices = {"0", "1", "2"},
+             .help = "radio variant 0, 1 or 2 (default 1, as at start-up)"},
+            {.name = "--language",
+             .value = "L",
+             .choices = {"English", "Chinese"},
+             .help = "English or Chinese (default: the configuration's language)"},
+            {.name = "--config",
+             .value = "PATH",
+             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            {.name = "--json",
+             .help = "one JSON object: caption, bandLimits, variant, gridEnabled, productType {index, name}, "
+                     "band {index, text}, columns (header, width in twips, alignment) and cells (17 x 9)"},
+        },
+    .description = "Prints what the channel window shows for a document: the main window caption,\n"
+                   "the product type and band (names from Program.ini, indexes as the document stores\n"
+                   "them), the band limits (10 Hz units) and the channel table with its header row and\n"
+                   "channel numbers. Columns the window hides (width 0) are marked with \"*\".\n"
+                   "Nothing is changed on disk or in the user's settings.",
+    .notes = "Exit codes: 0 success, 1 the file cannot be read, 2 \"Data Format Error\",\n"
+             "64 wrong usage.",
+    .run = runShow,
 });
 
 } // namespace

@@ -76,10 +76,10 @@ int writeRadio(TransferOptions& options, RadioImage& image)
     return kExitOk;
 }
 
-int runWrite(const std::vector<std::string>& args)
+int runWrite(const ParsedArgs& args)
 {
     TransferOptions options;
-    if (int code = parseTransferOptions(args, false, options); code != kExitOk)
+    if (int code = transferOptionsFrom(args, false, options); code != kExitOk)
         return code;
     RadioImage image;
     const DocumentResult loaded = loadDatFile(options.input, image);
@@ -95,47 +95,63 @@ int runWrite(const std::vector<std::string>& args)
 }
 
 const CommandRegistrar registrar({
-    "write",
-    "write --port PORT... FILE.dat [--backup FILE.dat | --backup-dir DIR] [--verify] [--repeat]",
-    "Usage: qx260-cli write --port PORT FILE.dat [--backup FILE.dat] [--verify]\n"
-    "                       [--retries N] [--log FILE] [--quiet]\n"
-    "       qx260-cli write --port PORT [--port PORT...] FILE.dat [--repeat]\n"
-    "                       [--backup-dir DIR] [--verify] [--report FILE.csv] [...]\n"
-    "\n"
-    "Writes the memory image of a document into the radio, as it is in the file.\n"
-    "PORT is COM1 .. COM16 (see \"qx260-cli ports\") or a device path.\n"
-    "\n"
-    "  --backup FILE.dat  first read the radio and save its memory as a document, as\n"
-    "                     \"read -o\" does; when that fails nothing is written\n"
-    "  --verify           after the write, read the radio back and compare the channel\n"
-    "                     and option memory (0x000-0x32F) with what was sent; prints\n"
-    "                     what differs, as \"diff\" does, and exits 1 if anything does\n"
-    "  --retries N        answer a Communication Error with Retry N times, then Cancel\n"
-    "  --log FILE         record every byte on the line with time stamps (written\n"
-    "                     when the command ends; not the document or the backup)\n"
-    "  --quiet            no progress bar and no summary (many radios: no progress\n"
-    "                     lines; the result lines and the summary stay)\n"
-    "\n"
-    "Many radios:\n"
-    "  --port PORT ...    several --port write the radios on all of them at once; a\n"
-    "                     radio that fails does not stop the others\n"
-    "  --repeat           radio after radio on each port: after a radio it waits until\n"
-    "                     that one no longer answers (taken off the cable or switched\n"
-    "                     off), then for the next one, until Ctrl+C\n"
-    "  --backup-dir DIR   before writing a radio, save its memory as DIR/PORT-TIME.dat;\n"
-    "                     a radio whose backup fails is not written\n"
-    "  --report FILE.csv  add one line per radio: time, port, result, seconds, verify,\n"
-    "                     backup (a new file starts with a header line)\n"
-    "With any of these, each radio gets one result line on standard output as it\n"
-    "ends (port, result, seconds, with --verify what differs), and a summary ends\n"
-    "the run; on a terminal one progress line per port stands below them. The exit\n"
-    "code is 0 only when every radio was written (and verified, with --verify).\n"
-    "\n"
-    "Each of --backup and --verify is one more transfer over the same port.\n"
-    "Ctrl+C cancels at the next block; the radio then holds the blocks sent so far.\n"
-    "Ctrl+C during the backup writes nothing. With several radios each says what it\n"
-    "now holds; in repeat mode Ctrl+C while waiting for a radio ends the run.\n",
-    runWrite,
+    .name = "write",
+    .summary = "write a document into the radio, or into many radios",
+    .arguments = {{"FILE.dat"}},
+    .options =
+        {
+            {.name = "--port",
+             .alias = "-p",
+             .value = "PORT",
+             .repeats = true,
+             .required = true,
+             .help = "the radio's port; several --port write the radios on all of them at once, and a radio "
+                     "that fails does not stop the others"},
+            {.name = "--backup",
+             .value = "FILE.dat",
+             .help = "first read the radio and save its memory as a document, as \"read -o\" does; when "
+                     "that fails nothing is written"},
+            {.name = "--verify",
+             .help = "after the write, read the radio back and compare the channel and option memory "
+                     "(0x000-0x32F) with what was sent; prints what differs, as \"diff\" does, and exits 1 "
+                     "if anything does"},
+            {.name = "--repeat",
+             .help = "radio after radio on each port: after a radio it waits until that one no longer "
+                     "answers (taken off the cable or switched off), then for the next one, until Ctrl+C"},
+            {.name = "--backup-dir",
+             .value = "DIR",
+             .help = "before writing a radio, save its memory as DIR/PORT-TIME.dat; a radio whose backup "
+                     "fails is not written"},
+            {.name = "--report",
+             .value = "FILE.csv",
+             .help = "add one line per radio: time, port, result, seconds, verify, backup (a new file starts "
+                     "with a header line)"},
+            {.name = "--retries",
+             .value = "N",
+             .help = "answer a Communication Error with Retry N times, then Cancel"},
+            {.name = "--log",
+             .value = "FILE",
+             .help = "record every byte on the line with time stamps (written when the command ends; not "
+                     "the document or the backup)"},
+            {.name = "--quiet",
+             .alias = "-q",
+             .help = "no progress bar and no summary (many radios: no progress lines; the result lines and "
+                     "the summary stay)"},
+        },
+    .description = "Writes the memory image of a document into the radio, as it is in the file.\n"
+                   "PORT is COM1 .. COM16 (see \"qx260-cli ports\") or a device path.",
+    .notes = "Many radios: with several --port, --repeat, --backup-dir or --report, each\n"
+             "radio gets one result line on standard output as it ends (port, result,\n"
+             "seconds, with --verify what differs), and a summary ends the run; on a terminal\n"
+             "one progress line per port stands below them. The exit code is 0 only when\n"
+             "every radio was written (and verified, with --verify). --backup names one file\n"
+             "for one radio; --backup-dir keeps one per radio.\n"
+             "\n"
+             "Each of --backup and --verify is one more transfer over the same port.\n"
+             "Ctrl+C cancels at the next block; the radio then holds the blocks sent so far.\n"
+             "Ctrl+C during the backup writes nothing. With several radios each says what it\n"
+             "now holds; in repeat mode Ctrl+C while waiting for a radio ends the run.",
+    .run = runWrite,
 });
 
 } // namespace

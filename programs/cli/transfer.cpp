@@ -227,69 +227,44 @@ int finishWireLog(const TransferOptions& options, int code)
     return code;
 }
 
-int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options)
+int transferOptionsFrom(const ParsedArgs& args, bool isRead, TransferOptions& options)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size())
-                return false;
-            into = args[++i];
-            return true;
-        };
-        if (a == "--port" || a == "-p" || a.rfind("--port=", 0) == 0) {
-            const bool joined = a.rfind("--port=", 0) == 0;
-            std::string port = joined ? a.substr(7) : std::string();
-            if ((joined && port.empty()) || (!joined && !value(port)))
-                return fail(kExitUsage, a + " needs a port (COM1 .. COM16 or a device path)");
-            if (isRead && !options.ports.empty())
-                return fail(kExitUsage, "read takes one --port");
-            options.ports.push_back(port);
-        } else if (isRead && (a == "-o" || a == "--output")) {
-            if (!value(options.output))
-                return fail(kExitUsage, a + " needs a file name");
-        } else if (a == "--log") {
-            if (!value(options.log))
-                return fail(kExitUsage, "--log needs a file name");
-        } else if (a == "--retries") {
-            std::string n;
-            if (!value(n) || !parseCount(n, options.retries))
-                return fail(kExitUsage, "--retries needs a number");
-        } else if (!isRead && a == "--backup") {
-            if (!value(options.backup))
-                return fail(kExitUsage, "--backup needs a file name");
-        } else if (!isRead && a == "--verify") {
-            options.verify = true;
-        } else if (!isRead && a == "--backup-dir") {
-            if (!value(options.backupDir))
-                return fail(kExitUsage, "--backup-dir needs a folder");
-        } else if (!isRead && a == "--report") {
-            if (!value(options.report))
-                return fail(kExitUsage, "--report needs a file name");
-        } else if (!isRead && a == "--repeat") {
-            options.repeat = true;
-        } else if (a == "--quiet" || a == "-q") {
-            options.quiet = true;
-        } else if (!isRead && !a.empty() && a[0] != '-' && options.input.empty()) {
-            options.input = a;
-        } else {
-            return fail(kExitUsage, "unexpected argument \"" + a + "\"");
-        }
-    }
-    if (options.ports.empty())
-        return fail(kExitUsage, "say which port the radio is on: --port COM1 (or a device path)");
+    const auto text = [&args](const char* name, std::string& into) {
+        if (const std::string* value = args.option(name))
+            into = *value;
+    };
+    options.ports = args.all("--port");
+    for (const std::string& port : options.ports)
+        if (port.empty())
+            return fail(kExitUsage, "--port needs a port (COM1 .. COM16 or a device path)");
+    if (!isRead)
+        options.input = args.positional.front();
+    text("-o", options.output);
+    text("--log", options.log);
+    text("--backup", options.backup);
+    text("--backup-dir", options.backupDir);
+    text("--report", options.report);
+    if (const std::string* retries = args.option("--retries");
+        retries && !parseCount(*retries, options.retries))
+        return fail(kExitUsage, "--retries needs a number");
+    options.quiet = args.has("--quiet");
+    options.verify = args.has("--verify");
+    options.repeat = args.has("--repeat");
     options.port = options.ports.front();
     if (!options.backup.empty() && (options.ports.size() > 1 || options.repeat))
         return fail(kExitUsage, "--backup names one file for one radio; for several, --backup-dir DIR keeps "
                                 "one per radio");
     if (!options.backup.empty() && !options.backupDir.empty())
         return fail(kExitUsage, "--backup and --backup-dir: choose one");
+    // An empty name given on purpose ("-o ''") names no file either.
     if (isRead && options.output.empty())
         return fail(kExitUsage, "say where the document goes: -o FILE.dat");
     if (!isRead && options.input.empty())
         return fail(kExitUsage, "say which document to send: write --port PORT FILE.dat");
     if (isRead && options.output == "-")
         return fail(kExitUsage, "a document does not go to standard output; name a file: -o FILE.dat");
+    if (!isRead && options.input == "-")
+        return fail(kExitUsage, "a document does not come from standard input; name a file");
     if (!options.backup.empty() && sameFile(options.backup, options.input))
         return fail(kExitUsage, "--backup would overwrite the document being written; name another file");
     // The log replaces its file at the end: it must not take the place of a document.

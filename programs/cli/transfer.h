@@ -1,11 +1,12 @@
 #pragma once
-// What "read" and "write" share: option parsing, the terminal host of a transfer
+// What "read" and "write" share: their options, the terminal host of a transfer
 // (progress bar, Retry answers, Ctrl+C) and running the engine on a real port.
 
 #include <string>
 #include <vector>
 
 #include "core/link/ProtocolEngine.h"
+#include "programs/cli/Command.h"
 
 namespace qx260::cli
 {
@@ -29,10 +30,11 @@ struct TransferOptions {
     std::string logText;
 };
 
-// Parses the options; returns kExitOk or an exit code after printing the problem. A
-// backup or a wire log that would take the place of the document, the output or each
-// other is refused, and so is a document for standard output.
-int parseTransferOptions(const std::vector<std::string>& args, bool isRead, TransferOptions& options);
+// Takes the options from a command line read by read's or write's declaration; returns
+// kExitOk or an exit code after printing the problem. A backup or a wire log that would
+// take the place of the document, the output or each other is refused, and so is a
+// document for standard output.
+int transferOptionsFrom(const ParsedArgs& args, bool isRead, TransferOptions& options);
 
 // Checks before the port is opened what the command needs besides the radio: the per-user
 // settings (they name the ports), and for each file it will write (output, backup, wire

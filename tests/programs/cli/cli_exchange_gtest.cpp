@@ -103,8 +103,6 @@ TEST_F(CliExchange, DiffExitsLikeDiff)
         {{"a.dat", "short.dat"}, 2, "", "short.dat: Data Format Error"},
         {{"magic.dat", "a.dat"}, 2, "", "magic.dat: Data Format Error"},
         {{"a.dat", "missing.dat"}, 2, "", "cannot open missing.dat"},
-        {{"a.dat"}, 64, "", "usage"},
-        {{"a.dat", "same.dat", "--variant", "3"}, 64, "", "--variant"},
     };
     for (const auto& c : cases) {
         const CliRun r = run(QStringList{"diff"} + c.args);

@@ -221,26 +221,5 @@ TEST_F(CliPrint, FailuresKeepTheOutputFile)
     EXPECT_TRUE(run.err.contains("cannot write"));
 }
 
-TEST_F(CliPrint, Usage)
-{
-    const struct {
-        QStringList args;
-        const char* says;
-    } cases[] = {
-        {{}, "no document"},
-        {{"a.dat"}, "no output"},
-        {{"a.dat", "-o"}, "needs a file name"},
-        {{"a.dat", "-o", "x.pdf", "--language", "French"}, "unknown language"},
-        {{"a.dat", "-o", "x.pdf", "--colour"}, "unknown option"},
-        {{"a.dat", "b.dat", "-o", "x.pdf"}, "more than one"},
-        {{"a.dat", "-o", "x.pdf", "--variant", "3"}, "--variant needs"},
-    };
-    for (const auto& c : cases) {
-        const CliRun run = runCli(c.args);
-        EXPECT_EQ(run.exitCode, 64) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
-    }
-}
-
 } // namespace
 } // namespace qx260
