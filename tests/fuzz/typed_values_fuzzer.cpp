@@ -1,9 +1,9 @@
 // Fuzz target: what a user types into the channel window's cells and the Optional Features
 // dialog, taken as the window and the command line take it, into a document under a band
-// and radio variant the input chooses. A refused text leaves the table and the document as
-// they were; a taken one changes its own channel only, into texts the rules accept, and the
-// stored document shows exactly what the table shows. An option value changes its own
-// bytes only and shows again as it was taken.
+// and radio variant the input chooses. A refused text leaves the channel as it was; a taken
+// one changes its own channel only, never a field the variant hides (unless the channel is
+// erased), takes only frequencies in the band and on a step, and is stored as taken. An
+// option value changes its own bytes only and shows again as it was taken.
 //
 // Input: a byte choosing variant, language and band (a band text of its own on the first
 // line when it says so), then edits: a byte for the kind and place, a byte more for a cell's
@@ -11,11 +11,9 @@
 
 #include <algorithm>
 
-#include "core/channels/CellEditRules.h"
-#include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
-#include "core/config/UserStore.h"
-#include "core/radio/Tones.h"
+#include "core/channels/Channel.h"
+#include "core/channels/ChannelEditing.h"
+#include "core/channels/ChannelFields.h"
 #include "core/settings/OptionRules.h"
 #include "tests/fuzz/FuzzTarget.h"
 
@@ -30,77 +28,45 @@ struct Document {
     bool chinese = false;
     BandLimits limits;
     RadioImage image;
-    ChannelTable table;
+    Language language() const { return languageOf(chinese); }
 };
-
-ChannelTable decoded(RadioImage image, const Document& doc)
-{
-    MemoryUserStore store;
-    ChannelTable table;
-    decodeImage(image, table,
-                CodecContext{shippedConfiguration(), store, doc.variant, false, doc.chinese,
-                             doc.chinese ? "Chinese" : "English"});
-    return table;
-}
-
-// A text the rules may leave in a cell: a frequency they accept, an item of the column's list.
-bool acceptedCell(int col, const std::string& text, const Document& doc)
-{
-    if (text.empty())
-        return true;
-    if (col == column::RxFrequency || col == column::TxFrequency) {
-        const FrequencyReading reading = readFrequency(text, doc.limits);
-        return reading.verdict == FrequencyVerdict::Valid && reading.textToStore == text;
-    }
-    static const std::vector<std::string> tones[2] = {buildToneList(false), buildToneList(true)};
-    const std::vector<std::string> items = listItemsForColumn(col, doc.chinese, tones[doc.chinese]);
-    return std::find(items.begin(), items.end(), text) != items.end();
-}
 
 // One cell typed and confirmed, as the window's editors and "qx260-cli set" do it.
 void typeIntoCell(Document& doc, int row, int col, const std::string& typed, CommitTrigger trigger)
 {
-    if (!keptColumn(col, doc.variant))
-        return; // no editor is shown over a hidden column
-    std::string text = typed;
-    if (isListColumn(col)) {
-        const TypedChoice choice = typedListChoice(col, typed, doc.chinese);
-        if (choice.item.empty())
-            return; // refused before anything is committed
-        text = choice.item;
-    }
-    const ChannelTable before = detachedCopy(doc.table);
+    const ChannelField field = *fieldOfColumn(col);
     const RadioImage imageBefore = doc.image;
-    doc.table.moveTo(row, col);
-    const CommitOutcome outcome = commitEdit(doc.table, col, text, trigger, doc.limits, doc.chinese);
+    const Channel before = decodeChannel(doc.image, row);
+    Channel channel = before;
+    const EditOutcome outcome =
+        commitField(channel, field, typed, trigger, doc.limits, doc.variant, doc.language());
     const std::string at =
         "channel " + std::to_string(row) + " column " + std::to_string(col) + " \"" + typed + "\"";
     if (!outcome.ok()) {
-        FUZZ_CHECK(firstCellDifference(before, doc.table).empty() && !outcome.changed,
-                   "a refused text changed the table, " + at + ": " + firstCellDifference(before, doc.table));
+        FUZZ_CHECK(channel == before && !outcome.changed, "a refused text changed the channel, " + at);
         return;
     }
-    FUZZ_CHECK(outcome.changed == !firstCellDifference(before, doc.table).empty(),
-               "the change was misreported, " + at);
-    for (int r = 1; r < ChannelTable::kRows; ++r)
-        for (int c = 1; c < ChannelTable::kCols; ++c) {
-            const std::string& cell = doc.table.textMatrix(r, c);
-            if (cell == before.textMatrix(r, c))
-                continue;
-            FUZZ_CHECK(r == row, "another channel changed, " + at);
-            FUZZ_CHECK(acceptedCell(c, cell, doc),
-                       "column " + std::to_string(c) + " holds \"" + cell + "\", " + at);
-        }
+    FUZZ_CHECK(outcome.changed == !(channel == before), "the change was misreported, " + at);
 
-    // The document is kept up to date with every value taken, and shows what the table shows.
-    encodeTable(doc.table, doc.image, doc.variant);
-    const std::string stored = firstCellDifference(doc.table, decoded(doc.image, doc), doc.variant);
-    FUZZ_CHECK(stored.empty(), "stored otherwise than shown, " + at + ": " + stored);
+    // What the variant hides stays, unless the channel was erased as a whole.
+    const bool erased = channel == erasedChannel(before);
+    for (ChannelField f : kChannelFields)
+        FUZZ_CHECK(!hiddenByVariant(f, doc.variant) || erased ||
+                       fieldValue(channel, f) == fieldValue(before, f),
+                   "a field the variant hides changed, " + at);
+    // A frequency that changed lies in the band and on a channel step.
+    for (const Frequency& f : {channel.rx, channel.tx})
+        if (!f.empty() && !(f == before.rx) && !(f == before.tx))
+            FUZZ_CHECK(readFrequency(frequencyText(f), doc.limits).verdict == FrequencyVerdict::Valid,
+                       "a frequency outside the band or off the steps was taken, " + at);
+
+    // Stored, the channel reads back as taken, and no other channel is touched.
+    encodeChannel(channel, doc.image, row);
+    FUZZ_CHECK(decodeChannel(doc.image, row) == channel, "stored otherwise than taken, " + at);
     for (int n = 1; n <= kChannelCount; ++n)
-        for (int k = 0; k < kChannelRecordSize; ++k)
-            FUZZ_CHECK(n == row || doc.image.channelByte(n, k) == imageBefore.channelByte(n, k),
-                       "channel " + std::to_string(n) + " stored anew, " + at + ", " +
-                           firstDifference(imageBefore, doc.image));
+        FUZZ_CHECK(n == row || decodeChannel(doc.image, n) == decodeChannel(imageBefore, n),
+                   "channel " + std::to_string(n) + " stored anew, " + at + ", " +
+                       firstDifference(imageBefore, doc.image));
 }
 
 // Optional Features: OK with one control changed. Only that control's bytes may change, and
@@ -175,10 +141,7 @@ void checkTypedValues(const std::uint8_t* data, std::size_t size)
     const char* const bands[] = {"136 - 174MHz", "144 - 148MHz", "130 - 160MHz"};
     const int band = (setup >> 2) % 4;
     doc.limits = bandLimitsFromText(band < 3 ? std::string(bands[band]) : in.text());
-    // The document as saved once: a save writes every channel from the table.
     doc.image = sampleDocument();
-    doc.table = decoded(doc.image, doc);
-    encodeTable(doc.table, doc.image, doc.variant);
 
     // A few dozen edits say all that more would (and keep each run short).
     for (int edits = 0; edits < 32 && !in.empty(); ++edits) {

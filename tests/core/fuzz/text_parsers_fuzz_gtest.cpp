@@ -181,7 +181,7 @@ TEST(FrequencyFuzz, AnAcceptedFrequencyIsStoredAsTheValueThatWasChecked)
     }
 }
 
-TEST(CellEditFuzz, RandomCommitsKeepTheTableConsistent)
+TEST(CellEditFuzz, RandomCommitsKeepTheChannelsConsistent)
 {
     Random r(25);
     const std::vector<std::string> toneList = buildToneList(false);
@@ -189,11 +189,12 @@ TEST(CellEditFuzz, RandomCommitsKeepTheTableConsistent)
                                                       "5",   "",    "-",   "99", "1e2",  " "};
     for (int run = 0; run < 40; ++run) {
         const bool chinese = r.chance(50);
+        const int variant = r.range(0, 2);
         const BandLimits limits = bandLimitsFromText(r.chance(50) ? "136 - 174MHz" : "130 - 160MHz");
-        ChannelTable table;
+        ChannelList channels;
         for (int step = 0; step < 100; ++step) {
-            table.moveTo(r.range(1, 16), r.range(1, 8));
-            const int col = table.col();
+            const int n = r.range(1, 16);
+            const int col = r.range(1, 8);
             std::string text;
             if (col <= column::TxFrequency)
                 text = r.chance(90) ? fuzz::randomText(r, 5, frequencyPieces) : numberText(r);
@@ -202,28 +203,24 @@ TEST(CellEditFuzz, RandomCommitsKeepTheTableConsistent)
             else
                 text = numberText(r);
 
-            ChannelTable before = table;
-            const CommitOutcome outcome =
-                commitEdit(table, col, text, r.chance(50) ? CommitTrigger::Enter : CommitTrigger::LeaveCell,
-                           limits, chinese);
-            for (int n = 1; n <= 16; ++n) {
-                // A refused frequency may clear its own channel, never another one.
-                for (int c = 1; c <= 8 && !outcome.ok() && n != table.row(); ++c)
-                    ASSERT_EQ(table.textMatrix(n, c), before.textMatrix(n, c))
-                        << "a refused value changed channel " << n;
-                // Every frequency in the table is one the checks accept, as it reads.
-                for (int c : {column::RxFrequency, column::TxFrequency}) {
-                    const std::string& cell = table.textMatrix(n, c);
-                    if (cell.empty())
+            const ChannelList before = channels;
+            const EditOutcome outcome =
+                commitField(channels.channel(n), *fieldOfColumn(col), text,
+                            r.chance(50) ? CommitTrigger::Enter : CommitTrigger::LeaveCell, limits, variant,
+                            languageOf(chinese));
+            for (int other = 1; other <= 16; ++other) {
+                // A value changes its own channel only, and a refused one changes nothing.
+                if (other != n || !outcome.ok()) {
+                    ASSERT_EQ(channels.channel(other), before.channel(other)) << "typed " << text;
+                }
+                // Every frequency is one the checks accept, as it reads.
+                for (const Frequency& f : {channels.channel(other).rx, channels.channel(other).tx}) {
+                    if (f.empty())
                         continue;
-                    const FrequencyReading reading = readFrequency(cell, limits);
-                    ASSERT_EQ(reading.verdict, FrequencyVerdict::Valid)
-                        << "typed " << text << ", cell " << cell;
-                    ASSERT_EQ(reading.textToStore, cell);
+                    const FrequencyReading reading = readFrequency(frequencyText(f), limits);
+                    ASSERT_EQ(reading.verdict, FrequencyVerdict::Valid) << "typed " << text;
                 }
             }
-            if (outcome.ok() && r.chance(50))
-                advanceAfterEnter(table);
         }
     }
 }
