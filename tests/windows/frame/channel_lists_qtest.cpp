@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include "ProgramDriving.h"
+#include "tests/support/CliProcess.h"
 
 using namespace qx260;
 
@@ -191,6 +192,81 @@ class TestChannelLists : public QObject
         QCOMPARE(shownTexts(view, 3).first(), QString("145.50000")); // not in the file: as it was
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(savedBytes(view) == imported);
+    }
+
+    // A window exports and imports for the radio variant its own table was filled for,
+    // whatever another window read since.
+    void anotherWindowsReadLeavesExportAndImportAlone()
+    {
+        ShellFixture env;
+        QVERIFY(env.start({documentWithTwoChannels(env, "a.dat")}));
+        CProgramApp::Document* a = env.active();
+        // A second window reads a transmit-side radio: the process-wide variant becomes 2
+        // and that window is filled for it, as a Read does.
+        filetest::answerNext(documentWithTwoChannels(env, "b.dat"));
+        env.frame()->OnCommand(kFileOpen);
+        QVERIFY(env.active() != a);
+        processValues().radioVariant = 2;
+        env.active()->view->fillTableFromDocument();
+        env.frame()->activateDocumentFrame(a->frame);
+        QCOMPARE(env.active(), a);
+        const auto before = savedBytes(a->view);
+
+        const QString out = env.path("a.csv");
+        filetest::answerNext(out);
+        runMenuCommand(env, kExportChannels);
+        const QList<QByteArray> lines = ShellFixture::readFile(out).split('\n');
+        QCOMPARE(lines.value(3), QByteArray("3,145.12500,,D023N,None,Narrow,Yes,QT/DQT,High\r"));
+        QCOMPARE(lines.value(4), QByteArray("4,150.00625,,67.0,None,Wide,Yes,QT/DQT,High\r"));
+
+        filetest::answerNext(out);
+        runMenuCommand(env, kImportChannels);
+        QVERIFY(msgtest::takeShown().isEmpty());
+        QVERIFY(savedBytes(a->view) == before);
+        QVERIFY(!a->view->undoHistory().canUndo());
+        processValues().radioVariant = 1;
+    }
+
+    // A file that fills a column the radio variant hides: the window and the command line
+    // take the same channels and say the same about that column.
+    void hiddenColumnsAreKeptAlikeByWindowAndCommandLine()
+    {
+        ShellFixture env;
+        const QString document = documentWithTwoChannels(env, "c.dat");
+        const QByteArray original = ShellFixture::readFile(document);
+        QVERIFY(env.start({document}));
+        CProgramView* view = env.active()->view;
+        const QString list = env.path("hidden.csv");
+        ShellFixture::writeFile(
+            list, "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
+                  "3,145.12500,145.72500,D023N,67.0,Narrow,Yes,QT/DQT,High\r\n"
+                  "5,146.52000,146.52000,None,None,Wide,No,Off,Low\r\n");
+        const QString note =
+            "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not "
+            "show these columns.";
+        filetest::answerNext(list);
+        runMenuCommand(env, kImportChannels);
+        const QList<msgtest::Shown> shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, "Imported 2 channels from hidden.csv\n" + note);
+        QCOMPARE(rowTexts(view, 5), QStringList({"146.52000", "", "None", "", "Wide", "No", "Off", "Low"}));
+
+        const QString cliDocument = env.path("cli.dat");
+        ShellFixture::writeFile(cliDocument, original);
+        const test::CliRun run = test::runCli(
+            {"import", cliDocument, list, "--variant", "1", "--config", env.bin.filePath("Program.ini")},
+            test::cliEnvironment(env.path("cli-user.ini")));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, note + "\n" + cliDocument + ": 2 channels changed\n");
+        RadioImage taken;
+        QVERIFY(loadDatFile(cliDocument.toStdString(), taken).ok());
+        const RadioImage& shownImage = view->document().image;
+        for (int n = 1; n <= kChannelCount; ++n) {
+            for (int k = 0; k < kChannelRecordSize; ++k)
+                QCOMPARE(shownImage.channelByte(n, k), taken.channelByte(n, k));
+            QCOMPARE(shownImage.scan(n), taken.scan(n));
+        }
+        QCOMPARE(taken.txFrequency(3), std::optional<std::uint32_t>(14572500));
     }
 
     void copyTwoRowsIntoAnotherDocument()
