@@ -20,6 +20,7 @@
 
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
+#include "core/channels/ChannelFields.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
@@ -440,16 +441,25 @@ bool CProgramView::prepareChannelChange()
     return grid_->isEnabled() && commitCellEdit(false);
 }
 
-void CProgramView::takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change)
+qx260::ChannelList CProgramView::channels() const
+{
+    return qx260::decodeChannels(doc_.image);
+}
+
+void CProgramView::takeChannels(const qx260::ChannelList& channels, const qx260::Change& change)
 {
     const int col = table_.col();
     const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
     hideCellEditors();
+    qx260::encodeChannels(channels, doc_.image);
     {
         const FillingScope filling(filling_);
-        for (int r = 1; r < table_.rows(); ++r)
-            for (int c = 1; c < table_.cols(); ++c)
-                table_.setTextMatrix(r, c, edited.textMatrix(r, c));
+        const qx260::Language language = qx260::languageOf(qx260::processValues().languageFlag);
+        for (int n = 1; n <= qx260::kChannelCount; ++n) {
+            const auto texts = qx260::shownFieldTexts(channels.channel(n), tableVariant_, language);
+            for (int c = 1; c <= static_cast<int>(texts.size()); ++c)
+                table_.setTextMatrix(n, c, texts[static_cast<std::size_t>(c - 1)]);
+        }
     }
     if (editorShown)
         cellEditors_->openEditor();

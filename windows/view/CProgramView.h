@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QWidget>
 
+#include "core/channels/Channel.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/UndoHistory.h"
 #include "core/radio/FrequencyCheck.h"
@@ -87,9 +88,14 @@ class CProgramView : public QWidget
     // open cell edit; false when it was refused or the channels cannot change now (a
     // transfer runs: the status bar says so; the radio variant leaves the table read-only).
     bool prepareChannelChange();
-    // Then: the channel cells of edited (rows 1..16, columns 1..8) become the table's, as
+    // The document's channels, decoded from its image.
+    qx260::ChannelList channels() const;
+    // The radio variant the table was filled for (a Read in another window changes the
+    // process-wide variant, not this table).
+    int tableVariant() const { return tableVariant_; }
+    // Then: channels become the document's (encoded into its image, shown in the table), as
     // one undoable change.
-    void takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change);
+    void takeChannels(const qx260::ChannelList& channels, const qx260::Change& change);
     // Shows a note in the main window's status bar for a few seconds.
     void showStatus(const std::string& text);
 
