@@ -3,19 +3,19 @@
 #include "core/channels/ChannelCsv.h"
 
 #include <array>
-#include <filesystem>
+#include <optional>
 #include <vector>
 
-#include "core/channels/CellEditRules.h"
-#include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
+#include "core/channels/ChannelEditing.h"
+#include "core/channels/ChannelFields.h"
+#include "core/channels/ChannelListTexts.h"
 #include "core/channels/CommonChannelLayout.h"
 #include "core/channels/Csv.h"
 #include "core/channels/SpreadsheetValues.h"
 #include "core/config/AsciiText.h"
 #include "core/config/FileAccess.h"
 #include "core/radio/ChannelTexts.h"
-#include "core/radio/RadioImage.h"
+#include "core/radio/Decimal.h"
 
 namespace qx260
 {
@@ -24,6 +24,7 @@ namespace
 {
 
 constexpr int kNoColumn = -1;
+constexpr int kChannelColumn = 0; // CH, before the fields' columns 1..8
 
 std::string trimmed(std::string_view text)
 {
@@ -35,41 +36,26 @@ std::string trimmed(std::string_view text)
     return std::string(text);
 }
 
-// Table column of a header text in either language; kNoColumn when none.
+std::size_t at(ChannelField field)
+{
+    return static_cast<std::size_t>(columnOf(field) - 1);
+}
+
+// Column (0 for CH, else a field's) of a header text in either language; kNoColumn when none.
 int columnOfHeader(std::string_view header)
 {
-    for (int col = column::Channel; col <= column::Power; ++col)
+    for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
         if (equalsIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
             return col;
     return kNoColumn;
 }
 
-std::string headerList(bool chinese)
+std::string headerList(Language language)
 {
     std::string out;
-    for (int col = column::Channel; col <= column::Power; ++col)
-        out += (col ? ", " : "") + columnHeader(col, chinese);
+    for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
+        out += (col ? ", " : "") + columnHeader(col, isChinese(language));
     return out;
-}
-
-bool isToneColumn(int col)
-{
-    return col == column::DecodeTone || col == column::EncodeTone;
-}
-
-bool isFrequencyColumn(int col)
-{
-    return col == column::RxFrequency || col == column::TxFrequency;
-}
-
-// The cells a radio variant hides from the window and never stores.
-bool hiddenByVariant(int col, int radioVariant)
-{
-    if (radioVariant == 1)
-        return col == column::TxFrequency || col == column::EncodeTone;
-    if (radioVariant == 2)
-        return col == column::RxFrequency || col == column::DecodeTone;
-    return false;
 }
 
 // "1".."16" written with digits only; 0 for anything else.
@@ -86,30 +72,71 @@ int channelNumber(const std::string& text)
     return n <= kChannelCount ? n : 0;
 }
 
-// Where a cell's text came from in the file, for messages about it.
+// Whether text is what the field shows, in either language.
+bool showsAs(const Channel& channel, ChannelField field, std::string_view text)
+{
+    return text == fieldText(channel, field, Language::English) ||
+           text == fieldText(channel, field, Language::Chinese);
+}
+
+// Whether text is a plain number that is exactly what the frequency holds ("170.000000" for
+// 170.00000), wherever it lies: a value the file restates is no value typed anew.
+bool showsFrequency(const Frequency& frequency, std::string_view text)
+{
+    if (text == frequencyText(frequency))
+        return true;
+    const std::optional<std::uint32_t> units = frequency.units();
+    const std::optional<double> value = parsePlainDecimal(text);
+    constexpr std::int64_t kFinerDigits = 1000;
+    return units && value && scaleExact(*value, 5) == std::optional<std::int64_t>(*units) &&
+           scaleExact(*value, 8) == std::optional<std::int64_t>(*units * kFinerDigits);
+}
+
+// Whether text restates what field of the channel holds.
+bool restates(const Channel& channel, ChannelField field, std::string_view text)
+{
+    if (field == ChannelField::RxFrequency)
+        return showsFrequency(channel.rx, text);
+    if (field == ChannelField::TxFrequency)
+        return showsFrequency(channel.tx, text);
+    return showsAs(channel, field, text);
+}
+
+// Sets the field to value, or to the form keepFormOf stores it in when that reads the same,
+// so that a value the file restates keeps its stored bytes.
+void takeValue(Channel& channel, ChannelField field, const FieldValue& value, const Channel& keepFormOf)
+{
+    Channel probe = keepFormOf;
+    setField(probe, field, value);
+    const bool same =
+        fieldText(probe, field, Language::English) == fieldText(keepFormOf, field, Language::English);
+    setField(channel, field, same ? fieldValue(keepFormOf, field) : value);
+}
+
+// Where a field's text came from in the file, for messages about it.
 struct CellSource {
     int line = 0;
     int field = 0; // file column from 1; 0: none
     std::string header;
     std::string value; // the file's own text
-    std::string note;  // what the cell was made of, put before the message
+    std::string note;  // what the text was made of, put before the message
 };
 
-// One row of the file as the table's cell texts (columns 1..8).
-struct RowCells {
-    std::array<std::string, ChannelTable::kCols> cells;
-    std::array<CellSource, ChannelTable::kCols> sources;
+// One row of the file as the texts of a channel's fields, at [columnOf(field) - 1].
+struct RowTexts {
+    std::array<std::optional<std::string>, kChannelFields.size()> texts; // none: the row says nothing
+    std::array<CellSource, kChannelFields.size()> sources;
     bool noTransmit = false; // a receive side only, made as the window makes one
 };
 
 class Importer
 {
   public:
-    Importer(ChannelTable& table, const ChannelRowsInput& input, BandLimits limits, bool languageFlag,
-             int radioVariant)
-        : table_(table), input_(input), limits_(limits), languageFlag_(languageFlag), variant_(radioVariant),
-          zh_(input.chineseMessages)
+    Importer(const ChannelList& current, const ChannelRowsInput& input, BandLimits limits, int radioVariant,
+             Language language)
+        : current_(current), input_(input), limits_(limits), variant_(radioVariant), language_(language)
     {
+        result_.channels = current;
     }
 
     ChannelImportResult run()
@@ -120,10 +147,7 @@ class Importer
         if (!parsed.ok())
             return failAt(parsed.errorLine, parsed.errorColumn, parseMessage(parsed));
         if (parsed.records.empty())
-            return failAt(0, 0,
-                          words("the file is empty; its first line must be the header row (",
-                                "文件是空的；第一行必须是标题行（") +
-                              headerList(zh_) + words(")", "）"));
+            return failAt(0, 0, text(ChannelListText::FileEmpty, {headerList(language_)}));
         std::size_t first = 0;
         if (ChannelImportResult r = readHeader(parsed.records.front(), first); !r.ok())
             return r;
@@ -132,7 +156,7 @@ class Importer
         int nextChannel = input_.firstChannel > 0 ? input_.firstChannel : 1;
         for (std::size_t i = first; i < parsed.records.size(); ++i) {
             const CsvRecord& record = parsed.records[i];
-            RowCells row;
+            RowTexts row;
             std::string channelText;
             bool blankRow = true;
             for (const CsvField& f : record.fields)
@@ -156,30 +180,24 @@ class Importer
             if (numbered) {
                 channel = channelNumber(channelText);
                 if (channel == 0) {
-                    ChannelImportResult r = failAt(
-                        record.line, channelField_,
-                        layout_ == ChannelCsvLayout::Common
-                            ? words("the location must be a channel 1 to 16 (this radio has 16 channels)",
-                                    "位置必须是 1 到 16 的信道（本电台有 16 个信道）")
-                            : words("the channel number must be 1 to 16", "信道号必须是 1 到 16"),
-                        channelHeader_, channelText);
+                    ChannelImportResult r =
+                        failAt(record.line, channelField_,
+                               text(layout_ == ChannelCsvLayout::Common ? ChannelListText::LocationNotOneTo16
+                                                                        : ChannelListText::ChannelNotOneTo16),
+                               channelHeader_, channelText);
                     r.error.badLocation = true;
                     return r;
                 }
             } else if (channel > kChannelCount) {
                 return failAt(record.line, 0,
-                              input_.firstChannel > 0
-                                  ? words("the rows run past channel 16", "粘贴的行超出了第 16 信道")
-                                  : words("there are only 16 channels; this row is one too many",
-                                          "只有 16 个信道；这一行多出来了"));
+                              text(input_.firstChannel > 0 ? ChannelListText::RowsPastChannel16
+                                                           : ChannelListText::RowTooMany));
             }
-            if (seenOnLine[static_cast<std::size_t>(channel)] != 0)
-                return failAt(record.line, channelField_,
-                              words("channel ", "信道 ") + std::to_string(channel) +
-                                  words(" was already given on line ", " 已在第 ") +
-                                  std::to_string(seenOnLine[static_cast<std::size_t>(channel)]) +
-                                  words("", " 行给出"),
-                              channelHeader_, channelText);
+            if (const int seen = seenOnLine[static_cast<std::size_t>(channel)]; seen != 0)
+                return failAt(
+                    record.line, channelField_,
+                    text(ChannelListText::ChannelGivenTwice, {std::to_string(channel), std::to_string(seen)}),
+                    channelHeader_, channelText);
             seenOnLine[static_cast<std::size_t>(channel)] = record.line;
             nextChannel = channel + 1;
 
@@ -188,27 +206,27 @@ class Importer
                 return r;
             ++result_.rows;
         }
-        result_.changedChannels = static_cast<int>(result_.changed.size());
         result_.layout = layout_;
         addNotes();
         return result_;
     }
 
   private:
-    std::string words(const char* english, const char* chinese) const { return zh_ ? chinese : english; }
+    std::string text(ChannelListText id, std::initializer_list<std::string> args = {}) const
+    {
+        return channelListText(id, language_, args);
+    }
+    bool chinese() const { return isChinese(language_); }
 
     std::string parseMessage(const CsvParseResult& parsed) const
     {
         switch (parsed.kind) {
         case CsvError::NotUtf8:
-            return words("the file is not UTF-8 text; save it as CSV in UTF-8",
-                         "文件不是 UTF-8 文本；请以 UTF-8 编码另存为 CSV");
+            return text(ChannelListText::CsvNotUtf8);
         case CsvError::UnclosedQuote:
-            return words("a quoted field is not closed (a \" is missing)",
-                         "引号中的字段没有结束（缺少一个 \"）");
+            return text(ChannelListText::CsvUnclosedQuote);
         case CsvError::TextAfterQuote:
-            return words("text follows the closing \" of a quoted field",
-                         "引号中的字段在结束的 \" 之后还有文字");
+            return text(ChannelListText::CsvTextAfterQuote);
         case CsvError::None:
             break;
         }
@@ -220,21 +238,31 @@ class Importer
                                int messageId = 0)
     {
         ChannelImportResult r;
+        r.channels = current_;
         r.failed = true;
         r.error = {line, field, header, value, messageId, message, {}, currentChannel_, false};
         return r;
     }
 
-    // Fails at the place the cell of table column col came from.
-    ChannelImportResult failAtCell(const RowCells& row, int col, const std::string& value,
-                                   const std::string& message, int messageId = 0)
+    // Fails at the place the text of field came from.
+    ChannelImportResult failAtField(const RowTexts& row, ChannelField field, const std::string& value,
+                                    const std::string& message, int messageId = 0)
     {
-        const CellSource& s = row.sources[static_cast<std::size_t>(col)];
+        const CellSource& s = row.sources[at(field)];
         ChannelImportResult r = failAt(s.line ? s.line : currentLine_, s.field, message,
-                                       s.header.empty() ? columnHeader(col, zh_) : s.header,
+                                       s.header.empty() ? columnHeader(columnOf(field), chinese()) : s.header,
                                        s.value.empty() ? value : s.value, messageId);
         r.error.note = s.note;
         return r;
+    }
+
+    // A value of field refused: the window's message for a frequency, the list's for the rest.
+    ChannelImportResult refuse(const RowTexts& row, ChannelField field, const std::string& value,
+                               FieldRefusal refusal)
+    {
+        const int id = refusalMessageId(refusal);
+        const std::string message = fieldRefusalText(refusal, field, language_);
+        return failAtField(row, field, value, message, id);
     }
 
     // The first record is the header row, or (when it may be left out and names no column)
@@ -253,10 +281,11 @@ class Importer
         if (!namesAColumn && input_.headerOptional) {
             firstRow = 0;
             headerless_ = true;
-            const std::array<int, 9> widths = columnWidthsForVariant(variant_);
-            for (int col = column::RxFrequency; col <= column::Power; ++col)
-                if (widths[static_cast<std::size_t>(col)] > 0)
-                    columns_.push_back(col);
+            // The columns the window shows: those of the channel and its tones the variant
+            // keeps, W/N, and Scan unless the variant hides it.
+            for (ChannelField field : kChannelFields)
+                if (!hiddenByVariant(field, variant_) && columnOf(field) <= columnOf(ChannelField::Scan))
+                    columns_.push_back(columnOf(field));
             for (std::size_t f = 0; f < columns_.size(); ++f)
                 fieldNumber_[static_cast<std::size_t>(columns_[f])] = static_cast<int>(f) + 1;
             return {};
@@ -271,26 +300,20 @@ class Importer
             const int col = columnOfHeader(name);
             const int number = static_cast<int>(f) + 1;
             if (col == kNoColumn)
-                return failAt(
-                    header.line, number,
-                    "\"" + name + words("\" is not a column; the columns are ", "\" 不是一列；列为 ") +
-                        headerList(zh_) +
-                        words(" (or those of the common channel-list layout: Location, Frequency, ...)",
-                              "（或通用信道表格式的列：Location、Frequency ……）"));
+                return failAt(header.line, number,
+                              text(ChannelListText::NotAColumn, {name, headerList(language_)}));
             if (fieldNumber_[static_cast<std::size_t>(col)] != 0)
                 return failAt(header.line, number,
-                              words("the column \"", "列 \"") + columnHeader(col, zh_) +
-                                  words("\" is there twice", "\" 出现了两次"));
+                              text(ChannelListText::ColumnTwice, {columnHeader(col, chinese())}));
             fieldNumber_[static_cast<std::size_t>(col)] = number;
             columns_.push_back(col);
         }
-        channelField_ = fieldNumber_[column::Channel];
-        channelHeader_ = columnHeader(column::Channel, zh_);
-        const int needed = variant_ == 2 ? column::TxFrequency : column::RxFrequency;
+        channelField_ = fieldNumber_[kChannelColumn];
+        channelHeader_ = columnHeader(kChannelColumn, chinese());
+        const int needed = columnOf(variant_ == 2 ? ChannelField::TxFrequency : ChannelField::RxFrequency);
         if (fieldNumber_[static_cast<std::size_t>(needed)] == 0)
             return failAt(header.line, 0,
-                          words("the header row has no \"", "标题行没有 \"") + columnHeader(needed, zh_) +
-                              words("\" column", "\" 列"));
+                          text(ChannelListText::NoSuchColumn, {columnHeader(needed, chinese())}));
         return {};
     }
 
@@ -310,73 +333,68 @@ class Importer
             int& seen = commonFieldNumber_[static_cast<std::size_t>(field)];
             if (seen != 0)
                 return failAt(header.line, number,
-                              words("the column \"", "列 \"") + commonFieldName(field) +
-                                  words("\" is there twice", "\" 出现了两次"));
+                              text(ChannelListText::ColumnTwice, {commonFieldName(field)}));
             seen = number;
         }
         channelField_ = commonFieldNumber_[static_cast<std::size_t>(CommonField::Location)];
         channelHeader_ = commonFieldName(CommonField::Location);
         if (commonFieldNumber_[static_cast<std::size_t>(CommonField::Frequency)] == 0)
-            return failAt(header.line, 0,
-                          words("the header row has no \"Frequency\" column", "标题行没有 \"Frequency\" 列"));
+            return failAt(header.line, 0, text(ChannelListText::NoSuchColumn, {"Frequency"}));
         return {};
     }
 
     // A number field: a decimal comma is a point in a file separated by ';' and refused
     // anywhere else (a frequency "145,125" would otherwise read as 145).
-    ChannelImportResult numberText(std::string& text, const CellSource& source)
+    ChannelImportResult numberText(std::string& number, const CellSource& source)
     {
-        if (decimalComma_) {
-            text = withDecimalPoint(text);
-        } else if (hasDecimalComma(text)) {
+        if (decimalComma_)
+            number = withDecimalPoint(number);
+        else if (hasDecimalComma(number))
             return failAt(source.line, source.field,
-                          words("use a point as the decimal separator: write ", "小数点须为 \".\"：请写作 ") +
-                              withDecimalPoint(text),
-                          source.header, text);
-        }
+                          text(ChannelListText::DecimalComma, {withDecimalPoint(number)}), source.header,
+                          number);
         return {};
     }
 
-    ChannelImportResult programRow(const CsvRecord& record, RowCells& row, std::string& channelText)
+    ChannelImportResult programRow(const CsvRecord& record, RowTexts& row, std::string& channelText)
     {
         for (std::size_t f = 0; f < record.fields.size(); ++f) {
-            std::string text = trimmed(record.fields[f].text);
+            std::string value = trimmed(record.fields[f].text);
             if (f >= columns_.size()) {
-                if (!text.empty())
+                if (!value.empty())
                     return failAt(record.fields[f].line, static_cast<int>(f) + 1,
-                                  headerless_
-                                      ? words("this row has more fields than the window shows columns; "
-                                              "copy the header line with the rows",
-                                              "这一行的字段比窗口显示的列多；请连同标题行一起复制")
-                                      : words("this row has more fields than the header row has columns",
-                                              "这一行的字段比标题行的列多"),
-                                  "", text);
+                                  text(headerless_ ? ChannelListText::MoreFieldsThanShown
+                                                   : ChannelListText::MoreFieldsThanHeader),
+                                  "", value);
                 continue;
             }
             const int col = columns_[f];
             const CellSource source{
-                record.fields[f].line, static_cast<int>(f) + 1, columnHeader(col, zh_), text, {}};
-            if (col == column::Channel) {
-                channelText = text;
+                record.fields[f].line, static_cast<int>(f) + 1, columnHeader(col, chinese()), value, {}};
+            if (col == kChannelColumn) {
+                channelText = value;
                 continue;
             }
-            if (isFrequencyColumn(col) || isToneColumn(col))
-                if (ChannelImportResult r = numberText(text, source); !r.ok())
+            const ChannelField field = *fieldOfColumn(col);
+            if (isFrequencyField(field) || isToneField(field))
+                if (ChannelImportResult r = numberText(value, source); !r.ok())
                     return r;
-            if (isToneColumn(col))
-                text = toneListText(text);
-            row.cells[static_cast<std::size_t>(col)] = text;
-            row.sources[static_cast<std::size_t>(col)] = source;
+            row.texts[at(field)] = value;
+            row.sources[at(field)] = source;
         }
         // Fields missing at the end of a short row count as empty.
-        for (int col = column::RxFrequency; col <= column::Power; ++col)
-            if (row.sources[static_cast<std::size_t>(col)].field == 0)
-                row.sources[static_cast<std::size_t>(col)] = {
-                    record.line, fieldNumber_[static_cast<std::size_t>(col)], columnHeader(col, zh_), {}, {}};
+        for (ChannelField field : kChannelFields) {
+            const int number = fieldNumber_[static_cast<std::size_t>(columnOf(field))];
+            if (number != 0 && !row.texts[at(field)]) {
+                row.texts[at(field)] = std::string();
+                row.sources[at(field)] = {
+                    record.line, number, columnHeader(columnOf(field), chinese()), {}, {}};
+            }
+        }
         return {};
     }
 
-    ChannelImportResult commonRow(const CsvRecord& record, RowCells& row, std::string& channelText)
+    ChannelImportResult commonRow(const CsvRecord& record, RowTexts& row, std::string& channelText)
     {
         CommonRowValues values;
         std::array<CellSource, kCommonFieldCount> sources;
@@ -389,159 +407,158 @@ class Importer
             if (field == CommonField::Ignored)
                 continue;
             const auto i = static_cast<std::size_t>(field);
-            std::string text = trimmed(record.fields[f].text);
+            std::string value = trimmed(record.fields[f].text);
             sources[i].line = record.fields[f].line;
-            sources[i].value = text;
+            sources[i].value = value;
             if (field == CommonField::Frequency || field == CommonField::Offset ||
                 field == CommonField::RToneFreq || field == CommonField::CToneFreq)
-                if (ChannelImportResult r = numberText(text, sources[i]); !r.ok())
+                if (ChannelImportResult r = numberText(value, sources[i]); !r.ok())
                     return r;
-            values[i] = text;
+            values[i] = value;
         }
         channelText = values[static_cast<std::size_t>(CommonField::Location)];
 
-        const CommonRowCells cells = commonRowToCells(values, variant_, zh_);
-        if (!cells.ok()) {
-            const CellSource& s = sources[static_cast<std::size_t>(cells.failedField)];
-            return failAt(s.line, s.field, cells.message, s.header, s.value);
+        const CommonRowFields fields = commonRowToFields(values, language_);
+        if (!fields.ok()) {
+            const CellSource& s = sources[static_cast<std::size_t>(fields.failedField)];
+            return failAt(s.line, s.field, fields.message, s.header, s.value);
         }
-        for (int col = column::RxFrequency; col <= column::Power; ++col) {
-            const auto c = static_cast<std::size_t>(col);
-            row.cells[c] = cells.cells[c];
-            row.sources[c] = sources[static_cast<std::size_t>(cells.sources[c].field)];
-            row.sources[c].note = cells.sources[c].note;
+        // A row without a Frequency says only that there is no channel.
+        const std::size_t given = fields.noChannel ? 2 : at(ChannelField::Scan) + 1;
+        for (std::size_t i = 0; i < given; ++i) {
+            row.texts[i] = fields.texts[i];
+            row.sources[i] = sources[static_cast<std::size_t>(fields.sources[i].field)];
+            row.sources[i].note = fields.sources[i].note;
         }
-        row.noTransmit = cells.noTransmit;
-        sideLeftOut_ = sideLeftOut_ || cells.sideLeftOut;
+        row.noTransmit = fields.noTransmit;
         return {};
     }
 
-    void clearRow(int r)
+    // Commits text into field of channel as the window does; a refusal stops the import.
+    ChannelImportResult commit(const RowTexts& row, Channel& channel, ChannelField field,
+                               const std::string& value, CommitTrigger trigger)
     {
-        for (int c = column::RxFrequency; c <= column::Power; ++c)
-            table_.setTextMatrix(r, c, std::string());
-    }
-
-    // Commits text into (r, col) as the window does; a refusal becomes the import's error.
-    ChannelImportResult commit(const RowCells& row, int r, int col, const std::string& text,
-                               CommitTrigger trigger)
-    {
-        table_.moveTo(r, col);
-        const CommitOutcome outcome = commitEdit(table_, col, text, trigger, limits_, languageFlag_);
+        const EditOutcome outcome = commitField(channel, field, value, trigger, limits_, variant_, language_);
         if (!outcome.ok())
-            return failAtCell(row, col, text, cellEditMessageFallback(outcome.rejectedWithMessageId),
-                              outcome.rejectedWithMessageId);
+            return refuse(row, field, value, outcome.refusal);
         return {};
     }
 
-    // A receive side only: typed into an empty row and left without Enter, as the window
-    // makes such a channel. The settings the row does not give stay as the channel had them.
-    ChannelImportResult applyReceiveOnly(const RowCells& row, int r,
-                                         const std::array<std::string, ChannelTable::kCols>& before)
+    // The frequency of field as the window shows it: empty where the variant hides it.
+    std::string shownFrequency(const Channel& channel, ChannelField field) const
     {
-        clearRow(r);
-        if (ChannelImportResult res =
-                commit(row, r, column::RxFrequency, row.cells[column::RxFrequency], CommitTrigger::LeaveCell);
-            !res.ok())
-            return res;
-        for (int col : {column::BusyLock, column::Power})
-            if (!before[static_cast<std::size_t>(col)].empty())
-                table_.setTextMatrix(r, col, before[static_cast<std::size_t>(col)]);
-        return {};
+        if (hiddenByVariant(field, variant_))
+            return {};
+        return frequencyText(field == ChannelField::RxFrequency ? channel.rx : channel.tx);
     }
 
-    ChannelImportResult applyRow(int r, const RowCells& row)
+    // The frequencies the window shows, as typed into them with Enter.
+    ChannelImportResult applyShownFrequencies(const RowTexts& row, Channel& channel)
     {
-        const auto& cells = row.cells;
-        for (int col = column::RxFrequency; col <= column::Power; ++col)
-            if (hiddenByVariant(col, variant_) && !cells[static_cast<std::size_t>(col)].empty())
-                return failAtCell(
-                    row, col, cells[static_cast<std::size_t>(col)],
-                    words("radio variant ", "电台类型 ") + std::to_string(variant_) +
-                        words(" does not use this column; leave it empty", " 不使用这一列；请留空"));
-
-        std::array<std::string, ChannelTable::kCols> before;
-        bool unchanged = true;
-        for (int col = column::RxFrequency; col <= column::Power; ++col) {
-            before[static_cast<std::size_t>(col)] = table_.textMatrix(r, col);
-            if (before[static_cast<std::size_t>(col)] != cells[static_cast<std::size_t>(col)])
-                unchanged = false;
-        }
-        if (unchanged)
-            return {}; // a row the user left alone
-
-        const std::string& rx = cells[column::RxFrequency];
-        const std::string& tx = cells[column::TxFrequency];
-        const bool usesRx = !hiddenByVariant(column::RxFrequency, variant_);
+        const std::string rx = row.texts[at(ChannelField::RxFrequency)].value_or("");
+        const std::string tx = row.texts[at(ChannelField::TxFrequency)].value_or("");
+        const bool usesRx = !hiddenByVariant(ChannelField::RxFrequency, variant_);
         // A row of the common layout always says how the channel transmits.
-        const bool usesTx = !hiddenByVariant(column::TxFrequency, variant_) &&
-                            (layout_ == ChannelCsvLayout::Common || fieldNumber_[column::TxFrequency] != 0);
+        const bool usesTx =
+            !hiddenByVariant(ChannelField::TxFrequency, variant_) &&
+            (layout_ == ChannelCsvLayout::Common ||
+             fieldNumber_[static_cast<std::size_t>(columnOf(ChannelField::TxFrequency))] != 0);
         if ((!usesRx || rx.empty()) && (!usesTx || tx.empty())) {
-            clearRow(r);
-        } else if (row.noTransmit && usesTx) {
-            if (table_.textMatrix(r, column::RxFrequency) != rx ||
-                !table_.textMatrix(r, column::TxFrequency).empty())
-                if (ChannelImportResult res = applyReceiveOnly(row, r, before); !res.ok())
-                    return res;
-        } else {
-            if (usesRx && rx != table_.textMatrix(r, column::RxFrequency)) {
-                if (rx.empty())
-                    clearRow(r); // erased Rx: the channel goes; its Tx comes back below
-                else if (ChannelImportResult res =
-                             commit(row, r, column::RxFrequency, rx, CommitTrigger::Enter);
-                         !res.ok())
-                    return res;
-            }
-            if (usesTx && tx != table_.textMatrix(r, column::TxFrequency)) {
-                // A Tx frequency for a channel without any frequency is taken as when the user
-                // types it and moves to another cell: a new channel with only a Tx side.
-                const bool noChannel = table_.textMatrix(r, column::RxFrequency).empty() &&
-                                       table_.textMatrix(r, column::TxFrequency).empty();
-                if (ChannelImportResult res =
-                        commit(row, r, column::TxFrequency, tx,
-                               noChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter);
-                    !res.ok())
-                    return res;
-            }
+            if (!shownEmpty(channel, variant_))
+                channel = erasedChannel(channel);
+            return {};
         }
-        if (!table_.textMatrix(r, column::RxFrequency).empty() ||
-            !table_.textMatrix(r, column::TxFrequency).empty())
-            if (ChannelImportResult res = applySettings(r, row); !res.ok())
-                return res;
-
-        for (int col = column::RxFrequency; col <= column::Power; ++col) {
-            if (table_.textMatrix(r, col) != before[static_cast<std::size_t>(col)]) {
-                result_.changed.push_back(r);
-                break;
+        if (row.noTransmit && usesTx) {
+            // A receive side only, typed into an empty row and left without Enter, as the
+            // window makes such a channel; Busy Lock and Power stay as the channel had them.
+            if (showsFrequency(channel.rx, rx) && channel.tx.empty())
+                return {};
+            const Channel kept = channel;
+            channel = erasedChannel(channel);
+            if (ChannelImportResult r =
+                    commit(row, channel, ChannelField::RxFrequency, rx, CommitTrigger::LeaveCell);
+                !r.ok())
+                return r;
+            if (!shownEmpty(kept, variant_)) {
+                channel.busyLock = kept.busyLock;
+                channel.stored.busyLockByte = kept.stored.busyLockByte;
+                channel.power = kept.power;
             }
+            return {};
+        }
+        if (usesRx && !showsFrequency(channel.rx, rx))
+            if (ChannelImportResult r =
+                    commit(row, channel, ChannelField::RxFrequency, rx, CommitTrigger::Enter);
+                !r.ok())
+                return r;
+        if (usesTx && !showsFrequency(channel.tx, tx)) {
+            // A Tx frequency for a channel without any frequency is taken as when the user
+            // types it and moves to another cell: a new channel with only a Tx side.
+            const bool noChannel = shownFrequency(channel, ChannelField::RxFrequency).empty() &&
+                                   shownFrequency(channel, ChannelField::TxFrequency).empty();
+            if (ChannelImportResult r = commit(row, channel, ChannelField::TxFrequency, tx,
+                                               noChannel ? CommitTrigger::LeaveCell : CommitTrigger::Enter);
+                !r.ok())
+                return r;
         }
         return {};
     }
 
-    // The list columns of a channel that has a frequency.
-    ChannelImportResult applySettings(int r, const RowCells& row)
+    // The fields the variant hides: a value there is kept as the file gives it. An empty
+    // one says nothing, except a frequency in a row of the common layout (no such side).
+    ChannelImportResult applyHiddenFields(const RowTexts& row, Channel& channel, const Channel& before)
     {
-        for (int col = column::DecodeTone; col <= column::Power; ++col) {
-            const std::string& text = row.cells[static_cast<std::size_t>(col)];
-            if (hiddenByVariant(col, variant_) || text.empty() || text == table_.textMatrix(r, col))
+        for (ChannelField field : kChannelFields) {
+            const std::optional<std::string>& value = row.texts[at(field)];
+            if (!hiddenByVariant(field, variant_) || !value)
                 continue;
-            const TypedChoice choice = typedListChoice(col, text, languageFlag_);
-            if (choice.item.empty())
-                return failAtCell(
-                    row, col, text,
-                    choice.notANumber
-                        ? words("not a number of hertz; write tones with a point as the decimal separator, "
-                                "such as 67.0",
-                                "不是赫兹数；亚音请用小数点书写，例如 67.0")
-                    : isToneColumn(col)
-                        ? words("not in the tone list (None, 67.0 ... 254.1, D023N ... D754N, D023I "
-                                "... D754I)",
-                                "不在亚音列表中（无、67.0 … 254.1、D023N … D754N、D023I … D754I）")
-                        : words("not one of the choices of \"", "不是 \"") + columnHeader(col, zh_) +
-                              words("\"", "\" 的选项之一"));
-            if (ChannelImportResult res = commit(row, r, col, choice.item, CommitTrigger::Enter); !res.ok())
-                return res;
+            if (value->empty() && !(layout_ == ChannelCsvLayout::Common && isFrequencyField(field)))
+                continue;
+            if (restates(before, field, *value)) {
+                setField(channel, field, fieldValue(before, field));
+            } else {
+                const ParsedField parsed = parseField(field, *value, limits_);
+                if (!parsed.ok())
+                    return refuse(row, field, *value, parsed.refusal);
+                takeValue(channel, field, parsed.value, before);
+            }
+            if (fieldText(channel, field, Language::English) != fieldText(before, field, Language::English))
+                hiddenTaken_[at(field)] = true;
         }
+        return {};
+    }
+
+    // The settings of a channel that has a frequency (shown or not); an empty text keeps
+    // what the channel has.
+    ChannelImportResult applySettings(const RowTexts& row, Channel& channel)
+    {
+        if (channel.rx.empty() && channel.tx.empty())
+            return {};
+        for (ChannelField field : kChannelFields) {
+            const std::optional<std::string>& value = row.texts[at(field)];
+            if (isFrequencyField(field) || hiddenByVariant(field, variant_) || !value || value->empty() ||
+                showsAs(channel, field, *value))
+                continue;
+            const ParsedField parsed = parseField(field, *value, limits_);
+            if (!parsed.ok())
+                return refuse(row, field, *value, parsed.refusal);
+            takeValue(channel, field, parsed.value, channel);
+        }
+        return {};
+    }
+
+    ChannelImportResult applyRow(int n, const RowTexts& row)
+    {
+        Channel& channel = result_.channels.channel(n);
+        const Channel before = channel;
+        if (ChannelImportResult r = applyShownFrequencies(row, channel); !r.ok())
+            return r;
+        if (ChannelImportResult r = applyHiddenFields(row, channel, before); !r.ok())
+            return r;
+        if (ChannelImportResult r = applySettings(row, channel); !r.ok())
+            return r;
+        if (!(channel == before))
+            result_.changed.push_back(n);
         return {};
     }
 
@@ -551,36 +568,31 @@ class Importer
             std::string list;
             for (const std::string& name : ignored_)
                 list += (list.empty() ? "" : ", ") + name;
-            result_.notes.push_back(words("Ignored columns (this radio keeps no such values): ",
-                                          "已忽略的列（本电台不保存这些值）：") +
-                                    list);
+            result_.notes.push_back(text(ChannelListText::IgnoredColumns, {list}));
         }
-        if (sideLeftOut_)
+        std::string hidden;
+        for (ChannelField field : kChannelFields)
+            if (hiddenTaken_[at(field)])
+                hidden += (hidden.empty() ? "" : ", ") + columnHeader(columnOf(field), chinese());
+        if (!hidden.empty())
             result_.notes.push_back(
-                variant_ == 1
-                    ? words("Radio variant 1 keeps the receive side only: the transmit frequencies and "
-                            "encode tones of the file were not imported.",
-                            "电台类型 1 只保存接收一侧：文件中的发射频率和编码亚音没有导入。")
-                    : words("Radio variant 2 keeps the transmit side only: the receive frequencies and "
-                            "decode tones of the file were not imported.",
-                            "电台类型 2 只保存发射一侧：文件中的接收频率和解码亚音没有导入。"));
+                text(ChannelListText::HiddenColumnsKept, {hidden, std::to_string(variant_)}));
     }
 
-    ChannelTable& table_;
+    const ChannelList& current_;
     const ChannelRowsInput& input_;
     BandLimits limits_;
-    bool languageFlag_;
     int variant_;
-    bool zh_;
+    Language language_;
     ChannelCsvLayout layout_ = ChannelCsvLayout::Program;
     bool decimalComma_ = false;
     bool headerless_ = false;  // rows pasted without a header line, in the columns the window shows
-    std::vector<int> columns_; // program layout: table column of each file column
-    std::array<int, ChannelTable::kCols> fieldNumber_{}; // file column of each table column, 0 = absent
-    std::vector<CommonField> commonFields_;              // common layout: field of each file column
+    std::vector<int> columns_; // program layout: column (CH 0, fields 1..8) of each file column
+    std::array<int, kChannelFields.size() + 1> fieldNumber_{}; // file column of each column, 0 = absent
+    std::vector<CommonField> commonFields_;                    // common layout: field of each file column
     std::array<int, kCommonFieldCount> commonFieldNumber_{};
-    std::vector<std::string> ignored_; // common layout: the columns not read
-    bool sideLeftOut_ = false;
+    std::vector<std::string> ignored_;                      // common layout: the columns not read
+    std::array<bool, kChannelFields.size()> hiddenTaken_{}; // hidden fields a row changed
     int channelField_ = 0;
     std::string channelHeader_;
     int currentLine_ = 0;
@@ -590,59 +602,54 @@ class Importer
 
 } // namespace
 
-std::string exportChannelsCsv(const ChannelTable& table, ChannelCsvLayout layout)
+std::string exportChannels(const ChannelList& channels, ChannelCsvLayout layout, Language language)
 {
     if (layout == ChannelCsvLayout::Common) {
         std::string out = csvRecord(commonLayoutHeader());
-        for (int r = 1; r <= kChannelCount; ++r)
-            if (const std::vector<std::string> row = commonRowOfChannel(table, r); !row.empty())
+        for (int n = 1; n <= kChannelCount; ++n)
+            if (const std::vector<std::string> row = commonRowOfChannel(channels.channel(n), n); !row.empty())
                 out += csvRecord(row);
         return out;
     }
     std::vector<std::string> header;
-    for (int col = column::Channel; col <= column::Power; ++col)
+    for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
         header.push_back(columnHeader(col, false));
     std::string out = csvRecord(header);
-    for (int r = 1; r <= kChannelCount; ++r) {
-        std::vector<std::string> row{std::to_string(r)};
-        for (int col = column::RxFrequency; col <= column::Power; ++col)
-            row.push_back(table.textMatrix(r, col));
+    for (int n = 1; n <= kChannelCount; ++n) {
+        // Every field, as the window shows them with no side hidden.
+        const std::array<std::string, 8> texts = shownFieldTexts(channels.channel(n), 0, language);
+        std::vector<std::string> row{std::to_string(n)};
+        row.insert(row.end(), texts.begin(), texts.end());
         out += csvRecord(row);
     }
     return out;
 }
 
-ChannelImportResult importChannelRows(ChannelTable& table, const ChannelRowsInput& input, BandLimits limits,
-                                      bool languageFlag, int radioVariant)
+ChannelImportResult importChannels(const ChannelList& current, const ChannelRowsInput& input,
+                                   BandLimits limits, int radioVariant, Language language)
 {
-    return Importer(table, input, limits, languageFlag, radioVariant).run();
-}
-
-ChannelImportResult importChannelsCsv(ChannelTable& table, std::string_view csvText, BandLimits limits,
-                                      bool languageFlag, int radioVariant, bool renumber)
-{
-    ChannelRowsInput input;
-    input.text = csvText;
-    input.renumber = renumber;
-    return importChannelRows(table, input, limits, languageFlag, radioVariant);
+    return Importer(current, input, limits, radioVariant, language).run();
 }
 
 std::string importErrorText(const ChannelImportError& e, const std::string& place,
-                            const std::string& windowMessage, bool chinese)
+                            const std::string& windowMessage, Language language)
 {
+    const auto text = [language](ChannelListText id, std::initializer_list<std::string> args) {
+        return channelListText(id, language, args);
+    };
     std::string where;
     if (!place.empty()) {
         where = place;
         if (e.line > 0)
             where += ":" + std::to_string(e.line);
         if (e.field > 0)
-            where += (chinese ? ": 第 " : ": column ") + std::to_string(e.field) + (chinese ? " 列" : "") +
+            where += text(ChannelListText::PlaceColumn, {std::to_string(e.field)}) +
                      (e.header.empty() ? "" : " (" + e.header + ")");
     } else if (e.channel > 0) {
-        where = (chinese ? "信道 " : "Channel ") + std::to_string(e.channel) +
-                (e.header.empty() ? "" : (chinese ? "，" : ", ") + e.header);
+        where = text(ChannelListText::PlaceChannel, {std::to_string(e.channel)}) +
+                (e.header.empty() ? "" : text(ChannelListText::PlaceSeparator, {}) + e.header);
     } else {
-        where = (chinese ? "第 " : "Line ") + std::to_string(e.line) + (chinese ? " 行" : "");
+        where = text(ChannelListText::PlaceLine, {std::to_string(e.line)});
     }
     std::string what = e.messageId && !windowMessage.empty() ? windowMessage : e.message;
     if (!e.note.empty())
@@ -652,34 +659,20 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
     return where + ": " + what;
 }
 
-ChannelFileRead readChannelListFile(const std::string& path, bool chinese)
+ChannelFileRead readChannelListFile(const std::string& path, Language language)
 {
     // A channel list is a few kilobytes; a pipe, a device or anything far larger is not one.
     const FileReadResult read = readWholeFile(path, kMaxTextFileSize);
     if (read.kind == FileResult::Kind::TooLarge)
-        return {{},
-                path + (chinese ? " 大于 1 MB，不是信道表"
-                                : " is larger than 1 MB and so not a list of 16 channels")};
+        return {{}, channelListText(ChannelListText::FileTooLarge, language, {path})};
     if (!read.ok())
-        return {{}, (chinese ? "无法打开 " : "cannot open ") + path + ": " + read.reason};
+        return {{}, channelListText(ChannelListText::FileCannotOpen, language, {path, read.reason})};
     return {std::string(read.bytes.begin(), read.bytes.end()), {}};
 }
 
 FileResult writeChannelListFile(const std::string& path, std::string_view text)
 {
     return replaceFile(path, text);
-}
-
-void storeChangedChannels(ChannelTable& table, const ChannelImportResult& result, RadioImage& image,
-                          int radioVariant)
-{
-    RadioImage encoded = image;
-    encodeTable(table, encoded, radioVariant);
-    for (int n : result.changed) {
-        for (int k = 0; k < kChannelRecordSize; ++k)
-            image.setChannelByte(n, k, encoded.channelByte(n, k));
-        image.setScan(n, encoded.scan(n));
-    }
 }
 
 } // namespace qx260

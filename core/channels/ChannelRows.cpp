@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/channels/ChannelTable.h"
+#include "core/channels/ChannelFields.h"
 #include "core/channels/Csv.h"
 #include "core/radio/ChannelTexts.h"
 
@@ -16,33 +16,49 @@ namespace
 
 constexpr char kTab = '\t';
 
+bool inChannels(int n)
+{
+    return n >= 1 && n <= kChannelCount;
+}
+
 } // namespace
 
-std::string copyChannelRows(const ChannelTable& table, int first, int last, bool languageFlag)
+std::string copyChannelRows(const ChannelList& channels, int first, int last, int radioVariant,
+                            Language language)
 {
     std::vector<std::string> header;
-    for (int col = column::Channel; col <= column::Power; ++col)
-        header.push_back(columnHeader(col, languageFlag));
+    for (int col = 0; col <= columnOf(ChannelField::Power); ++col)
+        header.push_back(columnHeader(col, isChinese(language)));
     std::string out = csvRecord(header, kTab);
-    for (int r = first; r <= last && r < table.rows(); ++r) {
-        std::vector<std::string> row{std::to_string(r)};
-        for (int col = column::RxFrequency; col <= column::Power; ++col)
-            row.push_back(table.textMatrix(r, col));
+    for (int n = first; n <= last; ++n) {
+        if (!inChannels(n))
+            continue;
+        const std::array<std::string, 8> texts = shownFieldTexts(channels.channel(n), radioVariant, language);
+        std::vector<std::string> row{std::to_string(n)};
+        row.insert(row.end(), texts.begin(), texts.end());
         out += csvRecord(row, kTab);
     }
     return out;
 }
 
-ChannelImportResult pasteChannelRows(ChannelTable& table, std::string_view text, int firstChannel,
-                                     BandLimits limits, bool languageFlag, int radioVariant)
+ChannelImportResult pasteChannelRows(const ChannelList& current, std::string_view text, int firstChannel,
+                                     BandLimits limits, int radioVariant, Language language)
 {
     ChannelRowsInput input;
     input.text = text;
     input.separator = kTab;
     input.firstChannel = firstChannel;
     input.headerOptional = true;
-    input.chineseMessages = languageFlag;
-    return importChannelRows(table, input, limits, languageFlag, radioVariant);
+    return importChannels(current, input, limits, radioVariant, language);
+}
+
+ChannelList cutChannelRows(const ChannelList& channels, int first, int last, int radioVariant)
+{
+    ChannelList left = channels;
+    for (int n = first; n <= last; ++n)
+        if (inChannels(n) && !shownEmpty(channels.channel(n), radioVariant))
+            left.channel(n) = erasedChannel(channels.channel(n));
+    return left;
 }
 
 bool looksLikeChannelRows(std::string_view text)

@@ -1,10 +1,13 @@
-// One row of the common channel-list layout to channel cells and back; see the header.
+// One row of the common channel-list layout to a channel's field texts and a channel back
+// to a row; see the header.
 
 #include "core/channels/CommonChannelLayout.h"
 
 #include <cstdio>
 #include <optional>
 
+#include "core/channels/ChannelFields.h"
+#include "core/channels/ChannelListTexts.h"
 #include "core/channels/SpreadsheetValues.h"
 #include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
@@ -30,6 +33,7 @@ constexpr const char* kUnusedCrossMode = "Tone->Tone";
 
 // Frequencies are reckoned in hertz (MHz with six decimals), as the layout writes them.
 constexpr int kHertzDecimals = 6;
+constexpr std::int64_t kHertzPerUnit = 10; // a frequency word counts 10 Hz units
 
 enum class ToneKind { None, Tone, Code };
 
@@ -39,6 +43,11 @@ struct ToneSide {
     std::string text;   // the tone as the channel window writes it ("88.5", "D023N")
     CommonField source; // where it came from
 };
+
+std::size_t at(ChannelField field)
+{
+    return static_cast<std::size_t>(columnOf(field) - 1);
+}
 
 const std::string& value(const CommonRowValues& values, CommonField field)
 {
@@ -60,19 +69,17 @@ std::optional<ToneKind> crossSide(std::string_view text)
 class RowReader
 {
   public:
-    RowReader(const CommonRowValues& values, int radioVariant, bool chinese)
-        : values_(values), variant_(radioVariant), chinese_(chinese)
-    {
-    }
+    RowReader(const CommonRowValues& values, Language language) : values_(values), language_(language) {}
 
-    CommonRowCells read()
+    CommonRowFields read()
     {
         const std::string& frequency = value(values_, CommonField::Frequency);
-        if (frequency.empty())
-            return out_; // no frequency: the channel is cleared
+        if (frequency.empty()) {
+            out_.noChannel = true; // the channel is cleared
+            return out_;
+        }
         if (!isPlainDecimal(frequency)) {
-            fail(CommonField::Frequency, "Frequency must be the receive frequency in MHz, such as 146.520000",
-                 "Frequency 必须是以 MHz 为单位的接收频率，例如 146.520000");
+            fail(CommonField::Frequency, ChannelListText::CommonFrequency);
             return out_;
         }
         if (!readTransmitFrequency(frequency) || !readMode() || !readSkip())
@@ -82,19 +89,20 @@ class RowReader
         if (!readTones(encode, decode))
             return out_;
 
-        setCell(column::RxFrequency, frequency, {CommonField::Frequency, {}});
-        setTone(column::EncodeTone, encode);
-        setTone(column::DecodeTone, decode);
-        keepVariantSide(encode, decode);
+        setField(ChannelField::RxFrequency, frequency, {CommonField::Frequency, {}});
+        setTone(ChannelField::EncodeTone, encode);
+        setTone(ChannelField::DecodeTone, decode);
         return out_;
     }
 
   private:
-    // Records why the row cannot be held; false, for the reader that gives up.
-    bool fail(CommonField field, const char* english, const char* chinese)
+    std::string text(ChannelListText id, std::initializer_list<std::string> args = {}) const
     {
-        return fail(field, std::string(chinese_ ? chinese : english));
+        return channelListText(id, language_, args);
     }
+
+    // Records why the row cannot be held; false, for the reader that gives up.
+    bool fail(CommonField field, ChannelListText id) { return fail(field, text(id)); }
     bool fail(CommonField field, const std::string& message)
     {
         out_.failed = true;
@@ -103,15 +111,15 @@ class RowReader
         return false;
     }
 
-    void setCell(int col, const std::string& text, CommonCellSource source)
+    void setField(ChannelField field, const std::string& text, CommonCellSource source)
     {
-        out_.cells[static_cast<std::size_t>(col)] = text;
-        out_.sources[static_cast<std::size_t>(col)] = std::move(source);
+        out_.texts[at(field)] = text;
+        out_.sources[at(field)] = std::move(source);
     }
 
-    void setTone(int col, const ToneSide& side)
+    void setTone(ChannelField field, const ToneSide& side)
     {
-        setCell(col, side.kind == ToneKind::None ? noToneText(false) : side.text, {side.source, {}});
+        setField(field, side.kind == ToneKind::None ? noToneText(false) : side.text, {side.source, {}});
     }
 
     bool readTransmitFrequency(const std::string& frequency)
@@ -119,70 +127,63 @@ class RowReader
         const std::string& duplex = value(values_, CommonField::Duplex);
         const std::string& offset = value(values_, CommonField::Offset);
         if (duplex.empty()) {
-            setCell(column::TxFrequency, frequency, {CommonField::Frequency, {}});
+            setField(ChannelField::TxFrequency, frequency, {CommonField::Frequency, {}});
             return true;
         }
         if (equalsIgnoringAsciiCase(duplex, "off")) {
             out_.noTransmit = true;
+            setField(ChannelField::TxFrequency, {}, {CommonField::Duplex, {}});
             return true;
         }
         const bool split = equalsIgnoringAsciiCase(duplex, "split");
         if (!split && duplex != "+" && duplex != "-")
-            return fail(CommonField::Duplex, "Duplex must be empty, +, -, split or off",
-                        "Duplex 必须为空、+、-、split 或 off");
+            return fail(CommonField::Duplex, ChannelListText::CommonDuplex);
         if (!isPlainDecimal(offset))
-            return fail(
-                CommonField::Offset,
-                split ? "with Duplex split, Offset must be the transmit frequency in MHz, such as 146.520000"
-                      : "Offset must be a frequency difference in MHz, such as 0.600000",
-                split ? "Duplex 为 split 时，Offset 必须是以 MHz 为单位的发射频率，例如 146.520000"
-                      : "Offset 必须是以 MHz 为单位的频差，例如 0.600000");
+            return fail(CommonField::Offset,
+                        split ? ChannelListText::CommonOffsetSplit : ChannelListText::CommonOffset);
         if (split) {
-            setCell(column::TxFrequency, offset, {CommonField::Offset, {}});
+            setField(ChannelField::TxFrequency, offset, {CommonField::Offset, {}});
             return true;
         }
         const std::optional<std::int64_t> rx = scaleExact(parseLeadingNumber(frequency), kHertzDecimals);
         const std::optional<std::int64_t> shift = scaleExact(parseLeadingNumber(offset), kHertzDecimals);
         if (!rx || !shift)
-            return fail(CommonField::Offset, "the transmit frequency is too large", "发射频率过大");
+            return fail(CommonField::Offset, ChannelListText::CommonTxTooLarge);
         const std::string tx = formatScaled(duplex == "+" ? *rx + *shift : *rx - *shift, kHertzDecimals);
-        const std::string note = chinese_ ? "发射频率 " + tx + "（Frequency " + duplex + " Offset）"
-                                          : "transmit frequency " + tx + " (Frequency " + duplex + " Offset)";
-        setCell(column::TxFrequency, tx, {CommonField::Offset, note});
+        setField(ChannelField::TxFrequency, tx,
+                 {CommonField::Offset, text(ChannelListText::CommonTxReckoned, {tx, duplex})});
         return true;
     }
 
-    // A column of two words onto the two items of a list column (Mode onto W/N, Skip onto
+    // A column of two words onto the two items of a list field (Mode onto W/N, Skip onto
     // Scan), any letter case.
     struct Choice {
         const char* word;
         const char* item;
     };
-    bool readChoice(CommonField field, int col, Choice first, Choice second, const char* english,
-                    const char* chinese)
+    bool readChoice(CommonField field, ChannelField target, Choice first, Choice second,
+                    ChannelListText refusal)
     {
         const std::string& text = value(values_, field);
         for (const Choice& choice : {first, second}) {
             if (equalsIgnoringAsciiCase(text, choice.word)) {
-                setCell(col, choice.item, {field, {}});
+                setField(target, choice.item, {field, {}});
                 return true;
             }
         }
-        return fail(field, english, chinese);
+        return fail(field, refusal);
     }
 
     bool readMode()
     {
-        return readChoice(CommonField::Mode, column::Bandwidth, {"FM", kWideText.english},
-                          {"NFM", kNarrowText.english}, "Mode must be FM (Wide) or NFM (Narrow)",
-                          "Mode 必须是 FM（宽）或 NFM（窄）");
+        return readChoice(CommonField::Mode, ChannelField::Bandwidth, {"FM", kWideText.english},
+                          {"NFM", kNarrowText.english}, ChannelListText::CommonMode);
     }
 
     bool readSkip()
     {
-        return readChoice(CommonField::Skip, column::Scan, {"", kYesText.english}, {"S", kNoText.english},
-                          "Skip must be empty (scanned) or S (not scanned)",
-                          "Skip 必须为空（扫描）或 S（不扫描）");
+        return readChoice(CommonField::Skip, ChannelField::Scan, {"", kYesText.english},
+                          {"S", kNoText.english}, ChannelListText::CommonSkip);
     }
 
     // The polarity letter of one side: DtcsPolarity's first (transmit) or second (receive).
@@ -199,9 +200,7 @@ class RowReader
         const std::optional<char> first = text.size() == 2 ? letter(text[0]) : std::nullopt;
         const std::optional<char> second = text.size() == 2 ? letter(text[1]) : std::nullopt;
         if (!first || !second) {
-            fail(CommonField::DtcsPolarity,
-                 "DtcsPolarity must be NN, NR, RN or RR (N normal, R inverted; transmit first, then receive)",
-                 "DtcsPolarity 必须是 NN、NR、RN 或 RR（N 正向，R 反向；先发射，后接收）");
+            fail(CommonField::DtcsPolarity, ChannelListText::CommonPolarity);
             return std::nullopt;
         }
         return transmit ? first : second;
@@ -210,30 +209,26 @@ class RowReader
     // A tone from rToneFreq or cToneFreq.
     bool tone(CommonField field, ToneSide& side)
     {
-        const std::string& text = value(values_, field);
-        if (text.empty())
-            return fail(field, commonFieldName(field) +
-                                   (chinese_ ? " 不能为空：需要以 Hz 为单位的亚音，例如 88.5"
-                                             : " is empty: a tone in Hz is needed, such as 88.5"));
-        side = {ToneKind::Tone, toneListText(text), field};
+        const std::string& tone = value(values_, field);
+        if (tone.empty())
+            return fail(field, text(ChannelListText::CommonToneEmpty, {commonFieldName(field)}));
+        side = {ToneKind::Tone, toneListText(tone), field};
         return true;
     }
 
     // A code from DtcsCode (or RxDtcsCode) with the polarity of its side.
     bool code(CommonField field, bool transmit, ToneSide& side)
     {
-        const std::string& text = value(values_, field);
+        const std::string& code = value(values_, field);
         const bool digits =
-            !text.empty() && text.size() <= 3 && isPlainDecimal(text) && text.find('.') == std::string::npos;
+            !code.empty() && code.size() <= 3 && isPlainDecimal(code) && code.find('.') == std::string::npos;
         if (!digits)
-            return fail(field, commonFieldName(field) +
-                                   (chinese_ ? " 必须是三位八进制数字的数字亚音码，例如 023"
-                                             : " must be a code of three octal digits, such as 023"));
+            return fail(field, text(ChannelListText::CommonCodeDigits, {commonFieldName(field)}));
         const std::optional<char> letter = polarity(transmit);
         if (!letter)
             return false;
         char text3[8];
-        std::snprintf(text3, sizeof text3, "%03d", static_cast<int>(leadingInteger(text)));
+        std::snprintf(text3, sizeof text3, "%03d", static_cast<int>(leadingInteger(code)));
         side = {ToneKind::Code, std::string("D") + text3 + *letter, field};
         return true;
     }
@@ -252,8 +247,7 @@ class RowReader
         if (equalsIgnoringAsciiCase(mode, "DTCS"))
             return code(CommonField::DtcsCode, true, encode) && code(CommonField::DtcsCode, false, decode);
         if (!equalsIgnoringAsciiCase(mode, "Cross"))
-            return fail(CommonField::Tone, "Tone must be empty, Tone, TSQL, DTCS or Cross",
-                        "Tone 必须为空、Tone、TSQL、DTCS 或 Cross");
+            return fail(CommonField::Tone, ChannelListText::CommonToneMode);
 
         const std::string& cross = value(values_, CommonField::CrossMode);
         const std::size_t arrow = cross.find("->");
@@ -261,20 +255,10 @@ class RowReader
             arrow == std::string::npos ? std::nullopt : crossSide(std::string_view(cross).substr(0, arrow));
         const std::optional<ToneKind> rx =
             arrow == std::string::npos ? std::nullopt : crossSide(std::string_view(cross).substr(arrow + 2));
-        if (!tx || !rx || (*tx == ToneKind::None && *rx == ToneKind::None)) {
-            const std::string held = chinese_
-                                         ? "本电台能保存 Tone->Tone、Tone->DTCS、DTCS->Tone、DTCS->DTCS、"
-                                           "Tone->、DTCS->、->Tone 和 ->DTCS"
-                                         : "this radio holds Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, "
-                                           "Tone->, DTCS->, ->Tone and ->DTCS";
-            if (cross.empty())
-                return fail(CommonField::CrossMode, (chinese_ ? "Tone 为 Cross 时需要 CrossMode；"
-                                                              : "Tone Cross needs a CrossMode; ") +
-                                                        held);
-            return fail(CommonField::CrossMode, (chinese_ ? "本电台不能保存这个 CrossMode；"
-                                                          : "this radio cannot hold this CrossMode; ") +
-                                                    held);
-        }
+        if (!tx || !rx || (*tx == ToneKind::None && *rx == ToneKind::None))
+            return fail(CommonField::CrossMode, text(cross.empty() ? ChannelListText::CommonCrossModeMissing
+                                                                   : ChannelListText::CommonCrossModeNotHeld,
+                                                     {text(ChannelListText::CommonCrossModesHeld)}));
         const CommonField receiveCode =
             value(values_, CommonField::RxDtcsCode).empty() ? CommonField::DtcsCode : CommonField::RxDtcsCode;
         const bool txOk =
@@ -284,45 +268,24 @@ class RowReader
                                                                         : code(receiveCode, false, decode)));
     }
 
-    // Variant 1 keeps the receive side, variant 2 the transmit side: the other side's cells
-    // stay empty, as the channel window leaves them.
-    void keepVariantSide(const ToneSide& encode, const ToneSide& decode)
-    {
-        const bool differentTx = !value(values_, CommonField::Duplex).empty() && !out_.noTransmit;
-        const bool differentTones = encode.kind != decode.kind || encode.text != decode.text;
-        if (variant_ == 1) {
-            out_.sideLeftOut = differentTx || differentTones;
-            out_.cells[column::TxFrequency].clear();
-            out_.cells[column::EncodeTone].clear();
-            out_.noTransmit = false;
-        } else if (variant_ == 2) {
-            if (out_.noTransmit) {
-                fail(CommonField::Duplex,
-                     chinese_ ? "电台类型 2 只保存发射一侧，而 Duplex off 使这个信道没有发射频率"
-                              : "radio variant 2 keeps the transmit side only, and Duplex off "
-                                "leaves this channel without one");
-                return;
-            }
-            out_.sideLeftOut = differentTx || differentTones;
-            out_.cells[column::RxFrequency].clear();
-            out_.cells[column::DecodeTone].clear();
-        }
-    }
-
     const CommonRowValues& values_;
-    int variant_;
-    bool chinese_;
-    CommonRowCells out_;
+    Language language_;
+    CommonRowFields out_;
 };
 
-// One side of a channel's tones from its cell text.
-ToneSide toneOfCell(const std::string& text)
+// One side of a channel's tones.
+ToneSide sideOf(const Tone& tone)
 {
-    if (text.empty() || text == noToneText(false) || text == noToneText(true))
-        return {ToneKind::None, {}, CommonField::Tone};
-    if (text.front() == 'D')
-        return {ToneKind::Code, text, CommonField::DtcsCode};
-    return {ToneKind::Tone, text, CommonField::RToneFreq};
+    switch (tone.kind()) {
+    case Tone::Kind::None:
+        break;
+    case Tone::Kind::Analogue:
+        return {ToneKind::Tone, toneText(tone, Language::English), CommonField::RToneFreq};
+    case Tone::Kind::NormalCode:
+    case Tone::Kind::InvertedCode:
+        return {ToneKind::Code, toneText(tone, Language::English), CommonField::DtcsCode};
+    }
+    return {ToneKind::None, {}, CommonField::Tone};
 }
 
 // The three digits of a code text "D023N"; its polarity letter as the layout writes it.
@@ -338,12 +301,6 @@ char polarityLetter(const ToneSide& side)
 std::string crossSideName(ToneKind kind)
 {
     return kind == ToneKind::Tone ? "Tone" : kind == ToneKind::Code ? "DTCS" : "";
-}
-
-// A frequency cell in hertz; 0 for an empty one.
-std::int64_t hertzOf(const std::string& cell)
-{
-    return cell.empty() ? 0 : scaleExact(parseLeadingNumber(cell), kHertzDecimals).value_or(0);
 }
 
 } // namespace
@@ -379,32 +336,32 @@ std::vector<std::string> commonLayoutHeader()
             "Skip",      "Comment",   "RxDtcsCode", "CrossMode"};
 }
 
-CommonRowCells commonRowToCells(const CommonRowValues& values, int radioVariant, bool chineseMessages)
+CommonRowFields commonRowToFields(const CommonRowValues& values, Language language)
 {
-    return RowReader(values, radioVariant, chineseMessages).read();
+    return RowReader(values, language).read();
 }
 
-std::vector<std::string> commonRowOfChannel(const ChannelTable& table, int r)
+std::vector<std::string> commonRowOfChannel(const Channel& channel, int n)
 {
-    const std::string& rxCell = table.textMatrix(r, column::RxFrequency);
-    const std::string& txCell = table.textMatrix(r, column::TxFrequency);
-    if (rxCell.empty() && txCell.empty())
+    const std::optional<std::uint32_t> rxUnits = channel.rx.units();
+    const std::optional<std::uint32_t> txUnits = channel.tx.units();
+    if (!rxUnits && !txUnits)
         return {};
 
     // A channel with a transmit side only is written as transmitting and receiving there.
-    const std::int64_t rx = hertzOf(rxCell.empty() ? txCell : rxCell);
-    const std::int64_t tx = rxCell.empty() ? rx : hertzOf(txCell);
+    const std::int64_t rx = static_cast<std::int64_t>(rxUnits ? *rxUnits : *txUnits) * kHertzPerUnit;
+    const std::int64_t tx = rxUnits && txUnits ? static_cast<std::int64_t>(*txUnits) * kHertzPerUnit : rx;
     std::string duplex;
     std::int64_t offset = 0;
-    if (txCell.empty())
+    if (!txUnits)
         duplex = "off";
     else if (tx > rx)
         duplex = "+", offset = tx - rx;
     else if (tx < rx)
         duplex = "-", offset = rx - tx;
 
-    ToneSide encode = toneOfCell(table.textMatrix(r, column::EncodeTone));
-    ToneSide decode = rxCell.empty() ? ToneSide{} : toneOfCell(table.textMatrix(r, column::DecodeTone));
+    const ToneSide encode = sideOf(channel.encodeTone);
+    const ToneSide decode = rxUnits ? sideOf(channel.decodeTone) : ToneSide{};
     std::string tone;
     std::string rTone = kUnusedTone;
     std::string cTone = kUnusedTone;
@@ -440,9 +397,7 @@ std::vector<std::string> commonRowOfChannel(const ChannelTable& table, int r)
     // A frequency on the 5 kHz raster has the 5 kHz step, any other the 6.25 kHz one.
     constexpr std::int64_t kFiveKilohertz = 5000;
     const std::string step = rx % kFiveKilohertz == 0 ? "5.00" : "6.25";
-    const std::string mode = kNarrowText.matches(table.textMatrix(r, column::Bandwidth)) ? "NFM" : "FM";
-    const std::string skip = kYesText.matches(table.textMatrix(r, column::Scan)) ? "" : "S";
-    return {std::to_string(r),
+    return {std::to_string(n),
             "",
             formatScaled(rx, kHertzDecimals),
             duplex,
@@ -452,9 +407,9 @@ std::vector<std::string> commonRowOfChannel(const ChannelTable& table, int r)
             cTone,
             code,
             polarity,
-            mode,
+            channel.bandwidth == Bandwidth::Narrow ? "NFM" : "FM",
             step,
-            skip,
+            channel.scan ? "" : "S",
             "",
             rxCode,
             cross};

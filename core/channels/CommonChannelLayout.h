@@ -4,8 +4,8 @@
 //   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,
 //   Mode,TStep,Skip,Comment
 // and often more columns after it (RxDtcsCode, CrossMode, URCALL, ...). This file maps one
-// row of it onto the cell texts of a channel row and back; ChannelCsv reads and writes
-// whole files, and every cell is then checked as if it were typed.
+// row of it onto the texts of a channel's fields and a channel back onto a row; ChannelCsv
+// reads and writes whole files, and every field text is then read by its field's parser.
 //
 // A channel holds a receive and a transmit frequency and, independently, a tone it decodes
 // and one it encodes. The row's Tone column says which of its tone columns apply:
@@ -20,7 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/channels/ChannelTable.h"
+#include "core/channels/Channel.h"
+#include "core/config/Language.h"
 
 namespace qx260
 {
@@ -55,30 +56,32 @@ std::vector<std::string> commonLayoutHeader();
 // One row's values by field: trimmed, a decimal comma already made a point.
 using CommonRowValues = std::array<std::string, kCommonFieldCount>;
 
-// The file field a cell comes from, and a few words that tell a message about it what the
-// cell was made of (for a transmit frequency reckoned from Frequency and Offset).
+// The file field a channel field's text comes from, and a few words that tell a message
+// about it what the text was made of (for a transmit frequency reckoned from Frequency and
+// Offset).
 struct CommonCellSource {
     CommonField field = CommonField::Frequency;
     std::string note;
 };
 
-struct CommonRowCells {
-    std::array<std::string, ChannelTable::kCols> cells; // columns 1..8; Busy Lock and Power stay empty
-    std::array<CommonCellSource, ChannelTable::kCols> sources;
-    bool noTransmit = false;  // Duplex off: a receive side only
-    bool sideLeftOut = false; // the variant keeps one side, and the row's other side said more
-    bool failed = false;      // the row cannot be held: failedField and message say why
+// A row as the texts of a channel's fields, at [columnOf(field) - 1]. The row gives every
+// field but Busy Lock and Power, which keep what the channel has.
+struct CommonRowFields {
+    std::array<std::string, kChannelFields.size()> texts;
+    std::array<CommonCellSource, kChannelFields.size()> sources;
+    bool noChannel = false;  // an empty Frequency: the row clears its channel
+    bool noTransmit = false; // Duplex off: a receive side only, the Tx Frequency text empty
+    bool failed = false;     // the row cannot be held: failedField and message say why
     CommonField failedField = CommonField::Frequency;
     std::string message;
     bool ok() const { return !failed; }
 };
 
-// The cell texts (in English; the list columns take either language) of one row for a
-// radio variant: 1 keeps the receive side only, 2 the transmit side only, 0 both.
-CommonRowCells commonRowToCells(const CommonRowValues& values, int radioVariant, bool chineseMessages);
+// The field texts of one row (English; messages in language).
+CommonRowFields commonRowToFields(const CommonRowValues& values, Language language);
 
-// The fields of channel r (1..16) in the order of commonLayoutHeader(); empty for a
-// channel with neither frequency.
-std::vector<std::string> commonRowOfChannel(const ChannelTable& table, int r);
+// Channel n as a row, in the order of commonLayoutHeader(); empty for a channel with
+// neither frequency. A channel with a Tx Frequency only is written as receiving there too.
+std::vector<std::string> commonRowOfChannel(const Channel& channel, int n);
 
 } // namespace qx260

@@ -9,10 +9,8 @@
 
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
-#include "core/channels/ChannelTable.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
@@ -28,12 +26,11 @@ namespace
 struct Session {
     int variant = 0;
     RadioImage image;
-    ChannelTable table;
-    DecodeResult decoded;
+    ProductDescription product; // the band of the document's product bytes
 };
 
-// Options shared by both commands, the configuration and the document, decoded for the
-// variant. Returns kExitOk or the exit code of a failure it has reported.
+// Options shared by both commands, the configuration and the document. Returns kExitOk or
+// the exit code of a failure it has reported.
 int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
 {
     if (const std::string* v = parsed.option("--variant"); v && !parseVariant(*v, s.variant))
@@ -54,12 +51,9 @@ int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
     if (!loaded.ok())
         return fail(kExitFailure, "cannot open " + file + ": " + loaded.reason);
 
-    // Decoding an opened document would record its product bytes as the user's choice;
-    // these commands leave the user's settings alone.
-    MemoryUserStore scratch;
-    const CodecContext context{values.configurationStore, scratch, s.variant, false, values.languageFlag,
-                               values.languageName};
-    s.decoded = decodeImage(s.image, s.table, context);
+    // What the product bytes name, without recording them as the user's choice: these
+    // commands leave the user's settings alone.
+    s.product = describeProduct(s.image, values.configurationStore, values.languageName, values.language());
     return kExitOk;
 }
 
@@ -80,7 +74,7 @@ int runExport(const ParsedArgs& parsed)
     Session s;
     if (const int code = openSession(parsed, parsed.positional[0], s); code != kExitOk)
         return code;
-    const std::string csv = exportChannelsCsv(s.table, layout);
+    const std::string csv = exportChannels(decodeChannels(s.image), layout, processValues().language());
 
     if (!output || *output == "-") {
         std::fwrite(csv.data(), 1, csv.size(), stdout);
@@ -111,38 +105,42 @@ int runImport(const ParsedArgs& parsed)
     if (const int code = openSession(parsed, datPath, s); code != kExitOk)
         return code;
 
-    const ChannelFileRead csv = readChannelListFile(csvPath, false);
+    // Messages in English, as everything else the command line says.
+    const ChannelFileRead csv = readChannelListFile(csvPath, Language::English);
     if (!csv.ok())
         return fail(kExitFailure, csv.error + "; " + datPath + " is unchanged");
 
     ProcessValues& values = processValues();
     const bool haveMessages = loadResourceLibrary(languageModulePath(
         QString::fromStdString(values.executableDirectory), QString::fromStdString(values.languageName)));
-    const ChannelImportResult result = importChannelsCsv(
-        s.table, csv.bytes, s.decoded.bandLimits, values.languageFlag, s.variant, parsed.has("--renumber"));
+    ChannelRowsInput input;
+    input.text = csv.bytes;
+    input.renumber = parsed.has("--renumber");
+    const ChannelImportResult result =
+        importChannels(decodeChannels(s.image), input, s.product.bandLimits, s.variant, Language::English);
     if (!result.ok()) {
         const ChannelImportError& e = result.error;
         const std::string what = importErrorText(
             e, csvPath, e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : std::string(),
-            false);
+            Language::English);
         std::string hint;
         if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
-            hint = s.decoded.bandText.empty() ? " (the configuration names no band for this document's "
+            hint = s.product.bandText.empty() ? " (the configuration names no band for this document's "
                                                 "product bytes, so no frequency fits)"
-                                              : " (band \"" + s.decoded.bandText + "\")";
+                                              : " (band \"" + s.product.bandText + "\")";
         if (e.badLocation)
             hint = "; --renumber fills channels 1 to 16 in file order instead";
         return fail(kExitFailure, what + hint + "\nNothing imported; " + datPath + " is unchanged.");
     }
 
-    storeChangedChannels(s.table, result, s.image, s.variant);
+    encodeChannels(result.channels, s.image);
     const DocumentResult saved = saveDatFile(datPath, s.image);
     if (!saved.ok())
         return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");
     for (const std::string& note : result.notes)
         std::printf("%s\n", note.c_str());
-    std::printf("%s: %d channel%s changed\n", datPath.c_str(), result.changedChannels,
-                result.changedChannels == 1 ? "" : "s");
+    const std::size_t changed = result.changed.size();
+    std::printf("%s: %zu channel%s changed\n", datPath.c_str(), changed, changed == 1 ? "" : "s");
     return kExitOk;
 }
 
@@ -163,8 +161,8 @@ const CommandRegistrar exportRegistrar({
             {.name = "--variant",
              .value = "N",
              .choices = {"0", "1", "2"},
-             .help = "radio variant 0, 1 or 2 (default 0: both sides of every channel; 1 leaves Tx Frequency "
-                     "and QT/DQT Enc empty, 2 Rx Frequency and QT/DQT Dec)"},
+             .help = "radio variant 0, 1 or 2; an export writes both sides of every channel whatever the "
+                     "variant"},
             {.name = "--language",
              .value = "L",
              .choices = {"English", "Chinese"},
@@ -175,8 +173,8 @@ const CommandRegistrar exportRegistrar({
                    "ends, quoted where needed) for a spreadsheet, in one of two layouts:\n"
                    "  qx260   (the default) a header row with the column headers CH, Rx Frequency,\n"
                    "          Tx Frequency, QT/DQT Dec, QT/DQT Enc, W/N, Scan, Busy Lock, Power, then\n"
-                   "          one row per channel with the texts the channel window shows. An empty\n"
-                   "          channel has empty cells.\n"
+                   "          one row per channel with every value it holds, as the channel window\n"
+                   "          writes them. A channel with neither frequency has empty cells.\n"
                    "  common  the common channel-list layout that radio amateurs share lists in:\n"
                    "          Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,\n"
                    "          DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment, RxDtcsCode,\n"
@@ -198,17 +196,18 @@ const CommandRegistrar importRegistrar({
             {.name = "--variant",
              .value = "N",
              .choices = {"0", "1", "2"},
-             .help = "radio variant 0, 1 or 2 (default 0: both sides are stored; with 1 or 2 the side the "
-                     "radio does not use must be empty and is stored empty, as the window stores it)"},
+             .help = "radio variant 0, 1 or 2 (default 0: both sides are shown and edited as in the channel "
+                     "window; 1 the receive side, 2 the transmit side, the other side kept as the file gives "
+                     "it)"},
             {.name = "--language",
              .value = "L",
              .choices = {"English", "Chinese"},
-             .help = "language of the texts written into the document's cells"},
+             .help = "accepted for symmetry with export; the file may use either language"},
             {.name = "--config", .value = "PATH", .help = "read the configuration from PATH"},
         },
     .description = "Takes the channels of a CSV file into a document. The header row tells the\n"
                    "layout: the program's own (as written by export) or the common channel-list\n"
-                   "layout (a Location or Frequency column). Each cell whose text differs from the\n"
+                   "layout (a Location or Frequency column). Each value that differs from the\n"
                    "document is entered as if typed into the channel window and confirmed with Enter:\n"
                    "  - frequencies in MHz are checked against the band of the document's product\n"
                    "    (from Program.ini) and the 5 kHz / 6.25 kHz channel steps;\n"
@@ -228,8 +227,11 @@ const CommandRegistrar importRegistrar({
                    "(no transmit frequency); Tone empty, Tone, TSQL, DTCS or Cross (with CrossMode);\n"
                    "Mode FM (Wide) or NFM (Narrow); Skip empty (Scan Yes) or S (Scan No). Busy Lock\n"
                    "and Power keep what the channel has (a new channel: Off, High). Name, TStep,\n"
-                   "Comment and other columns are ignored, and a line says which. With variant 1\n"
-                   "only the receive side is taken, with variant 2 only the transmit side.\n"
+                   "Comment and other columns are ignored, and a line says which.\n"
+                   "Columns the radio variant hides (Tx Frequency and QT/DQT Enc with variant 1;\n"
+                   "Rx Frequency, QT/DQT Dec and Scan with variant 2) are taken as they stand and\n"
+                   "kept in the document, and a line says which; an empty one there keeps what the\n"
+                   "channel has.\n"
                    "A file separated by ';' reads like one separated by ',', and in it a decimal comma\n"
                    "is a point; a tone written as a whole number (100) is the listed 100.0.\n"
                    "\n"

@@ -457,14 +457,6 @@ void CProgramView::takeChannels(const qx260::ChannelList& channels, const qx260:
         emit documentModified();
 }
 
-void CProgramView::takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change)
-{
-    qx260::ChannelTable copy = qx260::detachedCopy(edited);
-    qx260::RadioImage image = doc_.image;
-    qx260::encodeTable(copy, image, tableVariant_);
-    takeChannels(qx260::decodeChannels(image), change);
-}
-
 void CProgramView::showState(const qx260::DocumentState& state)
 {
     hideCellEditors();

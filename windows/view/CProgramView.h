@@ -99,8 +99,6 @@ class CProgramView : public QWidget
     bool prepareChannelChange();
     // Then: the channels become the document's, as one undoable change.
     void takeChannels(const qx260::ChannelList& channels, const qx260::Change& change);
-    // The same from cells of a copy of the table (rows 1..16, columns 1..8).
-    void takeChannelCells(const qx260::ChannelTable& edited, const qx260::Change& change);
     // Shows a note in the main window's status bar for a few seconds.
     void showStatus(const std::string& text);
 

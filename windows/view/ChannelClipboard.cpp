@@ -1,7 +1,6 @@
 // Selecting, cutting, copying and pasting whole channel rows; see ChannelClipboard.h.
 
 #include "windows/view/ChannelClipboard.h"
-#include "windows/common/DisplayText.h"
 
 #include <algorithm>
 
@@ -10,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelRows.h"
 #include "core/config/ProcessValues.h"
 #include "platform/Resources.h"
@@ -23,13 +21,27 @@
 namespace
 {
 
+using qx260::ChannelListText;
+
+qx260::Language programLanguage()
+{
+    return qx260::languageOf(qx260::processValues().languageFlag);
+}
+
 // "channel 3" or "channels 3-5", for the status bar.
 std::string channelRange(int first, int last)
 {
-    const qx260::ProcessValues& pv = qx260::processValues();
     if (first == last)
-        return pv.pick("channel ", "信道 ") + std::to_string(first);
-    return pv.pick("channels ", "信道 ") + std::to_string(first) + "-" + std::to_string(last);
+        return qx260::channelListText(ChannelListText::OneChannel, programLanguage(),
+                                      {std::to_string(first)});
+    return qx260::channelListText(ChannelListText::SeveralChannels, programLanguage(),
+                                  {std::to_string(first), std::to_string(last)});
+}
+
+// The status bar's words for what was done to the rows first..last.
+std::string rowsText(ChannelListText done, int first, int last)
+{
+    return qx260::channelListText(done, programLanguage(), {channelRange(first, last)});
 }
 
 } // namespace
@@ -115,9 +127,8 @@ bool ChannelClipboard::copyRows()
 {
     if (!view_.commitCellEdit(false))
         return false;
-    const qx260::ProcessValues& pv = qx260::processValues();
-    const qx260::ChannelTable stored = qx260::storedChannels(view_.table(), pv.radioVariant);
-    const std::string text = qx260::copyChannelRows(stored, firstRow(), lastRow(), pv.languageFlag);
+    const std::string text = qx260::copyChannelRows(view_.channels(), firstRow(), lastRow(),
+                                                    view_.tableVariant(), programLanguage());
     QApplication::clipboard()->setText(QString::fromStdString(text));
     return true;
 }
@@ -129,8 +140,7 @@ void ChannelClipboard::copy()
         return;
     }
     if (copyRows())
-        view_.showStatus(qx260::processValues().pick("Copied ", "已复制") +
-                         channelRange(firstRow(), lastRow()));
+        view_.showStatus(rowsText(ChannelListText::Copied, firstRow(), lastRow()));
 }
 
 void ChannelClipboard::cut()
@@ -141,13 +151,9 @@ void ChannelClipboard::cut()
     }
     if (!view_.prepareChannelChange() || !copyRows())
         return;
-    // Erasing a channel's frequency and leaving the cell clears the whole channel.
-    qx260::ChannelTable edited = qx260::detachedCopy(view_.table());
-    for (int r = firstRow(); r <= lastRow(); ++r)
-        for (int c = qx260::column::RxFrequency; c <= qx260::column::Power; ++c)
-            edited.setTextMatrix(r, c, std::string());
-    view_.takeChannelCells(edited, {qx260::ChangeKind::Cut, 0});
-    view_.showStatus(qx260::processValues().pick("Cut ", "已剪切") + channelRange(firstRow(), lastRow()));
+    view_.takeChannels(qx260::cutChannelRows(view_.channels(), firstRow(), lastRow(), view_.tableVariant()),
+                       {qx260::ChangeKind::Cut, 0});
+    view_.showStatus(rowsText(ChannelListText::Cut, firstRow(), lastRow()));
 }
 
 void ChannelClipboard::paste()
@@ -159,23 +165,21 @@ void ChannelClipboard::paste()
     const std::string text = QApplication::clipboard()->text().toStdString();
     if (text.empty() || !view_.prepareChannelChange())
         return;
-    const qx260::ProcessValues& pv = qx260::processValues();
     const int first = firstRow();
-    qx260::ChannelTable edited = qx260::detachedCopy(view_.table());
-    const qx260::ChannelImportResult result =
-        qx260::pasteChannelRows(edited, text, first, view_.bandLimits(), pv.languageFlag, pv.radioVariant);
+    const qx260::ChannelImportResult result = qx260::pasteChannelRows(
+        view_.channels(), text, first, view_.bandLimits(), view_.tableVariant(), programLanguage());
     if (!result.ok()) {
         qx260::showMessage(
             &view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),
-            qx260::refusalText(result.error, {},
-                               qx260::pickText("Nothing was pasted; the channels are as they were.",
-                                               "没有粘贴；信道保持原样。")));
+            qx260::refusalText(result.error, {}, qx260::listText(ChannelListText::NothingPasted)));
         return;
     }
     if (result.rows == 0)
         return;
-    view_.takeChannelCells(edited, {qx260::ChangeKind::Paste, 0});
+    view_.takeChannels(result.channels, {qx260::ChangeKind::Paste, 0});
     const int last = first + result.rows - 1;
     selectRows(first, last); // what was pasted stays in sight
-    view_.showStatus(pv.pick("Pasted ", "已粘贴") + channelRange(first, last));
+    const std::string done = rowsText(ChannelListText::Pasted, first, last);
+    view_.showStatus(done);
+    qx260::showImportNotes(view_, qx260::applicationCaption(), done, result);
 }

@@ -1,14 +1,12 @@
 // Channels from and into CSV files in a channel window; see ChannelFileCommands.h.
 
 #include "windows/view/ChannelFileCommands.h"
-#include "windows/common/DisplayText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/channels/CellEditRules.h"
-#include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
@@ -24,13 +22,9 @@ namespace qx260
 namespace
 {
 
-QString programFilter()
+Language programLanguage()
 {
-    return pickText("Channel table (*.csv)", "信道表 (*.csv)");
-}
-QString commonFilter()
-{
-    return pickText("Common channel-list layout (*.csv)", "通用信道表格式 (*.csv)");
+    return languageOf(processValues().languageFlag);
 }
 
 // The folder of the last channel list, else the document's own, else the working one.
@@ -53,84 +47,85 @@ std::string nativePath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-QString nothingImported()
-{
-    return pickText("Nothing was imported; the channels are as they were.", "没有导入；信道保持原样。");
-}
-
 } // namespace
+
+QString listText(ChannelListText id, std::initializer_list<std::string> args)
+{
+    return QString::fromStdString(channelListText(id, programLanguage(), args));
+}
 
 QString refusalText(const ChannelImportError& error, const std::string& place, const QString& nothingChanged)
 {
     const int id = error.messageId;
     const std::string windowMessage =
         id ? resourceString(id, QString::fromUtf8(cellEditMessageFallback(id))).toStdString() : std::string();
-    return QString::fromStdString(
-               importErrorText(error, place, windowMessage, processValues().languageFlag)) +
+    return QString::fromStdString(importErrorText(error, place, windowMessage, programLanguage())) +
            QLatin1Char('\n') + nothingChanged;
+}
+
+void showImportNotes(CProgramView& view, const QString& caption, const std::string& done,
+                     const ChannelImportResult& result)
+{
+    if (result.notes.empty())
+        return;
+    QString text = QString::fromStdString(done);
+    for (const std::string& note : result.notes)
+        text += QLatin1Char('\n') + QString::fromStdString(note);
+    showMessage(&view, caption, text, QMessageBox::Ok, MsgIcon::Information);
 }
 
 void importChannels(CProgramView& view)
 {
-    const QString caption = pickText("Import Channels", "导入信道");
+    const QString caption = listText(ChannelListText::ImportCaption);
     if (!view.prepareChannelChange())
         return;
     const QString path =
-        askOpenFileName(&view, caption, proposedFolder(view),
-                        pickText("Channel lists (*.csv);;All Files (*)", "信道表 (*.csv);;所有文件 (*)"));
+        askOpenFileName(&view, caption, proposedFolder(view), listText(ChannelListText::ImportFilter));
     if (path.isEmpty())
         return;
     lastFolder() = QFileInfo(path).absolutePath();
-    const bool chinese = processValues().languageFlag;
-    const ChannelFileRead file = readChannelListFile(nativePath(path), chinese);
+    const Language language = programLanguage();
+    const ChannelFileRead file = readChannelListFile(nativePath(path), language);
     if (!file.ok()) {
         showMessage(&view, caption,
-                    QString::fromStdString(file.error) + QLatin1Char('\n') + nothingImported());
+                    QString::fromStdString(file.error) + QLatin1Char('\n') +
+                        listText(ChannelListText::NothingImported));
         return;
     }
 
-    const ProcessValues& pv = processValues();
     const std::string name = QFileInfo(path).fileName().toStdString();
+    const ChannelList current = view.channels();
     ChannelRowsInput input;
     input.text = file.bytes;
-    input.chineseMessages = chinese;
-    ChannelTable edited = detachedCopy(view.table());
     ChannelImportResult result =
-        importChannelRows(edited, input, view.bandLimits(), chinese, pv.radioVariant);
+        importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
     if (!result.ok() && result.error.badLocation) {
-        const QString question =
-            QString::fromStdString(importErrorText(result.error, name, {}, chinese)) +
-            QStringLiteral("\n\n") +
-            pickText("Take the rows into channels 1 to 16 in the order of the file instead?",
-                     "改为按文件中的顺序把各行放入信道 1 到 16？");
+        const QString question = QString::fromStdString(importErrorText(result.error, name, {}, language)) +
+                                 QStringLiteral("\n\n") + listText(ChannelListText::RenumberQuestion);
         if (showMessage(&view, caption, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Question) !=
             QMessageBox::Yes)
             return;
         input.renumber = true;
-        edited = detachedCopy(view.table());
-        result = importChannelRows(edited, input, view.bandLimits(), chinese, pv.radioVariant);
+        result = importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
     }
     if (!result.ok()) {
-        showMessage(&view, caption, refusalText(result.error, name, nothingImported()));
+        showMessage(&view, caption,
+                    refusalText(result.error, name, listText(ChannelListText::NothingImported)));
         return;
     }
 
-    view.takeChannelCells(edited, {ChangeKind::Import, 0});
-    const std::string done = chinese ? "已从 " + name + " 导入 " + std::to_string(result.rows) + " 个信道"
-                                     : "Imported " + std::to_string(result.rows) + " channel" +
-                                           (result.rows == 1 ? "" : "s") + " from " + name;
+    view.takeChannels(result.channels, {ChangeKind::Import, 0});
+    const std::string done =
+        result.rows == 1
+            ? channelListText(ChannelListText::ImportedOne, language, {name})
+            : channelListText(ChannelListText::ImportedMany, language, {std::to_string(result.rows), name});
     view.showStatus(done);
-    if (!result.notes.empty()) {
-        QString text = QString::fromStdString(done);
-        for (const std::string& note : result.notes)
-            text += QLatin1Char('\n') + QString::fromStdString(note);
-        showMessage(&view, caption, text, QMessageBox::Ok, MsgIcon::Information);
-    }
+    showImportNotes(view, caption, done, result);
 }
 
 void exportChannels(CProgramView& view)
 {
-    const QString caption = pickText("Export Channels", "导出信道");
+    const QString caption = listText(ChannelListText::ExportCaption);
     if (!view.commitCellEdit(false))
         return;
     const QString document =
@@ -138,25 +133,26 @@ void exportChannels(CProgramView& view)
     const QString proposed =
         QDir(proposedFolder(view))
             .filePath((document.isEmpty() ? QStringLiteral("channels") : document) + QStringLiteral(".csv"));
+    const QString programFilter = listText(ChannelListText::ProgramLayoutFilter);
+    const QString commonFilter = listText(ChannelListText::CommonLayoutFilter);
     QString chosen;
     const QString path =
-        askSaveFileName(&view, caption, proposed, programFilter() + QStringLiteral(";;") + commonFilter(),
+        askSaveFileName(&view, caption, proposed, programFilter + QStringLiteral(";;") + commonFilter,
                         QStringLiteral("csv"), &chosen);
     if (path.isEmpty())
         return;
     lastFolder() = QFileInfo(path).absolutePath();
     const ChannelCsvLayout layout =
-        chosen == commonFilter() ? ChannelCsvLayout::Common : ChannelCsvLayout::Program;
-    const ChannelTable stored = storedChannels(view.table(), processValues().radioVariant);
-    const FileResult written = writeChannelListFile(nativePath(path), exportChannelsCsv(stored, layout));
+        chosen == commonFilter ? ChannelCsvLayout::Common : ChannelCsvLayout::Program;
+    const FileResult written =
+        writeChannelListFile(nativePath(path), exportChannels(view.channels(), layout, programLanguage()));
     if (!written.ok()) {
         showMessage(&view, caption,
-                    pickText("Cannot write ", "无法写入 ") + path + QStringLiteral(": ") +
-                        QString::fromStdString(written.reason));
+                    listText(ChannelListText::CannotWrite, {path.toStdString(), written.reason}));
         return;
     }
-    view.showStatus(processValues().pick("Channels exported to ", "信道已导出到 ") +
-                    QFileInfo(path).fileName().toStdString());
+    view.showStatus(channelListText(ChannelListText::ExportedTo, programLanguage(),
+                                    {QFileInfo(path).fileName().toStdString()}));
 }
 
 } // namespace qx260

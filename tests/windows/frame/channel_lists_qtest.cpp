@@ -1,12 +1,16 @@
 // Channels in and out of a channel window in the running program: File > Import Channels
 // and Export Channels, and whole rows copied, cut and pasted between documents and to
-// and from a spreadsheet. Every change is one undoable step; a refusal changes nothing.
+// and from a spreadsheet. Each path once, through to the core and back to the screen and the
+// undo history (the cases of the rules are the core's tables): every change is one undoable
+// step, a refusal changes nothing. A window works for the radio variant of its own table,
+// and says what it keeps of a column it hides as the command line says it.
 
 #include <QClipboard>
 #include <QMenu>
 #include <QStatusBar>
 
 #include "ProgramDriving.h"
+#include "tests/support/CliProcess.h"
 
 using namespace qx260;
 
@@ -91,6 +95,9 @@ class TestChannelLists : public QObject
     Q_OBJECT
 
   private slots:
+    // Import and Export reach the core and come back: a refusal is told and changes
+    // nothing; a taken file shows, says what it kept, and is one step to undo; the filter
+    // chooses the layout of an export.
     void importAndExportThroughTheFileMenu()
     {
         ShellFixture env;
@@ -99,98 +106,135 @@ class TestChannelLists : public QObject
         const auto empty = savedBytes(view);
         const QString list = env.path("list.csv");
 
-        // Refused files: the message says where and why; nothing changes, nothing to undo.
-        const struct {
-            const char* name;
-            QByteArray row;
-            QString shown;
-            QMessageBox::StandardButton answer = QMessageBox::Ok;
-        } refusals[] = {
-            {"unknown mode", "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,",
-             "list.csv:2: column 11 (Mode): \"AM\": Mode must be FM (Wide) or NFM (Narrow)\n"
-             "Nothing was imported; the channels are as they were."},
-            {"tone off the list", "1,,146.52,,0,TSQL,88.5,88.6,023,NN,FM,5,,",
-             "list.csv:2: column 8 (cToneFreq): \"88.6\": not in the tone list"},
-            {"out of the band", "1,,171,,0,,88.5,88.5,023,NN,FM,5,,",
-             "list.csv:2: column 3 (Frequency): \"171\": Out of range,please input again."},
-            {"location 17, not renumbered", "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,",
-             "list.csv:2: column 1 (Location): \"17\": the location must be a channel 1 to 16 (this radio "
-             "has 16 "
-             "channels)\n\nTake the rows into channels 1 to 16 in the order of the file instead?",
-             QMessageBox::No},
-        };
-        for (const auto& c : refusals) {
-            ShellFixture::writeFile(list, kCommonHeader + c.row + "\r\n");
-            filetest::answerNext(list);
-            msgtest::answerNext(c.answer);
-            runMenuCommand(env, kImportChannels);
-            const QList<msgtest::Shown> shown = msgtest::takeShown();
-            QCOMPARE(shown.size(), 1);
-            QVERIFY2(shown[0].text.startsWith(c.shown), qPrintable(shown[0].text));
-            QVERIFY(savedBytes(view) == empty);
-            QVERIFY(!view->undoHistory().canUndo());
-        }
-
-        // A repeater, a quiet local channel and a coded one. Variant 1 keeps the receive
-        // side only, and says so beside the columns it does not read.
-        ShellFixture::writeFile(list, kCommonHeader +
-                                          "1,Rep,146.94,-,0.6,Tone,100,88.5,023,NN,FM,5.00,,\r\n"
-                                          "2,Local,146.52,,0,TSQL,88.5,103.5,023,NN,NFM,5.00,S,\r\n"
-                                          "3,Code,145.5,,0,DTCS,88.5,88.5,754,NR,FM,5.00,,\r\n");
+        ShellFixture::writeFile(list, kCommonHeader + "1,,171,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
         filetest::answerNext(list);
         runMenuCommand(env, kImportChannels);
         QList<msgtest::Shown> shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text,
-                 QString("Imported 3 channels from list.csv\n"
-                         "Ignored columns (this radio keeps no such values): Name, TStep, Comment\n"
-                         "Radio variant 1 keeps the receive side only: the transmit frequencies "
-                         "and encode tones of the file were not imported."));
+                 QString("list.csv:2: column 3 (Frequency): \"171\": Out of range,please input "
+                         "again.\nNothing was imported; the channels are as they were."));
+        QVERIFY(savedBytes(view) == empty);
+        QVERIFY(!view->undoHistory().canUndo());
+
+        // A repeater: variant 1 shows its receive side and keeps the transmit side.
+        ShellFixture::writeFile(list,
+                                kCommonHeader + "1,Rep,146.94,-,0.6,Tone,100,88.5,023,NN,FM,5.00,,\r\n");
+        filetest::answerNext(list);
+        runMenuCommand(env, kImportChannels);
+        shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(
+            shown[0].text,
+            QString("Imported 1 channel from list.csv\n"
+                    "Ignored columns (this radio keeps no such values): Name, TStep, Comment\n"
+                    "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not show "
+                    "these columns."));
         QCOMPARE(shownTexts(view, 1), QStringList({"146.94000", "None", "Wide", "Yes"}));
-        QCOMPARE(shownTexts(view, 2), QStringList({"146.52000", "103.5", "Narrow", "No"}));
-        QCOMPARE(shownTexts(view, 3), QStringList({"145.50000", "D754I", "Wide", "Yes"}));
+        QCOMPARE(statusText(env), QString("Imported 1 channel from list.csv"));
         QVERIFY(env.active()->doc->modified);
         const auto imported = savedBytes(view);
-
-        // One step to undo and redo.
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(statusText(env), QString("Undone: Import Channels"));
         QVERIFY(savedBytes(view) == empty);
         QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(savedBytes(view) == imported);
 
-        // Out in the common layout, chosen by the file filter: what this radio holds.
+        // Out in the layout of the filter chosen, with what the window does not show.
         const QString out = env.path("out.csv");
         filetest::answerNext(out, "Common channel-list layout (*.csv)");
         runMenuCommand(env, kExportChannels);
-        QCOMPARE(
-            ShellFixture::readFile(out),
-            QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-                       "Mode,TStep,Skip,Comment,RxDtcsCode,CrossMode\r\n"
-                       "1,,146.940000,off,0.000000,,88.5,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"
-                       "2,,146.520000,off,0.000000,Cross,88.5,103.5,023,NN,NFM,5.00,S,,023,->Tone\r\n"
-                       "3,,145.500000,off,0.000000,Cross,88.5,88.5,754,NR,FM,5.00,,,754,->DTCS\r\n"));
+        QVERIFY(ShellFixture::readFile(out).endsWith(
+            "CrossMode\r\n1,,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"));
         QCOMPARE(statusText(env), QString("Channels exported to out.csv"));
-        // The program's own layout is the first filter.
-        filetest::answerNext(out);
+        filetest::answerNext(out); // the program's own layout is the first filter
         runMenuCommand(env, kExportChannels);
         QVERIFY(
             ShellFixture::readFile(out).startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,"
-                                                   "Scan,Busy Lock,Power\r\n1,146.94000,,None,,Wide,Yes,Off,"
-                                                   "High\r\n"));
+                                                   "Scan,Busy Lock,Power\r\n1,146.94000,146.34000,None,"
+                                                   "100.0,Wide,Yes,Off,High\r\n"));
         QVERIFY(msgtest::takeShown().isEmpty());
 
         // Locations of a bigger radio, taken in file order when the user agrees.
-        ShellFixture::writeFile(list, kCommonHeader + "0,,145.25,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
-                                                      "100,,145.75,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
+        ShellFixture::writeFile(list, kCommonHeader + "0,,145.25,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
         filetest::answerNext(list);
         msgtest::answerNext(QMessageBox::Yes);
         runMenuCommand(env, kImportChannels);
+        shown = msgtest::takeShown();
+        QVERIFY(!shown.isEmpty());
+        QVERIFY2(
+            shown[0].text.endsWith("Take the rows into channels 1 to 16 in the order of the file instead?"),
+            qPrintable(shown[0].text));
         QCOMPARE(shownTexts(view, 1).first(), QString("145.25000"));
-        QCOMPARE(shownTexts(view, 2).first(), QString("145.75000"));
-        QCOMPARE(shownTexts(view, 3).first(), QString("145.50000")); // not in the file: as it was
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(savedBytes(view) == imported);
+    }
+
+    // A window exports and imports for the radio variant its own table was filled for,
+    // whatever another window read since.
+    void anotherWindowsReadLeavesExportAndImportAlone()
+    {
+        ShellFixture env;
+        QVERIFY(env.start({documentWithTwoChannels(env, "a.dat")}));
+        CProgramApp::Document* a = env.active();
+        // A second window reads a transmit-side radio: the process-wide variant becomes 2
+        // and that window is filled for it, as a Read does.
+        filetest::answerNext(documentWithTwoChannels(env, "b.dat"));
+        env.frame()->OnCommand(kFileOpen);
+        QVERIFY(env.active() != a);
+        processValues().radioVariant = 2;
+        env.active()->view->fillTableFromDocument();
+        env.frame()->activateDocumentFrame(a->frame);
+        QCOMPARE(env.active(), a);
+        const auto before = savedBytes(a->view);
+
+        const QString out = env.path("a.csv");
+        filetest::answerNext(out);
+        runMenuCommand(env, kExportChannels);
+        const QList<QByteArray> lines = ShellFixture::readFile(out).split('\n');
+        QCOMPARE(lines.value(3), QByteArray("3,145.12500,,D023N,None,Narrow,Yes,QT/DQT,High\r"));
+        QCOMPARE(lines.value(4), QByteArray("4,150.00625,,67.0,None,Wide,Yes,QT/DQT,High\r"));
+
+        filetest::answerNext(out);
+        runMenuCommand(env, kImportChannels);
+        QVERIFY(msgtest::takeShown().isEmpty());
+        QVERIFY(savedBytes(a->view) == before);
+        QVERIFY(!a->view->undoHistory().canUndo());
+        processValues().radioVariant = 1;
+    }
+
+    // A file that fills a column the radio variant hides: the window and the command line
+    // take the same channels and say the same about that column.
+    void hiddenColumnsAreKeptAlikeByWindowAndCommandLine()
+    {
+        ShellFixture env;
+        QVERIFY(env.start({documentWithTwoChannels(env, "c.dat")}));
+        CProgramView* view = env.active()->view;
+        const QString list = env.path("hidden.csv");
+        ShellFixture::writeFile(
+            list, "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
+                  "3,145.12500,145.72500,D023N,67.0,Narrow,Yes,QT/DQT,High\r\n"
+                  "5,146.52000,146.52000,None,None,Wide,No,Off,Low\r\n");
+        const QString note =
+            "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not "
+            "show these columns.";
+        filetest::answerNext(list);
+        runMenuCommand(env, kImportChannels);
+        const QList<msgtest::Shown> shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, "Imported 2 channels from hidden.csv\n" + note);
+        QCOMPARE(rowTexts(view, 5), QStringList({"146.52000", "", "None", "", "Wide", "No", "Off", "Low"}));
+
+        const QString cliDocument = documentWithTwoChannels(env, "cli.dat");
+        const test::CliRun run = test::runCli(
+            {"import", cliDocument, list, "--variant", "1", "--config", env.bin.filePath("Program.ini")},
+            test::cliEnvironment(env.path("cli-user.ini")));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, note + "\n" + cliDocument + ": 2 channels changed\n");
+        RadioImage taken;
+        QVERIFY(loadDatFile(cliDocument.toStdString(), taken).ok());
+        QVERIFY(view->channels() == decodeChannels(taken));
+        QCOMPARE(taken.txFrequency(3), std::optional<std::uint32_t>(14572500));
     }
 
     void copyTwoRowsIntoAnotherDocument()
@@ -248,87 +292,34 @@ class TestChannelLists : public QObject
         QCOMPARE(statusText(env), QString("Undone: Cut"));
         QVERIFY(savedBytes(to) == pasted);
 
-        // With no rows selected, text selected in an edit box is the box's own to copy.
+        // A refused paste is told and changes nothing.
+        const std::size_t steps = to->undoHistory().undoCount();
+        QApplication::clipboard()->setText("Rx Frequency\n150\n171\n");
+        pasteAt(to, 5);
+        const QList<msgtest::Shown> shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QString("Channel 6, Rx Frequency: \"171\": Out of range,please input again.\n"
+                                        "Nothing was pasted; the channels are as they were."));
+        QVERIFY(savedBytes(to) == pasted);
+        QCOMPARE(to->undoHistory().undoCount(), steps);
+
+        // With no rows selected, text selected in an edit box is the box's own to copy, and
+        // a single value goes into the box, not into rows.
         QLineEdit* edit = typeInto(to, 9, 1, "146.5");
         QVERIFY(edit);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QString("146.5"));
+        QApplication::clipboard()->setText("146.025");
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QString("146.025"));
 
         QMenu* editMenu = env.frame()->menus(true)[1];
         editMenu->popup(env.frame()->mapToGlobal(QPoint(60, 30)));
         QVERIFY(QTest::qWaitForWindowExposed(editMenu));
         saveScreenshot(editMenu, "edit-menu.png");
         editMenu->close();
-    }
-
-    void pasteABlockFromASpreadsheet()
-    {
-        ShellFixture env;
-        CProgramView* view = startProgram(env);
-        QVERIFY(view);
-        const struct {
-            const char* name;
-            const char* clipboard;
-            int row;
-            QList<QStringList> rows; // shown columns of the rows pasted; none: refused
-            const char* refusal;
-        } cases[] = {
-            {"with a header line, a tone without its .0",
-             "Rx Frequency\tQT/DQT Dec\tW/N\tScan\r\n145.5\t100\tNarrow\tYes\r\n146\tD023N\tWide\tNo\r\n",
-             2,
-             {{"145.50000", "100.0", "Narrow", "Yes"}, {"146.00000", "D023N", "Wide", "No"}},
-             ""},
-            {"without one: the columns shown",
-             "147.5\tNone\tWide\tYes\r\n",
-             10,
-             {{"147.50000", "None", "Wide", "Yes"}},
-             ""},
-            {"Chinese headers",
-             "接收频率\t宽/窄\n150\t窄\n",
-             12,
-             {{"150.00000", "None", "Narrow", "No"}},
-             ""},
-            {"out of the band",
-             "Rx Frequency\n150\n171\n",
-             5,
-             {},
-             "Channel 6, Rx Frequency: \"171\": Out of range,please input again.\n"
-             "Nothing was pasted; the channels are as they were."},
-            {"past channel 16", "150\n151\n", 16, {}, "Line 2: the rows run past channel 16"},
-            {"decimal comma",
-             "145,5\tNone\n",
-             3,
-             {},
-             "\"145,5\": use a point as the decimal separator: write 145.5"},
-        };
-        for (const auto& c : cases) {
-            const auto before = savedBytes(view);
-            const std::size_t steps = view->undoHistory().undoCount();
-            QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
-            pasteAt(view, c.row);
-            const QList<msgtest::Shown> shown = msgtest::takeShown();
-            if (c.rows.isEmpty()) {
-                QCOMPARE(shown.size(), 1);
-                QVERIFY2(shown[0].text.contains(QString::fromUtf8(c.refusal)), qPrintable(shown[0].text));
-                QVERIFY2(savedBytes(view) == before, c.name);
-                QCOMPARE(view->undoHistory().undoCount(), steps);
-                continue;
-            }
-            QVERIFY2(shown.isEmpty(), c.name);
-            for (int i = 0; i < c.rows.size(); ++i)
-                QCOMPARE(shownTexts(view, c.row + i), c.rows[i]);
-            QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
-            QVERIFY2(savedBytes(view) == before, c.name);
-            QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
-        }
-
-        // A single value goes into the cell being typed in, not into rows.
-        QApplication::clipboard()->setText("146.025");
-        QLineEdit* edit = typeInto(view, 14, 1, "");
-        QVERIFY(edit);
-        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(edit->text(), QString("146.025"));
     }
 };
 
