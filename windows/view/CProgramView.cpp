@@ -138,7 +138,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
 
     setFocusProxy(grid_);
     clipboard_ = new ChannelClipboard(*this);
-    createTransferParts();
+    transfer_ = new TransferController(*this, this);
 }
 
 CProgramView::~CProgramView()
@@ -410,7 +410,7 @@ bool CProgramView::stepHistory(bool back)
 {
     const bool languageFlag = qx260::processValues().languageFlag;
     // The transfer works on the document's image: it is not replaced under it.
-    if (transferRunning_) {
+    if (transferRunning()) {
         showStatus(qx260::undoDuringTransferText(languageFlag));
         return false;
     }
@@ -433,7 +433,7 @@ bool CProgramView::stepHistory(bool back)
 
 bool CProgramView::prepareChannelChange()
 {
-    if (transferRunning_) {
+    if (transferRunning()) {
         showStatus(qx260::editDuringTransferText(qx260::processValues().languageFlag));
         return false;
     }
@@ -626,4 +626,90 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The radio link: the commands go to the transfer controller, which asks the view for what
+// it needs through TransferView.
+
+namespace
+{
+
+// What a completed Read changes beyond the document: the radio variant becomes that of the
+// radio read, and the document is no longer a new one.
+void noteCompletedRead(int radioVariant)
+{
+    qx260::ProcessValues& pv = qx260::processValues();
+    pv.radioVariant = radioVariant;
+    pv.newDocumentFlag = false;
+}
+
+} // namespace
+
+void CProgramView::OnRead()
+{
+    transfer_->OnRead();
+}
+
+void CProgramView::OnWrite()
+{
+    transfer_->OnWrite();
+}
+
+void CProgramView::OnComSetup()
+{
+    transfer_->OnComSetup();
+}
+
+void CProgramView::OnWriteSafety()
+{
+    transfer_->OnWriteSafety();
+}
+
+void CProgramView::OnCompareWithRadio()
+{
+    transfer_->OnCompareWithRadio();
+}
+
+void CProgramView::OnWriteSeveralRadios()
+{
+    transfer_->OnWriteSeveralRadios();
+}
+
+bool CProgramView::commitOpenEdit(const QString& afterRefusal)
+{
+    return commitCellEdit(false, afterRefusal);
+}
+
+const qx260::RadioImage& CProgramView::documentImage()
+{
+    return doc_.image;
+}
+
+const qx260::RadioImage& CProgramView::imageToWrite()
+{
+    encodeTable();
+    return doc_.image;
+}
+
+void CProgramView::takeReadImage(const qx260::RadioImage& image, int radioVariant)
+{
+    doc_.image = image;
+    noteCompletedRead(radioVariant);
+    fillTableFromDocument();
+    markDocumentModified(qx260::ChangeKind::Read);
+}
+
+void CProgramView::showDocumentWindow()
+{
+    if (QMdiSubWindow* frame = documentFrame()) {
+        if (frame->isHidden())
+            frame->show();
+    } else if (isHidden()) {
+        show();
+    }
+}
+
+void CProgramView::showStatusNote(const std::string& text)
+{
+    showStatus(text);
 }
