@@ -29,29 +29,21 @@ using namespace qx260::link;
 namespace
 {
 
-struct QuietHost : TransferHost {
-    Direction direction = Direction::Read;
-    void pumpOneMessage() override {}
-    bool cancelRequested() override { return false; }
-    void progress(int) override {}
-    bool askRetry() override { return false; }
-    void showMessage(int id, const std::string& reason) override
-    {
-        std::fprintf(stderr, "message %d %s\n", id, reason.c_str());
-    }
-    void showTypeMessage() override { std::fprintf(stderr, "type message\n"); }
-    void commitCellEdit() override {}
-    void encodeTable(RadioImage&) override {}
-    Direction transferDirection() override { return direction; }
-    void readCompleted(int) override {}
-    void showDocumentWindow() override {}
-    void closeProcessWindow() override {}
-};
-
 constexpr int kBaud = 9600;
 constexpr int kRuns = 3;
 constexpr double kTransferLimit = 1.05; // measured / floor of one Read or Write
 constexpr double kFleetLimit = 1.15;    // four radios at once / one radio
+
+// One Read or Write on the open `link`; a failure is said on standard error.
+bool transfer(SerialLink& link, Direction direction)
+{
+    RadioImage image = RadioImage::newImage();
+    const TransferOutcome outcome =
+        direction == Direction::Read ? readRadio(link, image) : writeRadio(link, image);
+    if (!outcome.ok())
+        std::fprintf(stderr, "%s: %s\n", transferEndingName(outcome.ending), outcome.reason.c_str());
+    return outcome.ok();
+}
 
 // The floor of a transfer: the same engine against the wire clock, with a radio
 // that answers the moment a request has arrived.
@@ -64,12 +56,9 @@ struct Floor {
 Floor wireFloor(Direction direction)
 {
     bench::WireClockLink link(kBaud);
-    QuietHost host;
-    host.direction = direction;
-    RadioImage image = RadioImage::newImage();
-    const TransferOutcome outcome = ProtocolEngine(link, host).run(image, "wire");
+    link.open("wire");
     Floor floor;
-    if (!outcome.ok())
+    if (!transfer(link, direction))
         return floor;
     floor.totalMs = link.nowMs();
     floor.wireMs = static_cast<double>(link.bytesOnLine()) * link.byteMs();
@@ -79,14 +68,17 @@ Floor wireFloor(Direction direction)
 bool measure(const QString& device, Direction direction, double& ms)
 {
     QtSerialLink link;
-    QuietHost host;
-    host.direction = direction;
-    RadioImage image = RadioImage::newImage();
     QElapsedTimer clock;
     clock.start();
-    const TransferOutcome outcome = ProtocolEngine(link, host).run(image, device.toStdString());
+    const LinkResult opened = link.open(device.toStdString());
+    if (!opened.ok()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(device), opened.reason.c_str());
+        return false;
+    }
+    const bool ok = transfer(link, direction);
+    link.close();
     ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    return outcome.ok();
+    return ok;
 }
 
 // The fleet write of `devices`, all at once, each on its own thread: the time until the
@@ -104,7 +96,7 @@ double fleetWrite(const std::vector<QString>& devices)
         for (std::size_t i = 0; i < devices.size(); ++i) {
             activities.push_back(std::make_unique<PortActivity>());
             threads.start([&, i](SerialLink& link) {
-                ok[i] = writeRadio(link, devices[i].toStdString(), image, settings, *activities[i]).ok();
+                ok[i] = writeRadioTurn(link, devices[i].toStdString(), image, settings, *activities[i]).ok();
             });
         }
     }

@@ -1,9 +1,10 @@
-// The turns of a fleet write: one radio's backup, write and read back over one link, and
-// repeat mode's wait for each radio to go and the next one to come.
+// The turns of a fleet write: one radio's workflow over its port, and repeat mode's wait
+// for each radio to go and the next one to come.
 
 #include "core/link/FleetWrite.h"
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace qx260::link
@@ -19,74 +20,38 @@ bool cancelAsked(const FleetSettings& settings)
     return settings.cancelRequested && settings.cancelRequested();
 }
 
-// The host of a transfer on a port's own thread: there is nothing to pump and nobody to
-// show a message to (the outcome says what happened); progress goes to the port's
-// activity, and a Communication Error is answered as the settings say.
-class UnattendedHost : public TransferHost
+PortActivity::Stage activityStage(WriteStage stage)
 {
-  public:
-    UnattendedHost(Direction direction, const FleetSettings& settings, PortActivity* activity,
-                   PortActivity::Stage stage)
-        : direction_(direction), settings_(settings), activity_(activity), stage_(stage),
-          retriesLeft_(settings.retries)
-    {
+    switch (stage) {
+    case WriteStage::ReadFirst:
+        return PortActivity::Backup;
+    case WriteStage::Write:
+        return PortActivity::Write;
+    case WriteStage::Verify:
+        return PortActivity::Verify;
     }
-
-    bool retryUntilAnswered = false;  // waiting for a radio: every attempt is retried
-    bool stopAfterFirstBlock = false; // a probe: one block shows that a radio answers
-    Clock::time_point attemptStarted = Clock::now();
-    int blocks = 0;
-
-    void pumpOneMessage() override {}
-    bool cancelRequested() override { return (stopAfterFirstBlock && blocks > 0) || cancelAsked(settings_); }
-    void progress(int position) override
-    {
-        blocks = position;
-        if (activity_) {
-            activity_->blocks = position;
-            activity_->stage = stage_; // a radio answered: no longer waiting for one
-        }
-    }
-    bool askRetry() override
-    {
-        if (cancelAsked(settings_))
-            return true; // the next message pass ends the transfer as cancelled
-        if (retryUntilAnswered) {
-            if (activity_)
-                activity_->stage = PortActivity::WaitingForRadio;
-        } else if (retriesLeft_-- <= 0) {
-            return false;
-        }
-        attemptStarted = Clock::now();
-        return true;
-    }
-    void showMessage(int, const std::string&) override {}
-    void showTypeMessage() override {}
-    void commitCellEdit() override {}
-    void encodeTable(RadioImage&) override {} // the caller encoded the table once for all radios
-    Direction transferDirection() override { return direction_; }
-    void readCompleted(int) override {}
-    void showDocumentWindow() override {}
-    void closeProcessWindow() override {}
-
-  private:
-    Direction direction_;
-    const FleetSettings& settings_;
-    PortActivity* activity_;
-    PortActivity::Stage stage_;
-    int retriesLeft_;
-};
+    return PortActivity::Starting;
+}
 
 // Whether a radio answers at `device` now: the start of a Read, stopped after its first
 // block. A radio of another type answers too.
 bool radioAnswers(SerialLink& link, const std::string& device, const FleetSettings& settings)
 {
-    UnattendedHost host(Direction::Read, settings, nullptr, PortActivity::WaitingForRemoval);
-    host.stopAfterFirstBlock = true;
+    if (!link.open(device).ok())
+        return false;
+    int blocks = 0;
+    int retriesLeft = settings.retries;
+    TransferControl control;
+    control.progress = [&](int position) { blocks = position; };
+    control.cancelRequested = [&] { return blocks > 0 || cancelAsked(settings); };
+    control.communicationError = [&] {
+        // When cancelled, the next message pass ends the transfer as cancelled.
+        return cancelAsked(settings) || retriesLeft-- > 0 ? RetryDecision::Retry : RetryDecision::Cancel;
+    };
     RadioImage scratch;
-    const TransferOutcome outcome = ProtocolEngine(link, host).run(scratch, device);
+    const TransferOutcome outcome = readRadio(link, scratch, control);
+    link.close();
     switch (outcome.ending) {
-    case TransferEnding::OpenFailed:
     case TransferEnding::PromptCancelled:
         return false;
     case TransferEnding::Cancelled:
@@ -109,65 +74,71 @@ constexpr std::chrono::milliseconds kPresencePause{500}; // between two looks fo
 
 } // namespace
 
-RadioTurn writeRadio(SerialLink& link, const std::string& device, const RadioImage& image,
-                     const FleetSettings& settings, PortActivity& activity, bool waitForRadio)
+RadioTurn writeRadioTurn(SerialLink& link, const std::string& device, const RadioImage& image,
+                         const FleetSettings& settings, PortActivity& activity, bool waitForRadio)
 {
     RadioTurn turn;
     turn.radio = activity.radio;
-    turn.verifyAsked = settings.verify;
+
+    // The first transfer of the turn is the one that may wait for a radio; the turn's time
+    // counts from the attempt a radio first answered.
+    int transfers = 0;
+    bool waiting = false;
+    int retriesLeft = 0;
+    PortActivity::Stage stage = PortActivity::Starting;
+    Clock::time_point attemptStarted = Clock::now();
     std::optional<Clock::time_point> firstAnswer;
-    // The first transfer of the turn is the one that may wait for a radio.
-    auto transfer = [&](Direction direction, RadioImage& target, PortActivity::Stage stage) {
-        const bool wait = waitForRadio && !firstAnswer;
+
+    WriteWorkflow workflow;
+    workflow.keepBackup = settings.keepBackup;
+    workflow.verify = settings.verify;
+    workflow.stageBegins = [&](WriteStage begun) {
+        stage = activityStage(begun);
+        waiting = waitForRadio && transfers++ == 0;
+        retriesLeft = settings.retries;
+        attemptStarted = Clock::now();
         activity.blocks = 0;
-        activity.stage = wait ? PortActivity::WaitingForRadio : stage;
-        UnattendedHost host(direction, settings, &activity, stage);
-        host.retryUntilAnswered = wait;
-        const TransferOutcome outcome = ProtocolEngine(link, host).run(target, device);
+        activity.stage = waiting ? PortActivity::WaitingForRadio : stage;
+    };
+    workflow.stageEnded = [&](WriteStage, const TransferOutcome&) {
         if (!firstAnswer)
-            firstAnswer = host.attemptStarted;
-        return outcome;
+            firstAnswer = attemptStarted;
     };
-    auto finish = [&]() -> RadioTurn& {
-        turn.seconds = std::chrono::duration<double>(Clock::now() - *firstAnswer).count();
+    workflow.control.progress = [&](int position) {
+        activity.blocks = position;
+        activity.stage = stage; // a radio answered: no longer waiting for one
+    };
+    workflow.control.cancelRequested = [&] { return cancelAsked(settings); };
+    workflow.control.communicationError = [&] {
+        if (cancelAsked(settings))
+            return RetryDecision::Retry; // the next message pass ends the transfer as cancelled
+        if (waiting)
+            activity.stage = PortActivity::WaitingForRadio;
+        else if (retriesLeft-- <= 0)
+            return RetryDecision::Cancel;
+        attemptStarted = Clock::now();
+        return RetryDecision::Retry;
+    };
+
+    const LinkResult opened = link.open(device);
+    if (!opened.ok()) {
+        static_cast<WriteResult&>(turn) = workflowNotStarted(workflow, opened);
         return turn;
-    };
-
-    if (settings.keepBackup) {
-        turn.step = TurnStep::Backup;
-        RadioImage before = RadioImage::newImage();
-        turn.outcome = transfer(Direction::Read, before, PortActivity::Backup);
-        if (!turn.outcome.ok())
-            return finish();
-        turn.backup = settings.keepBackup(before);
-        if (!turn.backup.ok())
-            return finish();
     }
-
-    turn.step = TurnStep::Write;
-    RadioImage sent = image;
-    turn.outcome = transfer(Direction::Write, sent, PortActivity::Write);
-    if (!turn.outcome.ok() || !settings.verify)
-        return finish();
-
-    // The bytes that never travel stay those sent, so only what the radio holds can differ.
-    turn.step = TurnStep::Verify;
-    RadioImage back = image;
-    turn.outcome = transfer(Direction::Read, back, PortActivity::Verify);
-    if (turn.outcome.ok()) {
-        turn.matches = back.bytes() == image.bytes();
-        turn.readBack = back;
-    }
-    return finish();
+    static_cast<WriteResult&>(turn) = runWriteWorkflow(link, image, workflow);
+    link.close();
+    if (firstAnswer)
+        turn.seconds = std::chrono::duration<double>(Clock::now() - *firstAnswer).count();
+    return turn;
 }
 
 int writeRadiosInTurn(SerialLink& link, const std::string& device, const RadioImage& image,
                       const FleetSettings& settings, PortActivity& activity, const RepeatReports& reports)
 {
-    const TurnStep firstStep = settings.keepBackup ? TurnStep::Backup : TurnStep::Write;
+    const WriteStep firstStep = settings.keepBackup ? WriteStep::ReadFirst : WriteStep::Write;
     int turns = 0;
     while (!cancelAsked(settings)) {
-        const RadioTurn turn = writeRadio(link, device, image, settings, activity, true);
+        const RadioTurn turn = writeRadioTurn(link, device, image, settings, activity, true);
         // Cancelled before any radio answered: nothing happened to a radio.
         if (turn.cancelled() && turn.step == firstStep && turn.outcome.blocksDone == 0)
             break;
@@ -234,6 +205,14 @@ std::string number(int n)
     return std::to_string(n);
 }
 
+// Why a backup could not be kept.
+std::string backupFailure(const BackupKept& backup, bool chinese)
+{
+    if (backup.folderMissing)
+        return chinese ? "备份文件夹不存在" : "the backup folder does not exist";
+    return (chinese ? "无法写入 " : "cannot write ") + backup.name + (chinese ? "：" : ": ") + backup.reason;
+}
+
 } // namespace
 
 std::string turnSummary(const RadioTurn& turn, bool chinese)
@@ -242,13 +221,15 @@ std::string turnSummary(const RadioTurn& turn, bool chinese)
         return turn.verifyAsked ? (chinese ? "成功，已校验" : "ok, verified") : (chinese ? "成功" : "ok");
     const std::string nothingWritten = chinese ? "；未写入任何数据" : "; nothing was written";
     switch (turn.step) {
-    case TurnStep::Backup:
-        if (!turn.outcome.ok())
-            return (chinese ? "无法读取电台以备份：" : "not read for the backup: ") +
-                   endingWords(turn.outcome, chinese) + nothingWritten;
-        return (chinese ? "备份无法保存：" : "the backup could not be kept: ") + turn.backup.failure +
-               nothingWritten;
-    case TurnStep::Write: {
+    case WriteStep::ReadFirst:
+        return (chinese ? "无法读取电台以备份：" : "not read for the backup: ") +
+               endingWords(turn.outcome, chinese) + nothingWritten;
+    case WriteStep::Backup:
+        return (chinese ? "备份无法保存：" : "the backup could not be kept: ") +
+               backupFailure(turn.backup, chinese) + nothingWritten;
+    case WriteStep::Review:
+        return (chinese ? "已取消" : "cancelled") + nothingWritten;
+    case WriteStep::Write: {
         const int k = turn.outcome.blocksDone;
         if (k == 0)
             return endingWords(turn.outcome, chinese) + nothingWritten;
@@ -259,7 +240,7 @@ std::string turnSummary(const RadioTurn& turn, bool chinese)
                number(wire::kBlockCount) + " blocks; the radio holds the first " + number(k) +
                " blocks of the document and its earlier memory after them";
     }
-    case TurnStep::Verify:
+    case WriteStep::Verify:
         if (!turn.outcome.ok())
             return (chinese ? "已写入，但无法读回校验：" : "written, but not read back to verify: ") +
                    endingWords(turn.outcome, chinese);

@@ -1,17 +1,16 @@
 #pragma once
 // Writing one document into many radios. Every port runs on a thread of its own with its
-// own link, engine and host, so nothing of one transfer is shared with another; the
-// threads share only the cancel request and the PortActivity a watcher reads. A radio's
-// turn is a backup read (when asked), the write and a read back (when asked); repeat mode
-// runs turn after turn on one cable, waiting for each radio to be taken off and for the
-// next one to answer.
+// own link, so nothing of one radio's turn is shared with another; the threads share only
+// the cancel request and the PortActivity a watcher reads. A radio's turn is the write
+// workflow (backup when asked, write, read back when asked) on its port, opened for the
+// turn; repeat mode runs turn after turn on one cable, waiting for each radio to be taken
+// off and for the next one to answer.
 
 #include <atomic>
 #include <functional>
-#include <optional>
 #include <string>
 
-#include "core/link/ProtocolEngine.h"
+#include "core/link/WriteWorkflow.h"
 
 namespace qx260::link
 {
@@ -33,13 +32,6 @@ struct PortActivity {
     std::atomic<int> radio{1};  // the radio on this port now, counted from 1
 };
 
-// What keeping a backup came to: the name it was kept under, or why it could not be kept.
-struct BackupKept {
-    std::string name;
-    std::string failure;
-    bool ok() const { return failure.empty(); }
-};
-
 // How the turns of a port run.
 struct FleetSettings {
     bool verify = false;
@@ -51,36 +43,18 @@ struct FleetSettings {
     std::function<bool()> cancelRequested;
 };
 
-enum class TurnStep { Backup, Write, Verify };
-
-// One radio's turn: where it ended and what it left behind.
-struct RadioTurn {
-    int radio = 1;                   // counted from 1 on its port
-    TurnStep step = TurnStep::Write; // the step the turn ended in
-    TransferOutcome outcome;         // of that step
-    BackupKept backup;               // the backup kept before the write (or why none was)
-    bool verifyAsked = false;
-    bool matches = false;               // the read back holds every byte that was sent
-    std::optional<RadioImage> readBack; // what the radio holds (0x000-0x32F), the rest as sent
-    double seconds = 0;                 // from the radio's first answer to the end
-
-    // All 51 blocks went into the radio.
-    bool written() const { return step == TurnStep::Verify || (step == TurnStep::Write && outcome.ok()); }
-    bool ok() const { return written() && (!verifyAsked || matches); }
-    bool cancelled() const { return outcome.ending == TransferEnding::Cancelled; }
-    // Blocks of the document the radio now holds at its start (0..51).
-    int blocksWritten() const
-    {
-        return written() ? wire::kBlockCount : step == TurnStep::Write ? outcome.blocksDone : 0;
-    }
+// One radio's turn: what its workflow came to, on which radio, in how long.
+struct RadioTurn : WriteResult {
+    int radio = 1;      // counted from 1 on its port
+    double seconds = 0; // from the radio's first answer to the end
 };
 
-// One radio's turn on `link`, opened at `device`. `image` is sent as it is (encoded once
-// by the caller). With waitForRadio the first transfer answers a Communication Error with
-// Retry until a radio answers or the turn is cancelled; it ends cancelled with no block
-// done when no radio ever answered.
-RadioTurn writeRadio(SerialLink& link, const std::string& device, const RadioImage& image,
-                     const FleetSettings& settings, PortActivity& activity, bool waitForRadio = false);
+// One radio's turn: `device` opened on `link`, the workflow for `image` (encoded once by the
+// caller), the port closed. With waitForRadio the first transfer answers a Communication
+// Error with Retry until a radio answers or the turn is cancelled; it ends cancelled with no
+// block done when no radio ever answered.
+RadioTurn writeRadioTurn(SerialLink& link, const std::string& device, const RadioImage& image,
+                         const FleetSettings& settings, PortActivity& activity, bool waitForRadio = false);
 
 // What repeat mode tells its watcher, on the port's thread.
 struct RepeatReports {

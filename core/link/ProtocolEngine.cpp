@@ -1,6 +1,6 @@
-// The steps of one Read or Write: opening the port, the handshake, the block transfers
-// (a Read lands in a copy the document takes only when complete), and how a cancel or a
-// failed exchange ends the session.
+// The steps of one Read or Write on an open port: the handshake, the block transfers (a
+// Read lands in a copy the caller gets only when complete), and how a cancel or a failed
+// exchange ends the session.
 
 #include "core/link/ProtocolEngine.h"
 
@@ -58,67 +58,87 @@ int radioVariantFromByte(std::optional<std::uint8_t> variantByte)
     return 0;
 }
 
+int TransferOutcome::radioVariant() const
+{
+    return radioVariantFromByte(variantByte);
+}
+
 bool identificationMatches(const Bytes& reply)
 {
     return reply.size() >= 5 && reply[0] == 'P' && (reply[1] == '3' || reply[1] == '2') && reply[2] == '2' &&
            reply[3] == '0' && reply[4] == '7';
 }
 
-ProtocolEngine::ProtocolEngine(SerialLink& link, TransferHost& host) : link_(link), host_(host) {}
-
-TransferOutcome ProtocolEngine::run(RadioImage& image, const std::string& device)
+namespace
 {
-    TransferOutcome outcome;
-    handshakeRead_ = false;
-    progress_ = 0;
 
-    // The cell being edited belongs to the table, and a Write sends the table.
-    host_.commitCellEdit();
-    if (host_.transferDirection() == Direction::Write)
-        host_.encodeTable(image);
-
-    // Open the port at the line settings and time budgets of the protocol.
-    const LinkResult opened = link_.open(device);
-    if (!opened.ok()) {
-        outcome.ending = TransferEnding::OpenFailed;
-        outcome.status = LinkStatus::OpenFailed;
-        outcome.reason = opened.reason;
-        host_.showMessage(resid::StrCannotOpenPort, opened.reason);
-        host_.closeProcessWindow();
-        return outcome;
+// One session with the radio: one exchange at a time (a frame out, its answer checked) and
+// the transfer they make up.
+class Session
+{
+  public:
+    Session(SerialLink& link, const TransferControl& control, Direction direction)
+        : link_(link), control_(control)
+    {
+        outcome_.direction = direction;
     }
+
+    TransferOutcome read(RadioImage& image);
+    TransferOutcome write(const RadioImage& image);
+
+  private:
+    enum class Step { Continue, Stop };
+
+    bool messagePasses(int passes, int pauseMs);
+    Step handshake();
+    Step writeBlocks(const RadioImage& image);
+    Step readBlocks(RadioImage& staging);
+
+    bool send(const Bytes& bytes);
+    bool receive(std::size_t count, ReadResult& result);
+    // The radio's one-byte acknowledgement; false (transfer ended) when it is missing or wrong.
+    bool receiveAck();
+    // Counts a finished block, reports progress and runs the passes; false when cancelled.
+    bool completeBlock();
+    Step endCancelled();
+    Step endInterrupted(LinkStatus status, const std::string& reason);
+
+    SerialLink& link_;
+    const TransferControl& control_;
+    TransferOutcome outcome_;
+    bool handshakeRead_ = false;
+    int progress_ = 0;
+};
+
+TransferOutcome Session::write(const RadioImage& image)
+{
     link_.configure(timing::kLine, timing::kBudgets);
-
-    if (handshake(outcome) == Step::Stop)
-        return outcome;
-
-    // The direction may have been changed by a command while the handshake ran.
-    outcome.direction = host_.transferDirection();
-    if (outcome.direction == Direction::Write) {
-        if (writeBlocks(image, outcome) == Step::Stop)
-            return outcome;
-        outcome.ending = TransferEnding::WriteCompleted;
-    } else {
-        // Blocks land in a copy; the document sees them only when all have arrived.
-        RadioImage staging = image;
-        if (readBlocks(staging, outcome) == Step::Stop)
-            return outcome;
-        image = staging;
-        outcome.ending = TransferEnding::ReadCompleted;
-        host_.readCompleted(radioVariantFromByte(outcome.variantByte));
+    if (handshake() == Step::Continue && writeBlocks(image) == Step::Continue) {
+        outcome_.ending = TransferEnding::WriteCompleted;
+        outcome_.status = LinkStatus::Ok;
     }
-    outcome.status = LinkStatus::Ok;
-    link_.close();
-    host_.closeProcessWindow();
-    host_.showDocumentWindow();
-    return outcome;
+    return outcome_;
 }
 
-bool ProtocolEngine::messagePasses(int passes, int pauseMs)
+TransferOutcome Session::read(RadioImage& image)
+{
+    link_.configure(timing::kLine, timing::kBudgets);
+    if (handshake() == Step::Stop)
+        return outcome_;
+    // Blocks land in a copy; the caller sees them only when all have arrived.
+    RadioImage staging = image;
+    if (readBlocks(staging) == Step::Stop)
+        return outcome_;
+    image = staging;
+    outcome_.ending = TransferEnding::ReadCompleted;
+    outcome_.status = LinkStatus::Ok;
+    return outcome_;
+}
+
+bool Session::messagePasses(int passes, int pauseMs)
 {
     for (int i = 0; i < passes; ++i) {
-        host_.pumpOneMessage();
-        if (host_.cancelRequested())
+        if (control_.cancelRequested && control_.cancelRequested())
             return false;
         if (pauseMs > 0)
             link_.pause(pauseMs);
@@ -126,34 +146,34 @@ bool ProtocolEngine::messagePasses(int passes, int pauseMs)
     return true;
 }
 
-bool ProtocolEngine::send(const Bytes& bytes, TransferOutcome& outcome)
+bool Session::send(const Bytes& bytes)
 {
     const LinkResult written = link_.write(bytes);
     if (written.status == LinkStatus::IoError) {
-        endInterrupted(outcome, LinkStatus::IoError, written.reason);
+        endInterrupted(LinkStatus::IoError, written.reason);
         return false;
     }
     // A write that ran out of time is left to the reply that follows to judge.
     return true;
 }
 
-bool ProtocolEngine::receive(std::size_t count, ReadResult& result, TransferOutcome& outcome)
+bool Session::receive(std::size_t count, ReadResult& result)
 {
     result = link_.read(count);
     if (result.status == LinkStatus::IoError) {
-        endInterrupted(outcome, LinkStatus::IoError, result.reason);
+        endInterrupted(LinkStatus::IoError, result.reason);
         return false;
     }
     return true;
 }
 
-ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
+Session::Step Session::handshake()
 {
     for (;;) {
-        // Let the window breathe (and a Cancel through) before each attempt.
+        // Let the caller's events (and a Cancel) through before each attempt.
         if (!messagePasses(timing::kHandshakePasses, timing::kHandshakePassPause))
-            return endCancelled(outcome);
-        ++outcome.attempts;
+            return endCancelled();
+        ++outcome_.attempts;
         LinkStatus failure = LinkStatus::Timeout;
 
         // Send the handshake one byte at a time; a radio may answer early, after the
@@ -164,10 +184,10 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         for (int i = 0; i < 8; ++i) {
             link_.pause(timing::kHandshakeBytePause);
             link_.clearBuffers();
-            if (!send({wire::kHandshake[i]}, outcome))
+            if (!send({wire::kHandshake[i]}))
                 return Step::Stop;
             if (i == wire::kEarlyAnswerAfter) {
-                if (!receive(1, reply, outcome))
+                if (!receive(1, reply))
                     return Step::Stop;
                 earlyAnswer = !reply.bytes.empty();
             }
@@ -176,7 +196,7 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         bool toPrompt = false;
         // Otherwise wait for the late answer; its value does not matter.
         if (!earlyAnswer) {
-            if (!receive(1, reply, outcome))
+            if (!receive(1, reply))
                 return Step::Stop;
             handshakeRead_ = reply.status != LinkStatus::IoError; // a timed-out read still counts
             toPrompt = reply.bytes.empty();
@@ -186,21 +206,18 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
             // Ask for the identification; the type is judged before anything else.
             link_.pause(timing::kIdentRequestPause);
             link_.clearBuffers();
-            if (!send({wire::kStx}, outcome))
+            if (!send({wire::kStx}))
                 return Step::Stop;
             link_.pause(timing::kIdentRequestPause);
-            if (!receive(wire::kIdentReplySize, reply, outcome))
+            if (!receive(wire::kIdentReplySize, reply))
                 return Step::Stop;
             if (reply.bytes.size() >= wire::kIdentReplySize)
-                outcome.variantByte = reply.bytes[7];
+                outcome_.variantByte = reply.bytes[7];
             else
-                outcome.variantByte.reset(); // never a byte of an earlier reception
+                outcome_.variantByte.reset(); // never a byte of an earlier reception
             if (!identificationMatches(reply.bytes)) {
-                outcome.ending = TransferEnding::TypeMismatch;
-                outcome.status = LinkStatus::ProtocolError;
-                link_.close();
-                host_.showTypeMessage();
-                host_.closeProcessWindow();
+                outcome_.ending = TransferEnding::TypeMismatch;
+                outcome_.status = LinkStatus::ProtocolError;
                 return Step::Stop;
             }
             // Go on only once some attempt of this transfer has read the late answer; an
@@ -214,29 +231,29 @@ ProtocolEngine::Step ProtocolEngine::handshake(TransferOutcome& outcome)
         if (!toPrompt) {
             // Acknowledge, and expect the radio to acknowledge back.
             link_.clearBuffers();
-            if (!send({wire::kAck}, outcome))
+            if (!send({wire::kAck}))
                 return Step::Stop;
             link_.clearBuffers();
             link_.pause(timing::kAckSettlePause);
-            if (!receive(1, reply, outcome))
+            if (!receive(1, reply))
                 return Step::Stop;
             if (reply.bytes.size() == 1 && reply.bytes[0] == wire::kAck)
                 return Step::Continue;
             failure = reply.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError;
         }
 
-        // The prompt.
-        if (!host_.askRetry()) {
-            outcome.ending = TransferEnding::PromptCancelled;
-            outcome.status = failure;
-            link_.close();
-            host_.closeProcessWindow();
+        // The Communication Error prompt.
+        const RetryDecision decision =
+            control_.communicationError ? control_.communicationError() : RetryDecision::Cancel;
+        if (decision == RetryDecision::Cancel) {
+            outcome_.ending = TransferEnding::PromptCancelled;
+            outcome_.status = failure;
             return Step::Stop;
         }
     }
 }
 
-ProtocolEngine::Step ProtocolEngine::writeBlocks(const RadioImage& image, TransferOutcome& outcome)
+Session::Step Session::writeBlocks(const RadioImage& image)
 {
     std::uint16_t address = 0;
     for (int block = 0; block < wire::kBlockCount; ++block) {
@@ -244,23 +261,23 @@ ProtocolEngine::Step ProtocolEngine::writeBlocks(const RadioImage& image, Transf
             link_.clearBuffers();
             const Bytes frame = {wire::kWriteCommand, static_cast<std::uint8_t>(address >> 8),
                                  static_cast<std::uint8_t>(address & 0xFF), wire::kSubBlockLength};
-            if (!send(frame, outcome))
+            if (!send(frame))
                 return Step::Stop;
             link_.pause(timing::kWriteDataPause);
             const auto first = image.bytes().begin() + address;
-            if (!send(Bytes(first, first + wire::kSubBlockSize), outcome))
+            if (!send(Bytes(first, first + wire::kSubBlockSize)))
                 return Step::Stop;
-            if (!receiveAck(outcome))
+            if (!receiveAck())
                 return Step::Stop;
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
-        if (!completeBlock(outcome))
+        if (!completeBlock())
             return Step::Stop;
     }
     return Step::Continue;
 }
 
-ProtocolEngine::Step ProtocolEngine::readBlocks(RadioImage& staging, TransferOutcome& outcome)
+Session::Step Session::readBlocks(RadioImage& staging)
 {
     std::uint16_t address = 0;
     for (int block = 0; block < wire::kBlockCount; ++block) {
@@ -270,86 +287,110 @@ ProtocolEngine::Step ProtocolEngine::readBlocks(RadioImage& staging, TransferOut
             link_.clearBuffers();
             const Bytes frame = {wire::kReadCommand, static_cast<std::uint8_t>(address >> 8),
                                  static_cast<std::uint8_t>(address & 0xFF), wire::kSubBlockLength};
-            if (!send(frame, outcome))
+            if (!send(frame))
                 return Step::Stop;
             ReadResult reply;
-            if (!receive(wire::kReadReplySize, reply, outcome))
+            if (!receive(wire::kReadReplySize, reply))
                 return Step::Stop;
             if (reply.bytes.size() < wire::kReadReplySize)
-                return endInterrupted(outcome, LinkStatus::Timeout, std::string());
+                return endInterrupted(LinkStatus::Timeout, std::string());
             for (int i = 0; i < wire::kSubBlockSize; ++i)
                 staging.setByte(address + static_cast<std::size_t>(i),
                                 reply.bytes[wire::kReadReplyDataAt + i]);
 
             link_.pause(timing::kReadAckPause);
             link_.clearBuffers();
-            if (!send({wire::kAck}, outcome))
+            if (!send({wire::kAck}))
                 return Step::Stop;
-            if (!receiveAck(outcome))
+            if (!receiveAck())
                 return Step::Stop;
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
-        if (!completeBlock(outcome))
+        if (!completeBlock())
             return Step::Stop;
     }
     return Step::Continue;
 }
 
-bool ProtocolEngine::receiveAck(TransferOutcome& outcome)
+bool Session::receiveAck()
 {
     ReadResult ack;
-    if (!receive(1, ack, outcome))
+    if (!receive(1, ack))
         return false;
     if (ack.bytes.size() != 1 || ack.bytes[0] != wire::kAck) {
-        endInterrupted(outcome, ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError,
-                       std::string());
+        endInterrupted(ack.bytes.empty() ? LinkStatus::Timeout : LinkStatus::ProtocolError, std::string());
         return false;
     }
     return true;
 }
 
-bool ProtocolEngine::completeBlock(TransferOutcome& outcome)
+bool Session::completeBlock()
 {
-    ++outcome.blocksDone;
-    advanceProgress();
+    ++outcome_.blocksDone;
+    if (progress_ < wire::kProgressLimit) {
+        ++progress_;
+        if (control_.progress)
+            control_.progress(progress_);
+    }
     if (messagePasses(timing::kBlockPasses, 0))
         return true;
-    endCancelled(outcome);
+    endCancelled();
     return false;
 }
 
-void ProtocolEngine::advanceProgress()
+Session::Step Session::endCancelled()
 {
-    if (progress_ < wire::kProgressLimit) {
-        ++progress_;
-        host_.progress(progress_);
+    outcome_.ending = TransferEnding::Cancelled;
+    outcome_.status = LinkStatus::Cancelled;
+    return Step::Stop;
+}
+
+Session::Step Session::endInterrupted(LinkStatus status, const std::string& reason)
+{
+    outcome_.ending = TransferEnding::Interrupted;
+    outcome_.status = status;
+    outcome_.reason = reason;
+    return Step::Stop;
+}
+
+} // namespace
+
+TransferOutcome readRadio(SerialLink& link, RadioImage& image, const TransferControl& control)
+{
+    return Session(link, control, Direction::Read).read(image);
+}
+
+TransferOutcome writeRadio(SerialLink& link, const RadioImage& image, const TransferControl& control)
+{
+    return Session(link, control, Direction::Write).write(image);
+}
+
+TransferOutcome openFailed(const LinkResult& opened, Direction direction)
+{
+    TransferOutcome outcome;
+    outcome.ending = TransferEnding::OpenFailed;
+    outcome.status = LinkStatus::OpenFailed;
+    outcome.reason = opened.reason;
+    outcome.direction = direction;
+    return outcome;
+}
+
+EndingMessage endingMessage(const TransferOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case TransferEnding::OpenFailed:
+        return EndingMessage::CannotOpenPort;
+    case TransferEnding::Interrupted:
+        return EndingMessage::ProgramInterrupt;
+    case TransferEnding::TypeMismatch:
+        return EndingMessage::TypeMismatch;
+    case TransferEnding::ReadCompleted:
+    case TransferEnding::WriteCompleted:
+    case TransferEnding::PromptCancelled:
+    case TransferEnding::Cancelled:
+        break;
     }
-}
-
-ProtocolEngine::Step ProtocolEngine::endCancelled(TransferOutcome& outcome)
-{
-    outcome.ending = TransferEnding::Cancelled;
-    outcome.status = LinkStatus::Cancelled;
-    finish();
-    return Step::Stop;
-}
-
-ProtocolEngine::Step ProtocolEngine::endInterrupted(TransferOutcome& outcome, LinkStatus status,
-                                                    const std::string& reason)
-{
-    outcome.ending = TransferEnding::Interrupted;
-    outcome.status = status;
-    outcome.reason = reason;
-    link_.close();
-    host_.showMessage(resid::StrProgramInterrupt, reason);
-    host_.closeProcessWindow();
-    return Step::Stop;
-}
-
-void ProtocolEngine::finish()
-{
-    link_.close();
-    host_.closeProcessWindow();
+    return EndingMessage::None;
 }
 
 } // namespace qx260::link

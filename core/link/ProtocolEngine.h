@@ -1,15 +1,17 @@
 #pragma once
-// The programming protocol: preparation, the handshake with its identification
-// test, and the Read and Write block transfers, run against a SerialLink and a
-// TransferHost (the window, the command line or a test).
+// The programming protocol: the handshake with its identification test, and the Read and
+// Write block transfers, run on a SerialLink that the caller has opened. The caller takes
+// part through a TransferControl (progress, the cancel test at every message pass, the
+// answer to a Communication Error) and learns from the TransferOutcome what happened; the
+// engine opens and closes no port, shows nothing and touches no document.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "core/link/SerialLink.h"
 #include "core/radio/RadioImage.h"
-#include "res/ResourceIds.h"
 
 namespace qx260::link
 {
@@ -45,49 +47,35 @@ constexpr std::size_t kReadReplyDataAt = 4;
 constexpr int kBlockCount = 51; // image blocks 0..50 = offsets 0x000..0x32F
 constexpr int kBlockSize = 16;
 constexpr int kSubBlockSize = 8;
-constexpr int kProgressLimit = 64; // the bar is stepped only below this position
+constexpr int kProgressLimit = 64; // progress is reported only below this position
 } // namespace wire
 
 enum class Direction { Read = 0, Write = 1 };
 
-// What the transfer needs from whoever runs it.
-class TransferHost
-{
-  public:
-    virtual ~TransferHost() = default;
-    // Handles at most one waiting event (message pass).
-    virtual void pumpOneMessage() = 0;
-    virtual bool cancelRequested() = 0;
-    // After each block: the new position of the bar (1..51).
-    virtual void progress(int position) = 0;
-    // The Communication Error prompt (resid::StrCommunicationError): true for Retry,
-    // false for Cancel.
-    virtual bool askRetry() = 0;
-    // A message of the string table (resid::Str...) with an OK button; reason is the system's
-    // reason when there is one (empty otherwise).
-    virtual void showMessage(int stringId, const std::string& reason) = 0;
-    // "Becuase the type of radio does not match ..." (Caution).
-    virtual void showTypeMessage() = 0;
-    virtual void commitCellEdit() = 0;
-    // Write: bring the image up to date from the channel table.
-    virtual void encodeTable(RadioImage& image) = 0;
-    // Read and again after the handshake.
-    virtual Direction transferDirection() = 0;
-    // A Read has completed and the image holds the radio's memory: set the radio
-    // variant, clear the new-document flag, rebuild the channel table.
-    virtual void readCompleted(int radioVariant) = 0;
-    virtual void showDocumentWindow() = 0;
-    virtual void closeProcessWindow() = 0;
+// The answer to the Communication Error prompt.
+enum class RetryDecision { Retry, Cancel };
+
+// How a caller takes part in one transfer. Every callback may be left empty.
+struct TransferControl {
+    // After each block: the blocks done so far (1..51).
+    std::function<void(int blocksDone)> progress;
+    // Asked at every message pass (six before each handshake attempt, five after each
+    // block, nowhere else): true ends the transfer as cancelled. A window lets its waiting
+    // events through here, so that its Cancel button stays live. Empty: never cancelled.
+    std::function<bool()> cancelRequested;
+    // No answer, or a wrong one, during the handshake: Retry starts a new attempt, Cancel
+    // ends the transfer. Empty: Cancel.
+    std::function<RetryDecision()> communicationError;
 };
 
 enum class TransferEnding {
     ReadCompleted,
     WriteCompleted,
-    OpenFailed,      // resid::StrCannotOpenPort
-    TypeMismatch,    // the type message
+    OpenFailed,      // the caller could not open the port (see openFailed)
+    TypeMismatch,    // the radio is of another type
     PromptCancelled, // Cancel at the Communication Error prompt
-    Interrupted,     // resid::StrProgramInterrupt: a block failed, or the line failed
-    Cancelled,       // the cancel flag, seen at a message pass
+    Interrupted,     // a block failed, or the line failed
+    Cancelled,       // the cancel test, at a message pass
 };
 
 const char* transferEndingName(TransferEnding ending);
@@ -97,9 +85,10 @@ struct TransferOutcome {
     LinkStatus status = LinkStatus::Ok; // why it ended, in link terms
     std::string reason;                 // the system's reason, when there is one
     int blocksDone = 0;
-    Direction direction = Direction::Read;   // the direction the blocks ran in
+    Direction direction = Direction::Read;
     int attempts = 0;                        // handshake attempts started
-    std::optional<std::uint8_t> variantByte; // empty: the reply had no byte 7
+    std::optional<std::uint8_t> variantByte; // byte 7 of the identification; empty: the reply had none
+
     // The Read or the Write went through to its last block.
     bool ok() const
     {
@@ -108,6 +97,8 @@ struct TransferOutcome {
     // A Write that stopped after some of its blocks: the radio holds the first blocksDone
     // blocks of the image and its earlier memory after them.
     bool radioPartWritten() const { return direction == Direction::Write && blocksDone > 0 && !ok(); }
+    // The radio variant the identification names (what a completed Read sets).
+    int radioVariant() const;
 };
 
 // 0xFF gives 1, 0xF5 gives 2, anything else (or no byte) gives 0.
@@ -116,40 +107,25 @@ int radioVariantFromByte(std::optional<std::uint8_t> variantByte);
 // "P", "3" or "2", "207" in bytes 0 to 4.
 bool identificationMatches(const Bytes& reply);
 
-class ProtocolEngine
-{
-  public:
-    ProtocolEngine(SerialLink& link, TransferHost& host);
+// Reads the radio's memory (offsets 0x000..0x32F) on the open `link`. The blocks land in a
+// copy of `image`, which takes the place of `image` only when every block has arrived; the
+// bytes that never travel stay as `image` has them.
+TransferOutcome readRadio(SerialLink& link, RadioImage& image, const TransferControl& control = {});
 
-    // Runs one whole transfer on `device` (a path the link can open). A Write sends
-    // `image` after the host encoded the table into it; a Read fills a copy and
-    // puts it into `image` only when every block has arrived.
-    TransferOutcome run(RadioImage& image, const std::string& device);
+// Writes offsets 0x000..0x32F of `image` into the radio on the open `link`.
+TransferOutcome writeRadio(SerialLink& link, const RadioImage& image, const TransferControl& control = {});
 
-  private:
-    enum class Step { Continue, Stop };
+// The outcome of a transfer that could not start because the port did not open.
+TransferOutcome openFailed(const LinkResult& opened, Direction direction);
 
-    bool messagePasses(int passes, int pauseMs);
-    Step handshake(TransferOutcome& outcome);
-    Step writeBlocks(const RadioImage& image, TransferOutcome& outcome);
-    Step readBlocks(RadioImage& staging, TransferOutcome& outcome);
-    void advanceProgress();
-
-    bool send(const Bytes& bytes, TransferOutcome& outcome);
-    bool receive(std::size_t count, ReadResult& result, TransferOutcome& outcome);
-
-    // The radio's one-byte acknowledgement; false (transfer ended) when it is missing or wrong.
-    bool receiveAck(TransferOutcome& outcome);
-    // Counts a finished block, shows progress and lets messages through; false when cancelled.
-    bool completeBlock(TransferOutcome& outcome);
-    Step endCancelled(TransferOutcome& outcome);
-    Step endInterrupted(TransferOutcome& outcome, LinkStatus status, const std::string& reason);
-    void finish();
-
-    SerialLink& link_;
-    TransferHost& host_;
-    bool handshakeRead_ = false;
-    int progress_ = 0;
+// What the user is told when a transfer ends: nothing (it went through, it was cancelled,
+// or the Communication Error prompt has said it already), or one message.
+enum class EndingMessage {
+    None,
+    CannotOpenPort,   // "Could not Open the Port, ..." with the system's reason
+    ProgramInterrupt, // "Program Interrupt, ..." with the system's reason, when there is one
+    TypeMismatch,     // "Becuase the type of radio does not match, ..." (Caution)
 };
+EndingMessage endingMessage(const TransferOutcome& outcome);
 
 } // namespace qx260::link

@@ -12,9 +12,18 @@ namespace
 // Reads the radio and saves what came.
 int readRadio(TransferOptions& options)
 {
+    TransferSession session;
+    TerminalTransfer terminal(options);
+    CommandPort port(options);
+    terminal.begin(link::Direction::Read);
     // The bytes that never travel keep the values of a new document.
     RadioImage image = RadioImage::newImage();
-    if (int code = runTransfer(link::Direction::Read, options, image); code != kExitOk)
+    const link::LinkResult opened = port.open();
+    const link::TransferOutcome outcome = opened.ok()
+                                              ? link::readRadio(port.link(), image, terminal.control())
+                                              : link::openFailed(opened, link::Direction::Read);
+    port.close();
+    if (int code = terminal.ended(outcome, port.device()); code != kExitOk)
         return code;
     const DocumentResult saved = saveDatFile(options.output, image);
     if (!saved.ok())

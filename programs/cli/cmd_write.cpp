@@ -7,6 +7,7 @@
 #include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
 #include "core/config/ProcessValues.h"
+#include "core/link/WriteWorkflow.h"
 #include "core/radio/CProgramDoc.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
@@ -18,29 +19,9 @@ namespace qx260::cli
 namespace
 {
 
-// Reads the radio into a new document and saves it; nothing is written when this fails.
-int saveBackup(TransferOptions& options)
+// What the read back found: "Verified", or what differs, as "diff" prints it.
+int reportVerify(const TransferOptions& options, const RadioImage& sent, const RadioImage& back)
 {
-    RadioImage before = RadioImage::newImage();
-    const int code = runTransfer(link::Direction::Read, options, before);
-    if (code != kExitOk)
-        return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
-    const DocumentResult saved = saveDatFile(options.backup, before);
-    if (!saved.ok())
-        return fail(kExitFailure, "cannot write " + options.backup + ": " + saved.reason +
-                                      "; nothing was written to the radio");
-    if (!options.quiet)
-        std::fprintf(stderr, "Saved the radio's memory in %s.\n", options.backup.c_str());
-    return kExitOk;
-}
-
-// Reads the radio back and compares what travels (0x000-0x32F) with what was sent.
-int verifyWrite(TransferOptions& options, const RadioImage& sent)
-{
-    RadioImage back = sent;
-    if (runTransfer(link::Direction::Read, options, back) != kExitOk)
-        return fail(kExitFailure, "the write completed, but the radio could not be read back to verify it; "
-                                  "check it with \"qx260-cli read\" and \"qx260-cli diff\"");
     ProcessValues& values = processValues();
     std::string error;
     if (!loadConfiguration(values, std::string(), error))
@@ -58,22 +39,66 @@ int verifyWrite(TransferOptions& options, const RadioImage& sent)
                 "stays, check the cable and the radio");
 }
 
-// The backup, the write and the verification, each when asked for, in that order.
-int writeRadio(TransferOptions& options, RadioImage& image)
+// The write workflow on one open port: the backup (--backup), the write and the read back
+// (--verify), each when asked for, in that order.
+int writeRadio(TransferOptions& options, const RadioImage& image)
 {
     // One Ctrl+C handler for all the transfers: a Ctrl+C between them stops the rest.
     TransferSession session;
-    if (!options.backup.empty()) {
-        if (int code = saveBackup(options); code != kExitOk)
-            return code;
-        if (TransferSession::interrupted())
-            return fail(kExitFailure, "cancelled; nothing was written to the radio");
+    TerminalTransfer terminal(options);
+    CommandPort port(options);
+
+    link::WriteWorkflow workflow;
+    if (!options.backup.empty())
+        workflow.keepBackup = [&options](const RadioImage& radio) {
+            link::BackupKept kept;
+            kept.name = options.backup;
+            const DocumentResult saved = saveDatFile(options.backup, radio);
+            if (!saved.ok())
+                kept.reason = saved.reason;
+            else if (!options.quiet)
+                std::fprintf(stderr, "Saved the radio's memory in %s.\n", options.backup.c_str());
+            return kept;
+        };
+    workflow.verify = options.verify;
+    workflow.stageBegins = [&terminal](link::WriteStage stage) {
+        terminal.begin(stage == link::WriteStage::Write ? link::Direction::Write : link::Direction::Read);
+    };
+    workflow.stageEnded = [&](link::WriteStage stage, const link::TransferOutcome& outcome) {
+        // Ctrl+C once the backup was kept: the Write ends at its first message pass.
+        if (stage == link::WriteStage::Write && outcome.ending == link::TransferEnding::Cancelled &&
+            outcome.blocksDone == 0 && !options.backup.empty())
+            fail(kExitFailure, "cancelled; nothing was written to the radio");
+        else
+            terminal.ended(outcome, port.device());
+    };
+    workflow.control = terminal.control();
+
+    link::WriteResult result;
+    if (const link::LinkResult opened = port.open(); opened.ok()) {
+        result = link::runWriteWorkflow(port.link(), image, workflow);
+    } else {
+        result = link::workflowNotStarted(workflow, opened);
+        terminal.ended(result.outcome, port.device());
     }
-    if (int code = runTransfer(link::Direction::Write, options, image); code != kExitOk)
-        return code;
-    if (options.verify)
-        return verifyWrite(options, image);
-    return kExitOk;
+    port.close();
+
+    switch (result.step) {
+    case link::WriteStep::ReadFirst:
+        return fail(kExitFailure, "no backup was made, so nothing was written to the radio");
+    case link::WriteStep::Backup:
+        return fail(kExitFailure, "cannot write " + options.backup + ": " + result.backup.reason +
+                                      "; nothing was written to the radio");
+    case link::WriteStep::Review: // the command line asks no one
+    case link::WriteStep::Write:
+        return result.written() ? kExitOk : kExitFailure;
+    case link::WriteStep::Verify:
+        break;
+    }
+    if (!result.readBack)
+        return fail(kExitFailure, "the write completed, but the radio could not be read back to verify it; "
+                                  "check it with \"qx260-cli read\" and \"qx260-cli diff\"");
+    return reportVerify(options, image, *result.readBack);
 }
 
 int runWrite(const ParsedArgs& args)
@@ -120,8 +145,8 @@ const CommandRegistrar registrar({
                      "answers (taken off the cable or switched off), then for the next one, until Ctrl+C"},
             {.name = "--backup-dir",
              .value = "DIR",
-             .help = "before writing a radio, save its memory as DIR/PORT-TIME.dat; a radio whose backup "
-                     "fails is not written"},
+             .help = "before writing a radio, save its memory in DIR as radio-PORT-TIME.dat; a radio whose "
+                     "backup fails is not written"},
             {.name = "--report",
              .value = "FILE.csv",
              .help = "add one line per radio: time, port, result, seconds, verify, backup (a new file starts "

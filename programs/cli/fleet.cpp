@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <set>
 
 #include "core/channels/Csv.h"
 #include "core/compare/DifferenceText.h"
@@ -86,21 +85,6 @@ std::string secondsText(double seconds)
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
-// A port's name as part of a file name: what follows the last separator ("COM3",
-// "ttyUSB0"), with anything but letters, digits, '.', '_' and '-' as '_'.
-std::string fileNamePart(const std::string& port)
-{
-    std::string name =
-        port.substr(port.find_last_of("/\\") == std::string::npos ? 0 : port.find_last_of("/\\") + 1);
-    for (char& c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                           c == '.' || c == '_' || c == '-';
-        if (!plain)
-            c = '_';
-    }
-    return name.empty() || name[0] == '.' ? "port" + name : name;
-}
-
 std::vector<std::string> linesOf(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -119,39 +103,6 @@ std::string indented(const std::string& text)
         out += "    " + line + "\n";
     return out;
 }
-
-// The backups of a run: one new file per radio, DIR/<port>-<time>.dat, never one that
-// exists or that another radio of the run took.
-class BackupFolder
-{
-  public:
-    explicit BackupFolder(std::string folder) : folder_(std::move(folder)) {}
-
-    link::BackupKept keep(const std::string& port, const RadioImage& memory)
-    {
-        std::string path;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            const std::string stem =
-                (std::filesystem::path(folder_) / (fileNamePart(port) + "-" + localTime("yyyyMMdd-HHmmss")))
-                    .string();
-            path = stem + ".dat";
-            std::error_code error;
-            for (int n = 2; taken_.count(path) != 0 || std::filesystem::exists(path, error); ++n)
-                path = stem + "-" + std::to_string(n) + ".dat";
-            taken_.insert(path);
-        }
-        const DocumentResult saved = saveDatFile(path, memory);
-        if (!saved.ok())
-            return {path, "cannot write " + path + ": " + saved.reason};
-        return {path, {}};
-    }
-
-  private:
-    std::mutex mutex_;
-    std::string folder_;
-    std::set<std::string> taken_;
-};
 
 // The report: one CSV line per radio, each appended by one write to a file opened for
 // appending, so lines of several threads (or of two programs) never mix.
@@ -173,7 +124,7 @@ class Report
     {
         std::string verify;
         if (turn.verifyAsked)
-            verify = turn.matches ? "verified" : turn.readBack ? "differs" : "not verified";
+            verify = turn.verified() ? "verified" : turn.readBack ? "differs" : "not verified";
         const std::string line = csvRecord({localTime("yyyy-MM-dd HH:mm:ss"), port,
                                             turn.ok() ? "ok" : link::turnSummary(turn, false),
                                             secondsText(turn.seconds), verify, turn.backup.name});
@@ -280,7 +231,7 @@ class Display
                            secondsText(turn.seconds) + " s)\n";
         if (!turn.backup.name.empty() && turn.backup.ok())
             line += "    backup: " + turn.backup.name + "\n";
-        if (turn.readBack && !turn.matches) {
+        if (turn.readBack && !turn.verified()) {
             const ImageDifferences d = compareImages(image_, *turn.readBack, 0, processValues().languageFlag);
             line += indented(differenceLines(d, image_, *turn.readBack, processValues()));
         }
@@ -291,7 +242,7 @@ class Display
 
         ++radios_;
         written_ += turn.written() ? 1 : 0;
-        verified_ += turn.matches ? 1 : 0;
+        verified_ += turn.verified() ? 1 : 0;
         if (!turn.ok())
             failed_.push_back(label(port, turn.radio));
         port.shown = turn.ok() ? summary : "FAILED";
@@ -407,9 +358,9 @@ int writeFleet(TransferOptions& options, const RadioImage& image)
         if (std::string error; !report->begin(error))
             return fail(kExitFailure, "cannot add to the report " + error + "; nothing was written");
     }
-    std::unique_ptr<BackupFolder> backups;
+    std::unique_ptr<link::BackupFolder> backups;
     if (!options.backupDir.empty())
-        backups = std::make_unique<BackupFolder>(options.backupDir);
+        backups = std::make_unique<link::BackupFolder>(options.backupDir);
 
     // One Ctrl+C handler for every port: each ends at its next safe point.
     TransferSession session;
@@ -446,7 +397,7 @@ int writeFleet(TransferOptions& options, const RadioImage& image)
                                                  events.push({i, true, radio, {}});
                                              }});
                 } else {
-                    ended(link::writeRadio(used, port.device, image, mine, port.activity));
+                    ended(link::writeRadioTurn(used, port.device, image, mine, port.activity));
                 }
                 port.activity.stage = PortActivity::Finished;
             });

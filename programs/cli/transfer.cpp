@@ -1,6 +1,6 @@
-// The terminal side of read and write: the host that draws the progress bar, answers Retry
-// and notices Ctrl+C, the checks made before the radio is touched, the wire log, and one
-// run of the engine on a real port, with what a cancelled write left in the radio explained.
+// The terminal side of read and write: the progress bar, the Retry answers and Ctrl+C of
+// each transfer and what is said when it ends (with what a cancelled write left in the
+// radio), the checks made before the radio is touched, the command's port and its wire log.
 
 #include "programs/cli/transfer.h"
 
@@ -15,12 +15,11 @@
 #include <memory>
 
 #include "core/config/FileAccess.h"
-#include "core/link/WireLog.h"
 #include "platform/PortSettings.h"
-#include "platform/QtSerialLink.h"
 #include "platform/Terminal.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
+#include "res/ResourceIds.h"
 
 namespace qx260::cli
 {
@@ -51,77 +50,6 @@ const char* messageText(int id)
     }
     return "";
 }
-
-class TerminalHost : public link::TransferHost
-{
-  public:
-    TerminalHost(link::Direction direction, const TransferOptions& options)
-        : direction_(direction), retriesLeft_(options.retries), showBar_(!options.quiet && isTerminal(stderr))
-    {
-    }
-
-    void pumpOneMessage() override {}
-    bool cancelRequested() override { return interruptFlag != 0; }
-    void progress(int position) override
-    {
-        if (!showBar_)
-            return;
-        const int width = 40;
-        const int filled = position * width / link::wire::kBlockCount;
-        std::fprintf(stderr, "\r%s [%s%s] %d/%d", direction_ == link::Direction::Read ? "Reading" : "Writing",
-                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                     std::string(static_cast<std::size_t>(width - filled), ' ').c_str(), position,
-                     link::wire::kBlockCount);
-        barShown_ = true;
-    }
-    bool askRetry() override
-    {
-        endBar();
-        if (retriesLeft_ > 0 && !interruptFlag) {
-            --retriesLeft_;
-            std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(resid::StrCommunicationError));
-            return true;
-        }
-        std::fprintf(stderr, "qx260-cli: %s\n", messageText(resid::StrCommunicationError));
-        return false;
-    }
-    void showMessage(int id, const std::string& reason) override
-    {
-        endBar();
-        if (reason.empty())
-            std::fprintf(stderr, "qx260-cli: %s\n", messageText(id));
-        else
-            std::fprintf(stderr, "qx260-cli: %s\n  %s\n", messageText(id), reason.c_str());
-    }
-    void showTypeMessage() override
-    {
-        endBar();
-        std::fprintf(stderr,
-                     "qx260-cli: Caution: Becuase the type of radio does not match,\ncommunications is "
-                     "interrupt.\n");
-    }
-    void commitCellEdit() override {}
-    void encodeTable(RadioImage&) override {} // the file's image goes out as it is
-    link::Direction transferDirection() override { return direction_; }
-    void readCompleted(int radioVariant) override { variant = radioVariant; }
-    void showDocumentWindow() override {}
-    void closeProcessWindow() override { endBar(); }
-
-    int variant = -1;
-
-  private:
-    void endBar()
-    {
-        if (barShown_)
-            std::fputc('\n', stderr);
-        barShown_ = false;
-    }
-
-    link::Direction direction_;
-    int retriesLeft_;
-    bool showBar_;
-    bool barShown_ = false;
-};
 
 bool parseCount(const std::string& text, int& value)
 {
@@ -282,39 +210,90 @@ int transferOptionsFrom(const ParsedArgs& args, bool isRead, TransferOptions& op
     return kExitOk;
 }
 
-int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
-                link::TransferOutcome* outcomeOut)
+TerminalTransfer::TerminalTransfer(const TransferOptions& options)
+    : options_(options), retriesLeft_(options.retries), showBar_(!options.quiet && isTerminal(stderr))
 {
-    const std::optional<std::string> device =
-        link::resolvePortDevice(options.port, link::systemPortMapping());
-    TerminalHost host(direction, options);
-    if (!device) {
-        host.showMessage(resid::StrCannotOpenPort,
-                         options.port + ": no serial device is set for this port (see \"qx260-cli ports\")");
-        return kExitFailure;
+}
+
+void TerminalTransfer::begin(link::Direction direction)
+{
+    direction_ = direction;
+    retriesLeft_ = options_.retries;
+}
+
+link::TransferControl TerminalTransfer::control()
+{
+    link::TransferControl control;
+    control.progress = [this](int position) { progress(position); };
+    control.cancelRequested = [] { return interruptFlag != 0; };
+    control.communicationError = [this] { return communicationError(); };
+    return control;
+}
+
+void TerminalTransfer::progress(int position)
+{
+    if (!showBar_)
+        return;
+    const int width = 40;
+    const int filled = position * width / link::wire::kBlockCount;
+    std::fprintf(stderr, "\r%s [%s%s] %d/%d", direction_ == link::Direction::Read ? "Reading" : "Writing",
+                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 std::string(static_cast<std::size_t>(width - filled), ' ').c_str(), position,
+                 link::wire::kBlockCount);
+    barShown_ = true;
+}
+
+link::RetryDecision TerminalTransfer::communicationError()
+{
+    endBar();
+    if (retriesLeft_ > 0 && !interruptFlag) {
+        --retriesLeft_;
+        std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(resid::StrCommunicationError));
+        return link::RetryDecision::Retry;
+    }
+    std::fprintf(stderr, "qx260-cli: %s\n", messageText(resid::StrCommunicationError));
+    return link::RetryDecision::Cancel;
+}
+
+void TerminalTransfer::endBar()
+{
+    if (barShown_)
+        std::fputc('\n', stderr);
+    barShown_ = false;
+}
+
+int TerminalTransfer::ended(const link::TransferOutcome& outcome, const std::string& device)
+{
+    endBar();
+    const auto say = [&](int id) {
+        if (outcome.reason.empty())
+            std::fprintf(stderr, "qx260-cli: %s\n", messageText(id));
+        else
+            std::fprintf(stderr, "qx260-cli: %s\n  %s\n", messageText(id), outcome.reason.c_str());
+    };
+    switch (link::endingMessage(outcome)) {
+    case link::EndingMessage::CannotOpenPort:
+        say(resid::StrCannotOpenPort);
+        break;
+    case link::EndingMessage::ProgramInterrupt:
+        say(resid::StrProgramInterrupt);
+        break;
+    case link::EndingMessage::TypeMismatch:
+        std::fprintf(stderr,
+                     "qx260-cli: Caution: Becuase the type of radio does not match,\ncommunications is "
+                     "interrupt.\n");
+        break;
+    case link::EndingMessage::None:
+        break;
     }
 
-    const bool logging = !options.log.empty();
-    link::QtSerialLink port;
-    link::LoggingSerialLink logged(port, [&options](const std::string& line) {
-        options.logText += line;
-        options.logText += '\n';
-    });
-    link::SerialLink& serial = logging ? static_cast<link::SerialLink&>(logged) : port;
-
-    TransferSession session;
-    link::ProtocolEngine engine(serial, host);
-    const link::TransferOutcome outcome = engine.run(image, *device);
-    if (outcomeOut)
-        *outcomeOut = outcome;
-
     if (outcome.ok()) {
-        if (!options.quiet) {
-            if (direction == link::Direction::Read)
+        if (!options_.quiet) {
+            if (outcome.direction == link::Direction::Read)
                 std::fprintf(stderr, "Read %d blocks from %s; radio variant %d.\n", outcome.blocksDone,
-                             device->c_str(), host.variant);
+                             device.c_str(), outcome.radioVariant());
             else
-                std::fprintf(stderr, "Wrote %d blocks to %s.\n", outcome.blocksDone, device->c_str());
+                std::fprintf(stderr, "Wrote %d blocks to %s.\n", outcome.blocksDone, device.c_str());
         }
         return kExitOk;
     }
@@ -322,21 +301,57 @@ int runTransfer(link::Direction direction, TransferOptions& options, RadioImage&
         return kExitFailure;
     if (outcome.radioPartWritten()) {
         const std::string restore =
-            options.backup.empty() ? " (there is no backup of what it held; next time, --backup FILE.dat "
-                                     "makes one)"
-                                   : ", or write the backup " + options.backup + " to put back what it held";
+            options_.backup.empty()
+                ? " (there is no backup of what it held; next time, --backup FILE.dat "
+                  "makes one)"
+                : ", or write the backup " + options_.backup + " to put back what it held";
         std::fprintf(
             stderr,
             "qx260-cli: cancelled: the radio now holds the first %d of %d blocks of %s and its earlier "
             "memory after them.\n  To put it right, write %s again%s.\n",
-            outcome.blocksDone, link::wire::kBlockCount, options.input.c_str(), options.input.c_str(),
+            outcome.blocksDone, link::wire::kBlockCount, options_.input.c_str(), options_.input.c_str(),
             restore.c_str());
-    } else if (direction == link::Direction::Write) {
+    } else if (outcome.direction == link::Direction::Write) {
         std::fprintf(stderr, "qx260-cli: cancelled before any block was written; the radio is unchanged.\n");
     } else {
         std::fprintf(stderr, "qx260-cli: cancelled; the port is closed and no file was changed.\n");
     }
     return kExitFailure;
+}
+
+CommandPort::CommandPort(TransferOptions& options)
+    : options_(options), logged_(port_, [&options](const std::string& line) {
+          options.logText += line;
+          options.logText += '\n';
+      })
+{
+}
+
+CommandPort::~CommandPort()
+{
+    close();
+}
+
+link::LinkResult CommandPort::open()
+{
+    const std::optional<std::string> device =
+        link::resolvePortDevice(options_.port, link::systemPortMapping());
+    if (!device)
+        return {link::LinkStatus::OpenFailed,
+                options_.port + ": no serial device is set for this port (see \"qx260-cli ports\")"};
+    device_ = *device;
+    return link().open(device_);
+}
+
+void CommandPort::close()
+{
+    if (link().isOpen())
+        link().close();
+}
+
+link::SerialLink& CommandPort::link()
+{
+    return options_.log.empty() ? static_cast<link::SerialLink&>(port_) : logged_;
 }
 
 } // namespace qx260::cli

@@ -1,11 +1,13 @@
 #pragma once
-// What "read" and "write" share: their options, the terminal host of a transfer
-// (progress bar, Retry answers, Ctrl+C) and running the engine on a real port.
+// What "read" and "write" share: their options, the terminal's part in a transfer
+// (progress bar, Retry answers, Ctrl+C, what is said when it ends) and the command's port.
 
 #include <string>
 #include <vector>
 
 #include "core/link/ProtocolEngine.h"
+#include "core/link/WireLog.h"
+#include "platform/QtSerialLink.h"
 #include "programs/cli/Command.h"
 
 namespace qx260::cli
@@ -48,9 +50,8 @@ int checkBeforeTransfer(const TransferOptions& options);
 // written and nothing else had failed.
 int finishWireLog(const TransferOptions& options, int code);
 
-// Keeps Ctrl+C and the serial port's application object for a command that runs several
-// transfers, so that a Ctrl+C between two of them is not lost. runTransfer makes its own
-// when none is active.
+// Keeps Ctrl+C and the serial port's application object for the transfers of a command,
+// so that a Ctrl+C between two of them is not lost.
 class TransferSession
 {
   public:
@@ -67,9 +68,55 @@ class TransferSession
     State* state_;
 };
 
-// Runs one transfer. `image` is sent (write) or filled (read, only on completion).
-// Returns the exit code; failures have been reported on stderr.
-int runTransfer(link::Direction direction, TransferOptions& options, RadioImage& image,
-                link::TransferOutcome* outcome = nullptr);
+// The terminal's part in the transfers of one command: the progress bar on standard error,
+// the Retry answers (--retries, for each transfer anew), Ctrl+C as the cancel request, and
+// what is said when a transfer ends.
+class TerminalTransfer
+{
+  public:
+    explicit TerminalTransfer(const TransferOptions& options);
+
+    // A transfer begins: its bar names the direction, and its Retry answers start again.
+    void begin(link::Direction direction);
+    // What the transfers ask of the terminal.
+    link::TransferControl control();
+    // Says how a transfer on `device` ended: the message of a failure, what a cancel left
+    // behind, and (unless --quiet) what a completed one did. Returns the exit code.
+    int ended(const link::TransferOutcome& outcome, const std::string& device);
+
+  private:
+    void progress(int position);
+    link::RetryDecision communicationError();
+    void endBar();
+
+    const TransferOptions& options_;
+    link::Direction direction_ = link::Direction::Read;
+    int retriesLeft_ = 0;
+    bool showBar_;
+    bool barShown_ = false;
+};
+
+// The port of a command: the device --port names, with the wire log (--log) around it. It
+// stays open for all the transfers of the command and closes when it goes.
+class CommandPort
+{
+  public:
+    explicit CommandPort(TransferOptions& options);
+    ~CommandPort();
+    CommandPort(const CommandPort&) = delete;
+    CommandPort& operator=(const CommandPort&) = delete;
+
+    // Opens it. A port name that stands for no device fails like a port that does not open.
+    link::LinkResult open();
+    void close();
+    link::SerialLink& link();
+    const std::string& device() const { return device_; }
+
+  private:
+    TransferOptions& options_;
+    std::string device_;
+    link::QtSerialLink port_;
+    link::LoggingSerialLink logged_;
+};
 
 } // namespace qx260::cli

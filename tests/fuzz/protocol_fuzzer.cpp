@@ -3,13 +3,13 @@
 // alone, drop, cut short, delay, replace, follow with an endless stream, or end with a dead
 // line. Time on the line is virtual: bytes arrive at set times and the line keeps a clock
 // that reads and pauses advance, so a run takes no real time. Every transfer ends with one
-// of the defined endings and the port closed; the document changes only through a Read that
-// completed; every read and write keeps to the budget the engine gave the port, and the whole
-// transfer to the time its attempts and blocks allow.
+// of the defined endings and the port as the caller left it; the document changes only
+// through a Read that completed; every read and write keeps to the budget the engine gave
+// the port, and the whole transfer to the time its attempts and blocks allow.
 //
-// Input: a byte for direction, a direction change during the handshake and a port that
-// cannot be opened; the radio's model letter and variant byte; when the user cancels; then
-// one byte for each write, saying what becomes of the radio's reply to it.
+// Input: a byte for direction and a port that cannot be opened (bit 1 is not used); the
+// radio's model letter and variant byte; when the user cancels; then one byte for each
+// write, saying what becomes of the radio's reply to it.
 
 #include <algorithm>
 #include <climits>
@@ -28,12 +28,6 @@ namespace
 
 using link::Bytes;
 using link::LinkStatus;
-
-// The one place this target meets the engine's interface.
-link::TransferOutcome runTransfer(link::SerialLink& line, link::TransferHost& host, RadioImage& image)
-{
-    return link::ProtocolEngine(line, host).run(image, "/dev/ttyFUZZ");
-}
 
 constexpr long long kForever = LLONG_MAX / 4;
 constexpr int kByteMs = 1; // 9600 baud
@@ -224,41 +218,41 @@ class ScriptedLine : public link::SerialLink
     bool dead_ = false;
 };
 
-struct ScriptedHost : link::TransferHost {
-    explicit ScriptedHost(FuzzInput& script) : script_(script) {}
+// The caller's side of the transfer, as the script has it.
+struct ScriptedCaller {
+    explicit ScriptedCaller(FuzzInput& script) : script_(script) {}
 
-    link::Direction direction = link::Direction::Read;
-    bool turnAfterStart = false; // the user picks the other direction while the handshake runs
-    int cancelAtPass = 0;        // 0: never
-    RadioImage encoded;          // what the table encodes to
-    int passes = 0, prompts = 0, encodes = 0, readCompletions = 0, closes = 0, directionAsked = 0;
+    int cancelAtPass = 0; // 0: never
+    int passes = 0, prompts = 0;
     std::vector<int> positions;
 
-    void pumpOneMessage() override { ++passes; }
-    bool cancelRequested() override { return cancelAtPass > 0 && passes >= cancelAtPass; }
-    void progress(int position) override { positions.push_back(position); }
-    bool askRetry() override { return ++prompts <= 4 && (script_.byte() & 1); }
-    void showMessage(int, const std::string&) override {}
-    void showTypeMessage() override {}
-    void commitCellEdit() override {}
-    void encodeTable(RadioImage& image) override
+    link::TransferControl control()
     {
-        ++encodes;
-        image = encoded;
+        link::TransferControl control;
+        control.progress = [this](int position) { positions.push_back(position); };
+        control.cancelRequested = [this] { return cancelAtPass > 0 && ++passes >= cancelAtPass; };
+        control.communicationError = [this] {
+            return ++prompts <= 4 && (script_.byte() & 1) ? link::RetryDecision::Retry
+                                                          : link::RetryDecision::Cancel;
+        };
+        return control;
     }
-    link::Direction transferDirection() override
-    {
-        if (directionAsked++ == 1 && turnAfterStart)
-            direction = direction == link::Direction::Read ? link::Direction::Write : link::Direction::Read;
-        return direction;
-    }
-    void readCompleted(int) override { ++readCompletions; }
-    void showDocumentWindow() override {}
-    void closeProcessWindow() override { ++closes; }
 
   private:
     FuzzInput& script_;
 };
+
+// The one place this target meets the engine's interface: the caller opens the port and
+// runs one transfer on it.
+link::TransferOutcome runTransfer(link::SerialLink& line, link::Direction direction,
+                                  const link::TransferControl& control, RadioImage& image)
+{
+    const link::LinkResult opened = line.open("/dev/ttyFUZZ");
+    if (!opened.ok())
+        return link::openFailed(opened, direction);
+    return direction == link::Direction::Read ? link::readRadio(line, image, control)
+                                              : link::writeRadio(line, image, control);
+}
 
 } // namespace
 
@@ -266,31 +260,31 @@ void checkProtocol(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput script(data, size);
     ScriptedLine line(script);
-    ScriptedHost host(script);
+    ScriptedCaller caller(script);
     const std::uint8_t setup = script.byte();
-    host.direction = setup & 1 ? link::Direction::Write : link::Direction::Read;
-    host.turnAfterStart = setup & 2;
+    const link::Direction direction = setup & 1 ? link::Direction::Write : link::Direction::Read;
     line.refuseOpen = (setup & 0x1C) == 0x1C;
     const std::uint8_t model = script.byte();
     line.radio.identity.model = model % 4 == 3 ? '4' : model % 4 == 2 ? '2' : '3';
     line.radio.identity.variantByte = script.byte(0xFF);
-    host.cancelAtPass = 4 * script.byte();
+    caller.cancelAtPass = 4 * script.byte();
 
-    RadioImage image = sampleDocument();
-    host.encoded = image;
-    host.encoded.setByte(offset::SquelchLevel, 0x07);
+    // A Write sends the document as the table encodes it; a Read goes into the document.
+    RadioImage encoded = sampleDocument();
+    encoded.setByte(offset::SquelchLevel, 0x07);
+    const RadioImage expected = direction == link::Direction::Write ? encoded : sampleDocument();
+    RadioImage image = expected;
     const sim::Memory radioBefore = line.radio.memory;
 
-    const link::TransferOutcome outcome = runTransfer(line, host, image);
+    const link::TransferOutcome outcome = runTransfer(line, direction, caller.control(), image);
     const std::string ending = link::transferEndingName(outcome.ending);
 
     FUZZ_CHECK(ending != "?", "an ending that is none of the defined ones");
     FUZZ_CHECK(outcome.ok() == (outcome.ending == link::TransferEnding::ReadCompleted ||
                                 outcome.ending == link::TransferEnding::WriteCompleted),
                ending);
-    FUZZ_CHECK(!line.isOpen(), "the port stays open after " + ending);
-    FUZZ_CHECK(host.closes == 1,
-               "the Process window closed " + std::to_string(host.closes) + " times, " + ending);
+    FUZZ_CHECK(line.isOpen() == !line.refuseOpen, "the engine opened or closed the port, " + ending);
+    FUZZ_CHECK(outcome.direction == direction, "the direction changed, " + ending);
     FUZZ_CHECK(line.broken.empty(), line.broken + ", " + ending);
 
     // The time a transfer may take: its handshake attempts and blocks at their budgets.
@@ -301,14 +295,13 @@ void checkProtocol(const std::uint8_t* data, std::size_t size)
     FUZZ_CHECK(outcome.blocksDone <= link::wire::kBlockCount &&
                    (!outcome.ok() || outcome.blocksDone == link::wire::kBlockCount),
                std::to_string(outcome.blocksDone) + " blocks, " + ending);
-    for (std::size_t i = 0; i < host.positions.size(); ++i)
-        FUZZ_CHECK(host.positions[i] == static_cast<int>(i) + 1, "the progress bar went back, " + ending);
-    FUZZ_CHECK(static_cast<int>(host.positions.size()) == outcome.blocksDone, "progress for every block");
+    for (std::size_t i = 0; i < caller.positions.size(); ++i)
+        FUZZ_CHECK(caller.positions[i] == static_cast<int>(i) + 1, "the progress bar went back, " + ending);
+    FUZZ_CHECK(static_cast<int>(caller.positions.size()) == outcome.blocksDone, "progress for every block");
 
     // The document changes only through a Read that completed.
-    const RadioImage expected = host.encodes ? host.encoded : sampleDocument();
     const bool read = outcome.ending == link::TransferEnding::ReadCompleted;
-    FUZZ_CHECK(host.readCompletions == (read ? 1 : 0), "read completions, " + ending);
+    FUZZ_CHECK(read == (direction == link::Direction::Read && outcome.ok()), "read completions, " + ending);
     if (!read) {
         FUZZ_CHECK(image == expected, "a transfer that ended " + ending + " changed the document");
     } else {

@@ -36,7 +36,6 @@
 #include "windows/frame/LockKeyIndicators.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
-#include "windows/view/CFleetWriteDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
@@ -510,7 +509,7 @@ void CMainFrame::OnCommand(int command)
         break;
     case id::WriteSeveralRadios:
         if (view)
-            CFleetWriteDlg::writeSeveralRadios(*view);
+            view->OnWriteSeveralRadios();
         break;
     case id::ComSetup:
         if (view)

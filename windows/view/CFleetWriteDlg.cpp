@@ -19,12 +19,9 @@
 #include "core/config/ProcessValues.h"
 #include "core/link/FleetWrite.h"
 #include "core/link/PortNaming.h"
-#include "core/radio/CProgramDoc.h"
 #include "platform/PortSettings.h"
 #include "platform/PortThreads.h"
 #include "platform/QtSerialLink.h"
-#include "windows/view/CProcessDlg.h"
-#include "windows/view/CProgramView.h"
 
 namespace
 {
@@ -106,20 +103,6 @@ CFleetWriteDlg::~CFleetWriteDlg()
     if (cancelFlag_)
         *cancelFlag_ = true;
     threads_.reset(); // every port's thread has returned before its row goes
-}
-
-void CFleetWriteDlg::writeSeveralRadios(CProgramView& view)
-{
-    // One transfer of the view at a time: its own Read or Write comes first.
-    if (view.transferRunning() || view.processDialog()->windowExists())
-        return;
-    // A value still being typed belongs to what is sent; refused, nothing is sent.
-    if (!view.commitCellEdit(
-            false, qx260::pickText("Nothing was written to the radio.", "没有向电台写入任何数据。")))
-        return;
-    view.encodeTable();
-    CFleetWriteDlg dialog(view.window());
-    dialog.run(view.document().image);
 }
 
 QCheckBox* CFleetWriteDlg::portBox(int number) const
@@ -211,7 +194,7 @@ void CFleetWriteDlg::OnWrite()
     for (const auto& row : rows_) {
         PortRow* mine = row.get();
         threads_->start([mine, settings, image = image_](qx260::link::SerialLink& link) {
-            mine->turn = qx260::link::writeRadio(link, mine->device, image, settings, mine->activity);
+            mine->turn = qx260::link::writeRadioTurn(link, mine->device, image, settings, mine->activity);
             mine->done = true;
         });
     }

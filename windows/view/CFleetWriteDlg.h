@@ -3,8 +3,8 @@
 // ports at once. The user picks ports (those whose devices open now are enabled) and
 // whether each radio is read back to verify; then each port shows one progress bar and
 // its result, and Cancel stops every transfer at its next block. Each port's transfer runs
-// on a thread of its own; the channel table is encoded once, as a Write does, and the same
-// image goes to every radio.
+// on a thread of its own; the same image (the channel table encoded once, by the command)
+// goes to every radio.
 
 #include <QDialog>
 #include <atomic>
@@ -21,7 +21,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class CProgramView;
 
 namespace qx260::link
 {
@@ -34,10 +33,6 @@ class CFleetWriteDlg : public QDialog
   public:
     explicit CFleetWriteDlg(QWidget* parent = nullptr);
     ~CFleetWriteDlg() override;
-
-    // The command: takes the cell being edited and encodes the table as a Write does, then
-    // shows the dialog for that image. Refused while the view's own transfer is under way.
-    static void writeSeveralRadios(CProgramView& view);
 
     // Opens a device and closes it at once; true when it opened. Replaceable for tests.
     std::function<bool(const std::string& device)> probe;

@@ -122,7 +122,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
 
     setFocusProxy(grid_);
     clipboard_ = new ChannelClipboard(*this);
-    createTransferParts();
+    transfer_ = new TransferController(*this, this);
 }
 
 CProgramView::~CProgramView()
@@ -362,11 +362,6 @@ void CProgramView::setAllColumns(bool on)
     }
 }
 
-void CProgramView::encodeTable()
-{
-    hideCellEditors();
-}
-
 void CProgramView::warnChannelsOutsideBand(const QString& bandText)
 {
     const std::vector<int> outside = qx260::channelsOutsideBand(channels(), doc_.bandLimits, tableVariant_);
@@ -414,7 +409,7 @@ bool CProgramView::stepHistory(bool back)
 {
     const bool languageFlag = qx260::processValues().languageFlag;
     // The transfer works on the document's image: it is not replaced under it.
-    if (transferRunning_) {
+    if (transferRunning()) {
         showStatus(qx260::undoDuringTransferText(languageFlag));
         return false;
     }
@@ -437,7 +432,7 @@ bool CProgramView::stepHistory(bool back)
 
 bool CProgramView::prepareChannelChange()
 {
-    if (transferRunning_) {
+    if (transferRunning()) {
         showStatus(qx260::editDuringTransferText(qx260::processValues().languageFlag));
         return false;
     }
@@ -628,4 +623,72 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The radio link: the commands go to the transfer controller, which asks the view for what
+// it needs through TransferView.
+
+void CProgramView::OnRead()
+{
+    transfer_->OnRead();
+}
+
+void CProgramView::OnWrite()
+{
+    transfer_->OnWrite();
+}
+
+void CProgramView::OnComSetup()
+{
+    transfer_->OnComSetup();
+}
+
+void CProgramView::OnWriteSafety()
+{
+    transfer_->OnWriteSafety();
+}
+
+void CProgramView::OnCompareWithRadio()
+{
+    transfer_->OnCompareWithRadio();
+}
+
+void CProgramView::OnWriteSeveralRadios()
+{
+    transfer_->OnWriteSeveralRadios();
+}
+
+bool CProgramView::commitOpenEdit(const QString& afterRefusal)
+{
+    return commitCellEdit(false, afterRefusal);
+}
+
+const qx260::RadioImage& CProgramView::documentImage()
+{
+    return doc_.image;
+}
+
+void CProgramView::takeReadImage(const qx260::RadioImage& image, int radioVariant)
+{
+    // The radio read is no new document, and its variant lays out the windows filled from now.
+    doc_.image = image;
+    doc_.newDocumentFlag = false;
+    qx260::processValues().radioVariant = radioVariant;
+    fillTableFromDocument();
+    markDocumentModified(qx260::ChangeKind::Read);
+}
+
+void CProgramView::showDocumentWindow()
+{
+    if (QMdiSubWindow* frame = documentFrame()) {
+        if (frame->isHidden())
+            frame->show();
+    } else if (isHidden()) {
+        show();
+    }
+}
+
+void CProgramView::showStatusNote(const std::string& text)
+{
+    showStatus(text);
 }

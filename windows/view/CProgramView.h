@@ -3,11 +3,8 @@
 // document's channels as the radio variant of its last fill shows them; an edit taken from
 // a cell editor goes through the core's commit rules into the document's image, and the
 // row is shown again from there. Enter and F1 anywhere inside it become a commit and a help
-// request.
-// It owns its radio transfer too: the Process window, the Port Setting dialog and
-// the transfer run from them, with the Write Safety dialog and the difference view of a
-// Write that reads the radio first and afterwards, and of Compare with Radio
-// (CProgramViewTransfer.cpp). Whole channel rows are selected,
+// request. Its radio link is a TransferController, which asks the view only what
+// TransferView offers (the open edit, the image, a completed Read). Whole channel rows are selected,
 // copied and pasted through its ChannelClipboard, and taken from and written to CSV
 // files by ChannelFileCommands.
 
@@ -21,14 +18,12 @@
 #include "core/channels/ChannelTable.h"
 #include "core/channels/UndoHistory.h"
 #include "core/radio/FrequencyCheck.h"
+#include "windows/view/TransferController.h"
 
 class QLabel;
 class QMdiSubWindow;
 class CMSFlexGrid;
 class CProcessDlg;
-class CPortSettingDlg;
-class CWriteSafetyDlg;
-class CCompareDlg;
 class ChannelClipboard;
 
 namespace qx260
@@ -40,7 +35,7 @@ class CellEditors;
 struct PrintContent;
 } // namespace qx260
 
-class CProgramView : public QWidget
+class CProgramView : public QWidget, private TransferView
 {
     Q_OBJECT
   public:
@@ -48,11 +43,6 @@ class CProgramView : public QWidget
     static constexpr int kViewId = 0xE900; // the form itself
     static constexpr int kGridId = 1000;
     static constexpr int kTitleId = 1006;
-
-    // Values of transferDirection.
-    static constexpr int kTransferRead = 0;
-    static constexpr int kTransferWrite = 1;
-    static constexpr int kTransferCompare = 2; // a Read that only compares (the document stays)
 
     explicit CProgramView(qx260::CProgramDoc& doc, QWidget* parent = nullptr);
     ~CProgramView() override;
@@ -108,9 +98,6 @@ class CProgramView : public QWidget
     bool commitCellEdit(bool advance, const QString& afterRefusal = QString());
     // The move after Enter: next column, else first column of the next row, else (1, 1).
     void advanceCell();
-    // Hides an editor still open without taking its text (the document's image is always
-    // up to date).
-    void encodeTable();
     // After the band changed: names the channels whose frequencies lie outside it (they are
     // kept), so that the user can change them before a Write.
     void warnChannelsOutsideBand(const QString& bandText);
@@ -130,36 +117,30 @@ class CProgramView : public QWidget
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // kTransferRead, kTransferWrite or kTransferCompare: what the next transfer does.
-    int transferDirection = kTransferRead;
-
-    // The view's Process window and Port Setting dialog (made with the view, kept for
-    // every transfer and every Com Setup).
-    CProcessDlg* processDialog() const { return processDlg_; }
-    CPortSettingDlg* portSettingDialog() const { return portSettingDlg_; }
-    // Setup > Write Safety, and the difference view of the review, the verify and Compare
-    // with Radio (made with the view, kept for every use).
-    CWriteSafetyDlg* writeSafetyDialog() const { return writeSafetyDlg_; }
-    CCompareDlg* compareDialog() const { return compareDlg_; }
+    // The radio link of this window (made with the view, with its Process window and
+    // dialogs kept for every use).
+    TransferController& transfer() const { return *transfer_; }
+    CProcessDlg* processDialog() const { return transfer_->processDialog(); }
     // True while a transfer of this view runs (the image is being read or sent).
-    bool transferRunning() const { return transferRunning_; }
+    bool transferRunning() const { return transfer_->running(); }
 
   public slots:
-    void OnRead();             // Read from the radio
-    void OnWrite();            // Write to the radio
-    void OnComSetup();         // serial port choice
-    void OnWriteSafety();      // what a Write does first and afterwards
-    void OnCompareWithRadio(); // read the radio and show how it differs, writing nothing
-    void OnFilePrint();        // print with the print dialog
-    void OnFilePrintDirect();  // print without a dialog
-    void OnFilePrintPreview(); // print preview
-    void OnEditUndo();         // as Ctrl+Z: an open editor's own typing or choice first
-    void OnEditRedo();         // as Ctrl+Y
-    void OnEditCut();          // the selected channels to the clipboard, then cleared
-    void OnEditCopy();         // the selected channels to the clipboard
-    void OnEditPaste();        // channels from the clipboard, from the current one on
-    void OnImportChannels();   // channels from a CSV file
-    void OnExportChannels();   // the channels into a CSV file
+    void OnRead();               // Read from the radio
+    void OnWrite();              // Write to the radio
+    void OnComSetup();           // serial port choice
+    void OnWriteSafety();        // what a Write does first and afterwards
+    void OnCompareWithRadio();   // read the radio and show how it differs, writing nothing
+    void OnWriteSeveralRadios(); // the document into the radios on several ports at once
+    void OnFilePrint();          // print with the print dialog
+    void OnFilePrintDirect();    // print without a dialog
+    void OnFilePrintPreview();   // print preview
+    void OnEditUndo();           // as Ctrl+Z: an open editor's own typing or choice first
+    void OnEditRedo();           // as Ctrl+Y
+    void OnEditCut();            // the selected channels to the clipboard, then cleared
+    void OnEditCopy();           // the selected channels to the clipboard
+    void OnEditPaste();          // channels from the clipboard, from the current one on
+    void OnImportChannels();     // channels from a CSV file
+    void OnExportChannels();     // the channels into a CSV file
 
   signals:
     // The view changed the document (a cell of a channel row changed).
@@ -172,19 +153,13 @@ class CProgramView : public QWidget
     void changeEvent(QEvent* event) override;
 
   private:
-    // The transfer's view of this window; it notices when the view or its Process window
-    // goes while the transfer pumps events.
-    class WindowTransferHost;
+    // What the transfer controller asks of the window (TransferView).
+    bool commitOpenEdit(const QString& afterRefusal) override;
+    const qx260::RadioImage& documentImage() override;
+    void takeReadImage(const qx260::RadioImage& image, int radioVariant) override;
+    void showDocumentWindow() override;
+    void showStatusNote(const std::string& text) override;
 
-    // The Process window and Port Setting dialog, and the port from the stored port number.
-    void createTransferParts();
-    // Read or Write: opens the Process window titled for the direction.
-    void openProcessWindow(int direction);
-    // Runs the whole transfer in transferDirection (what OK in the Process window posts).
-    void runTransfer();
-    // Compare with Radio, or a Write with a Write Safety choice on: the radio is read first
-    // on the port that stays open, then (backed up and reviewed) written and read back.
-    void runCheckedTransfer(const std::string& device);
     void firstTimeSetUp();
     // The header text, title and outside-the-cells colours for the current palette.
     void applyThemeColors();
@@ -220,9 +195,5 @@ class CProgramView : public QWidget
     qx260::UndoHistory history_;
     qx260::HelpKey* helpKey_ = nullptr;
     ChannelClipboard* clipboard_ = nullptr;
-    CProcessDlg* processDlg_ = nullptr;
-    CPortSettingDlg* portSettingDlg_ = nullptr;
-    CWriteSafetyDlg* writeSafetyDlg_ = nullptr;
-    CCompareDlg* compareDlg_ = nullptr;
-    bool transferRunning_ = false;
+    TransferController* transfer_ = nullptr;
 };

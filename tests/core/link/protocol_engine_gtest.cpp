@@ -1,4 +1,7 @@
-// The protocol engine against the radio model, in-process.
+// The protocol engine against the radio model, in-process: the bytes and pauses on the
+// wire, the endings and what each leaves in the image and the radio, the handshake's
+// prompt and the cancel test at the message passes. The port is the caller's: the engine
+// finds it open and leaves it open.
 
 #include <gtest/gtest.h>
 
@@ -6,7 +9,6 @@
 #include <deque>
 #include <functional>
 
-#include "core/link/HeldSerialLink.h"
 #include "core/link/ProtocolEngine.h"
 #include "core/link/WireLog.h"
 #include "tests/support/FakeRadioLink.h"
@@ -18,71 +20,43 @@ using qx260::test::FakeRadioLink;
 namespace
 {
 
-struct ScriptedHost : TransferHost {
-    Direction direction = Direction::Read;
-    std::deque<bool> retryAnswers;  // answers to the prompt; Cancel when empty
-    int cancelAtProgress = -1;      // set the cancel flag once this position is reached
-    int cancelAtPump = -1;          // set the cancel flag at this message pass (1-based)
-    std::function<void()> onPrompt; // runs before the prompt is answered
+// The caller's side of a transfer, scripted.
+struct Caller {
+    std::deque<RetryDecision> retryAnswers; // answers to the prompt; Cancel when empty
+    int cancelAtProgress = -1;              // ask to cancel once this many blocks are done
+    int cancelAtPass = -1;                  // ask to cancel at this message pass (1-based)
+    std::function<void()> onPrompt;         // runs before the prompt is answered
 
     bool cancel = false;
-    int pumps = 0;
+    int passes = 0;
     int prompts = 0;
     std::vector<int> positions;
-    std::vector<int> messages; // string ids, and -1 for the type message
-    std::vector<std::string> reasons;
-    int commits = 0;
-    int encodes = 0;
-    int readCompletions = 0;
-    int variant = -1;
-    int documentShown = 0;
-    int windowClosed = 0;
-    RadioImage encodeWith; // what the channel table holds
 
-    void pumpOneMessage() override
+    TransferControl control()
     {
-        ++pumps;
-        if (pumps == cancelAtPump)
-            cancel = true;
+        TransferControl c;
+        c.progress = [this](int position) {
+            positions.push_back(position);
+            if (position == cancelAtProgress)
+                cancel = true;
+        };
+        c.cancelRequested = [this] {
+            if (++passes == cancelAtPass)
+                cancel = true;
+            return cancel;
+        };
+        c.communicationError = [this] {
+            ++prompts;
+            if (onPrompt)
+                onPrompt();
+            if (retryAnswers.empty())
+                return RetryDecision::Cancel;
+            const RetryDecision answer = retryAnswers.front();
+            retryAnswers.pop_front();
+            return answer;
+        };
+        return c;
     }
-    bool cancelRequested() override { return cancel; }
-    void progress(int position) override
-    {
-        positions.push_back(position);
-        if (position == cancelAtProgress)
-            cancel = true;
-    }
-    bool askRetry() override
-    {
-        ++prompts;
-        if (onPrompt)
-            onPrompt();
-        if (retryAnswers.empty())
-            return false;
-        bool retry = retryAnswers.front();
-        retryAnswers.pop_front();
-        return retry;
-    }
-    void showMessage(int id, const std::string& reason) override
-    {
-        messages.push_back(id);
-        reasons.push_back(reason);
-    }
-    void showTypeMessage() override { messages.push_back(-1); }
-    void commitCellEdit() override { ++commits; }
-    void encodeTable(RadioImage& image) override
-    {
-        ++encodes;
-        image = encodeWith;
-    }
-    Direction transferDirection() override { return direction; }
-    void readCompleted(int v) override
-    {
-        ++readCompletions;
-        variant = v;
-    }
-    void showDocumentWindow() override { ++documentShown; }
-    void closeProcessWindow() override { ++windowClosed; }
 };
 
 RadioImage patternImage(std::uint8_t seed)
@@ -101,75 +75,75 @@ sim::Memory patternMemory(std::uint8_t seed)
     return m;
 }
 
-struct Fixture : ::testing::Test {
+// A transfer on a port the caller opened: the engine neither opens nor closes it.
+struct Transfer {
     FakeRadioLink link;
-    ScriptedHost host;
+    Caller caller;
     RadioImage image = patternImage(1);
     RadioImage before = image;
 
-    TransferOutcome run()
+    Transfer() { link.open("/dev/ttyUSB0"); }
+
+    TransferOutcome read() { return check(readRadio(link, image, caller.control())); }
+    TransferOutcome write() { return check(writeRadio(link, image, caller.control())); }
+
+    TransferOutcome check(const TransferOutcome& outcome)
     {
-        ProtocolEngine engine(link, host);
-        TransferOutcome outcome = engine.run(image, "/dev/ttyUSB0");
-        EXPECT_FALSE(link.isOpen()) << "every ending closes the port";
-        EXPECT_EQ(host.windowClosed, 1) << "every ending closes the Process window once";
+        EXPECT_EQ(link.opens, 1) << "the engine opened the port";
+        EXPECT_EQ(link.closes, 0) << "the engine closed the port";
         return outcome;
     }
 };
 
-using ReadTransfer = Fixture;
-using WriteTransfer = Fixture;
-using Handshake = Fixture;
-
 } // namespace
 
-TEST_F(ReadTransfer, CompletesWithTheRadioMemoryInTheImage)
+TEST(ReadTransfer, CompletesWithTheRadioMemoryInTheImage)
 {
-    link.radio.memory = patternMemory(5);
-    const TransferOutcome outcome = run();
+    Transfer t;
+    t.link.radio.memory = patternMemory(5);
+    const TransferOutcome outcome = t.read();
 
     ASSERT_EQ(outcome.ending, TransferEnding::ReadCompleted);
     EXPECT_EQ(outcome.blocksDone, 51);
-    EXPECT_EQ(host.readCompletions, 1);
-    EXPECT_EQ(host.variant, 1);
-    EXPECT_EQ(host.documentShown, 1);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(outcome.radioVariant(), 1);
+    EXPECT_EQ(endingMessage(outcome), EndingMessage::None);
     for (std::size_t i = 0; i < kImageSize; ++i) {
         if (i < 0x330)
-            ASSERT_EQ(image.byte(i), link.radio.memory[i]) << "offset " << i;
+            ASSERT_EQ(t.image.byte(i), t.link.radio.memory[i]) << "offset " << i;
         else
-            ASSERT_EQ(image.byte(i), before.byte(i)) << "offset " << i << " never travels";
+            ASSERT_EQ(t.image.byte(i), t.before.byte(i)) << "offset " << i << " never travels";
     }
     std::vector<int> expected(51);
     for (int i = 0; i < 51; ++i)
         expected[i] = i + 1;
-    EXPECT_EQ(host.positions, expected);
-    ASSERT_EQ(link.radio.readAddresses.size(), 102u);
+    EXPECT_EQ(t.caller.positions, expected);
+    ASSERT_EQ(t.link.radio.readAddresses.size(), 102u);
     for (std::size_t k = 0; k < 102; ++k)
-        EXPECT_EQ(link.radio.readAddresses[k], 8 * k);
-    EXPECT_EQ(host.commits, 1);
-    EXPECT_EQ(host.encodes, 0);
+        EXPECT_EQ(t.link.radio.readAddresses[k], 8 * k);
 }
 
-TEST_F(ReadTransfer, PutsTheHandshakeOnTheWireOneBytePerWrite)
+TEST(ReadTransfer, PutsTheHandshakeOnTheWireOneBytePerWrite)
 {
-    run();
-    ASSERT_GE(link.writes.size(), 12u);
+    Transfer t;
+    t.read();
+    ASSERT_GE(t.link.writes.size(), 12u);
     const std::vector<Bytes> start = {{0x02},         {'P'},  {'R'},          {'O'},  {'G'},
                                       {'R'},          {'A'},  {'M'},          {0x02}, {0x06},
                                       {'R', 0, 0, 8}, {0x06}, {'R', 0, 8, 8}, {0x06}, {'R', 0, 0x10, 8}};
-    EXPECT_TRUE(std::equal(start.begin(), start.end(), link.writes.begin()));
+    EXPECT_TRUE(std::equal(start.begin(), start.end(), t.link.writes.begin()));
     // The early answer is looked for right after "A", before "M".
-    auto a = link.calls.begin();
+    auto a = t.link.calls.begin();
     for (int i = 0; i < 7; ++i)
-        a = std::find(a + 1, link.calls.end(), "write 1");
-    ASSERT_NE(a, link.calls.end());
+        a = std::find(a + 1, t.link.calls.end(), "write 1");
+    ASSERT_NE(a, t.link.calls.end());
     EXPECT_EQ(*(a + 1), "read 1");
     EXPECT_EQ(std::vector<std::string>(a - 2, a), (std::vector<std::string>{"pause 2", "clear"}));
-    EXPECT_EQ(link.calls.front(), "open");
+    // The line is set up first, on the port as the caller opened it.
+    EXPECT_EQ(t.link.calls[0], "open");
+    EXPECT_EQ(t.link.calls[1], "configure");
 }
 
-TEST_F(ReadTransfer, VariantComesFromTheLastIdentificationByte)
+TEST(ReadTransfer, VariantComesFromTheLastIdentificationByte)
 {
     struct Case {
         std::optional<Bytes> ident;
@@ -185,150 +159,130 @@ TEST_F(ReadTransfer, VariantComesFromTheLastIdentificationByte)
         {Bytes{'P', '3', '2', '0', '7', 1, 2}, 0, 0}, // no byte 7: unknown, never a stale one
     };
     for (const Case& c : cases) {
-        FakeRadioLink link;
-        ScriptedHost host;
-        link.radio.identity.variantByte = c.variantByte;
-        link.radio.faults.identReply = c.ident;
-        RadioImage image;
-        const TransferOutcome outcome = ProtocolEngine(link, host).run(image, "x");
+        Transfer t;
+        t.link.radio.identity.variantByte = c.variantByte;
+        t.link.radio.faults.identReply = c.ident;
+        const TransferOutcome outcome = t.read();
         EXPECT_EQ(outcome.ending, TransferEnding::ReadCompleted);
-        EXPECT_EQ(host.variant, c.variant) << int(c.variantByte);
+        EXPECT_EQ(outcome.radioVariant(), c.variant) << int(c.variantByte);
     }
 }
 
-TEST_F(ReadTransfer, FailureLeavesTheImageUntouched)
+TEST(ReadTransfer, FailureLeavesTheImageUntouched)
 {
     struct Case {
         const char* what;
         std::function<void(FakeRadioLink&)> fault;
         LinkStatus status;
+        const char* reason;
     };
     const Case cases[] = {
-        {"short reply", [](FakeRadioLink& l) { l.radio.faults.shortReadAt = 41; }, LinkStatus::Timeout},
+        {"short reply", [](FakeRadioLink& l) { l.radio.faults.shortReadAt = 41; }, LinkStatus::Timeout, ""},
         {"wrong acknowledgement", [](FakeRadioLink& l) { l.radio.faults.wrongReadAckAt = 41; },
-         LinkStatus::ProtocolError},
-        {"gap inside the reply", [](FakeRadioLink& l) { l.radio.faults.gapAt = 41; }, LinkStatus::Timeout},
-        {"line dropped", [](FakeRadioLink& l) { l.radio.faults.dropAt = 41; }, LinkStatus::IoError},
+         LinkStatus::ProtocolError, ""},
+        {"gap inside the reply", [](FakeRadioLink& l) { l.radio.faults.gapAt = 41; }, LinkStatus::Timeout,
+         ""},
+        {"line dropped", [](FakeRadioLink& l) { l.radio.faults.dropAt = 41; }, LinkStatus::IoError,
+         "Input/output error"},
     };
     for (const Case& c : cases) {
-        FakeRadioLink link;
-        ScriptedHost host;
-        link.radio.memory = patternMemory(9);
-        c.fault(link);
-        RadioImage image = patternImage(3);
-        const RadioImage before = image;
-        const TransferOutcome outcome = ProtocolEngine(link, host).run(image, "x");
+        Transfer t;
+        t.link.radio.memory = patternMemory(9);
+        c.fault(t.link);
+        const TransferOutcome outcome = t.read();
         EXPECT_EQ(outcome.ending, TransferEnding::Interrupted) << c.what;
         EXPECT_EQ(outcome.status, c.status) << c.what;
+        EXPECT_EQ(outcome.reason, c.reason) << c.what;
         EXPECT_EQ(outcome.blocksDone, 20) << c.what;
-        EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt}) << c.what;
-        EXPECT_TRUE(image == before) << c.what;
-        EXPECT_EQ(host.readCompletions, 0) << c.what;
-        EXPECT_EQ(host.documentShown, 0) << c.what;
-        EXPECT_FALSE(link.isOpen()) << c.what;
-        EXPECT_EQ(host.windowClosed, 1) << c.what;
+        EXPECT_EQ(endingMessage(outcome), EndingMessage::ProgramInterrupt) << c.what;
+        EXPECT_TRUE(t.image == t.before) << c.what;
     }
 }
 
-TEST_F(ReadTransfer, HangUpReportsTheSystemReason)
+TEST(WriteTransfer, SendsTheImage)
 {
-    link.radio.faults.dropAt = 0;
-    const TransferOutcome outcome = run();
-    EXPECT_EQ(outcome.status, LinkStatus::IoError);
-    ASSERT_EQ(host.reasons.size(), 1u);
-    EXPECT_EQ(host.reasons[0], "Input/output error");
-}
-
-TEST_F(WriteTransfer, SendsTheEncodedTable)
-{
-    host.direction = Direction::Write;
-    host.encodeWith = patternImage(77);
-    const sim::Memory radioBefore = link.radio.memory;
-    const TransferOutcome outcome = run();
+    Transfer t;
+    t.image = patternImage(77);
+    const sim::Memory radioBefore = t.link.radio.memory;
+    const TransferOutcome outcome = t.write();
 
     ASSERT_EQ(outcome.ending, TransferEnding::WriteCompleted);
-    EXPECT_EQ(host.encodes, 1);
-    EXPECT_EQ(host.readCompletions, 0) << "a Write leaves the radio variant alone";
-    EXPECT_EQ(host.documentShown, 1);
-    EXPECT_TRUE(image == host.encodeWith);
+    EXPECT_EQ(outcome.blocksDone, 51);
     for (std::size_t i = 0; i < kImageSize; ++i)
-        ASSERT_EQ(link.radio.memory[i], i < 0x330 ? image.byte(i) : radioBefore[i]) << "offset " << i;
-    EXPECT_EQ(link.radio.writeAddresses.size(), 102u);
-    EXPECT_EQ(host.positions.size(), 51u);
-    // The encoding happens before the port is opened.
-    EXPECT_EQ(link.calls.front(), "open");
+        ASSERT_EQ(t.link.radio.memory[i], i < 0x330 ? t.image.byte(i) : radioBefore[i]) << "offset " << i;
+    EXPECT_EQ(t.link.radio.writeAddresses.size(), 102u);
+    EXPECT_EQ(t.caller.positions.size(), 51u);
     // A write sub-block: frame, 1 ms, the eight data bytes.
-    const auto frame = std::find(link.writes.begin(), link.writes.end(), Bytes{'W', 0, 8, 8});
-    ASSERT_NE(frame, link.writes.end());
-    EXPECT_EQ(*(frame + 1), Bytes(image.bytes().begin() + 8, image.bytes().begin() + 16));
+    const auto frame = std::find(t.link.writes.begin(), t.link.writes.end(), Bytes{'W', 0, 8, 8});
+    ASSERT_NE(frame, t.link.writes.end());
+    EXPECT_EQ(*(frame + 1), Bytes(t.image.bytes().begin() + 8, t.image.bytes().begin() + 16));
+    const auto at = std::find(t.link.calls.begin(), t.link.calls.end(), "write 4");
+    EXPECT_EQ(std::vector<std::string>(at, at + 3),
+              (std::vector<std::string>{"write 4", "pause 1", "write 8"}));
 }
 
-TEST_F(WriteTransfer, WrongAcknowledgementStopsAfterTheAcknowledgedSubBlocks)
+// A Write that stops keeps only the acknowledged sub-blocks in the radio, and says how many
+// whole blocks went in.
+TEST(WriteTransfer, FailureLeavesTheAcknowledgedSubBlocks)
 {
-    host.direction = Direction::Write;
-    host.encodeWith = patternImage(77);
-    const sim::Memory radioBefore = link.radio.memory;
-    link.radio.faults.wrongWriteAckAt = 7; // the second half of block 3
-    const TransferOutcome outcome = run();
-
-    EXPECT_EQ(outcome.ending, TransferEnding::Interrupted);
-    EXPECT_EQ(outcome.status, LinkStatus::ProtocolError);
-    EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt});
-    EXPECT_EQ(host.positions.size(), 3u);
-    EXPECT_EQ(host.documentShown, 0);
-    for (std::size_t i = 0; i < 0x330; ++i)
-        ASSERT_EQ(link.radio.memory[i], i < 56 ? image.byte(i) : radioBefore[i]) << "offset " << i;
+    struct Case {
+        const char* what;
+        std::function<void(FakeRadioLink&)> fault;
+        LinkStatus status;
+        std::size_t radioHolds; // bytes of the image at the radio's start
+        int blocksDone;
+    };
+    const Case cases[] = {
+        {"wrong acknowledgement", [](FakeRadioLink& l) { l.radio.faults.wrongWriteAckAt = 7; },
+         LinkStatus::ProtocolError, 56, 3},
+        {"write error", [](FakeRadioLink& l) { l.hangUpAfterWrites = 30; }, LinkStatus::IoError, 80, 5},
+    };
+    for (const Case& c : cases) {
+        Transfer t;
+        t.image = patternImage(77);
+        const sim::Memory radioBefore = t.link.radio.memory;
+        c.fault(t.link);
+        const TransferOutcome outcome = t.write();
+        EXPECT_EQ(outcome.ending, TransferEnding::Interrupted) << c.what;
+        EXPECT_EQ(outcome.status, c.status) << c.what;
+        EXPECT_EQ(endingMessage(outcome), EndingMessage::ProgramInterrupt) << c.what;
+        EXPECT_EQ(outcome.blocksDone, c.blocksDone) << c.what;
+        EXPECT_EQ(outcome.radioPartWritten(), c.blocksDone > 0) << c.what;
+        for (std::size_t i = 0; i < 0x330; ++i)
+            ASSERT_EQ(t.link.radio.memory[i], i < c.radioHolds ? t.image.byte(i) : radioBefore[i])
+                << c.what << " offset " << i;
+    }
 }
 
-TEST_F(WriteTransfer, WriteErrorEndsTheTransfer)
+TEST(Handshake, SilentRadioPromptsAndRetriesAsOftenAsAsked)
 {
-    host.direction = Direction::Write;
-    link.hangUpAfterWrites = 30;
-    const TransferOutcome outcome = run();
-    EXPECT_EQ(outcome.ending, TransferEnding::Interrupted);
-    EXPECT_EQ(outcome.status, LinkStatus::IoError);
-    EXPECT_EQ(host.messages, std::vector<int>{resid::StrProgramInterrupt});
-}
-
-TEST_F(Handshake, PortThatCannotBeOpenedIsReported)
-{
-    link.refuseOpen = true;
-    host.direction = Direction::Write;
-    const TransferOutcome outcome = run();
-    EXPECT_EQ(outcome.ending, TransferEnding::OpenFailed);
-    EXPECT_EQ(host.messages, std::vector<int>{resid::StrCannotOpenPort});
-    EXPECT_EQ(host.reasons[0], "Device or resource busy");
-    EXPECT_EQ(host.encodes, 1) << "a Write encodes before the port is opened";
-    EXPECT_TRUE(link.writes.empty());
-}
-
-TEST_F(Handshake, SilentRadioPromptsAndRetriesAsOftenAsAsked)
-{
-    link.radio.faults.silent = true;
-    host.retryAnswers = {true, true};
-    const TransferOutcome outcome = run();
+    Transfer t;
+    t.link.radio.faults.silent = true;
+    t.caller.retryAnswers = {RetryDecision::Retry, RetryDecision::Retry};
+    const TransferOutcome outcome = t.read();
     EXPECT_EQ(outcome.ending, TransferEnding::PromptCancelled);
     EXPECT_EQ(outcome.status, LinkStatus::Timeout);
+    EXPECT_EQ(endingMessage(outcome), EndingMessage::None) << "the prompt has said it";
     EXPECT_EQ(outcome.attempts, 3);
-    EXPECT_EQ(host.prompts, 3);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(image == before);
-    EXPECT_EQ(host.pumps, 18) << "six message passes before every attempt";
+    EXPECT_EQ(t.caller.prompts, 3);
+    EXPECT_TRUE(t.image == t.before);
+    EXPECT_EQ(t.caller.passes, 18) << "six message passes before every attempt";
     // No identification request after a missing late answer.
-    EXPECT_EQ(link.writes.size(), 24u);
+    EXPECT_EQ(t.link.writes.size(), 24u);
 }
 
-TEST_F(Handshake, RetryAfterNoAnswerCanSucceed)
+TEST(Handshake, RetryAfterNoAnswerCanSucceed)
 {
-    link.radio.faults.silent = true;
-    host.retryAnswers = {true};
-    host.onPrompt = [&] { link.radio.faults.silent = false; };
-    const TransferOutcome outcome = run();
+    Transfer t;
+    t.link.radio.faults.silent = true;
+    t.caller.retryAnswers = {RetryDecision::Retry};
+    t.caller.onPrompt = [&] { t.link.radio.faults.silent = false; };
+    const TransferOutcome outcome = t.read();
     EXPECT_EQ(outcome.ending, TransferEnding::ReadCompleted);
     EXPECT_EQ(outcome.attempts, 2);
 }
 
-TEST_F(Handshake, IdentificationTest)
+TEST(Handshake, IdentificationTest)
 {
     struct Case {
         Bytes reply;
@@ -344,119 +298,84 @@ TEST_F(Handshake, IdentificationTest)
         {{}, false},
     };
     for (const Case& c : cases) {
-        FakeRadioLink link;
-        ScriptedHost host;
-        link.radio.faults.identReply = c.reply;
-        RadioImage image = patternImage(2);
-        const RadioImage before = image;
-        const TransferOutcome outcome = ProtocolEngine(link, host).run(image, "x");
+        Transfer t;
+        t.link.radio.faults.identReply = c.reply;
+        const TransferOutcome outcome = t.read();
         EXPECT_EQ(outcome.ending == TransferEnding::ReadCompleted, c.accepted) << hexBytes(c.reply);
         if (!c.accepted) {
             EXPECT_EQ(outcome.ending, TransferEnding::TypeMismatch);
-            EXPECT_EQ(host.messages, std::vector<int>{-1});
-            EXPECT_EQ(host.prompts, 0);
-            EXPECT_TRUE(link.radio.readAddresses.empty()) << "nothing is transferred";
-            EXPECT_TRUE(image == before);
-            EXPECT_FALSE(link.isOpen());
+            EXPECT_EQ(endingMessage(outcome), EndingMessage::TypeMismatch);
+            EXPECT_EQ(t.caller.prompts, 0);
+            EXPECT_TRUE(t.link.radio.readAddresses.empty()) << "nothing is transferred";
+            EXPECT_TRUE(t.image == t.before);
         }
     }
+    // An echo of the handshake and of the request fails the type test too.
+    Transfer echo;
+    echo.link.radio.faults.echoHandshake = true;
+    echo.link.radio.faults.echoIdentRequest = true;
+    EXPECT_EQ(echo.read().ending, TransferEnding::TypeMismatch);
 }
 
-TEST_F(Handshake, EchoedRequestFailsTheTypeTest)
-{
-    link.radio.faults.echoHandshake = true;
-    link.radio.faults.echoIdentRequest = true;
-    const TransferOutcome outcome = run();
-    EXPECT_EQ(outcome.ending, TransferEnding::TypeMismatch);
-}
-
-TEST_F(Handshake, EarlyAnswerNeedsALateAnswerFromAnEarlierAttempt)
+TEST(Handshake, EarlyAnswerNeedsALateAnswerFromAnEarlierAttempt)
 {
     // An echo alone never gets through: the early answer skips the late one.
-    link.radio.faults.echoHandshake = true;
-    host.retryAnswers = {true};
-    TransferOutcome outcome = run();
+    Transfer echo;
+    echo.link.radio.faults.echoHandshake = true;
+    echo.caller.retryAnswers = {RetryDecision::Retry};
+    TransferOutcome outcome = echo.read();
     EXPECT_EQ(outcome.ending, TransferEnding::PromptCancelled);
-    EXPECT_EQ(host.prompts, 2);
-    EXPECT_EQ(link.radio.handshakes, 0);
+    EXPECT_EQ(echo.caller.prompts, 2);
+    EXPECT_EQ(echo.link.radio.handshakes, 0);
 
     // A late answer read in attempt 1 (then a refused acknowledgement) carries the
     // flag over the Retry, so the echoing attempt 2 goes through.
-    FakeRadioLink link2;
-    ScriptedHost host2;
-    link2.radio.faults.badHandshakeAcks = 1;
-    host2.retryAnswers = {true};
-    host2.onPrompt = [&] { link2.radio.faults.echoHandshake = true; };
-    RadioImage image2;
-    outcome = ProtocolEngine(link2, host2).run(image2, "x");
+    Transfer late;
+    late.link.radio.faults.badHandshakeAcks = 1;
+    late.caller.retryAnswers = {RetryDecision::Retry};
+    late.caller.onPrompt = [&] { late.link.radio.faults.echoHandshake = true; };
+    outcome = late.read();
     EXPECT_EQ(outcome.ending, TransferEnding::ReadCompleted);
     EXPECT_EQ(outcome.attempts, 2);
 }
 
-TEST_F(Handshake, CancelIsSeenOnlyAtMessagePasses)
+TEST(Handshake, CancelIsSeenOnlyAtMessagePasses)
 {
     // During the passes before the first attempt: nothing is sent.
-    host.cancelAtPump = 3;
-    TransferOutcome outcome = run();
+    Transfer before;
+    before.caller.cancelAtPass = 3;
+    TransferOutcome outcome = before.write();
     EXPECT_EQ(outcome.ending, TransferEnding::Cancelled);
-    EXPECT_TRUE(link.writes.empty());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(endingMessage(outcome), EndingMessage::None);
+    EXPECT_FALSE(outcome.radioPartWritten());
+    EXPECT_TRUE(before.link.writes.empty());
 
     // Between blocks: the block in progress finishes, the image stays as it was.
-    FakeRadioLink link2;
-    ScriptedHost host2;
-    host2.cancelAtProgress = 10;
-    RadioImage image2 = patternImage(4);
-    const RadioImage before2 = image2;
-    outcome = ProtocolEngine(link2, host2).run(image2, "x");
+    Transfer between;
+    between.caller.cancelAtProgress = 10;
+    outcome = between.read();
     EXPECT_EQ(outcome.ending, TransferEnding::Cancelled);
+    EXPECT_EQ(outcome.status, LinkStatus::Cancelled);
     EXPECT_EQ(outcome.blocksDone, 10);
-    EXPECT_EQ(link2.radio.readAddresses.size(), 20u);
-    EXPECT_TRUE(image2 == before2);
-    EXPECT_TRUE(host2.messages.empty());
-    EXPECT_EQ(host2.windowClosed, 1);
-    EXPECT_FALSE(link2.isOpen());
+    EXPECT_EQ(between.link.radio.readAddresses.size(), 20u);
+    EXPECT_TRUE(between.image == between.before);
+
+    // A Write cancelled between blocks says how many the radio holds.
+    Transfer write;
+    write.caller.cancelAtProgress = 4;
+    outcome = write.write();
+    EXPECT_EQ(outcome.blocksDone, 4);
+    EXPECT_TRUE(outcome.radioPartWritten());
+    EXPECT_EQ(write.link.radio.writeAddresses.size(), 8u);
 }
 
-TEST_F(Handshake, DirectionIsTakenAgainAfterTheHandshake)
+// A port the caller could not open: its ending, its message and the system's reason.
+TEST(Endings, PortThatCouldNotBeOpened)
 {
-    // A Write command given while the handshake ran turns the Read into a Write,
-    // but the table was not encoded for it: the image goes out as it is.
-    link.radio.faults.badHandshakeAcks = 1;
-    host.retryAnswers = {true};
-    host.onPrompt = [&] { host.direction = Direction::Write; };
-    const TransferOutcome outcome = run();
-    EXPECT_EQ(outcome.ending, TransferEnding::WriteCompleted);
-    EXPECT_EQ(host.encodes, 0);
-    EXPECT_EQ(link.radio.memory[0x100], before.byte(0x100));
-}
-
-// A Read, a Write and a Read again, one after the other on a port that stays open: the
-// radio takes each new handshake, and the port opens once and closes when released.
-TEST(HeldPort, SessionsFollowOneAnotherOnOneOpenPort)
-{
-    FakeRadioLink port;
-    port.radio.memory = patternMemory(3);
-    HeldSerialLink line(port);
-    ScriptedHost host;
-    host.encodeWith = patternImage(9);
-
-    RadioImage before = patternImage(0);
-    EXPECT_EQ(ProtocolEngine(line, host).run(before, "/dev/ttyUSB0").ending, TransferEnding::ReadCompleted);
-    host.direction = Direction::Write;
-    RadioImage sent;
-    EXPECT_EQ(ProtocolEngine(line, host).run(sent, "/dev/ttyUSB0").ending, TransferEnding::WriteCompleted);
-    host.direction = Direction::Read;
-    RadioImage back = patternImage(0);
-    EXPECT_EQ(ProtocolEngine(line, host).run(back, "/dev/ttyUSB0").ending, TransferEnding::ReadCompleted);
-
-    EXPECT_EQ(port.opens, 1);
-    EXPECT_EQ(port.closes, 0);
-    EXPECT_EQ(port.radio.handshakes, 3);
-    for (std::size_t i = 0; i < 0x330; ++i) {
-        ASSERT_EQ(before.byte(i), patternMemory(3)[i]) << i;
-        ASSERT_EQ(back.byte(i), host.encodeWith.byte(i)) << i;
-    }
-    line.release();
-    EXPECT_FALSE(port.isOpen());
+    const TransferOutcome busy =
+        openFailed({LinkStatus::OpenFailed, "Device or resource busy"}, Direction::Write);
+    EXPECT_EQ(busy.ending, TransferEnding::OpenFailed);
+    EXPECT_EQ(endingMessage(busy), EndingMessage::CannotOpenPort);
+    EXPECT_EQ(busy.reason, "Device or resource busy");
+    EXPECT_FALSE(busy.ok() || busy.radioPartWritten());
 }

@@ -53,7 +53,6 @@ inline QWidget* keyboardWidget(CProgramView* view)
 // The image as a save would write it now.
 inline qx260::RadioImage::Bytes savedBytes(CProgramView* view)
 {
-    view->encodeTable();
     return view->document().image.bytes();
 }
 

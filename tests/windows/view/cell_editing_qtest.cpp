@@ -405,7 +405,6 @@ class TestEditing : public QObject
         // An edit still open when saving is committed first (as the shell does).
         QVERIFY(typeInto(w->view, 2, 1, "136.0125"));
         w->view.commitCellEdit(false);
-        w->view.encodeTable();
         const QString path = dir_.filePath("saved.dat");
         QVERIFY(w->doc.OnSaveDocument(path.toStdString()).ok());
 

@@ -143,7 +143,7 @@ class TestFleetWrite : public QObject
             closeDialog.dismiss();
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         });
-        CFleetWriteDlg::writeSeveralRadios(*view);
+        view->OnWriteSeveralRadios();
 
         QCOMPARE(doc.image.rxFrequency(6), std::optional<std::uint32_t>(15125000));
         for (int n = 1; n <= 3; ++n) {

@@ -365,7 +365,7 @@ class TestView : public QObject
         QVERIFY(view.commitCellEdit(false));
         QCOMPARE(modified.size(), 1);
         QCOMPARE(cellText(view, 3, 1), QString("145.00000"));
-        view.encodeTable();
+        view.hideCellEditors();
         view.fillTableFromDocument();
         QCOMPARE(modified.size(), 1);
         QVERIFY(doc.image.rxFrequency(3).has_value());

@@ -1,5 +1,6 @@
 // Read, Write and Com Setup from the channel view, against the simulated radio on a
-// pseudo-terminal: the Process window, its Cancel, the messages and the results.
+// pseudo-terminal: the Process window's commands reach the core's transfers, and their
+// outcomes reach the screen. What the transfers do on the wire is the core's tests' part.
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,10 +9,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
@@ -24,6 +28,7 @@
 #include "windows/view/CProcessDlg.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/CellEditors.h"
+#include "windows/view/TransferController.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -98,287 +103,212 @@ class TestLink : public QObject
         msgtest::setAutoAnswer(true);
     }
 
-    void readCompletesAndRebuildsTheTable()
+    // Read through the Process window: each ending of the core's Read reaches the screen as
+    // its message, and only a completed Read reaches the document. On the way, the window's
+    // own rules: Cancel before OK sends nothing, a command while the window waits changes
+    // what OK does, OK starts one transfer only, and a Write command while the Read runs
+    // changes nothing.
+    void plainRead_data()
     {
-        SimRadio radio({"--variant-byte", "F5"});
-        mapCom1(radio.device());
+        QTest::addColumn<QStringList>("simArgs"); // empty: no radio, and COM0 as the port
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<int>("cancelAt");    // Cancel once the bar is there; -1 never
+        QTest::addColumn<QString>("message"); // the start of the one box shown, if any
+        QTest::addColumn<int>("count");       // the count text at the end
+        QTest::newRow("completed") << QStringList{"--variant-byte", "F5"} << false << -1 << "" << 51;
+        QTest::newRow("port cannot be opened") << QStringList() << false << -1 << resourceString(61453) << 0;
+        QTest::newRow("no answer, Retry") << QStringList{"--no-answer", "1", "--variant-byte", "F5"} << false
+                                          << -1 << resourceString(61451) << 51;
+        QTest::newRow("another type, Chinese") << QStringList{"--ident", "5031323037000000"} << true << -1
+                                               << QString::fromUtf8("对讲机类型不匹配,无法通讯。") << 0;
+        QTest::newRow("cancelled between blocks") << QStringList{"--pace", "9600"} << false << 3 << "" << 3;
+    }
+
+    void plainRead()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(bool, chinese);
+        QFETCH(int, cancelAt);
+        QFETCH(QString, message);
+        QFETCH(int, count);
+        const QString log = dir_.filePath("read.log");
+        QFile::remove(log);
+        std::unique_ptr<SimRadio> radio;
+        if (!simArgs.isEmpty()) {
+            radio = std::make_unique<SimRadio>(simArgs + QStringList{"--log", log});
+            mapCom1(radio->device());
+        } else {
+            processValues().portDeviceName = "COM0";
+        }
+        processValues().languageFlag = chinese;
+        auto english = qScopeGuard([] { processValues().languageFlag = false; });
+        if (message == resourceString(61451))
+            msgtest::answerNext(QMessageBox::Retry);
         Window w;
         QSignalSpy modified(w.view, &CProgramView::documentModified);
         w.frame->hide(); // a hidden document window comes back after success
         const RadioImage before = w.doc.image;
 
+        // Cancel before OK sends nothing; the next command opens a fresh window.
         w.view->OnRead();
         CProcessDlg* dialog = w.dialog();
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->windowTitle(), QString("Read Data"));
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        QVERIFY(!dialog->windowExists());
+        w.view->OnRead();
+        w.view->OnWrite(); // no second window: the one there says what OK does now
+        QCOMPARE(dialog->windowTitle(), chinese ? QString::fromUtf8("写数据") : QString("Write Data"));
+        QCOMPARE(w.view->transfer().command(), TransferController::Command::Write);
+        w.view->OnRead();
+        QCOMPARE(dialog->windowTitle(), chinese ? QString::fromUtf8("读数据") : QString("Read Data"));
         QCOMPARE(dialog->countText()->text(), QString("0"));
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->okButton()));
+        QTest::qWait(100);
+        QCOMPARE(test::readFile(log), QByteArray());
+
+        connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {
+            if (value == 1) // the Write command while the Read runs
+                QTimer::singleShot(0, w.view, [&] { w.view->OnWrite(); });
+            if (value == cancelAt)
+                QTimer::singleShot(0, dialog,
+                                   [dialog] { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
+        });
         pressOk(dialog);
         QVERIFY(!dialog->okButton()->isEnabled());
         pressOk(dialog); // a second press starts nothing
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists() && !w.view->transferRunning(), 15000);
 
-        QCOMPARE(dialog->countText()->text(), QString("51"));
-        QCOMPARE(dialog->progressBar()->value(), 51);
-        QVERIFY(msgtest::takeShown().isEmpty());
-        QCOMPARE(processValues().radioVariant, 2);
-        QVERIFY(!w.doc.newDocumentFlag);
-        QCOMPARE(modified.count(), 1);
-        QVERIFY(w.frame->isVisible());
+        const auto shown = msgtest::takeShown();
+        if (message.isEmpty()) {
+            QVERIFY(shown.isEmpty());
+        } else {
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith(message), qPrintable(shown[0].text));
+            if (message == resourceString(61451))
+                QCOMPARE(shown[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+            else if (chinese)
+                QCOMPARE(shown[0].caption, QString::fromUtf8("警告"));
+            else
+                QCOMPARE(shown[0].caption, QString("QX-260 Programming Software"));
+            if (simArgs.isEmpty()) // the system's reason follows
+                QVERIFY2(shown[0].text.contains("No such file"), qPrintable(shown[0].text));
+        }
+        if (cancelAt < 0)
+            QCOMPARE(dialog->countText()->text(), QString::number(count));
+        else
+            QVERIFY2(dialog->progressBar()->value() < count + 3, qPrintable(dialog->countText()->text()));
+        QCOMPARE(dialog->windowTitle(), chinese ? QString::fromUtf8("读数据") : QString("Read Data"));
+        QCOMPARE(w.view->transfer().command(), TransferController::Command::Read);
+
+        const bool completed = count == 51;
+        QCOMPARE(modified.count(), completed ? 1 : 0);
+        QCOMPARE(processValues().radioVariant, completed ? 2 : 1);
+        QCOMPARE(w.doc.newDocumentFlag, !completed);
+        QCOMPARE(w.frame->isVisible(), completed);
+        if (!completed) {
+            QVERIFY(w.doc.image == before);
+            return;
+        }
         // Variant 2 shows the transmit side; the radio's channel 1 is 145.5 MHz.
         QCOMPARE(w.doc.image.txFrequency(1), std::optional<std::uint32_t>(14550000));
         QVERIFY(QString::fromStdString(w.view->table().textMatrix(1, 2)).startsWith("145.5"));
         for (std::size_t i = 0x330; i < kImageSize; ++i)
             QCOMPARE(w.doc.image.byte(i), before.byte(i));
+        QVERIFY(!test::readFile(log).contains(" < 57")); // no write frame reached the radio
     }
 
-    void writeThenReadReturnTheSameBytes()
-    {
-        SimRadio radio({"--save", dir_.filePath("radio.dat")});
-        mapCom1(radio.device());
-        Window w;
-        w.doc.image.setRxFrequency(5, 15000000);
-        w.doc.image.setTxFrequency(5, 15000000);
-        w.view->fillTableFromDocument();
-        w.view->OnWrite();
-        QCOMPARE(w.dialog()->windowTitle(), QString("Write Data"));
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
-        QVERIFY(msgtest::takeShown().isEmpty());
-        const QByteArray saved = test::readFile(dir_.filePath("radio.dat"));
-        QCOMPARE(saved.size(), 1040);
-        const RadioImage written = w.doc.image;
-        for (int i = 0; i < 0x330; ++i)
-            QCOMPARE(static_cast<std::uint8_t>(saved[16 + i]), written.byte(static_cast<std::size_t>(i)));
-
-        Window other;
-        other.view->OnRead();
-        pressOk(other.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!other.dialog()->windowExists(), 15000);
-        for (std::size_t i = 0; i < 0x330; ++i)
-            QCOMPARE(other.doc.image.byte(i), written.byte(i));
-        QCOMPARE(other.doc.image.rxFrequency(5), std::optional<std::uint32_t>(15000000));
-    }
-
-    void failuresShowTheirMessageAndLeaveTheImage_data()
+    // Write through the Process window: the table (with what is only in its cells) goes to
+    // the radio, and each ending of the core's Write reaches the screen.
+    void plainWrite_data()
     {
         QTest::addColumn<QStringList>("simArgs");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("typed");   // a value still being typed into channel 5
+        QTest::addColumn<int>("cancelAt");    // Cancel once the bar is there; -1 never
+        QTest::addColumn<QString>("message"); // the start of the one box shown, if any
         QTest::addColumn<int>("count");
-        QTest::newRow("write not acknowledged")
-            << QStringList{"--wrong-write-ack", "11"} << int(CProgramView::kTransferWrite)
-            << "Program Interrupt, Please reset the radio and try again" << 5;
-        QTest::newRow("read reply short")
-            << QStringList{"--short-read", "20"} << int(CProgramView::kTransferRead)
-            << "Program Interrupt, Please reset the radio and try again" << 10;
-        QTest::newRow("line dropped") << QStringList{"--drop-at", "2"} << int(CProgramView::kTransferRead)
-                                      << "Program Interrupt, Please reset the radio and try again" << 1;
-        QTest::newRow("wrong radio")
-            << QStringList{"--ident", "5033323038000000"} << int(CProgramView::kTransferRead)
-            << "Becuase the type of radio does not match,\ncommunications is interrupt." << 0;
+        QTest::newRow("completed") << QStringList() << "" << -1 << "" << 51;
+        QTest::newRow("not acknowledged") << QStringList{"--wrong-write-ack", "11"} << "" << -1
+                                          << "Program Interrupt, Please reset the radio and try again" << 5;
+        QTest::newRow("cancelled between blocks")
+            << QStringList{"--pace", "9600"} << "" << 3
+            << "Writing was cancelled. The radio now holds the first " << 3;
+        QTest::newRow("refused value: nothing sent")
+            << QStringList() << "146,52" << -1
+            << resourceString(61504) + "\n\nNothing was written to the radio." << 0;
     }
 
-    void failuresShowTheirMessageAndLeaveTheImage()
+    void plainWrite()
     {
         QFETCH(QStringList, simArgs);
-        QFETCH(int, direction);
+        QFETCH(QString, typed);
+        QFETCH(int, cancelAt);
         QFETCH(QString, message);
         QFETCH(int, count);
-        SimRadio radio(simArgs);
-        mapCom1(radio.device());
-        Window w;
-        QSignalSpy modified(w.view, &CProgramView::documentModified);
-        const RadioImage before = w.doc.image;
-        if (direction == CProgramView::kTransferWrite)
-            w.view->OnWrite();
-        else
-            w.view->OnRead();
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.startsWith(message), qPrintable(shown[0].text));
-        QCOMPARE(w.dialog()->countText()->text(), QString::number(count));
-        if (direction == CProgramView::kTransferRead)
-            QVERIFY(w.doc.image == before);
-        QCOMPARE(modified.count(), 0);
-        QCOMPARE(processValues().radioVariant, 1);
-    }
-
-    void portThatCannotBeOpened()
-    {
-        Window w;
-        processValues().portDeviceName = "COM0";
-        w.view->OnRead();
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 5000);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.startsWith(resourceString(61453)));
-        QVERIFY2(shown[0].text.contains("No such file"), qPrintable(shown[0].text));
-        QCOMPARE(shown[0].caption, QString("QX-260 Programming Software"));
-    }
-
-    void retryAfterNoAnswer()
-    {
-        SimRadio radio({"--no-answer", "1"});
-        mapCom1(radio.device());
-        Window w;
-        msgtest::answerNext(QMessageBox::Retry);
-        w.view->OnRead();
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, resourceString(61451));
-        QCOMPARE(shown[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
-        QCOMPARE(w.dialog()->countText()->text(), QString("51"));
-    }
-
-    void cancelBeforeOkSendsNothing()
-    {
-        const QString log = dir_.filePath("cancel.log");
-        SimRadio radio({"--log", log});
-        mapCom1(radio.device());
-        Window w;
-        w.view->OnRead();
-        w.view->OnWrite(); // changes the direction and the title, no second window
-        QCOMPARE(w.dialog()->windowTitle(), QString("Write Data"));
-        QCOMPARE(w.dialog()->titleText, QString("Write Data"));
-        QCOMPARE(w.view->transferDirection, int(CProgramView::kTransferWrite));
-        QTest::mouseClick(w.dialog()->cancelButton(), Qt::LeftButton);
-        QVERIFY(!w.dialog()->windowExists());
-        QTest::qWait(100);
-        QCOMPARE(test::readFile(log), QByteArray());
-    }
-
-    void chineseTitlesAndTypeMessage()
-    {
-        SimRadio radio({"--ident", "5031323037000000"});
-        mapCom1(radio.device());
-        processValues().languageFlag = true;
-        Window w;
-        w.view->OnWrite();
-        QCOMPARE(w.dialog()->windowTitle(), QString::fromUtf8("写数据"));
-        w.view->OnRead();
-        QCOMPARE(w.dialog()->titleText, QString::fromUtf8("读数据"));
-        QTest::mouseClick(w.dialog()->cancelButton(), Qt::LeftButton);
-        w.view->OnRead();
-        QCOMPARE(w.dialog()->windowTitle(), QString::fromUtf8("读数据"));
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].caption, QString::fromUtf8("警告"));
-        QCOMPARE(shown[0].text, QString::fromUtf8("对讲机类型不匹配,无法通讯。"));
-        processValues().languageFlag = false;
-    }
-
-    // After a completed transfer the next window has OK as its focus again, and it says
-    // what OK will do: Enter starts the transfer the title names.
-    void enterStartsEveryTransfer()
-    {
-        SimRadio radio({"--save", dir_.filePath("entered.dat")});
+        const QString saved = dir_.filePath("written.dat");
+        const QString log = dir_.filePath("write.log");
+        QFile::remove(saved);
+        QFile::remove(log);
+        SimRadio radio(simArgs + QStringList{"--save", saved, "--log", log});
         mapCom1(radio.device());
         Window w;
         w.doc.image.setRxFrequency(5, 15000000);
         w.view->fillTableFromDocument();
-        auto pressEnter = [](CProcessDlg* dialog) {
-            QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->okButton()));
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 15000);
-            QCOMPARE(dialog->countText()->text(), QString("51"));
-        };
-        w.view->OnRead();
-        pressEnter(w.dialog());
-        w.view->OnRead();
-        w.view->OnWrite();
-        QCOMPARE(w.dialog()->windowTitle(), QString("Write Data"));
-        w.doc.image.setRxFrequency(5, 15000000); // the Read brought the radio's channels
-        w.view->fillTableFromDocument();
-        pressEnter(w.dialog());
-        QVERIFY(msgtest::takeShown().isEmpty());
-        QTRY_COMPARE(test::readFile(dir_.filePath("entered.dat")).mid(16 + 0x50, 4),
-                     QByteArray("\x00\x00\x00\x15", 4));
-    }
-
-    // A value still being typed that is refused stops a Write before anything is sent.
-    void refusedValueStopsTheWriteBeforeItStarts()
-    {
-        const QString log = dir_.filePath("refused.log");
-        SimRadio radio({"--log", log});
-        mapCom1(radio.device());
-        Window w;
-        w.doc.image.setRxFrequency(5, 15000000);
-        w.view->fillTableFromDocument();
+        // A value still being typed goes with the Write.
+        w.view->table().moveTo(6, 1);
+        QLineEdit* open = w.view->cellEditors()->editBox(1);
+        QVERIFY(!open->isHidden());
+        open->setText("151.25");
+        if (!typed.isEmpty()) {
+            w.view->table().moveTo(5, 1);
+            QLineEdit* edit = w.view->cellEditors()->editBox(1);
+            QVERIFY(!edit->isHidden());
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+            msgtest::answerNext(QMessageBox::Ok);
+        }
         const RadioImage before = w.doc.image;
-        w.view->table().moveTo(5, 1);
-        QLineEdit* edit = w.view->cellEditors()->editBox(1);
-        QVERIFY(!edit->isHidden());
-        edit->selectAll();
-        QTest::keyClicks(edit, "146,52");
+
         w.view->OnWrite();
-        msgtest::answerNext(QMessageBox::Ok);
-        pressOk(w.dialog());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 5000);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, resourceString(61504) + "\n\nNothing was written to the radio.");
-        QCOMPARE(QString::fromStdString(w.view->table().textMatrix(5, 1)), QString("150.00000"));
-        QVERIFY(w.doc.image == before);
-        QTest::qWait(100);
-        QCOMPARE(test::readFile(log), QByteArray());
-    }
-
-    void cancelDuringTheBlocks_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::newRow("read") << int(CProgramView::kTransferRead);
-        QTest::newRow("write") << int(CProgramView::kTransferWrite);
-    }
-
-    // Cancel between the blocks: a Read leaves the document as it was and says nothing; a
-    // Write says how much of the radio it replaced and how to put it right.
-    void cancelDuringTheBlocks()
-    {
-        QFETCH(int, direction);
-        SimRadio radio({"--pace", "9600"});
-        mapCom1(radio.device());
-        Window w;
-        const RadioImage before = w.doc.image;
-        if (direction == CProgramView::kTransferWrite)
-            w.view->OnWrite();
-        else
-            w.view->OnRead();
-        // The transfer runs inside the event loop: the click has to come through its
-        // message passes, as a user's click does.
         CProcessDlg* dialog = w.dialog();
-        connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [dialog](int value) {
-            if (value == 3)
+        QCOMPARE(dialog->windowTitle(), QString("Write Data"));
+        connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {
+            if (value == cancelAt)
                 QTimer::singleShot(0, dialog,
                                    [dialog] { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
         });
-        pressOk(dialog);
-        QTRY_VERIFY_WITH_TIMEOUT(!w.dialog()->windowExists(), 15000);
-        QVERIFY2(w.dialog()->progressBar()->value() < 6, qPrintable(w.dialog()->countText()->text()));
-        const auto shown = msgtest::takeShown();
-        if (direction == CProgramView::kTransferWrite) {
-            QCOMPARE(shown.size(), 1);
-            QVERIFY2(shown[0].text.startsWith("Writing was cancelled. The radio now holds the first " +
-                                              w.dialog()->countText()->text() + " of 51 blocks"),
-                     qPrintable(shown[0].text));
-            QVERIFY(shown[0].text.contains("write again"));
-        } else {
-            QVERIFY(shown.isEmpty());
-            QVERIFY(w.doc.image == before);
-        }
+        // Enter starts it: OK has the focus.
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->okButton()));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists() && !w.view->transferRunning(), 15000);
 
-        // The next command opens a fresh window, and the port is free again.
-        w.view->OnRead();
-        QCOMPARE(w.dialog()->countText()->text(), QString("0"));
-        QCOMPARE(w.dialog()->progressBar()->value(), 0);
-        QVERIFY(w.dialog()->okButton()->isEnabled());
-        QTest::mouseClick(w.dialog()->cancelButton(), Qt::LeftButton);
+        const auto shown = msgtest::takeShown();
+        if (message.isEmpty()) {
+            QVERIFY(shown.isEmpty());
+        } else {
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.startsWith(message), qPrintable(shown[0].text));
+        }
+        const int blocks = cancelAt < 0 ? count : dialog->countText()->text().toInt();
+        if (cancelAt < 0)
+            QCOMPARE(dialog->countText()->text(), QString::number(count));
+        else
+            QVERIFY2(shown[0].text.startsWith(message + QString::number(blocks) + " of 51 blocks") &&
+                         shown[0].text.contains("write again"),
+                     qPrintable(shown[0].text));
+
+        if (!typed.isEmpty()) { // refused: nothing sent, the channel and the image as they were
+            QCOMPARE(QString::fromStdString(w.view->table().textMatrix(5, 1)), QString("150.00000"));
+            QVERIFY(w.doc.image == before);
+            QTest::qWait(100);
+            QCOMPARE(test::readFile(log), QByteArray());
+            return;
+        }
+        // The radio holds the blocks written of the document, with the value that was open.
+        QCOMPARE(w.doc.image.rxFrequency(6), std::optional<std::uint32_t>(15125000));
+        QTRY_COMPARE(test::readFile(saved).size(), 1040);
+        const QByteArray memory = test::readFile(saved);
+        const QByteArray sent(reinterpret_cast<const char*>(w.doc.image.bytes().data()), 0x330);
+        QCOMPARE(memory.mid(16, blocks * 16), sent.left(blocks * 16));
     }
 
     void portSettingOffersOnlyPortsThatOpen()
@@ -389,7 +319,7 @@ class TestLink : public QObject
                     n == 12 ? radio.device().toUtf8() : dir_.filePath("none").toUtf8());
         Window w;
         processValues().portDeviceName = "COM3"; // cannot be opened: nothing selected
-        CPortSettingDlg* dialog = w.view->portSettingDialog();
+        CPortSettingDlg* dialog = w.view->transfer().portSettingDialog();
         QVERIFY(dialog);
 
         bool checked = false;
