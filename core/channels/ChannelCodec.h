@@ -58,25 +58,4 @@ std::string bandItem(const std::string& list, int b);
 std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
                          Language language);
 
-// --- The channel table as a model, until the channel lists move to the typed channels ---
-
-struct CodecContext {
-    const CIniFile& config;
-    UserStore& userStore;
-    int radioVariant = 1;
-    bool newDocumentFlag = false;
-    bool languageFlag = false;
-    std::string languageName;
-    bool allColumns = false;
-};
-struct DecodeResult {
-    std::string caption;
-    BandLimits bandLimits;
-    std::string typeName;
-    std::string bandText;
-};
-DecodeResult decodeImage(RadioImage& image, ChannelTable& table, const CodecContext& context);
-void encodeTable(ChannelTable& table, RadioImage& image, int radioVariant);
-ChannelTable storedChannels(const ChannelTable& table, int radioVariant);
-
 } // namespace qx260

@@ -147,14 +147,4 @@ void ChannelTable::setEnabled(bool on)
         onLayoutChanged();
 }
 
-ChannelTable detachedCopy(const ChannelTable& table)
-{
-    ChannelTable copy = table;
-    copy.onLeaveCell = nullptr;
-    copy.onEnterCell = nullptr;
-    copy.onCellChanged = nullptr;
-    copy.onLayoutChanged = nullptr;
-    return copy;
-}
-
 } // namespace qx260

@@ -80,8 +80,4 @@ class ChannelTable
     bool enabled_ = true;
 };
 
-// A copy of the table that tells nobody of its changes (its events go nowhere): for
-// changes worked out on the side before they are taken, or never taken.
-ChannelTable detachedCopy(const ChannelTable& table);
-
 } // namespace qx260

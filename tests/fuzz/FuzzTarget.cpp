@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
 #include "core/radio/Tones.h"
 #include "tests/support/TestSystem.h"
@@ -122,23 +120,6 @@ std::string firstDifference(const RadioImage& before, const RadioImage& after)
             return "offset " + std::to_string(o) + ": " + std::to_string(before.byte(o)) + " then " +
                    std::to_string(after.byte(o));
     return "no difference";
-}
-
-bool keptColumn(int col, int radioVariant)
-{
-    return columnWidthsForVariant(radioVariant)[static_cast<std::size_t>(col)] > 0 ||
-           col == column::BusyLock || col == column::Power;
-}
-
-std::string firstCellDifference(const ChannelTable& before, const ChannelTable& after, int radioVariant)
-{
-    for (int r = 1; r < ChannelTable::kRows; ++r)
-        for (int c = 1; c < ChannelTable::kCols; ++c)
-            if ((radioVariant < 0 || keptColumn(c, radioVariant)) &&
-                before.textMatrix(r, c) != after.textMatrix(r, c))
-                return "channel " + std::to_string(r) + " column " + std::to_string(c) + ": \"" +
-                       before.textMatrix(r, c) + "\" then \"" + after.textMatrix(r, c) + "\"";
-    return {};
 }
 
 RadioImage sampleDocument()

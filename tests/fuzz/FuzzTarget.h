@@ -14,7 +14,6 @@
 
 namespace qx260
 {
-class ChannelTable;
 class CIniFile;
 } // namespace qx260
 
@@ -65,13 +64,6 @@ RadioImage sampleDocument();
 
 // "offset N: X then Y" of the first byte two images differ in (for messages).
 std::string firstDifference(const RadioImage& before, const RadioImage& after);
-
-// Whether a column of the channel table is one a radio variant keeps: shown in the window,
-// or Busy Lock and Power, which are never shown but stored.
-bool keptColumn(int col, int radioVariant);
-// "channel R column C: "X" then "Y"" of the first cell (channels 1..16, columns 1..8, those
-// the variant keeps when one is given) two tables differ in; empty when they are alike.
-std::string firstCellDifference(const ChannelTable& before, const ChannelTable& after, int radioVariant = -1);
 
 // The properties, one per input from outside.
 void checkDatFile(const std::uint8_t* data, std::size_t size);

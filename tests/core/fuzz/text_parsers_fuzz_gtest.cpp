@@ -14,6 +14,7 @@
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
+#include "core/channels/ChannelEditing.h"
 #include "core/channels/ChannelTable.h"
 #include "core/channels/Csv.h"
 #include "core/config/CIniFile.h"
