@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -19,9 +18,8 @@
 #include <QStatusBar>
 #include <QStringList>
 
-#include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
-#include "core/channels/ChannelEditing.h"
+#include "core/channels/ChannelFields.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/UserStore.h"
 #include "core/print/PrintLayout.h"
@@ -36,6 +34,7 @@
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CellEditors.h"
 #include "windows/view/ChannelClipboard.h"
+#include "windows/view/ChannelEditor.h"
 #include "windows/view/ChannelFileCommands.h"
 #include "windows/view/PrintCommands.h"
 
@@ -72,15 +71,6 @@ HistoryKey historyKey(const QKeyEvent* key)
 
 // How long an undo or redo note stays in the status bar, in milliseconds.
 constexpr int kStatusNoteTime = 5000;
-
-// The list item a list editor opens on for a cell text.
-int openingSelection(const QComboBox* box, const std::string& cellText)
-{
-    std::vector<std::string> items;
-    for (int i = 0; i < box->count(); ++i)
-        items.push_back(box->itemText(i).toStdString());
-    return qx260::initialListSelection(items, cellText);
-}
 
 } // namespace
 
@@ -121,7 +111,8 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     grid_->setAccessibleName(QString::fromUtf8(qx260::processValues().pick("Channel table", "信道表")));
 
     setFocusProxy(grid_);
-    clipboard_ = new ChannelClipboard(*this);
+    editor_ = new qx260::ChannelEditor(*this);
+    connect(editor_, &qx260::ChannelEditor::documentModified, this, &CProgramView::documentModified);
     transfer_ = new TransferController(*this, this);
 }
 
@@ -149,7 +140,7 @@ void CProgramView::OnInitialUpdate()
     setWindowIconFromFile();
     fillTableFromDocument();
     // A new or opened document starts with nothing to undo.
-    history_.reset(currentState());
+    editor_->startHistory();
 }
 
 QMdiSubWindow* CProgramView::documentFrame() const
@@ -181,7 +172,7 @@ void CProgramView::firstTimeSetUp()
 
     applyThemeColors();
 
-    createCellEditors();
+    editor_->createCellEditors(toneList_, pv.language());
 
     for (int c = 0; c < table_.cols(); ++c)
         table_.setTextMatrix(0, c, qx260::columnHeader(c, pv.languageFlag));
@@ -229,19 +220,6 @@ void CProgramView::changeEvent(QEvent* event)
         applyThemeColors();
 }
 
-void CProgramView::createCellEditors()
-{
-    cellEditors_ = new qx260::CellEditors(grid_, table_, toneList_, qx260::processValues().languageFlag);
-    // Files dragged over an edit box go to the main window (which opens documents), not
-    // into the cell as text.
-    for (int col : {qx260::column::RxFrequency, qx260::column::TxFrequency})
-        cellEditors_->editBox(col)->setAcceptDrops(false);
-    // Entering or clicking a cell opens its editor; leaving it commits without moving on.
-    connect(grid_, &CMSFlexGrid::enterCell, cellEditors_, &qx260::CellEditors::openEditor);
-    connect(grid_, &CMSFlexGrid::mouseDown, cellEditors_, [this] { cellEditors_->openOnMousePress(); });
-    connect(grid_, &CMSFlexGrid::leaveCell, this, [this] { commitCellEdit(false); });
-}
-
 void CProgramView::setWindowIconFromFile()
 {
     QMdiSubWindow* frame = documentFrame();
@@ -255,17 +233,13 @@ void CProgramView::setWindowIconFromFile()
     frame->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-qx260::UserStore& CProgramView::userStore() const
-{
-    return qx260::processValues().userStoreOrSession();
-}
-
 void CProgramView::fillTableFromDocument()
 {
     hideCellEditors();
     qx260::ProcessValues& pv = qx260::processValues();
     // The product choice first: a new document takes the user's, any other one becomes it.
-    qx260::settleProductChoice(doc_.image, doc_.newDocumentFlag, userStore(), pv.configurationStore);
+    qx260::settleProductChoice(doc_.image, doc_.newDocumentFlag, pv.userStoreOrSession(),
+                               pv.configurationStore);
     const qx260::ProductDescription product =
         qx260::describeProduct(doc_.image, pv.configurationStore, pv.languageName, pv.language());
     doc_.bandLimits = product.bandLimits;
@@ -300,51 +274,6 @@ void CProgramView::showChannel(int n)
         table_.setTextMatrix(n, col, texts[static_cast<std::size_t>(col - 1)]);
 }
 
-bool CProgramView::commitCellEdit(bool advance, const QString& afterRefusal)
-{
-    const int channel = table_.row();
-    const std::optional<qx260::ChannelField> field = qx260::fieldOfColumn(table_.col());
-    const std::optional<std::string> text = cellEditors_ ? cellEditors_->take() : std::nullopt;
-    if (text && field) {
-        qx260::Channel edited = qx260::decodeChannel(doc_.image, channel);
-        const qx260::EditOutcome outcome = qx260::commitField(
-            edited, *field, *text, advance ? qx260::CommitTrigger::Enter : qx260::CommitTrigger::LeaveCell,
-            doc_.bandLimits, tableVariant_, qx260::processValues().language());
-        // The lists offer only their items: a refusal without a message cannot come from them.
-        if (!outcome.ok() && outcome.messageId() != 0) {
-            auto message = [](int id) {
-                return qx260::resourceString(id, QString::fromUtf8(qx260::cellEditMessageFallback(id)));
-            };
-            QString shown = message(outcome.messageId());
-            if (!afterRefusal.isEmpty())
-                shown += QStringLiteral("\n\n") + afterRefusal;
-            qx260::showMessage(this, message(qx260::resid::StrCaution), shown, QMessageBox::Ok,
-                               qx260::MsgIcon::Exclamation);
-            return false;
-        }
-        if (outcome.changed) {
-            qx260::encodeChannel(edited, doc_.image, channel);
-            showChannel(channel);
-            if (recordChange({qx260::ChangeKind::Cell, channel}))
-                emit documentModified();
-        }
-    }
-    if (advance)
-        advanceCell();
-    return true;
-}
-
-void CProgramView::advanceCell()
-{
-    qx260::advanceAfterEnter(table_);
-}
-
-void CProgramView::hideCellEditors()
-{
-    if (cellEditors_)
-        cellEditors_->hide(qx260::column::RxFrequency, qx260::column::Power);
-}
-
 void CProgramView::setAllColumns(bool on)
 {
     if (on == allColumns_)
@@ -362,181 +291,85 @@ void CProgramView::setAllColumns(bool on)
     }
 }
 
-void CProgramView::warnChannelsOutsideBand(const QString& bandText)
-{
-    const std::vector<int> outside = qx260::channelsOutsideBand(channels(), doc_.bandLimits, tableVariant_);
-    if (outside.empty())
-        return;
-    QStringList numbers;
-    for (int channel : outside)
-        numbers << QString::number(channel);
-    const qx260::ProcessValues& pv = qx260::processValues();
-    const QString text =
-        QString::fromUtf8(pv.pick("These channels lie outside the band %1 and are kept as they are: %2.\n"
-                                  "Change them before you write to the radio.",
-                                  "以下信道不在频段 %1 之内，已保持原样：%2。\n请在写入电台之前修改它们。"))
-            .arg(bandText, numbers.join(QStringLiteral(", ")));
-    qx260::showMessage(this, qx260::applicationCaption(), text, QMessageBox::Ok, qx260::MsgIcon::Exclamation);
-}
-
-void CProgramView::markDocumentModified(qx260::ChangeKind kind)
-{
-    recordChange({kind, 0});
-    emit documentModified();
-}
-
-qx260::DocumentState CProgramView::currentState() const
-{
-    return {doc_.image, doc_.bandLimits};
-}
-
-bool CProgramView::recordChange(const qx260::Change& change)
-{
-    return history_.record(change, currentState());
-}
-
-bool CProgramView::undo()
-{
-    return stepHistory(true);
-}
-
-bool CProgramView::redo()
-{
-    return stepHistory(false);
-}
-
-bool CProgramView::stepHistory(bool back)
-{
-    const bool languageFlag = qx260::processValues().languageFlag;
-    // The transfer works on the document's image: it is not replaced under it.
-    if (transferRunning()) {
-        showStatus(qx260::undoDuringTransferText(languageFlag));
-        return false;
-    }
-    qx260::Change change;
-    const qx260::DocumentState* state = back ? history_.undo(&change) : history_.redo(&change);
-    if (!state) {
-        showStatus(qx260::undoStatusText(back, nullptr, languageFlag));
-        return false;
-    }
-    // An editor over the current cell is opened again on the restored text.
-    const int col = table_.col();
-    const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
-    showState(*state);
-    if (editorShown)
-        cellEditors_->openEditor();
-    showStatus(qx260::undoStatusText(back, &change, languageFlag));
-    emit documentModified();
-    return true;
-}
-
-bool CProgramView::prepareChannelChange()
-{
-    if (transferRunning()) {
-        showStatus(qx260::editDuringTransferText(qx260::processValues().languageFlag));
-        return false;
-    }
-    return grid_->isEnabled() && commitCellEdit(false);
-}
-
-void CProgramView::takeChannels(const qx260::ChannelList& channels, const qx260::Change& change)
-{
-    const int col = table_.col();
-    const bool editorShown = cellEditors_ && col >= 1 && cellEditors_->isShown(col);
-    hideCellEditors();
-    qx260::encodeChannels(channels, doc_.image);
-    showChannels();
-    if (editorShown)
-        cellEditors_->openEditor();
-    if (recordChange(change))
-        emit documentModified();
-}
-
-void CProgramView::showState(const qx260::DocumentState& state)
-{
-    hideCellEditors();
-    const std::uint8_t type = doc_.image.byte(qx260::offset::ProductType);
-    const std::uint8_t band = doc_.image.byte(qx260::offset::BandIndex);
-    doc_.image = state.image;
-    doc_.bandLimits = state.bandLimits;
-    showChannels();
-
-    // The user's product choice and the caption follow the product bytes, as when the
-    // document was opened.
-    if (doc_.image.byte(qx260::offset::ProductType) != type ||
-        doc_.image.byte(qx260::offset::BandIndex) != band) {
-        const qx260::ProcessValues& pv = qx260::processValues();
-        qx260::settleProductChoice(doc_.image, false, userStore(), pv.configurationStore);
-        if (pv.showCaption)
-            pv.showCaption(
-                qx260::describeProduct(doc_.image, pv.configurationStore, pv.languageName, pv.language())
-                    .caption);
-    }
-}
-
-bool CProgramView::undoInEditBox(bool redo)
-{
-    const int col = table_.col();
-    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
-        return false;
-    // An edit box keeps Ctrl+Z and Ctrl+Y while it has typing of its own to undo or redo.
-    QLineEdit* edit = cellEditors_->editBox(col);
-    if (!edit || !(redo ? edit->isRedoAvailable() : edit->isUndoAvailable()))
-        return false;
-    if (redo)
-        edit->redo();
-    else
-        edit->undo();
-    return true;
-}
-
-bool CProgramView::revertListChoice()
-{
-    const int col = table_.col();
-    if (!cellEditors_ || col < 1 || !cellEditors_->isShown(col))
-        return false;
-    // A list whose choice was changed but not taken goes back to the item it opened on.
-    QComboBox* box = cellEditors_->listBox(col);
-    if (!box)
-        return false;
-    const int opening = openingSelection(box, table_.text());
-    if (box->currentIndex() == opening)
-        return false;
-    box->setCurrentIndex(opening);
-    return true;
-}
-
 void CProgramView::showStatus(const std::string& text)
 {
     if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
         mainWindow->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteTime);
 }
 
+qx260::CellEditors* CProgramView::cellEditors() const
+{
+    return editor_->cellEditors();
+}
+
+void CProgramView::markDocumentModified(qx260::ChangeKind kind)
+{
+    editor_->recordDocumentChange(kind);
+}
+
+bool CProgramView::undo()
+{
+    return editor_->undo();
+}
+
+bool CProgramView::redo()
+{
+    return editor_->redo();
+}
+
+const qx260::UndoHistory& CProgramView::undoHistory() const
+{
+    return editor_->history();
+}
+
+bool CProgramView::prepareChannelChange()
+{
+    return editor_->prepareChannelChange();
+}
+
+void CProgramView::takeChannels(const qx260::ChannelList& channels, const qx260::Change& change)
+{
+    editor_->takeChannels(channels, change);
+}
+
+bool CProgramView::commitCellEdit(bool advance, const QString& afterRefusal)
+{
+    return editor_->commitCellEdit(advance, afterRefusal);
+}
+
+void CProgramView::hideCellEditors()
+{
+    editor_->hideCellEditors();
+}
+
+void CProgramView::warnChannelsOutsideBand(const QString& bandText)
+{
+    editor_->warnChannelsOutsideBand(bandText);
+}
+
 void CProgramView::OnEditUndo()
 {
-    if (!undoInEditBox(false) && !revertListChoice())
-        stepHistory(true);
+    editor_->editUndo();
 }
 
 void CProgramView::OnEditRedo()
 {
-    if (!undoInEditBox(true))
-        stepHistory(false);
+    editor_->editRedo();
 }
 
 void CProgramView::OnEditCut()
 {
-    clipboard_->cut();
+    editor_->clipboard().cut();
 }
 
 void CProgramView::OnEditCopy()
 {
-    clipboard_->copy();
+    editor_->clipboard().copy();
 }
 
 void CProgramView::OnEditPaste()
 {
-    clipboard_->paste();
+    editor_->clipboard().paste();
 }
 
 void CProgramView::OnImportChannels()
@@ -607,7 +440,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
                 OnEditUndo();
             return true;
         }
-        if (event->type() == QEvent::KeyPress && clipboard_->handleKey(key))
+        if (event->type() == QEvent::KeyPress && editor_->clipboard().handleKey(key))
             return true;
         if (!isEnterKey(key->key()))
             break;

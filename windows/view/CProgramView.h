@@ -1,12 +1,11 @@
 #pragma once
-// The channel window's form: the title line over the channel grid. Its grid shows the
-// document's channels as the radio variant of its last fill shows them; an edit taken from
-// a cell editor goes through the core's commit rules into the document's image, and the
-// row is shown again from there. Enter and F1 anywhere inside it become a commit and a help
-// request. Its radio link is a TransferController, which asks the view only what
-// TransferView offers (the open edit, the image, a completed Read). Whole channel rows are selected,
-// copied and pasted through its ChannelClipboard, and taken from and written to CSV
-// files by ChannelFileCommands.
+// The channel window's form: the title line over the channel grid, which shows the
+// document's channels as the radio variant of its last fill shows them. The view wires the
+// grid, routes keys and commands, prints, and shows the document again after a change. Its
+// ChannelEditor edits (cell editors, whole channels through the ChannelClipboard and
+// ChannelFileCommands, undo); its TransferController links it with the radio, asking the
+// view only what TransferView offers (the open edit, the image, a completed Read). Enter and
+// F1 anywhere inside it become a commit and a help request.
 
 #include <string>
 #include <vector>
@@ -24,7 +23,6 @@ class QLabel;
 class QMdiSubWindow;
 class CMSFlexGrid;
 class CProcessDlg;
-class ChannelClipboard;
 
 namespace qx260
 {
@@ -32,6 +30,7 @@ class HelpKey;
 class CProgramDoc;
 class UserStore;
 class CellEditors;
+class ChannelEditor;
 struct PrintContent;
 } // namespace qx260
 
@@ -52,8 +51,10 @@ class CProgramView : public QWidget, private TransferView
     CMSFlexGrid* grid() const { return grid_; }
     QLabel* titleLabel() const { return title_; }
     const std::vector<std::string>& toneList() const { return toneList_; }
-    // The eight cell editors (created by the first initial update).
-    qx260::CellEditors* cellEditors() const { return cellEditors_; }
+    // The editing half of the window, and its eight cell editors (created by the first
+    // initial update).
+    qx260::ChannelEditor& editor() const { return *editor_; }
+    qx260::CellEditors* cellEditors() const;
     // True until the first initial update has set the view up.
     bool firstSetUp() const { return firstSetUp_; }
 
@@ -72,37 +73,24 @@ class CProgramView : public QWidget, private TransferView
     int tableVariant() const { return tableVariant_; }
     // The document's valid frequencies.
     qx260::BandLimits bandLimits() const;
+    // Shows the document's channels again in the cells (all, or channel n).
+    void showChannels();
+    void showChannel(int n);
     // Tells the shell that the document changed (a completed Read, a dialog's OK) and
     // keeps the new state as a step of the undo history.
     void markDocumentModified(qx260::ChangeKind kind = qx260::ChangeKind::Other);
-
-    // Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z: shows the document as it was before the last
-    // change (after the change undone last), says so in the status bar and marks the
-    // document modified. False when there was nothing to undo (redo).
-    bool undo();
-    bool redo();
-    const qx260::UndoHistory& undoHistory() const { return history_; }
-
-    // A change of whole channels (a paste, a cut, an import), in two steps. First: takes the
-    // open cell edit; false when it was refused or the channels cannot change now (a
-    // transfer runs: the status bar says so; the radio variant leaves the table read-only).
-    bool prepareChannelChange();
-    // Then: the channels become the document's, as one undoable change.
-    void takeChannels(const qx260::ChannelList& channels, const qx260::Change& change);
     // Shows a note in the main window's status bar for a few seconds.
     void showStatus(const std::string& text);
 
-    // Takes the open cell edit into the table; with advance, then moves to the next cell
-    // (also when nothing was being edited). False when the edit was rejected: its message
-    // (followed by afterRefusal, when given) has been shown and the table is as it was.
+    // What the editor does, for the shell and the channel-list commands (see ChannelEditor).
+    bool undo();
+    bool redo();
+    const qx260::UndoHistory& undoHistory() const;
+    bool prepareChannelChange();
+    void takeChannels(const qx260::ChannelList& channels, const qx260::Change& change);
     bool commitCellEdit(bool advance, const QString& afterRefusal = QString());
-    // The move after Enter: next column, else first column of the next row, else (1, 1).
-    void advanceCell();
-    // After the band changed: names the channels whose frequencies lie outside it (they are
-    // kept), so that the user can change them before a Write.
-    void warnChannelsOutsideBand(const QString& bandText);
-    // Hides the shown cell editor without taking its text.
     void hideCellEditors();
+    void warnChannelsOutsideBand(const QString& bandText);
 
     // Busy Lock and Power shown beside the columns of the radio variant (the user's View >
     // All Columns), or hidden as the variant's layout has them. A choice still open in one
@@ -163,22 +151,10 @@ class CProgramView : public QWidget, private TransferView
     void firstTimeSetUp();
     // The header text, title and outside-the-cells colours for the current palette.
     void applyThemeColors();
-    void createCellEditors();
     void watch(QObject* object);
     void setWindowIconFromFile();
     void shrinkFrameToForm();
     QMdiSubWindow* documentFrame() const;
-    qx260::DocumentState currentState() const;
-    bool recordChange(const qx260::Change& change);
-    bool stepHistory(bool back);
-    void showState(const qx260::DocumentState& state);
-    // Shows the document's channels again in the cells (all, or channel n).
-    void showChannels();
-    void showChannel(int n);
-    // The per-user store (one in memory when the program runs without one).
-    qx260::UserStore& userStore() const;
-    bool undoInEditBox(bool redo);
-    bool revertListChoice();
 
     qx260::CProgramDoc& doc_;
     qx260::ChannelTable table_;
@@ -186,14 +162,12 @@ class CProgramView : public QWidget, private TransferView
     QFont formFont_;
     QLabel* title_ = nullptr;
     CMSFlexGrid* grid_ = nullptr;
-    qx260::CellEditors* cellEditors_ = nullptr;
     bool firstSetUp_ = true;
     // The radio variant the table was last filled for: its columns, and so what it stores
     // (a Read in another window changes the process-wide variant, not this table).
     int tableVariant_ = 1;
     bool allColumns_ = false;
-    qx260::UndoHistory history_;
     qx260::HelpKey* helpKey_ = nullptr;
-    ChannelClipboard* clipboard_ = nullptr;
+    qx260::ChannelEditor* editor_ = nullptr;
     TransferController* transfer_ = nullptr;
 };
