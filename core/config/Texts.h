@@ -159,14 +159,14 @@ enum class Text {
     EndOtherType,
     EndBrokeOff,
     Cancelled,
-    WithReason,           // %1 what, %2 reason
-    BackupFolderNotThere, //
-    BackupNotWritten,     // %1 file, %2 reason
-    TurnNothingWritten,   // %1 what ended the turn
-    NotReadForBackup,     // %1 what ended the read
-    BackupNotKept,        // %1 why
-    WrittenPartly,        // %1 what ended the write, %2 blocks written, %3 all blocks
-    NotReadBackToVerify,  // %1 what ended the read
+    WithReason, // %1 what, %2 reason
+    BackupFolderNotThere,
+    BackupNotWritten,    // %1 file, %2 reason
+    TurnNothingWritten,  // %1 what ended the turn
+    NotReadForBackup,    // %1 what ended the read
+    BackupNotKept,       // %1 why
+    WrittenPartly,       // %1 what ended the write, %2 blocks written, %3 all blocks
+    NotReadBackToVerify, // %1 what ended the read
     WrittenButDiffers,
     // the printout
     PrintOption,
@@ -207,8 +207,8 @@ enum class Text {
     UpArrowName,
     DownArrowName,
     // the application: start, documents and files
-    ConfigurationNotRead,    // %1 file, %2 reason
-    LanguageModuleNotLoaded, //
+    ConfigurationNotRead, // %1 file, %2 reason
+    LanguageModuleNotLoaded,
     DocumentFilter,
     OpenCaption,
     SaveAsCaption,
@@ -241,8 +241,8 @@ enum class Text {
     StageReadingRadio,
     StageWriting,
     StageVerifying,
-    BackupFailed,       // %1 folder or file, %2 reason
-    FolderDoesNotExist, //
+    BackupFailed, // %1 folder or file, %2 reason
+    FolderDoesNotExist,
     WrittenNotVerified,
     Verified,
     VerifyWayBack,

@@ -1,8 +1,8 @@
 #pragma once
-// Texts as a window shows them: the program's own texts from the catalogue in the language
-// of the program, and texts from Program.ini. That file may hold a name of any length; one of many
-// thousand characters makes a list or a caption useless, and one of millions can end the
-// program. So a long one is shown cut, while the program keeps it whole.
+// Texts as a window shows them: the program's own from the catalogue in the language of
+// the program, and texts from Program.ini. That file may hold a name of any length; one of
+// many thousand characters makes a list or a caption useless, and one of millions can end
+// the program. So a long one is shown cut, while the program keeps it whole.
 
 #include <QString>
 
