@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/config/InstallLayout.h"
+#include "core/config/Texts.h"
 #include "platform/InstallPaths.h"
 #include "res/ResourceTable.h"
 
@@ -206,6 +207,11 @@ QString resourceString(int id, const QString& fallback)
 {
     const QString text = resourceString(id);
     return text.isEmpty() ? fallback : text;
+}
+
+QString resourceMessage(int id)
+{
+    return resourceString(id, QString::fromUtf8(messageText(id, Language::English)));
 }
 
 QString commandStatusText(int command)

@@ -30,6 +30,8 @@ QString languageModulePath(const QString& executableDirectory, const QString& la
 QString resourceString(int id);
 // The same, with the program's own text when the module lacks it.
 QString resourceString(int id, const QString& fallback);
+// A string of the table, with the built-in English one when no module gives it.
+QString resourceMessage(int id);
 // The parts of a command prompt: the status-bar text before the line break and the
 // tooltip after it (the whole prompt is the status text when it has no line break).
 QString commandStatusText(int command);

@@ -1,68 +1,17 @@
-// The Chinese language module: every text the program takes from its resources.
+// The Chinese language module: every text the program takes from its resources. Its menus,
+// accelerators, toolbar and dialog texts are written here; its string table is its column of
+// the table both modules share (StringTable.h).
 
 #include "res/ResourceTable.h"
+#include "res/StringTable.h"
 
 namespace
 {
 
 using namespace qx260::res;
 
-constexpr StringEntry kStrings[] = {
-    {128, "写频程序"},
-    {129, "\n\n\n*.dat\n.dat\nProgram.Document\n写频数据文件"},
-    {57345, "就绪"},
-    {59137, "大写"},
-    {59138, "数字"},
-    {59139, "滚动"},
-    {61448, "超出范围，请重新输入。"},
-    {61451, "通信错误，请检查所有连接及电台电源"},
-    {61452, "所有数据将被清除！"},
-    {61453, "无法打开端口，请检查端口是否被占用或设备是否正常"},
-    {61454, "写频中断，请复位电台后重试"},
-    {61456, "数据值错误，请按步进值(6.25K/5K)输入。"},
-    {61458, "注意"},
-    {61504, "不是有效的数字，请重新输入：只用数字和小数点“.”，例如 145.125。"},
-    {61505, "不是有效的数字，请重新输入：秒数只用数字和小数点“.”，例如 2.5。"},
-    // Command prompts: status-bar text, then the tooltip after the line break.
-    {57600, "新建一个文档\n新建"},
-    {57601, "打开一个已有的文档\n打开"},
-    {57602, "关闭当前文档\n关闭"},
-    {57603, "保存当前文档\n保存"},
-    {57604, "以新的文件名保存当前文档\n另存为"},
-    {57606, "更改打印机和打印选项\n打印设置"},
-    {57607, "打印当前文档\n打印"},
-    {57609, "按打印效果显示整页\n打印预览"},
-    {57664, "显示程序信息、版本号和版权\n关于"},
-    {57665, "退出程序\n退出"},
-    {57680, "切换到下一个窗格\n下一窗格"},
-    {57681, "切换回上一个窗格\n上一窗格"},
-    {59392, "显示或隐藏工具栏\n显示/隐藏工具栏"},
-    {59393, "显示或隐藏状态栏\n显示/隐藏状态栏"},
-    {32773, "从电台读取数据\n读数据"},
-    {32774, "向电台写入数据\n写数据"},
-    {32777, "选择写频线所接的串口\n端口设置"},
-    {32780, "显示或隐藏导航栏\n控制栏"},
-    {32786, "选择产品类型和频段\n类型设置"},
-    {32787, "显示信道表\n信道信息"},
-    {32788, "编辑电台的可选功能\n可选功能"},
-    {32799, "选择程序的界面语言\n语言"},
-    {57643, "撤销上一次更改\n撤销"},
-    {57644, "重做上一次撤销的更改\n重做"},
-    {57635, "把选中的信道复制到剪贴板并清除\n剪切"},
-    {57634, "把选中的信道复制到剪贴板\n复制"},
-    {57637, "从当前信道起粘贴剪贴板中的信道\n粘贴"},
-    {32800, "从 CSV 文件把信道导入文档\n导入信道"},
-    {32801, "把信道写入 CSV 文件\n导出信道"},
-    {32802, "在网页浏览器中打开用户手册\n用户手册"},
-    {32810, "把文档同时写入多个端口上的电台\n写入多台电台"},
-    {32811, "在其他列旁边显示繁忙锁定和功率\n全部列"},
-    {57616, "打开此文档"},
-    {57617, "打开此文档"},
-    {57618, "打开此文档"},
-    {57619, "打开此文档"},
-    {32812, "选择写数据前后要做的事: 备份、显示更改、校验\n写频安全"},
-    {32813, "读取电台并显示它与文档的不同之处, 不写入\n与电台比较"},
-};
+// The string table is written once for both languages (StringTable.h).
+constexpr auto kStrings = stringEntries(&StringTexts::chinese);
 
 constexpr MenuItem kMenus[] = {
     // 128: no document open.
@@ -218,8 +167,8 @@ template <typename T, int N> constexpr int countOf(const T (&)[N])
 constexpr ResourceTable kTable = {
     kResourceTableVersion,
     "Chinese",
-    kStrings,
-    countOf(kStrings),
+    kStrings.data(),
+    static_cast<int>(kStrings.size()),
     kMenus,
     countOf(kMenus),
     kAccelerators,

@@ -1,69 +1,17 @@
-// The English language module: every text the program takes from its resources.
+// The English language module: every text the program takes from its resources. Its menus,
+// accelerators, toolbar and dialog texts are written here; its string table is its column of
+// the table both modules share (StringTable.h).
 
 #include "res/ResourceTable.h"
+#include "res/StringTable.h"
 
 namespace
 {
 
 using namespace qx260::res;
 
-constexpr StringEntry kStrings[] = {
-    {128, "Program"},
-    {129, "\n\n\n*.dat\n.dat\nProgram.Document\nProgram Document"},
-    {57345, "Ready"},
-    {59137, "CAP"},
-    {59138, "NUM"},
-    {59139, "SCRL"},
-    {61448, "Out of range,please input again."},
-    {61451, "Communication Error,Please check all the connections and the radio power"},
-    {61452, "All data will be Cleared!"},
-    {61453, "Could not Open the Port,Please check whether the Port are occupied or the device are ok"},
-    {61454, "Program Interrupt, Please reset the radio and try again"},
-    {61456, "Error data Value, please input according the step value(6.25K/5k)."},
-    {61458, "Caution"},
-    {61504,
-     "Not a number, please input again: digits with a point as the decimal separator, such as 145.125."},
-    {61505, "Not a number, please input again: seconds with a point as the decimal separator, such as 2.5."},
-    // Command prompts: status-bar text, then the tooltip after the line break.
-    {57600, "Create a new document\nNew"},
-    {57601, "Open an existing document\nOpen"},
-    {57602, "Close the active document\nClose"},
-    {57603, "Save the active document\nSave"},
-    {57604, "Save the active document under a new name\nSave As"},
-    {57606, "Change the printer and printing options\nPrint Setup"},
-    {57607, "Print the active document\nPrint"},
-    {57609, "Display full pages as they will be printed\nPrint Preview"},
-    {57664, "Display program information, version number and copyright\nAbout"},
-    {57665, "Quit the application\nExit"},
-    {57680, "Switch to the next window pane\nNext Pane"},
-    {57681, "Switch back to the previous window pane\nPrevious Pane"},
-    {59392, "Show or hide the toolbar\nToggle Toolbar"},
-    {59393, "Show or hide the status bar\nToggle Status Bar"},
-    {32773, "Read Data From Radio\nRead"},
-    {32774, "Write Data To Radio\nWrite"},
-    {32777, "Choose the serial port of the programming cable\nCom Setup"},
-    {32780, "Show or hide the navigation bar\nControl Bar"},
-    {32786, "Choose the product type and frequency band\nProduct Information"},
-    {32787, "Show the channel table\nChannel Information"},
-    {32788, "Edit the optional features of the radio\nOptional Features"},
-    {32799, "Choose the language of the program\nLanguage"},
-    {57643, "Undo the last change\nUndo"},
-    {57644, "Redo the change undone last\nRedo"},
-    {57635, "Copy the selected channels to the clipboard and clear them\nCut"},
-    {57634, "Copy the selected channels to the clipboard\nCopy"},
-    {57637, "Paste channels from the clipboard, from the current channel on\nPaste"},
-    {32800, "Take channels from a CSV file into the document\nImport Channels"},
-    {32801, "Write the channels to a CSV file\nExport Channels"},
-    {32802, "Open the user manual in the web browser\nUser Manual"},
-    {32810, "Write the document into the radios on several ports at once\nWrite to Several Radios"},
-    {32811, "Show Busy Lock and Power beside the other columns\nAll Columns"},
-    {57616, "Open this document"},
-    {57617, "Open this document"},
-    {57618, "Open this document"},
-    {57619, "Open this document"},
-    {32812, "Choose what a Write does first and afterwards: back up, show the changes, verify\nWrite Safety"},
-    {32813, "Read the radio and show how it differs from the document, without writing\nCompare with Radio"},
-};
+// The string table is written once for both languages (StringTable.h).
+constexpr auto kStrings = stringEntries(&StringTexts::english);
 
 constexpr MenuItem kMenus[] = {
     // 128: no document open.
@@ -219,8 +167,8 @@ template <typename T, int N> constexpr int countOf(const T (&)[N])
 constexpr ResourceTable kTable = {
     kResourceTableVersion,
     "English",
-    kStrings,
-    countOf(kStrings),
+    kStrings.data(),
+    static_cast<int>(kStrings.size()),
     kMenus,
     countOf(kMenus),
     kAccelerators,

@@ -5,7 +5,8 @@
 // function, named by kResourceTableEntry, returning a pointer to a ResourceTable that
 // lives as long as the module is loaded. The table is plain data: arrays of
 // {id, UTF-8 text} records with a count each, so the program and the modules share
-// nothing but this header. The program copies what it needs when it loads a module.
+// nothing but this header (and the data of StringTable.h, which the modules hand over as
+// their string tables). The program copies what it needs when it loads a module.
 
 namespace qx260::res
 {

@@ -1,5 +1,4 @@
-// The cell editors of each column, the item a list opens on, the messages of a refused
-// commit when no language module gives them, and the move after Enter.
+// The cell editors of each column, the item a list opens on, and the move after Enter.
 
 #include "core/channels/CellEditRules.h"
 
@@ -40,23 +39,6 @@ bool validColumn(int col)
 
 } // namespace
 
-const char* cellEditMessageFallback(int messageId)
-{
-    switch (messageId) {
-    case resid::StrOutOfRange:
-        return "Out of range,please input again.";
-    case resid::StrStepValueError:
-        return "Error data Value, please input according the step value(6.25K/5k).";
-    case resid::StrFrequencyNotANumber:
-        return "Not a number, please input again: digits with a point as the decimal separator, such as "
-               "145.125.";
-    case resid::StrCaution:
-        return "Caution";
-    default:
-        return "";
-    }
-}
-
 int editorIdForColumn(int col)
 {
     return validColumn(col) ? kEditors[static_cast<std::size_t>(col)].id : kEditors[0].id;
@@ -67,12 +49,12 @@ bool isListColumn(int col)
     return validColumn(col) && kEditors[static_cast<std::size_t>(col)].list;
 }
 
-std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
+std::vector<std::string> listItemsForColumn(int col, Language language,
                                             const std::vector<std::string>& toneList)
 {
     if (col == column::DecodeTone || col == column::EncodeTone)
         return toneList;
-    return columnListItems(col, languageFlag);
+    return columnListItems(col, language);
 }
 
 int matchingListItem(const std::vector<std::string>& items, std::string_view cellText)

@@ -1,23 +1,18 @@
 #pragma once
 // The cell editors over the channel grid: which editor a column has, the items of its list,
-// the item it opens on, the messages of a refused commit, and the move after Enter. (What a
-// commit does to a channel is ChannelEditing's.)
+// the item it opens on, and the move after Enter. (What a commit does to a channel is
+// ChannelEditing's; the messages of a refused commit are the string table's.)
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "res/ResourceIds.h"
+#include "core/config/Language.h"
 
 namespace qx260
 {
 
 class ChannelTable;
-
-// English texts of the messages a rejected commit shows (resid::StrOutOfRange,
-// resid::StrStepValueError, caption resid::StrCaution), for when no resource library
-// supplies them.
-const char* cellEditMessageFallback(int messageId);
 
 // The editor laid over a column: its control id and whether it is a drop-down list.
 // Column 0 (never current) maps to the first edit box.
@@ -25,7 +20,7 @@ int editorIdForColumn(int col);
 bool isListColumn(int col);
 
 // The items of a column's list editor; the tone columns take the view's tone list.
-std::vector<std::string> listItemsForColumn(int col, bool languageFlag,
+std::vector<std::string> listItemsForColumn(int col, Language language,
                                             const std::vector<std::string>& toneList);
 
 // Opening a list editor: the first item whose text begins with the cell text, ignoring

@@ -7,6 +7,7 @@
 #include "core/channels/ChannelFields.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/CIniFile.h"
+#include "core/config/Texts.h"
 #include "core/config/UserStore.h"
 
 namespace qx260
@@ -112,8 +113,7 @@ std::string bandItem(const std::string& list, int b)
 std::string buildCaption(const std::string& appName, const std::string& typeName, const std::string& bandText,
                          Language language)
 {
-    return appName + (isChinese(language) ? "  [ 类型:" : "  [ Type:") + typeName +
-           (isChinese(language) ? "  频率:" : "  Fre:") + bandText + " ]";
+    return formatText(Text::WindowCaption, language, {appName, typeName, bandText});
 }
 
 } // namespace qx260

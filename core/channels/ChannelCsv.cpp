@@ -8,12 +8,12 @@
 
 #include "core/channels/ChannelEditing.h"
 #include "core/channels/ChannelFields.h"
-#include "core/channels/ChannelListTexts.h"
 #include "core/channels/CommonChannelLayout.h"
 #include "core/channels/Csv.h"
 #include "core/channels/SpreadsheetValues.h"
 #include "core/config/AsciiText.h"
 #include "core/config/FileAccess.h"
+#include "core/config/Texts.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Decimal.h"
 
@@ -45,7 +45,8 @@ std::size_t at(ChannelField field)
 int columnOfHeader(std::string_view header)
 {
     for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
-        if (equalsIgnoringAsciiCase(header, columnHeader(col, false)) || header == columnHeader(col, true))
+        if (equalsIgnoringAsciiCase(header, columnHeader(col, Language::English)) ||
+            header == columnHeader(col, Language::Chinese))
             return col;
     return kNoColumn;
 }
@@ -54,7 +55,7 @@ std::string headerList(Language language)
 {
     std::string out;
     for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
-        out += (col ? ", " : "") + columnHeader(col, isChinese(language));
+        out += (col ? ", " : "") + columnHeader(col, language);
     return out;
 }
 
@@ -147,7 +148,7 @@ class Importer
         if (!parsed.ok())
             return failAt(parsed.errorLine, parsed.errorColumn, parseMessage(parsed));
         if (parsed.records.empty())
-            return failAt(0, 0, text(ChannelListText::FileEmpty, {headerList(language_)}));
+            return failAt(0, 0, text(Text::FileEmpty, {headerList(language_)}));
         std::size_t first = 0;
         if (ChannelImportResult r = readHeader(parsed.records.front(), first); !r.ok())
             return r;
@@ -182,22 +183,20 @@ class Importer
                 if (channel == 0) {
                     ChannelImportResult r =
                         failAt(record.line, channelField_,
-                               text(layout_ == ChannelCsvLayout::Common ? ChannelListText::LocationNotOneTo16
-                                                                        : ChannelListText::ChannelNotOneTo16),
+                               text(layout_ == ChannelCsvLayout::Common ? Text::LocationNotOneTo16
+                                                                        : Text::ChannelNotOneTo16),
                                channelHeader_, channelText);
                     r.error.badLocation = true;
                     return r;
                 }
             } else if (channel > kChannelCount) {
                 return failAt(record.line, 0,
-                              text(input_.firstChannel > 0 ? ChannelListText::RowsPastChannel16
-                                                           : ChannelListText::RowTooMany));
+                              text(input_.firstChannel > 0 ? Text::RowsPastChannel16 : Text::RowTooMany));
             }
             if (const int seen = seenOnLine[static_cast<std::size_t>(channel)]; seen != 0)
-                return failAt(
-                    record.line, channelField_,
-                    text(ChannelListText::ChannelGivenTwice, {std::to_string(channel), std::to_string(seen)}),
-                    channelHeader_, channelText);
+                return failAt(record.line, channelField_,
+                              text(Text::ChannelGivenTwice, {std::to_string(channel), std::to_string(seen)}),
+                              channelHeader_, channelText);
             seenOnLine[static_cast<std::size_t>(channel)] = record.line;
             nextChannel = channel + 1;
 
@@ -212,21 +211,20 @@ class Importer
     }
 
   private:
-    std::string text(ChannelListText id, std::initializer_list<std::string> args = {}) const
+    std::string text(Text id, std::initializer_list<std::string> args = {}) const
     {
-        return channelListText(id, language_, args);
+        return formatText(id, language_, args);
     }
-    bool chinese() const { return isChinese(language_); }
 
     std::string parseMessage(const CsvParseResult& parsed) const
     {
         switch (parsed.kind) {
         case CsvError::NotUtf8:
-            return text(ChannelListText::CsvNotUtf8);
+            return text(Text::CsvNotUtf8);
         case CsvError::UnclosedQuote:
-            return text(ChannelListText::CsvUnclosedQuote);
+            return text(Text::CsvUnclosedQuote);
         case CsvError::TextAfterQuote:
-            return text(ChannelListText::CsvTextAfterQuote);
+            return text(Text::CsvTextAfterQuote);
         case CsvError::None:
             break;
         }
@@ -250,7 +248,7 @@ class Importer
     {
         const CellSource& s = row.sources[at(field)];
         ChannelImportResult r = failAt(s.line ? s.line : currentLine_, s.field, message,
-                                       s.header.empty() ? columnHeader(columnOf(field), chinese()) : s.header,
+                                       s.header.empty() ? columnHeader(columnOf(field), language_) : s.header,
                                        s.value.empty() ? value : s.value, messageId);
         r.error.note = s.note;
         return r;
@@ -300,20 +298,17 @@ class Importer
             const int col = columnOfHeader(name);
             const int number = static_cast<int>(f) + 1;
             if (col == kNoColumn)
-                return failAt(header.line, number,
-                              text(ChannelListText::NotAColumn, {name, headerList(language_)}));
+                return failAt(header.line, number, text(Text::NotAColumn, {name, headerList(language_)}));
             if (fieldNumber_[static_cast<std::size_t>(col)] != 0)
-                return failAt(header.line, number,
-                              text(ChannelListText::ColumnTwice, {columnHeader(col, chinese())}));
+                return failAt(header.line, number, text(Text::ColumnTwice, {columnHeader(col, language_)}));
             fieldNumber_[static_cast<std::size_t>(col)] = number;
             columns_.push_back(col);
         }
         channelField_ = fieldNumber_[kChannelColumn];
-        channelHeader_ = columnHeader(kChannelColumn, chinese());
+        channelHeader_ = columnHeader(kChannelColumn, language_);
         const int needed = columnOf(variant_ == 2 ? ChannelField::TxFrequency : ChannelField::RxFrequency);
         if (fieldNumber_[static_cast<std::size_t>(needed)] == 0)
-            return failAt(header.line, 0,
-                          text(ChannelListText::NoSuchColumn, {columnHeader(needed, chinese())}));
+            return failAt(header.line, 0, text(Text::NoSuchColumn, {columnHeader(needed, language_)}));
         return {};
     }
 
@@ -332,14 +327,13 @@ class Importer
             }
             int& seen = commonFieldNumber_[static_cast<std::size_t>(field)];
             if (seen != 0)
-                return failAt(header.line, number,
-                              text(ChannelListText::ColumnTwice, {commonFieldName(field)}));
+                return failAt(header.line, number, text(Text::ColumnTwice, {commonFieldName(field)}));
             seen = number;
         }
         channelField_ = commonFieldNumber_[static_cast<std::size_t>(CommonField::Location)];
         channelHeader_ = commonFieldName(CommonField::Location);
         if (commonFieldNumber_[static_cast<std::size_t>(CommonField::Frequency)] == 0)
-            return failAt(header.line, 0, text(ChannelListText::NoSuchColumn, {"Frequency"}));
+            return failAt(header.line, 0, text(Text::NoSuchColumn, {"Frequency"}));
         return {};
     }
 
@@ -350,9 +344,8 @@ class Importer
         if (decimalComma_)
             number = withDecimalPoint(number);
         else if (hasDecimalComma(number))
-            return failAt(source.line, source.field,
-                          text(ChannelListText::DecimalComma, {withDecimalPoint(number)}), source.header,
-                          number);
+            return failAt(source.line, source.field, text(Text::DecimalComma, {withDecimalPoint(number)}),
+                          source.header, number);
         return {};
     }
 
@@ -363,14 +356,13 @@ class Importer
             if (f >= columns_.size()) {
                 if (!value.empty())
                     return failAt(record.fields[f].line, static_cast<int>(f) + 1,
-                                  text(headerless_ ? ChannelListText::MoreFieldsThanShown
-                                                   : ChannelListText::MoreFieldsThanHeader),
+                                  text(headerless_ ? Text::MoreFieldsThanShown : Text::MoreFieldsThanHeader),
                                   "", value);
                 continue;
             }
             const int col = columns_[f];
             const CellSource source{
-                record.fields[f].line, static_cast<int>(f) + 1, columnHeader(col, chinese()), value, {}};
+                record.fields[f].line, static_cast<int>(f) + 1, columnHeader(col, language_), value, {}};
             if (col == kChannelColumn) {
                 channelText = value;
                 continue;
@@ -388,7 +380,7 @@ class Importer
             if (number != 0 && !row.texts[at(field)]) {
                 row.texts[at(field)] = std::string();
                 row.sources[at(field)] = {
-                    record.line, number, columnHeader(columnOf(field), chinese()), {}, {}};
+                    record.line, number, columnHeader(columnOf(field), language_), {}, {}};
             }
         }
         return {};
@@ -568,15 +560,14 @@ class Importer
             std::string list;
             for (const std::string& name : ignored_)
                 list += (list.empty() ? "" : ", ") + name;
-            result_.notes.push_back(text(ChannelListText::IgnoredColumns, {list}));
+            result_.notes.push_back(text(Text::IgnoredColumns, {list}));
         }
         std::string hidden;
         for (ChannelField field : kChannelFields)
             if (hiddenTaken_[at(field)])
-                hidden += (hidden.empty() ? "" : ", ") + columnHeader(columnOf(field), chinese());
+                hidden += (hidden.empty() ? "" : ", ") + columnHeader(columnOf(field), language_);
         if (!hidden.empty())
-            result_.notes.push_back(
-                text(ChannelListText::HiddenColumnsKept, {hidden, std::to_string(variant_)}));
+            result_.notes.push_back(text(Text::HiddenColumnsKept, {hidden, std::to_string(variant_)}));
     }
 
     const ChannelList& current_;
@@ -613,7 +604,7 @@ std::string exportChannels(const ChannelList& channels, ChannelCsvLayout layout,
     }
     std::vector<std::string> header;
     for (int col = kChannelColumn; col <= columnOf(ChannelField::Power); ++col)
-        header.push_back(columnHeader(col, false));
+        header.push_back(columnHeader(col, Language::English));
     std::string out = csvRecord(header);
     for (int n = 1; n <= kChannelCount; ++n) {
         // Every field, as the window shows them with no side hidden.
@@ -634,8 +625,8 @@ ChannelImportResult importChannels(const ChannelList& current, const ChannelRows
 std::string importErrorText(const ChannelImportError& e, const std::string& place,
                             const std::string& windowMessage, Language language)
 {
-    const auto text = [language](ChannelListText id, std::initializer_list<std::string> args) {
-        return channelListText(id, language, args);
+    const auto text = [language](Text id, std::initializer_list<std::string> args) {
+        return formatText(id, language, args);
     };
     std::string where;
     if (!place.empty()) {
@@ -643,13 +634,13 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
         if (e.line > 0)
             where += ":" + std::to_string(e.line);
         if (e.field > 0)
-            where += text(ChannelListText::PlaceColumn, {std::to_string(e.field)}) +
+            where += text(Text::PlaceColumn, {std::to_string(e.field)}) +
                      (e.header.empty() ? "" : " (" + e.header + ")");
     } else if (e.channel > 0) {
-        where = text(ChannelListText::PlaceChannel, {std::to_string(e.channel)}) +
-                (e.header.empty() ? "" : text(ChannelListText::PlaceSeparator, {}) + e.header);
+        where = text(Text::ChannelNumber, {std::to_string(e.channel)}) +
+                (e.header.empty() ? "" : text(Text::PlaceSeparator, {}) + e.header);
     } else {
-        where = text(ChannelListText::PlaceLine, {std::to_string(e.line)});
+        where = text(Text::PlaceLine, {std::to_string(e.line)});
     }
     std::string what = e.messageId && !windowMessage.empty() ? windowMessage : e.message;
     if (!e.note.empty())
@@ -664,9 +655,9 @@ ChannelFileRead readChannelListFile(const std::string& path, Language language)
     // A channel list is a few kilobytes; a pipe, a device or anything far larger is not one.
     const FileReadResult read = readWholeFile(path, kMaxTextFileSize);
     if (read.kind == FileResult::Kind::TooLarge)
-        return {{}, channelListText(ChannelListText::FileTooLarge, language, {path})};
+        return {{}, formatText(Text::FileTooLarge, language, {path})};
     if (!read.ok())
-        return {{}, channelListText(ChannelListText::FileCannotOpen, language, {path, read.reason})};
+        return {{}, formatText(Text::FileCannotOpen, language, {path, read.reason})};
     return {std::string(read.bytes.begin(), read.bytes.end()), {}};
 }
 

@@ -18,14 +18,15 @@ namespace
 {
 
 // The text names item in either language, English in any letter case.
-bool names(std::string_view text, const BilingualText& item)
+bool names(std::string_view text, Text item)
 {
-    return equalsIgnoringAsciiCase(text, item.english) || text == item.chinese;
+    return equalsIgnoringAsciiCase(text, textOf(item, Language::English)) ||
+           text == textOf(item, Language::Chinese);
 }
 
 std::optional<Tone> listedTone(std::string_view text)
 {
-    if (names(text, BilingualText{"None", "无"}))
+    if (names(text, Text::None))
         return Tone();
     for (const char* analogue : kAnalogueTones)
         if (text == analogue)
@@ -86,7 +87,7 @@ ParsedField parseFrequency(std::string_view text, BandLimits limits)
 }
 
 template <typename T>
-ParsedField parseChoice(std::string_view text, std::initializer_list<std::pair<BilingualText, T>> choices)
+ParsedField parseChoice(std::string_view text, std::initializer_list<std::pair<Text, T>> choices)
 {
     for (const auto& [item, value] : choices)
         if (names(text, item))
@@ -104,35 +105,35 @@ std::string frequencyText(const Frequency& frequency)
 
 std::string toneText(const Tone& tone, Language language)
 {
-    return toneWordToText(tone.word(), false, isChinese(language));
+    return toneWordToText(tone.word(), false, language);
 }
 
 std::string bandwidthText(Bandwidth bandwidth, Language language)
 {
-    return (bandwidth == Bandwidth::Wide ? kWideText : kNarrowText).pick(isChinese(language));
+    return textOf(bandwidth == Bandwidth::Wide ? Text::Wide : Text::Narrow, language);
 }
 
 std::string scanText(bool scan, Language language)
 {
-    return (scan ? kYesText : kNoText).pick(isChinese(language));
+    return textOf(scan ? Text::Yes : Text::No, language);
 }
 
 std::string busyLockText(BusyLock lock, Language language)
 {
     switch (lock) {
     case BusyLock::Off:
-        return kOffText.pick(isChinese(language));
+        return textOf(Text::Off, language);
     case BusyLock::Carrier:
-        return kCarrierText.pick(isChinese(language));
+        return textOf(Text::Carrier, language);
     case BusyLock::QtDqt:
         break;
     }
-    return kQtDqtText.pick(isChinese(language));
+    return textOf(Text::QtDqt, language);
 }
 
 std::string powerText(Power power, Language language)
 {
-    return (power == Power::High ? kHighText : kLowText).pick(isChinese(language));
+    return textOf(power == Power::High ? Text::High : Text::Low, language);
 }
 
 std::string fieldText(const Channel& channel, ChannelField field, Language language)
@@ -195,6 +196,17 @@ int refusalMessageId(FieldRefusal refusal)
     return 0;
 }
 
+std::string fieldRefusalText(FieldRefusal refusal, ChannelField field, Language language)
+{
+    if (const int id = refusalMessageId(refusal); id != 0)
+        return messageText(id, Language::English);
+    if (refusal == FieldRefusal::ToneNotANumber)
+        return textOf(Text::ToneNotANumber, language);
+    if (isToneField(field))
+        return textOf(Text::ToneNotListed, language);
+    return formatText(Text::NotAChoice, language, {columnHeader(columnOf(field), language)});
+}
+
 ParsedField parseField(ChannelField field, std::string_view text, BandLimits limits)
 {
     switch (field) {
@@ -206,15 +218,15 @@ ParsedField parseField(ChannelField field, std::string_view text, BandLimits lim
         return parseTone(text);
     case ChannelField::Bandwidth:
         return parseChoice(
-            text, {std::pair{kWideText, Bandwidth::Wide}, std::pair{kNarrowText, Bandwidth::Narrow}});
+            text, {std::pair{Text::Wide, Bandwidth::Wide}, std::pair{Text::Narrow, Bandwidth::Narrow}});
     case ChannelField::Scan:
-        return parseChoice(text, {std::pair{kYesText, true}, std::pair{kNoText, false}});
+        return parseChoice(text, {std::pair{Text::Yes, true}, std::pair{Text::No, false}});
     case ChannelField::BusyLock:
         return parseChoice(text,
-                           {std::pair{kOffText, BusyLock::Off}, std::pair{kCarrierText, BusyLock::Carrier},
-                            std::pair{kQtDqtText, BusyLock::QtDqt}});
+                           {std::pair{Text::Off, BusyLock::Off}, std::pair{Text::Carrier, BusyLock::Carrier},
+                            std::pair{Text::QtDqt, BusyLock::QtDqt}});
     case ChannelField::Power:
-        return parseChoice(text, {std::pair{kHighText, Power::High}, std::pair{kLowText, Power::Low}});
+        return parseChoice(text, {std::pair{Text::High, Power::High}, std::pair{Text::Low, Power::Low}});
     }
     return {FieldRefusal::NotAChoice, {}};
 }

@@ -17,7 +17,7 @@
 #include <variant>
 
 #include "core/channels/Channel.h"
-#include "core/config/Language.h"
+#include "core/config/Texts.h"
 #include "core/radio/FrequencyCheck.h"
 
 namespace qx260
@@ -51,6 +51,10 @@ enum class FieldRefusal {
 // The window's message for a refused frequency (resid::StrFrequencyNotANumber,
 // StrOutOfRange, StrStepValueError); 0 for the other refusals.
 int refusalMessageId(FieldRefusal refusal);
+// What a refused value of field is told: the channel window's message for a frequency (in
+// English; the window's language module has it in the program's language), the tone list
+// or the column's choices for the rest.
+std::string fieldRefusalText(FieldRefusal refusal, ChannelField field, Language language);
 
 // A field's value: monostate stands for an empty text (an erased frequency); the scan
 // flag is a bool.

@@ -28,7 +28,7 @@ std::string copyChannelRows(const ChannelList& channels, int first, int last, in
 {
     std::vector<std::string> header;
     for (int col = 0; col <= columnOf(ChannelField::Power); ++col)
-        header.push_back(columnHeader(col, isChinese(language)));
+        header.push_back(columnHeader(col, language));
     std::string out = csvRecord(header, kTab);
     for (int n = first; n <= last; ++n) {
         if (!inChannels(n))

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "core/channels/ChannelFields.h"
-#include "core/channels/ChannelListTexts.h"
 #include "core/channels/SpreadsheetValues.h"
 #include "core/config/AsciiText.h"
+#include "core/config/Texts.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Decimal.h"
 #include "core/radio/Tones.h"
@@ -79,7 +79,7 @@ class RowReader
             return out_;
         }
         if (!isPlainDecimal(frequency)) {
-            fail(CommonField::Frequency, ChannelListText::CommonFrequency);
+            fail(CommonField::Frequency, Text::CommonFrequency);
             return out_;
         }
         if (!readTransmitFrequency(frequency) || !readMode() || !readSkip())
@@ -96,13 +96,13 @@ class RowReader
     }
 
   private:
-    std::string text(ChannelListText id, std::initializer_list<std::string> args = {}) const
+    std::string text(Text id, std::initializer_list<std::string> args = {}) const
     {
-        return channelListText(id, language_, args);
+        return formatText(id, language_, args);
     }
 
     // Records why the row cannot be held; false, for the reader that gives up.
-    bool fail(CommonField field, ChannelListText id) { return fail(field, text(id)); }
+    bool fail(CommonField field, Text id) { return fail(field, text(id)); }
     bool fail(CommonField field, const std::string& message)
     {
         out_.failed = true;
@@ -119,7 +119,8 @@ class RowReader
 
     void setTone(ChannelField field, const ToneSide& side)
     {
-        setField(field, side.kind == ToneKind::None ? noToneText(false) : side.text, {side.source, {}});
+        setField(field, side.kind == ToneKind::None ? noToneText(Language::English) : side.text,
+                 {side.source, {}});
     }
 
     bool readTransmitFrequency(const std::string& frequency)
@@ -137,10 +138,9 @@ class RowReader
         }
         const bool split = equalsIgnoringAsciiCase(duplex, "split");
         if (!split && duplex != "+" && duplex != "-")
-            return fail(CommonField::Duplex, ChannelListText::CommonDuplex);
+            return fail(CommonField::Duplex, Text::CommonDuplex);
         if (!isPlainDecimal(offset))
-            return fail(CommonField::Offset,
-                        split ? ChannelListText::CommonOffsetSplit : ChannelListText::CommonOffset);
+            return fail(CommonField::Offset, split ? Text::CommonOffsetSplit : Text::CommonOffset);
         if (split) {
             setField(ChannelField::TxFrequency, offset, {CommonField::Offset, {}});
             return true;
@@ -148,10 +148,10 @@ class RowReader
         const std::optional<std::int64_t> rx = scaleExact(parseLeadingNumber(frequency), kHertzDecimals);
         const std::optional<std::int64_t> shift = scaleExact(parseLeadingNumber(offset), kHertzDecimals);
         if (!rx || !shift)
-            return fail(CommonField::Offset, ChannelListText::CommonTxTooLarge);
+            return fail(CommonField::Offset, Text::CommonTxTooLarge);
         const std::string tx = formatScaled(duplex == "+" ? *rx + *shift : *rx - *shift, kHertzDecimals);
         setField(ChannelField::TxFrequency, tx,
-                 {CommonField::Offset, text(ChannelListText::CommonTxReckoned, {tx, duplex})});
+                 {CommonField::Offset, text(Text::CommonTxReckoned, {tx, duplex})});
         return true;
     }
 
@@ -161,8 +161,7 @@ class RowReader
         const char* word;
         const char* item;
     };
-    bool readChoice(CommonField field, ChannelField target, Choice first, Choice second,
-                    ChannelListText refusal)
+    bool readChoice(CommonField field, ChannelField target, Choice first, Choice second, Text refusal)
     {
         const std::string& text = value(values_, field);
         for (const Choice& choice : {first, second}) {
@@ -176,14 +175,15 @@ class RowReader
 
     bool readMode()
     {
-        return readChoice(CommonField::Mode, ChannelField::Bandwidth, {"FM", kWideText.english},
-                          {"NFM", kNarrowText.english}, ChannelListText::CommonMode);
+        return readChoice(CommonField::Mode, ChannelField::Bandwidth,
+                          {"FM", textOf(Text::Wide, Language::English)},
+                          {"NFM", textOf(Text::Narrow, Language::English)}, Text::CommonMode);
     }
 
     bool readSkip()
     {
-        return readChoice(CommonField::Skip, ChannelField::Scan, {"", kYesText.english},
-                          {"S", kNoText.english}, ChannelListText::CommonSkip);
+        return readChoice(CommonField::Skip, ChannelField::Scan, {"", textOf(Text::Yes, Language::English)},
+                          {"S", textOf(Text::No, Language::English)}, Text::CommonSkip);
     }
 
     // The polarity letter of one side: DtcsPolarity's first (transmit) or second (receive).
@@ -200,7 +200,7 @@ class RowReader
         const std::optional<char> first = text.size() == 2 ? letter(text[0]) : std::nullopt;
         const std::optional<char> second = text.size() == 2 ? letter(text[1]) : std::nullopt;
         if (!first || !second) {
-            fail(CommonField::DtcsPolarity, ChannelListText::CommonPolarity);
+            fail(CommonField::DtcsPolarity, Text::CommonPolarity);
             return std::nullopt;
         }
         return transmit ? first : second;
@@ -211,7 +211,7 @@ class RowReader
     {
         const std::string& tone = value(values_, field);
         if (tone.empty())
-            return fail(field, text(ChannelListText::CommonToneEmpty, {commonFieldName(field)}));
+            return fail(field, text(Text::CommonToneEmpty, {commonFieldName(field)}));
         side = {ToneKind::Tone, toneListText(tone), field};
         return true;
     }
@@ -223,7 +223,7 @@ class RowReader
         const bool digits =
             !code.empty() && code.size() <= 3 && isPlainDecimal(code) && code.find('.') == std::string::npos;
         if (!digits)
-            return fail(field, text(ChannelListText::CommonCodeDigits, {commonFieldName(field)}));
+            return fail(field, text(Text::CommonCodeDigits, {commonFieldName(field)}));
         const std::optional<char> letter = polarity(transmit);
         if (!letter)
             return false;
@@ -247,7 +247,7 @@ class RowReader
         if (equalsIgnoringAsciiCase(mode, "DTCS"))
             return code(CommonField::DtcsCode, true, encode) && code(CommonField::DtcsCode, false, decode);
         if (!equalsIgnoringAsciiCase(mode, "Cross"))
-            return fail(CommonField::Tone, ChannelListText::CommonToneMode);
+            return fail(CommonField::Tone, Text::CommonToneMode);
 
         const std::string& cross = value(values_, CommonField::CrossMode);
         const std::size_t arrow = cross.find("->");
@@ -256,9 +256,9 @@ class RowReader
         const std::optional<ToneKind> rx =
             arrow == std::string::npos ? std::nullopt : crossSide(std::string_view(cross).substr(arrow + 2));
         if (!tx || !rx || (*tx == ToneKind::None && *rx == ToneKind::None))
-            return fail(CommonField::CrossMode, text(cross.empty() ? ChannelListText::CommonCrossModeMissing
-                                                                   : ChannelListText::CommonCrossModeNotHeld,
-                                                     {text(ChannelListText::CommonCrossModesHeld)}));
+            return fail(CommonField::CrossMode,
+                        text(cross.empty() ? Text::CommonCrossModeMissing : Text::CommonCrossModeNotHeld,
+                             {text(Text::CommonCrossModesHeld)}));
         const CommonField receiveCode =
             value(values_, CommonField::RxDtcsCode).empty() ? CommonField::DtcsCode : CommonField::RxDtcsCode;
         const bool txOk =

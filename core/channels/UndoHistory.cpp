@@ -3,58 +3,53 @@
 
 #include "core/channels/UndoHistory.h"
 
+#include "core/config/Texts.h"
+
 namespace qx260
 {
 
-std::string undoStatusText(bool undone, const Change* change, bool languageFlag)
+std::string undoStatusText(bool undone, const Change* change, Language language)
 {
-    if (!change) {
-        if (undone)
-            return languageFlag ? "没有可撤销的更改" : "Nothing to undo";
-        return languageFlag ? "没有可重做的更改" : "Nothing to redo";
-    }
+    if (!change)
+        return textOf(undone ? Text::NothingToUndo : Text::NothingToRedo, language);
     std::string what;
     switch (change->kind) {
     case ChangeKind::Cell:
-        what = (languageFlag ? "信道 " : "channel ") + std::to_string(change->channel);
+        what = formatText(Text::OneChannel, language, {std::to_string(change->channel)});
         break;
     case ChangeKind::OptionalFeatures:
-        what = languageFlag ? "可选功能" : "Optional Features";
+        what = textOf(Text::OptionalFeatures, language);
         break;
     case ChangeKind::ProductInformation:
-        what = languageFlag ? "类型设置" : "Product Information";
+        what = textOf(Text::ProductInformation, language);
         break;
     case ChangeKind::Read:
-        what = languageFlag ? "读数据" : "Read";
+        what = textOf(Text::ChangeRead, language);
         break;
     case ChangeKind::Import:
-        what = languageFlag ? "导入信道" : "Import Channels";
+        what = textOf(Text::ImportCaption, language);
         break;
     case ChangeKind::Paste:
-        what = languageFlag ? "粘贴" : "Paste";
+        what = textOf(Text::ChangePaste, language);
         break;
     case ChangeKind::Cut:
-        what = languageFlag ? "剪切" : "Cut";
+        what = textOf(Text::ChangeCut, language);
         break;
     case ChangeKind::Other:
-        what = languageFlag ? "更改" : "change";
+        what = textOf(Text::ChangeOther, language);
         break;
     }
-    if (undone)
-        return (languageFlag ? "已撤销：" : "Undone: ") + what;
-    return (languageFlag ? "已重做：" : "Redone: ") + what;
+    return formatText(undone ? Text::Undone : Text::Redone, language, {what});
 }
 
-std::string undoDuringTransferText(bool languageFlag)
+std::string undoDuringTransferText(Language language)
 {
-    return languageFlag ? "读写电台期间不能撤销或重做"
-                        : "Undo and Redo are not available while the radio is read or written";
+    return textOf(Text::UndoDuringTransfer, language);
 }
 
-std::string editDuringTransferText(bool languageFlag)
+std::string editDuringTransferText(Language language)
 {
-    return languageFlag ? "读写电台期间不能更改信道"
-                        : "The channels cannot be changed while the radio is read or written";
+    return textOf(Text::EditDuringTransfer, language);
 }
 
 UndoHistory::UndoHistory(std::size_t depth) : depth_(depth == 0 ? 1 : depth)

@@ -9,6 +9,7 @@
 #include <deque>
 #include <string>
 
+#include "core/config/Language.h"
 #include "core/radio/FrequencyCheck.h"
 #include "core/radio/RadioImage.h"
 
@@ -30,11 +31,11 @@ struct Change {
 
 // What the status bar says after an undo (undone) or a redo, and when there is nothing to
 // undo or redo (change null).
-std::string undoStatusText(bool undone, const Change* change, bool languageFlag);
+std::string undoStatusText(bool undone, const Change* change, Language language);
 // What the status bar says when Ctrl+Z or Ctrl+Y comes while the radio is read or written.
-std::string undoDuringTransferText(bool languageFlag);
+std::string undoDuringTransferText(Language language);
 // The same for a change of channels asked for then (a paste, a cut, an import).
-std::string editDuringTransferText(bool languageFlag);
+std::string editDuringTransferText(Language language);
 
 class UndoHistory
 {

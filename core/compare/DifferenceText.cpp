@@ -8,6 +8,7 @@
 
 #include "core/channels/ChannelCodec.h"
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 #include "core/radio/ChannelTexts.h"
 
 namespace qx260
@@ -33,34 +34,25 @@ std::string offsetList(const std::vector<std::size_t>& offsets, std::size_t show
     return out;
 }
 
-// The Optional Features dialog's names of its fields in Chinese.
-std::string optionName(const std::string& english, const ProcessValues& values)
+// The Optional Features dialog's name of a field in the program's language; the English
+// name is the field's own.
+std::string optionName(const std::string& english, Language language)
 {
-    static constexpr std::pair<std::string_view, const char*> kChinese[] = {
-        {"Time Out Time", "超时定时器"},
-        {"Squelch Level", "静噪电平"},
-        {"Transmit Delay", "发射延时"},
-        {"Side Key", "侧键"},
-        {"Beep", "哔音"},
-        {"Battery Saver", "电池省电"},
-        {"Priority Channel", "优先信道"},
-        {"VOX", "声控"},
-        {"Vox Gain Level", "声控增益电平"},
-        {"Voice Annunciation", "语音报号"},
-        {"Vox Delay Time", "声控延迟时间"},
+    static constexpr Text kNames[] = {
+        Text::OptionTimeOutTime,       Text::OptionSquelchLevel, Text::OptionTransmitDelay,
+        Text::OptionSideKey,           Text::OptionBeep,         Text::OptionBatterySaver,
+        Text::OptionPriorityChannel,   Text::OptionVox,          Text::OptionVoxGainLevel,
+        Text::OptionVoiceAnnunciation, Text::OptionVoxDelayTime,
     };
-    if (values.languageFlag) {
-        for (const auto& [name, chinese] : kChinese) {
-            if (name == english)
-                return chinese;
-        }
-    }
+    for (Text name : kNames)
+        if (english == textOf(name, Language::English))
+            return textOf(name, language);
     return english;
 }
 
-std::string byteCount(const std::vector<std::size_t>& offsets, const ProcessValues& values)
+std::string byteCount(const std::vector<std::size_t>& offsets, Language language)
 {
-    return std::to_string(offsets.size()) + values.pick(" differ at ", " 处不同：") + offsetList(offsets, 8);
+    return formatText(Text::BytesDiffer, language, {std::to_string(offsets.size()), offsetList(offsets, 8)});
 }
 
 } // namespace
@@ -83,32 +75,31 @@ std::string productText(const ProcessValues& values, const RadioImage& image, st
 
 const char* productLabel(std::size_t at)
 {
-    return at == offset::ProductType ? "Product type" : "Band";
+    return textOf(at == offset::ProductType ? Text::ProductType : Text::Band, Language::English);
 }
 
 std::vector<DifferenceRow> differenceRows(const ImageDifferences& d, const RadioImage& a, const RadioImage& b,
                                           const ProcessValues& values)
 {
     std::vector<DifferenceRow> rows;
-    const std::string empty = values.pick("(empty)", "(空)");
+    const Language language = values.language();
+    const std::string empty = textOf(Text::EmptyValue, language);
     const auto cellText = [&](const std::string& text) { return text.empty() ? empty : text; };
     for (const CellDifference& c : d.cells)
-        rows.push_back({values.pick("Channel ", "信道 ") + std::to_string(c.channel) + " " +
-                            columnHeader(c.column, values.languageFlag),
+        rows.push_back({formatText(Text::DifferenceCell, language,
+                                   {std::to_string(c.channel), columnHeader(c.column, language)}),
                         cellText(c.before), cellText(c.after)});
     for (const OptionDifference& o : d.options)
-        rows.push_back({optionName(o.name, values), o.before, o.after});
+        rows.push_back({optionName(o.name, language), o.before, o.after});
     for (const ProductDifference& p : d.product)
-        rows.push_back({p.offset == offset::ProductType ? values.pick("Product type", "类型")
-                                                        : values.pick("Band", "频段"),
+        rows.push_back({textOf(p.offset == offset::ProductType ? Text::ProductType : Text::Band, language),
                         productText(values, a, p.offset), productText(values, b, p.offset)});
     if (!d.otherBytesInside.empty())
-        rows.push_back({values.pick("Other bytes (0x000-0x32F)", "其他字节 (0x000-0x32F)"), std::string(),
-                        byteCount(d.otherBytesInside, values), true});
+        rows.push_back({textOf(Text::OtherBytes, language), std::string(),
+                        byteCount(d.otherBytesInside, language), true});
     if (!d.bytesOutside.empty())
-        rows.push_back(
-            {values.pick("Bytes kept only in the file (0x330-0x3FF)", "仅保存在文件中的字节 (0x330-0x3FF)"),
-             std::string(), byteCount(d.bytesOutside, values), true});
+        rows.push_back({textOf(Text::BytesOnlyInFile, language), std::string(),
+                        byteCount(d.bytesOutside, language), true});
     return rows;
 }
 

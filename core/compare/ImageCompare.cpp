@@ -9,6 +9,7 @@
 #include "core/channels/Channel.h"
 #include "core/channels/ChannelFields.h"
 #include "core/channels/ChannelTable.h"
+#include "core/config/Texts.h"
 #include "core/settings/OptionRules.h"
 
 namespace qx260
@@ -34,11 +35,11 @@ std::string hex(unsigned value, int digits)
     return buf;
 }
 
-std::vector<OptionField> optionFields(const RadioImage& image, bool languageFlag)
+std::vector<OptionField> optionFields(const RadioImage& image, Language language)
 {
     const auto listText = [&](OptionList list) {
         const int position = shownPosition(list, image.byte(optionOffset(list)));
-        const std::vector<std::string> items = optionListItems(list, languageFlag);
+        const std::vector<std::string> items = optionListItems(list, language);
         if (position < 0 || static_cast<std::size_t>(position) >= items.size())
             return std::string("(none)");
         return items[static_cast<std::size_t>(position)];
@@ -48,14 +49,14 @@ std::vector<OptionField> optionFields(const RadioImage& image, bool languageFlag
     };
     const auto checkField = [&](const char* name, std::size_t at) {
         const bool on = image.byte(at) & 1;
-        return OptionField{name, at, 1, on ? (languageFlag ? "开" : "On") : (languageFlag ? "关" : "Off")};
+        return OptionField{name, at, 1, textOf(on ? Text::On : Text::Off, language)};
     };
     // In the order of the dialog, top to bottom.
     return {
         listField(OptionList::TimeOutTime),
         listField(OptionList::SquelchLevel),
         {"Transmit Delay", offset::TransmitDelay, 2,
-         transmitDelayTextForStored(image.transmitDelay(), languageFlag)},
+         transmitDelayTextForStored(image.transmitDelay(), language)},
         listField(OptionList::SideKey),
         checkField("Beep", offset::Beep),
         checkField("Battery Saver", offset::BatterySaver),
@@ -113,7 +114,7 @@ void explainCell(Explained& explained, int n, int col)
 } // namespace
 
 ImageDifferences compareImages(const RadioImage& before, const RadioImage& after, int radioVariant,
-                               bool languageFlag)
+                               Language language)
 {
     ImageDifferences diff;
     if (before == after)
@@ -122,7 +123,6 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
 
     const ChannelList a = decodeChannels(before);
     const ChannelList b = decodeChannels(after);
-    const Language language = languageOf(languageFlag);
     for (int n = 1; n <= kChannelCount; ++n) {
         const std::array<std::string, 8> ta = shownFieldTexts(a.channel(n), radioVariant, language);
         const std::array<std::string, 8> tb = shownFieldTexts(b.channel(n), radioVariant, language);
@@ -136,8 +136,8 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
         }
     }
 
-    const std::vector<OptionField> fa = optionFields(before, languageFlag);
-    const std::vector<OptionField> fb = optionFields(after, languageFlag);
+    const std::vector<OptionField> fa = optionFields(before, language);
+    const std::vector<OptionField> fb = optionFields(after, language);
     for (std::size_t i = 0; i < fa.size(); ++i) {
         const OptionField& f = fa[i];
         unsigned va = 0;
@@ -179,13 +179,13 @@ ImageDifferences compareImages(const RadioImage& before, const RadioImage& after
 }
 
 ImageDifferences compareTransferred(const RadioImage& before, const RadioImage& after, int radioVariant,
-                                    bool languageFlag)
+                                    Language language)
 {
     // The bytes that never travel are made alike, so that they cannot differ.
     RadioImage alike = before;
     for (std::size_t i = offset::TransferEnd; i < kImageSize; ++i)
         alike.setByte(i, after.byte(i));
-    return compareImages(alike, after, radioVariant, languageFlag);
+    return compareImages(alike, after, radioVariant, language);
 }
 
 } // namespace qx260

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config/Language.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
@@ -50,16 +51,16 @@ struct ImageDifferences {
 };
 
 // Channel cells are decoded as the channel window decodes them for radioVariant (0 shows
-// both sides of every channel) in the language of languageFlag. Two images compare
+// both sides of every channel) in language. Two images compare
 // identical exactly when all their bytes are equal.
 ImageDifferences compareImages(const RadioImage& before, const RadioImage& after, int radioVariant,
-                               bool languageFlag);
+                               Language language);
 
 // A radio against a document, as compareImages, but only the bytes that travel to and from
 // the radio (0x000..0x32F) count, whatever either image holds after them. Used before a
 // Write (what it will change), after it (did the radio store what was sent) and by a
 // comparison that writes nothing.
 ImageDifferences compareTransferred(const RadioImage& before, const RadioImage& after, int radioVariant,
-                                    bool languageFlag);
+                                    Language language);
 
 } // namespace qx260

@@ -11,8 +11,8 @@ namespace qx260
 void ProcessValues::deriveLanguageValues()
 {
     languageName = configurationStore.GetString("Setup", "Language", "");
-    languageFlag = languageName == "Chinese";
-    helpFileName = languageFlag ? "chHelp.chm" : "enHelp.chm";
+    language_ = languageName == "Chinese" ? Language::Chinese : Language::English;
+    helpFileName = isChinese(language_) ? "chHelp.chm" : "enHelp.chm";
 }
 
 std::string ProcessValues::languageString(std::string_view key) const

@@ -17,7 +17,6 @@ class UserStore;
 struct ProcessValues {
     CIniFile configurationStore{4};
     std::string languageName;        // "Setup"/"Language" as written
-    bool languageFlag = false;       // true exactly when languageName == "Chinese"
     std::string helpFileName;        // "chHelp.chm" or "enHelp.chm"
     std::string executableDirectory; // with its trailing separator
     std::string applicationName = "Program";
@@ -29,20 +28,19 @@ struct ProcessValues {
     // Shows a new main window caption (set by the desktop program; empty in the CLI).
     std::function<void(const std::string&)> showCaption;
 
-    // languageName, languageFlag and helpFileName from the configuration store.
+    // languageName, the language and helpFileName from the configuration store.
     void deriveLanguageValues();
 
-    Language language() const { return languageOf(languageFlag); }
-
-    // Two-form texts: the Chinese one when languageFlag is set.
-    const char* pick(const char* english, const char* chinese) const
-    {
-        return languageFlag ? chinese : english;
-    }
+    // The language the program speaks: Chinese exactly when languageName is "Chinese".
+    Language language() const { return language_; }
+    void setLanguage(Language language) { language_ = language; }
 
     // Keys of the section named by languageName ("Company", "AppName", "About Title", ...).
     std::string languageString(std::string_view key) const;
     std::string setupString(std::string_view key) const; // section "Setup", default empty
+
+  private:
+    Language language_ = Language::English;
 };
 
 // The one instance of the running program.

@@ -7,6 +7,8 @@
 #include <optional>
 #include <thread>
 
+#include "core/config/Texts.h"
+
 namespace qx260::link
 {
 
@@ -171,81 +173,72 @@ namespace
 {
 
 // What ended a transfer, in a few words.
-std::string endingWords(const TransferOutcome& outcome, bool chinese)
+std::string endingWords(const TransferOutcome& outcome, Language language)
 {
     std::string words;
     switch (outcome.ending) {
     case TransferEnding::OpenFailed:
-        words = chinese ? "端口无法打开" : "the port could not be opened";
+        words = textOf(Text::EndPortNotOpened, language);
         break;
     case TransferEnding::PromptCancelled:
-        words = chinese ? "电台无应答（请检查连接线以及电台是否已开机）"
-                        : "no answer (check the cable and that the radio is switched on)";
+        words = textOf(Text::EndNoAnswer, language);
         break;
     case TransferEnding::TypeMismatch:
-        words = chinese ? "对讲机类型不匹配" : "the radio is of another type";
+        words = textOf(Text::EndOtherType, language);
         break;
     case TransferEnding::Interrupted:
-        words = chinese ? "通讯中断" : "the transfer broke off";
+        words = textOf(Text::EndBrokeOff, language);
         break;
     case TransferEnding::Cancelled:
-        words = chinese ? "已取消" : "cancelled";
+        words = textOf(Text::Cancelled, language);
         break;
     case TransferEnding::ReadCompleted:
     case TransferEnding::WriteCompleted:
         break;
     }
     if (!outcome.reason.empty())
-        words += (chinese ? "：" : ": ") + outcome.reason;
+        words = formatText(Text::WithReason, language, {words, outcome.reason});
     return words;
 }
 
-std::string number(int n)
-{
-    return std::to_string(n);
-}
-
 // Why a backup could not be kept.
-std::string backupFailure(const BackupKept& backup, bool chinese)
+std::string backupFailure(const BackupKept& backup, Language language)
 {
     if (backup.folderMissing)
-        return chinese ? "备份文件夹不存在" : "the backup folder does not exist";
-    return (chinese ? "无法写入 " : "cannot write ") + backup.name + (chinese ? "：" : ": ") + backup.reason;
+        return textOf(Text::BackupFolderNotThere, language);
+    return formatText(Text::BackupNotWritten, language, {backup.name, backup.reason});
 }
 
 } // namespace
 
-std::string turnSummary(const RadioTurn& turn, bool chinese)
+std::string turnSummary(const RadioTurn& turn, Language language)
 {
     if (turn.ok())
-        return turn.verifyAsked ? (chinese ? "成功，已校验" : "ok, verified") : (chinese ? "成功" : "ok");
-    const std::string nothingWritten = chinese ? "；未写入任何数据" : "; nothing was written";
+        return textOf(turn.verifyAsked ? Text::TurnOkVerified : Text::TurnOk, language);
+    const auto nothingWritten = [language](const std::string& what) {
+        return formatText(Text::TurnNothingWritten, language, {what});
+    };
     switch (turn.step) {
     case WriteStep::ReadFirst:
-        return (chinese ? "无法读取电台以备份：" : "not read for the backup: ") +
-               endingWords(turn.outcome, chinese) + nothingWritten;
+        return nothingWritten(
+            formatText(Text::NotReadForBackup, language, {endingWords(turn.outcome, language)}));
     case WriteStep::Backup:
-        return (chinese ? "备份无法保存：" : "the backup could not be kept: ") +
-               backupFailure(turn.backup, chinese) + nothingWritten;
+        return nothingWritten(
+            formatText(Text::BackupNotKept, language, {backupFailure(turn.backup, language)}));
     case WriteStep::Review:
-        return (chinese ? "已取消" : "cancelled") + nothingWritten;
+        return nothingWritten(textOf(Text::Cancelled, language));
     case WriteStep::Write: {
         const int k = turn.outcome.blocksDone;
         if (k == 0)
-            return endingWords(turn.outcome, chinese) + nothingWritten;
-        if (chinese)
-            return endingWords(turn.outcome, chinese) + "；电台现在保存的是本文档的前 " + number(k) +
-                   " 块数据（共 " + number(wire::kBlockCount) + " 块），其后仍为原有内容";
-        return endingWords(turn.outcome, chinese) + " after " + number(k) + " of " +
-               number(wire::kBlockCount) + " blocks; the radio holds the first " + number(k) +
-               " blocks of the document and its earlier memory after them";
+            return nothingWritten(endingWords(turn.outcome, language));
+        return formatText(
+            Text::WrittenPartly, language,
+            {endingWords(turn.outcome, language), std::to_string(k), std::to_string(wire::kBlockCount)});
     }
     case WriteStep::Verify:
         if (!turn.outcome.ok())
-            return (chinese ? "已写入，但无法读回校验：" : "written, but not read back to verify: ") +
-                   endingWords(turn.outcome, chinese);
-        return chinese ? "已写入，但电台中的数据与写入的不一致"
-                       : "written, but the radio does not hold what was written";
+            return formatText(Text::NotReadBackToVerify, language, {endingWords(turn.outcome, language)});
+        return textOf(Text::WrittenButDiffers, language);
     }
     return {};
 }

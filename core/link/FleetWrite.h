@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "core/config/Language.h"
 #include "core/link/WriteWorkflow.h"
 
 namespace qx260::link
@@ -69,8 +70,8 @@ struct RepeatReports {
 int writeRadiosInTurn(SerialLink& link, const std::string& device, const RadioImage& image,
                       const FleetSettings& settings, PortActivity& activity, const RepeatReports& reports);
 
-// A radio's turn in a few words, in English or (languageFlag) Chinese: "ok, verified",
-// "no answer", "interrupted after 20 of 51 blocks", ...
-std::string turnSummary(const RadioTurn& turn, bool languageFlag);
+// A radio's turn in a few words, in language: "ok, verified", "no answer",
+// "interrupted after 20 of 51 blocks", ...
+std::string turnSummary(const RadioTurn& turn, Language language);
 
 } // namespace qx260::link

@@ -18,7 +18,7 @@ PrintContent printContent(const RadioImage& image, PrintView view, const CIniFil
 {
     PrintContent content;
     for (std::size_t c = 0; c < content.cells[0].size(); ++c)
-        content.cells[0][c] = columnHeader(static_cast<int>(c), isChinese(language));
+        content.cells[0][c] = columnHeader(static_cast<int>(c), language);
     const ChannelList channels = decodeChannels(image);
     for (int n = 1; n <= kChannelCount; ++n) {
         auto& row = content.cells[static_cast<std::size_t>(n)];
@@ -31,7 +31,7 @@ PrintContent printContent(const RadioImage& image, PrintView view, const CIniFil
     }
     content.busyLockAndPower = view.busyLockAndPower;
     content.image = image.bytes();
-    content.chinese = isChinese(language);
+    content.language = language;
     content.footer = config.GetString(languageName, "Copyrights Owner", "");
     return content;
 }

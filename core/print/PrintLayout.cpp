@@ -138,26 +138,24 @@ void PrintLayout::addOptionsBody(std::vector<PrintOp>& ops) const
     const int u = geometry_.columnUnit();
     const int l2 = smallLine_;
     const auto byte = [this](std::size_t offset) { return content_.image[offset]; };
-    const auto onOff = [this](std::uint8_t v) {
-        return std::string((v & 1) ? pick("On", "开") : pick("Off", "关"));
-    };
+    const auto onOff = [this](std::uint8_t v) { return std::string(words((v & 1) ? Text::On : Text::Off)); };
 
-    ops.push_back(text(PrintFont::Large, 6 * u, largeLine_, pick("Option", "可选功能")));
-    ops.push_back(text(PrintFont::Small, 6 * u, 4 * l2, pick("Function", "功能")));
+    ops.push_back(text(PrintFont::Large, 6 * u, largeLine_, words(Text::PrintOption)));
+    ops.push_back(text(PrintFont::Small, 6 * u, 4 * l2, words(Text::PrintFunction)));
 
     const std::uint8_t voice = byte(offset::VoiceAnnunciation);
     const std::uint8_t voxGain = byte(offset::VoxGainLevel);
     const std::pair<const char*, std::string> lines[] = {
-        {pick("Time Out Time:", "超时定时器:"), std::to_string(byte(offset::TimeOutTime) * 15) + "s"},
-        {pick("Squelch Level:", "静噪电平:"), std::to_string(byte(offset::SquelchLevel))},
-        {pick("Voice Annunication:", "语音报号:"), voice == 0   ? pick("Off", "关")
-                                                   : voice == 1 ? pick("Chinese", "中文")
-                                                                : pick("English", "英文")},
-        {pick("Vox Delay Time:", "声控延迟时间:"), voxDelayText(byte(offset::VoxDelayTime))},
-        {pick("Vox Gain Level:", "声控增益电平:"),
-         voxGain == 0 ? std::string(pick("Off", "关")) : std::to_string(voxGain)},
-        {pick("Battery Saver:", "电池省电:"), onOff(byte(offset::BatterySaver))},
-        {pick("Beep:", "哔音:"), onOff(byte(offset::Beep))},
+        {words(Text::PrintTimeOutTime), std::to_string(byte(offset::TimeOutTime) * 15) + "s"},
+        {words(Text::PrintSquelchLevel), std::to_string(byte(offset::SquelchLevel))},
+        {words(Text::PrintVoiceAnnunciation), voice == 0   ? words(Text::Off)
+                                              : voice == 1 ? words(Text::VoiceChinese)
+                                                           : words(Text::VoiceEnglish)},
+        {words(Text::PrintVoxDelayTime), voxDelayText(byte(offset::VoxDelayTime))},
+        {words(Text::PrintVoxGainLevel),
+         voxGain == 0 ? std::string(words(Text::Off)) : std::to_string(voxGain)},
+        {words(Text::PrintBatterySaver), onOff(byte(offset::BatterySaver))},
+        {words(Text::PrintBeep), onOff(byte(offset::Beep))},
     };
     int line = 5;
     for (const auto& [label, value] : lines) {
@@ -171,25 +169,25 @@ void PrintLayout::addChannelBody(std::vector<PrintOp>& ops, int page) const
 {
     const int u = geometry_.columnUnit();
     const int l2 = smallLine_;
-    ops.push_back(text(PrintFont::Large, 6 * u, largeLine_, pick("Channel", "信道")));
+    ops.push_back(text(PrintFont::Large, 6 * u, largeLine_, words(Text::PrintChannels)));
 
     int slot = 0;
     for (int r : rowsOnPage(page)) {
         const int y0 = 5 * slot * l2;
         const auto& row = content_.cells[r];
-        ops.push_back(
-            text(PrintFont::Small, 4 * u, 4 * l2 + y0, pick("Channel ", "信道") + std::to_string(r) + ":"));
+        ops.push_back(text(PrintFont::Small, 4 * u, 4 * l2 + y0,
+                           formatText(Text::PrintChannelNumber, content_.language, {std::to_string(r)})));
         const struct {
             const char* left;
             int leftColumn;
             const char* right;
             int rightColumn;
         } lines[] = {
-            {pick("Receive Frequency:", "接收频率:"), 1, pick("Transceive Frequency:", "发射频率:"), 2},
-            {pick("QT/DQT Decode:", "QT/DQT解码:"), 3, pick("QT/DQT Encode:", "QT/DQT编码:"), 4},
-            {pick("W/N:", "宽/窄:"), 5, pick("Scan:", "扫描:"), 6},
+            {words(Text::PrintRxFrequency), 1, words(Text::PrintTxFrequency), 2},
+            {words(Text::PrintDecodeTone), 3, words(Text::PrintEncodeTone), 4},
+            {words(Text::PrintBandwidth), 5, words(Text::PrintScan), 6},
             // Shown in the window, printed too: on the line a channel otherwise leaves blank.
-            {pick("Busy Lock:", "繁忙锁定:"), 7, pick("Power:", "功率:"), 8},
+            {words(Text::PrintBusyLock), 7, words(Text::PrintPower), 8},
         };
         const int lineCount = content_.busyLockAndPower ? 4 : 3;
         int line = 5;

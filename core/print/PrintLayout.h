@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config/Language.h"
+#include "core/config/Texts.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
@@ -77,7 +77,7 @@ struct PrintContent {
     // Busy Lock and Power are printed only while the window shows them.
     bool busyLockAndPower = false;
     RadioImage::Bytes image{};
-    bool chinese = false;
+    Language language = Language::English;
     std::string footer; // "Copyrights Owner" of the language's section
 };
 
@@ -123,10 +123,8 @@ class PrintLayout
     void addOptionsBody(std::vector<PrintOp>& ops) const;
     void addChannelBody(std::vector<PrintOp>& ops, int page) const;
     void addFooter(std::vector<PrintOp>& ops, int page) const;
-    const char* pick(const char* english, const char* chinese) const
-    {
-        return content_.chinese ? chinese : english;
-    }
+    // A text of the catalogue in the printout's language.
+    const char* words(Text id) const { return textOf(id, content_.language); }
 
     PrintContent content_;
     PrintGeometry geometry_;

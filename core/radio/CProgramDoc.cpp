@@ -3,6 +3,7 @@
 #include "core/radio/CProgramDoc.h"
 
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 
 namespace qx260
 {
@@ -10,7 +11,7 @@ namespace qx260
 bool CProgramDoc::OnNewDocument(const ProcessValues& values)
 {
     image = RadioImage::newImage();
-    title = values.languageFlag ? "信道信息" : "Channel Information";
+    title = textOf(Text::ChannelInformation, values.language());
     pathName = values.configurationStore.GetString("Setup", "AppName", "");
     modified = false;
     newDocumentFlag = true;

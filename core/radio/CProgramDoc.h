@@ -60,7 +60,7 @@ class CProgramDoc
     // the document is shown and when its product changes).
     BandLimits bandLimits;
 
-    // Factory defaults, title "Channel Information" / "信道信息", path name from
+    // Factory defaults, title Text::ChannelInformation, path name from
     // "Setup"/"AppName", sets the new-document flag.
     bool OnNewDocument(const ProcessValues& values);
     // Loads the file (image untouched on failure), clears the new-document flag.

@@ -1,4 +1,4 @@
-// The column headers in both languages and the items each list column offers.
+// The column headers and the items each list column offers, as texts of the catalogue.
 
 #include "core/radio/ChannelTexts.h"
 
@@ -10,50 +10,42 @@ namespace qx260
 namespace
 {
 
-constexpr std::array<BilingualText, 9> kHeaders{{
-    {"CH", "信道"},
-    {"Rx Frequency", "接收频率"},
-    {"Tx Frequency", "发射频率"},
-    {"QT/DQT Dec", "QT/DQT解码"},
-    {"QT/DQT Enc", "QT/DQT编码"},
-    {"W/N", "宽/窄"},
-    {"Scan", "扫描"},
-    {"Busy Lock", "繁忙锁定"},
-    {"Power", "功率"},
-}};
+constexpr std::array<Text, 9> kHeaders{
+    Text::HeaderChannel,    Text::HeaderRxFrequency, Text::HeaderTxFrequency,
+    Text::HeaderDecodeTone, Text::HeaderEncodeTone,  Text::HeaderBandwidth,
+    Text::HeaderScan,       Text::HeaderBusyLock,    Text::HeaderPower,
+};
 
 } // namespace
 
-std::string columnHeader(int col, bool languageFlag)
+std::string columnHeader(int col, Language language)
 {
     if (col < 0 || col >= static_cast<int>(kHeaders.size()))
         return {};
-    return kHeaders[static_cast<std::size_t>(col)].pick(languageFlag);
+    return textOf(kHeaders[static_cast<std::size_t>(col)], language);
 }
 
-std::vector<std::string> columnListItems(int col, bool languageFlag)
+std::vector<Text> columnListTexts(int col)
 {
-    std::vector<BilingualText> items;
     switch (col) {
     case 5:
-        items = {kWideText, kNarrowText};
-        break;
+        return {Text::Wide, Text::Narrow};
     case 6:
-        items = {kYesText, kNoText};
-        break;
+        return {Text::Yes, Text::No};
     case 7:
-        items = {kOffText, kCarrierText, kQtDqtText};
-        break;
+        return {Text::Off, Text::Carrier, Text::QtDqt};
     case 8:
-        items = {kHighText, kLowText};
-        break;
+        return {Text::High, Text::Low};
     default:
-        break;
+        return {};
     }
+}
+
+std::vector<std::string> columnListItems(int col, Language language)
+{
     std::vector<std::string> result;
-    result.reserve(items.size());
-    for (const BilingualText& t : items)
-        result.emplace_back(t.pick(languageFlag));
+    for (Text t : columnListTexts(col))
+        result.emplace_back(textOf(t, language));
     return result;
 }
 

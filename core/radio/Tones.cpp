@@ -58,16 +58,16 @@ std::string codeText(int code, char polarity)
 
 } // namespace
 
-std::string noToneText(bool languageFlag)
+std::string noToneText(Language language)
 {
-    return languageFlag ? "无" : "None";
+    return textOf(Text::None, language);
 }
 
-std::vector<std::string> buildToneList(bool languageFlag)
+std::vector<std::string> buildToneList(Language language)
 {
     std::vector<std::string> list;
     list.reserve(kToneListSize);
-    list.push_back(noToneText(languageFlag));
+    list.push_back(noToneText(language));
     for (const char* tone : kAnalogueTones)
         list.emplace_back(tone);
     for (int code : kListedCodes)
@@ -96,12 +96,12 @@ int storedValueToCode(std::uint8_t low, bool bit8)
     return 0;
 }
 
-std::string toneWordToText(ToneWord word, bool rowIsEmpty, bool languageFlag)
+std::string toneWordToText(ToneWord word, bool rowIsEmpty, Language language)
 {
     const std::uint8_t h = word.high;
     const std::uint8_t l = word.low;
     if (h == 0xFF || h == 0x00)
-        return rowIsEmpty ? std::string() : noToneText(languageFlag);
+        return rowIsEmpty ? std::string() : noToneText(language);
     if (h == 0x28 || h == 0x29)
         return codeText(storedValueToCode(l, h & 1), 'N');
     if (h == 0xA8 || h == 0xA9)

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/Texts.h"
 #include "core/radio/RadioImage.h"
 
 namespace qx260
@@ -20,13 +21,13 @@ extern const std::array<int, 84> kListedCodes;
 // 23 further codes that are shown and written back but never offered.
 extern const std::array<int, 23> kExtraCodes;
 
-// "None"/"无", the 50 analogue tones, the 84 codes with N, the same 84 with I.
-std::vector<std::string> buildToneList(bool languageFlag);
+// The no-tone text ("None"), the 50 analogue tones, the 84 codes with N, the same 84 with I.
+std::vector<std::string> buildToneList(Language language);
 
-std::string noToneText(bool languageFlag); // "None" or "无"
+std::string noToneText(Language language); // Text::None
 
 // The text of a tone word; empty for "no tone" in an empty row.
-std::string toneWordToText(ToneWord word, bool rowIsEmpty, bool languageFlag);
+std::string toneWordToText(ToneWord word, bool rowIsEmpty, Language language);
 
 // The tone word of a text; not checked against the list.
 ToneWord toneTextToWord(std::string_view text);

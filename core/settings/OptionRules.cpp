@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/config/AsciiText.h"
+#include "core/config/Texts.h"
 #include "core/radio/Decimal.h"
 #include "core/radio/RadioImage.h"
 
@@ -14,6 +15,13 @@ namespace qx260
 
 namespace
 {
+
+// "Off" in either language, the English one in any letter case.
+bool namesOff(std::string_view text)
+{
+    return equalsIgnoringAsciiCase(text, textOf(Text::Off, Language::English)) ||
+           text == textOf(Text::Off, Language::Chinese);
+}
 
 struct ListMapping {
     OptionList list;
@@ -100,16 +108,14 @@ bool optionListByName(std::string_view name, OptionList& list)
     return false;
 }
 
-std::vector<std::string> optionListItems(OptionList list, bool languageFlag)
+std::vector<std::string> optionListItems(OptionList list, Language language)
 {
-    auto pick = [languageFlag](const char* en, const char* zh) {
-        return std::string(languageFlag ? zh : en);
-    };
+    const auto pick = [language](Text id) { return std::string(textOf(id, language)); };
     switch (list) {
     case OptionList::SquelchLevel:
         return numberItems(0, 9, 1, "");
     case OptionList::PriorityChannel: {
-        std::vector<std::string> items{pick("Off", "关")};
+        std::vector<std::string> items{pick(Text::Off)};
         for (const std::string& n : numberItems(1, 16, 1, ""))
             items.push_back(n);
         return items;
@@ -117,23 +123,23 @@ std::vector<std::string> optionListItems(OptionList list, bool languageFlag)
     case OptionList::TimeOutTime:
         return numberItems(1, 40, 15, "s");
     case OptionList::VoiceAnnunciation:
-        return {pick("Off", "关"), pick("Chinese", "中文"), pick("English", "英文")};
+        return {pick(Text::Off), pick(Text::VoiceChinese), pick(Text::VoiceEnglish)};
     case OptionList::VoxGainLevel:
         return numberItems(1, 8, 1, "");
     case OptionList::VoxDelayTime:
         return {"0.3s", "0.5s", "1.0s", "1.5s", "2.0s", "3.0s"};
     case OptionList::SideKey:
-        return {pick("None", "无"), pick("Monitor", "监听"), pick("Monitor Momentary", "监听瞬时"),
-                pick("Power select", "功率选择")};
+        return {pick(Text::None), pick(Text::SideKeyMonitor), pick(Text::SideKeyMonitorMomentary),
+                pick(Text::SideKeyPowerSelect)};
     case OptionList::Vox:
-        return {pick("On", "开"), pick("Off", "关")};
+        return {pick(Text::On), pick(Text::Off)};
     }
     return {};
 }
 
 int shownPosition(OptionList list, std::uint8_t stored)
 {
-    const int count = static_cast<int>(optionListItems(list, false).size());
+    const int count = static_cast<int>(optionListItems(list, Language::English).size());
     int position;
     if (list == OptionList::Vox)
         position = 1 - stored;
@@ -153,16 +159,16 @@ std::uint8_t storedValue(OptionList list, int position)
     return static_cast<std::uint8_t>((position + mapping(list).valueOffset) & 0xFF);
 }
 
-std::string transmitDelayText(int tenths, bool languageFlag)
+std::string transmitDelayText(int tenths, Language language)
 {
     if (tenths == 0)
-        return languageFlag ? "关" : "Off";
+        return textOf(Text::Off, language);
     return formatScaled(tenths, 1);
 }
 
-std::string transmitDelayTextForStored(std::uint16_t stored, bool languageFlag)
+std::string transmitDelayTextForStored(std::uint16_t stored, Language language)
 {
-    return transmitDelayText(stored <= kTransmitDelayMax ? stored : 0, languageFlag);
+    return transmitDelayText(stored <= kTransmitDelayMax ? stored : 0, language);
 }
 
 int transmitDelayTenths(std::string_view text)
@@ -175,18 +181,18 @@ int transmitDelayTenths(std::string_view text)
 
 bool transmitDelayTextAccepted(std::string_view text)
 {
-    return text.empty() || equalsIgnoringAsciiCase(text, "Off") || text == "关" || parsePlainDecimal(text);
+    return text.empty() || namesOff(text) || parsePlainDecimal(text);
 }
 
-std::string normaliseTransmitDelay(std::string_view text, bool languageFlag)
+std::string normaliseTransmitDelay(std::string_view text, Language language)
 {
-    return transmitDelayText(transmitDelayTenths(text), languageFlag);
+    return transmitDelayText(transmitDelayTenths(text), language);
 }
 
-std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag)
+std::string stepTransmitDelay(std::string_view text, int d, Language language)
 {
     long long t = 0;
-    if (!equalsIgnoringAsciiCase(text, "Off") && text != "关")
+    if (!namesOff(text))
         t = typedTenths(text);
     t += d;
     const long long step = std::llabs(d);
@@ -200,7 +206,7 @@ std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag)
     }
     if (t < 0 || t > kTransmitDelayMax)
         t = d > 0 ? 0 : kTransmitDelayMax;
-    return transmitDelayText(static_cast<int>(t), languageFlag);
+    return transmitDelayText(static_cast<int>(t), language);
 }
 
 OptionVisibility optionVisibilityForVariant(int radioVariant)
@@ -215,20 +221,20 @@ OptionVisibility optionVisibilityForVariant(int radioVariant)
     }
 }
 
-OptionalFeatures loadOptionalFeatures(const RadioImage& image, bool languageFlag)
+OptionalFeatures loadOptionalFeatures(const RadioImage& image, Language language)
 {
     OptionalFeatures features;
     for (OptionList list : kOptionLists)
         features.position(list) = shownPosition(list, image.byte(optionOffset(list)));
     features.beep = (image.byte(offset::Beep) & 1) != 0;
     features.batterySaver = (image.byte(offset::BatterySaver) & 1) != 0;
-    features.transmitDelay = transmitDelayTextForStored(image.transmitDelay(), languageFlag);
+    features.transmitDelay = transmitDelayTextForStored(image.transmitDelay(), language);
     return features;
 }
 
 void storeOptionalFeatures(const OptionalFeatures& features, RadioImage& image)
 {
-    const OptionalFeatures shown = loadOptionalFeatures(image, false);
+    const OptionalFeatures shown = loadOptionalFeatures(image, Language::English);
     for (OptionList list : kOptionLists)
         if (features.position(list) != shown.position(list))
             image.setByte(optionOffset(list), storedValue(list, features.position(list)));

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/Language.h"
+
 namespace qx260
 {
 
@@ -59,7 +61,7 @@ int optionControlId(OptionList list);
 std::size_t optionOffset(OptionList list);
 
 // The items of a list in the interface language.
-std::vector<std::string> optionListItems(OptionList list, bool languageFlag);
+std::vector<std::string> optionListItems(OptionList list, Language language);
 
 // The position shown for a stored byte; -1 leaves the list without selection
 // (Side Key shows position 2 instead).
@@ -67,21 +69,22 @@ int shownPosition(OptionList list, std::uint8_t stored);
 // The byte stored for a position; -1 (no selection) stores the list's substitute.
 std::uint8_t storedValue(OptionList list, int position);
 
-// Transmit Delay texts: "%.1f" seconds, or "Off" / "关" for 0.
-std::string transmitDelayText(int tenths, bool languageFlag);
+// Transmit Delay texts: "%.1f" seconds, or Text::Off for 0.
+std::string transmitDelayText(int tenths, Language language);
 // The text shown for the stored 16-bit value: 1..1800 as seconds, anything else "Off".
-std::string transmitDelayTextForStored(std::uint16_t stored, bool languageFlag);
+std::string transmitDelayTextForStored(std::uint16_t stored, Language language);
 // The value of a typed text, limited to 0..1800: empty, no number, negative or too
 // large all count as 0 (off). 2.55 gives 25.
 int transmitDelayTenths(std::string_view text);
-// Whether the field takes a typed text: empty, "Off" / "关" (any letter case) or blanks
-// around a plain decimal number of seconds ("12,5", "-1", "1e2" and "abc" are refused).
+// Whether the field takes a typed text: empty, Text::Off in either language (the English
+// one in any letter case) or blanks around a plain decimal number of seconds ("12,5", "-1", "1e2" and "abc"
+// are refused).
 bool transmitDelayTextAccepted(std::string_view text);
 // The text after the field loses the focus.
-std::string normaliseTransmitDelay(std::string_view text, bool languageFlag);
+std::string normaliseTransmitDelay(std::string_view text, Language language);
 // One report of the up-down arrows with step d (+1 / -1 per click, larger when held):
 // an accelerated step lands on a multiple of |d|; past either end it wraps around.
-std::string stepTransmitDelay(std::string_view text, int d, bool languageFlag);
+std::string stepTransmitDelay(std::string_view text, int d, Language language);
 
 // Which settings a radio variant offers in the visible part of the dialog.
 struct OptionVisibility {
@@ -101,7 +104,7 @@ struct OptionalFeatures {
     int position(OptionList list) const { return positions[static_cast<std::size_t>(list)]; }
 };
 
-OptionalFeatures loadOptionalFeatures(const RadioImage& image, bool languageFlag);
+OptionalFeatures loadOptionalFeatures(const RadioImage& image, Language language);
 // Writes the option bytes whose shown value the features change; a byte that still shows
 // as loaded keeps what it holds, even a value the control cannot show (a list without
 // selection, other bits beside a check box's bit 0, a Transmit Delay above 180 s). The

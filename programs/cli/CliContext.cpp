@@ -77,8 +77,8 @@ bool setLanguage(ProcessValues& values, const std::string& languageName)
     if (languageName != "English" && languageName != "Chinese")
         return false;
     values.languageName = languageName;
-    values.languageFlag = languageName == "Chinese";
-    values.helpFileName = values.languageFlag ? "chHelp.chm" : "enHelp.chm";
+    values.setLanguage(languageName == "Chinese" ? Language::Chinese : Language::English);
+    values.helpFileName = isChinese(values.language()) ? "chHelp.chm" : "enHelp.chm";
     return true;
 }
 
@@ -121,10 +121,10 @@ bool sameFile(const std::string& a, const std::string& b)
     return place(a) == place(b);
 }
 
-void setUpTable(ChannelTable& table, bool languageFlag)
+void setUpTable(ChannelTable& table, Language language)
 {
     for (int c = 0; c < table.cols(); ++c)
-        table.setTextMatrix(0, c, columnHeader(c, languageFlag));
+        table.setTextMatrix(0, c, columnHeader(c, language));
     for (int r = 1; r < table.rows(); ++r) {
         char number[12];
         std::snprintf(number, sizeof number, "%2d", r);

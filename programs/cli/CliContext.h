@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/config/Language.h"
 #include "platform/FileLock.h"
 
 namespace qx260
@@ -53,7 +54,7 @@ int lockForEdit(const std::string& path, FileLock& lock, MissingFile missing = M
 bool sameFile(const std::string& a, const std::string& b);
 
 // Header row and channel numbers, as the channel window writes them at set-up.
-void setUpTable(ChannelTable& table, bool languageFlag);
+void setUpTable(ChannelTable& table, Language language);
 
 // Reads "0", "1" or "2"; false for anything else.
 bool parseVariant(const std::string& text, int& variant);

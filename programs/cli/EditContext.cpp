@@ -36,7 +36,7 @@ bool setUpProcessValues(const EditOptions& options)
     }
     if (!options.language.empty()) {
         values.languageName = options.language;
-        values.languageFlag = options.language == "Chinese";
+        values.setLanguage(options.language == "Chinese" ? Language::Chinese : Language::English);
     }
     values.radioVariant = options.variant;
     // Editing a document from the command line leaves the user's stored product choice

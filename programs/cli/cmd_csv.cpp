@@ -1,8 +1,6 @@
 // qx260-cli export / import: the 16 channels of a document to and from a CSV file that
 // a spreadsheet can edit, in the program's layout or the common channel-list layout.
 
-#include <QString>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,8 +9,8 @@
 #include "core/channels/ChannelCsv.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 #include "core/radio/CProgramDoc.h"
-#include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "res/ResourceIds.h"
@@ -85,13 +83,6 @@ int runExport(const ParsedArgs& parsed)
     return kExitOk;
 }
 
-// The window's own text of a message id (from the language module when there is one).
-std::string windowMessage(int id, const std::string& fallback)
-{
-    const QString text = resourceString(id);
-    return text.isEmpty() ? fallback : text.toStdString();
-}
-
 int runImport(const ParsedArgs& parsed)
 {
     const std::string& datPath = parsed.positional[0];
@@ -110,9 +101,7 @@ int runImport(const ParsedArgs& parsed)
     if (!csv.ok())
         return fail(kExitFailure, csv.error + "; " + datPath + " is unchanged");
 
-    ProcessValues& values = processValues();
-    const bool haveMessages = loadResourceLibrary(languageModulePath(
-        QString::fromStdString(values.executableDirectory), QString::fromStdString(values.languageName)));
+    const ProcessValues& values = processValues();
     ChannelRowsInput input;
     input.text = csv.bytes;
     input.renumber = parsed.has("--renumber");
@@ -121,7 +110,7 @@ int runImport(const ParsedArgs& parsed)
     if (!result.ok()) {
         const ChannelImportError& e = result.error;
         const std::string what = importErrorText(
-            e, csvPath, e.messageId && haveMessages ? windowMessage(e.messageId, e.message) : std::string(),
+            e, csvPath, e.messageId ? messageText(e.messageId, values.language()) : std::string(),
             Language::English);
         std::string hint;
         if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)

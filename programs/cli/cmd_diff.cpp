@@ -50,7 +50,7 @@ void printJson(const ImageDifferences& d, const std::string& fileA, const std::s
         const CellDifference& c = d.cells[i];
         out += (i ? ",\n  " : "\n  ");
         out += "{\"channel\": " + std::to_string(c.channel) + ", \"column\": " + std::to_string(c.column) +
-               ", \"header\": " + jsonString(columnHeader(c.column, values.languageFlag)) +
+               ", \"header\": " + jsonString(columnHeader(c.column, values.language())) +
                ", \"a\": " + jsonString(c.before) + ", \"b\": " + jsonString(c.after) + "}";
     }
     out += "],\n \"options\": [";
@@ -108,7 +108,7 @@ int runDiff(const ParsedArgs& parsed)
     if (const int code = load(fileB, b); code != kExitSame)
         return code;
 
-    const ImageDifferences d = compareImages(a, b, variant, values.languageFlag);
+    const ImageDifferences d = compareImages(a, b, variant, values.language());
     if (parsed.has("--json"))
         printJson(d, fileA, fileB, a, b, values, variant);
     else if (!d.identical())

@@ -7,6 +7,7 @@
 
 #include "core/config/AsciiText.h"
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 #include "core/radio/RadioImage.h"
 #include "core/settings/OptionRules.h"
 #include "programs/cli/CliContext.h"
@@ -42,15 +43,15 @@ const std::vector<std::string>& displayOrder()
     return order;
 }
 
-std::string shownText(OptionList list, int position, bool languageFlag)
+std::string shownText(OptionList list, int position, Language language)
 {
-    const std::vector<std::string> items = optionListItems(list, languageFlag);
+    const std::vector<std::string> items = optionListItems(list, language);
     return position >= 0 && position < static_cast<int>(items.size())
                ? items[static_cast<std::size_t>(position)]
                : std::string();
 }
 
-int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
+int printOptions(const OptionalFeatures& f, Language language, bool json)
 {
     std::string out = json ? "{" : "";
     bool first = true;
@@ -65,7 +66,7 @@ int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
             isBool = true;
             on = name == kBeepName ? f.beep : f.batterySaver;
         } else if (optionListByName(name, list)) {
-            value = shownText(list, f.position(list), languageFlag);
+            value = shownText(list, f.position(list), language);
         }
         if (json) {
             out += first ? "\n  " : ",\n  ";
@@ -86,12 +87,15 @@ int printOptions(const OptionalFeatures& f, bool languageFlag, bool json)
 
 bool parseSwitch(const std::string& text, bool& on)
 {
-    for (const char* yes : {"on", "yes", "true", "1", "开"})
+    // The words of the switches, and the dialog's "On" and "Off" in Chinese.
+    const char* const chineseOn = textOf(Text::On, Language::Chinese);
+    const char* const chineseOff = textOf(Text::Off, Language::Chinese);
+    for (const char* yes : {"on", "yes", "true", "1", chineseOn})
         if (equalsIgnoringAsciiCase(text, yes)) {
             on = true;
             return true;
         }
-    for (const char* no : {"off", "no", "false", "0", "关"})
+    for (const char* no : {"off", "no", "false", "0", chineseOff})
         if (equalsIgnoringAsciiCase(text, no)) {
             on = false;
             return true;
@@ -101,8 +105,8 @@ bool parseSwitch(const std::string& text, bool& on)
 
 int listPosition(OptionList list, const std::string& text)
 {
-    for (bool languageFlag : {false, true}) {
-        const std::vector<std::string> items = optionListItems(list, languageFlag);
+    for (Language language : {Language::English, Language::Chinese}) {
+        const std::vector<std::string> items = optionListItems(list, language);
         for (std::size_t i = 0; i < items.size(); ++i) {
             const std::string& item = items[i];
             const bool withoutSeconds =
@@ -139,7 +143,7 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
                               value.find('0') != std::string::npos);
             if (tenths == 0 && !off)
                 return refuse(std::string(kTransmitDelayName) + " (Off, or 0.1 to 180.0 seconds)");
-            f.transmitDelay = transmitDelayText(tenths, false);
+            f.transmitDelay = transmitDelayText(tenths, Language::English);
         } else if (key == optionNameKey(kBeepName) || key == optionNameKey(kBatterySaverName)) {
             bool on = false;
             if (!parseSwitch(value, on))
@@ -164,7 +168,7 @@ int runOptions(const ParsedArgs& args)
         return fail(kExitUsage, "--json only goes with showing the options");
     if (!setUpProcessValues(options))
         return kExitFailure;
-    const bool languageFlag = processValues().languageFlag;
+    const Language language = processValues().language();
 
     // From the read to the save, no other edit comes between.
     FileLock lock;
@@ -173,9 +177,9 @@ int runOptions(const ParsedArgs& args)
     RadioImage image;
     if (const int code = loadDocument(options.file, image); code != kExitOk)
         return code;
-    OptionalFeatures features = loadOptionalFeatures(image, languageFlag);
+    OptionalFeatures features = loadOptionalFeatures(image, language);
     if (options.words.empty())
-        return printOptions(features, languageFlag, options.json);
+        return printOptions(features, language, options.json);
 
     if (const int code = setOptions(features, options.words); code != kExitOk)
         return code;

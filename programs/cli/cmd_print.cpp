@@ -86,7 +86,7 @@ int runPrint(const ParsedArgs& args)
         return fail(kExitFailure, error);
     const CIniFile& config = values.configurationStore;
     const std::string languageName = options.language.empty() ? values.languageName : options.language;
-    const bool languageFlag = languageName == "Chinese";
+    const Language language = languageName == "Chinese" ? Language::Chinese : Language::English;
 
     RadioImage image;
     const DocumentResult loaded = loadDatFile(options.input, image);
@@ -96,7 +96,7 @@ int runPrint(const ParsedArgs& args)
         return fail(kExitFailure, "cannot open " + options.input + ": " + loaded.reason);
 
     const PrintContent content =
-        printContent(image, {options.variant, false}, config, languageName, languageOf(languageFlag));
+        printContent(image, {options.variant, false}, config, languageName, language);
 
     // The PDF is made in memory and replaces the output file only once it is complete.
     QBuffer pdf;

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelEditing.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/AsciiText.h"
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 #include "core/radio/ChannelTexts.h"
-#include "platform/Resources.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
 #include "programs/cli/EditContext.h"
@@ -41,15 +40,17 @@ long leadingChannel(const std::string& text)
 int findColumn(const std::string& name)
 {
     for (int col = 1; col < ChannelTable::kCols; ++col)
-        if (equalsIgnoringAsciiCase(name, columnHeader(col, false)) || name == columnHeader(col, true))
+        if (equalsIgnoringAsciiCase(name, columnHeader(col, Language::English)) ||
+            name == columnHeader(col, Language::Chinese))
             return col;
     return 0;
 }
 
+// The window's message of a refused value, in English as everything else the command line
+// says.
 std::string message(int id)
 {
-    const QString fromLibrary = resourceString(id);
-    return fromLibrary.isEmpty() ? cellEditMessageFallback(id) : fromLibrary.toStdString();
+    return messageText(id, Language::English);
 }
 
 int runSet(const ParsedArgs& args)
@@ -91,7 +92,8 @@ int runSet(const ParsedArgs& args)
             return fail(kExitUsage, "no column \"" + name + "\"; see qx260-cli set --help");
         const ChannelField field = *fieldOfColumn(col);
         if (hiddenByVariant(field, values.radioVariant))
-            return fail(kExitFailure, "\"" + columnHeader(col, false) + "\" is not used by radio variant " +
+            return fail(kExitFailure, "\"" + columnHeader(col, Language::English) +
+                                          "\" is not used by radio variant " +
                                           std::to_string(values.radioVariant) + "; nothing saved");
 
         if (!isFrequencyField(field)) {
@@ -102,11 +104,12 @@ int runSet(const ParsedArgs& args)
                                               "as the decimal separator, such as 67.0; nothing saved");
             if (!parsed.ok())
                 return fail(kExitFailure, "\"" + text + "\" is not a choice of \"" +
-                                              columnHeader(col, false) + "\"; nothing saved");
+                                              columnHeader(col, Language::English) + "\"; nothing saved");
             if (shownEmpty(edited, values.radioVariant))
-                return fail(kExitFailure, "channel " + std::to_string(row) + " has no frequency: set \"" +
-                                              columnHeader(values.radioVariant == 2 ? 2 : 1, false) +
-                                              "\" first; nothing saved");
+                return fail(kExitFailure,
+                            "channel " + std::to_string(row) + " has no frequency: set \"" +
+                                columnHeader(values.radioVariant == 2 ? 2 : 1, Language::English) +
+                                "\" first; nothing saved");
         }
 
         // A Tx frequency for a channel that has no frequency yet is taken the way the window
@@ -118,9 +121,10 @@ int runSet(const ParsedArgs& args)
                         product.bandLimits, values.radioVariant, language);
         if (!outcome.ok()) {
             const bool emptyBand = product.bandText.empty();
-            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + columnHeader(col, false) +
-                                          " \"" + text + "\": " + message(outcome.messageId()) +
-                                          " Nothing saved." + (emptyBand ? " " + emptyBandNote(values) : ""));
+            return fail(kExitFailure, "channel " + std::to_string(row) + ", " +
+                                          columnHeader(col, Language::English) + " \"" + text +
+                                          "\": " + message(outcome.messageId()) + " Nothing saved." +
+                                          (emptyBand ? " " + emptyBandNote(values) : ""));
         }
     }
     encodeChannel(edited, image, row);

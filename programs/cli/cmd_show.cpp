@@ -171,7 +171,7 @@ int runShow(const ParsedArgs& parsed)
 
     // What the window shows, without what opening it in the window would also do (keep its
     // product bytes as the user's choice): show changes nothing.
-    setUpTable(view.table, values.languageFlag);
+    setUpTable(view.table, values.language());
     fillChannelTable(view.table, decodeChannels(doc.image), view.variant, values.language());
     view.decoded =
         describeProduct(doc.image, values.configurationStore, values.languageName, values.language());

@@ -26,7 +26,7 @@ int reportVerify(const TransferOptions& options, const RadioImage& sent, const R
     std::string error;
     if (!loadConfiguration(values, std::string(), error))
         std::fprintf(stderr, "qx260-cli: %s (product names are shown as numbers)\n", error.c_str());
-    const ImageDifferences d = compareTransferred(sent, back, 0, values.languageFlag);
+    const ImageDifferences d = compareTransferred(sent, back, 0, values.language());
     if (d.identical()) {
         std::fputs("Verified: the radio holds what was written.\n", stdout);
         return kExitOk;

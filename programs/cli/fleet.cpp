@@ -126,7 +126,7 @@ class Report
         if (turn.verifyAsked)
             verify = turn.verified() ? "verified" : turn.readBack ? "differs" : "not verified";
         const std::string line = csvRecord({localTime("yyyy-MM-dd HH:mm:ss"), port,
-                                            turn.ok() ? "ok" : link::turnSummary(turn, false),
+                                            turn.ok() ? "ok" : link::turnSummary(turn, Language::English),
                                             secondsText(turn.seconds), verify, turn.backup.name});
         std::string error;
         std::lock_guard<std::mutex> lock(mutex_);
@@ -225,14 +225,14 @@ class Display
     {
         Port& port = *ports_[event.port];
         const RadioTurn& turn = event.turn;
-        const std::string summary = link::turnSummary(turn, false);
+        const std::string summary = link::turnSummary(turn, Language::English);
         std::string line = label(port, turn.radio) + ": " +
                            (turn.ok() || turn.cancelled() ? summary : "FAILED: " + summary) + " (" +
                            secondsText(turn.seconds) + " s)\n";
         if (!turn.backup.name.empty() && turn.backup.ok())
             line += "    backup: " + turn.backup.name + "\n";
         if (turn.readBack && !turn.verified()) {
-            const ImageDifferences d = compareImages(image_, *turn.readBack, 0, processValues().languageFlag);
+            const ImageDifferences d = compareImages(image_, *turn.readBack, 0, processValues().language());
             line += indented(differenceLines(d, image_, *turn.readBack, processValues()));
         }
         const int held = turn.blocksWritten();

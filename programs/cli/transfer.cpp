@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "core/config/FileAccess.h"
+#include "core/config/Texts.h"
 #include "platform/PortSettings.h"
 #include "platform/Terminal.h"
 #include "programs/cli/CliContext.h"
@@ -37,18 +38,10 @@ void onInterrupt(int)
     std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
 }
 
-// The program's own texts for the transfer messages.
-const char* messageText(int id)
+// The window's transfer messages, in English as everything else the command line says.
+const char* transferMessage(int id)
 {
-    switch (id) {
-    case resid::StrCommunicationError:
-        return "Communication Error,Please check all the connections and the radio power";
-    case resid::StrCannotOpenPort:
-        return "Could not Open the Port,Please check whether the Port are occupied or the device are ok";
-    case resid::StrProgramInterrupt:
-        return "Program Interrupt, Please reset the radio and try again";
-    }
-    return "";
+    return messageText(id, Language::English);
 }
 
 bool parseCount(const std::string& text, int& value)
@@ -248,10 +241,10 @@ link::RetryDecision TerminalTransfer::communicationError()
     endBar();
     if (retriesLeft_ > 0 && !interruptFlag) {
         --retriesLeft_;
-        std::fprintf(stderr, "qx260-cli: %s (retrying)\n", messageText(resid::StrCommunicationError));
+        std::fprintf(stderr, "qx260-cli: %s (retrying)\n", transferMessage(resid::StrCommunicationError));
         return link::RetryDecision::Retry;
     }
-    std::fprintf(stderr, "qx260-cli: %s\n", messageText(resid::StrCommunicationError));
+    std::fprintf(stderr, "qx260-cli: %s\n", transferMessage(resid::StrCommunicationError));
     return link::RetryDecision::Cancel;
 }
 
@@ -267,9 +260,9 @@ int TerminalTransfer::ended(const link::TransferOutcome& outcome, const std::str
     endBar();
     const auto say = [&](int id) {
         if (outcome.reason.empty())
-            std::fprintf(stderr, "qx260-cli: %s\n", messageText(id));
+            std::fprintf(stderr, "qx260-cli: %s\n", transferMessage(id));
         else
-            std::fprintf(stderr, "qx260-cli: %s\n  %s\n", messageText(id), outcome.reason.c_str());
+            std::fprintf(stderr, "qx260-cli: %s\n  %s\n", transferMessage(id), outcome.reason.c_str());
     };
     switch (link::endingMessage(outcome)) {
     case link::EndingMessage::CannotOpenPort:

@@ -49,7 +49,7 @@ std::vector<std::string> answers(ProcessValues& values)
         image.setByte(offset::ProductType, static_cast<std::uint8_t>(type));
         image.setByte(offset::BandIndex, static_cast<std::uint8_t>(type % 4));
         const ProductDescription product =
-            describeProduct(image, config, values.languageName, languageOf(values.languageFlag));
+            describeProduct(image, config, values.languageName, values.language());
         out.push_back(product.caption);
         const ProductSelection selection = openProductSelection(config, image, {type, type % 4});
         out.push_back(selection.typeText() + "/" + selection.bandText());
@@ -75,7 +75,7 @@ void checkProgramIni(std::string_view text)
 
     // The Language dialog's change, saved; then the file as the next start reads it.
     CIniFile& config = values.configurationStore;
-    config.SetString("Setup", "Language", values.languageFlag ? "English" : "Chinese");
+    config.SetString("Setup", "Language", isChinese(values.language()) ? "English" : "Chinese");
     values.deriveLanguageValues();
     FUZZ_CHECK(config.Save().ok(), "the file was not saved");
     ProcessValues next;

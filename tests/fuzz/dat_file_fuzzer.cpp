@@ -62,7 +62,7 @@ void decodeAndStore(const RadioImage& loaded, int variant, bool chinese, bool ne
                        "channel " + std::to_string(n) + " shows \"" + text + "\" otherwise, " + at);
         }
     }
-    const ImageDifferences differences = compareImages(image, image, variant, chinese);
+    const ImageDifferences differences = compareImages(image, image, variant, languageOf(chinese));
     FUZZ_CHECK(differences.identical(), "an image differs from itself, " + at);
     const RadioImage& saved = image;
 

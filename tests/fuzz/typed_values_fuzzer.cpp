@@ -73,7 +73,7 @@ void typeIntoCell(Document& doc, int row, int col, const std::string& typed, Com
 // the dialog opened again shows what was taken.
 void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
 {
-    OptionalFeatures features = loadOptionalFeatures(doc.image, doc.chinese);
+    OptionalFeatures features = loadOptionalFeatures(doc.image, languageOf(doc.chinese));
     std::vector<std::size_t> own;
     std::string at;
     switch (kind % 4) {
@@ -82,8 +82,9 @@ void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
         at = "Transmit Delay \"" + typed + "\"";
         if (!transmitDelayTextAccepted(typed))
             return; // the field takes its last value back
-        const std::string normal = normaliseTransmitDelay(typed, doc.chinese);
-        FUZZ_CHECK(transmitDelayTextAccepted(normal) && normaliseTransmitDelay(normal, doc.chinese) == normal,
+        const std::string normal = normaliseTransmitDelay(typed, languageOf(doc.chinese));
+        FUZZ_CHECK(transmitDelayTextAccepted(normal) &&
+                       normaliseTransmitDelay(normal, languageOf(doc.chinese)) == normal,
                    at + " became \"" + normal + "\"");
         features.transmitDelay = normal;
         own = {offset::TransmitDelay, offset::TransmitDelay + 1};
@@ -91,10 +92,10 @@ void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
     }
     case 1: { // the up-down arrows
         const int step = static_cast<std::int8_t>(in.byte());
-        const std::string stepped = stepTransmitDelay(features.transmitDelay, step, doc.chinese);
+        const std::string stepped = stepTransmitDelay(features.transmitDelay, step, languageOf(doc.chinese));
         at = "Transmit Delay " + features.transmitDelay + " stepped by " + std::to_string(step);
         FUZZ_CHECK(transmitDelayTextAccepted(stepped) &&
-                       normaliseTransmitDelay(stepped, doc.chinese) == stepped,
+                       normaliseTransmitDelay(stepped, languageOf(doc.chinese)) == stepped,
                    at + " became \"" + stepped + "\"");
         features.transmitDelay = stepped;
         own = {offset::TransmitDelay, offset::TransmitDelay + 1};
@@ -102,7 +103,7 @@ void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
     }
     case 2: { // a list position (or none)
         const OptionList list = kOptionLists[(kind >> 2) % kOptionListCount];
-        const int count = static_cast<int>(optionListItems(list, doc.chinese).size());
+        const int count = static_cast<int>(optionListItems(list, languageOf(doc.chinese)).size());
         const int position = in.byte() % (count + 1) - 1;
         at = optionListName(list) + " at " + std::to_string(position);
         features.position(list) = position;
@@ -120,7 +121,7 @@ void setOption(Document& doc, std::uint8_t kind, FuzzInput& in)
     for (std::size_t o = 0; o < kImageSize; ++o)
         FUZZ_CHECK(std::find(own.begin(), own.end(), o) != own.end() || doc.image.byte(o) == before.byte(o),
                    "byte " + std::to_string(o) + " changed, " + at);
-    const OptionalFeatures shown = loadOptionalFeatures(doc.image, doc.chinese);
+    const OptionalFeatures shown = loadOptionalFeatures(doc.image, languageOf(doc.chinese));
     FUZZ_CHECK(shown.transmitDelay == features.transmitDelay && shown.beep == features.beep &&
                    shown.batterySaver == features.batterySaver,
                "shown otherwise than taken, " + at);

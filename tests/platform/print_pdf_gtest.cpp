@@ -32,7 +32,7 @@ PrintContent nineChannels(bool chinese)
     c.image.fill(0);
     c.image[offset::TimeOutTime] = 4;
     c.image[offset::VoxDelayTime] = 7;
-    c.chinese = chinese;
+    c.language = languageOf(chinese);
     c.footer = chinese ? "云雀无线电有限公司" : "Larkspur Radio Co.";
     for (int r = 1; r <= 9; ++r) {
         c.cells[r][1] = "14" + std::to_string(r) + ".12500";

@@ -6,8 +6,10 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "core/config/Texts.h"
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 using namespace qx260;
 
@@ -83,6 +85,21 @@ TEST(ResourceLibrary, FailedLoadKeepsTheModuleInUse)
         EXPECT_EQ(resourceString(resid::StrCaution), "Caution");
     }
     unloadResourceLibrary();
+}
+
+TEST(ResourceLibrary, TheCoresMessagesAreTheModulesStrings)
+{
+    for (const auto& [language, name] :
+         {std::pair{Language::English, "English"}, {Language::Chinese, "Chinese"}}) {
+        loadLanguage(name);
+        for (const res::StringTexts& row : res::kStringTable)
+            EXPECT_EQ(resourceString(row.id), QString::fromUtf8(messageText(row.id, language)))
+                << name << " " << row.id;
+    }
+    // Without a module a window falls back to the built-in English.
+    unloadResourceLibrary();
+    EXPECT_EQ(resourceMessage(resid::StrCaution), "Caution");
+    EXPECT_EQ(resourceString(resid::StrCaution), "");
 }
 
 TEST_F(EnglishResources, StringsAreTheProgramsOwnTexts)

@@ -25,9 +25,9 @@ QString displayText(const std::string& text)
     return shown;
 }
 
-QString pickText(const char* english, const char* chinese)
+QString programText(Text id)
 {
-    return QString::fromUtf8(processValues().pick(english, chinese));
+    return QString::fromUtf8(textOf(id, processValues().language()));
 }
 
 } // namespace qx260

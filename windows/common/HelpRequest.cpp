@@ -15,6 +15,7 @@
 #include "core/config/FileAccess.h"
 #include "core/config/HelpTopics.h"
 #include "core/config/ProcessValues.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/MessageBox.h"
 
 Q_LOGGING_CATEGORY(lcHelp, "qx260.help")
@@ -72,7 +73,7 @@ struct ManualPage {
 ManualPage manualPage(int topic)
 {
     const QDir manual(manualDirectory());
-    const QString language = QLatin1String(processValues().languageFlag ? "zh" : "en");
+    const QString language = QLatin1String(isChinese(processValues().language()) ? "zh" : "en");
     // Without a readable map every topic opens the contents.
     const FileReadResult map =
         readSmallFile(manual.filePath(QStringLiteral("topics.txt")).toStdString(), kTopicsFileLimit);
@@ -95,12 +96,8 @@ ManualPage manualPage(int topic)
 // The help file or the manual's page was there, but the desktop could not open it.
 void tellNotOpened(const QString& file)
 {
-    const ProcessValues& pv = processValues();
     showMessage(QApplication::activeWindow(), applicationCaption(),
-                QString::fromUtf8(pv.pick("The user manual could not be opened in the web browser:\n%1\n"
-                                          "Open this file with your web browser.",
-                                          "无法在网页浏览器中打开用户手册：\n%1\n请用网页浏览器打开此文件。"))
-                    .arg(QDir::toNativeSeparators(file)));
+                programText(Text::ManualNotOpened).arg(QDir::toNativeSeparators(file)));
 }
 
 } // namespace
@@ -136,11 +133,9 @@ void requestHelpTopic(int topic)
     }
     const ManualPage page = manualPage(topic);
     if (!page.url.isValid()) {
-        const ProcessValues& pv = processValues();
         showMessage(
             QApplication::activeWindow(), applicationCaption(),
-            QString::fromUtf8(pv.pick("No user manual was found. The program looked for:\n%1\n%2",
-                                      "未找到用户手册。程序查找了：\n%1\n%2"))
+            programText(Text::ManualNotFound)
                 .arg(QDir::toNativeSeparators(page.lookedFor),
                      QDir::toNativeSeparators(helpFile.isEmpty() ? executableDirectory() : helpFile)));
         return;

@@ -7,6 +7,7 @@
 #include <QQueue>
 
 #include "core/config/ProcessValues.h"
+#include "windows/common/DisplayText.h"
 
 namespace qx260
 {
@@ -59,10 +60,7 @@ QString applicationCaption()
 
 QString fileInUseText(const QString& path)
 {
-    return QString::fromUtf8(processValues().pick("%1 is being changed by another program.\n"
-                                                  "Try again when it has finished.",
-                                                  "%1 正被其他程序修改。\n请等其完成后再试。"))
-        .arg(path);
+    return programText(Text::FileInUse).arg(path);
 }
 
 QMessageBox::StandardButton defaultButtonOf(QMessageBox::StandardButtons buttons)
@@ -92,17 +90,18 @@ QMessageBox::StandardButton showMessage(QWidget* parent, const QString& caption,
     box.setDefaultButton(defaultButtonOf(buttons));
     box.setEscapeButton(escapeButtonOf(buttons));
     box.setTextFormat(Qt::PlainText);
-    if (processValues().languageFlag) {
-        static const std::pair<QMessageBox::StandardButton, const char*> chinese[] = {
-            {QMessageBox::Ok, "确定"},         {QMessageBox::Cancel, "取消"},
-            {QMessageBox::Yes, "是(&Y)"},      {QMessageBox::No, "否(&N)"},
-            {QMessageBox::Retry, "重试(&R)"},  {QMessageBox::Abort, "中止(&A)"},
-            {QMessageBox::Ignore, "忽略(&I)"}, {QMessageBox::Close, "关闭"},
-            {QMessageBox::Save, "保存(&S)"},
+    // In Chinese the buttons say so too; in English they keep the toolkit's own words.
+    if (isChinese(processValues().language())) {
+        static constexpr std::pair<QMessageBox::StandardButton, Text> kButtons[] = {
+            {QMessageBox::Ok, Text::OkButton},         {QMessageBox::Cancel, Text::CancelButton},
+            {QMessageBox::Yes, Text::YesButton},       {QMessageBox::No, Text::NoButton},
+            {QMessageBox::Retry, Text::RetryButton},   {QMessageBox::Abort, Text::AbortButton},
+            {QMessageBox::Ignore, Text::IgnoreButton}, {QMessageBox::Close, Text::CloseButton},
+            {QMessageBox::Save, Text::SaveButton},
         };
-        for (const auto& [button, text] : chinese)
+        for (const auto& [button, text] : kButtons)
             if (QAbstractButton* b = box.button(button))
-                b->setText(QString::fromUtf8(text));
+                b->setText(programText(text));
     }
     const int result = box.exec();
     const auto chosen = static_cast<QMessageBox::StandardButton>(result);

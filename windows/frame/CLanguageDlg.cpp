@@ -11,6 +11,7 @@
 #include "platform/FileLock.h"
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 
@@ -60,7 +61,7 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent)
 
 void CLanguageDlg::OnInitDialog()
 {
-    selection_ = qx260::processValues().languageFlag ? 1 : 0;
+    selection_ = isChinese(qx260::processValues().language()) ? 1 : 0;
     (selection_ == 1 ? chinese_ : english_)->setChecked(true);
 }
 
@@ -74,7 +75,7 @@ void CLanguageDlg::accept()
 {
     selection_ = chinese_->isChecked() ? 1 : 0;
     qx260::ProcessValues& pv = qx260::processValues();
-    const int current = pv.languageFlag ? 1 : 0;
+    const int current = isChinese(pv.language()) ? 1 : 0;
     // The other language is stored for the next start. Choosing the running language
     // again after such a choice (the restart did not happen) takes the stored value back.
     const bool store = selection_ != current || choiceChanged_;
@@ -94,14 +95,9 @@ void CLanguageDlg::accept()
         pv.configurationStore.SetString("Setup", "Language", chosen);
         if (!pv.configurationStore.Save().ok()) {
             // Without the stored choice a restart would come up in the old language.
-            qx260::showMessage(
-                this, qx260::applicationCaption(),
-                QString::fromUtf8(
-                    pv.pick("The language could not be stored: %1 cannot be written.\n"
-                            "Check that the file is not read-only, then choose the language again.",
-                            "无法保存语言设置：%1 无法写入。\n请确认该文件不是只读文件，然后重新选择语言。"))
-                    .arg(file),
-                QMessageBox::Ok, qx260::MsgIcon::Exclamation);
+            qx260::showMessage(this, qx260::applicationCaption(),
+                               qx260::programText(qx260::Text::LanguageNotStored).arg(file), QMessageBox::Ok,
+                               qx260::MsgIcon::Exclamation);
             QDialog::reject();
             return;
         }

@@ -28,6 +28,7 @@
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/Pictures.h"
 #include "windows/frame/CChildFrame.h"
@@ -102,14 +103,13 @@ bool changesChannels(int command)
 
 // The navigation tree's entries under the root, in order, and the commands they run.
 struct TreeEntry {
-    const char* english;
-    const char* chinese;
+    qx260::Text label;
     int command;
 };
 constexpr TreeEntry kTreeEntries[] = {
-    {"Product Information", "类型设置", id::ProductInformation},
-    {"Channel Information", "信道信息", id::ChannelInformation},
-    {"Optional Features", "可选功能", id::OptionalFeatures},
+    {qx260::Text::ProductInformation, id::ProductInformation},
+    {qx260::Text::ChannelInformation, id::ChannelInformation},
+    {qx260::Text::OptionalFeatures, id::OptionalFeatures},
 };
 
 } // namespace
@@ -119,7 +119,7 @@ CMainFrame::CMainFrame()
     setObjectName(QStringLiteral("mainFrame"));
     // Restored size; the caption is the frame title only (documents never add theirs).
     resize(kRestoredWidth, kRestoredHeight);
-    setWindowTitle(qx260::resourceString(id::StrProgramTitle, QStringLiteral("Program")));
+    setWindowTitle(qx260::resourceMessage(id::StrProgramTitle));
     setContextMenuPolicy(Qt::NoContextMenu);
     setDockOptions(QMainWindow::AnimatedDocks);
     setAcceptDrops(true);
@@ -329,15 +329,15 @@ bool CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    auto* message = new QLabel(qx260::resourceString(id::StrIdle, QStringLiteral("Ready")), bar);
+    auto* message = new QLabel(qx260::resourceMessage(id::StrIdle), bar);
     message->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(message, 1);
     // The idle text shows whenever no status tip is up.
     connect(bar, &QStatusBar::messageChanged, message,
             [message](const QString& text) { message->setVisible(text.isEmpty()); });
-    lockKeys_ = new LockKeyIndicators(bar, qx260::resourceString(id::StrIndicatorCaps, QStringLiteral("CAP")),
-                                      qx260::resourceString(id::StrIndicatorNum, QStringLiteral("NUM")),
-                                      qx260::resourceString(id::StrIndicatorScroll, QStringLiteral("SCRL")));
+    lockKeys_ = new LockKeyIndicators(bar, qx260::resourceMessage(id::StrIndicatorCaps),
+                                      qx260::resourceMessage(id::StrIndicatorNum),
+                                      qx260::resourceMessage(id::StrIndicatorScroll));
     return true;
 }
 
@@ -348,10 +348,10 @@ bool CMainFrame::createNavigatorBar()
         return false;
     QTreeWidget* tree = navigatorBar_->tree();
     const qx260::ProcessValues& pv = qx260::processValues();
-    tree->setAccessibleName(QString::fromUtf8(pv.pick("Navigation", "导航")));
+    tree->setAccessibleName(qx260::programText(qx260::Text::NavigationName));
     auto* root = new QTreeWidgetItem(tree, {QString::fromStdString(pv.languageString("Company"))});
     for (const TreeEntry& entry : kTreeEntries)
-        new QTreeWidgetItem(root, {QString::fromUtf8(pv.pick(entry.english, entry.chinese))});
+        new QTreeWidgetItem(root, {qx260::programText(entry.label)});
     root->setExpanded(true);
     tree->setCurrentItem(root);
     // The entry the user clicked, or chose with Enter, is the one acted on. Activation
@@ -374,9 +374,8 @@ void CMainFrame::onTreeItem(QTreeWidgetItem* item)
         return;
     // The entry is known by its label in the current language; the root names nothing.
     const QString label = item->text(0);
-    const qx260::ProcessValues& pv = qx260::processValues();
     for (const TreeEntry& entry : kTreeEntries) {
-        if (label == QString::fromUtf8(pv.pick(entry.english, entry.chinese))) {
+        if (label == qx260::programText(entry.label)) {
             OnCommand(entry.command);
             break;
         }

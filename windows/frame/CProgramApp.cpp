@@ -57,7 +57,7 @@ QString fromNativePath(const std::string& path)
 
 QString documentFilter()
 {
-    return qx260::pickText("Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)");
+    return qx260::programText(qx260::Text::DocumentFilter);
 }
 
 // The commands the application runs, by their ids from menus, toolbar and accelerators.
@@ -124,12 +124,11 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     installToolkitTranslation();
     if (!loaded.ok()) {
         // The program goes on with the defaults, as for an empty file; the user learns why.
-        qx260::showMessage(
-            nullptr, applicationName(),
-            qx260::pickText("The configuration file %1 cannot be read:\n%2", "无法读取配置文件 %1：\n%2")
-                .arg(QDir::toNativeSeparators(QString::fromStdString(configuration.path)),
-                     QString::fromStdString(loaded.reason)),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+        qx260::showMessage(nullptr, applicationName(),
+                           qx260::programText(qx260::Text::ConfigurationNotRead)
+                               .arg(QDir::toNativeSeparators(QString::fromStdString(configuration.path)),
+                                    QString::fromStdString(loaded.reason)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
     }
 
     // The language module: every menu, dialog text and string comes from it.
@@ -140,7 +139,7 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     if (modulePath.isEmpty() || !qx260::loadResourceLibrary(modulePath, &error)) {
         qCDebug(lcApp) << "language module" << modulePath << "not loaded:" << error;
         qx260::showMessage(nullptr, applicationName(),
-                           qx260::pickText("Load language DLL fail", "加载语言链接库失败"), QMessageBox::Ok,
+                           qx260::programText(qx260::Text::LanguageModuleNotLoaded), QMessageBox::Ok,
                            MsgIcon::Exclamation);
         return false;
     }
@@ -197,7 +196,7 @@ void CProgramApp::adjustMenusFromConfiguration()
 void CProgramApp::installToolkitTranslation()
 {
     removeToolkitTranslation();
-    if (!processValues().languageFlag)
+    if (!isChinese(processValues().language()))
         return;
     // Without the toolkit's translation its dialogs stay English; nothing else is lost.
     auto translator = std::make_unique<QTranslator>();
@@ -303,14 +302,12 @@ CProgramApp::Document* CProgramApp::openDocumentFile(const QString& path)
     if (!result.ok()) {
         if (result.error == qx260::DocumentError::FormatError) {
             qx260::showMessage(mainFrame_.get(), applicationName(),
-                               qx260::pickText("Data Format Error", "数据格式不正确"), QMessageBox::Ok,
+                               qx260::programText(qx260::Text::DataFormatError), QMessageBox::Ok,
                                MsgIcon::Exclamation);
         } else {
             qx260::showMessage(
                 mainFrame_.get(), applicationName(),
-                qx260::pickText(
-                    "Cannot open the file %1:\n%2\nCheck that the file exists and that you may read it.",
-                    "无法打开文件 %1：\n%2\n请确认文件存在并且您有读取权限。")
+                qx260::programText(qx260::Text::FileNotOpened)
                     .arg(QDir::toNativeSeparators(absolute), QString::fromStdString(result.reason)),
                 QMessageBox::Ok, MsgIcon::Exclamation);
         }
@@ -355,7 +352,7 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
 
     QString path = fromNativePath(document->doc->pathName);
     if (saveAs || !document->hasFile) {
-        path = qx260::askSaveFileName(mainFrame_.get(), qx260::pickText("Save As", "另存为"),
+        path = qx260::askSaveFileName(mainFrame_.get(), qx260::programText(qx260::Text::SaveAsCaption),
                                       proposedSavePath(document), documentFilter(), QStringLiteral("dat"));
         if (path.isEmpty())
             return false;
@@ -367,13 +364,9 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
     // wrote would be lost without a word.
     if (document->hasFile && QFileInfo(fromNativePath(document->doc->pathName)) == info &&
         document->doc->changedOnDisk() &&
-        qx260::showMessage(
-            mainFrame_.get(), applicationName(),
-            qx260::pickText("%1 has been changed by another program since it was opened or last saved.\n"
-                            "Replace it with this document?",
-                            "%1 在打开或上次保存之后已被其他程序修改。\n是否用本文档替换它？")
-                .arg(shownPath),
-            QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) != QMessageBox::Yes)
+        qx260::showMessage(mainFrame_.get(), applicationName(),
+                           qx260::programText(qx260::Text::FileChangedOnDisk).arg(shownPath),
+                           QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) != QMessageBox::Yes)
         return false;
 
     // A command-line edit of the file that runs now is waited for, and none starts while
@@ -388,23 +381,17 @@ bool CProgramApp::saveDocument(Document* document, bool saveAs)
     lock.unlock();
     if (result.error == qx260::DocumentError::ReadOnly) {
         // The file stays as it is; the document can still go elsewhere.
-        if (qx260::showMessage(
-                mainFrame_.get(), applicationName(),
-                qx260::pickText("%1 is read-only and was not changed.\nSave the document under another name?",
-                                "%1 是只读文件，未作更改。\n是否以其他文件名保存文档？")
-                    .arg(shownPath),
-                QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) == QMessageBox::Yes)
+        if (qx260::showMessage(mainFrame_.get(), applicationName(),
+                               qx260::programText(qx260::Text::FileReadOnly).arg(shownPath),
+                               QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation) == QMessageBox::Yes)
             return saveDocument(document, true);
         return false;
     }
     if (!result.ok()) {
-        qx260::showMessage(
-            mainFrame_.get(), applicationName(),
-            qx260::pickText("Cannot save the file %1:\n%2\nChoose another folder or file name, or check "
-                            "the free disk space.",
-                            "无法保存文件 %1：\n%2\n请选择其他文件夹或文件名，或检查磁盘剩余空间。")
-                .arg(shownPath, QString::fromStdString(result.reason)),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+        qx260::showMessage(mainFrame_.get(), applicationName(),
+                           qx260::programText(qx260::Text::FileNotSaved)
+                               .arg(shownPath, QString::fromStdString(result.reason)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }
     attachToFile(*document->doc, info);
@@ -423,11 +410,10 @@ bool CProgramApp::saveModified(Document* document)
     document->view->commitCellEdit(false);
     if (!document->doc->modified)
         return true;
-    const auto answer =
-        qx260::showMessage(mainFrame_.get(), applicationName(),
-                           qx260::pickText("Save changes to %1?", "是否保存对 %1 的更改？")
-                               .arg(fromNativePath(document->doc->title)),
-                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, MsgIcon::Exclamation);
+    const auto answer = qx260::showMessage(
+        mainFrame_.get(), applicationName(),
+        qx260::programText(qx260::Text::SaveChangesQuestion).arg(fromNativePath(document->doc->title)),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, MsgIcon::Exclamation);
     if (answer == QMessageBox::Yes)
         return saveDocument(document, false);
     return answer == QMessageBox::No;
@@ -482,8 +468,7 @@ void CProgramApp::OnCommand(int command)
 void CProgramApp::OnFileNew()
 {
     if (Document* active = activeDocument()) {
-        const QString text =
-            qx260::resourceString(id::StrAllDataCleared, QStringLiteral("All data will be Cleared!"));
+        const QString text = qx260::resourceMessage(id::StrAllDataCleared);
         if (qx260::showMessage(mainFrame_.get(), applicationName(), text,
                                QMessageBox::Ok | QMessageBox::Cancel,
                                MsgIcon::Exclamation) != QMessageBox::Ok)
@@ -497,8 +482,8 @@ void CProgramApp::OnFileNew()
 
 void CProgramApp::OnFileOpen()
 {
-    const QString path = qx260::askOpenFileName(mainFrame_.get(), qx260::pickText("Open", "打开"),
-                                                lastDirectory_, documentFilter());
+    const QString path = qx260::askOpenFileName(
+        mainFrame_.get(), qx260::programText(qx260::Text::OpenCaption), lastDirectory_, documentFilter());
     if (!path.isEmpty())
         openDocumentFile(path);
 }
@@ -542,10 +527,7 @@ void CProgramApp::OnLanguage()
     if (!started) {
         qx260::showMessage(
             nullptr, applicationName(),
-            qx260::pickText(
-                "The program could not be started again:\n%1\nStart it yourself to use the new language.",
-                "无法重新启动程序：\n%1\n请自行启动程序以使用新的语言。")
-                .arg(QDir::toNativeSeparators(program)),
+            qx260::programText(qx260::Text::RestartFailed).arg(QDir::toNativeSeparators(program)),
             QMessageBox::Ok, MsgIcon::Exclamation);
     }
 }

@@ -12,6 +12,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/config/UserPreferences.h"
 #include "res/ResourceIds.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/MessageBox.h"
 #include "windows/frame/CMainFrame.h"
 #include "windows/frame/CNavigatorBar.h"
@@ -109,12 +110,8 @@ void CProgramApp::OnFileMru(int index)
     preferences_->setRecentFiles(list);
     recentFiles_ = toStringList(list);
     showRecentFiles();
-    const qx260::ProcessValues& pv = qx260::processValues();
     qx260::showMessage(mainFrame_.get(), applicationName(),
-                       QString::fromUtf8(pv.pick("%1 no longer exists.\n"
-                                                 "It has been removed from the list of recent files.",
-                                                 "%1 已不存在。\n已将它从最近使用的文件列表中删除。"))
-                           .arg(QDir::toNativeSeparators(path)),
+                       qx260::programText(qx260::Text::RecentFileGone).arg(QDir::toNativeSeparators(path)),
                        QMessageBox::Ok, qx260::MsgIcon::Exclamation);
 }
 

@@ -20,6 +20,7 @@
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 
@@ -61,8 +62,8 @@ CUpDownArrows::CUpDownArrows(QWidget* parent)
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
-    up_->setAccessibleName(QString::fromUtf8(processValues().pick("Up", "增大")));
-    down_->setAccessibleName(QString::fromUtf8(processValues().pick("Down", "减小")));
+    up_->setAccessibleName(programText(Text::UpArrowName));
+    down_->setAccessibleName(programText(Text::DownArrowName));
     connect(up_, &QToolButton::clicked, this, [this] { onClicked(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { onClicked(-1); });
 }
@@ -222,7 +223,7 @@ void COptionalFeaturesDlg::build()
     QStringList voxItems = dialogListItems(kTemplateId, optionControl::Vox);
     if (voxItems.size() != 2) {
         voxItems.clear();
-        for (const std::string& item : optionListItems(OptionList::Vox, processValues().languageFlag))
+        for (const std::string& item : optionListItems(OptionList::Vox, processValues().language()))
             voxItems << QString::fromStdString(item);
     }
     lists_[OptionList::Vox]->addItems(voxItems);
@@ -250,13 +251,13 @@ QWidget* COptionalFeaturesDlg::control(int controlId) const
 
 void COptionalFeaturesDlg::fillLists()
 {
-    const bool languageFlag = processValues().languageFlag;
+    const Language language = processValues().language();
     for (OptionList which : kOptionLists) {
         if (which == OptionList::Vox)
             continue;
         QComboBox* box = lists_[which];
         box->clear();
-        for (const std::string& item : optionListItems(which, languageFlag))
+        for (const std::string& item : optionListItems(which, language))
             box->addItem(QString::fromStdString(item));
     }
 }
@@ -282,8 +283,7 @@ void COptionalFeaturesDlg::showWholeDialog(bool whole)
         const QSignalBlocker quiet(more_);
         more_->setChecked(whole);
     }
-    more_->setText(QString::fromUtf8(
-        processValues().pick(whole ? "<< &Less" : "&More >>", whole ? "<< 收起(&L)" : "更多(&M) >>")));
+    more_->setText(programText(whole ? Text::LessButton : Text::MoreButton));
 }
 
 void COptionalFeaturesDlg::loadFrom(const RadioImage& image, std::optional<int> radioVariant)
@@ -294,7 +294,7 @@ void COptionalFeaturesDlg::loadFrom(const RadioImage& image, std::optional<int> 
     fillLists();
     applyVariantRule(radioVariant.value_or(processValues().radioVariant));
 
-    const OptionalFeatures features = loadOptionalFeatures(image, processValues().languageFlag);
+    const OptionalFeatures features = loadOptionalFeatures(image, processValues().language());
     for (OptionList which : kOptionLists)
         lists_[which]->setCurrentIndex(features.position(which));
     beep_->setChecked(features.beep);
@@ -362,17 +362,14 @@ bool COptionalFeaturesDlg::normaliseTransmitDelay()
         // The field goes back to the value it had, and the user gets to type it again.
         transmitDelay_->setText(acceptedDelay_);
         const int id = resid::StrDelayNotANumber;
-        showMessage(
-            this, resourceString(resid::StrCaution, QStringLiteral("Caution")),
-            resourceString(id, QStringLiteral("Not a number, please input again: seconds with a point "
-                                              "as the decimal separator, such as 2.5.")),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+        showMessage(this, resourceMessage(resid::StrCaution), resourceMessage(id), QMessageBox::Ok,
+                    MsgIcon::Exclamation);
         transmitDelay_->setFocus(Qt::OtherFocusReason);
         transmitDelay_->selectAll();
         return false;
     }
     transmitDelay_->setText(
-        QString::fromStdString(qx260::normaliseTransmitDelay(text, processValues().languageFlag)));
+        QString::fromStdString(qx260::normaliseTransmitDelay(text, processValues().language())));
     acceptedDelay_ = transmitDelay_->text();
     return true;
 }
@@ -381,7 +378,7 @@ void COptionalFeaturesDlg::stepTransmitDelay(int d)
 {
     const std::string text = transmitDelay_->text().toStdString();
     transmitDelay_->setText(
-        QString::fromStdString(qx260::stepTransmitDelay(text, d, processValues().languageFlag)));
+        QString::fromStdString(qx260::stepTransmitDelay(text, d, processValues().language())));
     acceptedDelay_ = transmitDelay_->text();
 }
 

@@ -20,8 +20,8 @@ namespace
 // "1 setting", "3 settings" (Chinese has one form).
 QString settings(int count)
 {
-    return count == 1 ? qx260::pickText("1 setting", "1 项设置")
-                      : qx260::pickText("%1 settings", "%1 项设置").arg(count);
+    return count == 1 ? qx260::programText(qx260::Text::OneSetting)
+                      : qx260::programText(qx260::Text::SeveralSettings).arg(count);
 }
 
 QString text(const std::string& utf8)
@@ -80,40 +80,32 @@ void CCompareDlg::setUp(Purpose purpose, const std::vector<qx260::DifferenceRow>
     const int count = static_cast<int>(rows.size());
     QString title;
     QString headingText;
-    QStringList columns{qx260::pickText("Setting", "项目")};
+    QStringList columns{qx260::programText(qx260::Text::SettingColumn)};
     switch (purpose) {
     case Purpose::Review:
-        title = qx260::pickText("Write Data: What Will Change", "写数据：将要更改的内容");
-        headingText =
-            count == 0 ? qx260::pickText("The radio already holds what this document holds: writing changes "
-                                         "nothing. Write it all the same?",
-                                         "电台中已经是本文档的内容，写入不会更改任何内容。仍要写入吗？")
-                       : qx260::pickText("Writing this document changes %1 of the radio:",
-                                         "写入本文档将更改电台的 %1：")
-                             .arg(settings(count));
-        columns << qx260::pickText("In the radio now", "电台中现在")
-                << qx260::pickText("After writing", "写入后");
-        accept_->setText(qx260::pickText("Write", "写入"));
-        close_->setText(qx260::pickText("Cancel", "取消"));
+        title = qx260::programText(qx260::Text::ReviewCaption);
+        headingText = count == 0 ? qx260::programText(qx260::Text::ReviewNothingChanges)
+                                 : qx260::programText(qx260::Text::ReviewChanges).arg(settings(count));
+        columns << qx260::programText(qx260::Text::ReviewBeforeColumn)
+                << qx260::programText(qx260::Text::ReviewAfterColumn);
+        accept_->setText(qx260::programText(qx260::Text::WriteButton));
+        close_->setText(qx260::programText(qx260::Text::CancelButton));
         break;
     case Purpose::Compare:
-        title = qx260::pickText("Compare with Radio", "与电台比较");
-        headingText =
-            count == 0
-                ? qx260::pickText("The radio holds what this document holds.", "电台中的内容与本文档相同。")
-                : qx260::pickText("The radio differs from this document in %1:", "电台与本文档有 %1不同：")
-                      .arg(settings(count));
-        columns << qx260::pickText("In the radio", "电台中") << qx260::pickText("In the document", "文档中");
-        close_->setText(qx260::pickText("Close", "关闭"));
+        title = qx260::programText(qx260::Text::CompareCaption);
+        headingText = count == 0 ? qx260::programText(qx260::Text::CompareSame)
+                                 : qx260::programText(qx260::Text::CompareDiffers).arg(settings(count));
+        columns << qx260::programText(qx260::Text::CompareRadioColumn)
+                << qx260::programText(qx260::Text::CompareDocumentColumn);
+        close_->setText(qx260::programText(qx260::Text::CloseButton));
         break;
     case Purpose::Verify:
-        title = qx260::pickText("Write Data: Verify", "写数据：校验");
-        headingText = qx260::pickText("The radio does not hold what was written. It differs in %1:",
-                                      "电台中的内容与写入的不同，有 %1不同：")
-                          .arg(settings(count));
-        columns << qx260::pickText("Written", "已写入") << qx260::pickText("Read back", "读回");
-        accept_->setText(qx260::pickText("Write Again", "重新写入"));
-        close_->setText(qx260::pickText("Close", "关闭"));
+        title = qx260::programText(qx260::Text::VerifyCaption);
+        headingText = qx260::programText(qx260::Text::VerifyDiffers).arg(settings(count));
+        columns << qx260::programText(qx260::Text::VerifyWrittenColumn)
+                << qx260::programText(qx260::Text::VerifyReadBackColumn);
+        accept_->setText(qx260::programText(qx260::Text::WriteAgainButton));
+        close_->setText(qx260::programText(qx260::Text::CloseButton));
         break;
     }
     setWindowTitle(title);

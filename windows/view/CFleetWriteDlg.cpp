@@ -49,14 +49,14 @@ struct CFleetWriteDlg::PortRow {
 CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CFleetWriteDlg"));
-    setWindowTitle(qx260::pickText("Write to Several Radios", "写入多台电台"));
+    setWindowTitle(qx260::programText(qx260::Text::FleetCaption));
     probe = [](const std::string& device) {
         return !device.empty() && qx260::link::QtSerialLink::probe(device);
     };
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the rows and their results
-    auto* box = new QGroupBox(qx260::pickText("Ports", "端口"), this);
+    auto* box = new QGroupBox(qx260::programText(qx260::Text::FleetPorts), this);
     auto* grid = new QGridLayout(box);
     for (int n = 1; n <= 16; ++n) {
         ports_[n - 1] = new QCheckBox(QStringLiteral("COM%1").arg(n), box);
@@ -66,9 +66,7 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     }
     layout->addWidget(box);
 
-    verify_ = new QCheckBox(
-        qx260::pickText("Read each radio back and compare (verify)", "写入后读回每台电台并比较（校验）"),
-        this);
+    verify_ = new QCheckBox(qx260::programText(qx260::Text::FleetVerify), this);
     verify_->setObjectName(QStringLiteral("verify"));
     layout->addWidget(verify_);
 
@@ -82,10 +80,10 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    write_ = new QPushButton(qx260::pickText("Write", "写入"), this);
+    write_ = new QPushButton(qx260::programText(qx260::Text::WriteButton), this);
     write_->setObjectName(QStringLiteral("write"));
     write_->setDefault(true);
-    cancel_ = new QPushButton(qx260::pickText("Cancel", "取消"), this);
+    cancel_ = new QPushButton(qx260::programText(qx260::Text::CancelButton), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(write_);
     buttons->addWidget(cancel_);
@@ -205,14 +203,14 @@ void CFleetWriteDlg::OnWrite()
 void CFleetWriteDlg::refresh()
 {
     using qx260::link::PortActivity;
-    const bool chinese = qx260::processValues().languageFlag;
+    const qx260::Language language = qx260::processValues().language();
     int finished = 0;
     int ok = 0;
     for (const auto& row : rows_) {
         if (row->done) {
             ++finished;
             ok += row->turn.ok() ? 1 : 0;
-            QString summary = QString::fromStdString(qx260::link::turnSummary(row->turn, chinese));
+            QString summary = QString::fromStdString(qx260::link::turnSummary(row->turn, language));
             // A sentence of its own here: "OK, verified", "No answer ...".
             if (summary.startsWith(QStringLiteral("ok")))
                 summary.replace(0, 2, QStringLiteral("OK"));
@@ -227,12 +225,12 @@ void CFleetWriteDlg::refresh()
         const int blocks = row->activity.blocks;
         if (stage == PortActivity::Verify) {
             row->bar->setValue(qx260::link::wire::kBlockCount + blocks);
-            row->result->setText(qx260::pickText("Verifying...", "正在校验..."));
+            row->result->setText(qx260::programText(qx260::Text::FleetVerifying));
         } else if (stage == PortActivity::Write) {
             row->bar->setValue(blocks);
-            row->result->setText(qx260::pickText("Writing...", "正在写入..."));
+            row->result->setText(qx260::programText(qx260::Text::FleetWriting));
         } else {
-            row->result->setText(qx260::pickText("Connecting...", "正在连接..."));
+            row->result->setText(qx260::programText(qx260::Text::FleetConnecting));
         }
     }
     const int total = static_cast<int>(rows_.size());
@@ -241,10 +239,9 @@ void CFleetWriteDlg::refresh()
     timer_->stop();
     threads_.reset();
     running_ = false;
-    cancel_->setText(qx260::pickText("Close", "关闭"));
+    cancel_->setText(qx260::programText(qx260::Text::CloseButton));
     cancel_->setEnabled(true);
-    summary_->setText(chinese ? QStringLiteral("%1 台电台中 %2 台写入成功。").arg(total).arg(ok)
-                              : QStringLiteral("%1 of %2 radios written.").arg(ok).arg(total));
+    summary_->setText(qx260::programText(qx260::Text::FleetSummary).arg(ok).arg(total));
 }
 
 void CFleetWriteDlg::OnCancel()

@@ -27,7 +27,9 @@
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Tones.h"
 #include "platform/Resources.h"
+#include "res/ResourceIds.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/common/MessageBox.h"
 #include "windows/common/ThemeColors.h"
@@ -49,6 +51,9 @@ const QRect kGridRect(15, 37, 370, 167);
 const QColor kTitleColor(250, 10, 10);
 const QColor kHeaderTextColor(0, 50, 240);
 const QColor kOutsideCellsColor(255, 255, 255);
+// The title's font: the form's Song typeface under its Chinese and its Latin name, then
+// the CJK fonts a Linux desktop has instead.
+const char* const kTitleFontFamilies[] = {"\u5B8B\u4F53", "SimSun", "Noto Serif CJK SC", "Noto Sans CJK SC"};
 
 bool isEnterKey(int key)
 {
@@ -98,8 +103,10 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kTitleRect));
     QFont titleFont;
-    titleFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    QStringList families;
+    for (const char* family : kTitleFontFamilies)
+        families << QString::fromUtf8(family);
+    titleFont.setFamilies(families);
     titleFont.setPointSize(12);
     title_->setFont(titleFont);
 
@@ -108,7 +115,7 @@ CProgramView::CProgramView(qx260::CProgramDoc& doc, QWidget* parent) : QWidget(p
     qx260::setControlId(grid_, kGridId);
     grid_->setGeometry(qx260::dialogUnitsToPixels(formFont_, kGridRect));
     grid_->setTable(&table_);
-    grid_->setAccessibleName(QString::fromUtf8(qx260::processValues().pick("Channel table", "信道表")));
+    grid_->setAccessibleName(qx260::programText(qx260::Text::ChannelTableName));
 
     setFocusProxy(grid_);
     editor_ = new qx260::ChannelEditor(*this);
@@ -168,16 +175,16 @@ void CProgramView::shrinkFrameToForm()
 void CProgramView::firstTimeSetUp()
 {
     qx260::ProcessValues& pv = qx260::processValues();
-    toneList_ = qx260::buildToneList(pv.languageFlag);
+    toneList_ = qx260::buildToneList(pv.language());
 
     applyThemeColors();
 
     editor_->createCellEditors(toneList_, pv.language());
 
     for (int c = 0; c < table_.cols(); ++c)
-        table_.setTextMatrix(0, c, qx260::columnHeader(c, pv.languageFlag));
+        table_.setTextMatrix(0, c, qx260::columnHeader(c, pv.language()));
 
-    const char* section = pv.languageFlag ? "Chinese" : "English";
+    const char* section = qx260::isChinese(pv.language()) ? "Chinese" : "English";
     title_->setText(QString::fromStdString(pv.configurationStore.GetString(section, "Title", "")));
 
     for (int r = 1; r < table_.rows(); ++r) {

@@ -23,34 +23,27 @@ CWriteSafetyDlg::CWriteSafetyDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CWriteSafetyDlg"));
     setFont(qx260::dialogFont(QStringLiteral("MS Sans Serif"), 8));
-    setWindowTitle(qx260::pickText("Write Safety", "写频安全"));
+    setWindowTitle(qx260::programText(qx260::Text::WriteSafetyCaption));
 
-    backup_ = new QCheckBox(qx260::pickText("Back up the radio before writing", "写入前备份电台"), this);
+    backup_ = new QCheckBox(qx260::programText(qx260::Text::WriteSafetyBackup), this);
     backup_->setObjectName(QStringLiteral("backup"));
-    auto* folderLabel = new QLabel(qx260::pickText("Folder:", "文件夹："), this);
+    auto* folderLabel = new QLabel(qx260::programText(qx260::Text::WriteSafetyFolder), this);
     folder_ = new QLineEdit(this);
     folder_->setObjectName(QStringLiteral("folder"));
     folder_->setMinimumWidth(qx260::dialogUnitsToPixels(font(), QSize(170, 12)).width());
     folderLabel->setBuddy(folder_);
-    browse_ = new QPushButton(qx260::pickText("Browse...", "浏览..."), this);
+    browse_ = new QPushButton(qx260::programText(qx260::Text::BrowseButton), this);
     browse_->setObjectName(QStringLiteral("browse"));
-    review_ = new QCheckBox(
-        qx260::pickText("Show what will change before writing", "写入前显示将要更改的内容"), this);
+    review_ = new QCheckBox(qx260::programText(qx260::Text::WriteSafetyReview), this);
     review_->setObjectName(QStringLiteral("review"));
-    verify_ = new QCheckBox(qx260::pickText("Verify after writing", "写入后校验"), this);
+    verify_ = new QCheckBox(qx260::programText(qx260::Text::WriteSafetyVerify), this);
     verify_->setObjectName(QStringLiteral("verify"));
-    auto* note =
-        new QLabel(qx260::pickText("With any choice on, a Write first reads the radio over the same port, "
-                                   "and a verify reads it once more afterwards. Program > Compare with "
-                                   "Radio checks a radio at any time.",
-                                   "只要打开任何一项，写数据前都会先经同一端口读取电台，校验还会在写入后"
-                                   "再读一次。写频 > 与电台比较 可随时检查电台。"),
-                   this);
+    auto* note = new QLabel(qx260::programText(qx260::Text::WriteSafetyNote), this);
     note->setWordWrap(true);
-    ok_ = new QPushButton(qx260::pickText("OK", "确定"), this);
+    ok_ = new QPushButton(qx260::programText(qx260::Text::OkButton), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(qx260::pickText("Cancel", "取消"), this);
+    cancel_ = new QPushButton(qx260::programText(qx260::Text::CancelButton), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
 
     auto* folderRow = new QHBoxLayout;
@@ -105,7 +98,7 @@ int CWriteSafetyDlg::exec()
 
 void CWriteSafetyDlg::OnBrowse()
 {
-    const QString chosen = qx260::askFolderName(this, qx260::pickText("Folder for the backups", "备份文件夹"),
+    const QString chosen = qx260::askFolderName(this, qx260::programText(qx260::Text::BackupFolderCaption),
                                                 QDir::fromNativeSeparators(folder_->text().trimmed()));
     if (!chosen.isEmpty())
         folder_->setText(QDir::toNativeSeparators(chosen));
@@ -122,19 +115,13 @@ void CWriteSafetyDlg::OnOK()
     if (safety.backup && !QFileInfo(folder).isDir()) {
         qx260::showMessage(
             this, windowTitle(),
-            qx260::pickText("The folder %1 does not exist. Choose an existing folder for the backups.",
-                            "文件夹 %1 不存在。请为备份选择一个已有的文件夹。")
-                .arg(QDir::toNativeSeparators(folder)));
+            qx260::programText(qx260::Text::BackupFolderMissing).arg(QDir::toNativeSeparators(folder)));
         folder_->setFocus();
         return;
     }
     qx260::ProcessValues& pv = qx260::processValues();
     if (!qx260::writeWriteSafety(pv.userStoreOrSession(), pv.configurationStore, safety)) {
-        qx260::showMessage(
-            this, windowTitle(),
-            qx260::pickText("Your choices could not be saved in your settings. Check that your "
-                            "settings file may be written, and try again.",
-                            "无法把这些选择保存到设置中。请检查设置文件是否可写，然后再试。"));
+        qx260::showMessage(this, windowTitle(), qx260::programText(qx260::Text::WriteSafetyNotSaved));
         return;
     }
     accept();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/Texts.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/view/CMSFlexGrid.h"
 
@@ -29,8 +30,8 @@ bool isEditBoxColumn(int col)
 } // namespace
 
 CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vector<std::string>& toneList,
-                         bool languageFlag)
-    : QObject(grid), grid_(grid), table_(table), languageFlag_(languageFlag)
+                         Language language)
+    : QObject(grid), grid_(grid), table_(table), language_(language)
 {
     for (int col = 1; col < ChannelTable::kCols; ++col) {
         QWidget* editor = nullptr;
@@ -42,7 +43,7 @@ CellEditors::CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vect
         } else {
             auto* list = new QComboBox(grid);
             list->setEditable(false);
-            for (const std::string& item : listItemsForColumn(col, languageFlag, toneList))
+            for (const std::string& item : listItemsForColumn(col, language_, toneList))
                 list->addItem(QString::fromStdString(item));
             const int itemHeight = qMax(1, QFontMetrics(grid->font()).height() + 2);
             list->setMaxVisibleItems(qMax(2, kDropDownHeight / itemHeight));
@@ -157,7 +158,7 @@ void CellEditors::openEditor()
     // A screen reader names the editor after its column and channel.
     editor->setAccessibleName(QString::fromStdString(table_.textMatrix(0, col)));
     editor->setAccessibleDescription(
-        QString::fromUtf8(languageFlag_ ? "信道 %1" : "Channel %1")
+        QString::fromUtf8(textOf(Text::ChannelNumber, language_))
             .arg(QString::fromStdString(table_.textMatrix(table_.row(), 0)).trimmed()));
     placeOverCurrentCell(editor);
     editor->show();

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "core/channels/CellEditRules.h"
+#include "core/config/Language.h"
 
 class CMSFlexGrid;
 class QComboBox;
@@ -31,7 +32,7 @@ class CellEditors : public QObject
     // Creates the editors hidden, in the order 2127, 2128, 2132, 2133, 2134, 2135, 1130,
     // 1129, and fills the lists (the tone columns with toneList).
     CellEditors(CMSFlexGrid* grid, ChannelTable& table, const std::vector<std::string>& toneList,
-                bool languageFlag);
+                Language language);
 
     // The editor of a table column (column 0 gives the first edit box).
     QWidget* editorForColumn(int col) const;
@@ -68,7 +69,7 @@ class CellEditors : public QObject
 
     CMSFlexGrid* grid_;
     ChannelTable& table_;
-    bool languageFlag_;
+    Language language_;
     std::array<QWidget*, 9> editors_{};   // by column; [0] is the first edit box
     std::array<QString, 3> acceptedText_; // edit boxes: last text that fitted
     QComboBox* ownTextList_ = nullptr;    // the list showing a cell text it does not offer

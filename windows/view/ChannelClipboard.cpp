@@ -21,27 +21,26 @@
 namespace
 {
 
-using qx260::ChannelListText;
+using qx260::Text;
 
 qx260::Language programLanguage()
 {
-    return qx260::languageOf(qx260::processValues().languageFlag);
+    return qx260::processValues().language();
 }
 
 // "channel 3" or "channels 3-5", for the status bar.
 std::string channelRange(int first, int last)
 {
     if (first == last)
-        return qx260::channelListText(ChannelListText::OneChannel, programLanguage(),
-                                      {std::to_string(first)});
-    return qx260::channelListText(ChannelListText::SeveralChannels, programLanguage(),
-                                  {std::to_string(first), std::to_string(last)});
+        return qx260::formatText(Text::OneChannel, programLanguage(), {std::to_string(first)});
+    return qx260::formatText(Text::SeveralChannels, programLanguage(),
+                             {std::to_string(first), std::to_string(last)});
 }
 
 // The status bar's words for what was done to the rows first..last.
-std::string rowsText(ChannelListText done, int first, int last)
+std::string rowsText(Text done, int first, int last)
 {
-    return qx260::channelListText(done, programLanguage(), {channelRange(first, last)});
+    return qx260::formatText(done, programLanguage(), {channelRange(first, last)});
 }
 
 } // namespace
@@ -140,7 +139,7 @@ void ChannelClipboard::copy()
         return;
     }
     if (copyRows())
-        view_.showStatus(rowsText(ChannelListText::Copied, firstRow(), lastRow()));
+        view_.showStatus(rowsText(Text::Copied, firstRow(), lastRow()));
 }
 
 void ChannelClipboard::cut()
@@ -153,7 +152,7 @@ void ChannelClipboard::cut()
         return;
     view_.takeChannels(qx260::cutChannelRows(view_.channels(), firstRow(), lastRow(), view_.tableVariant()),
                        {qx260::ChangeKind::Cut, 0});
-    view_.showStatus(rowsText(ChannelListText::Cut, firstRow(), lastRow()));
+    view_.showStatus(rowsText(Text::Cut, firstRow(), lastRow()));
 }
 
 void ChannelClipboard::paste()
@@ -169,9 +168,8 @@ void ChannelClipboard::paste()
     const qx260::ChannelImportResult result = qx260::pasteChannelRows(
         view_.channels(), text, first, view_.bandLimits(), view_.tableVariant(), programLanguage());
     if (!result.ok()) {
-        qx260::showMessage(
-            &view_, qx260::resourceString(qx260::resid::StrCaution, QStringLiteral("Caution")),
-            qx260::refusalText(result.error, {}, qx260::listText(ChannelListText::NothingPasted)));
+        qx260::showMessage(&view_, qx260::resourceMessage(qx260::resid::StrCaution),
+                           qx260::refusalText(result.error, {}, qx260::listText(Text::NothingPasted)));
         return;
     }
     if (result.rows == 0)
@@ -179,7 +177,7 @@ void ChannelClipboard::paste()
     view_.takeChannels(result.channels, {qx260::ChangeKind::Paste, 0});
     const int last = first + result.rows - 1;
     selectRows(first, last); // what was pasted stays in sight
-    const std::string done = rowsText(ChannelListText::Pasted, first, last);
+    const std::string done = rowsText(Text::Pasted, first, last);
     view_.showStatus(done);
     qx260::showImportNotes(view_, qx260::applicationCaption(), done, result);
 }

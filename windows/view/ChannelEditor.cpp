@@ -13,6 +13,8 @@
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
+#include "res/ResourceIds.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
@@ -36,7 +38,7 @@ int openingSelection(const QComboBox* box, const std::string& cellText)
 
 QString cellEditMessage(int id)
 {
-    return resourceString(id, QString::fromUtf8(cellEditMessageFallback(id)));
+    return resourceMessage(id);
 }
 
 } // namespace
@@ -49,7 +51,7 @@ ChannelEditor::ChannelEditor(CProgramView& view) : QObject(&view), view_(view)
 void ChannelEditor::createCellEditors(const std::vector<std::string>& toneList, Language language)
 {
     CMSFlexGrid* grid = view_.grid();
-    cellEditors_ = new CellEditors(grid, view_.table(), toneList, isChinese(language));
+    cellEditors_ = new CellEditors(grid, view_.table(), toneList, language);
     // Files dragged over an edit box go to the main window (which opens documents), not
     // into the cell as text.
     for (int col : {column::RxFrequency, column::TxFrequency})
@@ -113,7 +115,7 @@ void ChannelEditor::hideCellEditors()
 bool ChannelEditor::prepareChannelChange()
 {
     if (view_.transferRunning()) {
-        view_.showStatus(editDuringTransferText(processValues().languageFlag));
+        view_.showStatus(editDuringTransferText(processValues().language()));
         return false;
     }
     return view_.grid()->isEnabled() && commitCellEdit(false);
@@ -177,16 +179,16 @@ void ChannelEditor::editRedo()
 
 bool ChannelEditor::stepHistory(bool back)
 {
-    const bool languageFlag = processValues().languageFlag;
+    const Language language = processValues().language();
     // The transfer works on the document's image: it is not replaced under it.
     if (view_.transferRunning()) {
-        view_.showStatus(undoDuringTransferText(languageFlag));
+        view_.showStatus(undoDuringTransferText(language));
         return false;
     }
     Change change;
     const DocumentState* state = back ? history_.undo(&change) : history_.redo(&change);
     if (!state) {
-        view_.showStatus(undoStatusText(back, nullptr, languageFlag));
+        view_.showStatus(undoStatusText(back, nullptr, language));
         return false;
     }
     // An editor over the current cell is opened again on the restored text.
@@ -194,7 +196,7 @@ bool ChannelEditor::stepHistory(bool back)
     showState(*state);
     if (editorShown)
         cellEditors_->openEditor();
-    view_.showStatus(undoStatusText(back, &change, languageFlag));
+    view_.showStatus(undoStatusText(back, &change, language));
     emit documentModified();
     return true;
 }
@@ -261,11 +263,7 @@ void ChannelEditor::warnChannelsOutsideBand(const QString& bandText)
     for (int channel : outside)
         numbers << QString::number(channel);
     const QString text =
-        QString::fromUtf8(
-            processValues().pick("These channels lie outside the band %1 and are kept as they are: %2.\n"
-                                 "Change them before you write to the radio.",
-                                 "以下信道不在频段 %1 之内，已保持原样：%2。\n请在写入电台之前修改它们。"))
-            .arg(bandText, numbers.join(QStringLiteral(", ")));
+        programText(Text::ChannelsOutsideBand).arg(bandText, numbers.join(QStringLiteral(", ")));
     showMessage(&view_, applicationCaption(), text, QMessageBox::Ok, MsgIcon::Exclamation);
 }
 

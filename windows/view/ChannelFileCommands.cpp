@@ -24,7 +24,7 @@ namespace
 
 Language programLanguage()
 {
-    return languageOf(processValues().languageFlag);
+    return processValues().language();
 }
 
 // The folder of the last channel list, else the document's own, else the working one.
@@ -49,16 +49,15 @@ std::string nativePath(const QString& path)
 
 } // namespace
 
-QString listText(ChannelListText id, std::initializer_list<std::string> args)
+QString listText(Text id, std::initializer_list<std::string> args)
 {
-    return QString::fromStdString(channelListText(id, programLanguage(), args));
+    return QString::fromStdString(formatText(id, programLanguage(), args));
 }
 
 QString refusalText(const ChannelImportError& error, const std::string& place, const QString& nothingChanged)
 {
     const int id = error.messageId;
-    const std::string windowMessage =
-        id ? resourceString(id, QString::fromUtf8(cellEditMessageFallback(id))).toStdString() : std::string();
+    const std::string windowMessage = id ? resourceMessage(id).toStdString() : std::string();
     return QString::fromStdString(importErrorText(error, place, windowMessage, programLanguage())) +
            QLatin1Char('\n') + nothingChanged;
 }
@@ -76,11 +75,10 @@ void showImportNotes(CProgramView& view, const QString& caption, const std::stri
 
 void importChannels(CProgramView& view)
 {
-    const QString caption = listText(ChannelListText::ImportCaption);
+    const QString caption = listText(Text::ImportCaption);
     if (!view.prepareChannelChange())
         return;
-    const QString path =
-        askOpenFileName(&view, caption, proposedFolder(view), listText(ChannelListText::ImportFilter));
+    const QString path = askOpenFileName(&view, caption, proposedFolder(view), listText(Text::ImportFilter));
     if (path.isEmpty())
         return;
     lastFolder() = QFileInfo(path).absolutePath();
@@ -88,8 +86,7 @@ void importChannels(CProgramView& view)
     const ChannelFileRead file = readChannelListFile(nativePath(path), language);
     if (!file.ok()) {
         showMessage(&view, caption,
-                    QString::fromStdString(file.error) + QLatin1Char('\n') +
-                        listText(ChannelListText::NothingImported));
+                    QString::fromStdString(file.error) + QLatin1Char('\n') + listText(Text::NothingImported));
         return;
     }
 
@@ -101,7 +98,7 @@ void importChannels(CProgramView& view)
         importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
     if (!result.ok() && result.error.badLocation) {
         const QString question = QString::fromStdString(importErrorText(result.error, name, {}, language)) +
-                                 QStringLiteral("\n\n") + listText(ChannelListText::RenumberQuestion);
+                                 QStringLiteral("\n\n") + listText(Text::RenumberQuestion);
         if (showMessage(&view, caption, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Question) !=
             QMessageBox::Yes)
             return;
@@ -109,23 +106,21 @@ void importChannels(CProgramView& view)
         result = importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
     }
     if (!result.ok()) {
-        showMessage(&view, caption,
-                    refusalText(result.error, name, listText(ChannelListText::NothingImported)));
+        showMessage(&view, caption, refusalText(result.error, name, listText(Text::NothingImported)));
         return;
     }
 
     view.takeChannels(result.channels, {ChangeKind::Import, 0});
     const std::string done =
-        result.rows == 1
-            ? channelListText(ChannelListText::ImportedOne, language, {name})
-            : channelListText(ChannelListText::ImportedMany, language, {std::to_string(result.rows), name});
+        result.rows == 1 ? formatText(Text::ImportedOne, language, {name})
+                         : formatText(Text::ImportedMany, language, {std::to_string(result.rows), name});
     view.showStatus(done);
     showImportNotes(view, caption, done, result);
 }
 
 void exportChannels(CProgramView& view)
 {
-    const QString caption = listText(ChannelListText::ExportCaption);
+    const QString caption = listText(Text::ExportCaption);
     if (!view.commitCellEdit(false))
         return;
     const QString document =
@@ -133,8 +128,8 @@ void exportChannels(CProgramView& view)
     const QString proposed =
         QDir(proposedFolder(view))
             .filePath((document.isEmpty() ? QStringLiteral("channels") : document) + QStringLiteral(".csv"));
-    const QString programFilter = listText(ChannelListText::ProgramLayoutFilter);
-    const QString commonFilter = listText(ChannelListText::CommonLayoutFilter);
+    const QString programFilter = listText(Text::ProgramLayoutFilter);
+    const QString commonFilter = listText(Text::CommonLayoutFilter);
     QString chosen;
     const QString path =
         askSaveFileName(&view, caption, proposed, programFilter + QStringLiteral(";;") + commonFilter,
@@ -147,12 +142,11 @@ void exportChannels(CProgramView& view)
     const FileResult written =
         writeChannelListFile(nativePath(path), exportChannels(view.channels(), layout, programLanguage()));
     if (!written.ok()) {
-        showMessage(&view, caption,
-                    listText(ChannelListText::CannotWrite, {path.toStdString(), written.reason}));
+        showMessage(&view, caption, listText(Text::CannotWrite, {path.toStdString(), written.reason}));
         return;
     }
-    view.showStatus(channelListText(ChannelListText::ExportedTo, programLanguage(),
-                                    {QFileInfo(path).fileName().toStdString()}));
+    view.showStatus(
+        formatText(Text::ExportedTo, programLanguage(), {QFileInfo(path).fileName().toStdString()}));
 }
 
 } // namespace qx260

@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "core/channels/ChannelListTexts.h"
+#include "core/config/Texts.h"
 
 class CProgramView;
 
@@ -21,7 +21,7 @@ struct ChannelImportError;
 struct ChannelImportResult;
 
 // A text of channel lists in the program's language.
-QString listText(ChannelListText id, std::initializer_list<std::string> args = {});
+QString listText(Text id, std::initializer_list<std::string> args = {});
 
 // A refused import or paste as the window tells it: where and why (a refused frequency in
 // the channel window's own words), then nothingChanged on a line of its own. place: the

@@ -28,14 +28,9 @@ void reportPrintFailure(QWidget* parent, const QPrinter& printer)
 {
     QString text;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        text =
-            pickText("The file \"%1\" could not be written. Choose another file or folder and print again.",
-                     "无法写入文件“%1”。请选择其他文件或文件夹后重新打印。")
-                .arg(printer.outputFileName());
+        text = programText(Text::PrintFileNotWritten).arg(printer.outputFileName());
     } else {
-        text = pickText("The document could not be printed on \"%1\". Check the printer and print again.",
-                        "无法在“%1”上打印文档。请检查打印机后重新打印。")
-                   .arg(printer.printerName());
+        text = programText(Text::PrintFailed).arg(printer.printerName());
     }
     showMessage(parent, applicationCaption(), text, QMessageBox::Ok, MsgIcon::Exclamation);
 }
@@ -88,12 +83,8 @@ void filePrintDirect(QWidget* parent, const PrintContent& content)
     }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        showMessage(
-            parent, applicationCaption(),
-            pickText(
-                "No printer is installed. Install a printer, or choose Print... and print to a PDF file.",
-                "没有安装打印机。请安装打印机，或选择“打印...”打印到 PDF 文件。"),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+        showMessage(parent, applicationCaption(), programText(Text::NoPrinter), QMessageBox::Ok,
+                    MsgIcon::Exclamation);
         return;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);

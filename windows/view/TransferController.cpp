@@ -97,11 +97,8 @@ void showEnding(QWidget* parent, const qx260::link::TransferOutcome& outcome)
         withReason(qx260::resid::StrProgramInterrupt);
         break;
     case qx260::link::EndingMessage::TypeMismatch: {
-        const qx260::ProcessValues& pv = qx260::processValues();
-        const char* english = "Becuase the type of radio does not match,\ncommunications is interrupt.";
-        qx260::showMessage(parent, QString::fromUtf8(pv.pick("Caution", "警告")),
-                           QString::fromUtf8(pv.pick(english, "对讲机类型不匹配,无法通讯。")),
-                           QMessageBox::Ok);
+        qx260::showMessage(parent, qx260::programText(qx260::Text::TypeMismatchCaption),
+                           qx260::programText(qx260::Text::TypeMismatch), QMessageBox::Ok);
         break;
     }
     case qx260::link::EndingMessage::None:
@@ -118,20 +115,11 @@ QString displayName(const std::string& path)
 // A Write that ended between its blocks: what the radio holds now and how to put it right.
 void reportUnfinishedWrite(QWidget* parent, int blocksDone, const std::string& backup)
 {
-    QString text =
-        qx260::pickText(
-            "Writing was cancelled. The radio now holds the first %1 of %2 blocks of this document "
-            "and its earlier memory after them.\n"
-            "To put it right, write again, or open the saved document (or a backup of the radio) "
-            "and write it.",
-            "写频已取消。电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容。\n"
-            "请重新写频，或打开已保存的文档（或电台的备份）后写入，以恢复电台。")
-            .arg(blocksDone)
-            .arg(qx260::link::wire::kBlockCount);
+    QString text = qx260::programText(qx260::Text::WriteCancelledPartly)
+                       .arg(blocksDone)
+                       .arg(qx260::link::wire::kBlockCount);
     if (!backup.empty())
-        text +=
-            QStringLiteral("\n") +
-            qx260::pickText("The backup of the radio is %1.", "电台的备份是 %1。").arg(displayName(backup));
+        text += QStringLiteral("\n") + qx260::programText(qx260::Text::BackupNamed).arg(displayName(backup));
     qx260::showMessage(parent, qx260::applicationCaption(), text, QMessageBox::Ok,
                        qx260::MsgIcon::Exclamation);
 }
@@ -140,7 +128,7 @@ std::vector<qx260::DifferenceRow> differenceRows(const qx260::RadioImage& before
                                                  const qx260::RadioImage& after)
 {
     const qx260::ProcessValues& pv = qx260::processValues();
-    return qx260::differenceRows(qx260::compareTransferred(before, after, 0, pv.languageFlag), before, after,
+    return qx260::differenceRows(qx260::compareTransferred(before, after, 0, pv.language()), before, after,
                                  pv);
 }
 
@@ -173,11 +161,9 @@ void TransferController::openProcessWindow(Command command)
         return;
     command_ = command;
     writeAgain_.reset();
-    const qx260::ProcessValues& pv = qx260::processValues();
-    const char* title = command == Command::Write     ? pv.pick("Write Data", "写数据")
-                        : command == Command::Compare ? pv.pick("Compare with Radio", "与电台比较")
-                                                      : pv.pick("Read Data", "读数据");
-    processDlg_->titleText = QString::fromUtf8(title);
+    processDlg_->titleText = qx260::programText(command == Command::Write     ? qx260::Text::WriteDataCaption
+                                                : command == Command::Compare ? qx260::Text::CompareCaption
+                                                                              : qx260::Text::ReadDataCaption);
     // An open window says what its OK will do now.
     if (processDlg_->windowExists())
         processDlg_->setWindowTitle(processDlg_->titleText);
@@ -216,8 +202,7 @@ void TransferController::OnWriteSeveralRadios()
     if (running_ || processDlg_->windowExists())
         return;
     // A value still being typed belongs to what is sent; refused, nothing is sent.
-    if (!view_.commitOpenEdit(
-            qx260::pickText("Nothing was written to the radio.", "没有向电台写入任何数据。")))
+    if (!view_.commitOpenEdit(qx260::programText(qx260::Text::NothingWritten)))
         return;
     const qx260::RadioImage image = view_.documentImage();
     CFleetWriteDlg dialog(viewWidget_->window());
@@ -241,10 +226,9 @@ void TransferController::runTransfer()
     // channel stays as it was. A Read replaces the channels either way.
     if (command == Command::Read) {
         view_.commitOpenEdit(QString());
-    } else if (!view_.commitOpenEdit(
-                   command == Command::Write
-                       ? qx260::pickText("Nothing was written to the radio.", "没有向电台写入任何数据。")
-                       : qx260::pickText("The radio was not read.", "没有读取电台。"))) {
+    } else if (!view_.commitOpenEdit(command == Command::Write
+                                         ? qx260::programText(qx260::Text::NothingWritten)
+                                         : qx260::programText(qx260::Text::RadioNotRead))) {
         processDlg_->destroyWindow();
         return;
     }
@@ -368,12 +352,11 @@ void TransferController::writeChecked(const std::string& device, const qx260::Wr
         };
     workflow.verify = safety.verify;
     workflow.stageBegins = [&](qx260::link::WriteStage stage) {
-        processDlg_->beginStage(qx260::pickText("Write Data", "写数据") +
-                                (stage == qx260::link::WriteStage::ReadFirst
-                                     ? qx260::pickText(": reading the radio", "：读取电台")
-                                 : stage == qx260::link::WriteStage::Write
-                                     ? qx260::pickText(": writing", "：写入")
-                                     : qx260::pickText(": verifying", "：校验")));
+        processDlg_->beginStage(
+            qx260::programText(qx260::Text::WriteDataCaption) +
+            (stage == qx260::link::WriteStage::ReadFirst ? qx260::programText(qx260::Text::StageReadingRadio)
+             : stage == qx260::link::WriteStage::Write   ? qx260::programText(qx260::Text::StageWriting)
+                                                         : qx260::programText(qx260::Text::StageVerifying)));
     };
     workflow.control = run.control();
 
@@ -397,20 +380,16 @@ void TransferController::writeChecked(const std::string& device, const qx260::Wr
         showEnding(parent, result.outcome);
         return;
     case qx260::link::WriteStep::Backup:
-        qx260::showMessage(
-            parent, qx260::applicationCaption(),
-            qx260::pickText("The radio could not be backed up in %1: %2.\nNothing was written to the "
-                            "radio. Choose another folder in Setup > Write Safety.",
-                            "无法把电台备份到 %1：%2。\n没有向电台写入任何数据。请在 设置 > 写频安全 "
-                            "中选择其他文件夹。")
-                .arg(result.backup.folderMissing ? QDir::toNativeSeparators(folder)
-                                                 : displayName(result.backup.name),
-                     result.backup.folderMissing
-                         ? qx260::pickText("the folder does not exist", "文件夹不存在")
-                         : QString::fromStdString(result.backup.reason)));
+        qx260::showMessage(parent, qx260::applicationCaption(),
+                           qx260::programText(qx260::Text::BackupFailed)
+                               .arg(result.backup.folderMissing ? QDir::toNativeSeparators(folder)
+                                                                : displayName(result.backup.name),
+                                    result.backup.folderMissing
+                                        ? qx260::programText(qx260::Text::FolderDoesNotExist)
+                                        : QString::fromStdString(result.backup.reason)));
         return;
     case qx260::link::WriteStep::Review:
-        view_.showStatusNote(pv.pick("Nothing was written to the radio.", "没有向电台写入任何数据。"));
+        view_.showStatusNote(qx260::textOf(qx260::Text::NothingWritten, pv.language()));
         return;
     case qx260::link::WriteStep::Write:
         if (!result.cancelled())
@@ -424,30 +403,21 @@ void TransferController::writeChecked(const std::string& device, const qx260::Wr
 
     if (!result.readBack) {
         showEnding(parent, result.outcome);
-        qx260::showMessage(
-            parent, qx260::applicationCaption(),
-            qx260::pickText("The document was written, but the radio was not read back to verify it. "
-                            "Program > Compare with Radio checks it at any time.",
-                            "文档已写入，但没有读回电台进行校验。写频 > 与电台比较 可随时检查电台。"));
+        qx260::showMessage(parent, qx260::applicationCaption(),
+                           qx260::programText(qx260::Text::WrittenNotVerified));
         return;
     }
     if (result.verified()) {
-        qx260::showMessage(parent, qx260::applicationCaption(),
-                           qx260::pickText("Verified: the radio holds what was written.",
-                                           "校验通过：电台中的内容与写入的相同。"),
+        qx260::showMessage(parent, qx260::applicationCaption(), qx260::programText(qx260::Text::Verified),
                            QMessageBox::Ok, qx260::MsgIcon::Information);
         return;
     }
-    QString wayBack = qx260::pickText("Write again; if the difference stays, check the cable and the radio.",
-                                      "请重新写入；如果仍有不同，请检查写频线和电台。");
+    QString wayBack = qx260::programText(qx260::Text::VerifyWayBack);
     // What the radio held before is the backup of the first run, however often it is
     // written again.
     if (!result.backup.name.empty())
         wayBack += QStringLiteral("\n") +
-                   qx260::pickText(
-                       "What the radio held before is in the backup %1: open it and write it to put it back.",
-                       "电台原来的内容保存在备份 %1 中：打开它并写入即可恢复。")
-                       .arg(displayName(result.backup.name));
+                   qx260::programText(qx260::Text::VerifyBackupWayBack).arg(displayName(result.backup.name));
     compareDlg_->setUp(CCompareDlg::Purpose::Verify, differenceRows(image, *result.readBack), wayBack);
     const QPointer<TransferController> alive(this);
     if (compareDlg_->exec() == QDialog::Accepted && alive) {

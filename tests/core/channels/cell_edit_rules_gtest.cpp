@@ -43,9 +43,9 @@ TEST(AdvanceAfterEnter, MovesRightThenDownThenWraps)
 
 TEST(OpeningAnEditor, ListSelectsTheFirstItemBeginningWithTheCellText)
 {
-    const std::vector<std::string> tones = buildToneList(false);
-    const std::vector<std::string> busy = listItemsForColumn(7, false, tones);
-    const std::vector<std::string> widthZh = listItemsForColumn(5, true, tones);
+    const std::vector<std::string> tones = buildToneList(Language::English);
+    const std::vector<std::string> busy = listItemsForColumn(7, Language::English, tones);
+    const std::vector<std::string> widthZh = listItemsForColumn(5, Language::Chinese, tones);
     struct Case {
         const std::vector<std::string>* items;
         std::string cell;
@@ -73,8 +73,8 @@ TEST(OpeningAnEditor, EditorsAndListsPerColumn)
         EXPECT_EQ(editorIdForColumn(col), expected[static_cast<std::size_t>(col)].first) << col;
         EXPECT_EQ(isListColumn(col), expected[static_cast<std::size_t>(col)].second) << col;
     }
-    EXPECT_EQ(listItemsForColumn(8, true, {}), (std::vector<std::string>{"高", "低"}));
-    EXPECT_EQ(listItemsForColumn(6, false, {}), (std::vector<std::string>{"Yes", "No"}));
+    EXPECT_EQ(listItemsForColumn(8, Language::Chinese, {}), (std::vector<std::string>{"高", "低"}));
+    EXPECT_EQ(listItemsForColumn(6, Language::English, {}), (std::vector<std::string>{"Yes", "No"}));
 }
 
 } // namespace

@@ -225,8 +225,8 @@ TEST(ChannelFields, TextsInBothLanguagesAndWhatEachVariantShows)
 
 TEST(ChannelFields, EveryListedValueSurvivesTextAndImage)
 {
-    std::vector<std::string> texts = buildToneList(false);
-    const std::vector<std::string> chinese = buildToneList(true);
+    std::vector<std::string> texts = buildToneList(Language::English);
+    const std::vector<std::string> chinese = buildToneList(Language::Chinese);
     texts.push_back(chinese.front());
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);

@@ -70,7 +70,7 @@ TEST(ImageCompare, ChannelChangesShowAsCellsAndExplainTheirBits)
     for (const auto& c : cases) {
         RadioImage after = sample();
         c.change(after);
-        const ImageDifferences d = compareImages(sample(), after, 0, false);
+        const ImageDifferences d = compareImages(sample(), after, 0, Language::English);
         ASSERT_EQ(d.cells.size(), 1u) << c.name;
         EXPECT_EQ(d.cells[0].channel, c.channel) << c.name;
         EXPECT_EQ(d.cells[0].column, c.column) << c.name;
@@ -118,7 +118,7 @@ TEST(ImageCompare, ChangesNoCellShowsAreCountedAsOtherBytes)
     for (const auto& c : cases) {
         RadioImage after = sample();
         c.change(after);
-        const ImageDifferences d = compareImages(sample(), after, c.variant, false);
+        const ImageDifferences d = compareImages(sample(), after, c.variant, Language::English);
         EXPECT_EQ(d.otherBytesInside, c.other) << c.name;
         EXPECT_EQ(d.cells.size(), c.cells) << c.name;
         EXPECT_TRUE(d.bytesOutside.empty()) << c.name;
@@ -138,7 +138,7 @@ TEST(ImageCompare, OptionsShowTheirDialogTexts)
 
     RadioImage before = sample();
     before.setByte(offset::SideKey, 2);
-    const ImageDifferences d = compareImages(before, after, 0, false);
+    const ImageDifferences d = compareImages(before, after, 0, Language::English);
     const std::vector<OptionDifference> expected{
         {"Time Out Time", "600s", "300s"},
         {"Squelch Level", "4", "9"},
@@ -159,7 +159,7 @@ TEST(ImageCompare, OptionsShowTheirDialogTexts)
     // The same transmit delay twice "Off": the stored values are shown.
     RadioImage off = sample();
     off.setTransmitDelay(2000);
-    const ImageDifferences d2 = compareImages(sample(), off, 0, false);
+    const ImageDifferences d2 = compareImages(sample(), off, 0, Language::English);
     ASSERT_EQ(d2.options.size(), 1u);
     EXPECT_EQ(d2.options[0].before, "Off (0x0000)");
     EXPECT_EQ(d2.options[0].after, "Off (0x07D0)");
@@ -171,7 +171,7 @@ TEST(ImageCompare, ProductBytesAndBytesBeyondTheRadiosArea)
     after.setByte(offset::ProductType, 1);
     after.setByte(0x3F1, 0x00);
     after.setByte(0x3FF, 0x00);
-    const ImageDifferences d = compareImages(sample(), after, 0, false);
+    const ImageDifferences d = compareImages(sample(), after, 0, Language::English);
     ASSERT_EQ(d.product.size(), 1u);
     EXPECT_EQ(d.product[0].offset, offset::ProductType);
     EXPECT_EQ(d.product[0].before, 0);
@@ -189,8 +189,8 @@ TEST(ImageCompare, RadioAgainstDocumentInWords)
     radio.setByte(offset::Beep, static_cast<std::uint8_t>(radio.byte(offset::Beep) ^ 1));
     radio.setByte(0x3F1, 0x00); // never read from a radio
     radio.setByte(0x005, static_cast<std::uint8_t>(radio.byte(0x005) ^ 0x40));
-    EXPECT_TRUE(compareTransferred(sample(), sample(), 1, false).identical());
-    const ImageDifferences d = compareTransferred(radio, sample(), 1, false);
+    EXPECT_TRUE(compareTransferred(sample(), sample(), 1, Language::English).identical());
+    const ImageDifferences d = compareTransferred(radio, sample(), 1, Language::English);
     EXPECT_TRUE(d.bytesOutside.empty());
 
     ProcessValues values;
@@ -206,8 +206,8 @@ TEST(ImageCompare, RadioAgainstDocumentInWords)
                   {"信道 1 接收频率: 145.62500 -> 145.12500", "哔音: 开 -> 关",
                    "其他字节 (0x000-0x32F): 1 处不同：0x005"}},
          }) {
-        values.languageFlag = c.chinese;
-        const ImageDifferences shown = compareTransferred(radio, sample(), 1, c.chinese);
+        values.setLanguage(languageOf(c.chinese));
+        const ImageDifferences shown = compareTransferred(radio, sample(), 1, languageOf(c.chinese));
         std::string expected;
         for (const std::string& line : c.lines)
             expected += line + "\n";

@@ -58,7 +58,7 @@ TEST(ProcessValuesTest, DerivesLanguageValues)
         ASSERT_TRUE(file.loadInto(values.configurationStore));
         values.deriveLanguageValues();
         EXPECT_EQ(values.languageName, c.name);
-        EXPECT_EQ(values.languageFlag, c.flag);
+        EXPECT_EQ(isChinese(values.language()), c.flag);
         EXPECT_EQ(values.helpFileName, c.help);
     }
 }
@@ -78,7 +78,7 @@ TEST(ProcessValuesTest, InitialValuesAndLanguageSection)
     EXPECT_EQ(values.languageString("Company"), "Acme");
     EXPECT_EQ(values.languageString("Version"), "");
     EXPECT_EQ(values.setupString("appname"), "QX");
-    EXPECT_STREQ(values.pick("en", "zh"), "en");
+    EXPECT_EQ(values.language(), Language::English);
     EXPECT_EQ(&processValues(), &processValues());
 }
 

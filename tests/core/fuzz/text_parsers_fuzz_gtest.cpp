@@ -126,7 +126,7 @@ TEST(TonesFuzz, AnyWordOrTextSettlesAfterOneRoundTrip)
 {
     Random r(23);
     const auto settle = [](ToneWord w, bool chinese) {
-        return toneTextToWord(toneWordToText(w, false, chinese));
+        return toneTextToWord(toneWordToText(w, false, languageOf(chinese)));
     };
     for (int i = 0; i < 4000; ++i) {
         const bool chinese = r.chance(50);
@@ -134,7 +134,7 @@ TEST(TonesFuzz, AnyWordOrTextSettlesAfterOneRoundTrip)
         if (r.chance(30))
             word.high = r.chance(50) ? static_cast<std::uint8_t>(0x28 + r.below(2))
                                      : static_cast<std::uint8_t>(0xA8 + r.below(2));
-        const std::string text = toneWordToText(word, r.chance(20), chinese);
+        const std::string text = toneWordToText(word, r.chance(20), languageOf(chinese));
         ASSERT_TRUE(isValidUtf8(text)) << testing::PrintToString(text);
 
         for (const ToneWord start : {word, toneTextToWord(text), toneTextToWord(numberText(r))}) {
@@ -185,7 +185,7 @@ TEST(FrequencyFuzz, AnAcceptedFrequencyIsStoredAsTheValueThatWasChecked)
 TEST(CellEditFuzz, RandomCommitsKeepTheChannelsConsistent)
 {
     Random r(25);
-    const std::vector<std::string> toneList = buildToneList(false);
+    const std::vector<std::string> toneList = buildToneList(Language::English);
     const std::vector<std::string> frequencyPieces = {"145", "136", "146", ".",  "0125", "12500", "00625",
                                                       "5",   "",    "-",   "99", "1e2",  " "};
     for (int run = 0; run < 40; ++run) {
@@ -200,7 +200,7 @@ TEST(CellEditFuzz, RandomCommitsKeepTheChannelsConsistent)
             if (col <= column::TxFrequency)
                 text = r.chance(90) ? fuzz::randomText(r, 5, frequencyPieces) : numberText(r);
             else if (r.chance(70))
-                text = r.pick(listItemsForColumn(col, chinese, toneList));
+                text = r.pick(listItemsForColumn(col, languageOf(chinese), toneList));
             else
                 text = numberText(r);
 
@@ -232,7 +232,7 @@ TEST(CellEditFuzz, ListSelectionStaysInTheList)
     for (int i = 0; i < 4000; ++i) {
         const int col = r.range(3, 8);
         const std::vector<std::string> items =
-            listItemsForColumn(col, r.chance(50), buildToneList(r.chance(50)));
+            listItemsForColumn(col, languageOf(r.chance(50)), buildToneList(languageOf(r.chance(50))));
         const std::string cell = r.chance(50) ? r.pick(items).substr(0, r.below(4)) : numberText(r);
         const int selection = initialListSelection(items, cell);
         ASSERT_GE(selection, 0);
@@ -252,12 +252,12 @@ TEST(OptionFuzz, TransmitDelayTextsStayInRangeAndSettle)
         const int tenths = transmitDelayTenths(text);
         ASSERT_GE(tenths, 0);
         ASSERT_LE(tenths, kTransmitDelayMax);
-        const std::string normal = normaliseTransmitDelay(text, chinese);
-        ASSERT_EQ(normaliseTransmitDelay(normal, chinese), normal);
+        const std::string normal = normaliseTransmitDelay(text, languageOf(chinese));
+        ASSERT_EQ(normaliseTransmitDelay(normal, languageOf(chinese)), normal);
         ASSERT_EQ(transmitDelayTenths(normal), tenths);
 
-        const std::string stepped = stepTransmitDelay(text, r.pick(steps), chinese);
-        ASSERT_EQ(normaliseTransmitDelay(stepped, chinese), stepped) << text;
+        const std::string stepped = stepTransmitDelay(text, r.pick(steps), languageOf(chinese));
+        ASSERT_EQ(normaliseTransmitDelay(stepped, languageOf(chinese)), stepped) << text;
     }
 }
 
@@ -265,7 +265,7 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
 {
     Random r(28);
     for (OptionList list : kOptionLists) {
-        const int count = static_cast<int>(optionListItems(list, false).size());
+        const int count = static_cast<int>(optionListItems(list, Language::English).size());
         for (int b = 0; b < 256; ++b) {
             const int shown = shownPosition(list, static_cast<std::uint8_t>(b));
             ASSERT_GE(shown, -1);
@@ -288,10 +288,10 @@ TEST(OptionFuzz, EveryStoredByteShowsAndStoresConsistently)
         for (auto& b : image.bytes())
             b = r.byte();
         const bool chinese = r.chance(50);
-        const OptionalFeatures shown = loadOptionalFeatures(image, chinese);
+        const OptionalFeatures shown = loadOptionalFeatures(image, languageOf(chinese));
         RadioImage stored = image;
         storeOptionalFeatures(shown, stored);
-        const OptionalFeatures again = loadOptionalFeatures(stored, chinese);
+        const OptionalFeatures again = loadOptionalFeatures(stored, languageOf(chinese));
         // A byte no list position stands for is shown without selection and keeps its
         // value; everything shown with a position keeps it.
         for (OptionList list : kOptionLists) {

@@ -317,8 +317,8 @@ TEST(FleetTurn, EachEndingAndItsSummary)
             return activity.stage == PortActivity::Write && activity.blocks == c.cancelAtBlock;
         };
         const RadioTurn turn = writeRadioTurn(link, "/dev/ttyUSB0", documentImage(), settings, activity);
-        EXPECT_EQ(turnSummary(turn, false), c.summary);
-        EXPECT_FALSE(turnSummary(turn, true).empty());
+        EXPECT_EQ(turnSummary(turn, Language::English), c.summary);
+        EXPECT_FALSE(turnSummary(turn, Language::Chinese).empty());
         EXPECT_EQ(turn.blocksWritten(), c.blocksWritten);
         EXPECT_FALSE(link.isOpen()) << "the turn lets the port go";
         EXPECT_EQ(link.openedDevice, "/dev/ttyUSB0");

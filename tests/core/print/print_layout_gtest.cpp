@@ -285,7 +285,7 @@ TEST(PrintLayout, OptionsPageValues)
 TEST(PrintLayout, ChineseTexts)
 {
     PrintContent content = withChannels({1});
-    content.chinese = true;
+    content.language = Language::Chinese;
     content.image[offset::VoiceAnnunciation] = 2;
     content.image[offset::Beep] = 1;
     content.image[offset::VoxGainLevel] = 0;

@@ -20,23 +20,23 @@ TEST(ChannelTextsTest, HeadersInBothLanguages)
     const char* chinese[] = {"信道",  "接收频率", "发射频率", "QT/DQT解码", "QT/DQT编码",
                              "宽/窄", "扫描",     "繁忙锁定", "功率"};
     for (int c = 0; c < 9; ++c) {
-        EXPECT_EQ(columnHeader(c, false), english[c]);
-        EXPECT_EQ(columnHeader(c, true), chinese[c]);
+        EXPECT_EQ(columnHeader(c, Language::English), english[c]);
+        EXPECT_EQ(columnHeader(c, Language::Chinese), chinese[c]);
     }
-    EXPECT_EQ(columnHeader(-1, false), "");
-    EXPECT_EQ(columnHeader(9, true), "");
+    EXPECT_EQ(columnHeader(-1, Language::English), "");
+    EXPECT_EQ(columnHeader(9, Language::Chinese), "");
 }
 
 TEST(ChannelTextsTest, ListItemsInOrder)
 {
-    EXPECT_EQ(columnListItems(5, false), (Items{"Wide", "Narrow"}));
-    EXPECT_EQ(columnListItems(6, true), (Items{"是", "否"}));
-    EXPECT_EQ(columnListItems(7, false), (Items{"Off", "Carrier", "QT/DQT"}));
-    EXPECT_EQ(columnListItems(7, true), (Items{"关", "载波", "QT/DQT"}));
-    EXPECT_EQ(columnListItems(8, true), (Items{"高", "低"}));
-    EXPECT_TRUE(columnListItems(4, false).empty());
-    EXPECT_TRUE(kCarrierText.matches("载波"));
-    EXPECT_FALSE(kWideText.matches("wide"));
+    EXPECT_EQ(columnListItems(5, Language::English), (Items{"Wide", "Narrow"}));
+    EXPECT_EQ(columnListItems(6, Language::Chinese), (Items{"是", "否"}));
+    EXPECT_EQ(columnListItems(7, Language::English), (Items{"Off", "Carrier", "QT/DQT"}));
+    EXPECT_EQ(columnListItems(7, Language::Chinese), (Items{"关", "载波", "QT/DQT"}));
+    EXPECT_EQ(columnListItems(8, Language::Chinese), (Items{"高", "低"}));
+    EXPECT_TRUE(columnListItems(4, Language::English).empty());
+    EXPECT_TRUE(isTextOf("载波", Text::Carrier));
+    EXPECT_FALSE(isTextOf("wide", Text::Wide));
 }
 
 } // namespace

@@ -39,7 +39,7 @@ class Document : public ::testing::Test
 TEST_F(Document, NewDocumentTakesDefaultsTitleAndPath)
 {
     for (bool chinese : {false, true}) {
-        values.languageFlag = chinese;
+        values.setLanguage(languageOf(chinese));
         CProgramDoc doc;
         doc.modified = true;
         EXPECT_TRUE(doc.OnNewDocument(values));

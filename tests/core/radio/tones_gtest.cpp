@@ -12,7 +12,7 @@ using namespace qx260;
 TEST(ToneList, OrderAndSize)
 {
     for (bool chinese : {false, true}) {
-        const auto list = buildToneList(chinese);
+        const auto list = buildToneList(languageOf(chinese));
         ASSERT_EQ(list.size(), static_cast<std::size_t>(kToneListSize));
         EXPECT_EQ(list[0], chinese ? "无" : "None");
         EXPECT_EQ(list[1], "67.0");
@@ -27,9 +27,9 @@ TEST(ToneList, OrderAndSize)
 
 TEST(ToneList, EveryItemSurvivesTheImage)
 {
-    for (const std::string& text : buildToneList(false)) {
+    for (const std::string& text : buildToneList(Language::English)) {
         const ToneWord w = toneTextToWord(text);
-        EXPECT_EQ(toneWordToText(w, false, false), text);
+        EXPECT_EQ(toneWordToText(w, false, Language::English), text);
     }
     // The codes that are never offered still come back as they were stored.
     for (int code : kExtraCodes) {
@@ -37,7 +37,7 @@ TEST(ToneList, EveryItemSurvivesTheImage)
             const int value = (code / 100) * 64 + (code / 10 % 10) * 8 + code % 10;
             const ToneWord w{static_cast<std::uint8_t>(value & 0xFF),
                              static_cast<std::uint8_t>((inverted ? 0xA8 : 0x28) | (value >> 8))};
-            const std::string text = toneWordToText(w, false, false);
+            const std::string text = toneWordToText(w, false, Language::English);
             EXPECT_EQ(toneTextToWord(text), w) << text;
         }
     }
@@ -59,7 +59,7 @@ TEST(ToneWords, Texts)
         {{0x05, 0x00}, true, true, ""},        {{0x05, 0x01}, false, false, "26.1"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(toneWordToText(c.word, c.rowIsEmpty, c.chinese), c.text)
+        EXPECT_EQ(toneWordToText(c.word, c.rowIsEmpty, languageOf(c.chinese)), c.text)
             << int(c.word.high) << "/" << int(c.word.low);
 }
 

@@ -19,22 +19,22 @@ namespace
 
 TEST(OptionLists, ItemsInBothLanguages)
 {
-    const auto tot = optionListItems(OptionList::TimeOutTime, false);
+    const auto tot = optionListItems(OptionList::TimeOutTime, Language::English);
     ASSERT_EQ(tot.size(), 40u);
     EXPECT_EQ(tot.front(), "15s");
     EXPECT_EQ(tot.back(), "600s");
-    EXPECT_EQ(optionListItems(OptionList::SquelchLevel, true).size(), 10u);
-    const auto priority = optionListItems(OptionList::PriorityChannel, true);
+    EXPECT_EQ(optionListItems(OptionList::SquelchLevel, Language::Chinese).size(), 10u);
+    const auto priority = optionListItems(OptionList::PriorityChannel, Language::Chinese);
     ASSERT_EQ(priority.size(), 17u);
     EXPECT_EQ(priority[0], "关");
     EXPECT_EQ(priority[16], "16");
-    EXPECT_EQ(optionListItems(OptionList::SideKey, false),
+    EXPECT_EQ(optionListItems(OptionList::SideKey, Language::English),
               (std::vector<std::string>{"None", "Monitor", "Monitor Momentary", "Power select"}));
-    EXPECT_EQ(optionListItems(OptionList::VoiceAnnunciation, true),
+    EXPECT_EQ(optionListItems(OptionList::VoiceAnnunciation, Language::Chinese),
               (std::vector<std::string>{"关", "中文", "英文"}));
-    EXPECT_EQ(optionListItems(OptionList::VoxDelayTime, true),
+    EXPECT_EQ(optionListItems(OptionList::VoxDelayTime, Language::Chinese),
               (std::vector<std::string>{"0.3s", "0.5s", "1.0s", "1.5s", "2.0s", "3.0s"}));
-    EXPECT_EQ(optionListItems(OptionList::VoxGainLevel, false).back(), "8");
+    EXPECT_EQ(optionListItems(OptionList::VoxGainLevel, Language::English).back(), "8");
 }
 
 TEST(OptionLists, StoredBytesAndShownPositions)
@@ -80,9 +80,9 @@ TEST(OptionLists, StoredBytesAndShownPositions)
 TEST(OptionalFeatures, NewImageShowsTheDefaultsAndStoresBackUnchanged)
 {
     const RadioImage original = RadioImage::newImage();
-    const OptionalFeatures f = loadOptionalFeatures(original, false);
+    const OptionalFeatures f = loadOptionalFeatures(original, Language::English);
     auto shownText = [&](OptionList list) {
-        return optionListItems(list, false).at(static_cast<std::size_t>(f.position(list)));
+        return optionListItems(list, Language::English).at(static_cast<std::size_t>(f.position(list)));
     };
     EXPECT_EQ(shownText(OptionList::TimeOutTime), "600s");
     EXPECT_EQ(shownText(OptionList::SquelchLevel), "4");
@@ -105,7 +105,7 @@ TEST(OptionalFeatures, ValuesTheControlsCannotShowKeepTheirBytesUntilChanged)
 {
     RadioImage image; // every byte 0xFF, as from an unprogrammed radio
     const RadioImage original = image;
-    OptionalFeatures f = loadOptionalFeatures(image, true);
+    OptionalFeatures f = loadOptionalFeatures(image, Language::Chinese);
     EXPECT_TRUE(f.beep);
     EXPECT_TRUE(f.batterySaver);
     EXPECT_EQ(f.transmitDelay, "关");
@@ -136,7 +136,7 @@ TEST(TransmitDelay, LoadedFromTheStoredValue)
                          Case{1801, "Off"}, Case{0xFFFF, "Off"}}) {
         RadioImage image = RadioImage::newImage();
         image.setTransmitDelay(c.stored);
-        EXPECT_EQ(loadOptionalFeatures(image, false).transmitDelay, c.text) << c.stored;
+        EXPECT_EQ(loadOptionalFeatures(image, Language::English).transmitDelay, c.text) << c.stored;
     }
 }
 
@@ -154,15 +154,15 @@ TEST(TransmitDelay, NormalisingAndStoring)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        EXPECT_EQ(normaliseTransmitDelay(c.typed, false), c.shown);
+        EXPECT_EQ(normaliseTransmitDelay(c.typed, Language::English), c.shown);
         // OK stores what the field would show after normalising.
         RadioImage image = RadioImage::newImage();
-        OptionalFeatures f = loadOptionalFeatures(image, false);
+        OptionalFeatures f = loadOptionalFeatures(image, Language::English);
         f.transmitDelay = c.typed;
         storeOptionalFeatures(f, image);
         EXPECT_EQ(image.transmitDelay(), c.stored);
     }
-    EXPECT_EQ(normaliseTransmitDelay("", true), "关");
+    EXPECT_EQ(normaliseTransmitDelay("", Language::Chinese), "关");
 }
 
 TEST(TransmitDelay, SteppingWrapsAndAccelerates)
@@ -181,9 +181,9 @@ TEST(TransmitDelay, SteppingWrapsAndAccelerates)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.d));
-        EXPECT_EQ(stepTransmitDelay(c.text, c.d, false), c.result);
+        EXPECT_EQ(stepTransmitDelay(c.text, c.d, Language::English), c.result);
     }
-    EXPECT_EQ(stepTransmitDelay("0.1", -1, true), "关");
+    EXPECT_EQ(stepTransmitDelay("0.1", -1, Language::Chinese), "关");
 }
 
 TEST(TransmitDelay, IndependentOfADecimalCommaLocale)
@@ -193,8 +193,8 @@ TEST(TransmitDelay, IndependentOfADecimalCommaLocale)
     ASSERT_NE(std::setlocale(LC_ALL, testsystem::kDecimalCommaLocale), nullptr)
         << "the decimal-comma locale " << testsystem::kDecimalCommaLocale
         << " is missing; scripts/install-deps.sh makes it";
-    EXPECT_EQ(normaliseTransmitDelay("12.34", false), "12.3");
-    EXPECT_EQ(stepTransmitDelay("2.5", 1, false), "2.6");
+    EXPECT_EQ(normaliseTransmitDelay("12.34", Language::English), "12.3");
+    EXPECT_EQ(stepTransmitDelay("2.5", 1, Language::English), "2.6");
     std::setlocale(LC_ALL, saved.c_str());
 }
 

@@ -297,7 +297,7 @@ class TestEditingProgram : public QObject
         ShellFixture env(useChinese);
         CProgramView* view = startProgram(env);
         QVERIFY(view);
-        QVERIFY(processValues().languageFlag);
+        QVERIFY(isChinese(processValues().language()));
 
         QLineEdit* edit = typeInto(view, 1, 1, "150");
         QVERIFY(edit);

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "ProgramDriving.h"
+#include "res/ResourceIds.h"
 #include "windows/common/HelpRequest.h"
 #include "windows/frame/CNavigatorBar.h"
 #include "windows/settings/COptionalFeaturesDlg.h"

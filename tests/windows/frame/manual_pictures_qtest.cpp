@@ -16,7 +16,8 @@
 
 #include "ProgramDriving.h"
 #include "core/config/ProcessValues.h"
-#include "tests/support/SimRadio.h"
+#include "res/ResourceIds.h"
+#include "tests//support/SimRadio.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"

@@ -144,7 +144,7 @@ class TestStartup : public QObject
     {
         ShellFixture env([](QString& ini) { setIniValue(ini, "Language", "Chinese"); });
         QVERIFY(env.start());
-        QVERIFY(processValues().languageFlag);
+        QVERIFY(isChinese(processValues().language()));
         CMainFrame* frame = env.frame();
         QCOMPARE(menuTitles(frame->menuBar()).first(), QString("文件(&F)"));
         QCOMPARE(itemTexts(frame->menus(true)[5]),

@@ -123,7 +123,7 @@ class TestEditing : public QObject
     {
         ProcessValues& pv = processValues();
         pv.languageName = "English";
-        pv.languageFlag = false;
+        pv.setLanguage(Language::English);
         pv.radioVariant = 1;
         msgtest::reset();
         captions_.clear();

@@ -78,8 +78,8 @@ class TestFleetWrite : public QObject
         QFETCH(QString, result);
         QFETCH(QString, summary);
         QFETCH(QString, picture);
-        processValues().languageFlag = chinese;
-        auto english = qScopeGuard([] { processValues().languageFlag = false; });
+        processValues().setLanguage(languageOf(chinese));
+        auto english = qScopeGuard([] { processValues().setLanguage(Language::English); });
         // Radios whose memory differs from the document in every block.
         QVERIFY(test::writeFile(dir_.filePath("before.dat"), test::patternDocument(3)));
         std::vector<std::unique_ptr<SimRadio>> radios;

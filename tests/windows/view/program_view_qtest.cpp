@@ -60,7 +60,7 @@ class TestView : public QObject
     {
         ProcessValues& pv = processValues();
         pv.languageName = chinese ? "Chinese" : "English";
-        pv.languageFlag = chinese;
+        pv.setLanguage(languageOf(chinese));
     }
 
     static CProgramDoc newDocument()

@@ -98,7 +98,7 @@ class TestLink : public QObject
         ProcessValues& pv = processValues();
         pv.radioVariant = 1;
         pv.portDeviceName = "COM1";
-        pv.languageFlag = false;
+        pv.setLanguage(Language::English);
         msgtest::reset();
         msgtest::setAutoAnswer(true);
     }
@@ -140,8 +140,8 @@ class TestLink : public QObject
         } else {
             processValues().portDeviceName = "COM0";
         }
-        processValues().languageFlag = chinese;
-        auto english = qScopeGuard([] { processValues().languageFlag = false; });
+        processValues().setLanguage(languageOf(chinese));
+        auto english = qScopeGuard([] { processValues().setLanguage(Language::English); });
         if (message == resourceString(61451))
             msgtest::answerNext(QMessageBox::Retry);
         Window w;

@@ -130,7 +130,7 @@ class TestWriteSafety : public QObject
         msgtest::setAutoAnswer(true);
     }
 
-    void cleanup() { processValues().languageFlag = false; }
+    void cleanup() { processValues().setLanguage(Language::English); }
 
     // A Write with Write Safety's choices, made in its dialog as a user makes them: the
     // backup, the review and the verify reach the core's workflow, and its result reaches
@@ -168,7 +168,7 @@ class TestWriteSafety : public QObject
         QFETCH(QString, sessions);
         QFETCH(QString, message);
 
-        processValues().languageFlag = chinese;
+        processValues().setLanguage(languageOf(chinese));
         QTemporaryDir caseDir;
         const QString log = caseDir.filePath("radio.log");
         const QString backups = caseDir.filePath("backups");
