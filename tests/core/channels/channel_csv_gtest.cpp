@@ -160,6 +160,20 @@ TEST(ChannelCsv, ImportsTakeWhatTheRowsGive)
           "columns."},
          0,
          true},
+        {"common layout with ';' and decimal commas: duplex +, split, polarity RN, Cross, a code without "
+         "its leading zero",
+         0,
+         "Location;Name;Frequency;Duplex;Offset;Tone;rToneFreq;cToneFreq;DtcsCode;DtcsPolarity;Mode;TStep;"
+         "Skip;"
+         "Comment;URCALL;RxDtcsCode;CrossMode\r\n"
+         "4;Split;145,000000;split;146,000000;DTCS;88,5;88,5;754;RN;FM;5,00;;;;023;Tone->Tone\r\n"
+         "5;Rep plus;147,000000;+;0,600000;TSQL;88,5;103,5;23;NN;NFM;5,00;S;;;023;Tone->Tone\r\n"
+         "6;Cross;145,500000;;0,000000;Cross;88,5;88,5;023;NN;FM;5,00;;;;411;Tone->DTCS\r\n",
+         {{4, "145.00000|146.00000|D754N|D754I|Wide|Yes|Off|High"},
+          {5, "147.00000|147.60000|103.5|103.5|Narrow|No|Off|High"},
+          {6, "145.50000|145.50000|D411N|88.5|Wide|Yes|Off|High"}},
+         {4, 5, 6},
+         {"Ignored columns (this radio keeps no such values): Name, TStep, Comment, URCALL"}},
         {"pasted without a header: the columns variant 1 shows; empty fields clear",
          1,
          "150\t100\tNarrow\tYes\r\n\t\t\t\r\n",
@@ -233,6 +247,7 @@ TEST(ChannelCsv, FirstRefusedValueStopsWithItsPlace)
          }(),
          18, 0, 0, "only 16 channels"},
         {"empty file", 0, "", 0, 0, 0, "empty"},
+        {"not UTF-8", 0, kHeader + "3,150,\xBF\xED\r\n", 2, 0, 0, "f.csv:2: the file is not UTF-8"},
         {"a comma in a ',' file", 0, "CH,Rx Frequency\r\n4,\"145,5\"\r\n", 2, 2, 0,
          "\"145,5\": use a point as the decimal separator: write 145.5"},
         {"common: unknown mode", 1, kCommonHeader + "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,\r\n", 2, 11, 0,

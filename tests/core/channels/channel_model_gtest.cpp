@@ -275,6 +275,8 @@ TEST(ChannelFields, ParsersTakeWhatUsersTypeAndRefuseTheRest)
         {F::RxFrequency, "145.5MHz", R::NotANumber, ""},
         {F::RxFrequency, "1e10", R::NotANumber, ""},
         {F::RxFrequency, "-145", R::NotANumber, ""},
+        {F::RxFrequency, "145 .5", R::NotANumber, ""},
+        {F::RxFrequency, "1.45e2", R::NotANumber, ""},
         {F::DecodeTone, "None", R::None, "None"},
         {F::DecodeTone, "none", R::None, "None"},
         {F::DecodeTone, "无", R::None, "None"},
@@ -287,6 +289,8 @@ TEST(ChannelFields, ParsersTakeWhatUsersTypeAndRefuseTheRest)
         {F::EncodeTone, "62.5", R::NotAChoice, ""},
         {F::EncodeTone, "67,0", R::ToneNotANumber, ""},
         {F::EncodeTone, "x", R::NotAChoice, ""},
+        {F::DecodeTone, "555555555555555554", R::NotAChoice, ""}, // far beyond every tone
+        {F::DecodeTone, "922337203685477.5", R::NotAChoice, ""},
         {F::Bandwidth, "narrow", R::None, "Narrow"},
         {F::Bandwidth, "宽", R::None, "Wide"},
         {F::Bandwidth, "wide?", R::NotAChoice, ""},

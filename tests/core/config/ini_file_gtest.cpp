@@ -100,6 +100,33 @@ TEST_F(IniFileTest, CutsNotesWhenReadingButStoresThemWhole)
     EXPECT_EQ(ini.sections()[1].values[0], "word // note");
 }
 
+// A byte-order mark is no part of a line: skipped when read, kept when written at the start
+// of the file, dropped where two such files were joined into one.
+TEST_F(IniFileTest, ByteOrderMarksAreNoPartOfALine)
+{
+    const struct {
+        const char* content;
+        const char* section;
+        const char* key;
+        const char* value;
+        const char* saved; // after Setup/ShowLang=1 was set
+    } cases[] = {
+        {"\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\n", "Setup", "Language", "Chinese",
+         "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n"},
+        {"[Setup]\r\nLanguage=Chinese\r\n\xEF\xBB\xBF; the second file\r\n\xEF\xBB\xBF[Other]\r\nKey=1\r\n",
+         "Other", "Key", "1", "[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n[Other]\r\nKey=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        CIniFile ini;
+        load(ini, c.content);
+        EXPECT_EQ(ini.GetString(c.section, c.key, ""), c.value);
+        ini.SetString("Setup", "ShowLang", "1");
+        ASSERT_TRUE(ini.Save().ok());
+        EXPECT_EQ(read(), c.saved);
+    }
+}
+
 TEST_F(IniFileTest, DefaultsTrimmedOnlyForMissingKeyInExistingSection)
 {
     CIniFile ini;
