@@ -71,8 +71,8 @@ void CProcessDlg::OnInitDialog()
     progressBar_->setValue(0);
     countText_->setText(templateText(kCountId, "0"));
     ok_->setEnabled(true);
-    setWindowTitle(titleText);
-    cancelFlag = 0;
+    setWindowTitle(titleText_);
+    cancelFlag_ = 0;
 }
 
 void CProcessDlg::createWindow(QWidget* over)
@@ -134,9 +134,16 @@ void CProcessDlg::OnOK()
     emit transferRequested();
 }
 
+void CProcessDlg::setTitleText(const QString& title)
+{
+    titleText_ = title;
+    if (exists_)
+        setWindowTitle(title);
+}
+
 void CProcessDlg::OnCancel()
 {
-    cancelFlag = 1;
+    cancelFlag_ = 1;
     // Before the start Cancel closes the window; during a transfer the transfer
     // sees the flag at its next message pass and closes it.
     if (ok_->isEnabled())

@@ -22,9 +22,10 @@ class CProcessDlg : public QDialog
     explicit CProcessDlg(QWidget* parent);
 
     // Set by Cancel, cleared when the window is created; read by the transfer.
-    int cancelFlag = 0;
-    // "Read Data" / "Write Data" (or the Chinese titles); set before the window is created.
-    QString titleText;
+    bool cancelRequested() const { return cancelFlag_ != 0; }
+    // "Read Data" / "Write Data" (or the Chinese titles): the title of the window created
+    // next, and at once of the window that is open.
+    void setTitleText(const QString& title);
 
     // True from creation to destruction of the window.
     bool windowExists() const { return exists_; }
@@ -63,4 +64,6 @@ class CProcessDlg : public QDialog
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     bool exists_ = false;
+    int cancelFlag_ = 0;
+    QString titleText_;
 };

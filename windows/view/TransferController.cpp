@@ -58,7 +58,7 @@ class WindowRun
         };
         control.cancelRequested = [this] {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
-            return !controller_ || !dialog_ || dialog_->cancelFlag != 0 ||
+            return !controller_ || !dialog_ || dialog_->cancelRequested() ||
                    (mainWindowShown_ && (!mainWindow_ || !mainWindow_->isVisible()));
         };
         control.communicationError = [this] {
@@ -161,13 +161,12 @@ void TransferController::openProcessWindow(Command command)
         return;
     command_ = command;
     writeAgain_.reset();
-    processDlg_->titleText = qx260::programText(command == Command::Write     ? qx260::Text::WriteDataCaption
-                                                : command == Command::Compare ? qx260::Text::CompareCaption
-                                                                              : qx260::Text::ReadDataCaption);
     // An open window says what its OK will do now.
-    if (processDlg_->windowExists())
-        processDlg_->setWindowTitle(processDlg_->titleText);
-    else
+    processDlg_->setTitleText(qx260::programText(command == Command::Write ? qx260::Text::WriteDataCaption
+                                                 : command == Command::Compare
+                                                     ? qx260::Text::CompareCaption
+                                                     : qx260::Text::ReadDataCaption));
+    if (!processDlg_->windowExists())
         processDlg_->createWindow(viewWidget_->window());
 }
 
