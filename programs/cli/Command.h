@@ -35,6 +35,19 @@ struct Option {
     const char* help = "";                 // one paragraph, wrapped by the help text
 };
 
+// Options several commands take, declared once.
+inline Option configOption()
+{
+    return {.name = "--config",
+            .value = "PATH",
+            .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"};
+}
+inline Option
+languageOption(const char* help = "English or Chinese texts (default: the configuration's language)")
+{
+    return {.name = "--language", .value = "L", .choices = {"English", "Chinese"}, .help = help};
+}
+
 // How many words a positional argument takes. Optional and repeating ones come last.
 enum class Count { One, Optional, OneOrMore, ZeroOrMore };
 

@@ -156,7 +156,7 @@ const CommandRegistrar exportRegistrar({
              .value = "L",
              .choices = {"English", "Chinese"},
              .help = "English or Chinese cell texts (the header row is English)"},
-            {.name = "--config", .value = "PATH", .help = "read the configuration from PATH"},
+            configOption(),
         },
     .description = "Writes the 16 channels of a document as CSV (UTF-8, comma-separated, CRLF line\n"
                    "ends, quoted where needed) for a spreadsheet, in one of two layouts:\n"
@@ -192,7 +192,7 @@ const CommandRegistrar importRegistrar({
              .value = "L",
              .choices = {"English", "Chinese"},
              .help = "accepted for symmetry with export; the file may use either language"},
-            {.name = "--config", .value = "PATH", .help = "read the configuration from PATH"},
+            configOption(),
         },
     .description = "Takes the channels of a CSV file into a document. The header row tells the\n"
                    "layout: the program's own (as written by export) or the common channel-list\n"

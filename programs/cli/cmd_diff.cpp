@@ -127,13 +127,8 @@ const CommandRegistrar registrar({
              .choices = {"0", "1", "2"},
              .help = "decode the channels for radio variant 0, 1 or 2 (default 0: both the receive and the "
                      "transmit side of every channel)"},
-            {.name = "--language",
-             .value = "L",
-             .choices = {"English", "Chinese"},
-             .help = "English or Chinese texts (default: the configuration's language)"},
-            {.name = "--config",
-             .value = "PATH",
-             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            languageOption(),
+            configOption(),
             {.name = "--json",
              .help = "one JSON object: identical, channels, options, product, otherBytesInside and "
                      "bytesOutside (count and offsets)"},

@@ -52,9 +52,7 @@ const CommandRegistrar registrar({
     .options =
         {
             {.name = "--force", .help = "replace FILE.dat when it exists (otherwise it is left alone)"},
-            {.name = "--config",
-             .value = "PATH",
-             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            configOption(),
         },
     .description = "Writes a new document: the factory defaults with 16 empty channels and the\n"
                    "product type and band last chosen by the user, exactly as File New followed\n"

@@ -196,13 +196,8 @@ const CommandRegistrar kOptionsCommand({
     .options =
         {
             {.name = "--json", .help = "show the optional features as one JSON object (not with NAME=VALUE)"},
-            {.name = "--language",
-             .value = "L",
-             .choices = {"English", "Chinese"},
-             .help = "English or Chinese texts (default: the configuration's language)"},
-            {.name = "--config",
-             .value = "PATH",
-             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            languageOption(),
+            configOption(),
             {.name = "--variant",
              .value = "N",
              .choices = {"0", "1", "2"},

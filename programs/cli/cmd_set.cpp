@@ -148,9 +148,7 @@ const CommandRegistrar kSetCommand({
              .value = "L",
              .choices = {"English", "Chinese"},
              .help = "English or Chinese texts in the cells (default: the configuration's language)"},
-            {.name = "--config",
-             .value = "PATH",
-             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            configOption(),
         },
     .description = "Sets cells of channel CHANNEL (1 to 16) as if each TEXT were typed into the cell of\n"
                    "COLUMN and confirmed with Enter in the channel window, in the order given, then saves\n"

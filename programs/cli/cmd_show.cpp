@@ -199,9 +199,7 @@ const CommandRegistrar registrar({
              .value = "L",
              .choices = {"English", "Chinese"},
              .help = "English or Chinese (default: the configuration's language)"},
-            {.name = "--config",
-             .value = "PATH",
-             .help = "read the configuration from PATH instead of the Program.ini the desktop program uses"},
+            configOption(),
             {.name = "--json",
              .help = "one JSON object: caption, bandLimits, variant, gridEnabled, productType {index, name}, "
                      "band {index, text}, columns (header, width in twips, alignment) and cells (17 x 9)"},
