@@ -165,6 +165,17 @@ TEST(TransmitDelay, NormalisingAndStoring)
     EXPECT_EQ(normaliseTransmitDelay("", Language::Chinese), "关");
 }
 
+TEST(TransmitDelay, OnlyAPlainNumberOrOffIsTaken)
+{
+    struct Case {
+        const char* typed;
+        bool accepted;
+    };
+    for (const Case c : {Case{"12.34", true}, Case{"200", true}, Case{"", true}, Case{"Off", true},
+                         Case{"12,5", false}, Case{"-1", false}, Case{"abc", false}})
+        EXPECT_EQ(transmitDelayTextAccepted(c.typed), c.accepted) << c.typed;
+}
+
 TEST(TransmitDelay, SteppingWrapsAndAccelerates)
 {
     struct Case {
@@ -177,7 +188,7 @@ TEST(TransmitDelay, SteppingWrapsAndAccelerates)
         {"2.5", 1, "2.6"},    {"2.5", -1, "2.4"},    {"0.3", 5, "0.5"},    {"0.7", -5, "0.5"},
         {"0.5", 5, "1.0"},    {"179.9", 5, "180.0"}, {"0.3", -5, "Off"},   {"0.2", -5, "Off"},
         {"abc", 1, "0.1"},    {"关", 1, "0.1"},      {"180.0", 20, "Off"}, {"0.1", -20, "Off"},
-        {"500", -1, "180.0"}, {"", 1, "0.1"},
+        {"500", -1, "180.0"}, {"", 1, "0.1"},        {"0.1", 5, "0.5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.d));

@@ -33,42 +33,45 @@ class TestPictures : public QObject
         QCOMPARE(sizingCursor().pixmap().size(), QSize(32, 32));
     }
 
-    void filesBesideTheExecutableAreLaidOut()
+    // The title icon and the background picture from a folder's files: those the build lays
+    // out beside the executable, a picture of the user's own, and the built-in pictures in
+    // place of a file that is missing or no picture.
+    void pictureFilesOfAFolder_data()
     {
-        const QString bin = QStringLiteral(QX260_BIN_DIR "/");
-        const QIcon icon = titleIcon(bin);
-        QVERIFY(!icon.isNull());
-        QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
-        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-        QCOMPARE(backgroundPicture(bin).size(), builtinBitmap(137).size());
+        QTest::addColumn<QString>("files");    // bin: the build's folder; own, missing, broken
+        QTest::addColumn<bool>("icon");        // a title icon of 16 and 32 pixels
+        QTest::addColumn<QSize>("background"); // empty: the built-in picture's size
+        QTest::newRow("beside the executable") << "bin" << true << QSize();
+        QTest::newRow("a background of its own") << "own" << false << QSize(100, 100);
+        QTest::newRow("missing") << "missing" << false << QSize();
+        QTest::newRow("broken") << "broken" << false << QSize();
     }
-
-    void aPictureFileTakesThePlaceOfTheBuiltInOne()
+    void pictureFilesOfAFolder()
     {
+        QFETCH(QString, files);
+        QFETCH(bool, icon);
+        QFETCH(QSize, background);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString folder = dir.path() + "/";
-        QImage tile(100, 100, QImage::Format_RGB888);
-        tile.fill(Qt::red);
-        QVERIFY(tile.save(folder + "background.bmp", "BMP"));
-        QCOMPARE(backgroundPicture(folder).size(), QSize(100, 100));
-    }
-
-    void missingOrBrokenFilesFallBack()
-    {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString folder = dir.path() + "/";
-        QVERIFY(titleIcon(folder).isNull());
-        QCOMPARE(backgroundPicture(folder).size(), builtinBitmap(137).size());
-
+        const QString folder = files == "bin" ? QStringLiteral(QX260_BIN_DIR "/") : dir.path() + "/";
+        if (files == "own") {
+            QImage tile(100, 100, QImage::Format_RGB888);
+            tile.fill(Qt::red);
+            QVERIFY(tile.save(folder + "background.bmp", "BMP"));
+        }
         for (const char* name : {"title.ico", "background.bmp"}) {
             QFile broken(folder + name);
-            QVERIFY(broken.open(QIODevice::WriteOnly));
-            broken.write("this is not a picture");
+            if (files == "broken")
+                QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("this is not a picture") > 0);
         }
-        QVERIFY(titleIcon(folder).isNull());
-        QCOMPARE(backgroundPicture(folder).size(), builtinBitmap(137).size());
+        const QIcon title = titleIcon(folder);
+        QCOMPARE(!title.isNull(), icon);
+        if (icon) {
+            QVERIFY(title.availableSizes().contains(QSize(32, 32)));
+            QVERIFY(title.availableSizes().contains(QSize(16, 16)));
+        }
+        QCOMPARE(backgroundPicture(folder).size(),
+                 background.isValid() ? background : builtinBitmap(137).size());
     }
 };
 

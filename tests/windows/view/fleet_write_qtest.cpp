@@ -8,26 +8,18 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 #include <vector>
 
-#include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
-#include "core/radio/CProgramDoc.h"
-#include "platform/Resources.h"
 #include "tests/support/SimRadio.h"
+#include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CFleetWriteDlg.h"
-#include "windows/view/CProgramView.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
@@ -43,13 +35,10 @@ class TestFleetWrite : public QObject
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
+        QVERIFY(test::useLanguageModule(dir_));
         ProcessValues& pv = processValues();
         pv.userStore = &store_;
         pv.applicationName = "QX-260 Programming Software";
-        QString error;
-        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
-                 qPrintable(error));
         msgtest::setAutoAnswer(true);
     }
 
@@ -91,13 +80,9 @@ class TestFleetWrite : public QObject
             QVERIFY(!radios.back()->device().isEmpty());
             qputenv(qPrintable(QStringLiteral("QX260_PORT_COM%1").arg(n)), radios.back()->device().toUtf8());
         }
-        QMdiArea area;
-        CProgramDoc doc;
-        doc.image = RadioImage::newImage();
-        auto* view = new CProgramView(doc);
-        area.addSubWindow(view)->show();
-        area.show();
-        view->OnInitialUpdate();
+        test::ChannelWindow w;
+        CProgramView* view = w.view;
+        CProgramDoc& doc = w.doc;
         doc.image.setRxFrequency(5, 15000000);
         doc.image.setRxFrequency(6, 15125000);
         view->fillTableFromDocument();

@@ -4,29 +4,20 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
-#include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
-#include "core/radio/CProgramDoc.h"
-#include "platform/Resources.h"
 #include "tests/support/SimRadio.h"
 #include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
-#include "windows/view/CProgramView.h"
 #include "windows/view/CellEditors.h"
 #include "windows/view/TransferController.h"
 
@@ -35,33 +26,9 @@ using qx260::test::SimRadio;
 
 namespace
 {
-const char* const kIni = "[Setup]\n"
-                         "Language=English\n"
-                         "AppName=QX-260 Programmer\n"
-                         "Type1=QX-260\n"
-                         "Field1=130 - 160MHz|136 - 174MHz\n"
-                         "[English]\n"
-                         "AppName=QX-260 Programming Software\n"
-                         "Title=QX-260 Channel Table\n";
-
-// A document window inside an MDI area, as the main window holds it.
-struct Window {
-    QMdiArea area;
-    CProgramDoc doc;
-    CProgramView* view = nullptr;
-    QMdiSubWindow* frame = nullptr;
-
-    Window()
-    {
-        doc.image = RadioImage::newImage();
-        doc.newDocumentFlag = true;
-        view = new CProgramView(doc);
-        frame = area.addSubWindow(view);
-        area.resize(900, 600);
-        area.show();
-        frame->show();
-        view->OnInitialUpdate();
-    }
+// A new document's window, as File New makes it.
+struct Window : test::ChannelWindow {
+    Window() : ChannelWindow(RadioImage::newImage(), true) {}
     CProcessDlg* dialog() { return view->processDialog(); }
 };
 
@@ -84,13 +51,9 @@ class TestLink : public QObject
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
-        QVERIFY(test::useTestConfiguration(dir_, kIni, store_));
-        ProcessValues& pv = processValues();
-        pv.applicationName = "QX-260 Programming Software";
-        QString error;
-        QVERIFY2(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error),
-                 qPrintable(error));
+        QVERIFY(test::useTestConfiguration(dir_, store_));
+        QVERIFY(test::useLanguageModule(dir_));
+        processValues().applicationName = "QX-260 Programming Software";
     }
 
     void init()
@@ -334,8 +297,7 @@ class TestLink : public QObject
             QCOMPARE(dialog->portButton(12)->toolTip(), radio.device());
             QCOMPARE(dialog->selectedPort(), 0);
             dialog->portButton(12)->click();
-            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
-                dialog->grab().save(dir + "/port-setting.png");
+            test::snapshot(dialog, "port-setting");
             QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
         });
         w.view->OnComSetup();

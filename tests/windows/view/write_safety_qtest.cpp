@@ -9,51 +9,28 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "core/config/CIniFile.h"
-#include "core/config/ProcessValues.h"
-#include "core/config/UserStore.h"
-#include "core/radio/CProgramDoc.h"
-#include "platform/Resources.h"
 #include "tests/support/SimRadio.h"
+#include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
 #include "windows/view/CCompareDlg.h"
 #include "windows/view/CProcessDlg.h"
-#include "windows/view/CProgramView.h"
 #include "windows/view/CWriteSafetyDlg.h"
 
 using namespace qx260;
 using qx260::test::SimRadio;
+using Window = qx260::test::ChannelWindow;
 
 namespace
 {
 // The per-user key comes from AppName; the rest is the program's defaults.
 const char* const kIni = "[Setup]\nAppName=QX-260 Safe Writer\n";
-
-struct Window {
-    QMdiArea area;
-    CProgramDoc doc;
-    CProgramView* view = nullptr;
-
-    explicit Window(const RadioImage& image)
-    {
-        doc.image = image;
-        view = new CProgramView(doc);
-        area.addSubWindow(view)->show();
-        area.resize(900, 600);
-        area.show();
-        view->OnInitialUpdate();
-    }
-};
 
 // What the computer sent, from the simulator's log ("  12.345 < 52" for each byte received).
 QByteArray sentBytes(const QString& log)
@@ -104,12 +81,8 @@ class TestWriteSafety : public QObject
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        qputenv("QX260_SETTINGS", dir_.filePath("settings.ini").toUtf8());
-        const QString ini = dir_.filePath("Program.ini");
-        QVERIFY(test::writeFile(ini, kIni));
-        QVERIFY(processValues().configurationStore.Load(ini.toStdString(), false, true).ok());
-        processValues().userStore = &store_;
-        QVERIFY(loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English")));
+        QVERIFY(test::useTestConfiguration(dir_, store_, kIni));
+        QVERIFY(test::useLanguageModule(dir_));
 
         // The radio's memory, and a document made from it.
         RadioImage image = RadioImage::newImage();
@@ -317,8 +290,7 @@ class TestWriteSafety : public QObject
         QCOMPARE(dialog->exec(), int(QDialog::Accepted));
         QTimer::singleShot(0, [&] {
             seen << state();
-            if (const QString dir = qEnvironmentVariable("QX260_SHOT_DIR"); !dir.isEmpty())
-                dialog->grab().save(dir + "/write-safety.png");
+            test::snapshot(dialog, "write-safety");
             dialog->verifyBox()->setChecked(false);
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         });
