@@ -80,6 +80,13 @@ class ScriptedLine : public link::SerialLink
                          : link::LinkResult{LinkStatus::Timeout, ""};
         }
         spend(static_cast<long long>(bytes.size()) * kByteMs, budget, "write");
+        // A read or write frame addresses the transferred area only (0x000..0x32F).
+        if (broken.empty() && bytes.size() == 4 &&
+            (bytes[0] == link::wire::kReadCommand || bytes[0] == link::wire::kWriteCommand)) {
+            const std::size_t address = static_cast<std::size_t>(bytes[1] << 8 | bytes[2]);
+            if (address + bytes[3] > offset::TransferEnd)
+                broken = "a frame addressing " + std::to_string(address) + " beyond the transferred area";
+        }
 
         Bytes reply;
         long long at = now + 1;
