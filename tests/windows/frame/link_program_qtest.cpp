@@ -38,8 +38,7 @@ CProcessDlg* processWindow(ShellFixture& env)
 
 void pressKeys(ShellFixture& env, Qt::Key key)
 {
-    env.frame()->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
+    activate(env.frame());
     QTest::keyClick(env.frame(), key, Qt::ControlModifier);
 }
 
@@ -185,7 +184,7 @@ class TestLinkProgram : public QObject
             if (value == 5)
                 QTimer::singleShot(0, env.frame(), [&env] {
                     msgtest::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
-                    env.frame()->OnCommand(57600);
+                    env.frame()->OnCommand(resid::FileNew);
                 });
         });
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
@@ -211,7 +210,7 @@ class TestLinkProgram : public QObject
         QPointer<CProcessDlg> dialog = processWindow(env);
         connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&env](int value) {
             if (value == 5)
-                QTimer::singleShot(0, env.frame(), [&env] { env.frame()->OnCommand(57665); });
+                QTimer::singleShot(0, env.frame(), [&env] { env.frame()->OnCommand(resid::AppExit); });
         });
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
