@@ -127,6 +127,15 @@ inline void setIniValue(QString& ini, const QString& key, const QString& value)
         ini.replace(QStringLiteral("[Setup]\n"), QStringLiteral("[Setup]\n%1=%2\n").arg(key, value));
 }
 
+// The texts of the message boxes shown since the last look, oldest first.
+inline QStringList shownTexts()
+{
+    QStringList texts;
+    for (const qx260::msgtest::Shown& box : qx260::msgtest::takeShown())
+        texts << box.text;
+    return texts;
+}
+
 // The items of a menu, "-" for a separator.
 inline QStringList menuTexts(const QMenu* menu)
 {

@@ -1,17 +1,15 @@
-// New, Open, Close, Save and Save As through the main window's menus and keys, documents
+// New, Open, Save and Save As through the main window's menus and keys, documents
 // dropped on it, the modified mark and the questions about unsaved work. The file format and
 // what a failed open or save keeps are the core's rows (DatFile, Document); these check that
 // each command reaches them and that the result or the refusal reaches the screen.
 
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMimeData>
 
 #include "ProgramDriving.h"
 #include "platform/FileLock.h"
 #include "res/ResourceIds.h"
 #include "windows/frame/CChildFrame.h"
-#include "windows/frame/CMDIClientWnd.h"
 
 using namespace qx260;
 namespace id = qx260::resid;
@@ -230,26 +228,6 @@ class TestDocuments : public QObject
         QVERIFY(!env.active()->doc->modified);
     }
 
-    void closeHidesAndChannelInformationShowsAgain()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CChildFrame* frame = env.active()->frame;
-        env.frame()->OnCommand(id::FileClose);
-        QVERIFY(!frame->isVisible());
-        QCOMPARE(env.app->documents().size(), size_t(1));
-        QVERIFY(env.frame()->documentMenuShown());
-        // The window's own close box does the same.
-        env.frame()->OnCommand(id::ChannelInformation);
-        QVERIFY(frame->isVisible());
-        frame->close();
-        QVERIFY(!frame->isVisible());
-        QCOMPARE(env.app->documents().size(), size_t(1));
-        env.frame()->OnCommand(id::ChannelInformation);
-        QVERIFY(frame->isVisible());
-        QCOMPARE(env.frame()->mdiClient()->activeSubWindow(), frame);
-    }
-
     // New (menu, Ctrl+N) and Exit (menu, Ctrl+Q) with the document as it is: New asks before
     // clearing, then each asks about unsaved work, a value being typed included.
     void unsavedWorkIsAskedAbout_data()
@@ -351,10 +329,9 @@ class TestDocuments : public QObject
 
         // A document that is no document: "Data Format Error", nothing changes.
         QVERIFY(dropFiles(env.frame(), {env.path("short.dat")}));
-        QList<msgtest::Shown> shown;
-        QTRY_VERIFY((shown += msgtest::takeShown(), !shown.isEmpty()));
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QString("Data Format Error"));
+        QStringList shown;
+        QTRY_VERIFY((shown += shownTexts(), !shown.isEmpty()));
+        QCOMPARE(shown, QStringList{"Data Format Error"});
         QCOMPARE(env.app->documents().size(), std::size_t(1));
         QCOMPARE(env.active()->view, view);
 

@@ -122,11 +122,8 @@ class TestEditingProgram : public QObject
             d->bandList()->setCurrentIndex(0); // 136 - 150MHz
             d->okButton()->click();
         }));
-        auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text,
-                 QString("These channels lie outside the band 136 - 150MHz and are kept as they "
-                         "are: 3, 7.\nChange them before you write to the radio."));
+        QCOMPARE(shownTexts(), QStringList{"These channels lie outside the band 136 - 150MHz and are kept as "
+                                           "they are: 3, 7.\nChange them before you write to the radio."});
         for (int r = 1; r <= 16; ++r)
             QCOMPARE(rowTexts(view, r), rows[r - 1]);
 

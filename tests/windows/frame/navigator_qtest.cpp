@@ -1,7 +1,8 @@
-// The navigation bar (tree, close button, width drag), the Control Bar command and the
-// tiled background of the client area. What the dialogs the tree opens do is
-// editing_program_qtest's.
+// The navigation bar (tree, close button, width drag), the Control Bar command, the channel
+// window closed and shown again, and the tiled background of the client area. What the dialogs the tree opens
+// do is editing_program_qtest's.
 
+#include <QMdiSubWindow>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRubberBand>
@@ -37,7 +38,9 @@ class TestNavigator : public QObject
 {
     Q_OBJECT
   private slots:
-    void treeOpensWhatItNames()
+    // File > Close and the window's close box hide the channel window; Channel Information
+    // (menu, or the tree's entry by mouse or keyboard) shows it again; the root names nothing.
+    void channelWindowHiddenAndShownAgain()
     {
         ShellFixture env;
         QVERIFY(env.start());
@@ -45,8 +48,17 @@ class TestNavigator : public QObject
         QTreeWidget* tree = frame->navigatorBar()->tree();
         CChildFrame* child = env.active()->frame;
 
-        env.frame()->OnCommand(id::FileClose);
+        frame->OnCommand(id::FileClose);
         QVERIFY(!child->isVisible());
+        QCOMPARE(env.app->documents().size(), size_t(1));
+        QVERIFY(frame->documentMenuShown());
+        frame->OnCommand(id::ChannelInformation);
+        QVERIFY(child->isVisible());
+        QCOMPARE(frame->mdiClient()->activeSubWindow(), child);
+
+        child->close();
+        QVERIFY(!child->isVisible());
+        QCOMPARE(env.app->documents().size(), size_t(1));
         clickItem(tree, entry(frame, 1));
         QVERIFY(child->isVisible());
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0)); // root selected again
@@ -64,7 +76,6 @@ class TestNavigator : public QObject
         QTest::keyClick(tree, Qt::Key_Return);
         QVERIFY(child->isVisible());
 
-        // The root names nothing.
         child->close();
         clickItem(tree, tree->topLevelItem(0));
         QVERIFY(!child->isVisible());

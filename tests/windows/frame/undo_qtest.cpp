@@ -1,21 +1,18 @@
-// Undo and redo in a channel window of the running program, with the keys: a typed cell,
-// the settings dialogs and a Read are each one step, the status bar says which (its words
-// are the rows of UndoHistory.StatusTextsNameTheChange), and Ctrl+Z while typing or during
-// a transfer leaves the history alone.
+// Undo and redo in a channel window of the running program, with the keys: a typed cell and
+// the settings dialogs are each one step, the status bar says which (its words are the rows
+// of UndoHistory.StatusTextsNameTheChange), and Ctrl+Z while typing leaves the history
+// alone. (A Read and Ctrl+Z during a transfer: link_program_qtest.)
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
-#include <QProgressBar>
 #include <QPushButton>
 
 #include "ProgramDriving.h"
 #include "core/settings/OptionRules.h"
 #include "res/ResourceIds.h"
-#include "tests/support/SimRadio.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
-#include "windows/view/CProcessDlg.h"
 
 using namespace qx260;
 namespace id = qx260::resid;
@@ -25,8 +22,6 @@ class TestUndo : public QObject
     Q_OBJECT
 
   private slots:
-    void cleanup() { qunsetenv("QX260_PORT_COM1"); }
-
     void typedCellUndoneAndRedone_data()
     {
         QTest::addColumn<bool>("chinese");
@@ -176,64 +171,6 @@ class TestUndo : public QObject
         QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(doc->doc->image.bytes() == product);
         QVERIFY(!(view->bandLimits() == limits));
-    }
-
-    void readUndoneButNotDuringATransfer()
-    {
-        ShellFixture env;
-        test::SimRadio radio({"--save", env.path("radio.dat")});
-        QVERIFY(!radio.device().isEmpty());
-        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
-        CProgramView* view = startProgram(env);
-        QVERIFY(view);
-        const QStringList emptyRow = rowTexts(view, 1);
-        const auto before = savedBytes(view);
-
-        auto transfer = [&](Qt::Key key) {
-            env.frame()->activateWindow();
-            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
-            QTest::keyClick(keyboardWidget(view), key, Qt::ControlModifier);
-            CProcessDlg* dialog = view->processDialog();
-            QVERIFY(dialog && dialog->windowExists());
-            QMetaObject::Connection pressed =
-                connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {
-                    if (value == 20)
-                        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
-                });
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
-            disconnect(pressed);
-            QVERIFY(msgtest::takeShown().isEmpty());
-        };
-        const QString duringTransfer("Undo and Redo are not available while the radio is read or written");
-
-        // A completed Read is one step; Ctrl+Z during it changes nothing.
-        transfer(Qt::Key_R);
-        QCOMPARE(env.statusText(), duringTransfer);
-        QCOMPARE(view->undoHistory().undoCount(), 1u);
-        const QStringList readRow = rowTexts(view, 1);
-        QVERIFY(readRow.first().startsWith("145.5"));
-
-        // Ctrl+Z halfway through a Write leaves the image being sent alone.
-        env.frame()->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
-        QLineEdit* edit = typeInto(view, 2, 1, "150");
-        QVERIFY(edit);
-        QTest::keyClick(edit, Qt::Key_Return);
-        transfer(Qt::Key_W);
-        QCOMPARE(env.statusText(), duringTransfer);
-        QCOMPARE(rowTexts(view, 2).first(), QString("150.00000"));
-        QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330),
-                 QByteArray(reinterpret_cast<const char*>(env.active()->doc->image.bytes().data()), 0x330));
-
-        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(env.statusText(), QString("Undone: channel 2"));
-        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(env.statusText(), QString("Undone: Read"));
-        QCOMPARE(rowTexts(view, 1), emptyRow);
-        QVERIFY(env.active()->doc->image.bytes() == before);
-        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(rowTexts(view, 1), readRow);
     }
 };
 
