@@ -11,6 +11,7 @@
 
 #include "ShellFixture.h"
 #include "platform/FileLock.h"
+#include "res/ResourceIds.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
@@ -18,12 +19,10 @@
 #include "windows/view/CProgramView.h"
 
 using namespace qx260;
+namespace id = qx260::resid;
 
 namespace
 {
-
-constexpr int kLanguage = 32799;
-constexpr int kAbout = 57664;
 
 QStringList menuTitles(const QMenuBar* bar)
 {
@@ -72,7 +71,7 @@ void chooseLanguage(ShellFixture& env, Choice choice)
         (choice == Choice::EnglishOk ? dlg->englishButton() : dlg->chineseButton())->click();
         (choice == Choice::ChineseCancel ? dlg->cancelButton() : dlg->okButton())->click();
     });
-    env.frame()->OnCommand(kLanguage);
+    env.frame()->OnCommand(id::Language);
 }
 
 } // namespace
@@ -86,17 +85,18 @@ class TestStartup : public QObject
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<QString>("firstMenu");
         QTest::addColumn<QStringList>("helpMenu");
+        QTest::addColumn<QString>("exitItem"); // in both menus, with Ctrl+Q beside it
         QTest::addColumn<QStringList>("tree"); // the root, then its three entries
         QTest::addColumn<QString>("channelWindow");
         QTest::addColumn<QString>("cancel"); // the toolkit's own dialogs (file chooser, printing)
         QTest::newRow("English") << false << "&File"
-                                 << QStringList{"About QX-260 Programmer...", "&User Manual\tF1"}
+                                 << QStringList{"About QX-260 Programmer...", "&User Manual\tF1"} << "E&xit"
                                  << QStringList{"Larkspur Radio", "Product Information",
                                                 "Channel Information", "Optional Features"}
                                  << "Channel Information[*]"
                                  << "Cancel";
         QTest::newRow("Chinese") << true << "文件(&F)"
-                                 << QStringList{"关于 QX-260 写频软件...", "用户手册(&U)\tF1"}
+                                 << QStringList{"关于 QX-260 写频软件...", "用户手册(&U)\tF1"} << "退出(&X)"
                                  << QStringList{"云雀无线电", "类型设置", "信道信息", "可选功能"}
                                  << "信道信息[*]"
                                  << "取消";
@@ -106,6 +106,7 @@ class TestStartup : public QObject
         QFETCH(bool, chinese);
         QFETCH(QString, firstMenu);
         QFETCH(QStringList, helpMenu);
+        QFETCH(QString, exitItem);
         QFETCH(QStringList, tree);
         QFETCH(QString, channelWindow);
         QFETCH(QString, cancel);
@@ -128,6 +129,11 @@ class TestStartup : public QObject
         QVERIFY(frame->documentMenuShown());
         QCOMPARE(menuTitles(frame->menuBar()).first(), firstMenu);
         QCOMPARE(menuTexts(frame->menus(true)[5]), helpMenu);
+        for (bool documentMenu : {false, true}) {
+            QCOMPARE(frame->menuAction(documentMenu, id::AppExit)->text(), exitItem);
+            QCOMPARE(frame->menuAction(documentMenu, id::AppExit)->shortcut(),
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
+        }
 
         // The navigation tree and a channel window of a new document.
         QTreeWidgetItem* root = frame->navigatorBar()->tree()->topLevelItem(0);
@@ -195,7 +201,7 @@ class TestStartup : public QObject
         const QStringList expected = offered ? QStringList({"&Com Setup", "Write &Safety...", "&Language"})
                                              : QStringList({"&Com Setup", "Write &Safety..."});
         QCOMPARE(menuTexts(env.frame()->menus(true)[4]), expected);
-        QCOMPARE(env.frame()->menuAction(true, kLanguage) != nullptr, offered);
+        QCOMPARE(env.frame()->menuAction(true, id::Language) != nullptr, offered);
     }
 
     // Why a module does not load or a configuration cannot be read are the rows of
@@ -292,7 +298,7 @@ class TestStartup : public QObject
             QVERIFY(dlg->rect().contains(icon->geometry()));
             dlg->okButton()->click();
         });
-        env.frame()->OnCommand(kAbout);
+        env.frame()->OnCommand(id::AppAbout);
         QCOMPARE(seen, texts);
         // The tree's root is the configured name too; its entries stay.
         QCOMPARE(env.frame()->navigatorBar()->tree()->topLevelItem(0)->text(0),
@@ -370,7 +376,7 @@ class TestStartup : public QObject
             QVERIFY(dlg->englishButton()->isChecked()); // Cancel kept nothing
             dlg->okButton()->click();
         });
-        env.frame()->OnCommand(kLanguage);
+        env.frame()->OnCommand(id::Language);
         QCOMPARE(env.iniText(), before);
 
         // Chinese is stored, but the user cancels the save question.

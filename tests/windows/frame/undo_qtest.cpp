@@ -49,6 +49,7 @@ class TestUndo : public QObject
         QTest::keyClick(edit, Qt::Key_Return);
         const QStringList typedRow = rowTexts(view, 3);
         QCOMPARE(typedRow.first(), QString("150.00000"));
+        QVERIFY(doc->doc->modified);
 
         // Saved, then undone: the document differs from its file again.
         filetest::answerNext(env.path("typed.dat"));
