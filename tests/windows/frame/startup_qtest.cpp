@@ -24,14 +24,6 @@ namespace id = qx260::resid;
 namespace
 {
 
-QStringList menuTitles(const QMenuBar* bar)
-{
-    QStringList titles;
-    for (QAction* a : bar->actions())
-        titles << a->text();
-    return titles;
-}
-
 // Collects the warnings Qt reports while it lives.
 class WarningCollector
 {
@@ -127,7 +119,7 @@ class TestStartup : public QObject
 
         // The document menu with the configured About title.
         QVERIFY(frame->documentMenuShown());
-        QCOMPARE(menuTitles(frame->menuBar()).first(), firstMenu);
+        QCOMPARE(frame->menuBar()->actions().first()->text(), firstMenu);
         QCOMPARE(menuTexts(frame->menus(true)[5]), helpMenu);
         for (bool documentMenu : {false, true}) {
             QCOMPARE(frame->menuAction(documentMenu, id::AppExit)->text(), exitItem);
@@ -153,15 +145,6 @@ class TestStartup : public QObject
 
         if (!chinese) {
             QCOMPARE(CProgramApp::applicationName(), QString("Larkspur Radio"));
-            QCOMPARE(menuTitles(frame->menuBar()),
-                     QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
-            QCOMPARE(menuTexts(frame->menus(true)[4]),
-                     QStringList({"&Com Setup", "Write &Safety...", "&Language"}));
-            // The menu without a document, as loaded.
-            QCOMPARE(menuTexts(frame->menus(false)[2]),
-                     QStringList({"&About QX_260...", "&User Manual\tF1"}));
-            QCOMPARE(menuTexts(frame->menus(false)[0]),
-                     QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-", "E&xit"}));
             // Toolbar buttons with their tooltips and status texts.
             const QList<QAction*> buttons = frame->toolBar()->actions();
             QCOMPARE(buttons.size(), 10);
