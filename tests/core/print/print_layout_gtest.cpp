@@ -279,6 +279,7 @@ TEST(PrintLayout, OptionsPageValues)
     EXPECT_EQ(textAt(ops, 6 * kU, 4 * kL2), "Function");
     EXPECT_EQ(textAt(ops, 9 * kU, 5 * kL2), "Time Out Time:");
     EXPECT_EQ(textAt(ops, 9 * kU, 7 * kL2), "Voice Annunication:");
+    EXPECT_EQ(textAt(ops, 9 * kU, 8 * kL2), "Vox Delay Time:");
     EXPECT_EQ(textAt(ops, 9 * kU, 11 * kL2), "Beep:");
 }
 
@@ -295,6 +296,7 @@ TEST(PrintLayout, ChineseTexts)
     const auto options = layout.page(1);
     EXPECT_EQ(textAt(options, 6 * kU, kL1), "可选功能");
     EXPECT_EQ(textAt(options, 9 * kU, 7 * kL2), "语音报号:");
+    EXPECT_EQ(textAt(options, 9 * kU, 8 * kL2), "声控延迟时间:");
     EXPECT_EQ(textAt(options, 35 * kU, 7 * kL2), "英文");
     EXPECT_EQ(textAt(options, 35 * kU, 9 * kL2), "关");
     EXPECT_EQ(textAt(options, 35 * kU, 11 * kL2), "开");

@@ -92,9 +92,10 @@ TEST_F(DatFile, WrongOrShortFilesAreRefusedAndTheImageIsKept)
     badMagic[2] = 'G';
     std::vector<std::uint8_t> shortFile(good.begin(), good.end() - 1);
     std::vector<std::uint8_t> tiny = {'Q', '9', 'F', '2'};
+    std::vector<std::uint8_t> headerOnly(good.begin(), good.begin() + kDatHeaderSize);
     std::vector<std::uint8_t> empty;
 
-    for (const std::vector<std::uint8_t>* bytes : {&badMagic, &shortFile, &tiny, &empty}) {
+    for (const std::vector<std::uint8_t>* bytes : {&badMagic, &shortFile, &tiny, &headerOnly, &empty}) {
         writeBytes(path("x.dat"), *bytes);
         RadioImage image = RadioImage::newImage();
         const DocumentResult r = loadDatFile(path("x.dat"), image);

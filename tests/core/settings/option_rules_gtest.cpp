@@ -30,6 +30,8 @@ TEST(OptionLists, ItemsInBothLanguages)
     EXPECT_EQ(priority[16], "16");
     EXPECT_EQ(optionListItems(OptionList::SideKey, Language::English),
               (std::vector<std::string>{"None", "Monitor", "Monitor Momentary", "Power select"}));
+    EXPECT_EQ(optionListItems(OptionList::SideKey, Language::Chinese).front(), "无");
+    EXPECT_EQ(optionListItems(OptionList::TimeOutTime, Language::Chinese).back(), "600s");
     EXPECT_EQ(optionListItems(OptionList::VoiceAnnunciation, Language::Chinese),
               (std::vector<std::string>{"关", "中文", "英文"}));
     EXPECT_EQ(optionListItems(OptionList::VoxDelayTime, Language::Chinese),

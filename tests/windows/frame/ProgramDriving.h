@@ -59,5 +59,5 @@ inline qx260::RadioImage::Bytes savedBytes(CProgramView* view)
 // For ShellFixture: the program's configuration switched to Chinese.
 inline void useChinese(QString& ini)
 {
-    ini.replace(QStringLiteral("Language=English"), QStringLiteral("Language=Chinese"));
+    setIniValue(ini, QStringLiteral("Language"), QStringLiteral("Chinese"));
 }

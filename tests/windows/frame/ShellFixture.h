@@ -1,12 +1,15 @@
 #pragma once
 // Starts the program in-process from a temporary copy of the files beside the executable,
-// with its own Program.ini and per-user settings file.
+// with its own Program.ini and per-user settings file; and the small steps every test of
+// the running program takes with it.
 
 #include <functional>
 #include <memory>
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,6 +76,8 @@ class ShellFixture
     CMainFrame* frame() const { return app->mainFrame(); }
     CProgramApp::Document* active() const { return app->activeDocument(); }
 
+    QString statusText() const { return frame()->statusBar()->currentMessage(); }
+
     QString iniText() const
     {
         QFile f(bin.filePath("Program.ini"));
@@ -91,11 +96,19 @@ class ShellFixture
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // A valid document file with the new-document image.
-    static QByteArray newDocumentBytes()
+    // A document file of the image.
+    static QByteArray documentBytes(const qx260::RadioImage& image)
     {
-        const auto bytes = qx260::serializeDat(qx260::RadioImage::newImage());
+        const auto bytes = qx260::serializeDat(image);
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+    }
+    // A valid document file with the new-document image.
+    static QByteArray newDocumentBytes() { return documentBytes(qx260::RadioImage::newImage()); }
+    // The image as the document file NAME in the temporary folder; its path.
+    QString writeDocument(const QString& name, const qx260::RadioImage& image) const
+    {
+        writeFile(path(name), documentBytes(image));
+        return path(name);
     }
 
     QTemporaryDir dir;
@@ -103,6 +116,50 @@ class ShellFixture
     std::unique_ptr<CProgramApp> app;
     QStringList restarts;
 };
+
+// For ShellFixture: KEY=VALUE in the [Setup] section of the program's configuration.
+inline void setIniValue(QString& ini, const QString& key, const QString& value)
+{
+    const QRegularExpression line(QStringLiteral("(?m)^%1=.*$").arg(QRegularExpression::escape(key)));
+    if (ini.contains(line))
+        ini.replace(line, key + QLatin1Char('=') + value);
+    else
+        ini.replace(QStringLiteral("[Setup]\n"), QStringLiteral("[Setup]\n%1=%2\n").arg(key, value));
+}
+
+// The texts of the message boxes shown since the last look, oldest first.
+inline QStringList shownTexts()
+{
+    QStringList texts;
+    for (const qx260::msgtest::Shown& box : qx260::msgtest::takeShown())
+        texts << box.text;
+    return texts;
+}
+
+// The items of a menu, "-" for a separator.
+inline QStringList menuTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+// Makes the window the active one, as a click on it does.
+inline void activate(QWidget* window)
+{
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+// With the environment variable set (QX260_SCREENSHOT_DIR, or QX260_SHOT_DIR for a run under
+// a real display), keeps a picture of the widget there as NAME.png for a person to look at.
+inline void snapshot(QWidget* widget, const QString& name, const char* variable = "QX260_SCREENSHOT_DIR")
+{
+    const QString dir = qEnvironmentVariable(variable);
+    if (!dir.isEmpty())
+        widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
 
 // Runs f on the next modal dialog once it is up (f closes it).
 template <typename Dialog, typename F> void onNextModal(F f, int triesLeft = 200)

@@ -1,36 +1,26 @@
 // Channels in and out of a channel window in the running program: File > Import Channels
 // and Export Channels, and whole rows copied, cut and pasted between documents and to
 // and from a spreadsheet. Each path once, through to the core and back to the screen and the
-// undo history (the cases of the rules are the core's tables): every change is one undoable
-// step, a refusal changes nothing. A window works for the radio variant of its own table,
-// and says what it keeps of a column it hides as the command line says it.
+// undo history (the cases of the rules are the core's tables, ChannelCsv and ChannelRows):
+// every change is one undoable step, a refusal changes nothing. A window works for the radio
+// variant of its own table.
 
 #include <QClipboard>
-#include <QMenu>
-#include <QStatusBar>
 
 #include "ProgramDriving.h"
-#include "tests/support/CliProcess.h"
+#include "res/ResourceIds.h"
 
 using namespace qx260;
+namespace id = qx260::resid;
 
 namespace
 {
 
-constexpr int kFileOpen = 57601;
-constexpr int kImportChannels = 32800;
-constexpr int kExportChannels = 32801;
-
 const QByteArray kCommonHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
                                  "DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
 
-QString statusText(ShellFixture& env)
-{
-    return env.frame()->statusBar()->currentMessage();
-}
-
 // The columns a radio of variant 1 shows: Rx Frequency, QT/DQT Dec, W/N, Scan.
-QStringList shownTexts(CProgramView* view, int r)
+QStringList shownRow(CProgramView* view, int r)
 {
     const QStringList all = rowTexts(view, r);
     return {all[0], all[2], all[4], all[5]};
@@ -40,7 +30,7 @@ QStringList shownTexts(CProgramView* view, int r)
 QStringList storedTexts(CProgramView* view, int r)
 {
     const QStringList all = rowTexts(view, r);
-    return shownTexts(view, r) + QStringList{all[6], all[7]};
+    return shownRow(view, r) + QStringList{all[6], all[7]};
 }
 
 void runMenuCommand(ShellFixture& env, int command)
@@ -62,10 +52,7 @@ QString documentWithTwoChannels(ShellFixture& env, const QString& name)
     image.setScan(3, true);
     image.setRxFrequency(4, 15000625);
     image.setDecodeTone(4, ToneWord{0x9E, 0x02}); // 67.0
-    const auto bytes = serializeDat(image);
-    ShellFixture::writeFile(env.path(name),
-                            QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
-    return env.path(name);
+    return env.writeDocument(name, image);
 }
 
 void clickChannelNumber(CProgramView* view, int row, Qt::KeyboardModifiers mods = Qt::NoModifier)
@@ -79,13 +66,6 @@ void pasteAt(CProgramView* view, int row)
     QTest::mouseClick(view->grid(), Qt::LeftButton, Qt::NoModifier,
                       view->grid()->cellRectPixels(row, 1).center());
     QTest::keyClick(keyboardWidget(view), Qt::Key_V, Qt::ControlModifier);
-}
-
-void saveScreenshot(QWidget* widget, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("QX260_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        widget->grab().save(dir + QLatin1Char('/') + name);
 }
 
 } // namespace
@@ -108,12 +88,10 @@ class TestChannelLists : public QObject
 
         ShellFixture::writeFile(list, kCommonHeader + "1,,171,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
         filetest::answerNext(list);
-        runMenuCommand(env, kImportChannels);
-        QList<msgtest::Shown> shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text,
-                 QString("list.csv:2: column 3 (Frequency): \"171\": Out of range,please input "
-                         "again.\nNothing was imported; the channels are as they were."));
+        runMenuCommand(env, id::ImportChannels);
+        QCOMPARE(shownTexts(),
+                 QStringList{"list.csv:2: column 3 (Frequency): \"171\": Out of range,please input "
+                             "again.\nNothing was imported; the channels are as they were."});
         QVERIFY(savedBytes(view) == empty);
         QVERIFY(!view->undoHistory().canUndo());
 
@@ -121,21 +99,19 @@ class TestChannelLists : public QObject
         ShellFixture::writeFile(list,
                                 kCommonHeader + "1,Rep,146.94,-,0.6,Tone,100,88.5,023,NN,FM,5.00,,\r\n");
         filetest::answerNext(list);
-        runMenuCommand(env, kImportChannels);
-        shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
+        runMenuCommand(env, id::ImportChannels);
         QCOMPARE(
-            shown[0].text,
-            QString("Imported 1 channel from list.csv\n"
-                    "Ignored columns (this radio keeps no such values): Name, TStep, Comment\n"
-                    "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not show "
-                    "these columns."));
-        QCOMPARE(shownTexts(view, 1), QStringList({"146.94000", "None", "Wide", "Yes"}));
-        QCOMPARE(statusText(env), QString("Imported 1 channel from list.csv"));
+            shownTexts(),
+            QStringList{"Imported 1 channel from list.csv\n"
+                        "Ignored columns (this radio keeps no such values): Name, TStep, Comment\n"
+                        "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not "
+                        "show these columns."});
+        QCOMPARE(shownRow(view, 1), QStringList({"146.94000", "None", "Wide", "Yes"}));
+        QCOMPARE(env.statusText(), QString("Imported 1 channel from list.csv"));
         QVERIFY(env.active()->doc->modified);
         const auto imported = savedBytes(view);
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(statusText(env), QString("Undone: Import Channels"));
+        QCOMPARE(env.statusText(), QString("Undone: Import Channels"));
         QVERIFY(savedBytes(view) == empty);
         QTest::keyClick(keyboardWidget(view), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(savedBytes(view) == imported);
@@ -143,12 +119,12 @@ class TestChannelLists : public QObject
         // Out in the layout of the filter chosen, with what the window does not show.
         const QString out = env.path("out.csv");
         filetest::answerNext(out, "Common channel-list layout (*.csv)");
-        runMenuCommand(env, kExportChannels);
+        runMenuCommand(env, id::ExportChannels);
         QVERIFY(ShellFixture::readFile(out).endsWith(
             "CrossMode\r\n1,,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,,023,Tone->Tone\r\n"));
-        QCOMPARE(statusText(env), QString("Channels exported to out.csv"));
+        QCOMPARE(env.statusText(), QString("Channels exported to out.csv"));
         filetest::answerNext(out); // the program's own layout is the first filter
-        runMenuCommand(env, kExportChannels);
+        runMenuCommand(env, id::ExportChannels);
         QVERIFY(
             ShellFixture::readFile(out).startsWith("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,"
                                                    "Scan,Busy Lock,Power\r\n1,146.94000,146.34000,None,"
@@ -159,13 +135,13 @@ class TestChannelLists : public QObject
         ShellFixture::writeFile(list, kCommonHeader + "0,,145.25,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
         filetest::answerNext(list);
         msgtest::answerNext(QMessageBox::Yes);
-        runMenuCommand(env, kImportChannels);
-        shown = msgtest::takeShown();
+        runMenuCommand(env, id::ImportChannels);
+        const QList<msgtest::Shown> shown = msgtest::takeShown();
         QVERIFY(!shown.isEmpty());
         QVERIFY2(
             shown[0].text.endsWith("Take the rows into channels 1 to 16 in the order of the file instead?"),
             qPrintable(shown[0].text));
-        QCOMPARE(shownTexts(view, 1).first(), QString("145.25000"));
+        QCOMPARE(shownRow(view, 1).first(), QString("145.25000"));
         QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(savedBytes(view) == imported);
     }
@@ -180,7 +156,7 @@ class TestChannelLists : public QObject
         // A second window reads a transmit-side radio: the process-wide variant becomes 2
         // and that window is filled for it, as a Read does.
         filetest::answerNext(documentWithTwoChannels(env, "b.dat"));
-        env.frame()->OnCommand(kFileOpen);
+        env.frame()->OnCommand(id::FileOpen);
         QVERIFY(env.active() != a);
         processValues().radioVariant = 2;
         env.active()->view->fillTableFromDocument();
@@ -190,51 +166,17 @@ class TestChannelLists : public QObject
 
         const QString out = env.path("a.csv");
         filetest::answerNext(out);
-        runMenuCommand(env, kExportChannels);
+        runMenuCommand(env, id::ExportChannels);
         const QList<QByteArray> lines = ShellFixture::readFile(out).split('\n');
         QCOMPARE(lines.value(3), QByteArray("3,145.12500,,D023N,None,Narrow,Yes,QT/DQT,High\r"));
         QCOMPARE(lines.value(4), QByteArray("4,150.00625,,67.0,None,Wide,Yes,QT/DQT,High\r"));
 
         filetest::answerNext(out);
-        runMenuCommand(env, kImportChannels);
+        runMenuCommand(env, id::ImportChannels);
         QVERIFY(msgtest::takeShown().isEmpty());
         QVERIFY(savedBytes(a->view) == before);
         QVERIFY(!a->view->undoHistory().canUndo());
         processValues().radioVariant = 1;
-    }
-
-    // A file that fills a column the radio variant hides: the window and the command line
-    // take the same channels and say the same about that column.
-    void hiddenColumnsAreKeptAlikeByWindowAndCommandLine()
-    {
-        ShellFixture env;
-        QVERIFY(env.start({documentWithTwoChannels(env, "c.dat")}));
-        CProgramView* view = env.active()->view;
-        const QString list = env.path("hidden.csv");
-        ShellFixture::writeFile(
-            list, "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,W/N,Scan,Busy Lock,Power\r\n"
-                  "3,145.12500,145.72500,D023N,67.0,Narrow,Yes,QT/DQT,High\r\n"
-                  "5,146.52000,146.52000,None,None,Wide,No,Off,Low\r\n");
-        const QString note =
-            "The file's values in Tx Frequency, QT/DQT Enc were kept; radio variant 1 does not "
-            "show these columns.";
-        filetest::answerNext(list);
-        runMenuCommand(env, kImportChannels);
-        const QList<msgtest::Shown> shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, "Imported 2 channels from hidden.csv\n" + note);
-        QCOMPARE(rowTexts(view, 5), QStringList({"146.52000", "", "None", "", "Wide", "No", "Off", "Low"}));
-
-        const QString cliDocument = documentWithTwoChannels(env, "cli.dat");
-        const test::CliRun run = test::runCli(
-            {"import", cliDocument, list, "--variant", "1", "--config", env.bin.filePath("Program.ini")},
-            test::cliEnvironment(env.path("cli-user.ini")));
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, note + "\n" + cliDocument + ": 2 channels changed\n");
-        RadioImage taken;
-        QVERIFY(loadDatFile(cliDocument.toStdString(), taken).ok());
-        QVERIFY(view->channels() == decodeChannels(taken));
-        QCOMPARE(taken.txFrequency(3), std::optional<std::uint32_t>(14572500));
     }
 
     void copyTwoRowsIntoAnotherDocument()
@@ -250,7 +192,7 @@ class TestChannelLists : public QObject
         clickChannelNumber(from, 4, Qt::ShiftModifier);
         QCOMPARE(from->grid()->firstSelectedRow(), 3);
         QCOMPARE(from->grid()->lastSelectedRow(), 4);
-        saveScreenshot(env.frame(), "rows-selected.png");
+        snapshot(env.frame(), "rows-selected");
         QTest::keyClick(keyboardWidget(from), Qt::Key_C, Qt::ControlModifier);
         const QStringList copied = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(copied,
@@ -258,24 +200,24 @@ class TestChannelLists : public QObject
                               "Lock\tPower",
                               "3\t145.12500\t\tD023N\t\tNarrow\tYes\tQT/DQT\tHigh",
                               "4\t150.00625\t\t67.0\t\tWide\tYes\tQT/DQT\tHigh"}));
-        QCOMPARE(statusText(env), QString("Copied channels 3-4"));
+        QCOMPARE(env.statusText(), QString("Copied channels 3-4"));
 
         // Into another document, from its channel 7 on.
         filetest::answerNext(documentWithTwoChannels(env, "b.dat"));
-        env.frame()->OnCommand(kFileOpen);
+        env.frame()->OnCommand(id::FileOpen);
         CProgramView* to = env.active()->view;
         QVERIFY(to != from);
         const auto before = savedBytes(to);
         pasteAt(to, 7);
         QCOMPARE(storedTexts(to, 7), storedTexts(from, 3));
         QCOMPARE(storedTexts(to, 8), storedTexts(from, 4));
-        QCOMPARE(statusText(env), QString("Pasted channels 7-8"));
+        QCOMPARE(env.statusText(), QString("Pasted channels 7-8"));
         QCOMPARE(to->grid()->firstSelectedRow(), 7);
         QCOMPARE(to->grid()->lastSelectedRow(), 8);
         const auto pasted = savedBytes(to);
 
         QTest::keyClick(keyboardWidget(to), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(statusText(env), QString("Undone: Paste"));
+        QCOMPARE(env.statusText(), QString("Undone: Paste"));
         QVERIFY(savedBytes(to) == before);
         QTest::keyClick(keyboardWidget(to), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(savedBytes(to) == pasted);
@@ -284,22 +226,21 @@ class TestChannelLists : public QObject
         clickChannelNumber(to, 7);
         QTest::keyClick(keyboardWidget(to), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(to->grid()->lastSelectedRow(), 8);
-        runMenuCommand(env, 57635); // Edit > Cut
+        runMenuCommand(env, id::EditCut);
         QCOMPARE(QApplication::clipboard()->text().count("\r\n"), 3);
         QCOMPARE(rowTexts(to, 7), QStringList(8, QString()));
         QCOMPARE(rowTexts(to, 8), QStringList(8, QString()));
         QTest::keyClick(keyboardWidget(to), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(statusText(env), QString("Undone: Cut"));
+        QCOMPARE(env.statusText(), QString("Undone: Cut"));
         QVERIFY(savedBytes(to) == pasted);
 
         // A refused paste is told and changes nothing.
         const std::size_t steps = to->undoHistory().undoCount();
         QApplication::clipboard()->setText("Rx Frequency\n150\n171\n");
         pasteAt(to, 5);
-        const QList<msgtest::Shown> shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QString("Channel 6, Rx Frequency: \"171\": Out of range,please input again.\n"
-                                        "Nothing was pasted; the channels are as they were."));
+        QCOMPARE(shownTexts(),
+                 QStringList{"Channel 6, Rx Frequency: \"171\": Out of range,please input again.\n"
+                             "Nothing was pasted; the channels are as they were."});
         QVERIFY(savedBytes(to) == pasted);
         QCOMPARE(to->undoHistory().undoCount(), steps);
 
@@ -318,7 +259,7 @@ class TestChannelLists : public QObject
         QMenu* editMenu = env.frame()->menus(true)[1];
         editMenu->popup(env.frame()->mapToGlobal(QPoint(60, 30)));
         QVERIFY(QTest::qWaitForWindowExposed(editMenu));
-        saveScreenshot(editMenu, "edit-menu.png");
+        snapshot(editMenu, "edit-menu");
         editMenu->close();
     }
 };

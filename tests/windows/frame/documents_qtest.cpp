@@ -1,56 +1,84 @@
-// New, Open, Close, Save and Save As through the main window, with the modified mark
-// and the save question.
+// New, Open, Save and Save As through the main window's menus and keys, documents
+// dropped on it, the modified mark and the questions about unsaved work. The file format and
+// what a failed open or save keeps are the core's rows (DatFile, Document); these check that
+// each command reaches them and that the result or the refusal reaches the screen.
 
 #include <QLineEdit>
-#include <QMdiSubWindow>
+#include <QMimeData>
 
-#include "ShellFixture.h"
+#include "ProgramDriving.h"
 #include "platform/FileLock.h"
+#include "res/ResourceIds.h"
 #include "windows/frame/CChildFrame.h"
-#include "windows/frame/CMDIClientWnd.h"
-#include "windows/view/CMSFlexGrid.h"
-#include "windows/view/CProgramView.h"
-#include "windows/view/CellEditors.h"
 
 using namespace qx260;
+namespace id = qx260::resid;
+
+namespace
+{
+
+// Drops files on the main window's client area the way a file manager does.
+bool dropFiles(CMainFrame* frame, const QStringList& paths)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    const QPoint at = frame->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    return drop.isAccepted();
+}
+
+enum class Unsaved { Nothing, Committed, BeingTyped };
+constexpr auto YesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Unsaved)
 
 class TestDocuments : public QObject
 {
     Q_OBJECT
   private slots:
-    void saveAndOpenRoundTripByteForByte()
+    void saveOpenAndSaveAs()
     {
         ShellFixture env;
-        QVERIFY(env.start());
-        // Save of a new document asks for a name, proposing the configured one.
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        // Ctrl+S on a new document asks for a name, proposing the configured one.
         filetest::answerNext(env.path("first.dat"));
-        env.frame()->OnCommand(57603);
+        QTest::keyClick(view->grid(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(QFileInfo(filetest::lastProposed()).fileName(), QString("QX-260 Programmer.dat"));
         const QByteArray saved = ShellFixture::readFile(env.path("first.dat"));
-        QCOMPARE(saved.size(), 1040);
-        QCOMPARE(saved.left(16), QByteArray("Q9F2") + QByteArray(12, '\0'));
-        const auto& image = env.active()->doc->image.bytes();
-        QCOMPARE(saved.mid(16), QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size())));
+        QCOMPARE(saved, ShellFixture::documentBytes(env.active()->doc->image));
         QCOMPARE(env.active()->view->windowTitle(), QString("first.dat[*]"));
 
         // A second Save goes to the same file without asking.
-        env.frame()->OnCommand(57603);
+        env.frame()->OnCommand(id::FileSave);
         QCOMPARE(ShellFixture::readFile(env.path("first.dat")), saved);
 
-        // A file written elsewhere, with option bytes that differ from the defaults,
-        // comes back unchanged through Open and Save As.
+        // Ctrl+O opens another file in a window of its own; Save As writes it elsewhere as
+        // it came, and a cancelled Save As writes nothing.
         QByteArray other = saved;
         other[16 + 0x130] = char(0x11);
-        other[16 + 0x13A] = char(0x03);
-        other[16 + 0x3F1] = char(0x01);
         ShellFixture::writeFile(env.path("other.dat"), other);
         filetest::answerNext(env.path("other.dat"));
-        env.frame()->OnCommand(57601);
+        QTest::keyClick(keyboardWidget(view), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(env.app->documents().size(), size_t(2));
         QCOMPARE(env.active()->view->windowTitle(), QString("other.dat[*]"));
         filetest::answerNext(env.path("copy.dat"));
-        env.frame()->OnCommand(57604);
+        env.frame()->OnCommand(id::FileSaveAs);
         QCOMPARE(ShellFixture::readFile(env.path("copy.dat")), other);
+        filetest::answerNext(QString());
+        env.frame()->OnCommand(id::FileSaveAs);
+        QCOMPARE(QDir(env.dir.path()).entryList({"*.dat"}),
+                 QStringList({"copy.dat", "first.dat", "other.dat"}));
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
@@ -67,33 +95,32 @@ class TestDocuments : public QObject
         QCOMPARE(env.app->documents().size(), size_t(2));
     }
 
-    void wrongFilesAreRefusedAndChangeNothing_data()
+    // Which files are no document is DatFile.WrongOrShortFilesAreRefusedAndTheImageIsKept.
+    void refusedOpenChangesNothing_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QByteArray good = ShellFixture::newDocumentBytes();
-        QByteArray magic = good;
-        magic[3] = '3';
-        QTest::newRow("magic differs in one letter") << magic << "Data Format Error";
-        QTest::newRow("1039 bytes") << good.left(1039) << "Data Format Error";
-        QTest::newRow("header only") << good.left(16) << "Data Format Error";
-        QTest::newRow("empty") << QByteArray() << "Data Format Error";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("said"); // what the message says
+        QTest::newRow("no document") << "wrong.dat" << QStringList{"Data Format Error"};
+        QTest::newRow("no such file")
+            << "missing.dat" << QStringList{"missing.dat", "No such file or directory"};
     }
-    void wrongFilesAreRefusedAndChangeNothing()
+    void refusedOpenChangesNothing()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
+        QFETCH(QString, file);
+        QFETCH(QStringList, said);
         ShellFixture env;
         QVERIFY(env.start());
         CProgramApp::Document* before = env.active();
         const auto imageBefore = before->doc->image;
-        ShellFixture::writeFile(env.path("wrong.dat"), bytes);
-        msgtest::answerNext(QMessageBox::Ok);
-        filetest::answerNext(env.path("wrong.dat"));
-        env.frame()->OnCommand(57601);
+        QByteArray magic = ShellFixture::newDocumentBytes();
+        magic[3] = '3';
+        ShellFixture::writeFile(env.path("wrong.dat"), magic);
+        filetest::answerNext(env.path(file));
+        env.frame()->OnCommand(id::FileOpen);
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, message);
+        for (const QString& words : said)
+            QVERIFY2(shown[0].text.contains(words), qPrintable(shown[0].text));
         QCOMPARE(shown[0].caption, QString("Larkspur Radio"));
         QCOMPARE(env.app->documents().size(), size_t(1));
         QCOMPARE(env.active(), before);
@@ -101,43 +128,28 @@ class TestDocuments : public QObject
         QVERIFY(before->doc->image == imageBefore);
     }
 
-    void openAndSaveFailuresNameTheFile()
+    void saveRespectsTheFileOnDisk()
     {
         ShellFixture env;
         QVERIFY(env.start());
-        msgtest::answerNext(QMessageBox::Ok);
-        QVERIFY(!env.app->openDocumentFile(env.path("missing.dat")));
-        auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.contains("missing.dat"), qPrintable(shown[0].text));
-        QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
-
-        // Saving into a folder that does not exist fails, says so, and keeps the document
-        // without a file.
-        msgtest::answerNext(QMessageBox::Ok);
+        const auto save = [&env](QMessageBox::StandardButton answer) {
+            msgtest::answerNext(answer);
+            env.frame()->OnCommand(id::FileSave);
+            return msgtest::takeShown();
+        };
+        // Into a folder that does not exist: said, and the document stays without a file.
         filetest::answerNext(env.path("no/such/folder/x.dat"));
-        env.frame()->OnCommand(57603);
-        shown = msgtest::takeShown();
+        auto shown = save(QMessageBox::Ok);
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("x.dat"), qPrintable(shown[0].text));
         QVERIFY2(shown[0].text.contains("No such file or directory"), qPrintable(shown[0].text));
         QVERIFY(!env.active()->hasFile);
         QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
-    }
 
-    void saveRespectsTheFileOnDisk()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
         const QString file = env.path("a.dat");
         const QByteArray opened = ShellFixture::newDocumentBytes();
         ShellFixture::writeFile(file, opened);
         QVERIFY(env.app->openDocumentFile(file));
-        const auto save = [&env](QMessageBox::StandardButton answer) {
-            msgtest::answerNext(answer);
-            env.frame()->OnCommand(57603);
-            return msgtest::takeShown();
-        };
 
         // Another program wrote the file since it was opened: Save asks, No keeps theirs,
         // Yes replaces it, and the next Save has nothing to ask.
@@ -149,7 +161,7 @@ class TestDocuments : public QObject
         QVERIFY(
             touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
         touched.close();
-        auto shown = save(QMessageBox::No);
+        shown = save(QMessageBox::No);
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains("has been changed by another program"), qPrintable(shown[0].text));
         QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
@@ -183,131 +195,154 @@ class TestDocuments : public QObject
         QCOMPARE(env.active()->view->windowTitle(), QString("b.dat[*]"));
     }
 
-    void saveAsCancelledWritesNothing()
+    // Ctrl+S takes a value still being typed first; a value it refuses is said, and
+    // neither the file nor the channel changes.
+    void saveTakesTheValueBeingTyped()
     {
         ShellFixture env;
-        QVERIFY(env.start());
-        filetest::answerNext(QString());
-        env.frame()->OnCommand(57604);
-        QVERIFY(QDir(env.dir.path()).entryList({"*.dat"}).isEmpty());
-        QVERIFY(msgtest::takeShown().isEmpty());
-    }
-
-    void closeHidesAndChannelInformationShowsAgain()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CChildFrame* frame = env.active()->frame;
-        env.frame()->OnCommand(57602);
-        QVERIFY(!frame->isVisible());
-        QCOMPARE(env.app->documents().size(), size_t(1));
-        QVERIFY(env.frame()->documentMenuShown());
-        // The window's own close box does the same.
-        env.frame()->OnCommand(32787);
-        QVERIFY(frame->isVisible());
-        frame->close();
-        QVERIFY(!frame->isVisible());
-        QCOMPARE(env.app->documents().size(), size_t(1));
-        env.frame()->OnCommand(32787);
-        QVERIFY(frame->isVisible());
-        QCOMPARE(env.frame()->mdiClient()->activeSubWindow(), frame);
-    }
-
-    void newAsksBeforeClearing()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CProgramApp::Document* first = env.active();
-        msgtest::answerNext(QMessageBox::Cancel);
-        env.frame()->OnCommand(57600);
-        QCOMPARE(env.active(), first);
-        auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QString("All data will be Cleared!"));
-        QCOMPARE(shown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-
-        msgtest::answerNext(QMessageBox::Ok);
-        env.frame()->OnCommand(57600);
-        QCOMPARE(env.app->documents().size(), size_t(1));
-        QVERIFY(env.active() != first);
-        QVERIFY(env.active()->frame->isVisible());
-    }
-
-    void modifiedDocumentsAskToBeSaved()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CProgramApp::Document* doc = env.active();
-        emit doc->view->documentModified();
-        QVERIFY(doc->doc->modified);
-        QVERIFY(doc->view->isWindowModified());
-
-        // New: OK to clearing, then Cancel at the save question keeps everything.
-        msgtest::answerNext(QMessageBox::Ok);
-        msgtest::answerNext(QMessageBox::Cancel);
-        env.frame()->OnCommand(57600);
-        QCOMPARE(env.active(), doc);
-        auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[1].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QVERIFY(shown[1].text.contains("Channel Information"));
-
-        // Exit: Cancel keeps the program open, Yes saves (asking for a name) and closes.
-        msgtest::answerNext(QMessageBox::Cancel);
-        QVERIFY(!env.frame()->close());
-        QVERIFY(env.frame()->isVisible());
-        msgtest::answerNext(QMessageBox::Yes);
-        filetest::answerNext(env.path("kept.dat"));
-        QVERIFY(env.frame()->close());
-        QCOMPARE(ShellFixture::readFile(env.path("kept.dat")).size(), 1040);
-        QVERIFY(!doc->doc->modified);
-    }
-
-    void saveQuestionYesThatFailsKeepsTheProgramOpen()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        emit env.active()->view->documentModified();
-        msgtest::answerNext(QMessageBox::Yes);
-        filetest::answerNext(QString()); // the user cancels the file name
-        QVERIFY(!env.frame()->close());
-        QVERIFY(env.frame()->isVisible());
-        msgtest::answerNext(QMessageBox::No);
-        QVERIFY(env.frame()->close());
-    }
-
-    void cellStillBeingEditedCountsAsAChange()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        env.frame()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(env.frame()));
-        CProgramView* view = env.active()->view;
-        CMSFlexGrid* grid = view->grid();
-        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRectPixels(1, 1).center());
-        QLineEdit* edit = view->cellEditors()->editBox(1);
-        QVERIFY(edit && edit->isVisible());
-        QTest::keyClicks(edit, "145.0125");
-        QVERIFY(!env.active()->doc->modified); // typed, not yet committed
-
-        // Exit asks; Yes saves the typed channel.
-        msgtest::answerNext(QMessageBox::Yes);
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        QLineEdit* edit = typeInto(view, 5, 1, "145.0125");
+        QVERIFY(edit);
         filetest::answerNext(env.path("typed.dat"));
-        QVERIFY(env.frame()->close());
+        QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(msgtest::takeShown().isEmpty());
+        const QByteArray saved = ShellFixture::readFile(env.path("typed.dat"));
+        QCOMPARE(saved, ShellFixture::documentBytes(env.active()->doc->image));
+        QVERIFY(!env.active()->doc->modified);
+        QVERIFY(edit->isHidden());
+        QCOMPARE(rowTexts(view, 5).first(), QString("145.01250"));
+
+        edit = typeInto(view, 5, 1, "145.001");
+        QVERIFY(edit);
+        msgtest::answerNext(QMessageBox::Ok);
+        QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
         const auto shown = msgtest::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        CProgramDoc reopened;
-        QVERIFY(reopened.OnOpenDocument(env.path("typed.dat").toStdString()).ok());
-        QVERIFY(reopened.image == env.active()->doc->image);
-        QVERIFY(reopened.image.byte(0x10) != 0xFF); // channel 1 holds a frequency
+        QCOMPARE(shown[0].text,
+                 QString("Error data Value, please input according the step value(6.25K/5k)."));
+        QCOMPARE(shown[0].caption, QString("Caution"));
+        QVERIFY(shown[0].icon == MsgIcon::Exclamation);
+        QCOMPARE(ShellFixture::readFile(env.path("typed.dat")), saved);
+        QCOMPARE(rowTexts(view, 5).first(), QString("145.01250"));
+        QVERIFY(!env.active()->doc->modified);
     }
 
-    void unmodifiedDocumentsCloseWithoutAQuestion()
+    // New (menu, Ctrl+N) and Exit (menu, Ctrl+Q) with the document as it is: New asks before
+    // clearing, then each asks about unsaved work, a value being typed included.
+    void unsavedWorkIsAskedAbout_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("byKeys");
+        QTest::addColumn<Unsaved>("unsaved");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("fileName"); // answered at Save As; empty: none asked
+        QTest::addColumn<bool>("done");        // a new document, or the program closed
+        const int New = id::FileNew, Exit = id::AppExit;
+        const int Ok = QMessageBox::Ok, Cancel = QMessageBox::Cancel, Yes = QMessageBox::Yes;
+        const int No = QMessageBox::No;
+        QTest::newRow("New, Cancel") << New << false << Unsaved::Nothing << QList{Cancel} << "" << false;
+        QTest::newRow("Ctrl+N, OK") << New << true << Unsaved::Nothing << QList{Ok} << "" << true;
+        QTest::newRow("New changed, Cancel at the save question")
+            << New << false << Unsaved::Committed << QList{Ok, Cancel} << "" << false;
+        QTest::newRow("Exit unchanged") << Exit << false << Unsaved::Nothing << QList<int>{} << "" << true;
+        QTest::newRow("Exit changed, Cancel")
+            << Exit << false << Unsaved::Committed << QList{Cancel} << "" << false;
+        QTest::newRow("Ctrl+Q changed, No") << Exit << true << Unsaved::Committed << QList{No} << "" << true;
+        QTest::newRow("Exit changed, Yes saves")
+            << Exit << false << Unsaved::Committed << QList{Yes} << "kept.dat" << true;
+        QTest::newRow("Exit changed, Yes, no name given")
+            << Exit << false << Unsaved::Committed << QList{Yes} << "<cancel>" << false;
+        QTest::newRow("Exit while typing, Yes saves the value")
+            << Exit << false << Unsaved::BeingTyped << QList{Yes} << "typed.dat" << true;
+    }
+    void unsavedWorkIsAskedAbout()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, byKeys);
+        QFETCH(Unsaved, unsaved);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, fileName);
+        QFETCH(bool, done);
+        ShellFixture env;
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        CProgramApp::Document* doc = env.active();
+        if (unsaved == Unsaved::Committed) {
+            emit view->documentModified();
+            QVERIFY(doc->doc->modified && view->isWindowModified());
+        } else if (unsaved == Unsaved::BeingTyped) {
+            QVERIFY(typeInto(view, 7, 1, "147"));
+            QVERIFY(!doc->doc->modified); // typed, not yet committed
+        }
+        for (int answer : answers)
+            msgtest::answerNext(QMessageBox::StandardButton(answer));
+        if (!fileName.isEmpty())
+            filetest::answerNext(fileName == "<cancel>" ? QString() : env.path(fileName));
+        if (byKeys)
+            QTest::keyClick(keyboardWidget(view), command == id::FileNew ? Qt::Key_N : Qt::Key_Q,
+                            Qt::ControlModifier);
+        else
+            env.frame()->menuAction(true, command)->trigger();
+
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), answers.size());
+        if (command == id::FileNew) {
+            QCOMPARE(shown[0].text, QString("All data will be Cleared!"));
+            QCOMPARE(shown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+            QCOMPARE(env.app->documents().size(), size_t(1));
+            QCOMPARE(env.active() != doc, done);
+            QVERIFY(env.active()->frame->isVisible());
+        } else {
+            QCOMPARE(env.frame()->isVisible(), !done);
+        }
+        if (unsaved != Unsaved::Nothing) {
+            QCOMPARE(shown.last().buttons, YesNoCancel);
+            QVERIFY(shown.last().text.contains("Channel Information"));
+        }
+        if (done && !fileName.isEmpty()) {
+            RadioImage saved;
+            QVERIFY(loadDatFile(env.path(fileName).toStdString(), saved).ok());
+            QVERIFY(saved == doc->doc->image);
+            QVERIFY(!doc->doc->modified);
+            if (unsaved == Unsaved::BeingTyped)
+                QCOMPARE(saved.rxFrequency(7), 14700000u);
+        }
+    }
+
+    void droppedFilesAreOpened()
     {
         ShellFixture env;
-        QVERIFY(env.start());
-        QVERIFY(env.frame()->close());
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
+        RadioImage image = RadioImage::newImage();
+        image.setRxFrequency(6, 14612500);
+        const QString good = env.writeDocument("good.dat", image);
+        ShellFixture::writeFile(env.path("short.dat"), QByteArray(100, '\0'));
+        ShellFixture::writeFile(env.path("notes.txt"), "hello");
+
+        // Anything but documents is refused at the drag.
+        QVERIFY(!dropFiles(env.frame(), {env.path("notes.txt")}));
+        QVERIFY(!dropFiles(env.frame(), {good, env.path("notes.txt")}));
+        QCoreApplication::processEvents();
+        QCOMPARE(env.app->documents().size(), std::size_t(1));
+
+        // A document that is no document: "Data Format Error", nothing changes.
+        QVERIFY(dropFiles(env.frame(), {env.path("short.dat")}));
+        QStringList shown;
+        QTRY_VERIFY((shown += shownTexts(), !shown.isEmpty()));
+        QCOMPARE(shown, QStringList{"Data Format Error"});
+        QCOMPARE(env.app->documents().size(), std::size_t(1));
+        QCOMPARE(env.active()->view, view);
+
+        // A good one opens in its own window, as by Open.
+        QVERIFY(dropFiles(env.frame(), {good}));
+        QTRY_COMPARE(env.app->documents().size(), std::size_t(2));
+        CProgramView* opened = env.active()->view;
+        QVERIFY(opened != view);
+        QCOMPARE(rowTexts(opened, 6).first(), QString("146.12500"));
+        QVERIFY(!env.active()->doc->modified);
+        QVERIFY(!opened->undoHistory().canUndo());
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 };

@@ -1,7 +1,7 @@
 // The radio link as a user meets it: the whole program started in-process, the
 // simulated radio on COM1 through QX260_PORT_COM1, Ctrl+R / Ctrl+W and the Program menu's
-// commands on the main window, and OK in the Process window; a document window or the
-// main window that goes while a Read runs.
+// commands on the main window, and OK in the Process window; undo around a transfer; a
+// document window or the main window that goes while a Read runs.
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include "core/channels/ChannelTable.h"
 #include "res/ResourceIds.h"
 #include "tests/support/SimRadio.h"
-#include "tests/windows/frame/ShellFixture.h"
+#include "tests/windows/frame/ProgramDriving.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/view/CCompareDlg.h"
 #include "windows/view/CProcessDlg.h"
@@ -38,21 +38,30 @@ CProcessDlg* processWindow(ShellFixture& env)
 
 void pressKeys(ShellFixture& env, Qt::Key key)
 {
-    env.frame()->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(env.frame()));
+    activate(env.frame());
     QTest::keyClick(env.frame(), key, Qt::ControlModifier);
 }
 
-// Ctrl+R or Ctrl+W, OK, and the wait for the Process window to go.
-void transfer(ShellFixture& env, Qt::Key key, const QString& title)
+// Ctrl+R or Ctrl+W, OK, and the wait for the Process window to go; with undoHalfWay, Ctrl+Z
+// in the channel window when the transfer is half-way.
+void transfer(ShellFixture& env, Qt::Key key, const QString& title, bool undoHalfWay = false)
 {
     pressKeys(env, key);
     CProcessDlg* dialog = processWindow(env);
     QVERIFY(dialog && dialog->windowExists() && dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), title);
     QCOMPARE(dialog->countText()->text(), QString("0"));
+    CProgramView* view = env.active()->view;
+    QMetaObject::Connection halfWay;
+    if (undoHalfWay)
+        halfWay =
+            QObject::connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [view](int value) {
+                if (value == 20)
+                    QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+            });
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);
+    QObject::disconnect(halfWay);
 }
 
 // With QX260_SHOT_DIR set (a run under a real display), pictures of the widget and the screen.
@@ -90,18 +99,22 @@ class TestLinkProgram : public QObject
   private slots:
     void cleanup() { qunsetenv("QX260_PORT_COM1"); }
 
-    // Ctrl+R and Ctrl+W reach the view's transfers, and the port is let go after each.
+    // Ctrl+R and Ctrl+W reach the view's transfers, and the port is let go after each. A
+    // completed Read is one step to undo; Ctrl+Z during a transfer changes nothing.
     void readAndWriteThroughTheKeys()
     {
         ShellFixture env;
         SimRadio radio({"--save", env.path("radio.dat")});
         QVERIFY(!radio.device().isEmpty());
         qputenv("QX260_PORT_COM1", radio.device().toUtf8());
-        QVERIFY(env.start());
+        CProgramView* view = startProgram(env);
+        QVERIFY(view);
         QCOMPARE(processValues().portDeviceName, std::string("COM1"));
+        const QStringList emptyRow = rowTexts(view, 1);
+        const auto before = savedBytes(view);
+        const QString duringTransfer("Undo and Redo are not available while the radio is read or written");
 
-        // Read: the table shows the radio's channels.
-        CProgramView* view = env.active()->view;
+        // Read, after a Cancel: the table shows the radio's channels.
         pressKeys(env, Qt::Key_R);
         CProcessDlg* dialog = processWindow(env);
         QVERIFY(dialog);
@@ -110,22 +123,38 @@ class TestLinkProgram : public QObject
                 shot(dialog, "process-window");
         });
         QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
-        transfer(env, Qt::Key_R, "Read Data");
+        transfer(env, Qt::Key_R, "Read Data", true);
         QCOMPARE(processWindow(env)->countText()->text(), QString("51"));
         QVERIFY(msgtest::takeShown().isEmpty());
-        QVERIFY(view->table().textMatrix(1, column::RxFrequency).rfind("145.5", 0) == 0);
+        QCOMPARE(env.statusText(), duringTransfer);
+        QCOMPARE(view->undoHistory().undoCount(), 1u);
+        const QStringList readRow = rowTexts(view, 1);
+        QVERIFY(readRow.first().startsWith("145.5"));
         QVERIFY(!holdsOpen(radio.device()));
 
-        // Write a changed channel.
-        env.active()->doc->image.setRxFrequency(6, 15012500);
-        view->fillTableFromDocument();
-        transfer(env, Qt::Key_W, "Write Data");
+        // Write a typed channel: the radio holds the image as it was when the Write began.
+        activate(env.frame());
+        QLineEdit* edit = typeInto(view, 2, 1, "150");
+        QVERIFY(edit);
+        QTest::keyClick(edit, Qt::Key_Return);
+        transfer(env, Qt::Key_W, "Write Data", true);
         QVERIFY(msgtest::takeShown().isEmpty());
+        QCOMPARE(env.statusText(), duringTransfer);
         const RadioImage written = env.active()->doc->image;
-        QCOMPARE(written.rxFrequency(6), std::optional<std::uint32_t>(15012500));
+        QCOMPARE(written.rxFrequency(2), std::optional<std::uint32_t>(15000000));
         QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330),
                  imageBytes(written, 0, kTransferEnd));
         QVERIFY(!holdsOpen(radio.device()));
+
+        // Afterwards both steps are undone, and redone.
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(env.statusText(), QString("Undone: channel 2"));
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(env.statusText(), QString("Undone: Read"));
+        QCOMPARE(rowTexts(view, 1), emptyRow);
+        QVERIFY(savedBytes(view) == before);
+        QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(rowTexts(view, 1), readRow);
     }
 
     // Program > Compare with Radio, and a Write with Setup > Write Safety's verify on, from
@@ -164,9 +193,7 @@ class TestLinkProgram : public QObject
         env.frame()->OnCommand(resid::WriteSafety);
         transfer(env, Qt::Key_W, "Write Data");
         QTRY_VERIFY(!view->transferRunning());
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QString("Verified: the radio holds what was written."));
+        QCOMPARE(shownTexts(), QStringList{"Verified: the radio holds what was written."});
         QVERIFY(!holdsOpen(radio.device()));
     }
 
@@ -185,7 +212,7 @@ class TestLinkProgram : public QObject
             if (value == 5)
                 QTimer::singleShot(0, env.frame(), [&env] {
                     msgtest::answerNext(QMessageBox::Ok); // "All data will be Cleared!"
-                    env.frame()->OnCommand(57600);
+                    env.frame()->OnCommand(resid::FileNew);
                 });
         });
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
@@ -211,7 +238,7 @@ class TestLinkProgram : public QObject
         QPointer<CProcessDlg> dialog = processWindow(env);
         connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&env](int value) {
             if (value == 5)
-                QTimer::singleShot(0, env.frame(), [&env] { env.frame()->OnCommand(57665); });
+                QTimer::singleShot(0, env.frame(), [&env] { env.frame()->OnCommand(resid::AppExit); });
         });
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 20000);

@@ -1,7 +1,9 @@
 // F1 and Help > User Manual as a user meets them: the whole program started from a bin/
 // folder with the built manual beside it (../share/doc/qx260/manual), the URL it asks the
-// desktop to open caught, and the page and anchor of that URL looked up in the manual.
-// Without a manual, or when the browser does not start, a message says so.
+// desktop to open caught, and the page and anchor of that URL looked up in the manual. A
+// help file of the language beside the program comes first. Without either, or when the
+// browser does not start, a message says so. Which topic opens which page is the rows of
+// HelpTopicsPlace and HelpTopicsFile; here each way of asking, once.
 
 #include <QDirIterator>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include "ProgramDriving.h"
 #include "res/ResourceIds.h"
 #include "windows/common/HelpRequest.h"
+#include "windows/frame/CLanguageDlg.h"
 #include "windows/frame/CNavigatorBar.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/view/CPortSettingDlg.h"
@@ -24,6 +27,8 @@ enum class HelpAsked {
     F1InRxFrequencyBox,
     F1InOptionalFeatures,
     F1InPortSetting,
+    F1InLanguage,
+    F1OnMenuItem,
     UserManualItem,
     F1InNavigationBar,
 };
@@ -75,6 +80,22 @@ void askForHelp(ShellFixture& env, HelpAsked how)
         });
         env.frame()->OnCommand(resid::ComSetup);
         break;
+    case HelpAsked::F1InLanguage:
+        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
+            QTest::keyClick(dlg, Qt::Key_F1);
+            dlg->cancelButton()->click();
+        });
+        env.frame()->OnCommand(resid::Language);
+        break;
+    case HelpAsked::F1OnMenuItem: {
+        QMenu* edit = env.frame()->menus(true)[1];
+        edit->popup(env.frame()->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        edit->setActiveAction(env.frame()->menuAction(true, resid::ProductInformation));
+        QTest::keyClick(edit, Qt::Key_F1);
+        edit->close();
+        break;
+    }
     case HelpAsked::UserManualItem:
         env.frame()->menuAction(true, resid::UserManual)->trigger();
         break;
@@ -102,34 +123,35 @@ class TestManualHelp : public QObject
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<HelpAsked>("how");
         QTest::addColumn<bool>("manualThere");
+        QTest::addColumn<QString>("helpFile"); // of the language, beside the program
         QTest::addColumn<bool>("browserStarts");
-        QTest::addColumn<QString>("expected"); // PAGE#ANCHOR opened, or the message shown
+        QTest::addColumn<QString>("expected"); // PAGE#ANCHOR opened, the help file, or the message shown
 
         QTest::newRow("F1 on the channel grid")
-            << false << HelpAsked::F1OnGrid << true << true << "channels.html#channel-grid";
-        QTest::newRow("F1 on the channel grid, Chinese")
-            << true << HelpAsked::F1OnGrid << true << true << "channels.html#channel-grid";
+            << false << HelpAsked::F1OnGrid << true << "" << true << "channels.html#channel-grid";
         QTest::newRow("F1 in the Rx Frequency box")
-            << false << HelpAsked::F1InRxFrequencyBox << true << true << "channels.html#frequencies";
-        QTest::newRow("F1 in Optional Features") << false << HelpAsked::F1InOptionalFeatures << true << true
-                                                 << "optional-features.html#squelch-level";
-        QTest::newRow("F1 in Optional Features, Chinese") << true << HelpAsked::F1InOptionalFeatures << true
-                                                          << true << "optional-features.html#squelch-level";
-        QTest::newRow("F1 in Port Setting")
-            << false << HelpAsked::F1InPortSetting << true << true << "connecting.html#port-setting";
+            << false << HelpAsked::F1InRxFrequencyBox << true << "" << true << "channels.html#frequencies";
+        QTest::newRow("F1 in Optional Features") << false << HelpAsked::F1InOptionalFeatures << true << ""
+                                                 << true << "optional-features.html#squelch-level";
         QTest::newRow("F1 in Port Setting, Chinese")
-            << true << HelpAsked::F1InPortSetting << true << true << "connecting.html#port-setting";
+            << true << HelpAsked::F1InPortSetting << true << "" << true << "connecting.html#port-setting";
+        QTest::newRow("F1 in Language")
+            << false << HelpAsked::F1InLanguage << true << "" << true << "product-setup.html#language";
+        QTest::newRow("F1 on a highlighted menu item") << false << HelpAsked::F1OnMenuItem << true << ""
+                                                       << true << "product-setup.html#product-information";
         QTest::newRow("Help > User Manual")
-            << false << HelpAsked::UserManualItem << true << true << "index.html#contents";
-        QTest::newRow("Help > User Manual, Chinese")
-            << true << HelpAsked::UserManualItem << true << true << "index.html#contents";
+            << false << HelpAsked::UserManualItem << true << "" << true << "index.html#contents";
         QTest::newRow("F1 in the navigation bar is User Manual")
-            << false << HelpAsked::F1InNavigationBar << true << true << "index.html#contents";
-        QTest::newRow("no manual") << false << HelpAsked::F1OnGrid << false << true
+            << false << HelpAsked::F1InNavigationBar << true << "" << true << "index.html#contents";
+        QTest::newRow("the help file first")
+            << false << HelpAsked::F1OnGrid << true << "enHelp.chm" << true << "";
+        QTest::newRow("the Chinese help file")
+            << true << HelpAsked::F1OnGrid << false << "chHelp.chm" << true << "";
+        QTest::newRow("no manual") << false << HelpAsked::F1OnGrid << false << "" << true
                                    << "No user manual was found. The program looked for:\n%1/en/index.html";
-        QTest::newRow("no manual, Chinese") << true << HelpAsked::UserManualItem << false << true
+        QTest::newRow("no manual, Chinese") << true << HelpAsked::UserManualItem << false << "" << true
                                             << "未找到用户手册。程序查找了：\n%1/zh/index.html";
-        QTest::newRow("no browser") << false << HelpAsked::F1InPortSetting << true << false
+        QTest::newRow("no browser") << false << HelpAsked::F1InPortSetting << true << "" << false
                                     << "The user manual could not be opened in the web browser:\n"
                                        "%1/en/connecting.html\n";
     }
@@ -139,6 +161,7 @@ class TestManualHelp : public QObject
         QFETCH(bool, chinese);
         QFETCH(HelpAsked, how);
         QFETCH(bool, manualThere);
+        QFETCH(QString, helpFile);
         QFETCH(bool, browserStarts);
         QFETCH(QString, expected);
 
@@ -146,6 +169,11 @@ class TestManualHelp : public QObject
         const QString manual = env.path(kManual);
         if (manualThere)
             copyBuiltManual(manual);
+        if (!helpFile.isEmpty()) {
+            // The other language's file lies there too: it must never be the one opened.
+            ShellFixture::writeFile(env.bin.filePath("enHelp.chm"), "English");
+            ShellFixture::writeFile(env.bin.filePath("chHelp.chm"), "Chinese");
+        }
         QList<QUrl> opened;
         helptest::setOpener([&](const QUrl& url) {
             opened.append(url);
@@ -155,7 +183,7 @@ class TestManualHelp : public QObject
         askForHelp(env, how);
 
         const auto shown = msgtest::takeShown();
-        if (!manualThere || !browserStarts) {
+        if ((!manualThere && helpFile.isEmpty()) || !browserStarts) {
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0].text.startsWith(expected.arg(manual)), qPrintable(shown[0].text));
             QCOMPARE(opened.size(), browserStarts ? 0 : 1);
@@ -163,6 +191,10 @@ class TestManualHelp : public QObject
         }
         QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).text));
         QCOMPARE(opened.size(), 1);
+        if (!helpFile.isEmpty()) {
+            QCOMPARE(opened[0], QUrl::fromLocalFile(env.bin.filePath(helpFile)));
+            return;
+        }
         const QString page = expected.section('#', 0, 0);
         const QString anchor = expected.section('#', 1);
         const QString language = chinese ? QStringLiteral("zh") : QStringLiteral("en");

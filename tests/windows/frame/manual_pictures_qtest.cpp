@@ -17,7 +17,7 @@
 #include "ProgramDriving.h"
 #include "core/config/ProcessValues.h"
 #include "res/ResourceIds.h"
-#include "tests//support/SimRadio.h"
+#include "tests/support/SimRadio.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
@@ -89,12 +89,6 @@ QPixmap grabDialog(ShellFixture& env, int command, const std::function<void(Dial
     });
     env.frame()->OnCommand(command);
     return picture;
-}
-
-void activate(QWidget* window)
-{
-    window->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), window);
 }
 
 CProcessDlg* processWindow(ShellFixture& env)

@@ -1,9 +1,8 @@
-// The navigation bar (tree, close button, width drag), the Control Bar command and the
-// tiled background of the client area.
+// The navigation bar (tree, close button, width drag), the Control Bar command, the channel
+// window closed and shown again, and the tiled background of the client area. What the dialogs the tree opens
+// do is editing_program_qtest's.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QMenu>
+#include <QMdiSubWindow>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRubberBand>
@@ -11,14 +10,13 @@
 #include <QTreeWidget>
 
 #include "ShellFixture.h"
+#include "res/ResourceIds.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CMDIClientWnd.h"
 #include "windows/frame/CNavigatorBar.h"
-#include "windows/settings/COptionalFeaturesDlg.h"
-#include "windows/settings/CProductInfoDlg.h"
-#include "windows/view/CProgramView.h"
 
 using namespace qx260;
+namespace id = qx260::resid;
 
 namespace
 {
@@ -40,7 +38,9 @@ class TestNavigator : public QObject
 {
     Q_OBJECT
   private slots:
-    void treeOpensWhatItNames()
+    // File > Close and the window's close box hide the channel window; Channel Information
+    // (menu, or the tree's entry by mouse or keyboard) shows it again; the root names nothing.
+    void channelWindowHiddenAndShownAgain()
     {
         ShellFixture env;
         QVERIFY(env.start());
@@ -48,8 +48,17 @@ class TestNavigator : public QObject
         QTreeWidget* tree = frame->navigatorBar()->tree();
         CChildFrame* child = env.active()->frame;
 
-        env.frame()->OnCommand(57602);
+        frame->OnCommand(id::FileClose);
         QVERIFY(!child->isVisible());
+        QCOMPARE(env.app->documents().size(), size_t(1));
+        QVERIFY(frame->documentMenuShown());
+        frame->OnCommand(id::ChannelInformation);
+        QVERIFY(child->isVisible());
+        QCOMPARE(frame->mdiClient()->activeSubWindow(), child);
+
+        child->close();
+        QVERIFY(!child->isVisible());
+        QCOMPARE(env.app->documents().size(), size_t(1));
         clickItem(tree, entry(frame, 1));
         QVERIFY(child->isVisible());
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0)); // root selected again
@@ -67,7 +76,6 @@ class TestNavigator : public QObject
         QTest::keyClick(tree, Qt::Key_Return);
         QVERIFY(child->isVisible());
 
-        // The root names nothing.
         child->close();
         clickItem(tree, tree->topLevelItem(0));
         QVERIFY(!child->isVisible());
@@ -75,12 +83,15 @@ class TestNavigator : public QObject
 
     void oneClickOpensOneDialog_data()
     {
+        QTest::addColumn<int>("child");
         QTest::addColumn<bool>("singleClickActivates");
-        QTest::newRow("click") << false;
-        QTest::newRow("click, style activating on one click") << true;
+        QTest::newRow("Optional Features") << 2 << false;
+        QTest::newRow("Optional Features, style activating on one click") << 2 << true;
+        QTest::newRow("Product Information") << 0 << false;
     }
     void oneClickOpensOneDialog()
     {
+        QFETCH(int, child);
         QFETCH(bool, singleClickActivates);
         ShellFixture env;
         QVERIFY(env.start());
@@ -99,101 +110,30 @@ class TestNavigator : public QObject
         ActivatingStyle style;
         if (singleClickActivates)
             tree->setStyle(&style);
-        // Every Optional Features dialog that comes up is counted and cancelled.
-        int opened = 0;
+        // Every dialog that comes up is counted and cancelled.
+        QStringList opened;
         QTimer closer;
         connect(&closer, &QTimer::timeout, [&] {
-            if (auto* d = qobject_cast<COptionalFeaturesDlg*>(QApplication::activeModalWidget())) {
-                ++opened;
-                d->cancelButton()->click();
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened << d->metaObject()->className();
+                d->reject();
             }
         });
         closer.start(10);
-        clickItem(tree, entry(env.frame(), 2));
+        clickItem(tree, entry(env.frame(), child));
         QTest::qWait(100);
         tree->setStyle(nullptr);
-        QCOMPARE(opened, 1);
+        QCOMPARE(opened, QStringList{child == 0 ? "qx260::CProductInfoDlg" : "qx260::COptionalFeaturesDlg"});
     }
 
-    void treeAndEditMenuOpenTheSettingsDialogs()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CMainFrame* frame = env.frame();
-        CProgramApp::Document* doc = env.active();
-        QVERIFY(!doc->doc->modified);
-
-        // Product Information: a new band reaches the image, the view's limits and the caption.
-        bool shown = false;
-        onNextModal<CProductInfoDlg>([&](CProductInfoDlg* d) {
-            shown = true;
-            d->bandList()->setCurrentIndex(1);
-            d->okButton()->click();
-        });
-        clickItem(frame->navigatorBar()->tree(), entry(frame, 0));
-        QVERIFY(shown);
-        QCOMPARE(int(doc->doc->image.byte(0x32F)), 1);
-        QCOMPARE(doc->view->bandLimits().lower, 13600000);
-        QCOMPARE(doc->view->bandLimits().upper, 17400000);
-        QVERIFY(frame->windowTitle().contains(QStringLiteral("136 - 174MHz")));
-        QVERIFY(doc->doc->modified);
-
-        // Optional Features: OK with a change marks the document; Cancel leaves it alone.
-        doc->doc->modified = false;
-        const auto before = doc->doc->image.bytes();
-        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) { d->cancelButton()->click(); });
-        frame->OnCommand(32788);
-        QVERIFY(doc->doc->image.bytes() == before);
-        QVERIFY(!doc->doc->modified);
-        onNextModal<COptionalFeaturesDlg>([](COptionalFeaturesDlg* d) {
-            d->beepBox()->setChecked(!d->beepBox()->isChecked());
-            d->okButton()->click();
-        });
-        clickItem(frame->navigatorBar()->tree(), entry(frame, 2));
-        QVERIFY(doc->doc->image.bytes() != before);
-        QVERIFY(doc->doc->modified);
-
-        // Variant 0 (an unknown radio was read into this window): Optional Features does nothing.
-        processValues().radioVariant = 0;
-        doc->view->fillTableFromDocument();
-        shown = false;
-        onNextModal<COptionalFeaturesDlg>(
-            [&](COptionalFeaturesDlg* d) {
-                shown = true;
-                d->cancelButton()->click();
-            },
-            20);
-        frame->OnCommand(32788);
-        QTest::qWait(300);
-        QVERIFY(!shown);
-        processValues().radioVariant = 1;
-        doc->view->fillTableFromDocument();
-    }
-
-    void controlBarTogglesWithCheckMark()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        CMainFrame* frame = env.frame();
-        CNavigatorBar* bar = frame->navigatorBar();
-        QAction* item = frame->menuAction(true, 32780);
-        QVERIFY(item);
-        frame->updateCommandStates();
-        QVERIFY(bar->isVisible());
-        QVERIFY(item->isChecked());
-        frame->OnCommand(32780);
-        QVERIFY(!bar->isVisible());
-        QVERIFY(!item->isChecked());
-        frame->OnCommand(32780);
-        QVERIFY(bar->isVisible());
-        QVERIFY(item->isChecked());
-    }
-
-    void closeButtonHidesOnlyWhenReleasedOverIt()
+    void closeButtonAndControlBarHideTheBar()
     {
         ShellFixture env;
         QVERIFY(env.start());
         CNavigatorBar* bar = env.frame()->navigatorBar();
+        QAction* item = env.frame()->menuAction(true, id::ControlBar);
+        env.frame()->updateCommandStates();
+        QVERIFY(bar->isVisible() && item->isChecked());
         QWidget* panel = bar->panel();
         const QPoint button = bar->closeRect().center();
         QVERIFY(panel->rect().contains(button));
@@ -217,9 +157,12 @@ class TestNavigator : public QObject
         QTest::mouseClick(panel, Qt::LeftButton, {}, button);
         QVERIFY(!bar->isVisible());
         env.frame()->updateCommandStates();
-        QVERIFY(!env.frame()->menuAction(true, 32780)->isChecked());
-        env.frame()->OnCommand(32780);
-        QVERIFY(bar->isVisible());
+        QVERIFY(!item->isChecked());
+        // View > Control Bar shows it again, and hides it.
+        env.frame()->OnCommand(id::ControlBar);
+        QVERIFY(bar->isVisible() && item->isChecked());
+        env.frame()->OnCommand(id::ControlBar);
+        QVERIFY(!bar->isVisible() && !item->isChecked());
     }
 
     void widthDragStaysWithinLimits_data()
@@ -264,6 +207,10 @@ class TestNavigator : public QObject
     void backgroundIsTiledFromTheTopLeft()
     {
         ShellFixture env({}, {"background.bmp"});
+        // Without the file, the built-in picture.
+        QVERIFY(env.start());
+        QVERIFY(!env.frame()->mdiClient()->background().isNull());
+        env.app.reset();
         // A 100 x 100 picture, each quarter in its own colour.
         QImage picture(100, 100, QImage::Format_RGB32);
         picture.fill(Qt::red);
@@ -282,13 +229,6 @@ class TestNavigator : public QObject
         for (const QPoint p :
              {QPoint(5, 5), QPoint(105, 5), QPoint(205, 105), QPoint(160, 60), QPoint(249, 119)})
             QCOMPARE(shot.pixelColor(p), picture.pixelColor(p.x() % 100, p.y() % 100));
-    }
-
-    void missingBackgroundFallsBackToTheBuiltInPicture()
-    {
-        ShellFixture env({}, {"background.bmp"});
-        QVERIFY(env.start());
-        QVERIFY(!env.frame()->mdiClient()->background().isNull());
     }
 };
 

@@ -1,18 +1,17 @@
-// Start-up in both languages and its failures, the menus, About and Language.
+// Start-up in both languages and what stops it, the menus, About and Language. What the
+// language modules hold and how Program.ini is read are the tables of the platform and core
+// tests; these check that the running program shows them and acts on them.
 
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include <sys/stat.h>
-
 #include "ShellFixture.h"
 #include "platform/FileLock.h"
+#include "res/ResourceIds.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
 #include "windows/frame/CLanguageDlg.h"
@@ -20,34 +19,10 @@
 #include "windows/view/CProgramView.h"
 
 using namespace qx260;
+namespace id = qx260::resid;
 
 namespace
 {
-
-QStringList menuTitles(const QMenuBar* bar)
-{
-    QStringList titles;
-    for (QAction* a : bar->actions())
-        titles << a->text();
-    return titles;
-}
-
-QStringList itemTexts(const QMenu* menu)
-{
-    QStringList texts;
-    for (QAction* a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return texts;
-}
-
-void setIniValue(QString& ini, const QString& key, const QString& value)
-{
-    QRegularExpression line(QStringLiteral("(?m)^%1=.*$").arg(QRegularExpression::escape(key)));
-    if (ini.contains(line))
-        ini.replace(line, key + QLatin1Char('=') + value);
-    else
-        ini.replace(QStringLiteral("[Setup]\n"), QStringLiteral("[Setup]\n%1=%2\n").arg(key, value));
-}
 
 // Collects the warnings Qt reports while it lives.
 class WarningCollector
@@ -71,15 +46,64 @@ class WarningCollector
     QtMessageHandler previous_;
 };
 
+// How the Language dialog is answered.
+enum class Choice { ChineseOk, ChineseByKeys, ChineseCancel, EnglishOk };
+
+void chooseLanguage(ShellFixture& env, Choice choice)
+{
+    onNextModal<CLanguageDlg>([choice](CLanguageDlg* dlg) {
+        if (choice == Choice::ChineseByKeys) {
+            QVERIFY(dlg->englishButton()->hasFocus() || dlg->englishButton()->isChecked());
+            dlg->englishButton()->setFocus();
+            QTest::keyClick(dlg->englishButton(), Qt::Key_Down);
+            QVERIFY(dlg->chineseButton()->isChecked());
+            QTest::keyClick(dlg->chineseButton(), Qt::Key_Return); // OK is the default button
+            return;
+        }
+        (choice == Choice::EnglishOk ? dlg->englishButton() : dlg->chineseButton())->click();
+        (choice == Choice::ChineseCancel ? dlg->cancelButton() : dlg->okButton())->click();
+    });
+    env.frame()->OnCommand(id::Language);
+}
+
 } // namespace
 
 class TestStartup : public QObject
 {
     Q_OBJECT
   private slots:
-    void englishStartUp()
+    void startsInItsLanguage_data()
     {
-        ShellFixture env;
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("firstMenu");
+        QTest::addColumn<QStringList>("helpMenu");
+        QTest::addColumn<QString>("exitItem"); // in both menus, with Ctrl+Q beside it
+        QTest::addColumn<QStringList>("tree"); // the root, then its three entries
+        QTest::addColumn<QString>("channelWindow");
+        QTest::addColumn<QString>("cancel"); // the toolkit's own dialogs (file chooser, printing)
+        QTest::newRow("English") << false << "&File"
+                                 << QStringList{"About QX-260 Programmer...", "&User Manual\tF1"} << "E&xit"
+                                 << QStringList{"Larkspur Radio", "Product Information",
+                                                "Channel Information", "Optional Features"}
+                                 << "Channel Information[*]"
+                                 << "Cancel";
+        QTest::newRow("Chinese") << true << "文件(&F)"
+                                 << QStringList{"关于 QX-260 写频软件...", "用户手册(&U)\tF1"} << "退出(&X)"
+                                 << QStringList{"云雀无线电", "类型设置", "信道信息", "可选功能"}
+                                 << "信道信息[*]"
+                                 << "取消";
+    }
+    void startsInItsLanguage()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QString, firstMenu);
+        QFETCH(QStringList, helpMenu);
+        QFETCH(QString, exitItem);
+        QFETCH(QStringList, tree);
+        QFETCH(QString, channelWindow);
+        QFETCH(QString, cancel);
+        ShellFixture env(
+            [chinese](QString& ini) { setIniValue(ini, "Language", chinese ? "Chinese" : "English"); });
         WarningCollector::warnings().clear();
         {
             WarningCollector collector;
@@ -87,90 +111,63 @@ class TestStartup : public QObject
             QCoreApplication::processEvents();
         }
         QCOMPARE(WarningCollector::warnings(), QStringList());
+        QCOMPARE(isChinese(processValues().language()), chinese);
         CMainFrame* frame = env.frame();
-        QVERIFY(frame->isVisible());
-        QVERIFY(frame->isMaximized());
+        QVERIFY(frame->isVisible() && frame->isMaximized());
         QCOMPARE(frame->normalGeometry().size(), QSize(900, 550));
         QVERIFY(msgtest::takeShown().isEmpty());
-        QCOMPARE(CProgramApp::applicationName(), QString("Larkspur Radio"));
 
-        // Document menu with the configured About title; the no-document menu as loaded.
+        // The document menu with the configured About title.
         QVERIFY(frame->documentMenuShown());
-        QCOMPARE(menuTitles(frame->menuBar()),
-                 QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
-        QCOMPARE(itemTexts(frame->menus(true)[5]),
-                 QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
-        QCOMPARE(itemTexts(frame->menus(true)[4]),
-                 QStringList({"&Com Setup", "Write &Safety...", "&Language"}));
-        QCOMPARE(itemTexts(frame->menus(false)[2]), QStringList({"&About QX_260...", "&User Manual\tF1"}));
-        QCOMPARE(itemTexts(frame->menus(false)[0]),
-                 QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-", "E&xit"}));
-
-        // Toolbar buttons with their tooltips and status texts.
-        QStringList tips;
-        for (QAction* a : frame->toolBar()->actions())
-            tips << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
-        QCOMPARE(tips.size(), 10);
-        QCOMPARE(tips[4], QString("Read"));
-        QCOMPARE(frame->toolBar()->actions()[4]->statusTip(), QString("Read Data From Radio"));
-
-        // Status bar: message pane and the three lock indicators.
-        QStringList panes;
-        for (QLabel* l : frame->statusBar()->findChildren<QLabel*>())
-            panes << l->text();
-        QVERIFY(panes.contains("Ready") && panes.contains("CAP") && panes.contains("NUM") &&
-                panes.contains("SCRL"));
+        QCOMPARE(frame->menuBar()->actions().first()->text(), firstMenu);
+        QCOMPARE(menuTexts(frame->menus(true)[5]), helpMenu);
+        for (bool documentMenu : {false, true}) {
+            QCOMPARE(frame->menuAction(documentMenu, id::AppExit)->text(), exitItem);
+            QCOMPARE(frame->menuAction(documentMenu, id::AppExit)->shortcut(),
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
+        }
 
         // The navigation tree and a channel window of a new document.
-        QTreeWidget* tree = frame->navigatorBar()->tree();
-        QCOMPARE(tree->topLevelItemCount(), 1);
-        QTreeWidgetItem* root = tree->topLevelItem(0);
-        QCOMPARE(root->text(0), QString("Larkspur Radio"));
-        QCOMPARE(root->childCount(), 3);
-        QCOMPARE(root->child(0)->text(0), QString("Product Information"));
-        QCOMPARE(root->child(1)->text(0), QString("Channel Information"));
-        QCOMPARE(root->child(2)->text(0), QString("Optional Features"));
+        QTreeWidgetItem* root = frame->navigatorBar()->tree()->topLevelItem(0);
+        QStringList shown{root->text(0)};
+        for (int i = 0; i < root->childCount(); ++i)
+            shown << root->child(i)->text(0);
+        QCOMPARE(shown, tree);
         QVERIFY(root->isExpanded());
+        QCOMPARE(frame->navigatorBar()->captionText(), tree[0]);
         QCOMPARE(frame->navigatorBar()->width(), 220);
-
         QCOMPARE(env.app->documents().size(), size_t(1));
         QVERIFY(env.active()->frame->isVisible());
-        QCOMPARE(env.active()->view->windowTitle(), QString("Channel Information[*]"));
-        QVERIFY(env.active()->doc->newDocumentFlag);
         QCOMPARE(env.active()->frame->pos(), QPoint(0, 0));
-    }
+        QCOMPARE(env.active()->view->windowTitle(), channelWindow);
+        QVERIFY(env.active()->doc->newDocumentFlag);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
 
-    void chineseStartUp()
-    {
-        ShellFixture env([](QString& ini) { setIniValue(ini, "Language", "Chinese"); });
-        QVERIFY(env.start());
-        QVERIFY(isChinese(processValues().language()));
-        CMainFrame* frame = env.frame();
-        QCOMPARE(menuTitles(frame->menuBar()).first(), QString("文件(&F)"));
-        QCOMPARE(itemTexts(frame->menus(true)[5]),
-                 QStringList({"关于 QX-260 写频软件...", "用户手册(&U)\tF1"}));
-        QTreeWidgetItem* root = frame->navigatorBar()->tree()->topLevelItem(0);
-        QCOMPARE(root->text(0), QString("云雀无线电"));
-        QCOMPARE(root->child(0)->text(0), QString("类型设置"));
-        QCOMPARE(root->child(1)->text(0), QString("信道信息"));
-        QCOMPARE(root->child(2)->text(0), QString("可选功能"));
-        QCOMPARE(env.active()->view->windowTitle(), QString("信道信息[*]"));
-        QCOMPARE(frame->navigatorBar()->captionText(), QString("云雀无线电"));
-        // The toolkit's own dialogs (file chooser, printing) speak Chinese too.
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("取消"));
+        if (!chinese) {
+            QCOMPARE(CProgramApp::applicationName(), QString("Larkspur Radio"));
+            // Toolbar buttons with their tooltips and status texts.
+            const QList<QAction*> buttons = frame->toolBar()->actions();
+            QCOMPARE(buttons.size(), 10);
+            QCOMPARE(buttons[4]->toolTip(), QString("Read"));
+            QCOMPARE(buttons[4]->statusTip(), QString("Read Data From Radio"));
+            // Status bar: message pane and the three lock indicators.
+            QStringList panes;
+            for (QLabel* l : frame->statusBar()->findChildren<QLabel*>())
+                panes << l->text();
+            QVERIFY(panes.contains("Ready") && panes.contains("CAP") && panes.contains("NUM") &&
+                    panes.contains("SCRL"));
+        }
         env.app.reset();
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
 
+    // How ShowLang reads as a number is Decimal.LeadingIntegerReadsLikeAtoiAndSaturates.
     void showLangDecidesTheLanguageItem_data()
     {
         QTest::addColumn<QString>("value"); // "<absent>" removes the key
         QTest::addColumn<bool>("offered");
         QTest::newRow("1") << "1" << true;
-        QTest::newRow("2 with letters") << "2x" << true;
         QTest::newRow("0") << "0" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("letters") << "yes" << false;
         QTest::newRow("absent") << "<absent>" << false;
     }
     void showLangDecidesTheLanguageItem()
@@ -186,69 +183,60 @@ class TestStartup : public QObject
         QVERIFY(env.start());
         const QStringList expected = offered ? QStringList({"&Com Setup", "Write &Safety...", "&Language"})
                                              : QStringList({"&Com Setup", "Write &Safety..."});
-        QCOMPARE(itemTexts(env.frame()->menus(true)[4]), expected);
-        QCOMPARE(env.frame()->menuAction(true, 32799) != nullptr, offered);
+        QCOMPARE(menuTexts(env.frame()->menus(true)[4]), expected);
+        QCOMPARE(env.frame()->menuAction(true, id::Language) != nullptr, offered);
     }
 
-    void missingLanguageModuleStopsStartUp_data()
+    // Why a module does not load or a configuration cannot be read are the rows of
+    // LanguageModulePath, ResourceLibrary.FailedLoadKeepsTheModuleInUse and
+    // CliFiles.InputsItCannotReadAreNamedAtOnce; here each way the start ends, once.
+    void startUpStopsWhenItCannotGoOn_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("leave");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("inThePlace");   // of Program.ini ("folder") or a document ("bad.dat")
+        QTest::addColumn<QStringList>("messages"); // %1: the path of Program.ini
         QTest::newRow("English module gone")
-            << "English" << QStringList{"English.so"} << "Load language DLL fail";
+            << "English" << QStringList{"English.so"} << "" << QStringList{"Load language DLL fail"};
         QTest::newRow("Chinese module gone")
-            << "Chinese" << QStringList{"Chinese.so"} << "加载语言链接库失败";
-        QTest::newRow("unknown language") << "Klingon" << QStringList{} << "Load language DLL fail";
-        QTest::newRow("path in the name") << "../English" << QStringList{} << "Load language DLL fail";
-        QTest::newRow("no Program.ini") << "" << QStringList{"Program.ini"} << "Load language DLL fail";
+            << "Chinese" << QStringList{"Chinese.so"} << "" << QStringList{"加载语言链接库失败"};
+        QTest::newRow("no Program.ini")
+            << "" << QStringList{"Program.ini"} << "" << QStringList{"Load language DLL fail"};
+        QTest::newRow("a folder named Program.ini")
+            << "" << QStringList{"Program.ini"} << "folder"
+            << QStringList{"The configuration file %1 cannot be read:\nIs a directory",
+                           "Load language DLL fail"};
+        QTest::newRow("no document on the command line")
+            << "English" << QStringList{} << "bad.dat" << QStringList{"Data Format Error"};
     }
-    void missingLanguageModuleStopsStartUp()
+    void startUpStopsWhenItCannotGoOn()
     {
         QFETCH(QString, language);
         QFETCH(QStringList, leave);
-        QFETCH(QString, message);
+        QFETCH(QString, inThePlace);
+        QFETCH(QStringList, messages);
         ShellFixture env([&](QString& ini) { setIniValue(ini, "Language", language); }, leave);
-        msgtest::answerNext(QMessageBox::Ok);
-        QVERIFY(!env.start());
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].caption, QString("Program"));
-        QCOMPARE(shown[0].text, message);
-        QVERIFY(!env.frame() || !env.frame()->isVisible());
-        if (leave.contains("Program.ini"))
-            QVERIFY(QFile::exists(env.path("Program.ini"))); // created empty
-    }
-
-    void unreadableProgramIniIsReported_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("named pipe") << "pipe"
-                                    << "not a regular file";
-        QTest::newRow("folder") << "folder"
-                                << "Is a directory";
-        QTest::newRow("over 1 MiB") << "large"
-                                    << "larger than 1 MiB";
-    }
-    void unreadableProgramIniIsReported()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, reason);
-        ShellFixture env({}, {"Program.ini"});
         const QString ini = env.path("Program.ini");
-        if (kind == "pipe")
-            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
-        else if (kind == "folder")
+        QStringList arguments;
+        if (inThePlace == "folder") {
             QVERIFY(QDir().mkdir(ini));
-        else
-            ShellFixture::writeFile(ini, "[Setup]\r\nLanguage=English\r\n" + QByteArray(1024 * 1024, ';'));
-        // Said at once; without a language the program cannot go on.
-        QVERIFY(!env.start());
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].text, "The configuration file " + ini + " cannot be read:\n" + reason);
-        QCOMPARE(shown[1].text, QString("Load language DLL fail"));
+        } else if (inThePlace == "bad.dat") {
+            QByteArray bytes = ShellFixture::newDocumentBytes();
+            bytes[1] = 'X';
+            ShellFixture::writeFile(env.path("bad.dat"), bytes);
+            arguments << env.path("bad.dat");
+        }
+        QVERIFY(!env.start(arguments));
+        QStringList shown, captions;
+        for (const msgtest::Shown& box : msgtest::takeShown()) {
+            shown << box.text;
+            captions << box.caption;
+        }
+        QCOMPARE(shown, messages.replaceInStrings("%1", ini));
+        QCOMPARE(captions, QStringList(shown.size(), "Program"));
+        QVERIFY(!env.frame() || !env.frame()->isVisible());
+        if (leave.contains("Program.ini") && inThePlace.isEmpty())
+            QVERIFY(QFileInfo(ini).isFile()); // created empty
     }
 
     void documentOnTheCommandLineIsOpened()
@@ -259,26 +247,28 @@ class TestStartup : public QObject
         QCOMPARE(env.app->documents().size(), size_t(1));
         QCOMPARE(env.active()->view->windowTitle(), QString("radio one.dat[*]"));
         QVERIFY(!env.active()->doc->newDocumentFlag);
-        QCOMPARE(itemTexts(env.frame()->menus(true)[5]),
+        QCOMPARE(menuTexts(env.frame()->menus(true)[5]),
                  QStringList({"About QX-260 Programmer...", "&User Manual\tF1"}));
     }
 
-    void unreadableDocumentOnTheCommandLineStopsStartUp()
+    void aboutShowsTheConfiguredTexts_data()
     {
-        ShellFixture env;
-        QByteArray bytes = ShellFixture::newDocumentBytes();
-        bytes[1] = 'X';
-        ShellFixture::writeFile(env.path("bad.dat"), bytes);
-        msgtest::answerNext(QMessageBox::Ok);
-        QVERIFY(!env.start({env.path("bad.dat")}));
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QString("Data Format Error"));
+        QTest::addColumn<bool>("languageSection");
+        QTest::addColumn<QStringList>("texts"); // caption, version, copyright, owner
+        QTest::newRow("as shipped") << true
+                                    << QStringList{"About QX-260 Programmer...",
+                                                   "QX-260 Programmer Version 1.0", "Copyright (C) 2026",
+                                                   "Larkspur Radio Co."};
+        QTest::newRow("no section of the language") << false << QStringList{"", "", "", ""};
     }
-
     void aboutShowsTheConfiguredTexts()
     {
-        ShellFixture env;
+        QFETCH(bool, languageSection);
+        QFETCH(QStringList, texts);
+        ShellFixture env([&](QString& ini) {
+            if (!languageSection)
+                ini.replace("[English]", "[Other]");
+        });
         QVERIFY(env.start());
         QStringList seen;
         onNextModal<CAboutDlg>([&](CAboutDlg* dlg) {
@@ -291,143 +281,98 @@ class TestStartup : public QObject
             QVERIFY(dlg->rect().contains(icon->geometry()));
             dlg->okButton()->click();
         });
-        env.frame()->OnCommand(57664);
-        QCOMPARE(seen, QStringList({"About QX-260 Programmer...", "QX-260 Programmer Version 1.0",
-                                    "Copyright (C) 2026", "Larkspur Radio Co."}));
-    }
-
-    void aboutWithoutALanguageSectionIsEmpty()
-    {
-        ShellFixture env([](QString& ini) { ini.replace("[English]", "[Other]"); });
-        QVERIFY(env.start());
-        QStringList seen;
-        onNextModal<CAboutDlg>([&](CAboutDlg* dlg) {
-            seen << dlg->windowTitle() << dlg->control(CAboutDlg::kVersionId)->text();
-            dlg->okButton()->click();
-        });
-        env.frame()->OnCommand(57664);
-        QCOMPARE(seen, QStringList({"", ""}));
-        QCOMPARE(env.frame()->navigatorBar()->tree()->topLevelItem(0)->text(0), QString());
+        env.frame()->OnCommand(id::AppAbout);
+        QCOMPARE(seen, texts);
+        // The tree's root is the configured name too; its entries stay.
+        QCOMPARE(env.frame()->navigatorBar()->tree()->topLevelItem(0)->text(0),
+                 languageSection ? QString("Larkspur Radio") : QString());
         QCOMPARE(env.frame()->navigatorBar()->tree()->topLevelItem(0)->childCount(), 3);
     }
 
-    void languageChoiceIsStoredAndRestarts()
+    // Another language is stored, and the program starts again in it once this one has
+    // closed; when it cannot, it says so.
+    void languageChoiceRestartsTheProgram_data()
     {
+        QTest::addColumn<bool>("byKeys");
+        QTest::addColumn<QString>("inThePlace"); // of Program.ini: "folder", or "held" by another edit
+        QTest::addColumn<bool>("restartStarts");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("restarted");
+        QTest::addColumn<QString>("message"); // its start; %1 the program or Program.ini
+        QTest::newRow("OK") << false << "" << true << true << true << "";
+        QTest::newRow("with the keyboard") << true << "" << true << true << true << "";
+        QTest::newRow("the new start fails")
+            << false << "" << false << true << false << "The program could not be started again:\n%1";
+        QTest::newRow("Program.ini cannot be written")
+            << false << "folder" << true << false << false
+            << "The language could not be stored: %1 cannot be written.";
+        QTest::newRow("Program.ini being changed")
+            << false << "held" << true << false << false
+            << "%1 is being changed by another program.\nTry again when it has finished.";
+    }
+    void languageChoiceRestartsTheProgram()
+    {
+        QFETCH(bool, byKeys);
+        QFETCH(QString, inThePlace);
+        QFETCH(bool, restartStarts);
+        QFETCH(bool, stored);
+        QFETCH(bool, restarted);
+        QFETCH(QString, message);
         ShellFixture env;
         QVERIFY(env.start());
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            QVERIFY(dlg->englishButton()->isChecked());
-            dlg->chineseButton()->click();
-            dlg->okButton()->click();
-        });
-        env.frame()->OnCommand(32799);
-        QVERIFY(env.iniText().contains("Language=Chinese"));
-        QVERIFY(!env.frame()->isVisible());
-        QCOMPARE(env.restarts.size(), 1);
-        QCOMPARE(env.restarts[0], env.programPath() + '|' + env.dir.path() + '/');
+        if (!restartStarts)
+            env.app->restarter = [](const QString&, const QString&) { return false; };
+        const QString ini = env.path("Program.ini");
+        const QString before = env.iniText();
+        FileLock lock;
+        if (inThePlace == "held") {
+            QVERIFY(lock.lock(ini.toStdString()).ok());
+        } else if (inThePlace == "folder") {
+            QFile::remove(ini);
+            QVERIFY(QDir().mkdir(ini));
+        }
+        chooseLanguage(env, byKeys ? Choice::ChineseByKeys : Choice::ChineseOk);
+        const auto shown = msgtest::takeShown();
+        QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(shown[0].text.startsWith(message.arg(restartStarts ? ini : env.programPath())),
+                     qPrintable(shown[0].text));
+        if (inThePlace.isEmpty())
+            QVERIFY(env.iniText().contains("Language=Chinese"));
+        else if (inThePlace == "held")
+            QCOMPARE(env.iniText(), before);
+        // Closed for the new start whenever the choice was stored.
+        QCOMPARE(env.frame()->isVisible(), !stored);
+        QCOMPARE(env.restarts,
+                 restarted ? QStringList{env.programPath() + '|' + env.dir.path() + '/'} : QStringList());
     }
 
-    void languageCancelOrSameChoiceDoesNothing()
+    // Cancel, the language in use, and a user who stays at the save question: nothing starts
+    // again, and the stored choice follows the last OK.
+    void languageKeptWithoutARestart()
     {
         ShellFixture env;
         QVERIFY(env.start());
         const QString before = env.iniText();
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->chineseButton()->click();
-            dlg->cancelButton()->click();
-        });
-        env.frame()->OnCommand(32799);
+        chooseLanguage(env, Choice::ChineseCancel);
         onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
             QVERIFY(dlg->englishButton()->isChecked()); // Cancel kept nothing
             dlg->okButton()->click();
         });
-        env.frame()->OnCommand(32799);
+        env.frame()->OnCommand(id::Language);
         QCOMPARE(env.iniText(), before);
-        QVERIFY(env.restarts.isEmpty());
-        QVERIFY(env.frame()->isVisible());
-    }
 
-    void languageKeptWhenTheUserStaysAndTakenBackLater()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
+        // Chinese is stored, but the user cancels the save question.
         emit env.active()->view->documentModified();
-        // Chinese is stored, but the user cancels the save question: no restart.
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->chineseButton()->click();
-            dlg->okButton()->click();
-        });
         msgtest::answerNext(QMessageBox::Cancel);
-        env.frame()->OnCommand(32799);
+        chooseLanguage(env, Choice::ChineseOk);
         QVERIFY(env.iniText().contains("Language=Chinese"));
-        QVERIFY(env.restarts.isEmpty());
-        QVERIFY(env.frame()->isVisible());
-        // English again: the stored choice goes back to English and nothing restarts.
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->englishButton()->click();
-            dlg->okButton()->click();
-        });
-        env.frame()->OnCommand(32799);
+        // English again: stored back.
+        chooseLanguage(env, Choice::EnglishOk);
         QVERIFY(env.iniText().contains("Language=English"));
-        QVERIFY(env.restarts.isEmpty());
-        QVERIFY(env.frame()->isVisible());
         QVERIFY(!env.app->languageDialog()->choiceChanged());
-    }
-
-    void failedRestartIsReported()
-    {
-        ShellFixture env;
-        QVERIFY(env.start());
-        env.app->restarter = [](const QString&, const QString&) { return false; };
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->chineseButton()->click();
-            dlg->okButton()->click();
-        });
-        msgtest::answerNext(QMessageBox::Ok);
-        env.frame()->OnCommand(32799);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.contains(env.programPath()), qPrintable(shown[0].text));
-    }
-
-    void languageNotStoredMeansNoRestart_data()
-    {
-        QTest::addColumn<bool>("held");
-        QTest::addColumn<QString>("message");
-        // A folder in the file's place: the store cannot write it back.
-        QTest::newRow("not writable") << false << "The language could not be stored: %1 cannot be written.";
-        // Another edit of the file that does not end.
-        QTest::newRow("being changed")
-            << true << "%1 is being changed by another program.\nTry again when it has finished.";
-    }
-    void languageNotStoredMeansNoRestart()
-    {
-        QFETCH(bool, held);
-        QFETCH(QString, message);
-        ShellFixture env;
-        QVERIFY(env.start());
-        const QString ini = env.path("Program.ini");
-        const QString before = env.iniText();
-        FileLock lock;
-        if (held) {
-            QVERIFY(lock.lock(ini.toStdString()).ok());
-        } else {
-            QFile::remove(ini);
-            QDir(env.dir.path()).mkdir("Program.ini");
-        }
-        msgtest::answerNext(QMessageBox::Ok);
-        onNextModal<CLanguageDlg>([](CLanguageDlg* dlg) {
-            dlg->chineseButton()->click();
-            dlg->okButton()->click();
-        });
-        env.frame()->OnCommand(32799);
-        const auto shown = msgtest::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.startsWith(message.arg(ini)), qPrintable(shown[0].text));
         QVERIFY(env.restarts.isEmpty());
         QVERIFY(env.frame()->isVisible());
-        if (held)
-            QCOMPARE(env.iniText(), before);
     }
 };
 
