@@ -6,9 +6,12 @@
 // variant of its own table.
 
 #include <QClipboard>
+#include <QPushButton>
 
 #include "ProgramDriving.h"
+#include "core/settings/OptionRules.h"
 #include "res/ResourceIds.h"
+#include "windows/settings/COptionalFeaturesDlg.h"
 
 using namespace qx260;
 namespace id = qx260::resid;
@@ -146,8 +149,8 @@ class TestChannelLists : public QObject
         QVERIFY(savedBytes(view) == imported);
     }
 
-    // A window exports and imports for the radio variant its own table was filled for,
-    // whatever another window read since.
+    // A window exports, imports and edits its optional features for the radio variant its
+    // own table was filled for, whatever another window read since.
     void anotherWindowsReadLeavesExportAndImportAlone()
     {
         ShellFixture env;
@@ -176,6 +179,18 @@ class TestChannelLists : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
         QVERIFY(savedBytes(a->view) == before);
         QVERIFY(!a->view->undoHistory().canUndo());
+
+        // Its Optional Features too: those of a receive-side radio.
+        bool squelchShown = false;
+        bool timeOutShown = true;
+        onNextModal<COptionalFeaturesDlg>([&](COptionalFeaturesDlg* d) {
+            squelchShown = d->control(optionControl::SquelchLevel)->isVisibleTo(d);
+            timeOutShown = d->control(optionControl::TimeOutTime)->isVisibleTo(d);
+            d->cancelButton()->click();
+        });
+        env.frame()->OnCommand(id::OptionalFeatures);
+        QVERIFY(squelchShown);
+        QVERIFY(!timeOutShown);
         processValues().radioVariant = 1;
     }
 
