@@ -31,6 +31,7 @@ struct Option {
     const char* value = nullptr;           // its value's placeholder ("FILE"); none for a flag
     std::vector<std::string> choices = {}; // the only values it takes (any letter case), if any
     bool repeats = false;                  // may be given more than once; every value is kept
+    bool once = false;                     // given again, refused (otherwise the last value counts)
     bool required = false;                 // the command cannot run without it
     const char* help = "";                 // one paragraph, wrapped by the help text
 };

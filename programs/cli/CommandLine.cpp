@@ -351,8 +351,10 @@ bool parseCommandLine(const Command& command, const std::vector<std::string>& ar
             value = *match;
         }
         std::vector<std::string>& given = parsed.values[option->name];
-        if (!given.empty() && !option->repeats)
+        if (!given.empty() && option->once)
             return refuse(std::string(option->name) + " may be given only once");
+        if (!option->repeats)
+            given.clear(); // as everywhere on command lines: the last one counts
         given.push_back(value);
     }
 

@@ -49,6 +49,7 @@ const CommandRegistrar registrar({
             {.name = "--port",
              .alias = "-p",
              .value = "PORT",
+             .once = true,
              .required = true,
              .help = "the radio's port: COM1 .. COM16 (see \"qx260-cli ports\") or a device path"},
             {.name = "-o",

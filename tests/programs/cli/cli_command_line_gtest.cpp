@@ -45,6 +45,7 @@ TEST(CliCommandLine, ReadsEachCommandLineByItsDeclaration)
          {{"-o", {"x.pdf"}}, {"--language", {"Chinese"}}}},
         {{"write", "-p", "COM1", "--port=COM2", "x.dat"}, "", {"x.dat"}, {{"--port", {"COM1", "COM2"}}}},
         {{"set", "--", "-x.dat", "1", "W/N=Wide"}, "", {"-x.dat", "1", "W/N=Wide"}},
+        {{"show", "x.dat", "--config", "a.ini", "--config=b.ini"}, "", {"x.dat"}, {{"--config", {"b.ini"}}}},
         // options
         {{"read", "--port", "COM1", "--port", "COM2", "-o", "x.dat"},
          "--port may be given only once; see qx260-cli read --help."},
