@@ -177,10 +177,10 @@ bool QtSerialLink::lineLost() const
 
 std::string QtSerialLink::errorReason() const
 {
-    std::string reason = port_.errorString().toStdString();
-    if (reason.empty() || reason == "Unknown error")
-        reason = "the connection to the port was lost";
-    return device_ + ": " + reason;
+    // A line that fails once open has lost the radio: the system's words for it (whatever
+    // call saw it last, "Inappropriate ioctl for device", "Input/output error") say nothing
+    // to the user.
+    return device_ + ": the radio or the cable stopped answering (the line was lost)";
 }
 
 ReadResult QtSerialLink::read(std::size_t count)
@@ -244,7 +244,7 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN)
-            return {LinkStatus::IoError, device_ + ": " + std::strerror(errno)};
+            return {LinkStatus::IoError, errorReason()};
         const qint64 left = budget - clock.elapsed();
         if (left <= 0)
             return {LinkStatus::Timeout, device_ + ": the bytes did not go out in time"};

@@ -191,10 +191,7 @@ constexpr TextRow kTexts[] = {
     {T::TurnNothingWritten, "%1; nothing was written", "%1；未写入任何数据"},
     {T::NotReadForBackup, "not read for the backup: %1", "无法读取电台以备份：%1"},
     {T::BackupNotKept, "the backup could not be kept: %1", "备份无法保存：%1"},
-    {T::WrittenPartly,
-     "%1 after %2 of %3 blocks; the radio holds the first %2 blocks of the document and its earlier memory "
-     "after them",
-     "%1；电台现在保存的是本文档的前 %2 块数据（共 %3 块），其后仍为原有内容"},
+    {T::WrittenPartly, "%1; %2", "%1；%2"},
     {T::NotReadBackToVerify, "written, but not read back to verify: %1", "已写入，但无法读回校验：%1"},
     {T::WrittenButDiffers, "written, but the radio does not hold what was written",
      "已写入，但电台中的数据与写入的不一致"},
@@ -287,13 +284,24 @@ constexpr TextRow kTexts[] = {
     {T::TypeMismatchCaption, "Caution", "警告"},
     {T::TypeMismatch, "Becuase the type of radio does not match,\ncommunications is interrupt.",
      "对讲机类型不匹配,无法通讯。"},
-    {T::WriteCancelledPartly,
-     "Writing was cancelled. The radio now holds the first %1 of %2 blocks of this document "
-     "and its earlier memory after them.\n"
-     "To put it right, write again, or open the saved document (or a backup of the radio) "
-     "and write it.",
-     "写频已取消。电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容。\n"
+    {T::WriteCancelled, "Writing was cancelled.", "写频已取消。"},
+    {T::WritePutRight,
+     "To put it right, write again, or open the saved document (or a backup of the radio) and write it.",
      "请重新写频，或打开已保存的文档（或电台的备份）后写入，以恢复电台。"},
+    {T::RadioHoldsNothing, "nothing was written to the radio", "没有向电台写入任何数据"},
+    {T::RadioHoldsFirstBlocks,
+     "the radio now holds the first %1 of %2 blocks of the document and its earlier memory after them",
+     "电台现在保存的是本文档的前 %1 块数据（共 %2 块），其后仍为原有内容"},
+    {T::RadioHoldsFirstBlocksAndHalf,
+     "the radio now holds the first %1 of %3 blocks of the document and the first half of block %2, and its "
+     "earlier memory after them",
+     "电台现在保存的是本文档的前 %1 块数据（共 %3 块）和第 %2 块的前半块，第 %2 "
+     "块的后半块及其后仍为原有内容"},
+    {T::RadioHoldsFirstHalfBlock,
+     "the radio now holds the first half of block 1 of the %1 blocks of the document, and its earlier memory "
+     "after it",
+     "电台现在保存的是本文档第 1 块的前半块（共 %1 块），其后仍为原有内容"},
+    {T::RadioHoldsAll, "the radio holds all %1 blocks of the document", "电台中已写入本文档的全部 %1 块数据"},
     {T::BackupNamed, "The backup of the radio is %1.", "电台的备份是 %1。"},
     {T::NothingWritten, "Nothing was written to the radio.", "没有向电台写入任何数据。"},
     {T::RadioNotRead, "The radio was not read.", "没有读取电台。"},

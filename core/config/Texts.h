@@ -165,7 +165,7 @@ enum class Text {
     TurnNothingWritten,  // %1 what ended the turn
     NotReadForBackup,    // %1 what ended the read
     BackupNotKept,       // %1 why
-    WrittenPartly,       // %1 what ended the write, %2 blocks written, %3 all blocks
+    WrittenPartly,       // %1 what ended the write, %2 what the radio now holds
     NotReadBackToVerify, // %1 what ended the read
     WrittenButDiffers,
     // the printout
@@ -234,8 +234,15 @@ enum class Text {
     CompareCaption,
     TypeMismatchCaption,
     TypeMismatch,
-    WriteCancelledPartly, // %1 blocks written, %2 all blocks
-    BackupNamed,          // %1 file
+    WriteCancelled,
+    WritePutRight,
+    // what a Write left in the radio
+    RadioHoldsNothing,
+    RadioHoldsFirstBlocks,        // %1 blocks written, %2 all blocks
+    RadioHoldsFirstBlocksAndHalf, // %1 whole blocks written, %2 the half-written block, %3 all blocks
+    RadioHoldsFirstHalfBlock,     // %1 all blocks
+    RadioHoldsAll,                // %1 all blocks
+    BackupNamed,                  // %1 file
     NothingWritten,
     RadioNotRead,
     StageReadingRadio,

@@ -228,12 +228,12 @@ std::string turnSummary(const RadioTurn& turn, Language language)
     case WriteStep::Review:
         return nothingWritten(textOf(Text::Cancelled, language));
     case WriteStep::Write: {
-        const int k = turn.outcome.blocksDone;
-        if (k == 0)
+        const RadioContents held = turn.contents();
+        if (held.unchanged())
             return nothingWritten(endingWords(turn.outcome, language));
         return formatText(
             Text::WrittenPartly, language,
-            {endingWords(turn.outcome, language), std::to_string(k), std::to_string(wire::kBlockCount)});
+            {endingWords(turn.outcome, language), radioHoldsText(held, language, Wording::Clause)});
     }
     case WriteStep::Verify:
         if (!turn.outcome.ok())

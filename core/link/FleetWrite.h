@@ -70,8 +70,9 @@ struct RepeatReports {
 int writeRadiosInTurn(SerialLink& link, const std::string& device, const RadioImage& image,
                       const FleetSettings& settings, PortActivity& activity, const RepeatReports& reports);
 
-// A radio's turn in a few words, in language: "ok, verified", "no answer",
-// "interrupted after 20 of 51 blocks", ...
+// A radio's turn in a few words, in language: "ok, verified", "no answer; nothing was
+// written", "the transfer broke off; the radio now holds the first 20 of 51 blocks of the
+// document and its earlier memory after them", ...
 std::string turnSummary(const RadioTurn& turn, Language language);
 
 } // namespace qx260::link

@@ -269,6 +269,7 @@ Session::Step Session::writeBlocks(const RadioImage& image)
                 return Step::Stop;
             if (!receiveAck())
                 return Step::Stop;
+            ++outcome_.subBlocksDone;
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
         if (!completeBlock())
@@ -304,6 +305,7 @@ Session::Step Session::readBlocks(RadioImage& staging)
                 return Step::Stop;
             if (!receiveAck())
                 return Step::Stop;
+            ++outcome_.subBlocksDone;
             address = static_cast<std::uint16_t>(address + wire::kSubBlockSize);
         }
         if (!completeBlock())

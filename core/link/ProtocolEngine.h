@@ -85,6 +85,9 @@ struct TransferOutcome {
     LinkStatus status = LinkStatus::Ok; // why it ended, in link terms
     std::string reason;                 // the system's reason, when there is one
     int blocksDone = 0;
+    // The sub-blocks the radio acknowledged (two to a block): a Write that broke off after
+    // the first half of a block has that half in the radio too.
+    int subBlocksDone = 0;
     Direction direction = Direction::Read;
     int attempts = 0;                        // handshake attempts started
     std::optional<std::uint8_t> variantByte; // byte 7 of the identification; empty: the reply had none

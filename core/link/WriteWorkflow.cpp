@@ -1,9 +1,52 @@
-// The steps of a careful write, one transfer after another on the one open port.
+// The steps of a careful write, one transfer after another on the one open port, and what a
+// Write left in the radio, in numbers and in words.
 
 #include "core/link/WriteWorkflow.h"
 
+#include <algorithm>
+
+#include "core/config/Texts.h"
+
 namespace qx260::link
 {
+
+RadioContents contentsAfterWrite(const TransferOutcome& write)
+{
+    if (write.direction != Direction::Write)
+        return {};
+    if (write.ok())
+        return {RadioContents::kAll};
+    return {std::min(write.subBlocksDone, RadioContents::kAll)};
+}
+
+std::string radioHoldsText(RadioContents contents, Language language, Wording wording)
+{
+    const std::string all = std::to_string(wire::kBlockCount);
+    std::string text;
+    if (contents.unchanged())
+        text = textOf(Text::RadioHoldsNothing, language);
+    else if (contents.everything())
+        text = formatText(Text::RadioHoldsAll, language, {all});
+    else if (!contents.halfBlock())
+        text =
+            formatText(Text::RadioHoldsFirstBlocks, language, {std::to_string(contents.wholeBlocks()), all});
+    else if (contents.wholeBlocks() == 0)
+        text = formatText(Text::RadioHoldsFirstHalfBlock, language, {all});
+    else
+        text = formatText(
+            Text::RadioHoldsFirstBlocksAndHalf, language,
+            {std::to_string(contents.wholeBlocks()), std::to_string(contents.wholeBlocks() + 1), all});
+    if (wording == Wording::Sentence) {
+        if (language == Language::Chinese) {
+            text += "。";
+        } else {
+            if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+                text[0] = static_cast<char>(text[0] - 'a' + 'A');
+            text += '.';
+        }
+    }
+    return text;
+}
 
 std::vector<std::size_t> differingBytes(const RadioImage& sent, const RadioImage& radio)
 {

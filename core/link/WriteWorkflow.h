@@ -8,8 +8,10 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "core/config/Language.h"
 #include "core/link/ProtocolEngine.h"
 #include "core/link/RadioBackup.h"
 
@@ -55,11 +57,35 @@ struct WriteWorkflow {
     bool readsFirst() const { return review || (keepBackup && !firstBackup); }
 };
 
+// What a Write left in the radio: the first subBlocks sub-blocks of the image (two to a
+// block, each in the radio once the radio acknowledged it), and the radio's earlier memory
+// after them.
+struct RadioContents {
+    static constexpr int kAll = 2 * wire::kBlockCount;
+    int subBlocks = 0;
+
+    int wholeBlocks() const { return subBlocks / 2; }
+    // The first half of the block after the whole ones is new too.
+    bool halfBlock() const { return subBlocks % 2 != 0 && subBlocks < kAll; }
+    bool unchanged() const { return subBlocks <= 0; }
+    bool everything() const { return subBlocks >= kAll; }
+};
+
+// What a Write transfer left in the radio, however it ended; a Read leaves it unchanged.
+RadioContents contentsAfterWrite(const TransferOutcome& write);
+
+// What the radio holds, in words: "nothing was written to the radio", "the radio now holds
+// the first 10 of 51 blocks of the document and the first half of block 11, and its earlier
+// memory after them", "the radio holds all 51 blocks of the document". A Clause goes after
+// other words ("cancelled; ..."); a Sentence stands alone, capitalised and ended.
+enum class Wording { Clause, Sentence };
+std::string radioHoldsText(RadioContents contents, Language language, Wording wording = Wording::Sentence);
+
 // What a workflow came to, and what it left in the radio.
 struct WriteResult {
     enum class RadioHolds {
         Unchanged,   // nothing was written
-        FirstBlocks, // the first blocksWritten() blocks of the image, its earlier memory after them
+        FirstBlocks, // the first sub-blocks of the image, its earlier memory after them
         Everything,  // all 51 blocks of the image
     };
 
@@ -74,16 +100,21 @@ struct WriteResult {
     std::vector<std::size_t> differences; // offsets whose byte the radio did not keep
 
     bool written() const { return step == WriteStep::Verify || (step == WriteStep::Write && outcome.ok()); }
-    int blocksWritten() const
+    // What the radio now holds of the image, exact to the sub-block.
+    RadioContents contents() const
     {
-        return written() ? wire::kBlockCount : step == WriteStep::Write ? outcome.blocksDone : 0;
+        return written()                  ? RadioContents{RadioContents::kAll}
+               : step == WriteStep::Write ? contentsAfterWrite(outcome)
+                                          : RadioContents{};
     }
+    // The whole blocks of the image in the radio.
+    int blocksWritten() const { return contents().wholeBlocks(); }
     RadioHolds radioHolds() const
     {
-        const int blocks = blocksWritten();
-        return blocks == 0                  ? RadioHolds::Unchanged
-               : blocks < wire::kBlockCount ? RadioHolds::FirstBlocks
-                                            : RadioHolds::Everything;
+        const RadioContents held = contents();
+        return held.unchanged()    ? RadioHolds::Unchanged
+               : held.everything() ? RadioHolds::Everything
+                                   : RadioHolds::FirstBlocks;
     }
     // Read back, and the radio holds every byte that was sent.
     bool verified() const { return readBack.has_value() && differences.empty(); }

@@ -64,13 +64,10 @@ int writeRadio(TransferOptions& options, const RadioImage& image)
     workflow.stageBegins = [&terminal](link::WriteStage stage) {
         terminal.begin(stage == link::WriteStage::Write ? link::Direction::Write : link::Direction::Read);
     };
-    workflow.stageEnded = [&](link::WriteStage stage, const link::TransferOutcome& outcome) {
-        // Ctrl+C once the backup was kept: the Write ends at its first message pass.
-        if (stage == link::WriteStage::Write && outcome.ending == link::TransferEnding::Cancelled &&
-            outcome.blocksDone == 0 && !options.backup.empty())
-            fail(kExitFailure, "cancelled; nothing was written to the radio");
-        else
-            terminal.ended(outcome, port.device());
+    // Each transfer says how it ended; a Write also says what the radio now holds (Ctrl+C once
+    // the backup was kept ends the Write at its first message pass: nothing was written).
+    workflow.stageEnded = [&](link::WriteStage, const link::TransferOutcome& outcome) {
+        terminal.ended(outcome, port.device());
     };
     workflow.control = terminal.control();
 

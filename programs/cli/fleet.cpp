@@ -235,8 +235,7 @@ class Display
             const ImageDifferences d = compareImages(image_, *turn.readBack, 0, processValues().language());
             line += indented(differenceLines(d, image_, *turn.readBack, processValues()));
         }
-        const int held = turn.blocksWritten();
-        if (held > 0 && held < link::wire::kBlockCount)
+        if (turn.radioHolds() == link::WriteResult::RadioHolds::FirstBlocks)
             line += "    to put it right, write " + options_.input + " into it again\n";
         print(line);
 

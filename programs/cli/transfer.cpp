@@ -1,6 +1,6 @@
 // The terminal side of read and write: the progress bar, the Retry answers and Ctrl+C of
-// each transfer and what is said when it ends (with what a cancelled write left in the
-// radio), the checks made before the radio is touched, the command's port and its wire log.
+// each transfer and what is said when it ends (with what a write left in the radio), the checks made before
+// the radio is touched, the command's port and its wire log.
 
 #include "programs/cli/transfer.h"
 
@@ -16,6 +16,7 @@
 
 #include "core/config/FileAccess.h"
 #include "core/config/Texts.h"
+#include "core/link/WriteWorkflow.h"
 #include "platform/PortSettings.h"
 #include "platform/Terminal.h"
 #include "programs/cli/CliContext.h"
@@ -290,23 +291,22 @@ int TerminalTransfer::ended(const link::TransferOutcome& outcome, const std::str
         }
         return kExitOk;
     }
-    if (outcome.ending != link::TransferEnding::Cancelled)
-        return kExitFailure;
-    if (outcome.radioPartWritten()) {
-        const std::string restore =
-            options_.backup.empty()
-                ? " (there is no backup of what it held; next time, --backup FILE.dat "
-                  "makes one)"
-                : ", or write the backup " + options_.backup + " to put back what it held";
-        std::fprintf(
-            stderr,
-            "qx260-cli: cancelled: the radio now holds the first %d of %d blocks of %s and its earlier "
-            "memory after them.\n  To put it right, write %s again%s.\n",
-            outcome.blocksDone, link::wire::kBlockCount, options_.input.c_str(), options_.input.c_str(),
-            restore.c_str());
-    } else if (outcome.direction == link::Direction::Write) {
-        std::fprintf(stderr, "qx260-cli: cancelled before any block was written; the radio is unchanged.\n");
-    } else {
+    if (outcome.direction == link::Direction::Write) {
+        // However a Write ended, what the radio now holds, and for part of the document
+        // how to put it right.
+        const link::RadioContents held = link::contentsAfterWrite(outcome);
+        const std::string holds = link::radioHoldsText(held, Language::English, link::Wording::Clause);
+        const bool cancelled = outcome.ending == link::TransferEnding::Cancelled;
+        std::fprintf(stderr, "qx260-cli: %s%s.\n", cancelled ? "cancelled: " : "", holds.c_str());
+        if (!held.unchanged()) {
+            const std::string restore =
+                options_.backup.empty()
+                    ? " (there is no backup of what it held; next time, --backup FILE.dat makes one)"
+                    : ", or write the backup " + options_.backup + " to put back what it held";
+            std::fprintf(stderr, "  To put it right, write %s again%s.\n", options_.input.c_str(),
+                         restore.c_str());
+        }
+    } else if (outcome.ending == link::TransferEnding::Cancelled) {
         std::fprintf(stderr, "qx260-cli: cancelled; the port is closed and no file was changed.\n");
     }
     return kExitFailure;

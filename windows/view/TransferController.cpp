@@ -80,14 +80,20 @@ class WindowRun
     bool mainWindowShown_;
 };
 
-// The message an ending calls for, if any.
-void showEnding(QWidget* parent, const qx260::link::TransferOutcome& outcome)
+// The message an ending calls for, if any; after it, in the same box, `after` (what a Write
+// left in the radio).
+void showEnding(QWidget* parent, const qx260::link::TransferOutcome& outcome, const QString& after = {})
 {
+    const auto withAfter = [&](QString text) {
+        if (!after.isEmpty())
+            text += QStringLiteral("\n\n") + after;
+        return text;
+    };
     const auto withReason = [&](int id) {
         QString text = qx260::resourceString(id);
         if (!outcome.reason.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(outcome.reason);
-        qx260::showMessage(parent, qx260::applicationCaption(), text, QMessageBox::Ok);
+        qx260::showMessage(parent, qx260::applicationCaption(), withAfter(text), QMessageBox::Ok);
     };
     switch (qx260::link::endingMessage(outcome)) {
     case qx260::link::EndingMessage::CannotOpenPort:
@@ -98,7 +104,7 @@ void showEnding(QWidget* parent, const qx260::link::TransferOutcome& outcome)
         break;
     case qx260::link::EndingMessage::TypeMismatch: {
         qx260::showMessage(parent, qx260::programText(qx260::Text::TypeMismatchCaption),
-                           qx260::programText(qx260::Text::TypeMismatch), QMessageBox::Ok);
+                           withAfter(qx260::programText(qx260::Text::TypeMismatch)), QMessageBox::Ok);
         break;
     }
     case qx260::link::EndingMessage::None:
@@ -112,14 +118,25 @@ QString displayName(const std::string& path)
     return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
-// A Write that ended between its blocks: what the radio holds now and how to put it right.
-void reportUnfinishedWrite(QWidget* parent, int blocksDone, const std::string& backup)
+// What a Write left in the radio, and when that is part of the document, how to put it
+// right (with the backup of what it held before, when there is one).
+QString radioHoldsNote(qx260::link::RadioContents held, const std::string& backup)
 {
-    QString text = qx260::programText(qx260::Text::WriteCancelledPartly)
-                       .arg(blocksDone)
-                       .arg(qx260::link::wire::kBlockCount);
+    QString text =
+        QString::fromStdString(qx260::link::radioHoldsText(held, qx260::processValues().language()));
+    if (held.unchanged() || held.everything())
+        return text;
+    text += QStringLiteral("\n") + qx260::programText(qx260::Text::WritePutRight);
     if (!backup.empty())
         text += QStringLiteral("\n") + qx260::programText(qx260::Text::BackupNamed).arg(displayName(backup));
+    return text;
+}
+
+// A Write cancelled between its blocks: what the radio holds now and how to put it right.
+void reportUnfinishedWrite(QWidget* parent, qx260::link::RadioContents held, const std::string& backup)
+{
+    const QString text =
+        qx260::programText(qx260::Text::WriteCancelled) + QLatin1Char(' ') + radioHoldsNote(held, backup);
     qx260::showMessage(parent, qx260::applicationCaption(), text, QMessageBox::Ok,
                        qx260::MsgIcon::Exclamation);
 }
@@ -294,12 +311,26 @@ void TransferController::writeDocument(const std::string& device)
     endRun();
     if (outcome.ok())
         view_.showDocumentWindow();
-    // A cancelled Write leaves a radio that is neither the old programming nor the new one.
-    if (outcome.ending == qx260::link::TransferEnding::Cancelled) {
-        if (outcome.radioPartWritten() && viewWidget_->window()->isVisible())
-            reportUnfinishedWrite(viewWidget_, outcome.blocksDone, std::string());
+    tellWriteEnding(outcome, qx260::link::contentsAfterWrite(outcome), std::string());
+}
+
+void TransferController::tellWriteEnding(const qx260::link::TransferOutcome& outcome,
+                                         qx260::link::RadioContents held, const std::string& backup)
+{
+    if (outcome.ok())
+        return;
+    const QPointer<QWidget> parent(viewWidget_);
+    const bool cancelled = outcome.ending == qx260::link::TransferEnding::Cancelled;
+    if (!held.unchanged() && cancelled) {
+        // Part of the document in the radio: neither the old programming nor the new one.
+        // (Not when the main window is closing: Exit cancelled it.)
+        if (parent->window()->isVisible())
+            reportUnfinishedWrite(parent, held, backup);
+    } else if (qx260::link::endingMessage(outcome) == qx260::link::EndingMessage::None) {
+        // Cancelled, or the Communication Error prompt said it already: nothing was written.
+        view_.showStatusNote(qx260::link::radioHoldsText(held, qx260::processValues().language()));
     } else {
-        showEnding(viewWidget_, outcome);
+        showEnding(parent, outcome, radioHoldsNote(held, backup));
     }
 }
 
@@ -376,7 +407,7 @@ void TransferController::writeChecked(const std::string& device, const qx260::Wr
     const QPointer<QWidget> parent(viewWidget_);
     switch (result.step) {
     case qx260::link::WriteStep::ReadFirst:
-        showEnding(parent, result.outcome);
+        tellWriteEnding(result.outcome, result.contents(), result.backup.name);
         return;
     case qx260::link::WriteStep::Backup:
         qx260::showMessage(parent, qx260::applicationCaption(),
@@ -391,10 +422,7 @@ void TransferController::writeChecked(const std::string& device, const qx260::Wr
         view_.showStatusNote(qx260::textOf(qx260::Text::NothingWritten, pv.language()));
         return;
     case qx260::link::WriteStep::Write:
-        if (!result.cancelled())
-            showEnding(parent, result.outcome);
-        else if (result.outcome.radioPartWritten() && parent->window()->isVisible())
-            reportUnfinishedWrite(parent, result.outcome.blocksDone, result.backup.name);
+        tellWriteEnding(result.outcome, result.contents(), result.backup.name);
         return;
     case qx260::link::WriteStep::Verify:
         break;

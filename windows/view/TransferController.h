@@ -83,6 +83,11 @@ class TransferController : public QObject
                       std::optional<qx260::link::BackupKept> writeAgain);
     // The end of a run: the Process window closes and commands may start transfers again.
     void endRun();
+    // How a Write (or the read before it) ended, and what the radio now holds: in the box of
+    // its message, in the box of a cancel that left part of the document, or (when nothing
+    // else is said) in the status bar. backup: what the radio held before, when kept.
+    void tellWriteEnding(const qx260::link::TransferOutcome& outcome, qx260::link::RadioContents held,
+                         const std::string& backup);
 
     TransferView& view_;
     QWidget* viewWidget_;

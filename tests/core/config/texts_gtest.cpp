@@ -47,11 +47,11 @@ TEST(TextsTest, FormatFillsThePlacesInOrder)
         {Text::ImportedMany, Language::English, {"3", "a.csv"}, "Imported 3 channels from a.csv"},
         {Text::ImportedMany, Language::Chinese, {"3", "a.csv"}, "已从 a.csv 导入 3 个信道"},
         // a place used twice; an argument that looks like a place is taken as it is
-        {Text::WrittenPartly,
-         Language::English,
-         {"%2", "20", "51"},
-         "%2 after 20 of 51 blocks; the radio holds the first 20 blocks of the document and its earlier "
-         "memory after them"},
+        {Text::RadioHoldsFirstBlocksAndHalf,
+         Language::Chinese,
+         {"%2", "11", "51"},
+         "电台现在保存的是本文档的前 %2 块数据（共 51 块）和第 11 块的前半块，第 11 "
+         "块的后半块及其后仍为原有内容"},
         // a place without an argument stays as written
         {Text::ChannelGivenTwice, Language::English, {"4"}, "channel 4 was already given on line %2"},
         {Text::WindowCaption, Language::Chinese, {"QX", "A", "B"}, "QX  [ 类型:A  频率:B ]"},

@@ -218,6 +218,82 @@ TEST(WriteWorkflow, StepsEndingsAndWhatTheRadioHolds)
     }
 }
 
+// However a Write ends, what the radio holds is the image up to the last sub-block it
+// acknowledged and its own memory after that, and the words say exactly that.
+TEST(WriteWorkflow, WhatEveryEndingLeavesInTheRadio)
+{
+    const auto first = [](int k, int of) {
+        return std::string("the radio now holds the first ") + std::to_string(k) + " of " +
+               std::to_string(of) + " blocks of the document";
+    };
+    const std::string after = " and its earlier memory after them";
+    const struct {
+        const char* what;
+        std::function<void(FakeRadioLink&)> fault;
+        int cancelAtBlock;
+        int subBlocks; // of the image, now in the radio
+        std::string says;
+    } rows[] = {
+        {"completed", {}, -1, 102, "the radio holds all 51 blocks of the document"},
+        {"line drops at a block's first half", [](FakeRadioLink& l) { l.radio.faults.dropAt = 20; }, -1, 20,
+         first(10, 51) + after},
+        {"line drops at a block's second half", [](FakeRadioLink& l) { l.radio.faults.dropAt = 21; }, -1, 21,
+         first(10, 51) + " and the first half of block 11," + after},
+        {"line drops late", [](FakeRadioLink& l) { l.radio.faults.dropAt = 65; }, -1, 65,
+         first(32, 51) + " and the first half of block 33," + after},
+        {"line drops at the last sub-block", [](FakeRadioLink& l) { l.radio.faults.dropAt = 101; }, -1, 101,
+         first(50, 51) + " and the first half of block 51," + after},
+        {"a second half not acknowledged", [](FakeRadioLink& l) { l.radio.faults.wrongWriteAckAt = 31; }, -1,
+         31, first(15, 51) + " and the first half of block 16," + after},
+        {"only the first half of block 1", [](FakeRadioLink& l) { l.radio.faults.dropAt = 1; }, -1, 1,
+         "the radio now holds the first half of block 1 of the 51 blocks of the document, and its earlier "
+         "memory after it"},
+        {"line drops at the first sub-block", [](FakeRadioLink& l) { l.radio.faults.dropAt = 0; }, -1, 0,
+         "nothing was written to the radio"},
+        {"write error on the line", [](FakeRadioLink& l) { l.hangUpAfterWrites = 32; }, -1, 11,
+         first(5, 51) + " and the first half of block 6," + after},
+        {"silent radio", [](FakeRadioLink& l) { l.radio.faults.silent = true; }, -1, 0,
+         "nothing was written to the radio"},
+        {"another model",
+         [](FakeRadioLink& l) { l.radio.faults.identReply = Bytes{'P', '3', '1', '0', '7', 0, 0, 0xFF}; }, -1,
+         0, "nothing was written to the radio"},
+        {"handshake refused", [](FakeRadioLink& l) { l.radio.faults.badHandshakeAcks = 1; }, -1, 0,
+         "nothing was written to the radio"},
+        {"cancelled before the first block", {}, 0, 0, "nothing was written to the radio"},
+        {"cancelled between blocks", {}, 7, 14, first(7, 51) + after},
+    };
+    const RadioImage image = documentImage();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeRadioLink link;
+        link.radio.memory = radioMemory();
+        if (row.fault)
+            row.fault(link);
+        ASSERT_TRUE(link.open("/dev/ttyUSB0").ok());
+        WriteWorkflow workflow;
+        int blocks = 0;
+        workflow.control.progress = [&](int position) { blocks = position; };
+        workflow.control.cancelRequested = [&] { return blocks == row.cancelAtBlock; };
+
+        const WriteResult result = runWriteWorkflow(link, image, workflow);
+
+        const RadioContents held = result.contents();
+        EXPECT_EQ(held.subBlocks, row.subBlocks);
+        EXPECT_EQ(contentsAfterWrite(result.outcome).subBlocks, row.subBlocks);
+        EXPECT_EQ(result.blocksWritten(), row.subBlocks / 2);
+        EXPECT_EQ(radioHoldsText(held, Language::English, Wording::Clause), row.says);
+        const std::size_t new_ = static_cast<std::size_t>(row.subBlocks) * 8;
+        for (std::size_t i = 0; i < offset::TransferEnd; ++i)
+            ASSERT_EQ(link.radio.memory[i], i < new_ ? image.byte(i) : radioMemory()[i]) << i;
+    }
+
+    // The same words stand alone as a sentence, in either language.
+    EXPECT_EQ(radioHoldsText({21}, Language::English),
+              "The radio now holds the first 10 of 51 blocks of the document and the first half of block 11, "
+              "and its earlier memory after them.");
+    EXPECT_EQ(radioHoldsText({0}, Language::Chinese), "没有向电台写入任何数据。");
+}
+
 TEST(RadioBackup, NamesForEveryPort)
 {
     const LocalTime time{2024, 6, 11, 14, 25, 1};
@@ -295,9 +371,14 @@ TEST(FleetTurn, EachEndingAndItsSummary)
         {"the port does not open, no backup", [](FakeRadioLink& l) { l.refuseOpen = true; }, false, false, -1,
          "the port could not be opened: Device or resource busy; nothing was written", 0},
         {"cancelled", nullptr, false, true, 20,
-         "cancelled after 20 of 51 blocks; the radio holds the first 20 blocks of the document and its "
-         "earlier memory after them",
+         "cancelled; the radio now holds the first 20 of 51 blocks of the document and its earlier memory "
+         "after them",
          20},
+        {"broke off after half a block", [](FakeRadioLink& l) { l.radio.faults.dropAt = 21; }, false, true,
+         -1,
+         "the transfer broke off: Input/output error; the radio now holds the first 10 of 51 blocks of the "
+         "document and the first half of block 11, and its earlier memory after them",
+         10},
         {"not read back", [](FakeRadioLink& l) { l.radio.faults.shortReadAt = 3; }, false, true, -1,
          "written, but not read back to verify: the transfer broke off", 51},
     };

@@ -363,6 +363,67 @@ TEST_F(CliTransfer, CtrlCDuringAWriteSaysWhatTheRadioNowHolds)
     expectHolds("radio.dat", document, blocks);
 }
 
+// However a write ends, the program's message stays as it is and a line after it says what
+// the radio now holds, exact to the half block; the radio's saved memory says the same. A
+// line that drops says so in words, not in the system's.
+TEST_F(CliTransfer, AFailedWriteSaysWhatTheRadioNowHolds)
+{
+    const QByteArray radioStart = patternDocument(3);
+    const QByteArray document = patternDocument(100);
+    writeFile("radio.dat", radioStart);
+    writeFile("sent.dat", document);
+    const QString halfOf =
+        "the radio now holds the first %1 of 51 blocks of the document and the first half of "
+        "block %2, and its earlier memory after them.\n";
+    const QString nothing = "qx260-cli: nothing was written to the radio.\n";
+    const QString dropped = "stopped answering";
+    const struct {
+        QStringList simArgs;
+        QString message;
+        QString reason;
+        QString holds; // the line after them
+        int subBlocks; // of the document, now in the radio
+    } cases[] = {
+        {{"--drop-at", "21"}, kProgramInterrupt, dropped, halfOf.arg(10).arg(11), 21},
+        {{"--drop-at", "65"}, kProgramInterrupt, dropped, halfOf.arg(32).arg(33), 65},
+        {{"--drop-at", "40"},
+         kProgramInterrupt,
+         dropped,
+         "the radio now holds the first 20 of 51 blocks of the document and its earlier memory after them.\n",
+         40},
+        {{"--wrong-write-ack", "31"}, kProgramInterrupt, "", halfOf.arg(15).arg(16), 31},
+        {{"--silent"}, kCommunicationError, "", nothing, 0},
+        {{"--bad-handshake-acks", "1"}, kCommunicationError, "", nothing, 0},
+        {{"--ident", "50313230370000FF"}, kTypeMismatch, "", nothing, 0},
+        {{}, "Wrote 51 blocks to ", "", "", 102},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.simArgs.join(' ').toStdString());
+        QFile::remove(path("saved.dat"));
+        SimRadio radio(c.simArgs + QStringList{"--load", path("radio.dat"), "--save", path("saved.dat")});
+        ASSERT_FALSE(radio.device().isEmpty());
+        const CliRun r = cli({"write", "--port", radio.device(), "sent.dat"});
+        EXPECT_EQ(r.exitCode, c.subBlocks == 102 ? 0 : 1);
+        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.reason)) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("ioctl") || r.err.contains("Input/output")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.holds)) << r.err.toStdString();
+        EXPECT_EQ(r.err.contains("To put it right, write sent.dat again"),
+                  c.subBlocks > 0 && c.subBlocks < 102)
+            << r.err.toStdString();
+        QThread::msleep(100);
+        if (c.subBlocks == 0) {
+            EXPECT_FALSE(QFile::exists(path("saved.dat"))) << "the radio was written";
+            continue;
+        }
+        const QByteArray memory = readFile("saved.dat");
+        ASSERT_EQ(memory.size(), 1040);
+        const int written = c.subBlocks * 8;
+        EXPECT_EQ(memory.mid(16, written), document.mid(16, written));
+        EXPECT_EQ(memory.mid(16 + written, 0x330 - written), radioStart.mid(16 + written, 0x330 - written));
+    }
+}
+
 // Ctrl+C during a write into several radios ends each at its next block, and each result
 // line says how much of the document that radio now holds.
 TEST_F(CliTransfer, CtrlCDuringSeveralWritesSaysWhatEachRadioHolds)
@@ -378,8 +439,9 @@ TEST_F(CliTransfer, CtrlCDuringSeveralWritesSaysWhatEachRadioHolds)
     int index = 0;
     for (const SimRadio* radio : {&first, &second}) {
         const QRegularExpressionMatch held =
-            QRegularExpression(QRegularExpression::escape(radio->device()) +
-                               ": cancelled after (\\d+) of 51 blocks; the radio holds the first \\1 blocks")
+            QRegularExpression(
+                QRegularExpression::escape(radio->device()) +
+                ": cancelled; the radio now holds the first (\\d+) of 51 blocks of the document")
                 .match(r.out);
         ASSERT_TRUE(held.hasMatch()) << r.out.toStdString();
         expectHolds("radio" + QString::number(index++) + ".dat", document, held.captured(1).toInt());

@@ -181,23 +181,40 @@ class TestLink : public QObject
     }
 
     // Write through the Process window: the table (with what is only in its cells) goes to
-    // the radio, and each ending of the core's Write reaches the screen.
+    // the radio, and each ending of the core's Write reaches the screen with what the radio
+    // now holds after its message.
     void plainWrite_data()
     {
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QString>("typed");   // a value still being typed into channel 5
         QTest::addColumn<int>("cancelAt");    // Cancel once the bar is there; -1 never
         QTest::addColumn<QString>("message"); // the start of the one box shown, if any
+        QTest::addColumn<QString>("says");    // what the box says after it
         QTest::addColumn<int>("count");
-        QTest::newRow("completed") << QStringList() << "" << -1 << "" << 51;
-        QTest::newRow("not acknowledged") << QStringList{"--wrong-write-ack", "11"} << "" << -1
-                                          << "Program Interrupt, Please reset the radio and try again" << 5;
-        QTest::newRow("cancelled between blocks")
-            << QStringList{"--pace", "9600"} << "" << 3
-            << "Writing was cancelled. The radio now holds the first " << 3;
+        QTest::addColumn<int>("subBlocks"); // of the document, now in the radio
+        const QString interrupt = "Program Interrupt, Please reset the radio and try again\n\n";
+        const QString half =
+            "The radio now holds the first %1 of 51 blocks of the document and the first half "
+            "of block %2, and its earlier memory after them.\nTo put it right, write again";
+        QTest::newRow("completed") << QStringList() << "" << -1 << ""
+                                   << "" << 51 << 102;
+        QTest::newRow("not acknowledged") << QStringList{"--wrong-write-ack", "11"} << "" << -1 << interrupt
+                                          << half.arg(5).arg(6) << 5 << 11;
+        QTest::newRow("line dropped")
+            << QStringList{"--drop-at", "21"} << "" << -1 << interrupt
+            << "the radio or the cable stopped answering (the line was lost)\n\n" + half.arg(10).arg(11) << 10
+            << 21;
+        QTest::newRow("another type")
+            << QStringList{"--ident", "50313230370000FF"} << "" << -1
+            << "Becuase the type of radio does not match,\ncommunications is interrupt."
+            << "\n\nNothing was written to the radio." << 0 << 0;
+        QTest::newRow("cancelled between blocks") << QStringList{"--pace", "9600"} << "" << 3
+                                                  << "Writing was cancelled. The radio now holds the first "
+                                                  << "" << 3 << -1;
         QTest::newRow("refused value: nothing sent")
             << QStringList() << "146,52" << -1
-            << resourceString(61504) + "\n\nNothing was written to the radio." << 0;
+            << resourceString(61504) + "\n\nNothing was written to the radio."
+            << "" << 0 << 0;
     }
 
     void plainWrite()
@@ -206,7 +223,9 @@ class TestLink : public QObject
         QFETCH(QString, typed);
         QFETCH(int, cancelAt);
         QFETCH(QString, message);
+        QFETCH(QString, says);
         QFETCH(int, count);
+        QFETCH(int, subBlocks);
         const QString saved = dir_.filePath("written.dat");
         const QString log = dir_.filePath("write.log");
         QFile::remove(saved);
@@ -250,6 +269,7 @@ class TestLink : public QObject
         } else {
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0].text.startsWith(message), qPrintable(shown[0].text));
+            QVERIFY2(shown[0].text.contains(says), qPrintable(shown[0].text));
         }
         const int blocks = cancelAt < 0 ? count : dialog->countText()->text().toInt();
         if (cancelAt < 0)
@@ -268,10 +288,16 @@ class TestLink : public QObject
         }
         // The radio holds the blocks written of the document, with the value that was open.
         QCOMPARE(w.doc.image.rxFrequency(6), std::optional<std::uint32_t>(15125000));
+        const int written = subBlocks < 0 ? blocks * 16 : subBlocks * 8;
+        if (written == 0) {
+            QTest::qWait(100);
+            QVERIFY(!QFile::exists(saved));
+            return;
+        }
         QTRY_COMPARE(test::readFile(saved).size(), 1040);
         const QByteArray memory = test::readFile(saved);
         const QByteArray sent(reinterpret_cast<const char*>(w.doc.image.bytes().data()), 0x330);
-        QCOMPARE(memory.mid(16, blocks * 16), sent.left(blocks * 16));
+        QCOMPARE(memory.mid(16, written), sent.left(written));
     }
 
     void portSettingOffersOnlyPortsThatOpen()
