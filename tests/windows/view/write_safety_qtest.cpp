@@ -117,19 +117,40 @@ class TestWriteSafety : public QObject
         QTest::addColumn<QStringList>("pictures"); // each difference view saved for the manual
         QTest::addColumn<QString>("sessions");     // what the radio saw: R a Read, W a Write
         QTest::addColumn<QString>("message");      // the start of the message box shown, if any
+        QTest::addColumn<QString>("says");         // what that box says after it
+        QTest::addColumn<QStringList>("fault");    // of the radio, besides the byte it does not keep
         QTest::newRow("backup, review, verify, Write Again")
             << "backup review verify" << false << QStringList{"accept", "accept", "accept", "close"}
             << QStringList{"write-review-en.png", "write-verify-en.png"} << "RWRRWR"
-            << "";
+            << ""
+            << "" << QStringList();
         QTest::newRow("Chinese") << "backup review verify" << true << QStringList{"accept", "close"}
                                  << QStringList{"write-review-zh.png", "write-verify-zh.png"} << "RWR"
-                                 << "";
+                                 << ""
+                                 << "" << QStringList();
         QTest::newRow("review declined: nothing written")
             << "review" << false << QStringList{"close"} << QStringList() << "R"
-            << "";
+            << ""
+            << "" << QStringList();
         QTest::newRow("backup fails: nothing written")
             << "backup review verify" << false << QStringList() << QStringList() << "R"
-            << "The radio could not be backed up in ";
+            << "The radio could not be backed up in "
+            << "" << QStringList();
+        QTest::newRow("backup, a half block not acknowledged: the radio holds part of it")
+            << "backup verify" << false << QStringList() << QStringList() << "RW"
+            << "Program Interrupt, Please reset the radio and try again"
+            << "the first 10 of 51 blocks of the document and the first half of block 11, and its earlier "
+               "memory "
+               "after them.\nTo put it right, write again, or open the saved document (or a backup of the "
+               "radio) "
+               "and write it.\nThe backup of the radio is "
+            << QStringList{"--wrong-write-ack", "21"};
+        QTest::newRow("backup, the line drops while it is read: nothing written")
+            << "backup verify" << false << QStringList() << QStringList() << "R"
+            << "Program Interrupt, Please reset the radio and try again"
+            << "the radio or the cable stopped answering (the line was lost)\n\nNothing was written to the "
+               "radio."
+            << QStringList{"--drop-at", "21"};
     }
 
     void checkedWrite()
@@ -140,6 +161,9 @@ class TestWriteSafety : public QObject
         QFETCH(QStringList, pictures);
         QFETCH(QString, sessions);
         QFETCH(QString, message);
+        QFETCH(QString, says);
+        QFETCH(QStringList, fault);
+        const bool backupFails = message.startsWith("The radio could not be backed up");
 
         processValues().setLanguage(languageOf(chinese));
         QTemporaryDir caseDir;
@@ -147,8 +171,9 @@ class TestWriteSafety : public QObject
         const QString backups = caseDir.filePath("backups");
         QVERIFY(QDir().mkpath(backups));
         // Channel 1's first byte is stored inverted: every verify finds it.
-        SimRadio radio({"--load", dir_.filePath("radio.dat"), "--variant-byte", "F5", "--log", log,
-                        "--corrupt-write", "2"});
+        SimRadio radio(QStringList{"--load", dir_.filePath("radio.dat"), "--variant-byte", "F5", "--log", log,
+                                   "--corrupt-write", "2"} +
+                       fault);
         qputenv("QX260_PORT_COM1", radio.device().toUtf8());
 
         // The document changes channel 1 and adds channel 5: its eight cells.
@@ -168,7 +193,7 @@ class TestWriteSafety : public QObject
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         });
         w.view->OnWriteSafety();
-        if (!message.isEmpty())
+        if (backupFails)
             QVERIFY(QDir(backups).removeRecursively()); // the folder went away since (a USB stick taken out)
 
         // The difference view is answered when it shows (inside the transfer).
@@ -212,6 +237,7 @@ class TestWriteSafety : public QObject
         } else {
             QCOMPARE(shown.size(), 1);
             QVERIFY2(shown[0].text.startsWith(message), qPrintable(shown[0].text));
+            QVERIFY2(shown[0].text.contains(says), qPrintable(shown[0].text));
         }
 
         // Only the sessions the choices call for reach the radio; what was sent is the document.
@@ -226,7 +252,7 @@ class TestWriteSafety : public QObject
         // One backup at most, named after the port and the time, holding what the radio
         // held; every verify names it as what the radio held before.
         const QStringList made = QDir(backups).entryList(QDir::Files);
-        QCOMPARE(QDir(backups).exists(), message.isEmpty()); // no folder is made for a backup
+        QCOMPARE(QDir(backups).exists(), !backupFails); // no folder is made for a backup
         QCOMPARE(made.size(), choices.contains("backup") && sessions.contains('W') ? 1 : 0);
         if (!made.isEmpty()) {
             QVERIFY2(QRegularExpression("^radio-COM1-\\d{8}-\\d{6}\\.dat$").match(made[0]).hasMatch(),
