@@ -33,9 +33,8 @@ const Row kRows[] = {
     {"145.001", FieldRefusal::OffStep, "145.12500"},
     {"146.5400001", FieldRefusal::OffStep, "145.12500"},
     {"145.00000625", FieldRefusal::OffStep, "145.12500"},
-    {"145.125009", FieldRefusal::OffStep, "145.12500"},
-    {"146.540000000000001", FieldRefusal::OffStep, "145.12500"},
-    {"160.0000001", FieldRefusal::OutOfRange, "145.12500"},
+    {"146.540000000000001", FieldRefusal::OffStep, "145.12500"}, // past 15 significant digits
+    {"160.0000001", FieldRefusal::OutOfRange, "145.12500"},      // above the top, not on it
 };
 
 // Channel 1 holds 145.12500 on both sides; the rest are empty.

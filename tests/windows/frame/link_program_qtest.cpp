@@ -242,7 +242,7 @@ class TestLinkProgram : public QObject
         QFETCH(int, key);
         QFETCH(QString, title);
         ShellFixture env;
-        SimRadio radio({"--pace", "9600", "--save", env.path("radio.dat")});
+        SimRadio radio({"--save", env.path("radio.dat")});
         qputenv("QX260_PORT_COM1", radio.device().toUtf8());
         QVERIFY(env.start());
         // Enter as the keyboard delivers it: to the widget with the focus.
