@@ -369,6 +369,7 @@ constexpr TextRow kTexts[] = {
     {T::FleetWriting, "Writing...", "正在写入..."},
     {T::FleetVerifying, "Verifying...", "正在校验..."},
     {T::FleetSummary, "%1 of %2 radios written.", "%2 台电台中 %1 台写入成功。"},
+    {T::FleetWriteAgain, "Write Again to Failed", "重新写入失败的电台"},
     {T::DesktopUsage,
      "Usage: qx260 [OPTION]... [FILE.dat]\n"
      "\n"

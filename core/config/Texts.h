@@ -289,6 +289,7 @@ enum class Text {
     FleetWriting,
     FleetVerifying,
     FleetSummary, // %1 radios written, %2 all radios
+    FleetWriteAgain,
     // the desktop program's --help
     DesktopUsage,
 };

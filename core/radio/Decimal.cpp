@@ -133,6 +133,20 @@ std::optional<double> parsePlainDecimal(std::string_view text)
     return parseLeadingNumber(number);
 }
 
+bool hasDigitsBeyond(std::string_view plainDecimal, int decimals)
+{
+    const std::size_t point = plainDecimal.find('.');
+    if (point == std::string_view::npos)
+        return false;
+    std::size_t i = point + 1;
+    for (int kept = 0; kept < decimals && i < plainDecimal.size() && isDigit(plainDecimal[i]); ++kept)
+        ++i;
+    for (; i < plainDecimal.size() && isDigit(plainDecimal[i]); ++i)
+        if (plainDecimal[i] != '0')
+            return true;
+    return false;
+}
+
 std::optional<std::int64_t> scaleExact(double value, int powerOfTen)
 {
     if (!std::isfinite(value))

@@ -26,6 +26,11 @@ std::optional<std::int64_t> scaleExact(double value, int powerOfTen);
 // exponent, a unit, a second point, a blank inside, no digit at all.
 std::optional<double> parsePlainDecimal(std::string_view text);
 
+// Whether a plain decimal number (as parsePlainDecimal takes it) has a digit other than 0
+// after its first `decimals` decimals: a digit that a count of 10^-decimals units would
+// drop ("146.5400001" and "145.00000625" at 5 decimals; not "146.520000").
+bool hasDigitsBeyond(std::string_view plainDecimal, int decimals);
+
 // parseLeadingNumber + scaleExact, limited to a 32-bit signed result (empty on overflow).
 std::optional<std::int32_t> textToScaled32(std::string_view text, int powerOfTen);
 

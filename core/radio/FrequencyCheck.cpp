@@ -60,18 +60,24 @@ FrequencyReading readFrequency(std::string_view text, BandLimits limits)
     // so it is never a frequency, whatever the band limits say.
     constexpr std::int64_t kLowestWord = 1000000;
     constexpr std::int64_t kHighestWord = 99999999;
-    if (!scaled || *scaled < kLowestWord || *scaled > kHighestWord || *scaled < limits.lower ||
-        *scaled > limits.upper) {
+    // A digit finer than 10 Hz puts the value above its count of units: past the top of
+    // the band when that count is the top.
+    const bool finerDigits = hasDigitsBeyond(text, 5);
+    const auto above = [&](std::int64_t top) { return *scaled > top || (finerDigits && *scaled == top); };
+    if (!scaled || *scaled < kLowestWord || above(kHighestWord) || *scaled < limits.lower ||
+        above(limits.upper)) {
         reading.verdict = FrequencyVerdict::OutOfRange;
         return reading;
     }
-    if (*scaled % 500 != 0 && *scaled % 625 != 0) {
+    // Off the step also when a digit finer than 10 Hz follows: the count of 10 Hz units
+    // would drop it, and "146.5400001" would go into the radio as 146.54000.
+    if ((*scaled % 500 != 0 && *scaled % 625 != 0) || finerDigits) {
         reading.verdict = FrequencyVerdict::OffStep;
         return reading;
     }
     reading.verdict = FrequencyVerdict::Valid;
-    // Store the value that passed the checks: "%3.5f" rounds, so "145.125009" (checked as
-    // 145.12500) would otherwise go into the table, and the radio, as 145.12501.
+    // Store the value that passed the checks, as the exact count of 10 Hz units: "%3.5f"
+    // of the double could round its last digit.
     reading.textToStore = formatScaled(*scaled, 5);
     return reading;
 }

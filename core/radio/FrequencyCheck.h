@@ -20,7 +20,8 @@ struct BandLimits {
 BandLimits bandLimitsFromText(std::string_view bandText);
 
 // NotANumber: anything but blanks around one plain decimal number ("146,52", "146.52abc",
-// "146.52.3", "145 .5", "1e2", "-145").
+// "146.52.3", "145 .5", "1e2", "-145"). OffStep: on neither channel step, or with a digit
+// other than 0 finer than 10 Hz ("146.5400001"); trailing zeros are no digit ("146.520000").
 enum class FrequencyVerdict { Empty, NotANumber, OutOfRange, OffStep, Valid };
 
 struct FrequencyReading {

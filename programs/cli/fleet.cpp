@@ -41,6 +41,7 @@ struct Port {
     PortActivity activity;
     std::string logText; // its wire log (--log), written by its own thread only
     std::string shown;   // the last radio's result once the port is finished
+    bool failed = false; // a radio on it was not written (and verified, when asked)
 };
 
 // What a port's thread tells the main thread.
@@ -83,6 +84,31 @@ std::string secondsText(double seconds)
 {
     const long long tenths = std::llround(seconds * 10);
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// A word as a POSIX shell reads it back: as it is when it holds nothing the shell treats
+// specially, else in single quotes.
+std::string shellWord(const std::string& word)
+{
+    const bool plain =
+        !word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                                "0123456789_./:=,+-@%") == std::string::npos;
+    if (plain)
+        return word;
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// The ports whose radio was not written as options to give the write again:
+// "--port COM2 --port COM5".
+std::string portOptions(const std::vector<std::string>& ports)
+{
+    std::string text;
+    for (const std::string& port : ports)
+        text += (text.empty() ? "--port " : " --port ") + shellWord(port);
+    return text;
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -206,6 +232,13 @@ class Display
         for (std::size_t i = 0; i < failed_.size(); ++i)
             text += (i == 0 ? " (" : ", ") + failed_[i] + (i + 1 == failed_.size() ? ")" : "");
         std::printf("%s.\n", text.c_str());
+        // Ready to be given again: the same write to only the ports that failed.
+        std::vector<std::string> failedPorts;
+        for (const auto& port : ports_)
+            if (port->failed)
+                failedPorts.push_back(port->name);
+        if (!options_.repeat && ports_.size() > 1 && !failedPorts.empty())
+            std::printf("To write the failed radios again: %s\n", portOptions(failedPorts).c_str());
         if (!reportFailure.empty())
             return fail(kExitFailure, "the report could not be added to: " + reportFailure);
         if (radios_ == 0)
@@ -242,8 +275,10 @@ class Display
         ++radios_;
         written_ += turn.written() ? 1 : 0;
         verified_ += turn.verified() ? 1 : 0;
-        if (!turn.ok())
+        if (!turn.ok()) {
             failed_.push_back(label(port, turn.radio));
+            port.failed = true;
+        }
         port.shown = turn.ok() ? summary : "FAILED";
         if (options_.repeat && !drawn_ && !options_.quiet &&
             turn.outcome.ending != link::TransferEnding::OpenFailed)

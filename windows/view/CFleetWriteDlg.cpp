@@ -1,9 +1,11 @@
 // The Write to Several Radios dialog: the port choice, then a bar and a result per port
 // while the ports' threads write, read from their activity by a timer on the window's
-// thread.
+// thread; once they are finished, the same write again to the ports whose radio failed.
 
 #include "windows/view/CFleetWriteDlg.h"
 #include "windows/common/DisplayText.h"
+
+#include <algorithm>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,11 +39,13 @@ std::string deviceOf(int number)
 
 // A port being written: its row of the window, and what its thread leaves there.
 struct CFleetWriteDlg::PortRow {
+    int number = 0; // COM1..COM16
     QString name;
     std::string device;
     qx260::link::PortActivity activity;
     qx260::link::RadioTurn turn; // written by the port's thread before `done`
     std::atomic<bool> done{false};
+    QLabel* label = nullptr;
     QProgressBar* bar = nullptr;
     QLabel* result = nullptr;
 };
@@ -83,6 +87,10 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     write_ = new QPushButton(qx260::programText(qx260::Text::WriteButton), this);
     write_->setObjectName(QStringLiteral("write"));
     write_->setDefault(true);
+    again_ = new QPushButton(qx260::programText(qx260::Text::FleetWriteAgain), this);
+    again_->setObjectName(QStringLiteral("again"));
+    again_->hide();
+    buttons->addWidget(again_);
     cancel_ = new QPushButton(qx260::programText(qx260::Text::CancelButton), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(write_);
@@ -90,6 +98,7 @@ CFleetWriteDlg::CFleetWriteDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
     layout->addLayout(buttons);
     connect(write_, &QPushButton::clicked, this, &CFleetWriteDlg::OnWrite);
     connect(cancel_, &QPushButton::clicked, this, &CFleetWriteDlg::OnCancel);
+    connect(again_, &QPushButton::clicked, this, &CFleetWriteDlg::OnWriteAgain);
 
     timer_ = new QTimer(this);
     timer_->setInterval(100);
@@ -153,15 +162,52 @@ void CFleetWriteDlg::OnWrite()
 {
     if (running_ || !rows_.empty())
         return;
-    const bool verify = verify_->isChecked();
-    for (int n = 1; n <= 16; ++n) {
-        if (!ports_[n - 1]->isEnabled() || !ports_[n - 1]->isChecked())
-            continue;
+    std::vector<int> chosen;
+    for (int n = 1; n <= 16; ++n)
+        if (ports_[n - 1]->isEnabled() && ports_[n - 1]->isChecked())
+            chosen.push_back(n);
+    if (chosen.empty())
+        return;
+    for (QCheckBox* box : ports_)
+        box->setEnabled(false);
+    verify_->setEnabled(false);
+    startPorts(chosen, verify_->isChecked());
+}
+
+void CFleetWriteDlg::OnWriteAgain()
+{
+    if (running_)
+        return;
+    std::vector<int> failed;
+    for (const auto& row : rows_)
+        if (row->done && !row->turn.ok())
+            failed.push_back(row->number);
+    if (failed.empty())
+        return;
+    // The rows of the last run go; the boxes show the ports written now. The verify
+    // choice stays as it was.
+    for (const auto& row : rows_) {
+        delete row->label;
+        delete row->bar;
+        delete row->result;
+    }
+    rows_.clear();
+    for (int n = 1; n <= 16; ++n)
+        ports_[n - 1]->setChecked(std::find(failed.begin(), failed.end(), n) != failed.end());
+    summary_->clear();
+    startPorts(failed, verify_->isChecked());
+}
+
+void CFleetWriteDlg::startPorts(const std::vector<int>& numbers, bool verify)
+{
+    for (int n : numbers) {
         auto row = std::make_unique<PortRow>();
+        row->number = n;
         row->name = ports_[n - 1]->text();
         row->device = deviceOf(n);
         const int at = static_cast<int>(rows_.size());
-        rowsLayout_->addWidget(new QLabel(row->name, this), at, 0);
+        row->label = new QLabel(row->name, this);
+        rowsLayout_->addWidget(row->label, at, 0);
         row->bar = new QProgressBar(this);
         row->bar->setObjectName(QStringLiteral("progress%1").arg(n));
         row->bar->setRange(0, qx260::link::wire::kBlockCount * (verify ? 2 : 1));
@@ -176,14 +222,12 @@ void CFleetWriteDlg::OnWrite()
         rowsLayout_->addWidget(row->result, at, 2);
         rows_.push_back(std::move(row));
     }
-    if (rows_.empty())
-        return;
-    for (QCheckBox* box : ports_)
-        box->setEnabled(false);
-    verify_->setEnabled(false);
 
     running_ = true;
     updateWriteButton();
+    again_->hide();
+    cancel_->setText(qx260::programText(qx260::Text::CancelButton));
+    cancel_->setEnabled(true);
     cancelFlag_ = std::make_shared<std::atomic<bool>>(false);
     qx260::link::FleetSettings settings;
     settings.verify = verify;
@@ -241,6 +285,7 @@ void CFleetWriteDlg::refresh()
     running_ = false;
     cancel_->setText(qx260::programText(qx260::Text::CloseButton));
     cancel_->setEnabled(true);
+    again_->setVisible(ok < total);
     summary_->setText(qx260::programText(qx260::Text::FleetSummary).arg(ok).arg(total));
 }
 

@@ -4,7 +4,8 @@
 // whether each radio is read back to verify; then each port shows one progress bar and
 // its result, and Cancel stops every transfer at its next block. Each port's transfer runs
 // on a thread of its own; the same image (the channel table encoded once, by the command)
-// goes to every radio.
+// goes to every radio. When some radios failed, Write Again to Failed writes the same image
+// with the same choices to those ports only.
 
 #include <QDialog>
 #include <atomic>
@@ -46,6 +47,8 @@ class CFleetWriteDlg : public QDialog
     QCheckBox* verifyBox() const { return verify_; }
     QPushButton* writeButton() const { return write_; }
     QPushButton* cancelButton() const { return cancel_; }
+    // Shown once the ports are finished and some radio failed.
+    QPushButton* againButton() const { return again_; }
     // One per chosen port, in port order, once writing has started.
     QProgressBar* progressBar(int row) const;
     QLabel* resultText(int row) const;
@@ -53,8 +56,9 @@ class CFleetWriteDlg : public QDialog
     bool running() const { return running_; }
 
   public slots:
-    void OnWrite();  // starts the chosen ports
-    void OnCancel(); // stops them all (before the start: closes)
+    void OnWrite();      // starts the chosen ports
+    void OnCancel();     // stops them all (before the start: closes)
+    void OnWriteAgain(); // once finished: the ports whose radio failed, again
 
   protected:
     void reject() override; // Escape and the close box are Cancel
@@ -65,6 +69,7 @@ class CFleetWriteDlg : public QDialog
 
     void refresh(); // the bars and results from the ports' threads
     void updateWriteButton();
+    void startPorts(const std::vector<int>& numbers, bool verify); // ports 1..16, in order
 
     qx260::RadioImage image_;
     QCheckBox* ports_[16] = {};
@@ -73,6 +78,7 @@ class CFleetWriteDlg : public QDialog
     QLabel* summary_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QPushButton* again_ = nullptr;
     QTimer* timer_ = nullptr;
     std::vector<std::unique_ptr<PortRow>> rows_;
     std::unique_ptr<qx260::link::PortThreads> threads_;

@@ -70,7 +70,10 @@ void CProcessDlg::OnInitDialog()
     progressBar_->setRange(0, kBarMaximum);
     progressBar_->setValue(0);
     countText_->setText(templateText(kCountId, "0"));
+    // Until OK, Enter starts the transfer (and a button tabbed to takes it).
     ok_->setEnabled(true);
+    ok_->setDefault(true);
+    cancel_->setAutoDefault(true);
     setWindowTitle(titleText_);
     cancelFlag_ = 0;
 }
@@ -93,9 +96,7 @@ void CProcessDlg::createWindow(QWidget* over)
     }
     raise();
     activateWindow();
-    // OK has the focus whenever the window opens, so that Enter starts the transfer: a
-    // running transfer disables OK, which moves the focus on to Cancel, and a focused
-    // button takes Enter.
+    // OK has the focus whenever the window opens, so that Enter starts the transfer.
     ok_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -130,6 +131,13 @@ void CProcessDlg::OnOK()
 {
     if (!ok_->isEnabled())
         return;
+    // While the transfer runs no button is the default and Cancel takes no Enter: the
+    // disabled OK hands the focus on to Cancel, and an Enter pressed by habit right after
+    // the one that started the transfer must not stop it half-way. Escape, a click on
+    // Cancel and the close box still stop it.
+    ok_->setDefault(false);
+    cancel_->setAutoDefault(false);
+    cancel_->setDefault(false);
     ok_->setEnabled(false);
     emit transferRequested();
 }

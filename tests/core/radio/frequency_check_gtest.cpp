@@ -33,9 +33,9 @@ TEST(ReadFrequency, VerdictsAgainstBandAndStep)
         {"136.0125", FrequencyVerdict::Valid, "136.01250"},
         {"130.2", FrequencyVerdict::Valid, "130.20000"},
         {"145.006249", FrequencyVerdict::OffStep, "145.00625"},
-        // Accepted as 145.12500, so stored as 145.12500 and never rounded up off the step.
-        {"145.125009", FrequencyVerdict::Valid, "145.12500"},
-        {"136.00000999", FrequencyVerdict::Valid, "136.00000"},
+        // A digit finer than 10 Hz is never dropped (more in the frequency digits table).
+        {"145.125009", FrequencyVerdict::OffStep, nullptr},
+        {"136.00000999", FrequencyVerdict::OffStep, nullptr},
         {" 145.5 ", FrequencyVerdict::Valid, "145.50000"},
         {"145.", FrequencyVerdict::Valid, "145.00000"},
         {"21474.83648", FrequencyVerdict::OutOfRange, "21474.83648"},

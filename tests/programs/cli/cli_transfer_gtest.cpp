@@ -538,6 +538,10 @@ TEST_F(CliTransfer, WriteSeveralRadiosAtOnce)
     const CliRun w = cli(args);
     EXPECT_EQ(w.exitCode, 1) << w.err.toStdString();
     EXPECT_TRUE(w.out.contains("4 radios: 2 written, 1 verified, 3 failed (")) << w.out.toStdString();
+    // The ports that failed, in the order given, ready to be given to the write again.
+    EXPECT_TRUE(w.out.endsWith(QString("\nTo write the failed radios again: --port %1 --port %2 --port %3\n")
+                                   .arg(radios[1]->device(), radios[2]->device(), radios[3]->device())))
+        << w.out.toStdString();
     // The flipped byte is named.
     EXPECT_TRUE(w.out.contains("\n    Channel 1 Rx Frequency: 145.12500 -> ")) << w.out.toStdString();
     const QStringList report = QString::fromUtf8(readFile("report.csv")).split("\r\n", Qt::SkipEmptyParts);

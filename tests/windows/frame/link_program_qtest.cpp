@@ -226,6 +226,74 @@ class TestLinkProgram : public QObject
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 
+    // Enter never stops a transfer: pressed right after the one that starts it (as a hand
+    // used to Ctrl+W, Enter does) and again half-way, the Read and the Write both complete;
+    // afterwards Enter is OK again. Escape still stops one.
+    void enterNeverStopsATransfer_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << "Write Data";
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << "Read Data";
+    }
+
+    void enterNeverStopsATransfer()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, title);
+        ShellFixture env;
+        SimRadio radio({"--save", env.path("radio.dat")});
+        qputenv("QX260_PORT_COM1", radio.device().toUtf8());
+        QVERIFY(env.start());
+        // Enter as the keyboard delivers it: to the widget with the focus.
+        const auto pressEnter = [](CProcessDlg* dialog) {
+            QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+            QTest::keyClick(target, Qt::Key_Return);
+        };
+
+        pressKeys(env, Qt::Key(key));
+        QPointer<CProcessDlg> dialog = processWindow(env);
+        QVERIFY(dialog && dialog->windowExists());
+        QCOMPARE(dialog->windowTitle(), title);
+        int halfWayPresses = 0;
+        const QMetaObject::Connection halfWay =
+            connect(dialog->progressBar(), &QProgressBar::valueChanged, dialog, [&](int value) {
+                if (value == 25)
+                    QTimer::singleShot(0, dialog, [&] {
+                        pressEnter(dialog);
+                        ++halfWayPresses;
+                    });
+            });
+        pressEnter(dialog); // starts it
+        QVERIFY(!dialog->okButton()->isEnabled());
+        pressEnter(dialog); // right after: nothing
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 30000);
+        QCOMPARE(halfWayPresses, 1);
+        QCOMPARE(dialog->countText()->text(), QString("51"));
+        QVERIFY(msgtest::takeShown().isEmpty());
+        if (key == Qt::Key_R)
+            QVERIFY(rowTexts(env.active()->view, 1).first().startsWith("145.5"));
+        else
+            QCOMPARE(ShellFixture::readFile(env.path("radio.dat")).mid(16, 0x330),
+                     imageBytes(env.active()->doc->image, 0, kTransferEnd));
+
+        // The next window starts with Enter again, and Escape stops that transfer.
+        disconnect(halfWay);
+        pressKeys(env, Qt::Key(key));
+        QVERIFY(dialog->windowExists());
+        QCOMPARE(dialog->focusWidget(), static_cast<QWidget*>(dialog->okButton()));
+        connect(dialog->progressBar(), &QProgressBar::valueChanged, env.frame(), [&](int value) {
+            if (value == 5)
+                QTimer::singleShot(0, env.frame(),
+                                   [&] { QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape); });
+        });
+        pressEnter(dialog);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->windowExists(), 30000);
+        QVERIFY2(dialog->progressBar()->value() < 51, qPrintable(dialog->countText()->text()));
+        msgtest::takeShown();
+        QTRY_VERIFY(!holdsOpen(radio.device()));
+    }
+
     void exitDuringAReadStopsIt()
     {
         // Exit while a Read runs: the main window closes, and the transfer stops at its

@@ -149,6 +149,7 @@ class TestEditing : public QObject
                                "separator, such as 145.125.";
         QTest::newRow("below the band") << 1 << true << "129.99375" << range;
         QTest::newRow("tx off step, click") << 2 << false << "145.001" << step;
+        QTest::newRow("a digit finer than 10 Hz") << 1 << true << "146.5400001" << step;
         QTest::newRow("two points") << 2 << true << "146.52.3" << number;
     }
 

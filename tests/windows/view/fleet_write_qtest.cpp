@@ -1,8 +1,8 @@
 // Program > Write to Several Radios, against three simulated radios on COM1 to COM3: the
 // ports that open are offered, the table is encoded once and every radio gets the image,
 // each with its bar and its verified result; Cancel stops them all, and each result says
-// how much of the document its radio holds. The finished dialog, in English and Chinese,
-// is the manual's picture of it.
+// how much of the document its radio holds; a radio that failed is written again from the
+// finished dialog. The finished dialog, in English and Chinese, is the manual's picture of it.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -143,6 +143,74 @@ class TestFleetWrite : public QObject
                         QByteArray(reinterpret_cast<const char*>(doc.image.bytes().data() + held[n - 1] * 16),
                                    16));
         }
+        QVERIFY(msgtest::takeShown().isEmpty());
+    }
+
+    // One radio of two does not answer at first: the finished dialog offers the write again
+    // to that port only, with the same verify choice, and the radio written already is left
+    // alone.
+    void writeAgainToTheFailed()
+    {
+        const QString saved1 = dir_.filePath("first.dat");
+        const QString saved2 = dir_.filePath("late.dat");
+        QFile::remove(saved1);
+        QFile::remove(saved2);
+        SimRadio first({"--save", saved1});
+        SimRadio late({"--save", saved2, "--no-answer", "1"});
+        qputenv("QX260_PORT_COM1", first.device().toUtf8());
+        qputenv("QX260_PORT_COM2", late.device().toUtf8());
+        qputenv("QX260_PORT_COM3", dir_.filePath("none").toUtf8());
+        test::ChannelWindow w;
+        w.doc.image.setRxFrequency(5, 15000000);
+        w.view->fillTableFromDocument();
+
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CFleetWriteDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto closeDialog = qScopeGuard([dialog] { dialog->done(0); });
+            QVERIFY(dialog->againButton()->isHidden());
+            dialog->portBox(1)->setChecked(true);
+            dialog->portBox(2)->setChecked(true);
+            dialog->verifyBox()->setChecked(true);
+            QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
+            QVERIFY(dialog->againButton()->isHidden());
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->running(), 30000);
+            QVERIFY2(dialog->resultText(0)->text().startsWith("OK"),
+                     qPrintable(dialog->resultText(0)->text()));
+            QVERIFY(!dialog->resultText(1)->text().startsWith("OK"));
+            QVERIFY(!dialog->againButton()->isHidden());
+            QCOMPARE(dialog->againButton()->text(), QString("Write Again to Failed"));
+            QVERIFY(dialog->againButton()->isEnabled());
+            QTRY_COMPARE(test::readFile(saved1).size(), 1040);
+            QVERIFY(QFile::remove(saved1));
+            QVERIFY(!QFile::exists(saved2));
+
+            QTest::mouseClick(dialog->againButton(), Qt::LeftButton);
+            QVERIFY(dialog->running());
+            QVERIFY(dialog->againButton()->isHidden());
+            QVERIFY(dialog->resultText(1) == nullptr); // only the failed port has a row
+            QVERIFY(!dialog->portBox(1)->isChecked() && dialog->portBox(2)->isChecked());
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog->running(), 30000);
+            QVERIFY2(dialog->resultText(0)->text().startsWith("OK, verified"),
+                     qPrintable(dialog->resultText(0)->text()));
+            QCOMPARE(dialog->progressBar(0)->objectName(), QString("progress2"));
+            QCOMPARE(dialog->summaryText()->text(), QString("1 of 1 radios written."));
+            QVERIFY(dialog->againButton()->isHidden());
+            checked = true;
+            closeDialog.dismiss();
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        });
+        w.view->OnWriteSeveralRadios();
+        QVERIFY(checked);
+        // The late radio holds the document; the first one was not written twice.
+        const QByteArray held = test::readFile(saved2);
+        QCOMPARE(held.size(), 1040);
+        QCOMPARE(held.mid(16, 0x330),
+                 QByteArray(reinterpret_cast<const char*>(w.doc.image.bytes().data()), 0x330));
+        QVERIFY(!QFile::exists(saved1));
+        for (int n = 1; n <= 3; ++n)
+            qunsetenv(qPrintable(QStringLiteral("QX260_PORT_COM%1").arg(n)));
         QVERIFY(msgtest::takeShown().isEmpty());
     }
 };
