@@ -64,6 +64,7 @@ int main(int argc, char** argv)
     }
 
     qx260::installFileSync(); // a save has reached the disk when it says it worked
+    qx260::provideRuntimeDirectory();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qx260"));
 
