@@ -25,7 +25,7 @@ qx260::Language configuredLanguage()
     if (!qx260::regularFileExists(configuration.path))
         return qx260::Language::English;
     qx260::ProcessValues values;
-    values.configurationStore.Load(configuration.path, false, true);
+    values.loadConfiguration(configuration, false, nullptr);
     values.deriveLanguageValues();
     return values.language();
 }

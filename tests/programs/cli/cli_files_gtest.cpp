@@ -240,6 +240,24 @@ TEST_F(CliFiles, AnInstalledProgramReadsTheShippedTypesUnderTheUsersLanguage)
     }
 }
 
+// Without XDG_RUNTIME_DIR (cron, su) the toolkit says nothing on standard error: the
+// private folder it falls back to is named for it.
+TEST_F(CliFiles, NoToolkitNoiseWithoutARuntimeFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("tmp"));
+    QProcess p;
+    QProcessEnvironment env = test::cliEnvironment(path("user.ini"));
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("TMPDIR", path("tmp"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"),
+            {"print", path("radio.dat"), "-o", path("out.pdf"), "--config", path("Program.ini")});
+    const CliRun r = finish(p);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(QDir(path("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1); // runtime-USER
+}
+
 TEST_F(CliFiles, TheTargetIsRespected)
 {
     const QString doc = path("radio.dat");
