@@ -37,6 +37,8 @@ FileResult inUse(std::chrono::milliseconds waited)
 } // namespace
 
 struct FileLock::Held {
+    bool created = false; // the lock made the file
+    std::string path;
 #if defined(Q_OS_UNIX)
     int fd = -1;
     ~Held()
@@ -63,6 +65,29 @@ void FileLock::unlock()
     held_.reset();
 }
 
+void FileLock::discardCreatedFile()
+{
+    if (!held_ || !held_->created) {
+        unlock();
+        return;
+    }
+#if defined(Q_OS_UNIX)
+    struct stat locked {
+    };
+    struct stat current {
+    };
+    if (::fstat(held_->fd, &locked) == 0 && ::stat(held_->path.c_str(), &current) == 0 &&
+        locked.st_dev == current.st_dev && locked.st_ino == current.st_ino && current.st_size == 0)
+        ::unlink(held_->path.c_str());
+    unlock();
+#else
+    const QString name = QFile::decodeName(QByteArray::fromStdString(held_->path));
+    unlock();
+    if (QFileInfo(name).isFile() && QFileInfo(name).size() == 0)
+        QFile::remove(name);
+#endif
+}
+
 FileResult FileLock::lock(const std::string& path, MissingFile missing, std::chrono::milliseconds wait)
 {
     unlock();
@@ -71,11 +96,19 @@ FileResult FileLock::lock(const std::string& path, MissingFile missing, std::chr
 #if defined(Q_OS_UNIX)
     for (;;) {
         // Not blocking: opening a named pipe would wait for a writer.
-        int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-        if (missing == MissingFile::Create)
-            flags |= O_CREAT;
+        const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
         auto held = std::make_unique<Held>();
-        held->fd = ::open(path.c_str(), flags, 0666);
+        held->path = path;
+        held->fd = ::open(path.c_str(), flags);
+        if (held->fd < 0 && errno == ENOENT && missing == MissingFile::Create) {
+            // Made here, or found made by another edit a moment ago: only a file this lock
+            // made may be removed again by discardCreatedFile.
+            held->fd = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+            if (held->fd >= 0)
+                held->created = true;
+            else if (errno == EEXIST)
+                continue;
+        }
         if (held->fd < 0)
             return errno == ENOENT ? FileResult{} : FileResult::fromErrno(errno);
         struct stat opened {
@@ -108,6 +141,7 @@ FileResult FileLock::lock(const std::string& path, MissingFile missing, std::chr
 #else
     const QString name = QFile::decodeName(QByteArray::fromStdString(path));
     QFileInfo info(name);
+    bool madeHere = false;
     if (!info.exists()) {
         if (missing == MissingFile::Skip)
             return {};
@@ -115,10 +149,13 @@ FileResult FileLock::lock(const std::string& path, MissingFile missing, std::chr
         if (!created.open(QIODevice::Append))
             return FileResult::failure(created.errorString().toStdString());
         info.refresh();
+        madeHere = true;
     }
     if (!info.isFile())
         return {};
     auto held = std::make_unique<Held>();
+    held->created = madeHere;
+    held->path = path;
     held->file = std::make_unique<QLockFile>(info.canonicalFilePath() + QStringLiteral(".lock"));
     if (!held->file->tryLock(static_cast<int>(wait.count())))
         return held->file->error() == QLockFile::LockFailedError

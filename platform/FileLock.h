@@ -37,6 +37,10 @@ class FileLock
                     std::chrono::milliseconds wait = kEditLockWait);
     void unlock();
     bool locked() const;
+    // For an edit that failed: when this lock made the file (MissingFile::Create) and the
+    // path still names that file, empty, the file is removed again, so a failed command
+    // leaves no new file behind. Anything else stays as it is. The lock is released.
+    void discardCreatedFile();
 
   private:
     struct Held;

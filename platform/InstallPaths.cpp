@@ -1,13 +1,11 @@
 // The running executable's path from the system (Linux, Windows, macOS), the per-user
-// configuration folder from Qt's standard paths, and the per-user copy of Program.ini.
+// configuration folder, and which Program.ini the program reads.
 
 #include "platform/InstallPaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 
 #include <filesystem>
 #include <system_error>
@@ -16,6 +14,13 @@
 #include <windows.h>
 #elif defined(Q_OS_MACOS)
 #include <mach-o/dyld.h>
+#endif
+#if defined(Q_OS_UNIX)
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace qx260
@@ -66,16 +71,56 @@ std::string executableDirectory()
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-std::string userConfigurationDirectory()
+QString userConfigurationBase()
 {
 #if defined(Q_OS_WIN)
-    const QString base = qEnvironmentVariable("APPDATA");
+    return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
 #else
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configured.startsWith(QLatin1Char('/')))
+        return configured;
+    QString home = qEnvironmentVariable("HOME");
+#if defined(Q_OS_UNIX)
+    if (home.isEmpty()) {
+        // Started without an environment (a service, "env -i"): the account still has a home.
+        if (const struct passwd* account = ::getpwuid(::getuid()); account && account->pw_dir)
+            home = QFile::decodeName(account->pw_dir);
+    }
 #endif
+    if (!home.startsWith(QLatin1Char('/')) || home == QStringLiteral("/"))
+        return {};
+    return home + QStringLiteral("/.config");
+#endif
+}
+
+std::string userConfigurationDirectory()
+{
+    const QString base = userConfigurationBase();
     if (base.isEmpty())
         return {};
     return toNative(QDir::fromNativeSeparators(base) + QStringLiteral("/qx260/"));
+}
+
+void provideRuntimeDirectory()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const uid_t user = ::geteuid();
+    const struct passwd* account = ::getpwuid(user);
+    const QString name =
+        account && account->pw_name ? QFile::decodeName(account->pw_name) : QString::number(user);
+    const QString folder = QDir::tempPath() + QStringLiteral("/runtime-") + name;
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat found {
+    };
+    if (::lstat(native.constData(), &found) != 0 || !S_ISDIR(found.st_mode) || found.st_uid != user ||
+        (found.st_mode & 0777) != 0700)
+        return;
+    qputenv("XDG_RUNTIME_DIR", native);
+#endif
 }
 
 bool regularFileExists(const std::string& path)
@@ -83,41 +128,17 @@ bool regularFileExists(const std::string& path)
     return QFileInfo(fromNative(path)).isFile();
 }
 
-ConfigurationChoice locateConfiguration(const std::string& executableDirectory, UserCopy userCopy,
-                                        QString* error)
+ConfigurationChoice locateConfiguration(const std::string& executableDirectory, UserCopy userCopy)
 {
     ConfigurationChoice choice =
         chooseConfiguration(executableDirectory, userConfigurationDirectory(), regularFileExists);
-    if (choice.place != ConfigurationPlace::PerUserCopy || regularFileExists(choice.path))
+    if (choice.place != ConfigurationPlace::PerUserCopy || userCopy == UserCopy::Make ||
+        regularFileExists(choice.path))
         return choice;
-    const auto readShipped = [&choice] {
-        choice.place = ConfigurationPlace::SharedDefault;
-        choice.path = choice.sharedDefault;
-        return choice;
-    };
-    if (userCopy == UserCopy::ReadOnly)
-        return readShipped();
-
-    // The copy is written whole or not at all, and gets the user's own permissions
-    // (the shipped file may be read-only).
-    const QString target = fromNative(choice.path);
-    QFile shipped(fromNative(choice.sharedDefault));
-    QString problem;
-    if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
-        problem = QStringLiteral("cannot create the folder %1").arg(QFileInfo(target).absolutePath());
-    } else if (!shipped.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("cannot read %1: %2").arg(shipped.fileName(), shipped.errorString());
-    } else {
-        const QByteArray contents = shipped.readAll();
-        QSaveFile copy(target);
-        if (!copy.open(QIODevice::WriteOnly) || copy.write(contents) != contents.size() || !copy.commit())
-            problem = QStringLiteral("cannot write %1: %2").arg(target, copy.errorString());
-    }
-    if (problem.isEmpty())
-        return choice;
-    if (error)
-        *error = problem;
-    return readShipped();
+    // Nothing of the user's yet: the shipped file alone.
+    choice.place = ConfigurationPlace::SharedDefault;
+    choice.path = choice.sharedDefault;
+    return choice;
 }
 
 } // namespace qx260

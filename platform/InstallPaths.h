@@ -19,22 +19,33 @@ std::string executablePath();
 // Its directory with a trailing "/" ("./" when the path is unknown).
 std::string executableDirectory();
 
+// The user's configuration folder without a trailing "/": $XDG_CONFIG_HOME when it is an
+// absolute path, else .config in the home folder, which is $HOME or, when that is not set,
+// the account's home from the password database; %APPDATA% on Windows. Empty when none is
+// known (never "/.config" for a process started without an environment).
+QString userConfigurationBase();
+
 // The program's per-user configuration folder with a trailing "/": $XDG_CONFIG_HOME/qx260/
 // (~/.config/qx260/), %APPDATA%/qx260/ on Windows. Empty when the system names none.
 std::string userConfigurationDirectory();
+
+// Before the GUI library starts: where XDG_RUNTIME_DIR is not set (a cron job, su, a
+// container), names the private folder the toolkit would fall back to, made if missing,
+// so that it does not print a warning about it on every start. Does nothing elsewhere,
+// or when that folder is not this user's own, private one (the toolkit then says why).
+void provideRuntimeDirectory();
 
 // Whether a regular file is at path.
 bool regularFileExists(const std::string& path);
 
 enum class UserCopy {
-    Make,     // the desktop program: a missing per-user copy is made from the shipped file
-    ReadOnly, // the command-line tool: a missing per-user copy reads the shipped file
+    Make,     // the desktop program: the user's own file, made by the first change of language
+    ReadOnly, // the command-line tool: the shipped file alone while the user has no own file
 };
 
-// The Program.ini to load for a program in executableDirectory. With UserCopy::Make a
-// missing per-user copy is made first; when that fails (*error says why) the shipped file
-// is read instead, so the program still starts with the shipped settings.
-ConfigurationChoice locateConfiguration(const std::string& executableDirectory, UserCopy userCopy,
-                                        QString* error = nullptr);
+// The Program.ini to load for a program in executableDirectory. Installed, the user's own
+// file holds only the user's choices and is read over the shipped one (see
+// ProcessValues::loadConfiguration); nothing is written here.
+ConfigurationChoice locateConfiguration(const std::string& executableDirectory, UserCopy userCopy);
 
 } // namespace qx260

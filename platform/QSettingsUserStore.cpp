@@ -8,24 +8,33 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <limits>
 
 #include "platform/FileLock.h"
+#include "platform/InstallPaths.h"
 
 namespace qx260
 {
+
+namespace
+{
+
+const char* const kNoSettingsPlace =
+    "this account has no home folder to keep settings in (HOME is not set and the system names "
+    "none); set QX260_SETTINGS to the settings file to use";
+
+} // namespace
 
 QString userSettingsFile()
 {
     const QString overridden = qEnvironmentVariable("QX260_SETTINGS");
     if (!overridden.isEmpty())
         return overridden;
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString base = userConfigurationBase();
     if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
+        return {};
     return base + QStringLiteral("/qx260/qx260.ini");
 }
 
@@ -39,17 +48,12 @@ FileResult checkUserSettingsFile(const QString& file)
     return checked;
 }
 
-FileResult changeUserSettings(const QString& file, const std::function<void(QSettings&)>& change)
+namespace
 {
-    const std::string path = QFile::encodeName(file).toStdString();
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-        return FileResult::failure("cannot make the folder " + QFileInfo(file).absolutePath().toStdString());
-    if (const FileResult checked = checkUserSettingsFile(file); !checked.ok())
-        return checked;
-    // From the read to the rename, no other change of the file comes between.
-    FileLock lock;
-    if (const FileResult locked = lock.lock(path, MissingFile::Create); !locked.ok())
-        return locked;
+
+// The change itself, under the lock; see changeUserSettings.
+FileResult changeLockedSettings(const std::string& path, const std::function<void(QSettings&)>& change)
+{
     const FileReadResult current = readWholeFile(path, kMaxTextFileSize);
     if (!current.ok())
         return current;
@@ -70,10 +74,18 @@ FileResult changeUserSettings(const QString& file, const std::function<void(QSet
     QSettings draft(draftFile, QSettings::IniFormat);
     change(draft);
     draft.sync();
+    if (draft.status() == QSettings::FormatError)
+        return FileResult::failure(path + " is not a settings file (it cannot be read as one); move it "
+                                          "aside or remove it, and the program starts a new one");
     QFile drafted(draftFile);
     if (draft.status() != QSettings::NoError || !drafted.open(QIODevice::ReadOnly))
         return FileResult::failure("cannot write a temporary file");
     const QByteArray after = drafted.readAll();
+    // Never a file the next read would refuse.
+    if (static_cast<std::size_t>(after.size()) > kMaxTextFileSize)
+        return FileResult::failure("the settings would grow larger than the 1 MiB the program reads; "
+                                   "nothing was changed",
+                                   FileResult::Kind::TooLarge);
 
     // ...which counts only when it reads back as what was meant: QSettings does not tell
     // a write cut short by a full disk. (A copy is read, as QSettings would answer a
@@ -90,6 +102,48 @@ FileResult changeUserSettings(const QString& file, const std::function<void(QSet
             return FileResult::failure("the settings could not be written whole");
     }
     return replaceFile(path, std::string_view(after.constData(), static_cast<std::size_t>(after.size())));
+}
+
+} // namespace
+
+FileResult changeUserSettings(const QString& file, const std::function<void(QSettings&)>& change)
+{
+    if (file.isEmpty())
+        return FileResult::failure(kNoSettingsPlace);
+    const std::string path = QFile::encodeName(file).toStdString();
+    const QString folder = QFileInfo(file).absolutePath();
+    // The folders this change makes, the deepest first.
+    QStringList made;
+    for (QString missing = folder; !QFileInfo::exists(missing);) {
+        made.append(missing);
+        const QString parent = QFileInfo(missing).absolutePath();
+        if (parent == missing)
+            break;
+        missing = parent;
+    }
+    if (!QDir().mkpath(folder))
+        return FileResult::failure("cannot make the folder " + folder.toStdString());
+    // A failed change leaves no new folder or empty file behind.
+    const auto removeMadeFolder = [&] {
+        for (const QString& one : std::as_const(made))
+            QDir().rmdir(one);
+    };
+    if (const FileResult checked = checkUserSettingsFile(file); !checked.ok()) {
+        removeMadeFolder();
+        return checked;
+    }
+    // From the read to the rename, no other change of the file comes between.
+    FileLock lock;
+    if (const FileResult locked = lock.lock(path, MissingFile::Create); !locked.ok()) {
+        removeMadeFolder();
+        return locked;
+    }
+    const FileResult changed = changeLockedSettings(path, change);
+    if (!changed.ok()) {
+        lock.discardCreatedFile();
+        removeMadeFolder();
+    }
+    return changed;
 }
 
 QSettingsUserStore::QSettingsUserStore() : file_(userSettingsFile()) {}

@@ -16,7 +16,9 @@ namespace qx260
 {
 
 // Full path of the per-user settings file. Other per-user settings (port device
-// overrides, for example) live in the same file.
+// overrides, for example) live in the same file. Empty when the account has no home
+// folder (see userConfigurationBase): reads then find nothing, and writes fail with a
+// message that names QX260_SETTINGS.
 QString userSettingsFile();
 
 // Whether the settings file may be used: a missing one is fine (the first write makes it);

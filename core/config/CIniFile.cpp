@@ -44,6 +44,22 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
+std::string valueNotKeptReason(std::string_view value)
+{
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return "a value cannot hold a line break";
+    if (!value.empty() && (isBlank(value.front()) || isBlank(value.back())))
+        return "a value cannot begin or end with a blank: the file keeps it without them";
+    for (const std::string_view marker : {"//", "/*", "\t;"}) {
+        if (value.find(marker) != std::string_view::npos) {
+            const std::string shown =
+                marker == "\t;" ? std::string("a tab before \";\"") : "\"" + std::string(marker) + "\"";
+            return "a value cannot hold " + shown + ": the file reads it as the start of a comment";
+        }
+    }
+    return {};
+}
+
 CIniFile::CIniFile(int growthStep) : growthStep_(growthStep > 0 ? growthStep : 1) {}
 
 CIniFile::~CIniFile()
@@ -105,7 +121,47 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
     if (!file.ok())
         return file;
     filePath_ = fullPath;
+    parse(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    return {};
+}
 
+FileResult CIniFile::LoadOwn(const std::string& fullPath, bool autoSave, bool ignoreCase)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(fullPath, ec) && !ec) {
+        Clear();
+        autoSave_ = autoSave;
+        ignoreCase_ = ignoreCase;
+        filePath_ = fullPath; // made by the first Save
+        return {};
+    }
+    return Load(fullPath, autoSave, ignoreCase);
+}
+
+FileResult CIniFile::LoadDefaults(const std::string& shippedPath, std::vector<OwnKey> ownKeys)
+{
+    defaults_.reset();
+    ownKeys_.clear();
+    auto shipped = std::make_unique<CIniFile>(growthStep_);
+    // The shipped file is only read: a missing one is no reason to make one.
+    std::error_code ec;
+    if (!std::filesystem::exists(shippedPath, ec) && !ec)
+        return FileResult::fromErrno(ENOENT);
+    if (const FileResult loaded = shipped->Load(shippedPath, false, ignoreCase_); !loaded.ok())
+        return loaded;
+    defaults_ = std::move(shipped);
+    ownKeys_ = std::move(ownKeys);
+    return {};
+}
+
+const std::string& CIniFile::defaultsPath() const
+{
+    static const std::string none;
+    return defaults_ ? defaults_->filePath() : none;
+}
+
+void CIniFile::parse(std::string_view bytes)
+{
     auto parseLine = [this](std::string_view raw) {
         std::string_view text = trim(raw);
         // A mark inside the file (two files joined into one) is no more part of its line
@@ -140,7 +196,6 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
         s.values.emplace_back(value);
     };
 
-    std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         byteOrderMark_ = true;
         bytes.remove_prefix(kByteOrderMark.size());
@@ -160,7 +215,6 @@ FileResult CIniFile::Load(const std::string& fullPath, bool autoSave, bool ignor
     }
     if (!line.empty())
         parseLine(line);
-    return {};
 }
 
 int CIniFile::FindSection(std::string_view name) const
@@ -184,7 +238,29 @@ int CIniFile::FindKey(int section, std::string_view key) const
     return -1;
 }
 
+bool CIniFile::isOwnKey(std::string_view section, std::string_view key) const
+{
+    for (const OwnKey& own : ownKeys_) {
+        if (sameName(own.section, section) && sameName(own.key, key))
+            return true;
+    }
+    return false;
+}
+
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const
+{
+    if (!defaults_)
+        return ownString(section, key, defaultValue);
+    if (isOwnKey(section, key)) {
+        const int s = FindSection(section);
+        if (s >= 0 && FindKey(s, key) >= 0)
+            return ownString(section, key, defaultValue);
+    }
+    return defaults_->GetString(section, key, defaultValue);
+}
+
+std::string CIniFile::ownString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const
 {
     const int s = FindSection(section);
@@ -252,6 +328,21 @@ FileResult CIniFile::Save()
         }
     }
 
+    // Never a file that Load would refuse: the one on the disk stays as it is.
+    if (text.size() > kMaxTextFileSize)
+        return FileResult::failure(
+            "it would grow larger than the 1 MiB the program reads; nothing was changed",
+            FileResult::Kind::TooLarge);
+    // The user's own file over a shipped one is made by its first save, folder and all.
+    if (defaults_) {
+        const std::filesystem::path folder = std::filesystem::path(filePath_).parent_path();
+        std::error_code ec;
+        if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+            std::filesystem::create_directories(folder, ec);
+            if (ec)
+                return FileResult::failure("cannot make the folder " + folder.string() + ": " + ec.message());
+        }
+    }
     // A complete new file put in place with one rename: a failure part-way never leaves a
     // cut-off configuration, and a read-only file stays as it is.
     return replaceFile(filePath_, text);
@@ -259,6 +350,8 @@ FileResult CIniFile::Save()
 
 void CIniFile::Clear()
 {
+    defaults_.reset();
+    ownKeys_.clear();
     sections_.clear();
     filePath_.clear();
     changed_ = false;

@@ -20,6 +20,19 @@ namespace fs = std::filesystem;
 
 std::atomic<FileSyncHook> syncHook{nullptr};
 
+// When this process started, near enough: static data is made before main runs. A
+// temporary last changed before it cannot belong to a save of this process, nor to one
+// still running elsewhere unless that began before us and has not written since.
+const fs::file_time_type processStart = fs::file_time_type::clock::now();
+
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kTemporaryLetters = 6;
+
+bool temporaryLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
 // Closes the file on every way out; close() reports a failed close (some file systems
 // only say at that point that the data could not be written).
 class OpenFile
@@ -72,7 +85,7 @@ std::FILE* createTemporary(const fs::path& target, fs::path& tempPath, int& erro
         for (char& c : suffix)
             c = kLetters[pick(generator)];
         tempPath = target;
-        tempPath += ".tmp-" + suffix;
+        tempPath += std::string(kTemporaryMark) + suffix;
         errno = 0;
         // "x": created here or not at all. The user's umask decides its permissions, as
         // for any new file, until those of the replaced file are copied.
@@ -259,6 +272,65 @@ FileResult replaceFile(const std::string& path, std::string_view bytes)
         const fs::path folder = target.parent_path();
         (void)sync(folder.empty() ? std::string(".") : folder.string(), SyncTarget::Folder);
     }
+    removeStaleTemporaries(target.string());
+    return result;
+}
+
+int removeStaleTemporaries(const std::string& target)
+{
+    const fs::path targetPath(target);
+    const std::string prefix = targetPath.filename().string() + std::string(kTemporaryMark);
+    fs::path folder = targetPath.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return 0;
+    int removed = 0;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            break;
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + kTemporaryLetters || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        bool pattern = true;
+        for (std::size_t i = prefix.size(); i < name.size(); ++i)
+            pattern = pattern && temporaryLetter(name[i]);
+        std::error_code fileError;
+        if (!pattern || !fs::is_regular_file(it->symlink_status(fileError)) || fileError)
+            continue;
+        const fs::file_time_type changed = fs::last_write_time(it->path(), fileError);
+        if (fileError || changed >= processStart)
+            continue;
+        if (fs::remove(it->path(), fileError) && !fileError)
+            ++removed;
+    }
+    return removed;
+}
+
+FileResult appendWhole(const std::string& path, std::string_view bytes)
+{
+    errno = 0;
+    OpenFile file(std::fopen(path.c_str(), "ab"));
+    if (!file.get())
+        return FileResult::fromErrno(errno);
+    std::error_code ec;
+    const std::uintmax_t before = fs::file_size(path, ec);
+    if (ec)
+        return FileResult::failure(ec.message());
+    FileResult result;
+    errno = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        result = FileResult::fromErrno(errno);
+    errno = 0;
+    if (result.ok() && std::fflush(file.get()) != 0)
+        result = FileResult::fromErrno(errno);
+    errno = 0;
+    if (!file.close() && result.ok())
+        result = FileResult::fromErrno(errno);
+    if (!result.ok())
+        fs::resize_file(path, before, ec); // none of it: the file as it was
     return result;
 }
 

@@ -71,8 +71,20 @@ FileResult checkReplaceable(const std::string& path);
 // synced, when a hook is installed). A symbolic link is followed, so the link stays and
 // the file it points to is replaced; the replaced file's permissions are kept. What
 // checkReplaceable refuses is refused before anything is written. On any failure the old
-// file is untouched and the temporary is gone.
+// file is untouched and the temporary is gone. A save that worked removes what earlier
+// saves of the same file left when they were killed part-way (see removeStaleTemporaries).
 FileResult replaceFile(const std::string& path, std::string_view bytes);
+
+// Removes the temporaries "<target>.tmp-XXXXXX" that a save of target killed part-way left
+// beside it: only names of exactly that pattern (six letters or digits), only regular
+// files, and only those last changed before this process started, so a save of the same
+// file running right now in another process keeps its own. Returns how many went.
+int removeStaleTemporaries(const std::string& target);
+
+// Adds bytes at the end of the file at path (made when missing): all of them or none.
+// When the write falls short (a full disk), the file is cut back to its old length and
+// the system's reason is returned ("No space left on device").
+FileResult appendWhole(const std::string& path, std::string_view bytes);
 
 // What identifies one version of a file on the disk: a file replaced or written since
 // has another size or modification time.

@@ -3,8 +3,9 @@
 // it was copied to together with them) they lie beside the executable. Installed, the
 // executable sits in PREFIX/bin, the shipped Program.ini and the pictures in
 // PREFIX/share/qx260/ and the language modules in PREFIX/lib/qx260/; there each user
-// keeps an own Program.ini in the per-user configuration folder, made from the shipped
-// one, so that choosing a language needs no write access to the installation.
+// keeps an own Program.ini in the per-user configuration folder, holding only the language
+// chosen over the shipped one, so that choosing a language needs no write access to the
+// installation and a newer shipped file reaches every user.
 //
 // Pure functions over path texts: the caller says which files exist, so the choice is
 // the same on every system and is tested without a file system.
@@ -31,7 +32,7 @@ std::string companionFile(const std::string& executableDirectory, const std::str
 
 enum class ConfigurationPlace {
     BesideExecutable, // the build folder's Program.ini; also when there is none at all
-    PerUserCopy,      // installed: the user's own copy of the shipped Program.ini
+    PerUserCopy,      // installed: the user's own Program.ini (the language) over the shipped one
     SharedDefault,    // installed, with no per-user folder to keep a copy in: the shipped file
 };
 

@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/config/CIniFile.h"
+#include "core/config/InstallLayout.h"
 #include "core/config/Language.h"
 
 namespace qx260
@@ -28,6 +30,17 @@ struct ProcessValues {
     // Shows a new main window caption (set by the desktop program; empty in the CLI).
     std::function<void(const std::string&)> showCaption;
 
+    // Loads the configuration store from the Program.ini chosen for this run. Installed,
+    // the user's own file is read over the shipped one and keeps only the user's choices
+    // (userChoiceKeys); elsewhere the one file is read (a missing one made empty, as
+    // CIniFile::Load does). A failure names the file in *failedPath; the store then holds
+    // what could be read.
+    FileResult loadConfiguration(const ConfigurationChoice& choice, bool autoSave, std::string* failedPath);
+
+    // The file the language was read from: the user's own file when it names one, else
+    // the shipped file under it, else the one file loaded (empty when none is).
+    std::string languageFile() const;
+
     // languageName, the language and helpFileName from the configuration store.
     void deriveLanguageValues();
 
@@ -42,6 +55,9 @@ struct ProcessValues {
   private:
     Language language_ = Language::English;
 };
+
+// What a user's own Program.ini holds over the shipped one: the language choice.
+const std::vector<CIniFile::OwnKey>& userChoiceKeys();
 
 // The one instance of the running program.
 ProcessValues& processValues();

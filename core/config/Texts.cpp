@@ -61,6 +61,9 @@ constexpr TextRow kTexts[] = {
     {T::OptionVoxGainLevel, "Vox Gain Level", "声控增益电平"},
     {T::OptionVoiceAnnunciation, "Voice Annunciation", "语音报号"},
     {T::OptionVoxDelayTime, "Vox Delay Time", "声控延迟时间"},
+    {T::TransmitDelayNotAllowed,
+     "Not one of the allowed values, please input again: Off, or 0.1 to 180.0 seconds in steps of 0.1.",
+     "不是允许的值，请重新输入：关，或 0.1 至 180.0 秒，步进 0.1。"},
     {T::WindowCaption, "%1  [ Type:%2  Fre:%3 ]", "%1  [ 类型:%2  频率:%3 ]"},
     {T::ChannelInformation, "Channel Information", "信道信息"},
     {T::ProductInformation, "Product Information", "类型设置"},
@@ -233,6 +236,15 @@ constexpr TextRow kTexts[] = {
     {T::DownArrowName, "Down", "减小"},
     {T::ConfigurationNotRead, "The configuration file %1 cannot be read:\n%2", "无法读取配置文件 %1：\n%2"},
     {T::LanguageModuleNotLoaded, "Load language DLL fail", "加载语言链接库失败"},
+    {T::LanguageModuleRemedy,
+     "The configuration file %1 names no language the program has a module for ([Setup] Language is "
+     "\"%2\"); the file may be damaged or no configuration file at all.\n"
+     "Put Language=English or Language=Chinese in its [Setup] section, or replace it with the "
+     "Program.ini that came with the program, then start the program again.",
+     "配置文件 %1 未指定程序具有语言链接库的语言（[Setup] Language "
+     "为“%2”）；该文件可能已损坏，或根本不是配置文件。\n"
+     "请在其 [Setup] 段中写入 Language=English 或 Language=Chinese，或用程序自带的 Program.ini "
+     "替换它，然后重新启动程序。"},
     {T::DocumentFilter, "Program Document (*.dat);;All Files (*)", "写频数据文件 (*.dat);;所有文件 (*)"},
     {T::OpenCaption, "Open", "打开"},
     {T::SaveAsCaption, "Save As", "另存为"},

@@ -60,6 +60,7 @@ enum class Text {
     OptionVoxGainLevel,
     OptionVoiceAnnunciation,
     OptionVoxDelayTime,
+    TransmitDelayNotAllowed,
     // documents and their windows
     WindowCaption, // %1 application name, %2 product type, %3 band
     ChannelInformation,
@@ -209,6 +210,7 @@ enum class Text {
     // the application: start, documents and files
     ConfigurationNotRead, // %1 file, %2 reason
     LanguageModuleNotLoaded,
+    LanguageModuleRemedy, // %1 configuration file, %2 the language it names
     DocumentFilter,
     OpenCaption,
     SaveAsCaption,

@@ -179,9 +179,30 @@ int transmitDelayTenths(std::string_view text)
     return (t < 0 || t > kTransmitDelayMax) ? 0 : static_cast<int>(t);
 }
 
+TransmitDelayReading readTransmitDelay(std::string_view text)
+{
+    if (text.empty() || namesOff(text))
+        return {TransmitDelayTyped::Taken, 0};
+    if (!parsePlainDecimal(text))
+        return {TransmitDelayTyped::NotANumber, 0};
+    // Digits past the tenths must all be zeros: the value is then exactly a number of
+    // tenths, and nothing typed is lost.
+    const std::size_t point = text.find('.');
+    if (point != std::string_view::npos) {
+        std::string_view beyond = text.substr(point + 1);
+        beyond = beyond.substr(0, beyond.find_last_not_of(" \t\n\v\f\r") + 1);
+        if (beyond.size() > 1 && beyond.substr(1).find_first_not_of('0') != std::string_view::npos)
+            return {TransmitDelayTyped::NotAllowed, 0};
+    }
+    const long long t = typedTenths(text);
+    if (t < 0 || t > kTransmitDelayMax)
+        return {TransmitDelayTyped::NotAllowed, 0};
+    return {TransmitDelayTyped::Taken, static_cast<int>(t)};
+}
+
 bool transmitDelayTextAccepted(std::string_view text)
 {
-    return text.empty() || namesOff(text) || parsePlainDecimal(text);
+    return readTransmitDelay(text).result == TransmitDelayTyped::Taken;
 }
 
 std::string normaliseTransmitDelay(std::string_view text, Language language)

@@ -76,9 +76,19 @@ std::string transmitDelayTextForStored(std::uint16_t stored, Language language);
 // The value of a typed text, limited to 0..1800: empty, no number, negative or too
 // large all count as 0 (off). 2.55 gives 25.
 int transmitDelayTenths(std::string_view text);
-// Whether the field takes a typed text: empty, Text::Off in either language (the English
-// one in any letter case) or blanks around a plain decimal number of seconds ("12,5", "-1", "1e2" and "abc"
-// are refused).
+// What a typed Transmit Delay text comes to. Taken: empty, Text::Off in either language
+// (the English one in any letter case), or blanks around a plain decimal number of seconds
+// that is one of the field's values, 0 or 0.1 to 180.0 in steps of 0.1 (zeros after the
+// tenths are fine). NotANumber: "12,5", "-1", "1e2", "abc". NotAllowed: a number off the
+// step or out of range ("2.55", "0.05", "180.1", "200"), which is refused rather than
+// rounded or turned off, so that what is stored is what was typed.
+enum class TransmitDelayTyped { Taken, NotANumber, NotAllowed };
+struct TransmitDelayReading {
+    TransmitDelayTyped result = TransmitDelayTyped::NotANumber;
+    int tenths = 0; // when Taken
+};
+TransmitDelayReading readTransmitDelay(std::string_view text);
+// Whether the field takes a typed text (readTransmitDelay says Taken).
 bool transmitDelayTextAccepted(std::string_view text);
 // The text after the field loses the focus.
 std::string normaliseTransmitDelay(std::string_view text, Language language);

@@ -46,7 +46,12 @@ std::string systemReason(int errorNumber)
 bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error)
 {
     values.executableDirectory = executableDirectory();
-    const std::string path = configPath.empty() ? defaultConfigurationPath() : configPath;
+    ConfigurationChoice choice;
+    if (configPath.empty())
+        choice = locateConfiguration(executableDirectory(), UserCopy::ReadOnly);
+    else
+        choice.path = configPath;
+    const std::string& path = choice.path;
 
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(path, ec);
@@ -64,8 +69,10 @@ bool loadConfiguration(ProcessValues& values, const std::string& configPath, std
         error = "cannot open configuration file " + path + ": " + systemReason(EISDIR);
         return false;
     }
-    if (const FileResult loaded = values.configurationStore.Load(path, false, true); !loaded.ok()) {
-        error = "cannot read configuration file " + path + ": " + loaded.reason;
+    // Installed, the user's own file (the language choice) over the shipped one.
+    std::string failedPath;
+    if (const FileResult loaded = values.loadConfiguration(choice, false, &failedPath); !loaded.ok()) {
+        error = "cannot read configuration file " + failedPath + ": " + loaded.reason;
         return false;
     }
     values.deriveLanguageValues();

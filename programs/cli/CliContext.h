@@ -19,8 +19,8 @@ namespace qx260::cli
 {
 
 // The Program.ini the desktop program would use: the one beside the executable or,
-// installed, the user's own copy (the shipped file while the copy is not made yet; the
-// command-line tool never makes it).
+// installed, the user's own one (which holds the language over the shipped file; the
+// shipped file while the user has none; the command-line tool never makes it).
 std::string defaultConfigurationPath();
 
 // Loads Program.ini into values.configurationStore (ignore case on, auto-save off), from

@@ -58,8 +58,8 @@ int runConfig(const ParsedArgs& parsed)
             return usageError("config", "no VALUE given");
         if (parsed.has("--default"))
             return usageError("config", "--default goes with get only");
-        if (p[4].find_first_of("\r\n") != std::string::npos)
-            return fail(kExitUsage, "a value cannot hold a line break");
+        if (const std::string why = valueNotKeptReason(p[4]); !why.empty())
+            return fail(kExitUsage, why + "; nothing was changed");
         // What the file could not give back as written: a line break splits the line, "="
         // moves the rest of the key into the value, a key starting with a comment mark or
         // made of blanks only is skipped when the file is read.
@@ -74,12 +74,17 @@ int runConfig(const ParsedArgs& parsed)
         FileLock lock;
         if (const int code = lockForEdit(p[1], lock, MissingFile::Create); code != kExitOk)
             return code;
+        // A failed set leaves no new file: the empty one made for the lock goes again.
         CIniFile ini;
-        if (const FileResult loaded = ini.Load(p[1], false, true); !loaded.ok())
+        if (const FileResult loaded = ini.Load(p[1], false, true); !loaded.ok()) {
+            lock.discardCreatedFile();
             return fail(kExitFailure, "cannot open " + p[1] + ": " + loaded.reason);
+        }
         ini.SetString(p[2], p[3], p[4]);
-        if (const FileResult saved = ini.Save(); !saved.ok())
+        if (const FileResult saved = ini.Save(); !saved.ok()) {
+            lock.discardCreatedFile();
             return fail(kExitFailure, "cannot write " + p[1] + ": " + saved.reason);
+        }
         return kExitOk;
     }
 

@@ -132,18 +132,15 @@ int setOptions(OptionalFeatures& f, const std::vector<std::string>& assignments)
         };
         OptionList list{};
         if (key == optionNameKey(kTransmitDelayName)) {
-            if (!transmitDelayTextAccepted(value))
+            const TransmitDelayReading typed = readTransmitDelay(value);
+            if (typed.result == TransmitDelayTyped::NotANumber)
                 return fail(kExitFailure, "\"" + value +
                                               "\" is not a number of seconds: write it with a point as "
                                               "the decimal separator, such as 2.5 (or Off); nothing saved");
-            const int tenths = transmitDelayTenths(value);
-            bool on = true;
-            const bool off = (parseSwitch(value, on) && !on) ||
-                             (!value.empty() && value.find_first_not_of("0.") == std::string::npos &&
-                              value.find('0') != std::string::npos);
-            if (tenths == 0 && !off)
-                return refuse(std::string(kTransmitDelayName) + " (Off, or 0.1 to 180.0 seconds)");
-            f.transmitDelay = transmitDelayText(tenths, Language::English);
+            if (typed.result == TransmitDelayTyped::NotAllowed)
+                return refuse(std::string(kTransmitDelayName) +
+                              " (Off, or 0.1 to 180.0 seconds in steps of 0.1)");
+            f.transmitDelay = transmitDelayText(typed.tenths, Language::English);
         } else if (key == optionNameKey(kBeepName) || key == optionNameKey(kBatterySaverName)) {
             bool on = false;
             if (!parseSwitch(value, on))
@@ -204,18 +201,19 @@ const CommandRegistrar kOptionsCommand({
              .help = "radio variant 0, 1 or 2, as set takes it; the optional features are the same for "
                      "every variant"},
         },
-    .description = "Without NAME=VALUE, prints the optional features of the document as the Optional\n"
-                   "Features dialog shows them (\"(none)\" / null where a stored value is one the dialog\n"
-                   "cannot show). With NAME=VALUE, sets them as the dialog's OK stores them and saves the\n"
-                   "document. Names (any letter case; blanks and dashes optional):\n"
-                   "  \"Time Out Time\" (15s .. 600s), \"Squelch Level\" (0 .. 9),\n"
-                   "  \"Transmit Delay\" (Off, or 0.1 .. 180.0 seconds), \"Side Key\" (None, Monitor,\n"
-                   "  Monitor Momentary, Power select), Beep and \"Battery Saver\" (on, off),\n"
-                   "  \"Priority Channel\" (Off, 1 .. 16), VOX (On, Off), \"Vox Gain Level\" (1 .. 8),\n"
-                   "  \"Voice Annunciation\" (Off, Chinese, English),\n"
-                   "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
-                   "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
-                   "A stored byte the dialog cannot show keeps its value unless its option is changed.",
+    .description =
+        "Without NAME=VALUE, prints the optional features of the document as the Optional\n"
+        "Features dialog shows them (\"(none)\" / null where a stored value is one the dialog\n"
+        "cannot show). With NAME=VALUE, sets them as the dialog's OK stores them and saves the\n"
+        "document. Names (any letter case; blanks and dashes optional):\n"
+        "  \"Time Out Time\" (15s .. 600s), \"Squelch Level\" (0 .. 9),\n"
+        "  \"Transmit Delay\" (Off, or 0.1 .. 180.0 seconds in steps of 0.1), \"Side Key\" (None, Monitor,\n"
+        "  Monitor Momentary, Power select), Beep and \"Battery Saver\" (on, off),\n"
+        "  \"Priority Channel\" (Off, 1 .. 16), VOX (On, Off), \"Vox Gain Level\" (1 .. 8),\n"
+        "  \"Voice Annunciation\" (Off, Chinese, English),\n"
+        "  \"Vox Delay Time\" (0.3s, 0.5s, 1.0s, 1.5s, 2.0s, 3.0s).\n"
+        "Values are the dialog's texts in English or Chinese; a trailing \"s\" may be left out.\n"
+        "A stored byte the dialog cannot show keeps its value unless its option is changed.",
     .notes = "On any refused value nothing is saved and the exit code is 1.",
     .run = runOptions,
 });

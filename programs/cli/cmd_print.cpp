@@ -18,6 +18,7 @@
 #include "core/config/ProcessValues.h"
 #include "core/print/PrintLayout.h"
 #include "core/radio/CProgramDoc.h"
+#include "platform/InstallPaths.h"
 #include "platform/PrintAdapter.h"
 #include "programs/cli/CliContext.h"
 #include "programs/cli/Command.h"
@@ -65,6 +66,7 @@ std::unique_ptr<QGuiApplication> makeApplication()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    provideRuntimeDirectory();
     static int argc = 1;
     static char name[] = "qx260-cli";
     static char* argv[] = {name, nullptr};

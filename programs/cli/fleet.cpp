@@ -4,7 +4,6 @@
 #include "programs/cli/fleet.h"
 
 #include <QDateTime>
-#include <QFile>
 
 #include <cmath>
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include "core/channels/Csv.h"
 #include "core/compare/DifferenceText.h"
 #include "core/compare/ImageCompare.h"
+#include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/link/FleetWrite.h"
 #include "core/link/WireLog.h"
@@ -168,16 +168,11 @@ class Report
     }
 
   private:
+    // The whole line or none of it, and the system's reason when none.
     bool append(const std::string& line, std::string& error)
     {
-        QFile file(QString::fromStdString(path_));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-            error = path_ + ": " + file.errorString().toStdString();
-            return false;
-        }
-        const QByteArray bytes = QByteArray::fromStdString(line);
-        if (file.write(bytes) != bytes.size()) {
-            error = path_ + ": " + file.errorString().toStdString();
+        if (const FileResult added = appendWhole(path_, line); !added.ok()) {
+            error = path_ + ": " + added.reason;
             return false;
         }
         return true;

@@ -127,7 +127,12 @@ int checkBeforeTransfer(const TransferOptions& options)
     }
     if (!options.backupDir.empty()) {
         std::error_code error;
-        if (!std::filesystem::is_directory(options.backupDir, error))
+        const std::filesystem::file_status found = std::filesystem::status(options.backupDir, error);
+        if (std::filesystem::exists(found) && !std::filesystem::is_directory(found))
+            return fail(kExitFailure, "--backup-dir " + options.backupDir +
+                                          ": this is a file, not a folder; name the folder to keep the "
+                                          "backups in");
+        if (!std::filesystem::is_directory(found))
             return fail(kExitFailure, "--backup-dir " + options.backupDir +
                                           ": no such folder; make it first, or name an existing one");
         if (::access(options.backupDir.c_str(), W_OK) != 0)

@@ -25,7 +25,7 @@ qx260::Language configuredLanguage()
     if (!qx260::regularFileExists(configuration.path))
         return qx260::Language::English;
     qx260::ProcessValues values;
-    values.configurationStore.Load(configuration.path, false, true);
+    values.loadConfiguration(configuration, false, nullptr);
     values.deriveLanguageValues();
     return values.language();
 }
@@ -64,6 +64,7 @@ int main(int argc, char** argv)
     }
 
     qx260::installFileSync(); // a save has reached the disk when it says it worked
+    qx260::provideRuntimeDirectory();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qx260"));
 

@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "platform/QSettingsUserStore.h"
 
 using qx260::QSettingsUserStore;
@@ -29,12 +32,41 @@ class QSettingsUserStoreTest : public ::testing::Test
     QString file_;
 };
 
+// QX260_SETTINGS first; else $XDG_CONFIG_HOME when absolute, else the home folder's
+// .config, the home folder from the password database when HOME is not set (never
+// "/.config").
 TEST_F(QSettingsUserStoreTest, FileComesFromTheEnvironmentOrTheUserConfigDirectory)
 {
     EXPECT_EQ(qx260::userSettingsFile(), file_);
     EXPECT_EQ(QSettingsUserStore().file(), file_);
     qunsetenv("QX260_SETTINGS");
-    EXPECT_TRUE(qx260::userSettingsFile().endsWith("/qx260/qx260.ini"));
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const struct passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    const QString accountHome = QFile::decodeName(account->pw_dir);
+    const struct {
+        const char* home;       // nullptr: unset
+        const char* configHome; // nullptr: unset
+        QString file;
+    } cases[] = {
+        {"/h", "/c", "/c/qx260/qx260.ini"},
+        {"/h", nullptr, "/h/.config/qx260/qx260.ini"},
+        {"/h", "relative", "/h/.config/qx260/qx260.ini"},
+        {nullptr, nullptr, accountHome + "/.config/qx260/qx260.ini"},
+        {"", "", accountHome + "/.config/qx260/qx260.ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        c.home ? qputenv("HOME", c.home) : qunsetenv("HOME");
+        c.configHome ? qputenv("XDG_CONFIG_HOME", c.configHome) : qunsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(qx260::userSettingsFile(), c.file);
+    }
+    // An account without any home: a write refuses and says what to set.
+    EXPECT_NE(qx260::changeUserSettings(QString(), [](QSettings&) {}).reason.find("QX260_SETTINGS"),
+              std::string::npos);
+    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
+    configHome.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configHome);
 }
 
 TEST_F(QSettingsUserStoreTest, NumbersRoundTripThroughTheFileWithCaseInsensitiveNames)

@@ -111,22 +111,21 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
     programPath_ = QFileInfo(programPath).absoluteFilePath();
 
     // Configuration from Program.ini beside the executable (created empty when missing);
-    // installed, from the user's own copy of the shipped one, made on the first start.
+    // installed, from the shipped one under the user's own file, which holds only the
+    // user's language choice and is made when the user first chooses one.
     const QString executableDirectory = QFileInfo(programPath).absolutePath() + QLatin1Char('/');
-    QString copyError;
     const qx260::ConfigurationChoice configuration =
-        qx260::locateConfiguration(toNativePath(executableDirectory), qx260::UserCopy::Make, &copyError);
-    if (!copyError.isEmpty())
-        qCWarning(lcApp) << "no per-user copy of the configuration:" << copyError;
+        qx260::locateConfiguration(toNativePath(executableDirectory), qx260::UserCopy::Make);
     pv.configurationStore.Clear();
-    const qx260::FileResult loaded = pv.configurationStore.Load(configuration.path, true, true);
+    std::string failedPath;
+    const qx260::FileResult loaded = pv.loadConfiguration(configuration, true, &failedPath);
     pv.deriveLanguageValues();
     installToolkitTranslation();
     if (!loaded.ok()) {
         // The program goes on with the defaults, as for an empty file; the user learns why.
         qx260::showMessage(nullptr, applicationName(),
                            qx260::programText(qx260::Text::ConfigurationNotRead)
-                               .arg(QDir::toNativeSeparators(QString::fromStdString(configuration.path)),
+                               .arg(QDir::toNativeSeparators(QString::fromStdString(failedPath)),
                                     QString::fromStdString(loaded.reason)),
                            QMessageBox::Ok, MsgIcon::Exclamation);
     }
@@ -141,6 +140,14 @@ bool CProgramApp::InitInstance(const QString& programPath, const QStringList& ar
         qx260::showMessage(nullptr, applicationName(),
                            qx260::programText(qx260::Text::LanguageModuleNotLoaded), QMessageBox::Ok,
                            MsgIcon::Exclamation);
+        // Then which file named that language, and what to do about it.
+        const std::string languageFile = pv.languageFile();
+        const std::string& named = languageFile.empty() ? configuration.path : languageFile;
+        qx260::showMessage(nullptr, applicationName(),
+                           qx260::programText(qx260::Text::LanguageModuleRemedy)
+                               .arg(QDir::toNativeSeparators(QString::fromStdString(named)),
+                                    qx260::displayText(pv.languageName)),
+                           QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }
 

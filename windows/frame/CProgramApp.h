@@ -44,7 +44,8 @@ class CProgramApp : public QObject
 
     // Starts the program: programPath is the running executable (its directory holds
     // Program.ini, the language modules and the pictures; installed, they lie under
-    // ../share/qx260/ and ../lib/qx260/ and Program.ini is a per-user copy); arguments are the command-line
+    // ../share/qx260/ and ../lib/qx260/, with the user's language in a Program.ini of their
+    // own over the shipped one); arguments are the command-line
     // words after it. False when the program must end; the user has been told why.
     bool InitInstance(const QString& programPath, const QStringList& arguments);
     // Releases what InitInstance took (the language module); returns the exit code.

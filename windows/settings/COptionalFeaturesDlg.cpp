@@ -358,12 +358,15 @@ void COptionalFeaturesDlg::accept()
 bool COptionalFeaturesDlg::normaliseTransmitDelay()
 {
     const std::string text = transmitDelay_->text().toStdString();
-    if (!transmitDelayTextAccepted(text)) {
-        // The field goes back to the value it had, and the user gets to type it again.
+    const TransmitDelayTyped typed = readTransmitDelay(text).result;
+    if (typed != TransmitDelayTyped::Taken) {
+        // The field goes back to the value it had, and the user gets to type it again: a
+        // value off the field's step or range is refused as well, never rounded.
         transmitDelay_->setText(acceptedDelay_);
-        const int id = resid::StrDelayNotANumber;
-        showMessage(this, resourceMessage(resid::StrCaution), resourceMessage(id), QMessageBox::Ok,
-                    MsgIcon::Exclamation);
+        const QString message = typed == TransmitDelayTyped::NotANumber
+                                    ? resourceMessage(resid::StrDelayNotANumber)
+                                    : programText(Text::TransmitDelayNotAllowed);
+        showMessage(this, resourceMessage(resid::StrCaution), message, QMessageBox::Ok, MsgIcon::Exclamation);
         transmitDelay_->setFocus(Qt::OtherFocusReason);
         transmitDelay_->selectAll();
         return false;

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/config/CIniFile.h"
 #include "tests/support/TestSystem.h"
@@ -350,6 +352,113 @@ TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(read(), "[S]\nk=old\n");
     EXPECT_EQ(ini.GetString("S", "k", ""), "new"); // still in memory
+}
+
+TEST_F(IniFileTest, ASaveTheReaderWouldRefuseIsRefused)
+{
+    // Just under the size the reader takes; one more value would take it past.
+    CIniFile ini;
+    const std::string big = "[S]\r\nk=" + std::string(qx260::kMaxTextFileSize - 20, 'x') + "\r\n";
+    load(ini, big);
+    ini.SetString("S", "Note", std::string(5000, 'n'));
+    const FileResult saved = ini.Save();
+    EXPECT_EQ(saved.kind, FileResult::Kind::TooLarge);
+    EXPECT_NE(saved.reason.find("1 MiB"), std::string::npos) << saved.reason;
+    EXPECT_EQ(read(), big);
+}
+
+TEST_F(IniFileTest, AStaleTemporaryOfItsOwnGoesWithTheNextSave)
+{
+    // Left by saves killed part-way: only "<file>.tmp-" and six letters or digits, older
+    // than this process. Another file's, another pattern's and a newer one stay.
+    struct Case {
+        std::string name;
+        bool old;
+        bool removed;
+    };
+    const std::vector<Case> cases = {
+        {"Program.ini.tmp-a1B2c3", true, true},   {"Program.ini.tmp-zzzzzz", true, true},
+        {"Program.ini.tmp-a1B2c", true, false},   {"Program.ini.tmp-a1B2c34", true, false},
+        {"Program.ini.tmp-a1B2c!", true, false},  {"Other.ini.tmp-a1B2c3", true, false},
+        {"Program.ini.tmp-new123", false, false}, {"Program.ini.bak", true, false},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(dir_ / c.name) << "left";
+        const auto now = fs::file_time_type::clock::now();
+        fs::last_write_time(dir_ / c.name, c.old ? now - std::chrono::hours(1) : now + std::chrono::hours(1));
+    }
+    fs::create_directory(dir_ / "Program.ini.tmp-folder"); // not a file: stays
+    CIniFile ini;
+    load(ini, "[S]\nk=old\n");
+    ini.SetString("S", "k", "new");
+    ASSERT_TRUE(ini.Save().ok());
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(dir_ / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_directory(dir_ / "Program.ini.tmp-folder"));
+}
+
+// Installed: the user's own file over the shipped one. Only the language comes from the
+// user's file; every other value from the shipped one, so a newer shipped file reaches a
+// user who has an old full copy.
+TEST_F(IniFileTest, TheUsersFileOverTheShippedOne)
+{
+    const std::string shipped = (dir_ / "shipped.ini").string();
+    std::ofstream(shipped)
+        << "[Setup]\nLanguage=English\nType1=NEW\nField1=136 - 174MHz\n[English]\nTitle=T\n";
+    const std::vector<CIniFile::OwnKey> own{{"Setup", "Language"}};
+    struct Case {
+        const char* name;
+        const char* userFile; // nullptr: none
+        const char* language;
+        const char* type;
+    };
+    const std::vector<Case> cases = {
+        {"no file of the user's yet", nullptr, "English", "NEW"},
+        {"the language chosen", "[Setup]\r\nLanguage=Chinese\r\n", "Chinese", "NEW"},
+        {"an old full copy", "[Setup]\nLanguage=Chinese\nType1=OLD\nType2=GONE\n", "Chinese", "NEW"},
+        {"a file that names no language", "[Other]\nk=v\n", "English", "NEW"},
+        {"a binary file", "\x01\x02\xff[\x00]=\n", "English", "NEW"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(path_);
+        if (c.userFile)
+            write(c.userFile);
+        const std::string before = c.userFile ? read() : std::string();
+        CIniFile ini;
+        ASSERT_TRUE(ini.LoadOwn(path_, false, true).ok());
+        ASSERT_TRUE(ini.LoadDefaults(shipped, own).ok());
+        EXPECT_EQ(fs::exists(path_), c.userFile != nullptr); // loading makes no file
+        EXPECT_EQ(ini.GetString("setup", "LANGUAGE", ""), c.language);
+        EXPECT_EQ(ini.GetString("Setup", "Type1", ""), c.type);
+        EXPECT_EQ(ini.GetString("Setup", "Type2", "none"), "none");
+        EXPECT_EQ(ini.GetString("English", "Title", ""), "T");
+        EXPECT_EQ(ini.defaultsPath(), shipped);
+        ASSERT_TRUE(ini.Save().ok()); // nothing changed: nothing written
+        EXPECT_EQ(c.userFile ? read() : std::string(), before);
+    }
+
+    // Choosing a language writes the user's file only; a first choice makes it with that
+    // key alone.
+    fs::remove(path_);
+    const std::string shippedBefore =
+        "[Setup]\nLanguage=English\nType1=NEW\nField1=136 - 174MHz\n[English]\nTitle=T\n";
+    CIniFile ini;
+    ASSERT_TRUE(ini.LoadOwn(path_, false, true).ok());
+    ASSERT_TRUE(ini.LoadDefaults(shipped, own).ok());
+    ini.SetString("Setup", "Language", "Chinese");
+    ASSERT_TRUE(ini.Save().ok());
+    EXPECT_EQ(read(), "[Setup]\r\nLanguage=Chinese\r\n");
+    std::ifstream in(shipped, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              shippedBefore);
+
+    // A shipped file that cannot be read is said; the user's file is still read.
+    CIniFile missing;
+    ASSERT_TRUE(missing.LoadOwn(path_, false, true).ok());
+    EXPECT_FALSE(missing.LoadDefaults((dir_ / "none.ini").string(), own).ok());
+    EXPECT_FALSE(fs::exists(dir_ / "none.ini"));
+    EXPECT_EQ(missing.GetString("Setup", "Language", ""), "Chinese");
 }
 
 } // namespace

@@ -167,15 +167,35 @@ TEST(TransmitDelay, NormalisingAndStoring)
     EXPECT_EQ(normaliseTransmitDelay("", Language::Chinese), "关");
 }
 
-TEST(TransmitDelay, OnlyAPlainNumberOrOffIsTaken)
+// A typed text is taken as typed or refused: never rounded, never turned off silently.
+TEST(TransmitDelay, TakenAsTypedOrRefused)
 {
+    using R = TransmitDelayTyped;
     struct Case {
         const char* typed;
-        bool accepted;
+        R result;
+        int tenths;
     };
-    for (const Case c : {Case{"12.34", true}, Case{"200", true}, Case{"", true}, Case{"Off", true},
-                         Case{"12,5", false}, Case{"-1", false}, Case{"abc", false}})
-        EXPECT_EQ(transmitDelayTextAccepted(c.typed), c.accepted) << c.typed;
+    const std::vector<Case> cases = {
+        {"12.3", R::Taken, 123},    {"", R::Taken, 0},
+        {"Off", R::Taken, 0},       {"关", R::Taken, 0},
+        {"0", R::Taken, 0},         {"0.0", R::Taken, 0},
+        {"180", R::Taken, 1800},    {"180.0", R::Taken, 1800},
+        {" 2.50 ", R::Taken, 25},   {"0.1", R::Taken, 1},
+        {".5", R::Taken, 5},        {"12.34", R::NotAllowed, 0},
+        {"2.55", R::NotAllowed, 0}, {"180.05", R::NotAllowed, 0},
+        {"0.05", R::NotAllowed, 0}, {"180.1", R::NotAllowed, 0},
+        {"200", R::NotAllowed, 0},  {"12,5", R::NotANumber, 0},
+        {"-1", R::NotANumber, 0},   {"abc", R::NotANumber, 0},
+        {"1e2", R::NotANumber, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const TransmitDelayReading reading = readTransmitDelay(c.typed);
+        EXPECT_EQ(reading.result, c.result);
+        EXPECT_EQ(reading.tenths, c.tenths);
+        EXPECT_EQ(transmitDelayTextAccepted(c.typed), c.result == R::Taken);
+    }
 }
 
 TEST(TransmitDelay, SteppingWrapsAndAccelerates)

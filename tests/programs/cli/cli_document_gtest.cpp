@@ -198,7 +198,12 @@ TEST_F(Cli, ConfigGetAndSet)
                                                             {"A", "", "v"},
                                                             {"A", "  ", "v"},
                                                             {"A", ";k", "v"},
-                                                            {"A", "/k", "v"}}) {
+                                                            {"A", "/k", "v"},
+                                                            {"A", "K", "  x  "},
+                                                            {"A", "K", "x\t"},
+                                                            {"A", "K", "http://host"},
+                                                            {"A", "K", "a /* b"},
+                                                            {"A", "K", "a\t; b"}}) {
         EXPECT_EQ(run({"config", "set", "p.ini", section, key, value}).exitCode, 64) << key.toStdString();
     }
     EXPECT_EQ(readFile("p.ini"), before);

@@ -106,7 +106,7 @@ TEST_F(CliEditing, EditsSaveWhatTheyChangeAndNothingElse)
         {{"set", "radio.dat", "8", "Tx Frequency=", "--variant", "2"}, erased(8)},
         {{"options", "radio.dat", "Beep=on"}, [](RadioImage& i) { i.setByte(offset::Beep, 1); }},
         {{"options", "radio.dat", "Time Out Time=600s", "Vox Gain Level=5"}, [](RadioImage&) {}},
-        {{"options", "radio.dat", "time-out-time=15", "Transmit Delay=12.34", "Side Key=Power select",
+        {{"options", "radio.dat", "time-out-time=15", "Transmit Delay=12.3", "Side Key=Power select",
           "Priority Channel=16", "VOX=On", "Vox Delay Time=3.0s"},
          [](RadioImage& i) {
              i.setByte(offset::TimeOutTime, 1);
@@ -154,7 +154,10 @@ TEST_F(CliEditing, RefusedValuesSaveNothing)
         {{"set", "2", "Rx Frequency=145", "QT/DQT Dec=67,0"}, 1, "point as the decimal separator"},
         {{"options", "Transmit Delay=12,5"}, 1, "point as the decimal separator"},
         {{"options", "Transmit Delay=-1"}, 1, "point as the decimal separator"},
-        {{"options", "Transmit Delay=200"}, 1, ""},
+        {{"options", "Transmit Delay=200"}, 1, "steps of 0.1"},
+        {{"options", "Transmit Delay=180.05"}, 1, "steps of 0.1"},
+        {{"options", "Transmit Delay=2.55"}, 1, "steps of 0.1"},
+        {{"options", "Transmit Delay=0.05"}, 1, "steps of 0.1"},
         {{"options", "Transmit Delay=abc"}, 1, ""},
         {{"options", "Squelch Level=10"}, 1, ""},
         {{"options", "Beep=maybe"}, 1, ""},

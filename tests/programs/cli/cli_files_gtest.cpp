@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,6 +111,151 @@ TEST_F(CliFiles, EveryFileIsReplacedWholeOrNotAtAll)
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(files(), before);
     }
+}
+
+// A command that fails on a full disk leaves no new file, and no new folder, behind: not
+// the empty file its edit lock made, nor the folder of new per-user settings.
+TEST_F(CliFiles, AFailedCommandLeavesNoNewFile)
+{
+    const QString longText(300, QLatin1Char('x'));
+    const struct {
+        QStringList args;
+        RunAs as;
+        QString says;
+    } cases[] = {
+        {{"config", "set", path("new.ini"), "Setup", "Note", longText}, {}, "File too large"},
+        {{"ports", "set", "COM2", "/dev/" + longText}, {.settings = path("new-user.ini")}, "could not store"},
+        {{"ports", "set", "COM2", "/dev/" + longText},
+         {.settings = path("made/sub/qx260.ini")},
+         "could not store"},
+    };
+    const auto before = files();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        RunAs as = c.as;
+        as.fileSizeLimit = 200;
+        const CliRun r = cli(c.args, as);
+        EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(files(), before);
+    }
+}
+
+// What the next read would refuse, or what is no settings file, is not written: the
+// command says why and what to do, and the file is as it was.
+TEST_F(CliFiles, AWriteTheReaderWouldRefuseIsRefused)
+{
+    QByteArray nearlyFull = kIni;
+    nearlyFull += "Filler=" + QByteArray(1024 * 1024 - nearlyFull.size() - 200, 'f') + "\r\n";
+    writeFile("full.ini", nearlyFull);
+    QByteArray garbage(2048, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 73 + 11) % 256);
+    writeFile("garbage.ini", garbage);
+    const struct {
+        QStringList args;
+        RunAs as;
+        QString says;
+    } cases[] = {
+        {{"config", "set", path("full.ini"), "Setup", "Note", QString(5000, QLatin1Char('n'))},
+         {},
+         "larger than the 1 MiB the program reads; nothing was changed"},
+        {{"ports", "set", "COM2", "/dev/ttyUSB1"},
+         {.settings = path("garbage.ini")},
+         "garbage.ini is not a settings file (it cannot be read as one); move it aside or remove it"},
+    };
+    const auto before = files();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = cli(c.args, c.as);
+        EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(files(), before);
+    }
+    EXPECT_EQ(cli({"config", "get", path("full.ini"), "Setup", "Language"}).out, "English\n");
+}
+
+// The next save of a file removes the temporaries that saves of it killed part-way left,
+// and nothing else.
+TEST_F(CliFiles, ASaveRemovesItsOwnStaleTemporaries)
+{
+    const QStringList stale{"Program.ini.tmp-Ab12Cd", "radio.dat.tmp-zz99ZZ"};
+    const QStringList kept{"Program.ini.tmp-Ab12C", "Program.ini.tmp-fresh1", "other.dat.tmp-Ab12Cd"};
+    for (const QString& name : stale + kept) {
+        writeFile(name, "left by a killed save");
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const QDateTime when = QDateTime::currentDateTime().addSecs(name.endsWith("fresh1") ? 3600 : -3600);
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+    ASSERT_EQ(cli({"config", "set", path("Program.ini"), "Setup", "Note", "x"}).exitCode, 0);
+    ASSERT_EQ(
+        cli({"set", path("radio.dat"), "3", "Rx Frequency=150", "--config", path("Program.ini")}).exitCode,
+        0);
+    for (const QString& name : stale)
+        EXPECT_FALSE(QFile::exists(path(name))) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFile::exists(path(name))) << name.toStdString();
+}
+
+// Installed, the user's own Program.ini keeps only the language; types and bands come from
+// the shipped file, also for a user who still has an old full copy of it.
+TEST_F(CliFiles, AnInstalledProgramReadsTheShippedTypesUnderTheUsersLanguage)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("usr/share/qx260") &&
+                QDir(dir.path()).mkpath("home/.config/qx260"));
+    const QString program = path("usr/bin/qx260-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), program));
+    writeFile("usr/share/qx260/Program.ini",
+              "[Setup]\r\nLanguage=English\r\nType1=QX-NEW\r\nField1=136 - 174MHz\r\n"
+              "[English]\r\nAppName=EN-NAME\r\n[Chinese]\r\nAppName=ZH-NAME\r\n");
+    const QString userFile = "home/.config/qx260/Program.ini";
+    const struct {
+        const char* name;
+        QByteArray userFile; // empty: none
+        const char* caption; // in the user's language
+    } cases[] = {
+        {"no file of the user's", {}, "Caption:     EN-NAME  [ Type:QX-NEW"},
+        {"the language alone", "[Setup]\r\nLanguage=Chinese\r\n", "Caption:     ZH-NAME  [ 类型:QX-NEW"},
+        {"an old full copy", "[Setup]\r\nLanguage=Chinese\r\nType1=QX-OLD\r\nField1=130 - 160MHz\r\n",
+         "Caption:     ZH-NAME  [ 类型:QX-NEW"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path(userFile));
+        if (!c.userFile.isEmpty())
+            writeFile(userFile, c.userFile);
+        QProcess p;
+        QProcessEnvironment env = test::cliEnvironment(path("user.ini"));
+        env.insert("XDG_CONFIG_HOME", path("home/.config"));
+        p.setProcessEnvironment(env);
+        p.start(program, {"show", path("radio.dat")});
+        const CliRun r = finish(p);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains("QX-NEW")) << r.out.toStdString();
+        EXPECT_FALSE(r.out.contains("QX-OLD")) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains("136 - 174MHz")) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(QString::fromUtf8(c.caption))) << r.out.toStdString();
+        EXPECT_EQ(QFile::exists(path(userFile)), !c.userFile.isEmpty()); // reading made nothing
+    }
+}
+
+// Without XDG_RUNTIME_DIR (cron, su) the toolkit says nothing on standard error: the
+// private folder it falls back to is named for it.
+TEST_F(CliFiles, NoToolkitNoiseWithoutARuntimeFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("tmp"));
+    QProcess p;
+    QProcessEnvironment env = test::cliEnvironment(path("user.ini"));
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("TMPDIR", path("tmp"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"),
+            {"print", path("radio.dat"), "-o", path("out.pdf"), "--config", path("Program.ini")});
+    const CliRun r = finish(p);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(QDir(path("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1); // runtime-USER
 }
 
 TEST_F(CliFiles, TheTargetIsRespected)

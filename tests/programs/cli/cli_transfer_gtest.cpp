@@ -199,6 +199,7 @@ TEST_F(CliTransfer, RefusedOrFailedBeforeWritingChangesNothing)
         {{}, {"write", doc, "--port", "PORT", "--port", "PORT"}, 64, "are the same port"},
         {{}, {"write", doc, "--port", "PORT", "--report", doc}, 64, "--report names"},
         {{}, {"write", doc, "--port", "PORT", "--repeat", "--backup-dir", path("none")}, 1, "no such folder"},
+        {{}, {"write", doc, "--port", "PORT", "--repeat", "--backup-dir", doc}, 1, "is a file, not a folder"},
         {{}, {"write", doc, "--port", "PORT", "--report", path("none/r.csv")}, 1, "does not exist"},
     };
     const auto before = files();
@@ -647,4 +648,21 @@ TEST_F(CliTransfer, ABackupThatCannotBeKeptWritesNothing)
         EXPECT_TRUE(readFile("saved" + QString::number(i) + ".dat").isEmpty()) << "radio " << i << " written";
     }
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A report on a disk that fills up: its line goes in whole or not at all, and the run says
+// the system's reason.
+TEST_F(CliTransfer, AReportLineThatDoesNotFitIsNotAddedInPart)
+{
+    ASSERT_EQ(cli({"new", "sent.dat"}).exitCode, 0);
+    const QByteArray earlier = "time,port,result,seconds,verify,backup\r\n" + QByteArray(200, 'x') + "\r\n";
+    writeFile("report.csv", earlier);
+    SimRadio radio({"--save", path("saved.dat")});
+    const CliRun w = cli({"write", "sent.dat", "--port", radio.device(), "--report", path("report.csv")}, {},
+                         -1, earlier.size() + 10);
+    EXPECT_EQ(w.exitCode, 1) << w.err.toStdString();
+    EXPECT_TRUE(
+        w.err.contains("the report could not be added to: " + path("report.csv") + ": File too large"))
+        << w.err.toStdString();
+    EXPECT_EQ(readFile("report.csv"), earlier);
 }

@@ -72,7 +72,7 @@ class TestEditingProgram : public QObject
             QLineEdit* delay = d->transmitDelayEdit();
             delay->setFocus();
             delay->selectAll();
-            QTest::keyClicks(delay, "2.55");
+            QTest::keyClicks(delay, "2.50");
             QTest::keyClick(delay, Qt::Key_Return);
         }));
         QCOMPARE(int(doc.image.transmitDelay()), 25);

@@ -189,23 +189,27 @@ class TestStartup : public QObject
 
     // Why a module does not load or a configuration cannot be read are the rows of
     // LanguageModulePath, ResourceLibrary.FailedLoadKeepsTheModuleInUse and
-    // CliFiles.InputsItCannotReadAreNamedAtOnce; here each way the start ends, once.
+    // CliFiles.InputsItCannotReadAreNamedAtOnce; here each way the start ends, once. After
+    // "Load language DLL fail" a second box ("REMEDY") names Program.ini and what to put in it.
     void startUpStopsWhenItCannotGoOn_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("leave");
-        QTest::addColumn<QString>("inThePlace");   // of Program.ini ("folder") or a document ("bad.dat")
+        QTest::addColumn<QString>(
+            "inThePlace"); // of Program.ini ("folder", "binary") or a document ("bad.dat")
         QTest::addColumn<QStringList>("messages"); // %1: the path of Program.ini
-        QTest::newRow("English module gone")
-            << "English" << QStringList{"English.so"} << "" << QStringList{"Load language DLL fail"};
+        QTest::newRow("English module gone") << "English" << QStringList{"English.so"} << ""
+                                             << QStringList{"Load language DLL fail", "REMEDY"};
         QTest::newRow("Chinese module gone")
-            << "Chinese" << QStringList{"Chinese.so"} << "" << QStringList{"加载语言链接库失败"};
+            << "Chinese" << QStringList{"Chinese.so"} << "" << QStringList{"加载语言链接库失败", "REMEDY"};
         QTest::newRow("no Program.ini")
-            << "" << QStringList{"Program.ini"} << "" << QStringList{"Load language DLL fail"};
+            << "" << QStringList{"Program.ini"} << "" << QStringList{"Load language DLL fail", "REMEDY"};
         QTest::newRow("a folder named Program.ini")
             << "" << QStringList{"Program.ini"} << "folder"
             << QStringList{"The configuration file %1 cannot be read:\nIs a directory",
-                           "Load language DLL fail"};
+                           "Load language DLL fail", "REMEDY"};
+        QTest::newRow("a binary Program.ini")
+            << "" << QStringList{} << "binary" << QStringList{"Load language DLL fail", "REMEDY"};
         QTest::newRow("no document on the command line")
             << "English" << QStringList{} << "bad.dat" << QStringList{"Data Format Error"};
     }
@@ -220,6 +224,11 @@ class TestStartup : public QObject
         QStringList arguments;
         if (inThePlace == "folder") {
             QVERIFY(QDir().mkdir(ini));
+        } else if (inThePlace == "binary") {
+            QByteArray bytes(4096, '\0');
+            for (int i = 0; i < bytes.size(); ++i)
+                bytes[i] = char((i * 151 + 7) % 256);
+            ShellFixture::writeFile(ini, bytes);
         } else if (inThePlace == "bad.dat") {
             QByteArray bytes = ShellFixture::newDocumentBytes();
             bytes[1] = 'X';
@@ -232,7 +241,16 @@ class TestStartup : public QObject
             shown << box.text;
             captions << box.caption;
         }
-        QCOMPARE(shown, messages.replaceInStrings("%1", ini));
+        messages.replaceInStrings("%1", ini);
+        QCOMPARE(shown.size(), messages.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            if (messages[i] == "REMEDY")
+                QVERIFY2(shown[i].contains(ini) && shown[i].contains("Language=English") &&
+                             shown[i].contains("[Setup]"),
+                         qPrintable(shown[i]));
+            else
+                QCOMPARE(shown[i], messages[i]);
+        }
         QCOMPARE(captions, QStringList(shown.size(), "Program"));
         QVERIFY(!env.frame() || !env.frame()->isVisible());
         if (leave.contains("Program.ini") && inThePlace.isEmpty())

@@ -347,18 +347,23 @@ class TestEditing : public QObject
     }
 
     // What is typed into Transmit Delay is normalised when the focus leaves the field; a
-    // text that is no plain number is refused, and the field goes back to its value. OK
-    // stores it with the list changed beside it and keeps a byte no control changed.
+    // text that is no plain number, or a number that is not one of the field's values, is
+    // refused, and the field goes back to its value. OK stores it with the list changed
+    // beside it and keeps a byte no control changed.
     void transmitDelayTakenWhenTheFocusLeaves_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("truncated to tenths") << "12.34"
-                                             << "12.3" << 123 << false;
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("tenths taken") << "12.30"
+                                      << "12.3" << 123 << QString();
         QTest::newRow("decimal comma refused") << "12,5"
-                                               << "7.7" << 77 << true;
+                                               << "7.7" << 77 << "point as the decimal separator";
+        QTest::newRow("off the step refused, not rounded") << "12.34"
+                                                           << "7.7" << 77 << "steps of 0.1";
+        QTest::newRow("out of range refused, not turned off") << "200"
+                                                              << "7.7" << 77 << "steps of 0.1";
     }
 
     void transmitDelayTakenWhenTheFocusLeaves()
@@ -366,7 +371,8 @@ class TestEditing : public QObject
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(int, stored);
-        QFETCH(bool, refused);
+        QFETCH(QString, refusal);
+        const bool refused = !refusal.isEmpty();
         processValues().radioVariant = 2;
         COptionalFeaturesDlg dlg;
         RadioImage image = RadioImage::newImage();
@@ -398,8 +404,7 @@ class TestEditing : public QObject
         const auto messages = msgtest::takeShown();
         QCOMPARE(messages.size(), refused ? 1 : 0);
         if (refused)
-            QVERIFY2(messages[0].text.contains("point as the decimal separator"),
-                     qPrintable(messages[0].text));
+            QVERIFY2(messages[0].text.contains(refusal), qPrintable(messages[0].text));
     }
 
     void transmitDelayArrows()
