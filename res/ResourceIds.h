@@ -46,6 +46,7 @@ inline constexpr int FileMruFirst = 57616;
 inline constexpr int FileMruLast = 57619;
 inline constexpr int WriteSafety = 32812;      // Setup > Write Safety...
 inline constexpr int CompareWithRadio = 32813; // Program > Compare with Radio
+inline constexpr int FindRadio = 32814;        // Program > Find Radio
 
 // Strings.
 inline constexpr int StrProgramTitle = 128;      // "Program": frame title

@@ -92,6 +92,9 @@ inline constexpr StringTexts kStringTable[] = {
      "选择写数据前后要做的事: 备份、显示更改、校验\n写频安全"},
     {32813, "Read the radio and show how it differs from the document, without writing\nCompare with Radio",
      "读取电台并显示它与文档的不同之处, 不写入\n与电台比较"},
+    {32814,
+     "Ask the free ports which one the radio answers on (sends a few bytes, writes nothing)\nFind Radio",
+     "询问可用串口电台在哪个串口上应答（发送几个字节，不写入）\n查找电台"},
 };
 
 inline constexpr std::size_t kStringTableSize = std::size(kStringTable);

@@ -82,7 +82,7 @@ cases=$(
 0|Band:        130 - 160MHz|qx260-cli show radio.dat
 0||qx260-cli set radio.dat 1 "Rx Frequency=145.125" W/N=Narrow
 0| 1  145.12500 |qx260-cli show radio.dat
-1|Out of range|qx260-cli set radio.dat 2 "Rx Frequency=200"
+1|is outside the band 130|qx260-cli set radio.dat 2 "Rx Frequency=200"
 1|The band is empty: no Program.ini was found|cp "\$(command -v qx260-cli)" lone && ./lone set radio.dat 2 "Rx Frequency=145.5"
 0|COM1 |qx260-cli ports
 CASES

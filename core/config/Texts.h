@@ -124,6 +124,7 @@ enum class Text {
     // channel lists: where a refusal lies
     PlaceColumn,    // %1 column number
     ChannelNumber,  // %1 channel ("Channel 3")
+    CellEditorName, // %1 column, %2 channel ("QT/DQT Dec, channel 2")
     PlaceLine,      // %1 line
     PlaceSeparator, // between a channel and a column header
     // channel lists: the channel window's commands
@@ -292,6 +293,27 @@ enum class Text {
     FleetVerifying,
     FleetSummary, // %1 radios written, %2 all radios
     FleetWriteAgain,
+    // the ports and Find Radio
+    PortNoDevice,
+    PortAbsent,
+    PortNoPermission, // %1 the device's group
+    PortInUse,
+    PortFree,
+    ProbeRadio, // %1 radio variant
+    ProbeOtherRadio,
+    ProbeNoAnswer,
+    ProbeCannotOpen, // %1 reason
+    ProbeCancelled,
+    FindRadioCaption,
+    FindRadioNote,
+    FindRadioStart,
+    FindRadioAsking,
+    FindRadioNone,
+    FindRadioUse,
+    FindRadioPortColumn,
+    FindRadioAnswerColumn,
+    ToolbarMoreButtons,
+    ProcessBlockCount,
     // the desktop program's --help
     DesktopUsage,
 };

@@ -85,6 +85,7 @@ class Session
 
     TransferOutcome read(RadioImage& image);
     TransferOutcome write(const RadioImage& image);
+    bool handshakeOnly(TransferOutcome& outcome);
 
   private:
     enum class Step { Continue, Stop };
@@ -133,6 +134,16 @@ TransferOutcome Session::read(RadioImage& image)
     outcome_.ending = TransferEnding::ReadCompleted;
     outcome_.status = LinkStatus::Ok;
     return outcome_;
+}
+
+bool Session::handshakeOnly(TransferOutcome& outcome)
+{
+    link_.configure(timing::kLine, timing::kBudgets);
+    const bool ready = handshake() == Step::Continue;
+    if (ready)
+        outcome_.status = LinkStatus::Ok;
+    outcome = outcome_;
+    return ready;
 }
 
 bool Session::messagePasses(int passes, int pauseMs)
@@ -365,6 +376,11 @@ TransferOutcome readRadio(SerialLink& link, RadioImage& image, const TransferCon
 TransferOutcome writeRadio(SerialLink& link, const RadioImage& image, const TransferControl& control)
 {
     return Session(link, control, Direction::Write).write(image);
+}
+
+bool readHandshake(SerialLink& link, TransferOutcome& outcome, const TransferControl& control)
+{
+    return Session(link, control, Direction::Read).handshakeOnly(outcome);
 }
 
 TransferOutcome openFailed(const LinkResult& opened, Direction direction)

@@ -118,6 +118,12 @@ TransferOutcome readRadio(SerialLink& link, RadioImage& image, const TransferCon
 // Writes offsets 0x000..0x32F of `image` into the radio on the open `link`.
 TransferOutcome writeRadio(SerialLink& link, const RadioImage& image, const TransferControl& control = {});
 
+// The opening handshake of a Read and nothing after it: the identification checked and the
+// acknowledgements exchanged, no block asked for and nothing written. True when the radio
+// is ready for blocks; `outcome` otherwise says how it ended, and holds the variant byte of
+// the identification either way. The radio takes the next handshake as a new start.
+bool readHandshake(SerialLink& link, TransferOutcome& outcome, const TransferControl& control = {});
+
 // The outcome of a transfer that could not start because the port did not open.
 TransferOutcome openFailed(const LinkResult& opened, Direction direction);
 

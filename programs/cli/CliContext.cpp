@@ -12,10 +12,13 @@
 #include "core/channels/ChannelTable.h"
 #include "core/config/InstallLayout.h"
 #include "core/config/ProcessValues.h"
+#include "core/radio/CProgramDoc.h"
 #include "core/radio/ChannelTexts.h"
+#include "core/radio/FrequencyCheck.h"
 #include "platform/InstallPaths.h"
 #include "platform/QSettingsUserStore.h"
 #include "programs/cli/Command.h"
+#include "res/ResourceIds.h"
 
 namespace qx260::cli
 {
@@ -41,6 +44,106 @@ std::string emptyBandNote(const ProcessValues& values)
 std::string systemReason(int errorNumber)
 {
     return std::strerror(errorNumber);
+}
+
+namespace
+{
+// A frequency in 10 Hz units as MHz without trailing zeros: 13000000 is "130", 14652500 "146.525".
+std::string megahertz(std::int32_t units)
+{
+    std::string text = std::to_string(units / 100000);
+    std::string fraction = std::to_string(100000 + units % 100000).substr(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    return fraction.empty() ? text : text + "." + fraction;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+} // namespace
+
+std::string frequencyRefusalText(const std::string& column, const std::string& typed, int messageId,
+                                 const BandLimits& band)
+{
+    const std::string value = trimmed(typed);
+    switch (messageId) {
+    case resid::StrOutOfRange:
+        if (band.lower == 0 && band.upper == 0)
+            return column + " " + value + " MHz is outside the band, which is empty";
+        return column + " " + value + " MHz is outside the band " + megahertz(band.lower) + "\u2013" +
+               megahertz(band.upper) + " MHz";
+    case resid::StrStepValueError:
+        return column + " " + value + " MHz is on neither the 5 kHz nor the 6.25 kHz channel step";
+    case resid::StrFrequencyNotANumber:
+        return column + " \"" + typed +
+               "\" is not a number of MHz: write it with a point as the decimal separator, such as 146.52";
+    default:
+        return {};
+    }
+}
+
+bool isStandardInput(const std::string& path)
+{
+    return path == "-";
+}
+
+std::string inputName(const std::string& path)
+{
+    return isStandardInput(path) ? std::string("standard input") : path;
+}
+
+FileReadResult readStandardInput(std::size_t maxBytes)
+{
+    static bool read = false;
+    FileReadResult result;
+    if (read) {
+        result.failed = true;
+        result.reason = "standard input can be read only once";
+        return result;
+    }
+    read = true;
+    char buffer[65536];
+    while (result.bytes.size() <= maxBytes) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, stdin);
+        result.bytes.insert(result.bytes.end(), buffer, buffer + n);
+        if (n < sizeof buffer)
+            break;
+    }
+    if (std::ferror(stdin)) {
+        const int error = errno;
+        result = FileReadResult{};
+        result.failed = true;
+        result.reason = systemReason(error != 0 ? error : EIO);
+    } else if (result.bytes.size() > maxBytes) {
+        result.bytes.clear();
+        result.failed = true;
+        result.kind = FileResult::Kind::TooLarge;
+        result.reason = "more than " + std::to_string(maxBytes / 1024) + " KiB";
+    }
+    return result;
+}
+
+DocumentResult loadDocumentInput(const std::string& path, RadioImage& image)
+{
+    if (!isStandardInput(path))
+        return loadDatFile(path, image);
+    DocumentResult result;
+    const FileReadResult input = readStandardInput();
+    if (!input.ok()) {
+        result.error = DocumentError::OpenFailed;
+        result.reason = input.reason;
+        return result;
+    }
+    RadioImage fresh;
+    result = parseDat(input.bytes, fresh);
+    if (result.ok())
+        image = fresh;
+    return result;
 }
 
 bool loadConfiguration(ProcessValues& values, const std::string& configPath, std::string& error)

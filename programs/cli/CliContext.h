@@ -5,13 +5,17 @@
 #include <memory>
 #include <string>
 
+#include "core/config/FileAccess.h"
 #include "core/config/Language.h"
 #include "platform/FileLock.h"
 
 namespace qx260
 {
 class ChannelTable;
+class RadioImage;
+struct BandLimits;
 class UserStore;
+struct DocumentResult;
 struct ProcessValues;
 } // namespace qx260
 
@@ -61,5 +65,22 @@ bool parseVariant(const std::string& text, int& variant);
 
 // "reason" of a failed system call for messages, from errno.
 std::string systemReason(int errorNumber);
+
+// A refused frequency in words for a terminal, where the window shows its message box
+// (messageId: StrOutOfRange, StrStepValueError or StrFrequencyNotANumber): "Rx Frequency
+// 442.4 MHz is outside the band 130-160 MHz". Empty for any other message.
+std::string frequencyRefusalText(const std::string& column, const std::string& typed, int messageId,
+                                 const BandLimits& band);
+
+// "-" where a command reads a document or a channel list stands for standard input.
+bool isStandardInput(const std::string& path);
+// What messages call a file a command read: its path, or "standard input" for "-".
+std::string inputName(const std::string& path);
+// Standard input, whole, with the bound a file of its kind has: at most maxBytes (more is
+// Kind::TooLarge). Standard input is read once: a second call fails.
+FileReadResult readStandardInput(std::size_t maxBytes = kMaxTextFileSize);
+// The document at path or, for "-", on standard input (its first 1040 bytes count, and
+// standard input may hold no more than a channel list may); `image` changes only on success.
+DocumentResult loadDocumentInput(const std::string& path, RadioImage& image);
 
 } // namespace qx260::cli

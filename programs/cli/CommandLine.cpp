@@ -385,6 +385,11 @@ const Command* findCommand(const std::string& name)
     return nullptr;
 }
 
+const std::vector<Command>& registeredCommands()
+{
+    return registry();
+}
+
 std::string unknownCommandMessage(const std::string& name)
 {
     std::vector<std::string> names;

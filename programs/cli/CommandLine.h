@@ -20,6 +20,8 @@ bool parseCommandLine(const Command& command, const std::vector<std::string>& ar
 
 // The registered command of that name, or null.
 const Command* findCommand(const std::string& name);
+// Every registered command, in the order they registered.
+const std::vector<Command>& registeredCommands();
 
 // What an unknown command gets: the nearest command name when one is close.
 std::string unknownCommandMessage(const std::string& name);

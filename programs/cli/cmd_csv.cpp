@@ -42,17 +42,28 @@ int openSession(const ParsedArgs& parsed, const std::string& file, Session& s)
         language && !setLanguage(values, *language))
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
-    const DocumentResult loaded = loadDatFile(file, s.image);
+    const DocumentResult loaded = loadDocumentInput(file, s.image);
     if (loaded.error == DocumentError::FormatError)
         return fail(kExitFormatError,
-                    file + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
+                    inputName(file) + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
     if (!loaded.ok())
-        return fail(kExitFailure, "cannot open " + file + ": " + loaded.reason);
+        return fail(kExitFailure, "cannot open " + inputName(file) + ": " + loaded.reason);
 
     // What the product bytes name, without recording them as the user's choice: these
     // commands leave the user's settings alone.
     s.product = describeProduct(s.image, values.configurationStore, values.languageName, values.language());
     return kExitOk;
+}
+
+// A channel list on standard input ("-"), with the bound of a channel-list file.
+ChannelFileRead readChannelListInput()
+{
+    const FileReadResult read = readStandardInput(kMaxTextFileSize);
+    if (read.kind == FileResult::Kind::TooLarge)
+        return {{}, formatText(Text::FileTooLarge, Language::English, {inputName("-")})};
+    if (!read.ok())
+        return {{}, formatText(Text::FileCannotOpen, Language::English, {inputName("-"), read.reason})};
+    return {std::string(read.bytes.begin(), read.bytes.end()), {}};
 }
 
 int runExport(const ParsedArgs& parsed)
@@ -87,6 +98,8 @@ int runImport(const ParsedArgs& parsed)
 {
     const std::string& datPath = parsed.positional[0];
     const std::string& csvPath = parsed.positional[1];
+    if (isStandardInput(datPath))
+        return fail(kExitUsage, "import saves into the document: name its file, not \"-\"");
 
     // From the read of the document to its save, no other edit comes between.
     FileLock lock;
@@ -97,7 +110,8 @@ int runImport(const ParsedArgs& parsed)
         return code;
 
     // Messages in English, as everything else the command line says.
-    const ChannelFileRead csv = readChannelListFile(csvPath, Language::English);
+    const ChannelFileRead csv =
+        isStandardInput(csvPath) ? readChannelListInput() : readChannelListFile(csvPath, Language::English);
     if (!csv.ok())
         return fail(kExitFailure, csv.error + "; " + datPath + " is unchanged");
 

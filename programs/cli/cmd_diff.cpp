@@ -77,12 +77,13 @@ void printJson(const ImageDifferences& d, const std::string& fileA, const std::s
 
 int load(const std::string& path, RadioImage& image)
 {
-    const DocumentResult result = loadDatFile(path, image);
+    const DocumentResult result = loadDocumentInput(path, image);
     if (result.ok())
         return kExitSame;
     if (result.error == DocumentError::FormatError)
-        return fail(kExitTrouble, path + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
-    return fail(kExitTrouble, "cannot open " + path + ": " + result.reason);
+        return fail(kExitTrouble,
+                    inputName(path) + ": Data Format Error (not a 1040-byte document starting with Q9F2)");
+    return fail(kExitTrouble, "cannot open " + inputName(path) + ": " + result.reason);
 }
 
 int runDiff(const ParsedArgs& parsed)

@@ -121,9 +121,10 @@ int runSet(const ParsedArgs& args)
                         product.bandLimits, values.radioVariant, language);
         if (!outcome.ok()) {
             const bool emptyBand = product.bandText.empty();
-            return fail(kExitFailure, "channel " + std::to_string(row) + ", " +
-                                          columnHeader(col, Language::English) + " \"" + text +
-                                          "\": " + message(outcome.messageId()) + " Nothing saved." +
+            const std::string column = columnHeader(col, Language::English);
+            std::string why = frequencyRefusalText(column, text, outcome.messageId(), product.bandLimits);
+            why = why.empty() ? column + " \"" + text + "\": " + message(outcome.messageId()) : why + ".";
+            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + why + " Nothing saved." +
                                           (emptyBand ? " " + emptyBandNote(values) : ""));
         }
     }

@@ -163,11 +163,12 @@ int runShow(const ParsedArgs& parsed)
         return fail(kExitUsage, "--language takes English or Chinese, not \"" + *language + "\"");
 
     CProgramDoc doc;
-    const DocumentResult opened = doc.OnOpenDocument(file);
+    const DocumentResult opened =
+        isStandardInput(file) ? loadDocumentInput(file, doc.image) : doc.OnOpenDocument(file);
     if (opened.error == DocumentError::FormatError)
-        return fail(kExitFormatError, file + ": Data Format Error");
+        return fail(kExitFormatError, inputName(file) + ": Data Format Error");
     if (!opened.ok())
-        return fail(kExitFailure, "cannot open " + file + ": " + opened.reason);
+        return fail(kExitFailure, "cannot open " + inputName(file) + ": " + opened.reason);
 
     // What the window shows, without what opening it in the window would also do (keep its
     // product bytes as the user's choice): show changes nothing.

@@ -176,10 +176,11 @@ TEST_F(EnglishResources, DocumentMenu)
         "  &Channel Information",
         "  &Optional Features",
         "&Program",
-        "  &Read    Ctrl+R",
-        "  &Write   Ctrl+W",
+        "  &Read\tCtrl+R",
+        "  &Write\tCtrl+W",
         "  Write to &Several Radios...",
         "  &Compare with Radio",
+        "  &Find Radio...",
         "&View",
         "  &Toolbar",
         "  &Status Bar",
@@ -203,7 +204,7 @@ TEST_F(EnglishResources, DocumentMenu)
     EXPECT_EQ(commands,
               (QList<int>{57600, 57601, 57602, 57603, 57604, 32800, 32801, 57607, 57609, 57606, 57665,
                           57643, 57644, 57635, 57634, 57637, 32786, 32787, 32788, 32773, 32774, 32810,
-                          32813, 59392, 59393, 32780, 32811, 32777, 32812, 32799, 57664, 32802}));
+                          32813, 32814, 59392, 59393, 32780, 32811, 32777, 32812, 32799, 57664, 32802}));
 }
 
 TEST_F(EnglishResources, MenuWithoutDocument)

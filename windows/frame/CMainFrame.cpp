@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -37,6 +38,7 @@
 #include "windows/frame/LockKeyIndicators.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/settings/CProductInfoDlg.h"
+#include "windows/view/CFindRadioDlg.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 #include "windows/view/PrintCommands.h"
@@ -320,6 +322,11 @@ bool CMainFrame::createToolBar()
         action->setToolTip(qx260::commandToolTip(command));
         toolBar_->addAction(action);
     }
+    // The button that shows the buttons a narrow window has no room for is a check button
+    // of the toolkit's own, without a text: it gets a name a screen reader can say.
+    for (QToolButton* button : toolBar_->findChildren<QToolButton*>())
+        if (button->text().isEmpty() && !button->defaultAction())
+            button->setAccessibleName(qx260::programText(qx260::Text::ToolbarMoreButtons));
     addToolBar(Qt::TopToolBarArea, toolBar_);
     connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::updateCommandStates);
     return true;
@@ -349,6 +356,8 @@ bool CMainFrame::createNavigatorBar()
     QTreeWidget* tree = navigatorBar_->tree();
     const qx260::ProcessValues& pv = qx260::processValues();
     tree->setAccessibleName(qx260::programText(qx260::Text::NavigationName));
+    // The header is hidden, yet a screen reader reads its one column by its label ("1").
+    tree->setHeaderLabel(qx260::programText(qx260::Text::NavigationName));
     auto* root = new QTreeWidgetItem(tree, {QString::fromStdString(pv.languageString("Company"))});
     for (const TreeEntry& entry : kTreeEntries)
         new QTreeWidgetItem(root, {qx260::programText(entry.label)});
@@ -522,6 +531,11 @@ void CMainFrame::OnCommand(int command)
         if (view)
             view->OnCompareWithRadio();
         break;
+    case id::FindRadio: {
+        CFindRadioDlg dialog(this);
+        dialog.exec();
+        break;
+    }
     case id::ProductInformation:
         OnProductInformation();
         break;

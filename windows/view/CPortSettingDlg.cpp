@@ -1,5 +1,6 @@
 // The Port Setting dialog: its sixteen port buttons laid out from the template, each
-// probed when the dialog opens, and OK storing the chosen port.
+// looked at when the dialog opens and every second while it is open, the list of the
+// ports that are there with their reasons and adapters, and OK storing the chosen port.
 
 #include "windows/view/CPortSettingDlg.h"
 
@@ -7,16 +8,21 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "core/config/ProcessValues.h"
+#include "core/config/Texts.h"
 #include "core/config/UserStore.h"
 #include "core/link/PortNaming.h"
 #include "platform/PortSettings.h"
-#include "platform/QtSerialLink.h"
+#include "platform/PortSurvey.h"
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 
 namespace
@@ -30,6 +36,11 @@ const int kColumnStep = 36;
 const int kRowStep = 14;
 const QRect kOkRect(20, 82, 50, 14);
 const QRect kCancelRect(100, 82, 50, 14);
+// The list of the ports that are there, between the group box and the buttons; the
+// buttons move down by its height.
+const QRect kListRect(7, 80, 156, 64);
+const int kListShift = 68;
+const int kRefreshMs = 1000;
 
 QString templateText(int control, const QString& fallback)
 {
@@ -46,9 +57,7 @@ std::string devicePath(const std::string& portDeviceName)
 CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("CPortSettingDlg"));
-    probe = [](const std::string& device) {
-        return !device.empty() && qx260::link::QtSerialLink::probe(device);
-    };
+    status = [](const std::string& device) { return qx260::link::portStatus(device); };
     const QFont font = qx260::dialogFont(QStringLiteral("MS Sans Serif"), 8);
     setFont(font);
     setWindowTitle(templateText(0, QStringLiteral("Port Setting")));
@@ -80,17 +89,32 @@ CPortSettingDlg::CPortSettingDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
                                      firstButton.height());
     box->setGeometry(qx260::dialogUnitsToPixels(font, kGroupRect).adjusted(0, 0, 4 * extra, 0));
     box->lower();
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("ports"));
+    list_->setRootIsDecorated(false);
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setFocusPolicy(Qt::NoFocus); // the buttons above are the choice; this only tells
+    list_->setHeaderHidden(true);
+    list_->setColumnCount(2);
+    list_->setAccessibleName(templateText(-1, QStringLiteral("Port")));
+    list_->setGeometry(qx260::dialogUnitsToPixels(font, kListRect).adjusted(0, 0, 4 * extra, 0));
+    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    const int shift = qx260::dialogUnitsToPixels(font, QSize(0, kListShift)).height();
     const QSize size = qx260::dialogUnitsToPixels(font, kSize);
-    setFixedSize(size.width() + 4 * extra, size.height());
+    setFixedSize(size.width() + 4 * extra, size.height() + shift);
     auto* ok = new QPushButton(templateText(1, QStringLiteral("OK")), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    ok->setGeometry(qx260::dialogUnitsToPixels(font, kOkRect).translated(extra, 0));
+    ok->setGeometry(qx260::dialogUnitsToPixels(font, kOkRect).translated(extra, shift));
     auto* cancel = new QPushButton(templateText(2, QStringLiteral("Cancel")), this);
     cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setGeometry(qx260::dialogUnitsToPixels(font, kCancelRect).translated(3 * extra, 0));
+    cancel->setGeometry(qx260::dialogUnitsToPixels(font, kCancelRect).translated(3 * extra, shift));
     connect(ok, &QPushButton::clicked, this, &CPortSettingDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRefreshMs);
+    connect(timer_, &QTimer::timeout, this, &CPortSettingDlg::refresh);
+    connect(this, &QDialog::finished, timer_, &QTimer::stop);
     // F1 asks for the dialog's own topic: its buttons' ids stand for other dialogs' controls.
     new qx260::HelpKey(this, [](QWidget*) { return kTemplateId; });
 }
@@ -109,7 +133,10 @@ int CPortSettingDlg::selectedPort() const
 int CPortSettingDlg::exec()
 {
     OnInitDialog();
-    return QDialog::exec();
+    timer_->start();
+    const int result = QDialog::exec();
+    timer_->stop();
+    return result;
 }
 
 void CPortSettingDlg::OnInitDialog()
@@ -119,16 +146,46 @@ void CPortSettingDlg::OnInitDialog()
         b->setChecked(false);
     group_->setExclusive(true);
 
-    for (int n = 1; n <= 16; ++n) {
-        const std::string device = devicePath(qx260::link::portDeviceNameFor(n));
-        buttons_[n - 1]->setToolTip(device.empty() ? QStringLiteral("(no device)")
-                                                   : QString::fromStdString(device));
-        buttons_[n - 1]->setEnabled(probe(device));
-    }
+    refresh();
     const std::string& current = qx260::processValues().portDeviceName;
-    if (probe(devicePath(current))) {
+    if (status(devicePath(current)).state == qx260::link::PortState::Free) {
         if (const auto n = qx260::link::portNumberFromName(current); n && *n >= 1 && *n <= 16)
             buttons_[*n - 1]->setChecked(true);
+    }
+}
+
+void CPortSettingDlg::refresh()
+{
+    const qx260::Language language = qx260::processValues().language();
+    const qx260::link::PortMapping mapping = qx260::link::systemPortMapping();
+    const std::vector<qx260::link::PortListing> ports = qx260::link::listPorts(mapping, status);
+    list_->clear();
+    for (const qx260::link::PortListing& port : ports) {
+        QRadioButton* button = buttons_[port.number - 1];
+        const bool opens = port.status.state == qx260::link::PortState::Free;
+        // A port that went away takes the choice with it: OK must not store a port that
+        // does not open.
+        if (!opens && button->isChecked()) {
+            group_->setExclusive(false);
+            button->setChecked(false);
+            group_->setExclusive(true);
+        }
+        button->setEnabled(opens);
+        QString details =
+            port.device.empty()
+                ? QString::fromUtf8(qx260::link::portStatusText(port.status, language).c_str())
+                : QString::fromStdString(port.device) + QStringLiteral(": ") +
+                      QString::fromStdString(qx260::link::portStatusText(port.status, language));
+        const std::string usb = qx260::link::usbText(port.usb);
+        if (!usb.empty())
+            details += QStringLiteral("; ") + QString::fromStdString(usb);
+        button->setToolTip(details);
+        button->setAccessibleDescription(details);
+        if (port.status.state == qx260::link::PortState::NoDevice ||
+            port.status.state == qx260::link::PortState::Absent)
+            continue;
+        auto* row = new QTreeWidgetItem(list_, {button->text(), details});
+        row->setToolTip(1, details);
     }
 }
 

@@ -1,14 +1,20 @@
 #pragma once
 // The Port Setting dialog: sixteen ports, each enabled only when its device opens
 // right now; OK makes the chosen port the port device name and stores its number.
-// F1 asks for help at the dialog's template id.
+// Below them, the ports whose device is there: the device, why it cannot be opened when it
+// cannot, and the USB adapter behind it; the whole dialog follows the ports while it is
+// open (a cable plugged in, a permission given). F1 asks for help at the dialog's template id.
 
 #include <QDialog>
 #include <functional>
 #include <string>
 
+#include "core/link/RadioProbe.h"
+
 class QButtonGroup;
 class QRadioButton;
+class QTimer;
+class QTreeWidget;
 
 class CPortSettingDlg : public QDialog
 {
@@ -19,11 +25,15 @@ class CPortSettingDlg : public QDialog
 
     explicit CPortSettingDlg(QWidget* parent = nullptr);
 
-    // Opens a device and closes it at once; true when it opened. Replaceable for tests.
-    std::function<bool(const std::string& device)> probe;
+    // Whether a device is there and may be opened now. Replaceable for tests.
+    std::function<qx260::link::PortStatus(const std::string& device)> status;
 
     QRadioButton* portButton(int number) const; // 1..16
     int selectedPort() const;                   // 0 when none
+    QTreeWidget* portList() const { return list_; }
+
+    // Looks at the ports again (done every second while the dialog is open).
+    void refresh();
 
     int exec() override;
 
@@ -34,4 +44,6 @@ class CPortSettingDlg : public QDialog
   private:
     QButtonGroup* group_ = nullptr;
     QRadioButton* buttons_[16] = {};
+    QTreeWidget* list_ = nullptr;
+    QTimer* timer_ = nullptr;
 };

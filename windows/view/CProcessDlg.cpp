@@ -13,6 +13,7 @@
 
 #include "platform/Resources.h"
 #include "windows/common/DialogUnits.h"
+#include "windows/common/DisplayText.h"
 #include "windows/common/HelpRequest.h"
 
 namespace
@@ -52,6 +53,7 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent, Qt::Dialog)
 
     countText_ = new QLabel(this);
     countText_->setObjectName(QStringLiteral("count"));
+    countText_->setAccessibleName(qx260::programText(qx260::Text::ProcessBlockCount));
     qx260::setControlId(countText_, kCountId);
     countText_->setAlignment(Qt::AlignCenter);
     countText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "core/channels/ChannelTable.h"
@@ -155,11 +156,24 @@ void CellEditors::openEditor()
         acceptedText_[slot] = QString::fromStdString(cellText);
         editBox(col)->setText(acceptedText_[slot]);
     }
-    // A screen reader names the editor after its column and channel.
-    editor->setAccessibleName(QString::fromStdString(table_.textMatrix(0, col)));
+    // A screen reader names the editor after its column and channel, not after its value;
+    // in an editable list the focus is on the list's own edit box, which is named too.
+    const std::string channel =
+        QString::fromStdString(table_.textMatrix(table_.row(), 0)).trimmed().toStdString();
+    const QString name = QString::fromStdString(
+        formatText(Text::CellEditorName, language_, {table_.textMatrix(0, col), channel}));
+    editor->setAccessibleName(name);
+    if (auto* box = qobject_cast<QComboBox*>(editor); box && box->lineEdit())
+        box->lineEdit()->setAccessibleName(name);
+    // A list is read by its value on some systems and by its label: it gets a label of its own.
+    if (!editorLabel_) {
+        editorLabel_ = new QLabel(editor->parentWidget());
+        editorLabel_->hide();
+    }
+    editorLabel_->setText(name);
+    editorLabel_->setBuddy(editor);
     editor->setAccessibleDescription(
-        QString::fromUtf8(textOf(Text::ChannelNumber, language_))
-            .arg(QString::fromStdString(table_.textMatrix(table_.row(), 0)).trimmed()));
+        QString::fromUtf8(textOf(Text::ChannelNumber, language_)).arg(QString::fromStdString(channel)));
     placeOverCurrentCell(editor);
     editor->show();
     editor->raise();

@@ -17,6 +17,7 @@
 
 class CMSFlexGrid;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -73,6 +74,7 @@ class CellEditors : public QObject
     std::array<QWidget*, 9> editors_{};   // by column; [0] is the first edit box
     std::array<QString, 3> acceptedText_; // edit boxes: last text that fitted
     QComboBox* ownTextList_ = nullptr;    // the list showing a cell text it does not offer
+    QLabel* editorLabel_ = nullptr;       // never shown: the label a screen reader reads for a list
 };
 
 } // namespace qx260

@@ -138,13 +138,15 @@ TEST_F(CliEditing, RefusedValuesSaveNothing)
         int exitCode;
         const char* says;
     } cases[] = {
-        {{"set", "1", "Rx Frequency=129.99375"}, 1, "Out of range,please input again."},
+        {{"set", "1", "Rx Frequency=129.99375"},
+         1,
+         "Rx Frequency 129.99375 MHz is outside the band 130\u2013160 MHz."},
         {{"set", "1", "Rx Frequency=145", "W/N=Wide", "Rx Frequency=145.001"},
          1,
-         "Error data Value, please input according the step value(6.25K/5k)."},
+         "Rx Frequency 145.001 MHz is on neither the 5 kHz nor the 6.25 kHz channel step."},
         {{"set", "1", "Rx Frequency=145.00000625"},
          1,
-         "Error data Value, please input according the step value(6.25K/5k)."},
+         "Rx Frequency 145.00000625 MHz is on neither the 5 kHz nor the 6.25 kHz channel step."},
         {{"set", "2", "W/N=Narrow"}, 1, "has no frequency"},
         {{"set", "2", "Rx Frequency=145", "W/N=Medium"}, 1, "not a choice"},
         {{"set", "2", "Tx Frequency=145"}, 1, "not used by radio variant 1"},

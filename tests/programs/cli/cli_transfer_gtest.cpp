@@ -460,7 +460,7 @@ TEST_F(CliTransfer, PortsListAndSet)
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 16);
     EXPECT_TRUE(lines[0].startsWith("COM1 ") && lines[0].contains("/dev/ttyUSB0"));
-    EXPECT_TRUE(lines[2].contains(radio.device()) && lines[2].endsWith("opens")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].contains(radio.device()) && lines[2].endsWith("free")) << lines[2].toStdString();
     EXPECT_TRUE(lines[15].contains("/dev/ttyS3"));
 
     // The stored device is used by COM3 transfers.

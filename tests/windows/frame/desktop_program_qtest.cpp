@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "ProgramDriving.h"
@@ -422,7 +423,8 @@ class TestDesktopProgram : public QObject
         QVERIFY(table->cellAt(4, 0)->state().focused);
         QCOMPARE(table->cellAt(4, 0)->child(0)->object(), edit);
         QCOMPARE(grid->focusChild()->object(), edit);
-        QCOMPARE(accessible(edit)->text(QAccessible::Name), rxFrequency);
+        QCOMPARE(accessible(edit)->text(QAccessible::Name),
+                 rxFrequency + program.pick(", channel 5", "，信道 5"));
         QCOMPARE(edit->accessibleDescription(), program.pick("Channel 5", "信道 5"));
 
         // All Columns: two columns more.
@@ -439,6 +441,32 @@ class TestDesktopProgram : public QObject
             QVERIFY(action->isSeparator() || !accessible(program.frame()->toolBar()->widgetForAction(action))
                                                   ->text(QAccessible::Name)
                                                   .isEmpty());
+        // What else a screen reader reads of the window: the tone and choice lists over a cell
+        // by their column and channel (not by their value), the navigation tree's hidden
+        // header, the toolbar's own button, the Program menu's shortcuts after a tab as in the
+        // other menus, and the Process window's block count.
+        for (int c : {3, 5}) {
+            QTest::mouseClick(view->grid(), Qt::LeftButton, {}, view->grid()->cellRectPixels(3, c).center());
+            QComboBox* list = view->cellEditors()->listBox(c);
+            QVERIFY(list && list->isVisible());
+            const QString name = QString::fromStdString(view->table().textMatrix(0, c)) +
+                                 program.pick(", channel 3", "，信道 3");
+            // (a list reads its value as its name on some systems: its label names it there)
+            const auto labels = accessible(list)->relations(QAccessible::Label);
+            QCOMPARE(labels.isEmpty() ? accessible(list)->text(QAccessible::Name)
+                                      : labels[0].first->text(QAccessible::Name),
+                     name);
+            if (list->lineEdit())
+                QCOMPARE(accessible(list->lineEdit())->text(QAccessible::Name), name);
+        }
+        QCOMPARE(program.frame()->navigatorBar()->tree()->headerItem()->text(0),
+                 program.pick("Navigation", "导航"));
+        for (QToolButton* button : program.frame()->toolBar()->findChildren<QToolButton*>())
+            QVERIFY2(!accessible(button)->text(QAccessible::Name).isEmpty(),
+                     qPrintable(button->objectName()));
+        QCOMPARE(program.item(id::Read)->text(), program.pick("&Read\tCtrl+R", "读数据(&R)\tCtrl+R"));
+        QCOMPARE(program.item(id::Write)->text(), program.pick("&Write\tCtrl+W", "写数据(&W)\tCtrl+W"));
+
         int checked = 0;
         const auto check = [&](QDialog* dialog) {
             const auto close = qScopeGuard([dialog] { closeIfOpen(dialog); });
@@ -452,14 +480,16 @@ class TestDesktopProgram : public QObject
             checkEveryControlIsNamed(dialog);
             ++checked;
         };
-        for (int command :
-             {id::OptionalFeatures, id::ProductInformation, id::ComSetup, id::Language, id::AppAbout}) {
+        for (int command : {id::OptionalFeatures, id::ProductInformation, id::ComSetup, id::FindRadio,
+                            id::Language, id::AppAbout}) {
             onNextModal<QDialog>(check);
             program.frame()->OnCommand(command);
         }
         view->OnRead();
+        QCOMPARE(accessible(view->processDialog()->countText())->text(QAccessible::Name),
+                 program.pick("Blocks done", "已完成的块"));
         check(view->processDialog());
-        QCOMPARE(checked, 6);
+        QCOMPARE(checked, 7);
     }
 
     void colorsReadInADarkTheme_data() { addLanguages(); }

@@ -9,13 +9,16 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
 
+#include "platform/PortSurvey.h"
 #include "tests/support/SimRadio.h"
 #include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
+#include "windows/view/CFindRadioDlg.h"
 #include "windows/view/CPortSettingDlg.h"
 #include "windows/view/CProcessDlg.h"
 #include "windows/view/CellEditors.h"
@@ -320,7 +323,8 @@ class TestLink : public QObject
                 QVERIFY(dialog->portButton(n)->width() >= dialog->portButton(n)->sizeHint().width());
                 QVERIFY(dialog->rect().contains(dialog->portButton(n)->geometry()));
             }
-            QCOMPARE(dialog->portButton(12)->toolTip(), radio.device());
+            QVERIFY2(dialog->portButton(12)->toolTip().startsWith(radio.device() + ": free"),
+                     qPrintable(dialog->portButton(12)->toolTip()));
             QCOMPARE(dialog->selectedPort(), 0);
             dialog->portButton(12)->click();
             test::snapshot(dialog, "port-setting");
@@ -345,6 +349,90 @@ class TestLink : public QObject
         QCOMPARE(processValues().portDeviceName, std::string("\\\\.\\COM12"));
         for (int n = 1; n <= 16; ++n)
             qunsetenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)));
+        store_.writeNumber(userStoreKey(processValues().configurationStore), "com", 1);
+    }
+
+    // Port Setting says why a port that is there cannot be opened, and follows the ports
+    // while it is open: a device that appears becomes a port to choose.
+    void portSettingSaysWhyAndFollowsThePorts()
+    {
+        const QString denied = dir_.filePath("denied");
+        const QString later = dir_.filePath("later");
+        QFile(denied).open(QIODevice::WriteOnly);
+        QFile::remove(later);
+        for (int n = 1; n <= 16; ++n)
+            qputenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)), (n == 2   ? denied
+                                                                     : n == 5 ? later
+                                                                              : dir_.filePath("none"))
+                                                                        .toUtf8());
+        const auto unmap = qScopeGuard([] {
+            for (int n = 1; n <= 16; ++n)
+                qunsetenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)));
+        });
+        Window w;
+        CPortSettingDlg* dialog = w.view->transfer().portSettingDialog();
+        // The tests run as root, whom the system lets open anything: the denial is the
+        // dialog's to show, the system's answer is the command line's test.
+        dialog->status = [denied](const std::string& device) {
+            if (device == denied.toStdString())
+                return link::PortStatus{link::PortState::NoPermission, "dialout", {}};
+            return link::portStatus(device);
+        };
+        const auto rowOf = [dialog](const QString& port) -> QString {
+            for (int i = 0; i < dialog->portList()->topLevelItemCount(); ++i)
+                if (dialog->portList()->topLevelItem(i)->text(0) == port)
+                    return dialog->portList()->topLevelItem(i)->text(1);
+            return {};
+        };
+
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            const QString reason = "no permission: sudo usermod -aG dialout $USER, then log in again";
+            QVERIFY(!dialog->portButton(2)->isEnabled());
+            QCOMPARE(dialog->portButton(2)->toolTip(), denied + ": " + reason);
+            QCOMPARE(rowOf("COM2"), denied + ": " + reason);
+            QVERIFY(!dialog->portButton(5)->isEnabled());
+            QCOMPARE(rowOf("COM5"), QString()); // absent: not listed
+
+            QFile(later).open(QIODevice::WriteOnly); // the cable plugged in
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->portButton(5)->isEnabled(), 3000);
+            QCOMPARE(rowOf("COM5"), later + ": free");
+            checked = true;
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
+        });
+        w.view->OnComSetup();
+        QVERIFY(checked);
+        QFile::remove(later);
+    }
+
+    // Find Radio sends nothing until Find; then the radio's port is listed with its variant,
+    // a silent port without a Use button, and one click takes the radio's port.
+    void findRadioTakesThePortThatAnswers()
+    {
+        SimRadio silent({"--silent"});
+        SimRadio radio({"--variant-byte", "F5"});
+        for (int n = 1; n <= 16; ++n)
+            qputenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)), (n == 3    ? silent.device()
+                                                                     : n == 11 ? radio.device()
+                                                                               : dir_.filePath("none"))
+                                                                        .toUtf8());
+        const auto unmap = qScopeGuard([] {
+            for (int n = 1; n <= 16; ++n)
+                qunsetenv(qPrintable(QString("QX260_PORT_COM%1").arg(n)));
+        });
+        CFindRadioDlg dialog;
+        QCOMPARE(dialog.answerList()->topLevelItemCount(), 0);
+        dialog.findButton()->click();
+        QCOMPARE(dialog.answerList()->topLevelItemCount(), 2);
+        QCOMPARE(dialog.answerList()->topLevelItem(0)->text(1), silent.device() + ": no answer");
+        QCOMPARE(dialog.answerList()->topLevelItem(1)->text(1),
+                 radio.device() + ": QX-260 answers, radio variant 2");
+        QVERIFY(!dialog.useButton(3));
+        QVERIFY(dialog.useButton(11));
+        dialog.useButton(11)->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(processValues().portDeviceName, std::string("\\\\.\\COM11"));
+        QCOMPARE(store_.readNumber(userStoreKey(processValues().configurationStore), "COM"), 11);
         store_.writeNumber(userStoreKey(processValues().configurationStore), "com", 1);
     }
 };
