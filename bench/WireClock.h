@@ -43,13 +43,21 @@ class WireClockLink : public link::SerialLink
         now_ = std::max(now_, txFree_);
         discardArrived();
     }
-    link::ReadResult read(std::size_t count) override;
+    link::ReadResult read(std::size_t count) override { return readUntil(count, now_ + budgetMicros(count)); }
+    link::ReadResult readSoon(std::size_t count, int windowMs) override
+    {
+        return readUntil(count,
+                         std::min(now_ + budgetMicros(count), std::max(now_, txFree_) + windowMs * 1000.0));
+    }
     link::LinkResult write(const link::Bytes& bytes) override;
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
     void pause(int milliseconds) override { now_ = std::max(now_, txFree_) + milliseconds * 1000.0; }
 
   private:
+    double budgetMicros(std::size_t count) const { return budgets_.readTotal(count) * 1000.0; }
+    link::ReadResult readUntil(std::size_t count, double deadline);
+
     struct Arrival {
         double at;
         std::uint8_t byte;
@@ -95,14 +103,13 @@ inline link::LinkResult WireClockLink::write(const link::Bytes& bytes)
     return {};
 }
 
-inline link::ReadResult WireClockLink::read(std::size_t count)
+inline link::ReadResult WireClockLink::readUntil(std::size_t count, double deadline)
 {
     link::ReadResult result;
     if (hungUp_) {
         result.status = link::LinkStatus::IoError;
         return result;
     }
-    const double deadline = now_ + budgets_.readTotal(count) * 1000.0;
     const double gap = budgets_.readInterval * 1000.0;
     double last = -1;
     double end = deadline;
