@@ -1,10 +1,11 @@
 #pragma once
-// The least time an exchange can take on a 9600 8N1 line: the protocol engine runs
-// against a link with a virtual clock and the radio model answering at once. Bytes
-// take their time on the line in each direction, the engine's own pauses and read
-// budgets pass on the same clock, and a pause starts once the bytes before it
-// are on the line (the gap the radio must see, such as the one between a write
-// frame and its data). Nothing here sleeps.
+// The protocol engine on a perfect 9600 8N1 line: it runs against a link with a virtual
+// clock and the radio model answering at once. Bytes take their time on the line in each
+// direction, the engine's own pauses and read budgets pass on the same clock, and a pause
+// starts once the bytes before it are on the line (the gap the radio must see, such as the
+// one between a write frame and its data). The bench counts the bytes on the line here for
+// its floor, and shows the time as what the engine takes with no delay anywhere but its
+// own. Nothing here sleeps.
 
 #include <cstdint>
 #include <deque>

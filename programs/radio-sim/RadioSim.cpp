@@ -10,9 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 #ifdef __linux__
@@ -21,7 +19,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +26,12 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "programs/VersionText.h"
+#include "programs/radio-sim/PromptScheduling.h"
 #include "programs/radio-sim/RadioModel.h"
 
 namespace
@@ -154,41 +151,49 @@ void sleepUntil(std::int64_t micros)
 }
 
 // The exchange log, written away from the line: the line's thread hands over each line
-// with the time it stands for, and this thread formats, writes and flushes it.
+// with the time it stands for, and this thread formats, writes and flushes it. The two
+// share a mutex whose holder, while a thread of higher priority waits for it, runs at that
+// priority, so that the log's thread never holds up the line's.
 class LogWriter
 {
   public:
     explicit LogWriter(std::FILE* file) : file_(file)
     {
+        pthread_mutexattr_t attr;
+        pthread_mutexattr_init(&attr);
+        pthread_mutexattr_setprotocol(&attr, PTHREAD_PRIO_INHERIT);
+        pthread_mutex_init(&mutex_, &attr);
+        pthread_mutexattr_destroy(&attr);
+        pthread_cond_init(&wake_, nullptr);
         if (file_)
             thread_ = std::thread([this] { run(); });
     }
     ~LogWriter()
     {
-        if (!file_)
-            return;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
+        if (file_) {
+            pthread_mutex_lock(&mutex_);
             done_ = true;
+            pthread_mutex_unlock(&mutex_);
+            pthread_cond_signal(&wake_);
+            thread_.join();
+            std::fclose(file_);
         }
-        wake_.notify_one();
-        thread_.join();
-        std::fclose(file_);
+        pthread_cond_destroy(&wake_);
+        pthread_mutex_destroy(&mutex_);
     }
     LogWriter(const LogWriter&) = delete;
     LogWriter& operator=(const LogWriter&) = delete;
 
-    bool enabled() const { return file_ != nullptr; }
     // `micros` since the start; a note, when there is one, after the bytes.
     void add(std::int64_t micros, const char* direction, const Bytes& bytes, const char* note)
     {
         if (!file_)
             return;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            pending_.push_back({micros, direction, bytes, note ? note : ""});
-        }
-        wake_.notify_one();
+        Line line{micros, direction, bytes, note ? note : ""};
+        pthread_mutex_lock(&mutex_);
+        pending_.push_back(std::move(line));
+        pthread_mutex_unlock(&mutex_);
+        pthread_cond_signal(&wake_);
     }
 
   private:
@@ -201,20 +206,20 @@ class LogWriter
 
     void run()
     {
-        std::unique_lock<std::mutex> lock(mutex_);
+        std::vector<Line> lines;
         for (;;) {
-            wake_.wait(lock, [this] { return done_ || !pending_.empty(); });
-            std::vector<Line> lines(std::make_move_iterator(pending_.begin()),
-                                    std::make_move_iterator(pending_.end()));
-            pending_.clear();
+            pthread_mutex_lock(&mutex_);
+            while (!done_ && pending_.empty())
+                pthread_cond_wait(&wake_, &mutex_);
+            lines.swap(pending_);
             const bool done = done_;
-            lock.unlock();
+            pthread_mutex_unlock(&mutex_);
             for (const Line& line : lines)
                 write(line);
             std::fflush(file_);
-            lock.lock();
-            if (done && pending_.empty())
-                return;
+            lines.clear();
+            if (done)
+                return; // nothing can be added once done is set: the line's thread has ended
         }
     }
     void write(const Line& line)
@@ -230,35 +235,11 @@ class LogWriter
 
     std::FILE* file_;
     std::thread thread_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
+    pthread_mutex_t mutex_;
+    pthread_cond_t wake_;
     std::vector<Line> pending_;
     bool done_ = false;
 };
-
-// The calling thread runs ahead of ordinary work when the system lets it: first-in-first-out
-// real-time scheduling, else a better nice value, else as it is. A thread at real-time
-// priority that never blocked would stop the machine, so the system is asked to end the
-// process if it ever runs 200 ms of processor time without sleeping.
-void askForPromptScheduling()
-{
-#ifdef __linux__
-    rlimit limit{};
-    if (getrlimit(RLIMIT_RTTIME, &limit) == 0) {
-        const rlim_t cap = 200000; // microseconds
-        limit.rlim_cur = std::min<rlim_t>(limit.rlim_cur, cap);
-        limit.rlim_max = std::min<rlim_t>(limit.rlim_max, 2 * cap);
-        limit.rlim_cur = std::min(limit.rlim_cur, limit.rlim_max);
-        if (setrlimit(RLIMIT_RTTIME, &limit) == 0) {
-            sched_param param{};
-            param.sched_priority = std::min(10, sched_get_priority_max(SCHED_FIFO));
-            if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0)
-                return;
-        }
-    }
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10); // the calling thread only
-#endif
-}
 
 class Simulator
 {
@@ -462,7 +443,7 @@ int Simulator::run()
 
 void Simulator::serve()
 {
-    askForPromptScheduling();
+    qx260::sim::askForPromptScheduling();
     // The signals stay blocked here too, except while the thread waits for the line: a signal
     // then ends the wait at once, and none can slip in between a look at the flags and it.
     sigset_t whileWaiting;
