@@ -37,7 +37,7 @@ namespace
 {
 
 constexpr int kBaud = 9600;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 constexpr double kTransferLimit = 1.05; // measured / floor of one Read or Write
 constexpr double kFourLimit = 1.15;     // four radios at once / one radio
 constexpr double kSixteenLimit = 1.2;   // sixteen radios at once / one radio
