@@ -150,6 +150,7 @@ void QtSerialLink::configure(const LineSettings& line, const TimeBudgets& budget
 
 void QtSerialLink::purgeAll()
 {
+    lastWasWrite_ = false;
     if (port_.isOpen())
         port_.clear(QSerialPort::AllDirections);
 }
@@ -166,7 +167,13 @@ void QtSerialLink::clearBuffers()
 #endif
     // Once drained, the transmit side holds nothing of ours. Discarding it anyway
     // would, on a pseudo-terminal, throw away bytes the far end has not yet taken.
-    port_.clear(QSerialPort::Input);
+    // A clearing right after a write is meant for what came before that write had gone out.
+    // When this thread gets to it later than the radio could answer (one byte time after the
+    // write), what has come may be the answer: it is kept rather than thrown away, as a busy
+    // machine would otherwise turn a healthy handshake into a Communication Error.
+    const bool answerMayHaveCome = lastWasWrite_ && Clock::now() > lineFree_ + byteTime_;
+    if (!answerMayHaveCome)
+        port_.clear(QSerialPort::Input);
 }
 
 bool QtSerialLink::lineLost() const
@@ -199,6 +206,7 @@ ReadResult QtSerialLink::readSoon(std::size_t count, int windowMs)
 
 ReadResult QtSerialLink::readWithin(std::size_t count, qint64 totalMs)
 {
+    lastWasWrite_ = false;
     ReadResult result;
     if (!port_.isOpen()) {
         result.status = LinkStatus::IoError;
@@ -287,6 +295,7 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
     }
 #endif
     lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * static_cast<int>(bytes.size());
+    lastWasWrite_ = true;
     return {};
 }
 
@@ -316,6 +325,7 @@ void QtSerialLink::pause(int milliseconds)
     // starts once those bytes have had their time on the line (a pseudo-terminal takes them
     // at once), or later when the driver still holds some, which a real port then drains
     // first. Draining an empty queue would only add the driver's own wake-up to every pause.
+    lastWasWrite_ = false;
 #ifdef Q_OS_UNIX
     int queued = 0;
     if (port_.isOpen() && ::ioctl(port_.handle(), TIOCOUTQ, &queued) == 0 && queued > 0)

@@ -41,6 +41,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The programs run from a copy, so that a build during a long soak cannot pull them away.
+mkdir "$scratch/bin"
+for file in qx260-cli qx260-radio-sim Program.ini English.so Chinese.so; do
+    [ ! -e "$bin/$file" ] || cp -p "$bin/$file" "$scratch/bin/"
+done
+bin=$scratch/bin
+
 # The radios, each on its own pseudo-terminal.
 devices=()
 for ((k = 0; k < radios; ++k)); do
