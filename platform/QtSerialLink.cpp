@@ -167,13 +167,19 @@ void QtSerialLink::clearBuffers()
 #endif
     // Once drained, the transmit side holds nothing of ours. Discarding it anyway
     // would, on a pseudo-terminal, throw away bytes the far end has not yet taken.
-    // A clearing right after a write is meant for what came before that write had gone out.
-    // When this thread gets to it later than the radio could answer (one byte time after the
-    // write), what has come may be the answer: it is kept rather than thrown away, as a busy
-    // machine would otherwise turn a healthy handshake into a Communication Error.
-    const bool answerMayHaveCome = lastWasWrite_ && Clock::now() > lineFree_ + byteTime_;
-    if (!answerMayHaveCome)
+    if (!lastWasWrite_) {
         port_.clear(QSerialPort::Input);
+        return;
+    }
+    // A clearing right after a write is meant for what came before that write had gone out.
+    // What has come so far is taken in first and judged by the time after: if this thread got
+    // here later than the radio could answer (one byte time after the write), it may be the
+    // answer and is kept, as a busy machine would otherwise turn a healthy handshake into a
+    // Communication Error. What comes after the look stays with the system for the next read.
+    port_.clearError();
+    port_.waitForReadyRead(0);
+    if (Clock::now() <= lineFree_ + byteTime_)
+        port_.readAll();
 }
 
 bool QtSerialLink::lineLost() const
