@@ -26,6 +26,7 @@
 #endif
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
+#include <time.h>
 #endif
 
 namespace qx260::link
@@ -149,6 +150,7 @@ void QtSerialLink::configure(const LineSettings& line, const TimeBudgets& budget
 
 void QtSerialLink::purgeAll()
 {
+    lastWasWrite_ = false;
     if (port_.isOpen())
         port_.clear(QSerialPort::AllDirections);
 }
@@ -165,7 +167,19 @@ void QtSerialLink::clearBuffers()
 #endif
     // Once drained, the transmit side holds nothing of ours. Discarding it anyway
     // would, on a pseudo-terminal, throw away bytes the far end has not yet taken.
-    port_.clear(QSerialPort::Input);
+    if (!lastWasWrite_) {
+        port_.clear(QSerialPort::Input);
+        return;
+    }
+    // A clearing right after a write is meant for what came before that write had gone out.
+    // What has come so far is taken in first and judged by the time after: if this thread got
+    // here later than the radio could answer (one byte time after the write), it may be the
+    // answer and is kept, as a busy machine would otherwise turn a healthy handshake into a
+    // Communication Error. What comes after the look stays with the system for the next read.
+    port_.clearError();
+    port_.waitForReadyRead(0);
+    if (Clock::now() <= lineFree_ + byteTime_)
+        port_.readAll();
 }
 
 bool QtSerialLink::lineLost() const
@@ -185,6 +199,20 @@ std::string QtSerialLink::errorReason() const
 
 ReadResult QtSerialLink::read(std::size_t count)
 {
+    return readWithin(count, budgets_.readTotal(count));
+}
+
+ReadResult QtSerialLink::readSoon(std::size_t count, int windowMs)
+{
+    // The window opens once the bytes written before the read have had their time on the line.
+    const auto untilFree = std::chrono::ceil<std::chrono::milliseconds>(
+        std::max(lineFree_ - Clock::now(), Clock::duration::zero()));
+    return readWithin(count, std::min<qint64>(budgets_.readTotal(count), untilFree.count() + windowMs));
+}
+
+ReadResult QtSerialLink::readWithin(std::size_t count, qint64 totalMs)
+{
+    lastWasWrite_ = false;
     ReadResult result;
     if (!port_.isOpen()) {
         result.status = LinkStatus::IoError;
@@ -193,8 +221,9 @@ ReadResult QtSerialLink::read(std::size_t count)
     }
     QElapsedTimer clock;
     clock.start();
-    const qint64 total = budgets_.readTotal(count);
+    const qint64 total = totalMs;
     qint64 lastByteAt = -1;
+    bool lastLook = false;
     while (result.bytes.size() < count) {
         if (port_.bytesAvailable() > 0) {
             const QByteArray got = port_.read(static_cast<qint64>(count - result.bytes.size()));
@@ -207,8 +236,15 @@ ReadResult QtSerialLink::read(std::size_t count)
         qint64 wait = total - clock.elapsed();
         if (lastByteAt >= 0)
             wait = std::min(wait, budgets_.readInterval - (clock.elapsed() - lastByteAt));
-        if (wait <= 0)
-            break;
+        if (wait <= 0) {
+            // Bytes the system took in time count even when this thread woke up late.
+            if (lastLook)
+                break;
+            lastLook = true;
+            port_.clearError();
+            port_.waitForReadyRead(0);
+            continue;
+        }
         port_.clearError();
         if (!port_.waitForReadyRead(static_cast<int>(wait))) {
             if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
@@ -265,6 +301,7 @@ LinkResult QtSerialLink::write(const Bytes& bytes)
     }
 #endif
     lineFree_ = std::max(lineFree_, Clock::now()) + byteTime_ * static_cast<int>(bytes.size());
+    lastWasWrite_ = true;
     return {};
 }
 
@@ -291,15 +328,34 @@ bool QtSerialLink::isOpen() const
 void QtSerialLink::pause(int milliseconds)
 {
     // The radio sees the pause between the last byte before it and the first one after: it
-    // starts once the driver has sent what was written (a real port), and once the bytes
-    // have had their time on the line (a pseudo-terminal takes them at once). One sleep,
-    // so that the system's wake-up comes late only once.
+    // starts once those bytes have had their time on the line (a pseudo-terminal takes them
+    // at once), or later when the driver still holds some, which a real port then drains
+    // first. Draining an empty queue would only add the driver's own wake-up to every pause.
+    lastWasWrite_ = false;
 #ifdef Q_OS_UNIX
-    if (port_.isOpen())
+    int queued = 0;
+    if (port_.isOpen() && ::ioctl(port_.handle(), TIOCOUTQ, &queued) == 0 && queued > 0)
         ::tcdrain(port_.handle());
 #endif
-    std::this_thread::sleep_until(std::max(lineFree_, Clock::now()) +
-                                  std::chrono::milliseconds(milliseconds));
+    sleepUntil(std::max(lineFree_, Clock::now()) + std::chrono::milliseconds(milliseconds));
+}
+
+void QtSerialLink::sleepUntil(Clock::time_point until)
+{
+#ifdef Q_OS_LINUX
+    // One absolute wake-up on the clock steady_clock reads: a relative sleep would add the
+    // time between reading the clock and falling asleep, and again after each interruption.
+    const auto since = until.time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(since);
+    timespec at{};
+    at.tv_sec = static_cast<time_t>(seconds.count());
+    at.tv_nsec =
+        static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since - seconds).count());
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+#else
+    std::this_thread::sleep_until(until);
+#endif
 }
 
 bool QtSerialLink::probe(const std::string& device)

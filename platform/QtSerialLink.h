@@ -25,6 +25,7 @@ class QtSerialLink : public SerialLink
     void purgeAll() override;
     void clearBuffers() override;
     ReadResult read(std::size_t count) override;
+    ReadResult readSoon(std::size_t count, int windowMs) override;
     LinkResult write(const Bytes& bytes) override;
     void close() override;
     bool isOpen() const override;
@@ -36,6 +37,10 @@ class QtSerialLink : public SerialLink
   private:
     using Clock = std::chrono::steady_clock;
 
+    // read() with `totalMs` as its whole budget.
+    ReadResult readWithin(std::size_t count, qint64 totalMs);
+    // Sleeps until `until` on the monotonic clock, woken once, as exactly as the system can.
+    static void sleepUntil(Clock::time_point until);
     bool lineLost() const;
     std::string errorReason() const;
 
@@ -44,6 +49,7 @@ class QtSerialLink : public SerialLink
     std::string device_;
     Clock::duration byteTime_{};   // ten bit times at the line's speed
     Clock::time_point lineFree_{}; // when the bytes written so far have gone out
+    bool lastWasWrite_ = false;    // nothing but a write since the last read, pause or purge
     int savedTimerSlack_ = -1;     // the thread's timer slack before open (Linux)
 };
 

@@ -97,6 +97,8 @@ class Session
 
     bool send(const Bytes& bytes);
     bool receive(std::size_t count, ReadResult& result);
+    // receive() of a byte that can only come back at once (see SerialLink::readSoon).
+    bool receiveSoon(std::size_t count, ReadResult& result, int windowMs);
     // The radio's one-byte acknowledgement; false (transfer ended) when it is missing or wrong.
     bool receiveAck();
     // Counts a finished block, reports progress and runs the passes; false when cancelled.
@@ -170,7 +172,12 @@ bool Session::send(const Bytes& bytes)
 
 bool Session::receive(std::size_t count, ReadResult& result)
 {
-    result = link_.read(count);
+    return receiveSoon(count, result, -1);
+}
+
+bool Session::receiveSoon(std::size_t count, ReadResult& result, int windowMs)
+{
+    result = windowMs < 0 ? link_.read(count) : link_.readSoon(count, windowMs);
     if (result.status == LinkStatus::IoError) {
         endInterrupted(LinkStatus::IoError, result.reason);
         return false;
@@ -198,7 +205,7 @@ Session::Step Session::handshake()
             if (!send({wire::kHandshake[i]}))
                 return Step::Stop;
             if (i == wire::kEarlyAnswerAfter) {
-                if (!receive(1, reply))
+                if (!receiveSoon(1, reply, timing::kEarlyAnswerWindow))
                     return Step::Stop;
                 earlyAnswer = !reply.bytes.empty();
             }

@@ -79,6 +79,15 @@ class SerialLink
     // Lets pending output go out, then discards the receive and transmit buffers.
     virtual void clearBuffers() = 0;
     virtual ReadResult read(std::size_t count) = 0;
+    // read(), with its whole budget ending windowMs after the bytes written before it have
+    // left the line (never later than read()'s own). For a byte that can only come back right
+    // away (an echo), so that its absence costs a short wait, not a whole budget. A link that
+    // cannot tell when its bytes have left waits as read() does.
+    virtual ReadResult readSoon(std::size_t count, int windowMs)
+    {
+        (void)windowMs;
+        return read(count);
+    }
     virtual LinkResult write(const Bytes& bytes) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;

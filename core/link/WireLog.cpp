@@ -74,13 +74,25 @@ void LoggingSerialLink::clearBuffers()
 ReadResult LoggingSerialLink::read(std::size_t count)
 {
     ReadResult result = inner_.read(count);
+    logRead(result, count);
+    return result;
+}
+
+ReadResult LoggingSerialLink::readSoon(std::size_t count, int windowMs)
+{
+    ReadResult result = inner_.readSoon(count, windowMs);
+    logRead(result, count);
+    return result;
+}
+
+void LoggingSerialLink::logRead(const ReadResult& result, std::size_t count)
+{
     std::string line = "< " + hexBytes(result.bytes);
     if (result.status != LinkStatus::Ok)
         line += std::string(result.bytes.empty() ? "" : " ") + "(" + std::to_string(result.bytes.size()) +
                 " of " + std::to_string(count) + ", " + linkStatusName(result.status) +
                 (result.reason.empty() ? std::string() : ": " + result.reason) + ")";
     log(line);
-    return result;
 }
 
 LinkResult LoggingSerialLink::write(const Bytes& bytes)

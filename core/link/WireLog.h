@@ -22,6 +22,7 @@ class LoggingSerialLink : public SerialLink
     void purgeAll() override;
     void clearBuffers() override;
     ReadResult read(std::size_t count) override;
+    ReadResult readSoon(std::size_t count, int windowMs) override;
     LinkResult write(const Bytes& bytes) override;
     void close() override;
     bool isOpen() const override;
@@ -29,6 +30,7 @@ class LoggingSerialLink : public SerialLink
 
   private:
     void log(const std::string& text);
+    void logRead(const ReadResult& result, std::size_t count);
 
     SerialLink& inner_;
     Sink sink_;

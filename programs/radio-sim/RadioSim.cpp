@@ -2,9 +2,14 @@
 // of the terminal's device on its first line of output; the programming software
 // opens that device like a serial port. Signals take the radio off the line and put
 // the next one on, as a shop swaps radios on one cable.
+//
+// A radio answers on time whatever else the machine does: one thread only serves the line
+// (at a real-time priority where the system allows it, with its wake-ups at absolute times
+// on the monotonic clock), and the exchange log is written by a thread of its own.
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -22,9 +27,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "programs/VersionText.h"
+#include "programs/radio-sim/PromptScheduling.h"
 #include "programs/radio-sim/RadioModel.h"
 
 namespace
@@ -143,6 +150,97 @@ void sleepUntil(std::int64_t micros)
     }
 }
 
+// The exchange log, written away from the line: the line's thread hands over each line
+// with the time it stands for, and this thread formats, writes and flushes it. The two
+// share a mutex whose holder, while a thread of higher priority waits for it, runs at that
+// priority, so that the log's thread never holds up the line's.
+class LogWriter
+{
+  public:
+    explicit LogWriter(std::FILE* file) : file_(file)
+    {
+        pthread_mutexattr_t attr;
+        pthread_mutexattr_init(&attr);
+        pthread_mutexattr_setprotocol(&attr, PTHREAD_PRIO_INHERIT);
+        pthread_mutex_init(&mutex_, &attr);
+        pthread_mutexattr_destroy(&attr);
+        pthread_cond_init(&wake_, nullptr);
+        if (file_)
+            thread_ = std::thread([this] { run(); });
+    }
+    ~LogWriter()
+    {
+        if (file_) {
+            pthread_mutex_lock(&mutex_);
+            done_ = true;
+            pthread_mutex_unlock(&mutex_);
+            pthread_cond_signal(&wake_);
+            thread_.join();
+            std::fclose(file_);
+        }
+        pthread_cond_destroy(&wake_);
+        pthread_mutex_destroy(&mutex_);
+    }
+    LogWriter(const LogWriter&) = delete;
+    LogWriter& operator=(const LogWriter&) = delete;
+
+    // `micros` since the start; a note, when there is one, after the bytes.
+    void add(std::int64_t micros, const char* direction, const Bytes& bytes, const char* note)
+    {
+        if (!file_)
+            return;
+        Line line{micros, direction, bytes, note ? note : ""};
+        pthread_mutex_lock(&mutex_);
+        pending_.push_back(std::move(line));
+        pthread_mutex_unlock(&mutex_);
+        pthread_cond_signal(&wake_);
+    }
+
+  private:
+    struct Line {
+        std::int64_t micros;
+        const char* direction;
+        Bytes bytes;
+        std::string note;
+    };
+
+    void run()
+    {
+        std::vector<Line> lines;
+        for (;;) {
+            pthread_mutex_lock(&mutex_);
+            while (!done_ && pending_.empty())
+                pthread_cond_wait(&wake_, &mutex_);
+            lines.swap(pending_);
+            const bool done = done_;
+            pthread_mutex_unlock(&mutex_);
+            for (const Line& line : lines)
+                write(line);
+            std::fflush(file_);
+            lines.clear();
+            if (done)
+                return; // nothing can be added once done is set: the line's thread has ended
+        }
+    }
+    void write(const Line& line)
+    {
+        std::fprintf(file_, "%6lld.%03lld %s", static_cast<long long>(line.micros / 1000),
+                     static_cast<long long>(line.micros % 1000), line.direction);
+        for (std::uint8_t b : line.bytes)
+            std::fprintf(file_, " %02X", b);
+        if (!line.note.empty())
+            std::fprintf(file_, " %s", line.note.c_str());
+        std::fputc('\n', file_);
+    }
+
+    std::FILE* file_;
+    std::thread thread_;
+    pthread_mutex_t mutex_;
+    pthread_cond_t wake_;
+    std::vector<Line> pending_;
+    bool done_ = false;
+};
+
 class Simulator
 {
   public:
@@ -152,10 +250,13 @@ class Simulator
 
   private:
     bool openTerminal();
+    // The line's thread: reads what the computer sends and answers it, nothing else.
+    void serve();
     void handle(std::uint8_t byte, std::int64_t arrival);
     void send(const qx260::sim::Reply& reply, std::int64_t from);
     void saveMemory();
-    void logLine(const char* direction, const Bytes& bytes, const char* note = nullptr);
+    // A log line for the time `at` (nowMicros() when negative).
+    void logLine(const char* direction, const Bytes& bytes, const char* note = nullptr, std::int64_t at = -1);
     void swapRadios();
 
     Options& options_;
@@ -165,7 +266,7 @@ class Simulator
     int master_ = -1;
     int slave_ = -1;
     std::string device_;
-    std::FILE* log_ = nullptr;
+    LogWriter* log_ = nullptr;
     std::int64_t start_ = 0;
     std::int64_t byteMicros_ = 0;
     std::int64_t rxClock_ = 0;
@@ -202,19 +303,10 @@ bool Simulator::openTerminal()
     return true;
 }
 
-void Simulator::logLine(const char* direction, const Bytes& bytes, const char* note)
+void Simulator::logLine(const char* direction, const Bytes& bytes, const char* note, std::int64_t at)
 {
-    if (!log_)
-        return;
-    const std::int64_t t = nowMicros() - start_;
-    std::fprintf(log_, "%6lld.%03lld %s", static_cast<long long>(t / 1000), static_cast<long long>(t % 1000),
-                 direction);
-    for (std::uint8_t b : bytes)
-        std::fprintf(log_, " %02X", b);
-    if (note)
-        std::fprintf(log_, " %s", note);
-    std::fputc('\n', log_);
-    std::fflush(log_);
+    if (log_)
+        log_->add((at < 0 ? nowMicros() : at) - start_, direction, bytes, note);
 }
 
 void Simulator::saveMemory()
@@ -248,7 +340,8 @@ void Simulator::send(const qx260::sim::Reply& reply, std::int64_t from)
             sleepUntil(t);
         }
         if (byteMicros_ > 0) {
-            // The byte is complete at the far end one byte time after the line is free.
+            // The byte is complete at the far end one byte time after the line is free. A
+            // wake-up that came late sends what is due at once: the times stay absolute.
             t = std::max(t, txClock_) + byteMicros_;
             txClock_ = t;
             sleepUntil(t);
@@ -272,20 +365,22 @@ void Simulator::send(const qx260::sim::Reply& reply, std::int64_t from)
 
 void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
 {
-    if (byteMicros_ > 0)
-        sleepUntil(arrival);
-    logLine("<", Bytes{byte});
+    // The radio works out its answer (and saves a written block) while the byte is still
+    // on the line, so that the answer leaves as soon as the byte is complete.
     const std::size_t writesBefore = model_.writeAddresses.size();
     const qx260::sim::Reply reply = model_.receive(byte);
+    // A block is stored before it is acknowledged, so whoever sees the acknowledgement
+    // finds it in the saved memory.
+    if (!reply.hangUp && model_.writeAddresses.size() != writesBefore)
+        saveMemory();
+    if (byteMicros_ > 0)
+        sleepUntil(arrival);
+    logLine("<", Bytes{byte}, nullptr, arrival);
     if (reply.hangUp) {
         logLine("-", {}, "line dropped");
         hungUp_ = true;
         return;
     }
-    // A block is stored before it is acknowledged, so whoever sees the acknowledgement
-    // finds it in the saved memory.
-    if (model_.writeAddresses.size() != writesBefore)
-        saveMemory();
     send(reply, byteMicros_ > 0 ? arrival : nowMicros());
 }
 
@@ -309,14 +404,17 @@ void Simulator::swapRadios()
 
 int Simulator::run()
 {
+    std::FILE* logFile = nullptr;
     if (!options_.log.empty()) {
-        log_ = std::fopen(options_.log.c_str(), "w");
-        if (!log_) {
+        logFile = std::fopen(options_.log.c_str(), "w");
+        if (!logFile) {
             std::fprintf(stderr, "qx260-radio-sim: cannot write the log %s: %s\n", options_.log.c_str(),
                          std::strerror(errno));
             return 1;
         }
     }
+    LogWriter log(logFile);
+    log_ = &log;
     if (!openTerminal())
         return 1;
     if (!options_.link.empty()) {
@@ -332,23 +430,45 @@ int Simulator::run()
     std::printf("%s\n", device_.c_str());
     std::fflush(stdout);
 
+    std::thread line([this] { serve(); });
+    line.join();
+
+    close(master_);
+    close(slave_);
+    if (!options_.link.empty())
+        unlink(options_.link.c_str());
+    log_ = nullptr;
+    return 0;
+}
+
+void Simulator::serve()
+{
+    qx260::sim::askForPromptScheduling();
+    // The signals stay blocked here too, except while the thread waits for the line: a signal
+    // then ends the wait at once, and none can slip in between a look at the flags and it.
+    sigset_t whileWaiting;
+    pthread_sigmask(SIG_SETMASK, nullptr, &whileWaiting);
+    for (int s : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
+        sigdelset(&whileWaiting, s);
+
     std::uint8_t buffer[256];
     while (!stopRequested && !hungUp_) {
         swapRadios();
         pollfd p{master_, POLLIN, 0};
-        const int ready = poll(&p, 1, 200);
+        const int ready = ppoll(&p, 1, nullptr, &whileWaiting);
         if (ready < 0 && errno != EINTR)
             break;
         if (ready <= 0)
             continue;
-        const ssize_t n = read(master_, buffer, sizeof buffer);
-        if (n <= 0) {
-            if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                continue;
-            // Nobody on the other end right now: wait for the next session.
-            usleep(5000);
-            continue;
+        if (p.revents & (POLLHUP | POLLERR)) {
+            // Nobody on the other end right now (the simulator holds its own end open, so
+            // this is rare): wait a moment for the next session rather than spin.
+            const timespec moment{0, 5000000};
+            ppoll(nullptr, 0, &moment, &whileWaiting);
         }
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n <= 0)
+            continue;
         if (!onLine_)
             continue; // nobody there to hear it
         const std::int64_t now = nowMicros();
@@ -361,14 +481,6 @@ int Simulator::run()
             handle(buffer[i], arrival);
         }
     }
-
-    close(master_);
-    close(slave_);
-    if (!options_.link.empty())
-        unlink(options_.link.c_str());
-    if (log_)
-        std::fclose(log_);
-    return 0;
 }
 
 bool parseOptions(int argc, char** argv, Options& o)
@@ -516,6 +628,12 @@ int main(int argc, char** argv)
     // A radio answers on time: no timer slack added to the paced bytes' wake-ups.
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
 #endif
+    // The signals reach the line's thread only, while it waits for the line (see serve()).
+    sigset_t handled;
+    sigemptyset(&handled);
+    for (int s : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2})
+        sigaddset(&handled, s);
+    pthread_sigmask(SIG_BLOCK, &handled, nullptr);
     struct sigaction sa {
     };
     sa.sa_handler = onSignal;

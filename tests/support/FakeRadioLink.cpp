@@ -47,6 +47,18 @@ void FakeRadioLink::pause(int milliseconds)
 
 link::ReadResult FakeRadioLink::read(std::size_t count)
 {
+    readWindows.push_back(-1);
+    return take(count);
+}
+
+link::ReadResult FakeRadioLink::readSoon(std::size_t count, int windowMs)
+{
+    readWindows.push_back(windowMs);
+    return take(count);
+}
+
+link::ReadResult FakeRadioLink::take(std::size_t count)
+{
     calls.push_back("read " + std::to_string(count));
     link::ReadResult result;
     if (!open_ || hungUp_) {

@@ -26,6 +26,7 @@ class FakeRadioLink : public link::SerialLink
     // What the engine did.
     std::vector<link::Bytes> writes; // one entry per write call
     std::vector<std::string> calls;  // "open", "purge", "clear", "read N", "write N", "pause N", "close"
+    std::vector<int> readWindows;    // per read: the window of a readSoon(), -1 for a read()
     std::string openedDevice;
     bool open_ = false;
     int opens = 0;
@@ -39,6 +40,8 @@ class FakeRadioLink : public link::SerialLink
     void purgeAll() override;
     void clearBuffers() override;
     link::ReadResult read(std::size_t count) override;
+    // A read like read(): nothing here takes time, so the window only changes what is recorded.
+    link::ReadResult readSoon(std::size_t count, int windowMs) override;
     link::LinkResult write(const link::Bytes& bytes) override;
     void close() override;
     bool isOpen() const override { return open_; }
@@ -49,6 +52,7 @@ class FakeRadioLink : public link::SerialLink
 
   private:
     void arrive();
+    link::ReadResult take(std::size_t count);
 
     std::deque<std::uint8_t> received_;
     std::deque<std::uint8_t> inFlight_;

@@ -339,6 +339,45 @@ TEST(Handshake, EarlyAnswerNeedsALateAnswerFromAnEarlierAttempt)
     EXPECT_EQ(outcome.attempts, 2);
 }
 
+// Only the look for an early answer, right after "A", gives up soon: the late answer, the
+// identification and every reply after them keep the read's whole budget.
+TEST(Handshake, OnlyTheLookForAnEarlyAnswerIsBrief)
+{
+    const int soon = timing::kEarlyAnswerWindow;
+    struct Case {
+        const char* what;
+        std::function<void(Transfer&)> setUp;
+        bool write;
+        std::vector<int> firstReads; // the windows of the first reads; -1: the whole budget
+    };
+    const Case cases[] = {
+        {"a radio that answers late", [](Transfer&) {}, false, {soon, -1, -1, -1, -1, -1}},
+        {"the same for a Write", [](Transfer&) {}, true, {soon, -1, -1, -1, -1}},
+        {"no answer, then Retry",
+         [](Transfer& t) {
+             t.link.radio.faults.silent = true;
+             t.caller.retryAnswers = {RetryDecision::Retry};
+             t.caller.onPrompt = [&t] { t.link.radio.faults.silent = false; };
+         },
+         false,
+         {soon, -1, soon, -1, -1, -1}},
+        {"an echo: no late answer is read",
+         [](Transfer& t) { t.link.radio.faults.echoHandshake = true; },
+         false,
+         {soon, -1}},
+    };
+    for (const Case& c : cases) {
+        Transfer t;
+        c.setUp(t);
+        const TransferOutcome outcome = c.write ? t.write() : t.read();
+        const std::vector<int>& reads = t.link.readWindows;
+        ASSERT_GE(reads.size(), c.firstReads.size()) << c.what;
+        EXPECT_EQ(std::vector<int>(reads.begin(), reads.begin() + c.firstReads.size()), c.firstReads)
+            << c.what;
+        EXPECT_EQ(std::count(reads.begin(), reads.end(), soon), outcome.attempts) << c.what;
+    }
+}
+
 TEST(Handshake, CancelIsSeenOnlyAtMessagePasses)
 {
     // During the passes before the first attempt: nothing is sent.
