@@ -374,10 +374,12 @@ ImportTaken takeChosenRows(const ChannelList& current, const ImportFile& file,
             ++taken.taken;
             continue;
         }
-        const bool chosenRow = i < chosen.size() && chosen[i];
-        const std::string reason = !row.fits   ? row.reason
-                                   : chosenRow ? textOf(Text::ImportNoChannelLeft, target.language)
-                                               : textOf(Text::ImportNotChosen, target.language);
+        // A row that fits is left out for want of a channel once the rows before it fill the
+        // channels up to 16; otherwise because it was not chosen.
+        const bool channelsFull = std::max(firstChannel, 1) + taken.taken > kChannelCount;
+        const std::string reason = !row.fits      ? row.reason
+                                   : channelsFull ? textOf(Text::ImportNoChannelLeft, target.language)
+                                                  : textOf(Text::ImportNotChosen, target.language);
         taken.leftOut.push_back({row.line, reason});
     }
     if (taken.taken == 0) {
