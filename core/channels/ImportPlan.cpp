@@ -37,13 +37,19 @@ std::string trimmed(std::string_view text)
     return std::string(text);
 }
 
-// A number of MHz as a reason writes it: at least three decimals, no trailing zeros past them
-// ("442.400000" is 442.400, "146.5125" stays).
+// A number of MHz as a reason writes it: three decimals at least, none past them that are
+// trailing zeros ("442.4" and "442.400000" are 442.400, "146.5125" stays).
 std::string megahertz(std::string text)
 {
-    const std::size_t point = text.find('.');
-    if (point == std::string::npos)
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
         return text;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos) {
+        point = text.size();
+        text += '.';
+    }
+    while (text.size() < point + 4)
+        text += '0';
     while (text.size() > point + 4 && text.back() == '0')
         text.pop_back();
     return text;

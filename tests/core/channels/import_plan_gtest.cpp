@@ -165,7 +165,7 @@ TEST(ImportPlan, RowsThatFitAndWhyOthersDoNot)
          kTwoMetres,
          {},
          1,
-         {"2: ch 1", "3: QT/DQT Dec \"D024N\": not in the tone list", "5: 170 MHz is outside the band"},
+         {"2: ch 1", "3: QT/DQT Dec \"D024N\": not in the tone list", "5: 170.000 MHz is outside the band"},
          {},
          "|145.12500|D023N / 67.0"},
         {"a NUL in a value is shown escaped",
