@@ -30,6 +30,7 @@ class CImportRowsDlg : public QDialog
     std::vector<bool> chosen() const;
     int firstChannel() const;
 
+    QLabel* introLabel() const { return intro_; }
     QTableWidget* rowsTable() const { return rows_; }
     QSpinBox* firstChannelBox() const { return first_; }
     QPushButton* okButton() const { return ok_; }

@@ -6,6 +6,7 @@
 // variant of its own table.
 
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -331,6 +332,9 @@ class TestChannelLists : public QObject
             QStringList chosen;            // and as OK is pressed
             QList<QPair<int, QString>> rx; // channel, Rx shown afterwards
             QString told;
+            bool chinese = false;
+            const char* picture = nullptr; // of the dialog as it opens, for the manual
+            QString intro = {};            // in the dialog's words above the rows
         } cases[] = {
             {"mixed 2 m / 70 cm, one row unchecked with Space",
              kCommonHeader + commonRow(1, "Call", "146.52") + commonRow(2, "Rpt70", "442.4") +
@@ -341,7 +345,21 @@ class TestChannelLists : public QObject
              {"2 [ ]", QString("3 [-]  442.400 ") + kOutside, "4 [x] 3", "5 [-]  mode DV"},
              {{3, "147.00000"}, {4, ""}},
              QString("Took 1 channels; 3 rows left out\nline 2: not chosen\nline 3: 442.400 ") + kOutside +
-                 "\nline 5: mode DV"},
+                 "\nline 5: mode DV",
+             false,
+             "import-dialog-en.png"},
+            {"mixed 2 m / 70 cm in Chinese",
+             kCommonHeader + commonRow(1, "Call", "146.52") + commonRow(2, "Rpt70", "442.4") +
+                 commonRow(3, "Rpt2", "147.0") + commonRow(4, "DV", "145.375", "DV"),
+             3,
+             [](CImportRowsDlg* d) { QTest::keyClick(d->rowsTable(), Qt::Key_Space); },
+             {"2 [x] 3", "3 [-]  442.400 MHz 超出频段 130\u2013160 MHz（产品信息）", "4 [x] 4",
+              "5 [-]  模式 DV"},
+             {"2 [ ]", "4 [x] 3"},
+             {{3, "147.00000"}, {4, ""}},
+             "导入了 1 个信道；3 行未导入\n第 2 行：未选中",
+             true,
+             "import-dialog-zh.png"},
             {"19 rows from channel 4",
              nineteen,
              1,
@@ -358,10 +376,13 @@ class TestChannelLists : public QObject
              {"2 [x] 1", QString("3 [-]  161.975 ") + kOutside, QString("4 [-]  162.000 ") + kOutside},
              {"2 [x] 1"},
              {{1, "156.80000"}, {2, ""}},
-             "Took 1 channels; 2 rows left out"},
+             "Took 1 channels; 2 rows left out",
+             false,
+             nullptr,
+             "the file's rows lie in 136\u2013174 MHz (3 of them), a band Product Information also offers"},
         };
         for (const auto& c : cases) {
-            ShellFixture env;
+            ShellFixture env(c.chinese ? useChinese : std::function<void(QString&)>());
             CProgramView* view = startProgram(env);
             QVERIFY(view);
             const auto before = savedBytes(view);
@@ -373,7 +394,13 @@ class TestChannelLists : public QObject
             QString intro;
             onNextModal<CImportRowsDlg>([&](CImportRowsDlg* d) {
                 opened = dialogRows(d);
-                intro = d->findChild<QLabel*>("intro")->text();
+                intro = d->introLabel()->text();
+                if (c.picture) {
+                    const QString images =
+                        QStringLiteral(QX260_MANUAL_DIR "/%1/images").arg(c.chinese ? "zh" : "en");
+                    QDir().mkpath(images);
+                    d->grab().save(images + QLatin1Char('/') + c.picture);
+                }
                 c.choose(d);
                 chosen = dialogRows(d);
                 QTest::keyClick(d->rowsTable(), Qt::Key_Return);
@@ -387,6 +414,7 @@ class TestChannelLists : public QObject
             for (const QString& row : c.chosen)
                 QVERIFY2(chosen.contains(row),
                          qPrintable(QString(c.name) + ": " + row + " in\n" + chosen.join('\n')));
+            QVERIFY2(intro.contains(c.intro), qPrintable(intro));
             const QStringList told = shownTexts();
             QVERIFY2(told.size() == 1 && told[0].startsWith(c.told), qPrintable(told.join('\n')));
             for (const auto& [n, rx] : c.rx)
