@@ -38,9 +38,10 @@ std::string trimmed(std::string_view text)
 }
 
 // A number of MHz as a reason writes it: three decimals at least, none past them that are
-// trailing zeros ("442.4" and "442.400000" are 442.400, "146.5125" stays).
+// trailing zeros ("442.4", "442,4" and "442.400000" are 442.400, "146.5125" stays).
 std::string megahertz(std::string text)
 {
+    text = withDecimalPoint(text); // as a ';' file writes it: "442,4"
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
         return text;
     std::size_t point = text.find('.');

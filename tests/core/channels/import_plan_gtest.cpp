@@ -174,6 +174,15 @@ TEST(ImportPlan, RowsThatFitAndWhyOthersDoNot)
          {},
          1,
          {"2: Frequency \"145.5\\000\": Frequency must be the receive frequency"}},
+        {"a spreadsheet's ';' file with decimal commas and a quoted name",
+         "Location;Name;Frequency;Mode\r\n1;\"Club; main\";146,52;FM\r\n2;B;442,4;FM\r\n3;C;446,0;FM\r\n",
+         kTwoMetres,
+         {kUhf},
+         1,
+         {"2: ch 1", "3: 442.400 MHz is outside", "4: 446.000 MHz"},
+         "the file's rows lie in 400\xE2\x80\x93"
+         "470 MHz (2 of them)",
+         "Club; main|146.52000|"},
         {"a file of a header only", kCommon, kTwoMetres, {}, 1, {}},
     };
     for (const auto& c : cases) {
