@@ -221,6 +221,8 @@ class Importer
         switch (parsed.kind) {
         case CsvError::NotUtf8:
             return text(Text::CsvNotUtf8);
+        case CsvError::Utf16:
+            return text(Text::CsvUtf16);
         case CsvError::UnclosedQuote:
             return text(Text::CsvUnclosedQuote);
         case CsvError::TextAfterQuote:
@@ -298,7 +300,8 @@ class Importer
             const int col = columnOfHeader(name);
             const int number = static_cast<int>(f) + 1;
             if (col == kNoColumn)
-                return failAt(header.line, number, text(Text::NotAColumn, {name, headerList(language_)}));
+                return failAt(header.line, number,
+                              text(Text::NotAColumn, {escapedControlBytes(name), headerList(language_)}));
             if (fieldNumber_[static_cast<std::size_t>(col)] != 0)
                 return failAt(header.line, number, text(Text::ColumnTwice, {columnHeader(col, language_)}));
             fieldNumber_[static_cast<std::size_t>(col)] = number;
@@ -635,7 +638,7 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
             where += ":" + std::to_string(e.line);
         if (e.field > 0)
             where += text(Text::PlaceColumn, {std::to_string(e.field)}) +
-                     (e.header.empty() ? "" : " (" + e.header + ")");
+                     (e.header.empty() ? "" : " (" + escapedControlBytes(e.header) + ")");
     } else if (e.channel > 0) {
         where = text(Text::ChannelNumber, {std::to_string(e.channel)}) +
                 (e.header.empty() ? "" : text(Text::PlaceSeparator, {}) + e.header);
@@ -646,7 +649,7 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
     if (!e.note.empty())
         what = e.note + ": " + what;
     if (!e.value.empty())
-        what = "\"" + e.value + "\": " + what;
+        what = "\"" + escapedControlBytes(e.value) + "\": " + what;
     return where + ": " + what;
 }
 

@@ -4,6 +4,9 @@
 
 #include "core/channels/Csv.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace qx260
 {
 
@@ -61,6 +64,28 @@ std::size_t firstInvalidUtf8(std::string_view text)
     return std::string_view::npos;
 }
 
+// Whether text is UTF-16: a byte order mark of either order, or a first line whose every
+// other byte is 0 (what ASCII text in UTF-16 looks like without a mark).
+bool looksLikeUtf16(std::string_view text)
+{
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")
+        return true;
+    const std::size_t pairs = std::min<std::size_t>(text.size(), 64) / 2;
+    if (pairs < 2)
+        return false;
+    std::size_t zeroEven = 0;
+    std::size_t zeroOdd = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const char even = text[2 * i];
+        const char odd = text[2 * i + 1];
+        if (even == '\0' && odd != '\0')
+            ++zeroEven;
+        else if (odd == '\0' && even != '\0')
+            ++zeroOdd;
+    }
+    return std::max(zeroEven, zeroOdd) == pairs;
+}
+
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
@@ -80,6 +105,12 @@ CsvParseResult parseCsv(std::string_view text, char separator)
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
 
+    if (looksLikeUtf16(text)) {
+        result.kind = CsvError::Utf16;
+        result.error = "this file is UTF-16; save it as UTF-8";
+        result.errorLine = 1;
+        return result;
+    }
     if (const std::size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos) {
         result.kind = CsvError::NotUtf8;
         result.error = "the file is not UTF-8 text; save it as CSV in UTF-8";
@@ -208,6 +239,24 @@ std::string csvRecord(const std::vector<std::string>& fields, char separator)
         out += csvField(fields[i], separator);
     }
     return out + "\r\n";
+}
+
+std::string escapedControlBytes(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            out += "\\0";
+        } else if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace qx260

@@ -85,6 +85,7 @@ enum class Text {
     CsvNotUtf8,
     CsvUnclosedQuote,
     CsvTextAfterQuote,
+    CsvUtf16,
     FileEmpty,    // %1 the program layout's headers
     NotAColumn,   // %1 the header, %2 the program layout's headers
     ColumnTwice,  // %1 the header
@@ -284,6 +285,23 @@ enum class Text {
     BackupFolderCaption,
     BackupFolderMissing, // %1 folder
     WriteSafetyNotSaved,
+    // channel lists: importing the rows that fit
+    ImportOutsideBand, // %1 frequency in MHz, %2 the document's band
+    ImportOffStep,     // %1 frequency in MHz
+    ImportModeNotHeld, // %1 the Mode column's value
+    ImportNoChannelLeft,
+    ImportNotChosen,
+    ImportBandNote,    // %1 another band, %2 how many rows lie in it
+    ImportSummary,     // %1 channels taken, %2 rows left out
+    ImportLeftOutLine, // %1 line, %2 reason
+    ImportDialogIntro, // %1 file
+    ImportFirstChannel,
+    ImportColumnLine,
+    ImportColumnName,
+    ImportColumnFrequency,
+    ImportColumnTones,
+    ImportColumnChannel,
+    ImportColumnReason,
     // writing several radios at once
     FleetCaption,
     FleetPorts,

@@ -7,6 +7,7 @@
 
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
+#include "core/channels/ImportPlan.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/config/Texts.h"
@@ -94,12 +95,86 @@ int runExport(const ParsedArgs& parsed)
     return kExitOk;
 }
 
+// The refusal of a whole file or of one of its values: where, why, and that nothing changed.
+int refuseImport(const ChannelImportError& e, const std::string& csvPath, const std::string& datPath,
+                 const Session& s)
+{
+    const std::string what = importErrorText(
+        e, csvPath, e.messageId ? messageText(e.messageId, processValues().language()) : std::string(),
+        Language::English);
+    std::string hint;
+    if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
+        hint = s.product.bandText.empty() ? " (the configuration names no band for this document's "
+                                            "product bytes, so no frequency fits)"
+                                          : " (band \"" + s.product.bandText + "\")";
+    if (e.badLocation)
+        hint = "; --renumber fills channels 1 to 16 in file order instead, --fitting takes the rows that fit";
+    return fail(kExitFailure, what + hint + "\nNothing imported; " + datPath + " is unchanged.");
+}
+
+// --fitting and --rows: the rows chosen that fit, from the first channel on; every other row
+// on a line of its own on stderr.
+int importRowsThatFit(const ParsedArgs& parsed, const Session& s, const std::string& bytes)
+{
+    const std::string& datPath = parsed.positional[0];
+    const std::string& csvPath = parsed.positional[1];
+    int first = 1;
+    if (const std::string* v = parsed.option("--first-channel")) {
+        const bool digits =
+            !v->empty() && v->size() <= 2 && v->find_first_not_of("0123456789") == std::string::npos;
+        first = digits ? std::stoi(*v) : 0;
+        if (first < 1 || first > kChannelCount)
+            return fail(kExitUsage, "--first-channel takes a channel 1 to 16, not \"" + *v + "\"");
+    }
+    const ImportTarget target{s.product.bandLimits,
+                              otherProductBands(s.image, processValues().configurationStore), s.variant,
+                              Language::English};
+    const ImportFile file = readImportFile(bytes, target);
+    if (!file.ok())
+        return refuseImport(file.error, csvPath, datPath, s);
+    std::vector<bool> chosen = fittingSelection(file, first);
+    if (const std::string* rows = parsed.option("--rows")) {
+        std::string error;
+        if (!selectRowsByLine(file, *rows, chosen, error))
+            return fail(kExitUsage, "--rows " + *rows + ": " + error + " of " + csvPath);
+    }
+
+    const ImportTaken taken = takeChosenRows(decodeChannels(s.image), file, chosen, first, target);
+    if (!taken.ok())
+        return refuseImport(taken.result.error, csvPath, datPath, s);
+    for (const LeftOutRow& row : taken.leftOut)
+        std::fprintf(stderr, "%s:%d: %s\n", csvPath.c_str(), row.line, row.reason.c_str());
+    if (!file.bandNote.empty())
+        std::fprintf(stderr, "%s: %s\n", csvPath.c_str(), file.bandNote.c_str());
+    if (taken.taken == 0)
+        return fail(kExitFailure, "no row of " + csvPath + " can be taken; " + datPath + " is unchanged");
+
+    RadioImage image = s.image;
+    encodeChannels(taken.result.channels, image);
+    const DocumentResult saved = saveDatFile(datPath, image);
+    if (!saved.ok())
+        return fail(kExitFailure, "cannot save " + datPath + ": " + saved.reason + "; the file is unchanged");
+    for (const std::string& note : taken.result.notes)
+        std::printf("%s\n", note.c_str());
+    const std::size_t changed = taken.result.changed.size();
+    std::printf("%s: %s; %zu channel%s changed\n", datPath.c_str(),
+                importSummary(taken, Language::English).c_str(), changed, changed == 1 ? "" : "s");
+    return kExitOk;
+}
+
 int runImport(const ParsedArgs& parsed)
 {
     const std::string& datPath = parsed.positional[0];
     const std::string& csvPath = parsed.positional[1];
     if (isStandardInput(datPath))
         return fail(kExitUsage, "import saves into the document: name its file, not \"-\"");
+    const bool fitting = parsed.has("--fitting") || parsed.has("--rows");
+    if (!fitting && parsed.has("--first-channel"))
+        return fail(kExitUsage, "--first-channel goes with --fitting or --rows");
+    if (fitting && parsed.has("--renumber"))
+        return fail(kExitUsage,
+                    "--renumber does not go with --fitting or --rows: they fill the channels in file "
+                    "order already");
 
     // From the read of the document to its save, no other edit comes between.
     FileLock lock;
@@ -115,26 +190,17 @@ int runImport(const ParsedArgs& parsed)
     if (!csv.ok())
         return fail(kExitFailure, csv.error + "; " + datPath + " is unchanged");
 
-    const ProcessValues& values = processValues();
+    // The document stays locked until the rows taken are saved.
+    if (fitting)
+        return importRowsThatFit(parsed, s, csv.bytes);
+
     ChannelRowsInput input;
     input.text = csv.bytes;
     input.renumber = parsed.has("--renumber");
     const ChannelImportResult result =
         importChannels(decodeChannels(s.image), input, s.product.bandLimits, s.variant, Language::English);
-    if (!result.ok()) {
-        const ChannelImportError& e = result.error;
-        const std::string what = importErrorText(
-            e, csvPath, e.messageId ? messageText(e.messageId, values.language()) : std::string(),
-            Language::English);
-        std::string hint;
-        if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
-            hint = s.product.bandText.empty() ? " (the configuration names no band for this document's "
-                                                "product bytes, so no frequency fits)"
-                                              : " (band \"" + s.product.bandText + "\")";
-        if (e.badLocation)
-            hint = "; --renumber fills channels 1 to 16 in file order instead";
-        return fail(kExitFailure, what + hint + "\nNothing imported; " + datPath + " is unchanged.");
-    }
+    if (!result.ok())
+        return refuseImport(result.error, csvPath, datPath, s);
 
     encodeChannels(result.channels, s.image);
     const DocumentResult saved = saveDatFile(datPath, s.image);
@@ -196,6 +262,18 @@ const CommandRegistrar importRegistrar({
             {.name = "--renumber",
              .help = "fill channels 1 to 16 in file order; the rows' channel numbers (CH, Location) are not "
                      "read"},
+            {.name = "--fitting",
+             .help =
+                 "take the rows that fit, in file order, into channels N, N+1, ... (see --first-channel); "
+                 "each row left out goes to stderr with its line number and why"},
+            {.name = "--first-channel",
+             .value = "N",
+             .help = "with --fitting or --rows: the first channel the rows go to, 1 to 16 (default 1)"},
+            {.name = "--rows",
+             .value = "LIST",
+             .help = "take only the rows that start on these line numbers of the file (not the Location or "
+                     "CH column), such as 2-9,12; the line numbers are those the messages give. Rows that "
+                     "do not fit are left out as with --fitting"},
             {.name = "--variant",
              .value = "N",
              .choices = {"0", "1", "2"},
@@ -241,9 +319,17 @@ const CommandRegistrar importRegistrar({
                    "All or nothing: on the first value the window would refuse, the file, line,\n"
                    "column and the window's message go to stderr, the exit code is 1 and the document\n"
                    "is not changed. Otherwise the document is saved (replaced as a whole) and the\n"
-                   "number of changed channels is printed.",
-    .notes = "Exit codes: 0 imported, 1 refused or a file cannot be read or written,\n"
-             "2 \"Data Format Error\", 64 wrong usage.",
+                   "number of changed channels is printed.\n"
+                   "\n"
+                   "With --fitting or --rows, a list from elsewhere (a club's list, a repeater\n"
+                   "directory export) is taken as far as it fits: each row is checked on its own,\n"
+                   "and the rows that fit (those --rows names, or all with --fitting) fill the\n"
+                   "channels in file order from --first-channel on, whatever their Location or CH.\n"
+                   "Each row left out (outside the band, off the channel step, a mode or tone this\n"
+                   "radio does not have, no channel left) goes to stderr as \"FILE:LINE: reason\".\n"
+                   "The rows taken are still all or nothing.",
+    .notes = "Exit codes: 0 imported (with --fitting or --rows: at least one row taken), 1 refused,\n"
+             "no row taken or a file cannot be read or written, 2 \"Data Format Error\", 64 wrong usage.",
     .run = runImport,
 });
 

@@ -9,6 +9,7 @@
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelRows.h"
+#include "core/channels/ImportPlan.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 namespace qx260::fuzz
@@ -82,6 +83,18 @@ void take(const ChannelList& document, BandLimits limits, std::string_view text,
     checkTaken(document, result, where("file", variant, language));
     if (result.ok())
         exportAndImport(result.channels, limits, variant, language);
+
+    // The rows that fit, taken from channel 1 as the import dialog and --fitting take them:
+    // every row is judged, and what is taken changes only what it reports.
+    const ImportTarget target{limits, {}, variant, language};
+    const ImportFile file = readImportFile(text, target);
+    if (file.ok()) {
+        for (const ImportRow& row : file.rows)
+            FUZZ_CHECK(row.fits == row.reason.empty(),
+                       "a row left out without a reason, " + where("rows", variant, language));
+        const ImportTaken taken = takeChosenRows(document, file, fittingSelection(file, 1), 1, target);
+        checkTaken(document, taken.result, where("rows that fit", variant, language));
+    }
 
     // The same text pasted at channel 1 of the window (variant 0 has no editable table).
     if (variant == 0)

@@ -2,19 +2,25 @@
 
 #include "windows/view/ChannelFileCommands.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/channels/CellEditRules.h"
 #include "core/channels/ChannelCsv.h"
+#include "core/channels/ImportPlan.h"
 #include "core/config/FileAccess.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
 #include "windows/common/FileDialogs.h"
 #include "windows/common/MessageBox.h"
+#include "windows/view/CImportRowsDlg.h"
 #include "windows/view/CProgramView.h"
+#include "windows/view/ChannelClipboard.h"
+#include "windows/view/ChannelEditor.h"
 
 namespace qx260
 {
@@ -73,6 +79,53 @@ void showImportNotes(CProgramView& view, const QString& caption, const std::stri
     showMessage(&view, caption, text, QMessageBox::Ok, MsgIcon::Information);
 }
 
+// A file that cannot be taken whole: the import dialog when some of its rows can be taken,
+// else the first refusal as a whole import tells it.
+void importRowsThatFit(CProgramView& view, const std::string& bytes, const std::string& name,
+                       const ChannelImportError& firstRefusal)
+{
+    const QString caption = listText(Text::ImportCaption);
+    const Language language = programLanguage();
+    const ImportTarget target{view.bandLimits(),
+                              otherProductBands(view.document().image, processValues().configurationStore),
+                              view.tableVariant(), language};
+    const ImportFile file = readImportFile(bytes, target);
+    const bool someFit = file.ok() && std::any_of(file.rows.begin(), file.rows.end(),
+                                                  [](const ImportRow& r) { return r.fits; });
+    if (!someFit) {
+        QString refusal = refusalText(firstRefusal, name, listText(Text::NothingImported));
+        if (file.ok() && !file.bandNote.empty())
+            refusal += QLatin1Char('\n') + QString::fromStdString(file.bandNote);
+        showMessage(&view, caption, refusal);
+        return;
+    }
+
+    // The first selected channel, else the current one.
+    const int current = view.editor().clipboard().firstRow();
+    CImportRowsDlg dialog(file, QString::fromStdString(name),
+                          current >= 1 && current <= kChannelCount ? current : 1, &view);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ImportTaken taken =
+        takeChosenRows(view.channels(), file, dialog.chosen(), dialog.firstChannel(), target);
+    if (!taken.ok()) {
+        showMessage(&view, caption, refusalText(taken.result.error, name, listText(Text::NothingImported)));
+        return;
+    }
+    if (taken.taken > 0)
+        view.takeChannels(taken.result.channels, {ChangeKind::Import, 0});
+    const std::string done = importSummary(taken, language);
+    view.showStatus(done);
+    QString told = QString::fromStdString(done);
+    for (const LeftOutRow& row : taken.leftOut)
+        told +=
+            QLatin1Char('\n') + QString::fromStdString(formatText(Text::ImportLeftOutLine, language,
+                                                                  {std::to_string(row.line), row.reason}));
+    for (const std::string& note : taken.result.notes)
+        told += QLatin1Char('\n') + QString::fromStdString(note);
+    showMessage(&view, caption, told, QMessageBox::Ok, MsgIcon::Information);
+}
+
 void importChannels(CProgramView& view)
 {
     const QString caption = listText(Text::ImportCaption);
@@ -97,16 +150,24 @@ void importChannels(CProgramView& view)
     ChannelImportResult result =
         importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
     if (!result.ok() && result.error.badLocation) {
-        const QString question = QString::fromStdString(importErrorText(result.error, name, {}, language)) +
-                                 QStringLiteral("\n\n") + listText(Text::RenumberQuestion);
-        if (showMessage(&view, caption, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Question) !=
-            QMessageBox::Yes)
-            return;
-        input.renumber = true;
-        result = importChannels(current, input, view.bandLimits(), view.tableVariant(), language);
+        // Locations of a bigger radio: when the rows fit in file order, the user may take
+        // them so; when they do not, the import dialog shows which do.
+        ChannelRowsInput renumbered = input;
+        renumbered.renumber = true;
+        const ChannelImportResult inOrder =
+            importChannels(current, renumbered, view.bandLimits(), view.tableVariant(), language);
+        if (inOrder.ok()) {
+            const QString question =
+                QString::fromStdString(importErrorText(result.error, name, {}, language)) +
+                QStringLiteral("\n\n") + listText(Text::RenumberQuestion);
+            if (showMessage(&view, caption, question, QMessageBox::Yes | QMessageBox::No,
+                            MsgIcon::Question) != QMessageBox::Yes)
+                return;
+            result = inOrder;
+        }
     }
     if (!result.ok()) {
-        showMessage(&view, caption, refusalText(result.error, name, listText(Text::NothingImported)));
+        importRowsThatFit(view, file.bytes, name, result.error);
         return;
     }
 

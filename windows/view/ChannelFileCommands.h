@@ -35,7 +35,9 @@ void showImportNotes(CProgramView& view, const QString& caption, const std::stri
 
 // Asks for a file of either layout (told from its header row) and takes its channels; a
 // refusal says where and why and leaves the channels as they were. A file whose locations
-// are not channels 1 to 16 may be taken in file order instead, when the user agrees.
+// are not channels 1 to 16 may be taken in file order instead, when the user agrees. A file
+// with rows that cannot be taken as they stand opens the import dialog (CImportRowsDlg),
+// which takes the rows the user checks, as one change.
 void importChannels(CProgramView& view);
 
 // Asks for a file name and writes the channels in the layout of the filter chosen.

@@ -248,6 +248,13 @@ TEST(ChannelCsv, FirstRefusedValueStopsWithItsPlace)
          18, 0, 0, "only 16 channels"},
         {"empty file", 0, "", 0, 0, 0, "empty"},
         {"not UTF-8", 0, kHeader + "3,150,\xBF\xED\r\n", 2, 0, 0, "f.csv:2: the file is not UTF-8"},
+        {"a NUL in a value, told whole", 0,
+         kHeader + std::string("4,14\0"
+                               "6.5\r\n",
+                               10),
+         2, 2, 61504, "f.csv:2: column 2 (Rx Frequency): \"14\\06.5\": "},
+        {"UTF-16 without a byte order mark", 0, std::string("C\0H\0,\0R\0x\0 \0F\0", 14), 1, 0, 0,
+         "f.csv:1: this file is UTF-16; save it as UTF-8"},
         {"a comma in a ',' file", 0, "CH,Rx Frequency\r\n4,\"145,5\"\r\n", 2, 2, 0,
          "\"145,5\": use a point as the decimal separator: write 145.5"},
         {"common: unknown mode", 1, kCommonHeader + "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,\r\n", 2, 11, 0,

@@ -191,3 +191,141 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
 }
 
 } // namespace qx260
+
+namespace qx260
+{
+namespace
+{
+
+// A 2 m / 70 cm list, a 19-row simplex list and a marine list above the 2 m band.
+const QByteArray kListHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                               "DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
+const QByteArray kMixed = kListHeader + "1,Call,146.520000,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
+                                        "2,Rpt70,442.400000,+,5.000000,Tone,88.5,88.5,023,NN,FM,5,,\r\n"
+                                        "3,Rpt2,147.000000,-,0.600000,TSQL,88.5,100.0,023,NN,FM,5,,\r\n"
+                                        "4,DV,145.375000,,0,,88.5,88.5,023,NN,DV,5,,\r\n";
+QByteArray simplexRows(int rows)
+{
+    QByteArray text = kListHeader;
+    for (int i = 0; i < rows; ++i)
+        text += QByteArray::number(i) + ",S,146." + QByteArray::number(400 + 20 * i) +
+                ",,0,,88.5,88.5,023,NN,FM,5,,\r\n";
+    return text;
+}
+const QByteArray kMarine = kListHeader + "87,AIS1,161.975000,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
+                                         "28,Ch28,162.000000,,0,,88.5,88.5,023,NN,FM,5,,\r\n";
+
+} // namespace
+
+// --fitting and --rows take the rows that fit from the first channel on, tell each row left
+// out on stderr by its line, and exit 0 when a row was taken, 1 (the document unchanged) when
+// none was; wrong usage changes nothing either.
+TEST_F(CliExchange, ImportTakesWhatFits)
+{
+    const char* const kOutside = "MHz is outside the band 130\xE2\x80\x93"
+                                 "160 MHz (Product Information)";
+    const struct {
+        const char* name;
+        QByteArray csv;
+        QStringList options;
+        int exitCode;
+        std::vector<std::string> err;                                      // each on stderr
+        std::string out = {};                                              // on stdout
+        std::vector<std::pair<int, std::optional<std::uint32_t>>> rx = {}; // channel, Rx afterwards
+    } cases[] = {
+        {"mixed list",
+         kMixed,
+         {"--fitting"},
+         0,
+         {std::string("list.csv:3: 442.400 ") + kOutside, "list.csv:5: mode DV"},
+         "x.dat: Took 2 channels; 2 rows left out; 2 channels changed",
+         {{1, 14652000u}, {2, 14700000u}, {3, std::nullopt}}},
+        {"from channel 15",
+         kMixed,
+         {"--fitting", "--first-channel", "15"},
+         0,
+         {"list.csv:3: 442.400"},
+         "Took 2 channels",
+         {{1, 14512500u}, {15, 14652000u}, {16, 14700000u}}},
+        {"19 rows",
+         simplexRows(19),
+         {"--fitting"},
+         0,
+         {"list.csv:18: no channel left", "list.csv:20: no channel left"},
+         "Took 16 channels; 3 rows left out",
+         {{1, 14640000u}, {16, 14670000u}}},
+        {"rows by line",
+         kMixed,
+         {"--rows", "4,2-3"},
+         0,
+         {std::string("list.csv:3: 442.400 ") + kOutside, "list.csv:5: mode DV"},
+         "Took 2 channels",
+         {{1, 14652000u}, {2, 14700000u}}},
+        {"rows by line from channel 9",
+         simplexRows(19),
+         {"--rows", "20", "--first-channel", "9"},
+         0,
+         {"list.csv:2: not chosen"},
+         "Took 1 channels; 18 rows left out",
+         {{9, 14676000u}, {1, 14512500u}}},
+        {"a picked row that does not fit",
+         kMixed,
+         {"--rows", "3"},
+         1,
+         {"list.csv:3: 442.400", "no row of list.csv can be taken; x.dat is unchanged"}},
+        {"marine list above the band",
+         kMarine,
+         {"--fitting"},
+         1,
+         {std::string("list.csv:2: 161.975 ") + kOutside,
+          "list.csv: the file's rows lie in 136\xE2\x80\x93"
+          "174 MHz (2 of them), a band Product Information "
+          "also offers",
+          "x.dat is unchanged"}},
+        {"a line no row starts on",
+         kMixed,
+         {"--rows", "1"},
+         64,
+         {"--rows 1: no row starts on line 1 of list.csv"}},
+        {"a channel past 16",
+         kMixed,
+         {"--fitting", "--first-channel", "17"},
+         64,
+         {"--first-channel takes a channel 1 to 16, not \"17\""}},
+        {"a first channel alone",
+         kMixed,
+         {"--first-channel", "2"},
+         64,
+         {"--first-channel goes with --fitting or --rows"}},
+        {"with --renumber",
+         kMixed,
+         {"--fitting", "--renumber"},
+         64,
+         {"--renumber does not go with --fitting"}},
+        {"a file that is no list",
+         "Colour\r\nred\r\n",
+         {"--fitting"},
+         1,
+         {"\"Colour\" is not a column", "Nothing imported; x.dat is unchanged."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeImage("x.dat", sampleImage());
+        writeFile("list.csv", c.csv);
+        const auto before = files();
+        QStringList args{"import", "x.dat", "list.csv"};
+        args += c.options;
+        const CliRun r = run(args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        for (const std::string& line : c.err)
+            EXPECT_TRUE(r.err.contains(QString::fromStdString(line))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QString::fromStdString(c.out))) << r.out.toStdString();
+        if (c.exitCode != 0) {
+            EXPECT_EQ(files(), before);
+        }
+        for (const auto& [n, rx] : c.rx)
+            EXPECT_EQ(readImage("x.dat").rxFrequency(n), rx) << "channel " << n;
+    }
+}
+
+} // namespace qx260

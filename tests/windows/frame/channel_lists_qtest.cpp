@@ -6,12 +6,18 @@
 // variant of its own table.
 
 #include <QClipboard>
+#include <QDir>
+#include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <functional>
 
 #include "ProgramDriving.h"
 #include "core/settings/OptionRules.h"
 #include "res/ResourceIds.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
+#include "windows/view/CImportRowsDlg.h"
 
 using namespace qx260;
 namespace id = qx260::resid;
@@ -71,6 +77,31 @@ void pasteAt(CProgramView* view, int row)
     QTest::keyClick(keyboardWidget(view), Qt::Key_V, Qt::ControlModifier);
 }
 
+// Each row of the import dialog: "LINE [x] CHANNEL REASON" (an empty box "[ ]", a greyed one
+// "[-]"), as the user sees it.
+QStringList dialogRows(CImportRowsDlg* dialog)
+{
+    QStringList out;
+    QTableWidget* rows = dialog->rowsTable();
+    for (int r = 0; r < rows->rowCount(); ++r) {
+        const QTableWidgetItem* line = rows->item(r, CImportRowsDlg::LineColumn);
+        const QString box = !(line->flags() & Qt::ItemIsUserCheckable) ? "[-]"
+                            : line->checkState() == Qt::Checked        ? "[x]"
+                                                                       : "[ ]";
+        out << (line->text() + " " + box + " " + rows->item(r, CImportRowsDlg::ChannelColumn)->text() + " " +
+                rows->item(r, CImportRowsDlg::ReasonColumn)->text())
+                   .trimmed();
+    }
+    return out;
+}
+
+QByteArray commonRow(int location, const QByteArray& name, const QByteArray& frequency,
+                     const QByteArray& mode = "FM")
+{
+    return QByteArray::number(location) + "," + name + "," + frequency + ",,0,TSQL,88.5,100.0,023,NN," +
+           mode + ",5,,\r\n";
+}
+
 } // namespace
 
 class TestChannelLists : public QObject
@@ -92,9 +123,12 @@ class TestChannelLists : public QObject
         ShellFixture::writeFile(list, kCommonHeader + "1,,171,,0,,88.5,88.5,023,NN,FM,5,,\r\n");
         filetest::answerNext(list);
         runMenuCommand(env, id::ImportChannels);
-        QCOMPARE(shownTexts(),
-                 QStringList{"list.csv:2: column 3 (Frequency): \"171\": Out of range,please input "
-                             "again.\nNothing was imported; the channels are as they were."});
+        QCOMPARE(
+            shownTexts(),
+            QStringList{"list.csv:2: column 3 (Frequency): \"171\": Out of range,please input "
+                        "again.\nNothing was imported; the channels are as they were.\n"
+                        "the file's rows lie in 136\u2013174 MHz (1 of them), a band Product Information "
+                        "also offers"});
         QVERIFY(savedBytes(view) == empty);
         QVERIFY(!view->undoHistory().canUndo());
 
@@ -276,6 +310,120 @@ class TestChannelLists : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(editMenu));
         snapshot(editMenu, "edit-menu");
         editMenu->close();
+    }
+
+    // A list with rows that cannot be taken opens the import dialog: the rows that fit are
+    // checked from the selected channel on, the others greyed with their reason; Space,
+    // the first channel and Enter choose; the checked rows are taken as one undo step and
+    // the rows left out are told. (A clean file imports without it, above.)
+    void importWhatFitsThroughTheDialog()
+    {
+        const char* const kOutside = "MHz is outside the band 130\xE2\x80\x93"
+                                     "160 MHz (Product Information)";
+        QByteArray nineteen = kCommonHeader;
+        for (int i = 0; i < 19; ++i)
+            nineteen += commonRow(i, "S" + QByteArray::number(i), "146." + QByteArray::number(400 + 20 * i));
+        const struct {
+            const char* name;
+            QByteArray csv;
+            int selected; // the channel clicked before the import
+            std::function<void(CImportRowsDlg*)> choose;
+            QStringList opened;            // the dialog's rows as it opens
+            QStringList chosen;            // and as OK is pressed
+            QList<QPair<int, QString>> rx; // channel, Rx shown afterwards
+            QString told;
+            bool chinese = false;
+            const char* picture = nullptr; // of the dialog as it opens, for the manual
+            QString intro = {};            // in the dialog's words above the rows
+        } cases[] = {
+            {"mixed 2 m / 70 cm, one row unchecked with Space",
+             kCommonHeader + commonRow(1, "Call", "146.52") + commonRow(2, "Rpt70", "442.4") +
+                 commonRow(3, "Rpt2", "147.0") + commonRow(4, "DV", "145.375", "DV"),
+             3,
+             [](CImportRowsDlg* d) { QTest::keyClick(d->rowsTable(), Qt::Key_Space); },
+             {"2 [x] 3", QString("3 [-]  442.400 ") + kOutside, "4 [x] 4", "5 [-]  mode DV"},
+             {"2 [ ]", QString("3 [-]  442.400 ") + kOutside, "4 [x] 3", "5 [-]  mode DV"},
+             {{3, "147.00000"}, {4, ""}},
+             QString("Took 1 channels; 3 rows left out\nline 2: not chosen\nline 3: 442.400 ") + kOutside +
+                 "\nline 5: mode DV",
+             false,
+             "import-dialog-en.png"},
+            {"mixed 2 m / 70 cm in Chinese",
+             kCommonHeader + commonRow(1, "Call", "146.52") + commonRow(2, "Rpt70", "442.4") +
+                 commonRow(3, "Rpt2", "147.0") + commonRow(4, "DV", "145.375", "DV"),
+             3,
+             [](CImportRowsDlg* d) { QTest::keyClick(d->rowsTable(), Qt::Key_Space); },
+             {"2 [x] 3", "3 [-]  442.400 MHz 超出频段 130\u2013160 MHz（产品信息）", "4 [x] 4",
+              "5 [-]  模式 DV"},
+             {"2 [ ]", "4 [x] 3"},
+             {{3, "147.00000"}, {4, ""}},
+             "导入了 1 个信道；3 行未导入\n第 2 行：未选中",
+             true,
+             "import-dialog-zh.png"},
+            {"19 rows from channel 4",
+             nineteen,
+             1,
+             [](CImportRowsDlg* d) { d->firstChannelBox()->setValue(4); },
+             {"2 [x] 1", "17 [x] 16", "18 [ ]", "20 [ ]"},
+             {"2 [x] 4", "14 [x] 16", "15 [x]  no channel left", "18 [ ]"},
+             {{1, ""}, {4, "146.40000"}, {16, "146.64000"}},
+             "Took 13 channels; 6 rows left out\nline 15: no channel left"},
+            {"marine rows above the band",
+             kCommonHeader + commonRow(16, "Ch16", "156.8") + commonRow(87, "AIS", "161.975") +
+                 commonRow(28, "Ch28", "162"),
+             1,
+             [](CImportRowsDlg*) {},
+             {"2 [x] 1", QString("3 [-]  161.975 ") + kOutside, QString("4 [-]  162.000 ") + kOutside},
+             {"2 [x] 1"},
+             {{1, "156.80000"}, {2, ""}},
+             "Took 1 channels; 2 rows left out",
+             false,
+             nullptr,
+             "the file's rows lie in 136\u2013174 MHz (3 of them), a band Product Information also offers"},
+        };
+        for (const auto& c : cases) {
+            ShellFixture env(c.chinese ? useChinese : std::function<void(QString&)>());
+            CProgramView* view = startProgram(env);
+            QVERIFY(view);
+            const auto before = savedBytes(view);
+            clickChannelNumber(view, c.selected);
+            const QString list = env.path("list.csv");
+            ShellFixture::writeFile(list, c.csv);
+            QStringList opened;
+            QStringList chosen;
+            QString intro;
+            onNextModal<CImportRowsDlg>([&](CImportRowsDlg* d) {
+                opened = dialogRows(d);
+                intro = d->introLabel()->text();
+                if (c.picture) {
+                    const QString images =
+                        QStringLiteral(QX260_MANUAL_DIR "/%1/images").arg(c.chinese ? "zh" : "en");
+                    QDir().mkpath(images);
+                    d->grab().save(images + QLatin1Char('/') + c.picture);
+                }
+                c.choose(d);
+                chosen = dialogRows(d);
+                QTest::keyClick(d->rowsTable(), Qt::Key_Return);
+            });
+            filetest::answerNext(list);
+            runMenuCommand(env, id::ImportChannels);
+            QVERIFY2(!opened.isEmpty(), c.name);
+            for (const QString& row : c.opened)
+                QVERIFY2(opened.contains(row),
+                         qPrintable(QString(c.name) + ": " + row + " in\n" + opened.join('\n')));
+            for (const QString& row : c.chosen)
+                QVERIFY2(chosen.contains(row),
+                         qPrintable(QString(c.name) + ": " + row + " in\n" + chosen.join('\n')));
+            QVERIFY2(intro.contains(c.intro), qPrintable(intro));
+            const QStringList told = shownTexts();
+            QVERIFY2(told.size() == 1 && told[0].startsWith(c.told), qPrintable(told.join('\n')));
+            for (const auto& [n, rx] : c.rx)
+                QCOMPARE(rowTexts(view, n)[0], rx);
+            // One undo step takes the whole import back.
+            QTest::keyClick(keyboardWidget(view), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(savedBytes(view) == before, c.name);
+            QVERIFY(!view->undoHistory().canUndo());
+        }
     }
 };
 
