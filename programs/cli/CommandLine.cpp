@@ -426,8 +426,9 @@ std::string overviewText()
             "  Program.ini    product types, bands and texts: the one the desktop program\n"
             "                 uses (beside the program in its build folder; installed, the\n"
             "                 user's own copy in $XDG_CONFIG_HOME/qx260/, or the shipped\n"
-            "                 PREFIX/share/qx260/Program.ini until the desktop program\n"
-            "                 has made that copy). --config names another.\n"
+            "                 /usr/share/qx260/Program.ini, under the prefix installed to,\n"
+            "                 until the desktop program has made that copy). --config\n"
+            "                 names another.\n"
             "\n"
             "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n";
     return text;
