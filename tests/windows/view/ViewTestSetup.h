@@ -66,8 +66,7 @@ inline bool useLanguageModule(const QTemporaryDir& dir)
     qputenv("QX260_SETTINGS", dir.filePath("settings.ini").toUtf8());
     QString error;
     const bool loaded = loadResourceLibrary(
-        languageModulePath((qx260::testpaths::binDir() + QStringLiteral("/")).toStdString(), "English"),
-        &error);
+        languageModulePath(qx260::testpaths::binDir() + QStringLiteral("/"), "English"), &error);
     if (!loaded)
         qWarning("%s", qPrintable(error));
     return loaded;
