@@ -11,9 +11,9 @@ namespace qx260
 inline void printVersion(const char* program)
 {
     std::printf("%s %s\n"
-                "Copyright (C) 2026 the qx260 developers\n"
-                "License GPLv3+: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl.html>.\n"
-                "This is free software: you are free to change and redistribute it.\n"
+                "Copyright (C) 2026 the qx260 developers.\n"
+                "This is free software under the GNU General Public License, version 3 or later\n"
+                "<https://www.gnu.org/licenses/gpl.html>: you are free to change and redistribute it.\n"
                 "There is NO WARRANTY, to the extent permitted by law.\n",
                 program, QX260_VERSION);
 }

@@ -38,9 +38,13 @@ for f in bin/qx260 bin/qx260-cli bin/qx260-radio-sim \
     lib/qx260/English.so lib/qx260/Chinese.so \
     share/qx260/Program.ini share/qx260/title.ico share/qx260/background.bmp \
     share/doc/qx260/copyright share/doc/qx260/LICENSE share/doc/qx260/README.md \
+    share/doc/qx260/changelog.gz share/doc-base/qx260-manual \
+    share/qx260/manual/topics.txt share/qx260/manual/en/index.html share/qx260/manual/zh/index.html \
+    share/doc/qx260/manual/en/index.html \
     share/applications/org.qx260.qx260.desktop share/metainfo/org.qx260.qx260.metainfo.xml \
     share/mime/packages/org.qx260.qx260.xml \
     share/icons/hicolor/scalable/apps/org.qx260.qx260.svg \
+    share/icons/hicolor/scalable/mimetypes/application-x-qx260-document.svg \
     share/icons/hicolor/16x16/apps/org.qx260.qx260.png share/icons/hicolor/48x48/apps/org.qx260.qx260.png \
     share/icons/hicolor/256x256/apps/org.qx260.qx260.png \
     share/man/man1/qx260.1.gz share/man/man1/qx260-cli.1.gz share/man/man1/qx260-radio-sim.1.gz; do

@@ -5,6 +5,7 @@
 # temporary folder and without a display.
 #
 # Usage: scripts/check-mingw.sh [BUILD_DIR]   (default: build-mingw/ beside this folder)
+# QX260_WERROR=ON makes the core's warnings errors (./run-tests).
 # Exits non-zero when the build or a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ started=$(date +%s)
 # -O2 as in the main build: GCC 12's -O3 warns falsely about std::string's operator+.
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQX260_CORE_ONLY=ON -DQX260_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
+    -DQX260_CORE_ONLY=ON -DQX260_GTEST_SOURCE_DIR=/usr/src/googletest -DQX260_WERROR="${QX260_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 WINEPREFIX=$(mktemp -d)

@@ -8,7 +8,8 @@
 # run out of memory), naming the file that reproduces it.
 #
 # Usage: scripts/fuzz.sh SECONDS [TARGET...]   (default: every target)
-# QX260_FUZZ_BUILD names the build folder (default build-fuzz/).
+# QX260_FUZZ_BUILD names the build folder (default build-fuzz/); QX260_WERROR=ON makes the
+# core's warnings errors (./run-tests).
 #
 # A finding: replay it with build-fuzz/bin/TARGET_fuzzer FILE, make it small with
 # build-fuzz/bin/TARGET_fuzzer -minimize_crash=1 -runs=100000 FILE, and keep it as
@@ -26,7 +27,8 @@ build=${QX260_FUZZ_BUILD:-build-fuzz}
 cores=$(nproc)
 
 mkdir -p "$build"
-if ! { cmake -S . -B "$build" -DQX260_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+if ! { cmake -S . -B "$build" -DQX260_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+                 -DQX260_WERROR="${QX260_WERROR:-OFF}" &&
        cmake --build "$build" -j"$cores"; } >"$build/fuzz-build.log" 2>&1; then
     cat "$build/fuzz-build.log"
     echo "fuzz: the targets did not build" >&2

@@ -17,6 +17,8 @@ packages=(
   # install tree and Debian package: man pages from --help, icons from the SVG, the
   # validators of the desktop entry and the metainfo, dpkg-shlibdeps and file for cpack
   help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  # the package's checks: lintian, and the desktop's MIME database as xdg-mime reads it
+  lintian xdg-utils shared-mime-info libfile-mimeinfo-perl
   # the core built for Windows and its tests run under Wine
   g++-mingw-w64-x86-64-posix wine wine64
   # coverage-guided fuzzing of the core (scripts/fuzz.sh): clang and its libFuzzer runtime

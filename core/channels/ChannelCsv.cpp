@@ -634,8 +634,10 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
     std::string where;
     if (!place.empty()) {
         where = place;
-        if (e.line > 0)
-            where += ":" + std::to_string(e.line);
+        if (e.line > 0) {
+            where += ':';
+            where += std::to_string(e.line);
+        }
         if (e.field > 0)
             where += text(Text::PlaceColumn, {std::to_string(e.field)}) +
                      (e.header.empty() ? "" : " (" + escapedControlBytes(e.header) + ")");

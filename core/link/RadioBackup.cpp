@@ -44,8 +44,10 @@ std::string backupFileName(const std::string& port, const LocalTime& time, int n
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.year % 10000, time.month % 100,
                   time.day % 100, time.hour % 100, time.minute % 100, time.second % 100);
     std::string name = "radio-" + portFileNamePart(port) + "-" + stamp;
-    if (number > 1)
-        name += "-" + std::to_string(number);
+    if (number > 1) {
+        name += '-';
+        name += std::to_string(number);
+    }
     return name + ".dat";
 }
 

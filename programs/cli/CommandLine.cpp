@@ -430,9 +430,10 @@ std::string overviewText()
             "Files:\n"
             "  Program.ini    product types, bands and texts: the one the desktop program\n"
             "                 uses (beside the program in its build folder; installed, the\n"
-            "                 shipped PREFIX/share/qx260/Program.ini, with the language\n"
-            "                 from the user's own one in $XDG_CONFIG_HOME/qx260/ when\n"
-            "                 there is one). --config names another.\n"
+            "                 shipped /usr/share/qx260/Program.ini, under the prefix\n"
+            "                 installed to, with the language from the user's own one in\n"
+            "                 $XDG_CONFIG_HOME/qx260/ when there is one). --config names\n"
+            "                 another.\n"
             "\n"
             "Exit codes: 0 success, 1 failure, 2 data format error, 64 wrong usage.\n";
     return text;

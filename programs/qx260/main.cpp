@@ -67,6 +67,8 @@ int main(int argc, char** argv)
     qx260::provideRuntimeDirectory();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qx260"));
+    // The desktop entry's name, so that Wayland docks and task bars match the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.qx260.qx260"));
 
     // What the toolkit left: options of ours were handled above, so any other is unknown.
     QStringList arguments = QApplication::arguments();

@@ -10,13 +10,14 @@
 #include "platform/Resources.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
+#include "tests/support/BuildPaths.h"
 
 using namespace qx260;
 
 namespace
 {
 
-const QString kBinDir = QStringLiteral(QX260_BIN_DIR "/");
+const QString kBinDir = qx260::testpaths::binDir() + QStringLiteral("/");
 
 void loadLanguage(const char* language)
 {

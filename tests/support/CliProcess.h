@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "tests/support/BuildPaths.h"
+
 namespace qx260::test
 {
 
@@ -51,7 +53,7 @@ inline CliRun runCli(const QStringList& args, const QProcessEnvironment& env, co
     p.setProcessEnvironment(env);
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
+    p.start(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"), args);
     return finishCli(p, timeoutMs);
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/BuildPaths.h"
+
 namespace qx260::test
 {
 
@@ -21,7 +23,7 @@ class SimRadio
   public:
     explicit SimRadio(const QStringList& arguments)
     {
-        process_.setProgram(QStringLiteral(QX260_BIN_DIR "/qx260-radio-sim"));
+        process_.setProgram(qx260::testpaths::binDir() + QStringLiteral("/qx260-radio-sim"));
         process_.setArguments(arguments);
         process_.setProcessChannelMode(QProcess::SeparateChannels);
         process_.start();

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QVariant>
 #include <QWidget>
 
@@ -18,7 +20,8 @@
 #include "windows/common/DisplayText.h"
 #include "windows/common/MessageBox.h"
 
-Q_LOGGING_CATEGORY(lcHelp, "qx260.help")
+// Quiet unless asked for (QT_LOGGING_RULES="qx260.help.debug=true"): F1 prints nothing.
+Q_LOGGING_CATEGORY(lcHelp, "qx260.help", QtInfoMsg)
 
 namespace qx260
 {
@@ -38,8 +41,9 @@ QList<int>& requestedTopics()
 }
 
 // The manual's folder as seen from the executable's: the same in the build (bin/ beside
-// share/) and under an install prefix.
-constexpr char kManualFromExecutable[] = "../share/doc/qx260/manual";
+// share/) and under an install prefix. It lies with the program's data, not in the
+// documentation folder, which minimal installations leave out.
+constexpr char kManualFromExecutable[] = "../share/qx260/manual";
 constexpr std::size_t kTopicsFileLimit = 1 << 20;
 
 // The executable's folder, with its trailing separator.
@@ -61,6 +65,25 @@ bool openWithDesktop(const QUrl& url)
     if (opener())
         return opener()(url);
     return QDesktopServices::openUrl(url);
+}
+
+// Desktop handlers (xdg-open among them) drop the #anchor of a file URL, so a page at an
+// anchor is opened through a small page of the user's own that sends the browser on to
+// it. Without a place to keep that page, the page itself opens, at its top.
+QUrl keepingAnchor(const QUrl& page)
+{
+    if (!page.hasFragment())
+        return page;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return page;
+    QSaveFile file(QDir(folder).filePath(QStringLiteral("help-topic.html")));
+    if (!file.open(QIODevice::WriteOnly))
+        return page;
+    file.write(helpRedirectPage(page));
+    if (!file.commit())
+        return page;
+    return QUrl::fromLocalFile(file.fileName());
 }
 
 // The page of the manual a topic opens: its file URL with the anchor, or no URL when the
@@ -141,8 +164,17 @@ void requestHelpTopic(int topic)
         return;
     }
     qCDebug(lcHelp) << "help topic" << topic << "requested; opening" << page.url;
-    if (!openWithDesktop(page.url))
+    if (!openWithDesktop(keepingAnchor(page.url)))
         tellNotOpened(page.url.toLocalFile());
+}
+
+QByteArray helpRedirectPage(const QUrl& target)
+{
+    const QByteArray url = QString::fromLatin1(target.toEncoded()).toHtmlEscaped().toUtf8();
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
+           "<meta http-equiv=\"refresh\" content=\"0; url=" +
+           url + "\">\n<title>qx260</title></head>\n<body><p><a href=\"" + url + "\">" + url +
+           "</a></p></body></html>\n";
 }
 
 void setControlId(QWidget* control, int id)

@@ -2,8 +2,10 @@
 // Help for a topic. Where the language's help file lies beside the executable (Windows),
 // the desktop's handler opens it. Otherwise the user manual's page for the topic, in the
 // program's language, opens in the desktop's web browser: the manual lies at
-// ../share/doc/qx260/manual from the executable's folder (in the build and installed
-// alike), and its topics.txt maps the number to a page and anchor. When neither is there,
+// ../share/qx260/manual from the executable's folder (in the build and installed
+// alike), and its topics.txt maps the number to a page and anchor. A page at an anchor
+// opens through a small page in the user's cache folder that sends the browser on, as
+// desktop handlers drop the anchor of a file URL. When neither is there,
 // or the browser cannot be started, a message says so and names the file.
 // Every window asks for it the same way: F1 through a HelpKey, at the topic the window
 // gives, most often the resource id that the focused control names.
@@ -11,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -56,6 +59,9 @@ class HelpKey : public QObject
   private:
     TopicOf topicOf_;
 };
+
+// The page that sends a browser on to target, anchor and all.
+QByteArray helpRedirectPage(const QUrl& target);
 
 // The help file the program would open (executable directory + help file name), or empty
 // when no help file name is set.

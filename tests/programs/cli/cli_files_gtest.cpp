@@ -18,6 +18,7 @@
 
 #include "platform/FileLock.h"
 #include "tests/programs/cli/CliFolder.h"
+#include "tests/support/BuildPaths.h"
 #include "tests/support/FullDisk.h"
 
 namespace qx260
@@ -54,7 +55,9 @@ class CliFiles : public test::CliFolder
             test::cliEnvironment(as.settings.isEmpty() ? path("user.ini") : as.settings));
         p->setWorkingDirectory(dir.path());
         test::limitFileSize(*p, as.fileSizeLimit);
-        p->start(as.program.isEmpty() ? QStringLiteral(QX260_BIN_DIR "/qx260-cli") : as.program, args);
+        p->start(as.program.isEmpty() ? qx260::testpaths::binDir() + QStringLiteral("/qx260-cli")
+                                      : as.program,
+                 args);
         return p;
     }
     static CliRun finish(QProcess& p) { return test::finishCli(p, 15000); }
@@ -65,7 +68,7 @@ class CliFiles : public test::CliFolder
     {
         EXPECT_TRUE(QDir(dir.path()).mkpath(bin));
         const QString program = path(bin + "/qx260-cli");
-        EXPECT_TRUE(QFile::copy(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), program));
+        EXPECT_TRUE(QFile::copy(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"), program));
         setUp(path(bin + "/Program.ini"));
         return program;
     }

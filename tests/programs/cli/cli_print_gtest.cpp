@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/programs/cli/CliFolder.h"
+#include "tests/support/BuildPaths.h"
 
 namespace qx260
 {
@@ -56,9 +57,10 @@ TEST_F(CliPrint, NineChannelsOnThreePages)
         QProcessEnvironment env = test::cliEnvironment(path("user.ini"), locale);
         env.remove("QT_QPA_PLATFORM"); // the command sets it up itself
         env.remove("DISPLAY");
-        const test::CliRun run = test::runCli({"print", "doc.dat", "-o", "out.pdf", "--language", language,
-                                               "--config", QX260_SOURCE_DIR "/res/Program.ini"},
-                                              env, dir.path(), 60000);
+        const test::CliRun run =
+            test::runCli({"print", "doc.dat", "-o", "out.pdf", "--language", language, "--config",
+                          qx260::testpaths::sourceDir() + "/res/Program.ini"},
+                         env, dir.path(), 60000);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains("3 pages")) << run.out.toStdString();
         return pdfPages(path("out.pdf"));

@@ -22,6 +22,7 @@
 
 #include "platform/QtSerialLink.h"
 #include "tests/programs/cli/CliFolder.h"
+#include "tests/support/BuildPaths.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/SimRadio.h"
 
@@ -53,7 +54,7 @@ class CliTransfer : public qx260::test::CliFolder
         p.setProcessEnvironment(environment(com1));
         p.setWorkingDirectory(dir.path());
         qx260::test::limitFileSize(p, fileSizeLimit);
-        p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), args);
+        p.start(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"), args);
         EXPECT_TRUE(p.waitForStarted(5000));
         if (interruptAfterMs >= 0) {
             QThread::msleep(static_cast<unsigned long>(interruptAfterMs));
@@ -322,8 +323,9 @@ TEST_F(CliTransfer, PermissionDeniedSaysHowToGetAccess)
         QProcessEnvironment env = environment();
         env.insert("QX260_SETTINGS", "/nonexistent/settings.ini");
         p.setProcessEnvironment(env);
-        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QX260_BIN_DIR "/qx260-cli",
-                            "read", "--port", device, "-o", path("out/denied.dat")});
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                            qx260::testpaths::binDir() + "/qx260-cli", "read", "--port", device, "-o",
+                            path("out/denied.dat")});
         ASSERT_TRUE(p.waitForFinished(30000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), 1) << c.name;
@@ -589,7 +591,7 @@ TEST_F(CliTransfer, RepeatModeWritesRadioAfterRadioUntilCtrlC)
     SimRadio radio({"--save", path("saved.dat")});
     QProcess p;
     p.setProcessEnvironment(environment());
-    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"),
+    p.start(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"),
             {"write", "--port", radio.device(), path("sent.dat"), "--repeat", "--verify", "--report",
              path("report.csv")});
     ASSERT_TRUE(p.waitForStarted(5000));

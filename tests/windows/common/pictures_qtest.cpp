@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "res/ResourceIds.h"
+#include "tests/support/BuildPaths.h"
 #include "windows/common/Pictures.h"
 
 using namespace qx260;
@@ -53,7 +54,8 @@ class TestPictures : public QObject
         QFETCH(QSize, background);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString folder = files == "bin" ? QStringLiteral(QX260_BIN_DIR "/") : dir.path() + "/";
+        const QString folder =
+            files == "bin" ? qx260::testpaths::binDir() + QStringLiteral("/") : dir.path() + "/";
         if (files == "own") {
             QImage tile(100, 100, QImage::Format_RGB888);
             tile.fill(Qt::red);

@@ -17,6 +17,7 @@
 #include "core/radio/CProgramDoc.h"
 #include "core/radio/RadioImage.h"
 #include "platform/Resources.h"
+#include "tests/support/BuildPaths.h"
 #include "windows/common/FileDialogs.h"
 #include "windows/common/MessageBox.h"
 #include "windows/frame/CMainFrame.h"
@@ -33,7 +34,7 @@ class ShellFixture
         : bin(binFolder.isEmpty() ? dir.path() : dir.filePath(binFolder))
     {
         QDir().mkpath(bin.path());
-        const QDir built(QStringLiteral(QX260_BIN_DIR));
+        const QDir built(qx260::testpaths::binDir());
         for (const QString name :
              {"Program.ini", "English.so", "Chinese.so", "title.ico", "background.bmp"}) {
             if (leave.contains(name) || !built.exists(name))

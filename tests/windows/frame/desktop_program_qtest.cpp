@@ -18,6 +18,7 @@
 #include "ProgramDriving.h"
 #include "core/print/PrintLayout.h"
 #include "res/ResourceIds.h"
+#include "tests/support/BuildPaths.h"
 #include "windows/common/ThemeColors.h"
 #include "windows/frame/CNavigatorBar.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
@@ -88,7 +89,8 @@ void savePicture(QWidget* window, const QString& name, const QString& language)
         frame->resize(1000, 660);
         QTest::qWait(20);
     }
-    const QDir dir(QStringLiteral(QX260_MANUAL_DIR "/") + language + QStringLiteral("/images"));
+    const QDir dir(qx260::testpaths::manualDir() + QStringLiteral("/") + language +
+                   QStringLiteral("/images"));
     QVERIFY(QDir().mkpath(dir.path()));
     QVERIFY(window->grab().save(dir.filePath(name + QLatin1Char('-') + language + QStringLiteral(".png"))));
 }

@@ -17,6 +17,7 @@
 #include "ProgramDriving.h"
 #include "core/config/ProcessValues.h"
 #include "res/ResourceIds.h"
+#include "tests/support/BuildPaths.h"
 #include "tests/support/SimRadio.h"
 #include "windows/frame/CAboutDlg.h"
 #include "windows/frame/CChildFrame.h"
@@ -39,7 +40,7 @@ class Pictures
   public:
     explicit Pictures(const QString& language)
         : language_(language),
-          dir_(QStringLiteral(QX260_MANUAL_DIR "/") + language + QStringLiteral("/images"))
+          dir_(qx260::testpaths::manualDir() + QStringLiteral("/") + language + QStringLiteral("/images"))
     {
         QDir().mkpath(dir_.path());
     }

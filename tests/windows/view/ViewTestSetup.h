@@ -20,6 +20,7 @@
 #include "core/config/UserStore.h"
 #include "core/radio/CProgramDoc.h"
 #include "platform/Resources.h"
+#include "tests/support/BuildPaths.h"
 #include "windows/view/CMSFlexGrid.h"
 #include "windows/view/CProgramView.h"
 
@@ -64,7 +65,8 @@ inline bool useLanguageModule(const QTemporaryDir& dir)
 {
     qputenv("QX260_SETTINGS", dir.filePath("settings.ini").toUtf8());
     QString error;
-    const bool loaded = loadResourceLibrary(languageModulePath(QX260_BIN_DIR "/", "English"), &error);
+    const bool loaded = loadResourceLibrary(
+        languageModulePath(qx260::testpaths::binDir() + QStringLiteral("/"), "English"), &error);
     if (!loaded)
         qWarning("%s", qPrintable(error));
     return loaded;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/BuildPaths.h"
 #include "tests/support/SimRadio.h"
 #include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
@@ -121,7 +122,7 @@ class TestFleetWrite : public QObject
             QVERIFY(dialog->cancelButton()->isEnabled());
             if (!picture.isEmpty()) {
                 const QString images =
-                    QStringLiteral(QX260_MANUAL_DIR "/%1/images").arg(chinese ? "zh" : "en");
+                    (qx260::testpaths::manualDir() + QStringLiteral("/%1/images")).arg(chinese ? "zh" : "en");
                 QVERIFY(QDir().mkpath(images));
                 QVERIFY(dialog->grab().save(images + QLatin1Char('/') + picture));
             }

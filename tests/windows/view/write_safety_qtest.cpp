@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include "core/config/CIniFile.h"
+#include "tests/support/BuildPaths.h"
 #include "tests/support/SimRadio.h"
 #include "tests/windows/view/ViewTestSetup.h"
 #include "windows/common/MessageBox.h"
@@ -61,9 +62,7 @@ QList<QByteArray> sessionsOf(const QByteArray& sent)
 // when there is one.
 QString picturePath(const QString& file, const QString& language)
 {
-    const QString dir = QX260_PICTURES_BY_LANGUAGE
-                            ? QStringLiteral(QX260_PICTURE_DIR "/%1/images").arg(language)
-                            : QStringLiteral(QX260_PICTURE_DIR);
+    const QString dir = (qx260::testpaths::manualDir() + QStringLiteral("/%1/images")).arg(language);
     QDir().mkpath(dir);
     return dir + QLatin1Char('/') + file;
 }
