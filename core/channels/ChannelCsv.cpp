@@ -88,9 +88,9 @@ bool showsFrequency(const Frequency& frequency, std::string_view text)
         return true;
     const std::optional<std::uint32_t> units = frequency.units();
     const std::optional<double> value = parsePlainDecimal(text);
-    constexpr std::int64_t kFinerDigits = 1000;
-    return units && value && scaleExact(*value, 5) == std::optional<std::int64_t>(*units) &&
-           scaleExact(*value, 8) == std::optional<std::int64_t>(*units * kFinerDigits);
+    // a digit finer than 10 Hz is a different frequency, refused where it is taken
+    return units && value && !hasDigitsBeyond(text, 5) &&
+           scaleExact(*value, 5) == std::optional<std::int64_t>(*units);
 }
 
 // Whether text restates what field of the channel holds.

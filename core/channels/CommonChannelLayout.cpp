@@ -139,7 +139,9 @@ class RowReader
         const bool split = equalsIgnoringAsciiCase(duplex, "split");
         if (!split && duplex != "+" && duplex != "-")
             return fail(CommonField::Duplex, Text::CommonDuplex);
-        if (!isPlainDecimal(offset))
+        // An offset finer than 1 Hz cannot give a transmit frequency on the channel step: it
+        // is refused rather than cut.
+        if (!isPlainDecimal(offset) || (!split && hasDigitsBeyond(offset, kHertzDecimals)))
             return fail(CommonField::Offset, split ? Text::CommonOffsetSplit : Text::CommonOffset);
         if (split) {
             setField(ChannelField::TxFrequency, offset, {CommonField::Offset, {}});

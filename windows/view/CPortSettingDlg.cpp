@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -146,6 +147,7 @@ void CPortSettingDlg::OnInitDialog()
         b->setChecked(false);
     group_->setExclusive(true);
 
+    seen_.clear();
     refresh();
     const std::string& current = qx260::processValues().portDeviceName;
     if (status(devicePath(current)).state == qx260::link::PortState::Free) {
@@ -154,11 +156,26 @@ void CPortSettingDlg::OnInitDialog()
     }
 }
 
+qx260::link::PortStatus CPortSettingDlg::lookAt(const std::string& device)
+{
+    // Opening a port raises its modem lines, which some cables and devices act on: each
+    // device is opened once while the dialog is open, and again only after it went away.
+    if (device.empty() || !QFileInfo::exists(QString::fromStdString(device))) {
+        seen_.erase(device);
+        return status(device);
+    }
+    const auto known = seen_.find(device);
+    if (known != seen_.end())
+        return known->second;
+    return seen_[device] = status(device);
+}
+
 void CPortSettingDlg::refresh()
 {
     const qx260::Language language = qx260::processValues().language();
     const qx260::link::PortMapping mapping = qx260::link::systemPortMapping();
-    const std::vector<qx260::link::PortListing> ports = qx260::link::listPorts(mapping, status);
+    const std::vector<qx260::link::PortListing> ports =
+        qx260::link::listPorts(mapping, [this](const std::string& device) { return lookAt(device); });
     list_->clear();
     for (const qx260::link::PortListing& port : ports) {
         QRadioButton* button = buttons_[port.number - 1];

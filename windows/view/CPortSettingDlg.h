@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "core/link/RadioProbe.h"
@@ -42,6 +43,10 @@ class CPortSettingDlg : public QDialog
     void OnOK();
 
   private:
+    // What a device was found to be the first time it was seen while the dialog is open.
+    qx260::link::PortStatus lookAt(const std::string& device);
+
+    std::map<std::string, qx260::link::PortStatus> seen_;
     QButtonGroup* group_ = nullptr;
     QRadioButton* buttons_[16] = {};
     QTreeWidget* list_ = nullptr;

@@ -35,6 +35,7 @@ const Row kRows[] = {
     {"145.00000625", FieldRefusal::OffStep, "145.12500"},
     {"146.540000000000001", FieldRefusal::OffStep, "145.12500"}, // past 15 significant digits
     {"160.0000001", FieldRefusal::OutOfRange, "145.12500"},      // above the top, not on it
+    {"145.1250000001", FieldRefusal::OffStep, "145.12500"},      // not a restatement of 145.125
 };
 
 // Channel 1 holds 145.12500 on both sides; the rest are empty.
@@ -91,4 +92,16 @@ TEST(FrequencyDigits, EveryPathRefusesADroppedDigit)
         const std::string pasted = std::string("Rx Frequency\n") + row.text + "\n";
         expectTaken(pasteChannelRows(channels, pasted, 1, kBand, 0, En), row, "paste");
     }
+}
+
+// The common layout reckons Tx from an offset: a digit of the offset below 1 Hz is not cut.
+TEST(FrequencyDigits, AnOffsetKeepsItsDigits)
+{
+    const ChannelList channels = before();
+    const std::string common =
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
+        "TStep,Skip,Comment\r\n1,,146.520000,+,0.6000001,,88.5,88.5,023,NN,FM,5,,\r\n";
+    const ChannelImportResult r = importChannels(channels, {common}, kBand, 0, En);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(frequencyText(r.channels.channel(1).tx), "145.12500");
 }

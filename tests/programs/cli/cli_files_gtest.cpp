@@ -208,7 +208,7 @@ TEST_F(CliFiles, AnInstalledProgramReadsTheShippedTypesUnderTheUsersLanguage)
     ASSERT_TRUE(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("usr/share/qx260") &&
                 QDir(dir.path()).mkpath("home/.config/qx260"));
     const QString program = path("usr/bin/qx260-cli");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QX260_BIN_DIR "/qx260-cli"), program));
+    ASSERT_TRUE(QFile::copy(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"), program));
     writeFile("usr/share/qx260/Program.ini",
               "[Setup]\r\nLanguage=English\r\nType1=QX-NEW\r\nField1=136 - 174MHz\r\n"
               "[English]\r\nAppName=EN-NAME\r\n[Chinese]\r\nAppName=ZH-NAME\r\n");
@@ -253,7 +253,7 @@ TEST_F(CliFiles, NoToolkitNoiseWithoutARuntimeFolder)
     env.remove("XDG_RUNTIME_DIR");
     env.insert("TMPDIR", path("tmp"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QX260_BIN_DIR "/qx260-cli"),
+    p.start(qx260::testpaths::binDir() + QStringLiteral("/qx260-cli"),
             {"print", path("radio.dat"), "-o", path("out.pdf"), "--config", path("Program.ini")});
     const CliRun r = finish(p);
     EXPECT_EQ(r.exitCode, 0);

@@ -16,6 +16,7 @@
 #include "ProgramDriving.h"
 #include "core/settings/OptionRules.h"
 #include "res/ResourceIds.h"
+#include "tests/support/BuildPaths.h"
 #include "windows/settings/COptionalFeaturesDlg.h"
 #include "windows/view/CImportRowsDlg.h"
 
@@ -396,8 +397,8 @@ class TestChannelLists : public QObject
                 opened = dialogRows(d);
                 intro = d->introLabel()->text();
                 if (c.picture) {
-                    const QString images =
-                        QStringLiteral(QX260_MANUAL_DIR "/%1/images").arg(c.chinese ? "zh" : "en");
+                    const QString images = qx260::testpaths::manualDir() +
+                                           QStringLiteral("/%1/images").arg(c.chinese ? "zh" : "en");
                     QDir().mkpath(images);
                     d->grab().save(images + QLatin1Char('/') + c.picture);
                 }
