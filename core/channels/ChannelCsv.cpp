@@ -26,16 +26,6 @@ namespace
 constexpr int kNoColumn = -1;
 constexpr int kChannelColumn = 0; // CH, before the fields' columns 1..8
 
-std::string trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
 std::size_t at(ChannelField field)
 {
     return static_cast<std::size_t>(columnOf(field) - 1);

@@ -27,16 +27,6 @@ namespace
 
 constexpr int kFrequencyDecimals = 5; // a frequency word counts 10 Hz units
 
-std::string trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
 // A number of MHz as a reason writes it: three decimals at least, none past them that are
 // trailing zeros ("442.4", "442,4" and "442.400000" are 442.400, "146.5125" stays).
 std::string megahertz(std::string text)
