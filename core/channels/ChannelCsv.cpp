@@ -640,8 +640,12 @@ std::string importErrorText(const ChannelImportError& e, const std::string& plac
     std::string what = e.messageId && !windowMessage.empty() ? windowMessage : e.message;
     if (!e.note.empty())
         what = e.note + ": " + what;
-    if (!e.value.empty())
-        what = "\"" + escapedControlBytes(e.value) + "\": " + what;
+    if (!e.value.empty()) {
+        std::string value(1, '"');
+        value += escapedControlBytes(e.value);
+        value += "\": ";
+        what = value + what;
+    }
     return where + ": " + what;
 }
 

@@ -330,7 +330,9 @@ bool selectRowsByLine(const ImportFile& file, std::string_view list, std::vector
         const std::optional<int> from = number(part.substr(0, dash));
         const std::optional<int> to = dash == std::string_view::npos ? from : number(part.substr(dash + 1));
         if (!from || !to || *to < *from) {
-            error = "\"" + std::string(part) + "\" is not a line number or a range of them such as 2-9";
+            error.assign(1, '"');
+            error += part;
+            error += "\" is not a line number or a range of them such as 2-9";
             return false;
         }
         for (int line = *from; line <= *to; ++line) {

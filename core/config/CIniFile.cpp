@@ -52,9 +52,15 @@ std::string valueNotKeptReason(std::string_view value)
         return "a value cannot begin or end with a blank: the file keeps it without them";
     for (const std::string_view marker : {"//", "/*", "\t;"}) {
         if (value.find(marker) != std::string_view::npos) {
-            const std::string shown =
-                marker == "\t;" ? std::string("a tab before \";\"") : "\"" + std::string(marker) + "\"";
-            return "a value cannot hold " + shown + ": the file reads it as the start of a comment";
+            std::string reason = "a value cannot hold ";
+            if (marker == "\t;") {
+                reason += "a tab before \";\"";
+            } else {
+                reason += '"';
+                reason += marker;
+                reason += '"';
+            }
+            return reason + ": the file reads it as the start of a comment";
         }
     }
     return {};

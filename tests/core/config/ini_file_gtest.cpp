@@ -403,7 +403,7 @@ TEST_F(IniFileTest, AStaleTemporaryOfItsOwnGoesWithTheNextSave)
 TEST_F(IniFileTest, TheUsersFileOverTheShippedOne)
 {
     const std::string shipped = (dir_ / "shipped.ini").string();
-    std::ofstream(shipped)
+    std::ofstream(shipped, std::ios::binary)
         << "[Setup]\nLanguage=English\nType1=NEW\nField1=136 - 174MHz\n[English]\nTitle=T\n";
     const std::vector<CIniFile::OwnKey> own{{"Setup", "Language"}};
     struct Case {
