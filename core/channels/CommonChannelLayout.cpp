@@ -253,21 +253,29 @@ class RowReader
 
         const std::string& cross = value(values_, CommonField::CrossMode);
         const std::size_t arrow = cross.find("->");
-        const std::optional<ToneKind> tx =
-            arrow == std::string::npos ? std::nullopt : crossSide(std::string_view(cross).substr(0, arrow));
-        const std::optional<ToneKind> rx =
-            arrow == std::string::npos ? std::nullopt : crossSide(std::string_view(cross).substr(arrow + 2));
-        if (!tx || !rx || (*tx == ToneKind::None && *rx == ToneKind::None))
+        ToneKind tx = ToneKind::None;
+        ToneKind rx = ToneKind::None;
+        bool known = false;
+        if (arrow != std::string::npos) {
+            const std::optional<ToneKind> txSide = crossSide(std::string_view(cross).substr(0, arrow));
+            const std::optional<ToneKind> rxSide = crossSide(std::string_view(cross).substr(arrow + 2));
+            known = txSide.has_value() && rxSide.has_value();
+            if (known) {
+                tx = txSide.value();
+                rx = rxSide.value();
+            }
+        }
+        if (!known || (tx == ToneKind::None && rx == ToneKind::None))
             return fail(CommonField::CrossMode,
                         text(cross.empty() ? Text::CommonCrossModeMissing : Text::CommonCrossModeNotHeld,
                              {text(Text::CommonCrossModesHeld)}));
         const CommonField receiveCode =
             value(values_, CommonField::RxDtcsCode).empty() ? CommonField::DtcsCode : CommonField::RxDtcsCode;
         const bool txOk =
-            *tx == ToneKind::None || (*tx == ToneKind::Tone ? tone(CommonField::RToneFreq, encode)
-                                                            : code(CommonField::DtcsCode, true, encode));
-        return txOk && (*rx == ToneKind::None || (*rx == ToneKind::Tone ? tone(CommonField::CToneFreq, decode)
-                                                                        : code(receiveCode, false, decode)));
+            tx == ToneKind::None || (tx == ToneKind::Tone ? tone(CommonField::RToneFreq, encode)
+                                                          : code(CommonField::DtcsCode, true, encode));
+        return txOk && (rx == ToneKind::None || (rx == ToneKind::Tone ? tone(CommonField::CToneFreq, decode)
+                                                                      : code(receiveCode, false, decode)));
     }
 
     const CommonRowValues& values_;
