@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/channels/ChannelTable.h"
+#include "core/config/AsciiText.h"
 #include "core/config/InstallLayout.h"
 #include "core/config/ProcessValues.h"
 #include "core/radio/CProgramDoc.h"
@@ -56,14 +57,6 @@ std::string megahertz(std::int32_t units)
     while (!fraction.empty() && fraction.back() == '0')
         fraction.pop_back();
     return fraction.empty() ? text : text + "." + fraction;
-}
-
-std::string trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 } // namespace
 
