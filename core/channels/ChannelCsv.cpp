@@ -230,7 +230,7 @@ class Importer
         ChannelImportResult r;
         r.channels = current_;
         r.failed = true;
-        r.error = {line, field, header, value, messageId, message, {}, currentChannel_, false};
+        r.error = {line, field, header, value, messageId, message, {}, currentChannel_, false, {}};
         return r;
     }
 
@@ -243,6 +243,7 @@ class Importer
                                        s.header.empty() ? columnHeader(columnOf(field), language_) : s.header,
                                        s.value.empty() ? value : s.value, messageId);
         r.error.note = s.note;
+        r.error.checked = value;
         return r;
     }
 

@@ -51,6 +51,7 @@ struct ChannelImportError {
     std::string note;         // what the refused value was made of, when not the field's own text
     int channel = 0;          // the channel the row was meant for, once known
     bool badLocation = false; // the row's channel number is not 1..16 (renumbering would take it)
+    std::string checked;      // the field's text as checked (a Tx reckoned from Frequency + Offset)
 };
 
 struct ChannelImportResult {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/channels/Csv.h"
+#include "core/channels/SpreadsheetValues.h"
 #include "core/config/AsciiText.h"
 #include "core/radio/ChannelTexts.h"
 #include "core/radio/Decimal.h"
@@ -93,6 +95,27 @@ ParsedField parseChoice(std::string_view text, std::initializer_list<std::pair<T
         if (names(text, item))
             return {FieldRefusal::None, value};
     return {FieldRefusal::NotAChoice, {}};
+}
+
+constexpr int kMegahertzDecimals = 5; // a frequency word counts 10 Hz units
+
+// A number of MHz as a reason writes it: three decimals at least, none past them that are
+// trailing zeros ("442.4", "442,4" and "442.400000" are 442.400, "146.5125" stays).
+std::string megahertz(std::string_view typed)
+{
+    std::string text = withDecimalPoint(trimmed(typed)); // as a ';' file writes it: "442,4"
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
+        return escapedControlBytes(text);
+    std::size_t point = text.find('.');
+    if (point == std::string::npos) {
+        point = text.size();
+        text += '.';
+    }
+    while (text.size() < point + 4)
+        text += '0';
+    while (text.size() > point + 4 && text.back() == '0')
+        text.pop_back();
+    return text;
 }
 
 } // namespace
@@ -194,6 +217,35 @@ int refusalMessageId(FieldRefusal refusal)
         break;
     }
     return 0;
+}
+
+std::string bandRangeText(BandLimits band)
+{
+    const auto number = [](std::int32_t units) {
+        std::string text = formatScaled(units, kMegahertzDecimals);
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+        return text;
+    };
+    return number(band.lower) + "\xE2\x80\x93" + number(band.upper) + " MHz";
+}
+
+std::string frequencyRefusalReason(int messageId, std::string_view typed, BandLimits band, Language language)
+{
+    switch (messageId) {
+    case resid::StrOutOfRange:
+        if (band.lower == 0 && band.upper == 0)
+            return formatText(Text::FrequencyOutsideEmptyBand, language, {megahertz(typed)});
+        return formatText(Text::ImportOutsideBand, language, {megahertz(typed), bandRangeText(band)});
+    case resid::StrStepValueError:
+        return formatText(Text::ImportOffStep, language, {megahertz(typed)});
+    case resid::StrFrequencyNotANumber:
+        return formatText(Text::FrequencyNotANumber, language, {escapedControlBytes(trimmed(typed))});
+    default:
+        return {};
+    }
 }
 
 std::string fieldRefusalText(FieldRefusal refusal, ChannelField field, Language language)

@@ -56,6 +56,15 @@ int refusalMessageId(FieldRefusal refusal);
 // or the column's choices for the rest.
 std::string fieldRefusalText(FieldRefusal refusal, ChannelField field, Language language);
 
+// A band as the reasons below write it: "130–160 MHz".
+std::string bandRangeText(BandLimits band);
+// A refused frequency in a few words, for the command line and for the rows an import leaves
+// out (the window keeps its own messages): "442.400 MHz is outside the band 130–160 MHz
+// (Product Information)", "145.001 MHz is not on the 5 kHz or 6.25 kHz channel step",
+// "\"146,52\" is not a number of MHz: ...". typed is the value as checked. Empty for a
+// message id that refuses no frequency (see refusalMessageId).
+std::string frequencyRefusalReason(int messageId, std::string_view typed, BandLimits band, Language language);
+
 // A field's value: monostate stands for an empty text (an erased frequency); the scan
 // flag is a bool.
 using FieldValue = std::variant<std::monostate, Frequency, Tone, Bandwidth, bool, BusyLock, Power>;

@@ -27,39 +27,6 @@ namespace
 
 constexpr int kFrequencyDecimals = 5; // a frequency word counts 10 Hz units
 
-// A number of MHz as a reason writes it: three decimals at least, none past them that are
-// trailing zeros ("442.4", "442,4" and "442.400000" are 442.400, "146.5125" stays).
-std::string megahertz(std::string text)
-{
-    text = withDecimalPoint(text); // as a ';' file writes it: "442,4"
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
-        return text;
-    std::size_t point = text.find('.');
-    if (point == std::string::npos) {
-        point = text.size();
-        text += '.';
-    }
-    while (text.size() < point + 4)
-        text += '0';
-    while (text.size() > point + 4 && text.back() == '0')
-        text.pop_back();
-    return text;
-}
-
-// "130–160 MHz" for a band.
-std::string bandText(BandLimits band)
-{
-    const auto number = [](std::int32_t units) {
-        std::string text = formatScaled(units, kFrequencyDecimals);
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-        return text;
-    };
-    return number(band.lower) + "\xE2\x80\x93" + number(band.upper) + " MHz";
-}
-
 bool inBand(std::int64_t units, BandLimits band)
 {
     return units >= band.lower && units <= band.upper;
@@ -157,10 +124,10 @@ std::string reasonOf(const ChannelImportError& e, const ImportTarget& target)
 {
     const Language language = target.language;
     const std::string value = escapedControlBytes(e.value);
-    if (e.messageId == resid::StrOutOfRange)
-        return formatText(Text::ImportOutsideBand, language, {megahertz(value), bandText(target.limits)});
-    if (e.messageId == resid::StrStepValueError)
-        return formatText(Text::ImportOffStep, language, {megahertz(value)});
+    const std::string frequency =
+        frequencyRefusalReason(e.messageId, e.checked.empty() ? e.value : e.checked, target.limits, language);
+    if (!frequency.empty())
+        return frequency;
     if (equalsIgnoringAsciiCase(e.header, commonFieldName(CommonField::Mode)) && !e.value.empty())
         return formatText(Text::ImportModeNotHeld, language, {value});
     std::string what = e.messageId ? messageText(e.messageId, language) : e.message;
@@ -194,7 +161,8 @@ std::string bandNoteOf(const std::vector<std::optional<std::int64_t>>& units, co
             best = band, bestCount = n;
     if (!best)
         return {};
-    return formatText(Text::ImportBandNote, target.language, {bandText(*best), std::to_string(bestCount)});
+    return formatText(Text::ImportBandNote, target.language,
+                      {bandRangeText(*best), std::to_string(bestCount)});
 }
 
 ChannelRowsInput rowsInput(std::string_view text, char separator, int firstChannel)
@@ -401,6 +369,23 @@ std::string importSummary(const ImportTaken& taken, Language language)
 {
     return formatText(Text::ImportSummary, language,
                       {std::to_string(taken.taken), std::to_string(taken.leftOut.size())});
+}
+
+std::string importRefusalText(const ChannelImportError& error, const std::string& place,
+                              const ImportTarget& target)
+{
+    const std::string reason = frequencyRefusalReason(
+        error.messageId, error.checked.empty() ? error.value : error.checked, target.limits, target.language);
+    if (reason.empty())
+        return importErrorText(
+            error, place, error.messageId ? messageText(error.messageId, target.language) : std::string(),
+            target.language);
+    ChannelImportError told = error;
+    told.messageId = 0;
+    told.message = reason;
+    if (told.note.empty()) // the reason names the value itself
+        told.value.clear();
+    return importErrorText(told, place, {}, target.language);
 }
 
 } // namespace qx260

@@ -286,9 +286,11 @@ enum class Text {
     BackupFolderMissing, // %1 folder
     WriteSafetyNotSaved,
     // channel lists: importing the rows that fit
-    ImportOutsideBand, // %1 frequency in MHz, %2 the document's band
-    ImportOffStep,     // %1 frequency in MHz
-    ImportModeNotHeld, // %1 the Mode column's value
+    ImportOutsideBand,         // %1 frequency in MHz, %2 the document's band
+    ImportOffStep,             // %1 frequency in MHz
+    ImportModeNotHeld,         // %1 the Mode column's value
+    FrequencyOutsideEmptyBand, // %1 frequency in MHz
+    FrequencyNotANumber,       // %1 the text as typed
     ImportNoChannelLeft,
     ImportNotChosen,
     ImportBandNote,    // %1 another band, %2 how many rows lie in it

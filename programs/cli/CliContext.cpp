@@ -47,39 +47,6 @@ std::string systemReason(int errorNumber)
     return std::strerror(errorNumber);
 }
 
-namespace
-{
-// A frequency in 10 Hz units as MHz without trailing zeros: 13000000 is "130", 14652500 "146.525".
-std::string megahertz(std::int32_t units)
-{
-    std::string text = std::to_string(units / 100000);
-    std::string fraction = std::to_string(100000 + units % 100000).substr(1);
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    return fraction.empty() ? text : text + "." + fraction;
-}
-} // namespace
-
-std::string frequencyRefusalText(const std::string& column, const std::string& typed, int messageId,
-                                 const BandLimits& band)
-{
-    const std::string value = trimmed(typed);
-    switch (messageId) {
-    case resid::StrOutOfRange:
-        if (band.lower == 0 && band.upper == 0)
-            return column + " " + value + " MHz is outside the band, which is empty";
-        return column + " " + value + " MHz is outside the band " + megahertz(band.lower) + "\u2013" +
-               megahertz(band.upper) + " MHz";
-    case resid::StrStepValueError:
-        return column + " " + value + " MHz is on neither the 5 kHz nor the 6.25 kHz channel step";
-    case resid::StrFrequencyNotANumber:
-        return column + " \"" + typed +
-               "\" is not a number of MHz: write it with a point as the decimal separator, such as 146.52";
-    default:
-        return {};
-    }
-}
-
 bool isStandardInput(const std::string& path)
 {
     return path == "-";

@@ -66,12 +66,6 @@ bool parseVariant(const std::string& text, int& variant);
 // "reason" of a failed system call for messages, from errno.
 std::string systemReason(int errorNumber);
 
-// A refused frequency in words for a terminal, where the window shows its message box
-// (messageId: StrOutOfRange, StrStepValueError or StrFrequencyNotANumber): "Rx Frequency
-// 442.4 MHz is outside the band 130-160 MHz". Empty for any other message.
-std::string frequencyRefusalText(const std::string& column, const std::string& typed, int messageId,
-                                 const BandLimits& band);
-
 // "-" where a command reads a document or a channel list stands for standard input.
 bool isStandardInput(const std::string& path);
 // What messages call a file a command read: its path, or "standard input" for "-".

@@ -96,20 +96,23 @@ int runExport(const ParsedArgs& parsed)
 }
 
 // The refusal of a whole file or of one of its values: where, why, and that nothing changed.
+// The document the rows are for, with every reason in English.
+ImportTarget importTarget(const Session& s)
+{
+    return {s.product.bandLimits, otherProductBands(s.image, processValues().configurationStore), s.variant,
+            Language::English};
+}
+
 int refuseImport(const ChannelImportError& e, const std::string& csvPath, const std::string& datPath,
                  const Session& s)
 {
-    const std::string what = importErrorText(
-        e, csvPath, e.messageId ? messageText(e.messageId, processValues().language()) : std::string(),
-        Language::English);
     std::string hint;
-    if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber)
-        hint = s.product.bandText.empty() ? " (the configuration names no band for this document's "
-                                            "product bytes, so no frequency fits)"
-                                          : " (band \"" + s.product.bandText + "\")";
+    if (e.messageId != 0 && e.messageId != resid::StrFrequencyNotANumber && s.product.bandText.empty())
+        hint = " (the configuration names no band for this document's product bytes, so no frequency fits)";
     if (e.badLocation)
         hint = "; --renumber fills channels 1 to 16 in file order instead, --fitting takes the rows that fit";
-    return fail(kExitFailure, what + hint + "\nNothing imported; " + datPath + " is unchanged.");
+    return fail(kExitFailure, importRefusalText(e, csvPath, importTarget(s)) + hint + "\nNothing imported; " +
+                                  datPath + " is unchanged.");
 }
 
 // --fitting and --rows: the rows chosen that fit, from the first channel on; every other row
@@ -126,9 +129,7 @@ int importRowsThatFit(const ParsedArgs& parsed, const Session& s, const std::str
         if (first < 1 || first > kChannelCount)
             return fail(kExitUsage, "--first-channel takes a channel 1 to 16, not \"" + *v + "\"");
     }
-    const ImportTarget target{s.product.bandLimits,
-                              otherProductBands(s.image, processValues().configurationStore), s.variant,
-                              Language::English};
+    const ImportTarget target = importTarget(s);
     const ImportFile file = readImportFile(bytes, target);
     if (!file.ok())
         return refuseImport(file.error, csvPath, datPath, s);

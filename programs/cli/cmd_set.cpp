@@ -8,6 +8,7 @@
 
 #include "core/channels/ChannelCodec.h"
 #include "core/channels/ChannelEditing.h"
+#include "core/channels/ChannelFields.h"
 #include "core/channels/ChannelTable.h"
 #include "core/config/AsciiText.h"
 #include "core/config/ProcessValues.h"
@@ -122,8 +123,11 @@ int runSet(const ParsedArgs& args)
         if (!outcome.ok()) {
             const bool emptyBand = product.bandText.empty();
             const std::string column = columnHeader(col, Language::English);
-            std::string why = frequencyRefusalText(column, text, outcome.messageId(), product.bandLimits);
-            why = why.empty() ? column + " \"" + text + "\": " + message(outcome.messageId()) : why + ".";
+            const std::string reason =
+                frequencyRefusalReason(outcome.messageId(), text, product.bandLimits, Language::English);
+            const std::string why = reason.empty()
+                                        ? column + " \"" + text + "\": " + message(outcome.messageId())
+                                        : column + " " + reason + ".";
             return fail(kExitFailure, "channel " + std::to_string(row) + ", " + why + " Nothing saved." +
                                           (emptyBand ? " " + emptyBandNote(values) : ""));
         }

@@ -135,6 +135,13 @@ TEST(ImportPlan, RowsThatFitAndWhyOthersDoNot)
          {},
          1,
          {"2: 145.001 MHz is not on the 5 kHz or 6.25 kHz channel step", "3: ch 1"}},
+        {"an offset past the band",
+         kCommon + row(1, "Up", "159.000000", "+", "5.000000"),
+         kTwoMetres,
+         {},
+         1,
+         {"2: 164.000 MHz is outside the band 130\xE2\x80\x93"
+          "160 MHz"}},
         {"modes this radio cannot use",
          kCommon + row(1, "D", "145.500000", "", "0", "", "DV") +
              row(2, "A", "145.500000", "", "0", "", "AM") + row(3, "R", "145.500000", "", "0", "", "DMR") +

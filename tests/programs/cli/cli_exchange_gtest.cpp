@@ -169,14 +169,16 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
         QByteArray csv;
         const char* says;
     } cases[] = {
-        {"CH,Rx Frequency\r\n3,150\r\n4,171\r\n", "bad.csv:3: column 2 (Rx Frequency): \"171\": Out of "
-                                                  "range,please input again. (band \"130 - 160MHz\")"},
+        {"CH,Rx Frequency\r\n3,150\r\n4,171\r\n",
+         "bad.csv:3: column 2 (Rx Frequency): 171.000 MHz is outside "
+         "the band 130\u2013160 MHz (Product Information)"},
         {header + "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n",
          "bad.csv:3: column 1 (Location): \"17\": the location must be a channel 1 to 16 (this radio has 16 "
          "channels); --renumber fills channels 1 to 16 in file order instead"},
         {header + "3,,146.52,+,20,,88.5,88.5,023,NN,FM,5,,\r\n",
-         "column 5 (Offset): \"20\": transmit frequency 166.520000 (Frequency + Offset): Out of range,please "
-         "input again. (band \"130 - 160MHz\")"},
+         "column 5 (Offset): \"20\": transmit frequency 166.520000 (Frequency + Offset): 166.520 MHz is "
+         "outside "
+         "the band 130\u2013160 MHz (Product Information)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
