@@ -105,12 +105,13 @@ bool measure(const QString& device, Direction direction, double& ms)
 }
 
 // The fleet write of `devices`, all at once, each on its own thread: the time until the
-// last radio is written, or a negative time when one failed.
+// last radio is written, or a negative time when one failed (each failed radio said on
+// standard error).
 double fleetWrite(const std::vector<QString>& devices)
 {
     const RadioImage image = RadioImage::newImage();
     std::vector<std::unique_ptr<PortActivity>> activities;
-    std::vector<int> ok(devices.size(), 0);
+    std::vector<RadioTurn> turns(devices.size());
     FleetSettings settings;
     QElapsedTimer clock;
     clock.start();
@@ -119,12 +120,21 @@ double fleetWrite(const std::vector<QString>& devices)
         for (std::size_t i = 0; i < devices.size(); ++i) {
             activities.push_back(std::make_unique<PortActivity>());
             threads.start([&, i](SerialLink& link) {
-                ok[i] = writeRadioTurn(link, devices[i].toStdString(), image, settings, *activities[i]).ok();
+                turns[i] = writeRadioTurn(link, devices[i].toStdString(), image, settings, *activities[i]);
             });
         }
     }
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    return std::all_of(ok.begin(), ok.end(), [](int v) { return v != 0; }) ? ms : -1;
+    bool allOk = true;
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        if (!turns[i].ok()) {
+            allOk = false;
+            std::fprintf(stderr, "fleet write of %zu radios: radio %zu (%s): %s (%s%s%s)\n", devices.size(),
+                         i + 1, qPrintable(devices[i]), turnSummary(turns[i], Language::English).c_str(),
+                         transferEndingName(turns[i].outcome.ending), turns[i].outcome.reason.empty() ? "" : ": ",
+                         turns[i].outcome.reason.c_str());
+        }
+    return allOk ? ms : -1;
 }
 
 // The fastest of kRuns, or a negative time when a run failed.
