@@ -131,8 +131,8 @@ double fleetWrite(const std::vector<QString>& devices)
             allOk = false;
             std::fprintf(stderr, "fleet write of %zu radios: radio %zu (%s): %s (%s%s%s)\n", devices.size(),
                          i + 1, qPrintable(devices[i]), turnSummary(turns[i], Language::English).c_str(),
-                         transferEndingName(turns[i].outcome.ending), turns[i].outcome.reason.empty() ? "" : ": ",
-                         turns[i].outcome.reason.c_str());
+                         transferEndingName(turns[i].outcome.ending),
+                         turns[i].outcome.reason.empty() ? "" : ": ", turns[i].outcome.reason.c_str());
         }
     return allOk ? ms : -1;
 }

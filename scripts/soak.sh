@@ -4,8 +4,9 @@
 # once, round after round, until N transfers have run. Rounds take turns: a write of one of
 # two documents, then a read that must give back exactly what was written (the first round
 # reads what the radios hold to begin with). Any transfer that fails, or reads back anything
-# else, fails the soak; it goes on to the end and names each failure on stderr. The last line
-# sums it up.
+# else, fails the soak; it goes on to the end and names each failure on stderr, keeping what
+# the program said, its record of the line and the radio's own record of the exchange in a
+# folder it names. The last line sums it up.
 #
 # Usage: scripts/soak.sh N [BUILD_DIR]      (BUILD_DIR: build, beside this folder, by default)
 set -euo pipefail
@@ -51,7 +52,8 @@ bin=$scratch/bin
 # The radios, each on its own pseudo-terminal.
 devices=()
 for ((k = 0; k < radios; ++k)); do
-    "$bin/qx260-radio-sim" --pace 9600 >"$scratch/radio$k.device" 2>"$scratch/radio$k.err" &
+    "$bin/qx260-radio-sim" --pace 9600 --log "$scratch/radio$k.log" >"$scratch/radio$k.device" \
+        2>"$scratch/radio$k.err" &
     pids+=($!)
 done
 for ((k = 0; k < radios; ++k)); do
@@ -79,6 +81,19 @@ same_memory() {
     cmp -s -i 16:16 -n 816 "$1" "$2"
 }
 
+# What a failed transfer leaves for its diagnosis: the program's messages and record of the
+# line, and the end of the radio's record (the transfer was its last exchange).
+kept=""
+keep() { # NAME OUT RADIO
+    if [ -z "$kept" ]; then
+        kept=$(mktemp -d "${TMPDIR:-/tmp}/qx260-soak-failures.XXXXXX")
+    fi
+    cp "$2.err" "$kept/$1.err" 2>/dev/null || true
+    cp "$2.log" "$kept/$1.program.log" 2>/dev/null || true
+    tail -n 600 "$scratch/radio$3.log" >"$kept/$1.radio.log" 2>/dev/null || true
+    echo "soak: kept in $kept/$1.*" >&2
+}
+
 failures=0
 reads=0
 writes=0
@@ -96,9 +111,11 @@ while ((done_count < total)); do
     for ((k = 0; k < radios && done_count < total; ++k)); do
         out="$scratch/r$round-$k"
         if [ "$kind" = read ]; then
-            timeout 120 "$bin/qx260-cli" read --port "${devices[$k]}" -o "$out.dat" --quiet 2>"$out.err" &
+            timeout 120 "$bin/qx260-cli" read --port "${devices[$k]}" -o "$out.dat" --quiet --log "$out.log" \
+                2>"$out.err" &
         else
-            timeout 120 "$bin/qx260-cli" write --port "${devices[$k]}" "$written" --quiet 2>"$out.err" &
+            timeout 120 "$bin/qx260-cli" write --port "${devices[$k]}" "$written" --quiet --log "$out.log" \
+                2>"$out.err" &
         fi
         jobs_pids+=("$!:$k")
         done_count=$((done_count + 1))
@@ -113,6 +130,7 @@ while ((done_count < total)); do
         if ((status != 0)); then
             failures=$((failures + 1))
             echo "soak: $kind $((round * radios + k + 1)) on radio $((k + 1)) failed ($status): $(tr '\n' ' ' <"$out.err")" >&2
+            keep "$kind-$((round * radios + k + 1))" "$out" "$k"
         elif [ "$kind" = read ]; then
             if [ -z "$written" ]; then
                 [ -e "$scratch/start.dat" ] || cp "$out.dat" "$scratch/start.dat"
@@ -123,9 +141,11 @@ while ((done_count < total)); do
             if ! same_memory "$out.dat" "$expected"; then
                 failures=$((failures + 1))
                 echo "soak: read $((round * radios + k + 1)) on radio $((k + 1)) gave other bytes than $(basename "$expected")" >&2
+                keep "read-$((round * radios + k + 1))" "$out" "$k"
+                cp "$out.dat" "$kept/read-$((round * radios + k + 1)).dat"
             fi
         fi
-        rm -f "$out.dat" "$out.err"
+        rm -f "$out.dat" "$out.err" "$out.log"
     done
     round=$((round + 1))
 done

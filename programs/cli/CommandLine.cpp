@@ -142,8 +142,12 @@ std::vector<std::string> usageWords(const Command& command)
     if (open > 0)
         words.back() += std::string(static_cast<std::size_t>(open), ']');
     for (const Option& option : command.options)
-        if (!option.required)
-            words.push_back("[" + usageWord(option) + "]");
+        if (!option.required) {
+            std::string word(1, '[');
+            word += usageWord(option);
+            word += ']';
+            words.push_back(word);
+        }
     return words;
 }
 
@@ -459,24 +463,26 @@ std::string helpText(const Command& command)
 std::string manSection()
 {
     std::string text = "[COMMANDS]\n";
-    const auto bold = [](const std::string& t) { return "\\fB" + escaped(t) + "\\fR"; };
+    const auto bold = [](const std::string& t) {
+        return std::string("\\fB").append(escaped(t)).append("\\fR");
+    };
     for (const Command& c : registry()) {
         text += ".SS " + std::string(c.name) + "\n" + roffLines(c.summary) + ".PP\n";
         const std::vector<std::string> words = usageWords(c);
         text += bold(words[0] + " " + words[1]);
         for (std::size_t i = 2; i < words.size(); ++i)
-            text += " " + escaped(words[i]);
+            text.append(" ").append(escaped(words[i]));
         text += "\n.PP\n" + roffLines(c.description);
         for (const Option& o : c.options) {
             text += ".TP\n";
             for (const char* name : spellings(o))
-                text += (name == spellings(o).front() ? "" : ", ") + bold(name);
+                text.append(name == spellings(o).front() ? "" : ", ").append(bold(name));
             if (o.value)
-                text += " \\fI" + escaped(o.value) + "\\fR";
-            text += "\n" + roffLines(o.help);
+                text.append(" \\fI").append(escaped(o.value)).append("\\fR");
+            text.append("\n").append(roffLines(o.help));
         }
         if (c.notes && *c.notes)
-            text += ".PP\n" + roffLines(c.notes);
+            text.append(".PP\n").append(roffLines(c.notes));
     }
     return text;
 }

@@ -36,8 +36,11 @@ std::string valueCompletion(const Option& option)
 
 void addWord(std::string& words, const char* word)
 {
-    if (word && *word)
-        words += (words.empty() ? "" : " ") + std::string(word);
+    if (word && *word) {
+        if (!words.empty())
+            words += ' ';
+        words += word;
+    }
 }
 
 } // namespace

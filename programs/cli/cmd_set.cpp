@@ -92,10 +92,13 @@ int runSet(const ParsedArgs& args)
         if (col == 0)
             return fail(kExitUsage, "no column \"" + name + "\"; see qx260-cli set --help");
         const ChannelField field = *fieldOfColumn(col);
-        if (hiddenByVariant(field, values.radioVariant))
-            return fail(kExitFailure, "\"" + columnHeader(col, Language::English) +
-                                          "\" is not used by radio variant " +
-                                          std::to_string(values.radioVariant) + "; nothing saved");
+        if (hiddenByVariant(field, values.radioVariant)) {
+            std::string why(1, '"');
+            why += columnHeader(col, Language::English);
+            why += "\" is not used by radio variant ";
+            why += std::to_string(values.radioVariant);
+            return fail(kExitFailure, why + "; nothing saved");
+        }
 
         if (!isFrequencyField(field)) {
             const ParsedField parsed = parseField(field, text, product.bandLimits);
@@ -128,8 +131,16 @@ int runSet(const ParsedArgs& args)
             const std::string why = reason.empty()
                                         ? column + " \"" + text + "\": " + message(outcome.messageId())
                                         : column + " " + reason + ".";
-            return fail(kExitFailure, "channel " + std::to_string(row) + ", " + why + " Nothing saved." +
-                                          (emptyBand ? " " + emptyBandNote(values) : ""));
+            std::string said = "channel ";
+            said += std::to_string(row);
+            said += ", ";
+            said += why;
+            said += " Nothing saved.";
+            if (emptyBand) {
+                said += ' ';
+                said += emptyBandNote(values);
+            }
+            return fail(kExitFailure, said);
         }
     }
     encodeChannel(edited, image, row);

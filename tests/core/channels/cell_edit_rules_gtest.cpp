@@ -19,12 +19,14 @@ TEST(AdvanceAfterEnter, MovesRightThenDownThenWraps)
 {
     ChannelTable table;
     std::vector<std::string> events;
-    table.onLeaveCell = [&] {
-        events.push_back("L" + std::to_string(table.row()) + "," + std::to_string(table.col()));
+    const auto event = [&](char kind) {
+        return std::string(1, kind)
+            .append(std::to_string(table.row()))
+            .append(",")
+            .append(std::to_string(table.col()));
     };
-    table.onEnterCell = [&] {
-        events.push_back("E" + std::to_string(table.row()) + "," + std::to_string(table.col()));
-    };
+    table.onLeaveCell = [&] { events.push_back(event('L')); };
+    table.onEnterCell = [&] { events.push_back(event('E')); };
 
     table.moveTo(3, 7);
     events.clear();

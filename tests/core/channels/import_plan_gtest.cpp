@@ -43,7 +43,8 @@ std::string simplexList(int rows)
 {
     std::string text = kCommon;
     for (int i = 0; i < rows; ++i)
-        text += row(i, "S" + std::to_string(i), "146." + std::to_string(400 + 20 * i));
+        text += row(i, std::string("S").append(std::to_string(i)),
+                    std::string("146.").append(std::to_string(400 + 20 * i)));
     return text;
 }
 

@@ -92,5 +92,7 @@ TEST(Codes, StoredValues)
     EXPECT_EQ(storedValueToCode(0x00, false), 0);
     // Bit 8 is set exactly for the codes from 411 up.
     for (int code : kListedCodes)
-        EXPECT_EQ(toneTextToWord("D" + std::to_string(code) + "N").high & 1, code >= 411 ? 1 : 0) << code;
+        EXPECT_EQ(toneTextToWord(std::string("D").append(std::to_string(code)).append("N")).high & 1,
+                  code >= 411 ? 1 : 0)
+            << code;
 }

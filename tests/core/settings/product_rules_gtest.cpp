@@ -48,7 +48,8 @@ TEST(ProductTypes, ReadUpToTheFirstEmptyNameAndNeverPastType19)
     CIniFile many;
     std::vector<std::pair<std::string, std::string>> twenty;
     for (int k = 1; k <= 20; ++k)
-        twenty.emplace_back("Type" + std::to_string(k), "T" + std::to_string(k));
+        twenty.emplace_back(std::string("Type").append(std::to_string(k)),
+                            std::string("T").append(std::to_string(k)));
     configure(many, twenty);
     const Strings types = productTypeList(many);
     ASSERT_EQ(types.size(), 19u);
