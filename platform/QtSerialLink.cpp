@@ -345,13 +345,19 @@ void QtSerialLink::sleepUntil(Clock::time_point until)
 #ifdef Q_OS_LINUX
     // One absolute wake-up on the clock steady_clock reads: a relative sleep would add the
     // time between reading the clock and falling asleep, and again after each interruption.
-    const auto since = until.time_since_epoch();
+    // The wake-up comes a little early and the rest is waited out on the clock: a thread
+    // wakes up to some tens of microseconds late, and a transfer has a hundred pauses.
+    constexpr auto kEarly = std::chrono::microseconds(100);
+    const Clock::time_point wake = until - kEarly;
+    const auto since = wake.time_since_epoch();
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(since);
     timespec at{};
     at.tv_sec = static_cast<time_t>(seconds.count());
     at.tv_nsec =
         static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since - seconds).count());
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+    while (Clock::now() < until) {
     }
 #else
     std::this_thread::sleep_until(until);

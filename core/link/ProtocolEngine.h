@@ -23,11 +23,11 @@ constexpr int kHandshakePasses = 6;    // message passes before each attempt
 constexpr int kHandshakePassPause = 1; // pause after each of those passes
 constexpr int kBlockPasses = 5;        // message passes after each block, no pause
 constexpr int kHandshakeBytePause = 2; // before each byte of 0x02 "PROGRAM"
-// How long the early answer is waited for once "A" has left the line: an echo comes back
-// within a byte or two (a USB cable may hold a lone byte back for up to 16 ms more), so the
-// line's own gap between two bytes of a reply is enough. A radio that does not echo costs
-// this wait, not the whole 140 ms budget of a read.
-constexpr int kEarlyAnswerWindow = 30;
+// How long the early answer is waited for once "A" has left the line: an echo is complete
+// one byte time (about 1 ms) after it, and a USB adapter may hold a lone byte back for its
+// latency timer (16 ms by default) before passing it on; 20 ms covers both. Every radio
+// that does not echo costs this wait, not the whole 140 ms budget of a read.
+constexpr int kEarlyAnswerWindow = 20;
 constexpr int kIdentRequestPause = 1;      // before and after the identification request
 constexpr int kAckSettlePause = 1;         // after the handshake acknowledgement went out
 constexpr int kWriteDataPause = 1;         // between a write frame and its data
