@@ -238,9 +238,9 @@ std::string frequencyRefusalReason(int messageId, std::string_view typed, BandLi
     case resid::StrOutOfRange:
         if (band.lower == 0 && band.upper == 0)
             return formatText(Text::FrequencyOutsideEmptyBand, language, {megahertz(typed)});
-        return formatText(Text::ImportOutsideBand, language, {megahertz(typed), bandRangeText(band)});
+        return formatText(Text::FrequencyOutsideBand, language, {megahertz(typed), bandRangeText(band)});
     case resid::StrStepValueError:
-        return formatText(Text::ImportOffStep, language, {megahertz(typed)});
+        return formatText(Text::FrequencyOffStep, language, {megahertz(typed)});
     case resid::StrFrequencyNotANumber:
         return formatText(Text::FrequencyNotANumber, language, {escapedControlBytes(trimmed(typed))});
     default:

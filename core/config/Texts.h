@@ -285,12 +285,13 @@ enum class Text {
     BackupFolderCaption,
     BackupFolderMissing, // %1 folder
     WriteSafetyNotSaved,
-    // channel lists: importing the rows that fit
-    ImportOutsideBand,         // %1 frequency in MHz, %2 the document's band
-    ImportOffStep,             // %1 frequency in MHz
-    ImportModeNotHeld,         // %1 the Mode column's value
+    // a refused frequency on the command line and in the rows an import leaves out
+    FrequencyOutsideBand,      // %1 frequency in MHz, %2 the document's band
+    FrequencyOffStep,          // %1 frequency in MHz
     FrequencyOutsideEmptyBand, // %1 frequency in MHz
     FrequencyNotANumber,       // %1 the text as typed
+    // channel lists: importing the rows that fit
+    ImportModeNotHeld, // %1 the Mode column's value
     ImportNoChannelLeft,
     ImportNotChosen,
     ImportBandNote,    // %1 another band, %2 how many rows lie in it
