@@ -170,15 +170,16 @@ TEST_F(CliExchange, ImportIsAllOrNothing)
         const char* says;
     } cases[] = {
         {"CH,Rx Frequency\r\n3,150\r\n4,171\r\n",
-         "bad.csv:3: column 2 (Rx Frequency): 171.000 MHz is outside "
-         "the band 130\u2013160 MHz (Product Information)"},
+         "bad.csv:3: column 2 (Rx Frequency): 171.000 MHz is outside the band 130\u2013160 MHz (Product "
+         "Information)"},
+        {"CH,Rx Frequency\r\n3,14x.5\r\n", "bad.csv:2: column 2 (Rx Frequency): \"14x.5\" is not a number of "
+                                           "MHz: write it with a point as the decimal separator"},
         {header + "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n",
          "bad.csv:3: column 1 (Location): \"17\": the location must be a channel 1 to 16 (this radio has 16 "
          "channels); --renumber fills channels 1 to 16 in file order instead"},
         {header + "3,,146.52,+,20,,88.5,88.5,023,NN,FM,5,,\r\n",
          "column 5 (Offset): \"20\": transmit frequency 166.520000 (Frequency + Offset): 166.520 MHz is "
-         "outside "
-         "the band 130\u2013160 MHz (Product Information)"},
+         "outside the band 130\u2013160 MHz (Product Information)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
