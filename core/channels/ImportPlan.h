@@ -95,7 +95,7 @@ ImportTaken takeChosenRows(const ChannelList& current, const ImportFile& file,
 std::string importSummary(const ImportTaken& taken, Language language);
 
 // A whole import refused, in the words the rows left out are told in: the place, then a
-// refused frequency as "list.csv:3 column 2 (Rx Frequency): 442.400 MHz is outside the band
+// refused frequency as "list.csv:3: column 2 (Rx Frequency): 442.400 MHz is outside the band
 // 130–160 MHz (Product Information)", anything else with its value and message.
 std::string importRefusalText(const ChannelImportError& error, const std::string& place,
                               const ImportTarget& target);

@@ -95,7 +95,6 @@ int runExport(const ParsedArgs& parsed)
     return kExitOk;
 }
 
-// The refusal of a whole file or of one of its values: where, why, and that nothing changed.
 // The document the rows are for, with every reason in English.
 ImportTarget importTarget(const Session& s)
 {
@@ -103,6 +102,7 @@ ImportTarget importTarget(const Session& s)
             Language::English};
 }
 
+// The refusal of a whole file or of one of its values: where, why, and that nothing changed.
 int refuseImport(const ChannelImportError& e, const std::string& csvPath, const std::string& datPath,
                  const Session& s)
 {

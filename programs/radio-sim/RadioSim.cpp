@@ -150,10 +150,13 @@ void sleepUntil(std::int64_t micros)
     }
 }
 
-// The exchange log, written away from the line: the line's thread hands over each line
-// with the time it stands for, and this thread formats, writes and flushes it. The two
-// share a mutex whose holder, while a thread of higher priority waits for it, runs at that
-// priority, so that the log's thread never holds up the line's.
+// The exchange log, written away from the line. The line's thread copies each line into a
+// ring of records made once at the start, and this thread formats, writes and flushes them.
+// Nothing is allocated or freed on the line's thread for the log: the allocator's locks are
+// not priority-aware, and a log thread holding one while the machine's other work runs
+// would hold up the line (a radio answering 150 ms late). The two share only a mutex whose
+// holder, while a thread of higher priority waits for it, runs at that priority. Should the
+// ring fill up (the disk stalls), lines are left out and the log says how many.
 class LogWriter
 {
   public:
@@ -165,8 +168,10 @@ class LogWriter
         pthread_mutex_init(&mutex_, &attr);
         pthread_mutexattr_destroy(&attr);
         pthread_cond_init(&wake_, nullptr);
-        if (file_)
+        if (file_) {
+            ring_.resize(kRecords);
             thread_ = std::thread([this] { run(); });
+        }
     }
     ~LogWriter()
     {
@@ -184,60 +189,93 @@ class LogWriter
     LogWriter(const LogWriter&) = delete;
     LogWriter& operator=(const LogWriter&) = delete;
 
-    // `micros` since the start; a note, when there is one, after the bytes.
-    void add(std::int64_t micros, const char* direction, const Bytes& bytes, const char* note)
+    // `micros` since the start; a note, when there is one (a string that lives as long as
+    // the program), after the bytes.
+    void add(std::int64_t micros, const char* direction, const std::uint8_t* bytes, std::size_t count,
+             const char* note)
     {
         if (!file_)
             return;
-        Line line{micros, direction, bytes, note ? note : ""};
         pthread_mutex_lock(&mutex_);
-        pending_.push_back(std::move(line));
+        if (used_ + (count + kRecordBytes - 1) / kRecordBytes > ring_.size()) {
+            ++dropped_;
+        } else {
+            // A line longer than a record takes several, the later ones continuing it.
+            std::size_t done = 0;
+            do {
+                Record& r = ring_[(first_ + used_) % ring_.size()];
+                r.micros = micros;
+                r.direction = direction;
+                r.note = note;
+                r.continues = done > 0;
+                r.count = std::min(count - done, kRecordBytes);
+                if (r.count > 0)
+                    std::memcpy(r.bytes, bytes + done, r.count);
+                done += r.count;
+                ++used_;
+            } while (done < count);
+        }
         pthread_mutex_unlock(&mutex_);
         pthread_cond_signal(&wake_);
     }
 
   private:
-    struct Line {
-        std::int64_t micros;
-        const char* direction;
-        Bytes bytes;
-        std::string note;
+    static constexpr std::size_t kRecords = 4096;
+    static constexpr std::size_t kRecordBytes = 16;
+    struct Record {
+        std::int64_t micros = 0;
+        const char* direction = "";
+        const char* note = nullptr;
+        bool continues = false;
+        std::size_t count = 0;
+        std::uint8_t bytes[kRecordBytes] = {};
     };
 
     void run()
     {
-        std::vector<Line> lines;
+        std::vector<Record> taken;
+        taken.reserve(kRecords);
         for (;;) {
             pthread_mutex_lock(&mutex_);
-            while (!done_ && pending_.empty())
+            while (!done_ && used_ == 0)
                 pthread_cond_wait(&wake_, &mutex_);
-            lines.swap(pending_);
+            for (; used_ > 0; --used_, first_ = (first_ + 1) % ring_.size())
+                taken.push_back(ring_[first_]);
+            const std::size_t dropped = dropped_;
+            dropped_ = 0;
             const bool done = done_;
             pthread_mutex_unlock(&mutex_);
-            for (const Line& line : lines)
-                write(line);
+            // A batch holds whole lines: a line's records are added at once.
+            for (std::size_t i = 0; i < taken.size(); ++i) {
+                const Record& r = taken[i];
+                if (!r.continues)
+                    std::fprintf(file_, "%s%6lld.%03lld %s", i == 0 ? "" : "\n",
+                                 static_cast<long long>(r.micros / 1000),
+                                 static_cast<long long>(r.micros % 1000), r.direction);
+                for (std::size_t b = 0; b < r.count; ++b)
+                    std::fprintf(file_, " %02X", r.bytes[b]);
+                if (r.note)
+                    std::fprintf(file_, " %s", r.note);
+            }
+            if (!taken.empty())
+                std::fputc('\n', file_);
+            if (dropped > 0)
+                std::fprintf(file_, "- %zu lines left out: the log could not keep up\n", dropped);
             std::fflush(file_);
-            lines.clear();
+            taken.clear();
             if (done)
                 return; // nothing can be added once done is set: the line's thread has ended
         }
-    }
-    void write(const Line& line)
-    {
-        std::fprintf(file_, "%6lld.%03lld %s", static_cast<long long>(line.micros / 1000),
-                     static_cast<long long>(line.micros % 1000), line.direction);
-        for (std::uint8_t b : line.bytes)
-            std::fprintf(file_, " %02X", b);
-        if (!line.note.empty())
-            std::fprintf(file_, " %s", line.note.c_str());
-        std::fputc('\n', file_);
     }
 
     std::FILE* file_;
     std::thread thread_;
     pthread_mutex_t mutex_;
     pthread_cond_t wake_;
-    std::vector<Line> pending_;
+    std::vector<Record> ring_; // made at the start, never resized
+    std::size_t first_ = 0;    // the oldest record not yet taken
+    std::size_t used_ = 0;     // records waiting
+    std::size_t dropped_ = 0;  // lines left out since the last batch
     bool done_ = false;
 };
 
@@ -256,7 +294,8 @@ class Simulator
     void send(const qx260::sim::Reply& reply, std::int64_t from);
     void saveMemory();
     // A log line for the time `at` (nowMicros() when negative).
-    void logLine(const char* direction, const Bytes& bytes, const char* note = nullptr, std::int64_t at = -1);
+    void logLine(const char* direction, const std::uint8_t* bytes, std::size_t count,
+                 const char* note = nullptr, std::int64_t at = -1);
     void swapRadios();
 
     Options& options_;
@@ -303,10 +342,11 @@ bool Simulator::openTerminal()
     return true;
 }
 
-void Simulator::logLine(const char* direction, const Bytes& bytes, const char* note, std::int64_t at)
+void Simulator::logLine(const char* direction, const std::uint8_t* bytes, std::size_t count, const char* note,
+                        std::int64_t at)
 {
     if (log_)
-        log_->add((at < 0 ? nowMicros() : at) - start_, direction, bytes, note);
+        log_->add((at < 0 ? nowMicros() : at) - start_, direction, bytes, count, note);
 }
 
 void Simulator::saveMemory()
@@ -360,7 +400,7 @@ void Simulator::send(const qx260::sim::Reply& reply, std::int64_t from)
         }
     }
     if (!reply.bytes.empty())
-        logLine(">", reply.bytes);
+        logLine(">", reply.bytes.data(), reply.bytes.size());
 }
 
 void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
@@ -375,9 +415,9 @@ void Simulator::handle(std::uint8_t byte, std::int64_t arrival)
         saveMemory();
     if (byteMicros_ > 0)
         sleepUntil(arrival);
-    logLine("<", Bytes{byte}, nullptr, arrival);
+    logLine("<", &byte, 1, nullptr, arrival);
     if (reply.hangUp) {
-        logLine("-", {}, "line dropped");
+        logLine("-", nullptr, 0, "line dropped");
         hungUp_ = true;
         return;
     }
@@ -389,7 +429,7 @@ void Simulator::swapRadios()
     if (removeRequested) {
         removeRequested = 0;
         onLine_ = false;
-        logLine("-", {}, "radio taken off the line");
+        logLine("-", nullptr, 0, "radio taken off the line");
         std::fprintf(stderr, "qx260-radio-sim: radio %d taken off the line\n", radioNumber_);
     }
     if (connectRequested) {
@@ -397,7 +437,7 @@ void Simulator::swapRadios()
         onLine_ = true;
         model_ = options_.model;
         ++radioNumber_;
-        logLine("-", {}, "next radio on the line");
+        logLine("-", nullptr, 0, "next radio on the line");
         std::fprintf(stderr, "qx260-radio-sim: radio %d on the line\n", radioNumber_);
     }
 }
