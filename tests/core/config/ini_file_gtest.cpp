@@ -354,19 +354,6 @@ TEST_F(IniFileTest, ReadOnlyFileIsNotReplaced)
     EXPECT_EQ(ini.GetString("S", "k", ""), "new"); // still in memory
 }
 
-TEST_F(IniFileTest, ASaveTheReaderWouldRefuseIsRefused)
-{
-    // Just under the size the reader takes; one more value would take it past.
-    CIniFile ini;
-    const std::string big = "[S]\r\nk=" + std::string(qx260::kMaxTextFileSize - 20, 'x') + "\r\n";
-    load(ini, big);
-    ini.SetString("S", "Note", std::string(5000, 'n'));
-    const FileResult saved = ini.Save();
-    EXPECT_EQ(saved.kind, FileResult::Kind::TooLarge);
-    EXPECT_NE(saved.reason.find("1 MiB"), std::string::npos) << saved.reason;
-    EXPECT_EQ(read(), big);
-}
-
 TEST_F(IniFileTest, AStaleTemporaryOfItsOwnGoesWithTheNextSave)
 {
     // Left by saves killed part-way: only "<file>.tmp-" and six letters or digits, older

@@ -200,21 +200,13 @@ namespace qx260
 namespace
 {
 
-// A 2 m / 70 cm list, a 19-row simplex list and a marine list above the 2 m band.
+// A 2 m / 70 cm list and a marine list above the 2 m band.
 const QByteArray kListHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
                                "DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
 const QByteArray kMixed = kListHeader + "1,Call,146.520000,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
                                         "2,Rpt70,442.400000,+,5.000000,Tone,88.5,88.5,023,NN,FM,5,,\r\n"
                                         "3,Rpt2,147.000000,-,0.600000,TSQL,88.5,100.0,023,NN,FM,5,,\r\n"
                                         "4,DV,145.375000,,0,,88.5,88.5,023,NN,DV,5,,\r\n";
-QByteArray simplexRows(int rows)
-{
-    QByteArray text = kListHeader;
-    for (int i = 0; i < rows; ++i)
-        text += QByteArray::number(i) + ",S,146." + QByteArray::number(400 + 20 * i) +
-                ",,0,,88.5,88.5,023,NN,FM,5,,\r\n";
-    return text;
-}
 const QByteArray kMarine = kListHeader + "87,AIS1,161.975000,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
                                          "28,Ch28,162.000000,,0,,88.5,88.5,023,NN,FM,5,,\r\n";
 
@@ -250,13 +242,6 @@ TEST_F(CliExchange, ImportTakesWhatFits)
          {"list.csv:3: 442.400"},
          "Took 2 channels",
          {{1, 14512500u}, {15, 14652000u}, {16, 14700000u}}},
-        {"19 rows",
-         simplexRows(19),
-         {"--fitting"},
-         0,
-         {"list.csv:18: no channel left", "list.csv:20: no channel left"},
-         "Took 16 channels; 3 rows left out",
-         {{1, 14640000u}, {16, 14670000u}}},
         {"rows by line",
          kMixed,
          {"--rows", "4,2-3"},
@@ -264,18 +249,6 @@ TEST_F(CliExchange, ImportTakesWhatFits)
          {std::string("list.csv:3: 442.400 ") + kOutside, "list.csv:5: mode DV"},
          "Took 2 channels",
          {{1, 14652000u}, {2, 14700000u}}},
-        {"rows by line from channel 9",
-         simplexRows(19),
-         {"--rows", "20", "--first-channel", "9"},
-         0,
-         {"list.csv:2: not chosen"},
-         "Took 1 channels; 18 rows left out",
-         {{9, 14676000u}, {1, 14512500u}}},
-        {"a picked row that does not fit",
-         kMixed,
-         {"--rows", "3"},
-         1,
-         {"list.csv:3: 442.400", "no row of list.csv can be taken; x.dat is unchanged"}},
         {"marine list above the band",
          kMarine,
          {"--fitting"},
